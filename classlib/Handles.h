@@ -1,0 +1,136 @@
+// Small owners of Windows resources: each gives its resource back in its destructor, so that
+// an exception or an early return never leaks a handle or leaves the clipboard open.
+#pragma once
+
+#include <utility>
+
+#include "classlib/WinApi.h"
+
+// An owner of a handle-like value. Traits gives the handle type, its "empty" value (which is
+// not always null: CreateFile fails with INVALID_HANDLE_VALUE) and how to give it back.
+template <class Traits>
+class UniqueResource {
+public:
+  using H = typename Traits::Handle;
+  UniqueResource() noexcept = default;
+  explicit UniqueResource(H h) noexcept : h_(h) {}
+  UniqueResource(UniqueResource&& o) noexcept : h_(std::exchange(o.h_, Traits::Empty())) {}
+  UniqueResource& operator=(UniqueResource&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.h_, Traits::Empty()));
+    return *this;
+  }
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  ~UniqueResource() { reset(); }
+
+  H get() const noexcept { return h_; }
+  explicit operator bool() const noexcept { return h_ != Traits::Empty(); }
+  H release() noexcept { return std::exchange(h_, Traits::Empty()); }
+  void reset(H h = Traits::Empty()) noexcept {
+    if (h_ != Traits::Empty()) Traits::Release(h_);
+    h_ = h;
+  }
+
+private:
+  H h_ = Traits::Empty();
+};
+
+#define CLASSLIB_RESOURCE_TRAITS(Name, Type, EmptyValue, ReleaseCall) \
+  struct Name {                                                        \
+    using Handle = Type;                                               \
+    static Handle Empty() noexcept { return EmptyValue; }              \
+    static void Release(Handle h) noexcept { ReleaseCall; }            \
+  };
+
+namespace classlib_detail {
+CLASSLIB_RESOURCE_TRAITS(KernelHandle, HANDLE, nullptr, ::CloseHandle(h))
+CLASSLIB_RESOURCE_TRAITS(FileHandle, HANDLE, INVALID_HANDLE_VALUE, ::CloseHandle(h))
+CLASSLIB_RESOURCE_TRAITS(FindHandle, HANDLE, INVALID_HANDLE_VALUE, ::FindClose(h))
+CLASSLIB_RESOURCE_TRAITS(ChangeHandle, HANDLE, INVALID_HANDLE_VALUE, ::FindCloseChangeNotification(h))
+CLASSLIB_RESOURCE_TRAITS(GdiObject, HGDIOBJ, nullptr, ::DeleteObject(h))
+CLASSLIB_RESOURCE_TRAITS(MemoryDC, HDC, nullptr, ::DeleteDC(h))
+CLASSLIB_RESOURCE_TRAITS(RegKey, HKEY, nullptr, ::RegCloseKey(h))
+CLASSLIB_RESOURCE_TRAITS(MappedView, const void*, nullptr, ::UnmapViewOfFile(h))
+CLASSLIB_RESOURCE_TRAITS(Global, HGLOBAL, nullptr, ::GlobalFree(h))
+CLASSLIB_RESOURCE_TRAITS(Module, HMODULE, nullptr, ::FreeLibrary(h))
+CLASSLIB_RESOURCE_TRAITS(EnhMetaFile, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile(h))
+CLASSLIB_RESOURCE_TRAITS(Window, HWND, nullptr, ::DestroyWindow(h))
+}  // namespace classlib_detail
+#undef CLASSLIB_RESOURCE_TRAITS
+
+using UniqueHandle = UniqueResource<classlib_detail::KernelHandle>;
+using UniqueFileHandle = UniqueResource<classlib_detail::FileHandle>;
+using UniqueFindHandle = UniqueResource<classlib_detail::FindHandle>;
+using UniqueChangeHandle = UniqueResource<classlib_detail::ChangeHandle>;
+using UniqueGdiObject = UniqueResource<classlib_detail::GdiObject>;
+using UniqueMemoryDC = UniqueResource<classlib_detail::MemoryDC>;
+using UniqueRegKey = UniqueResource<classlib_detail::RegKey>;
+using UniqueMappedView = UniqueResource<classlib_detail::MappedView>;
+using UniqueGlobal = UniqueResource<classlib_detail::Global>;
+using UniqueModule = UniqueResource<classlib_detail::Module>;
+using UniqueEnhMetaFile = UniqueResource<classlib_detail::EnhMetaFile>;
+using UniqueWindow = UniqueResource<classlib_detail::Window>;
+
+// A DC obtained with GetDC, given back with ReleaseDC.
+class WindowDC {
+public:
+  explicit WindowDC(HWND wnd = nullptr) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(wnd_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC get() const noexcept { return dc_; }
+  operator HDC() const noexcept { return dc_; }
+
+private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+// An object selected into a DC for the lifetime of this owner; the previous one is put back.
+class SelectedObject {
+public:
+  SelectedObject(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+  ~SelectedObject() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A saved DC state, restored when the owner goes.
+class SavedDC {
+public:
+  explicit SavedDC(HDC dc) noexcept : dc_(dc), id_(::SaveDC(dc)) {}
+  ~SavedDC() {
+    if (id_) ::RestoreDC(dc_, id_);
+  }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+  HDC dc_;
+  int id_;
+};
+
+// A locked global memory block, unlocked when the owner goes.
+class GlobalLockGuard {
+public:
+  explicit GlobalLockGuard(HGLOBAL h) noexcept : h_(h), p_(h ? ::GlobalLock(h) : nullptr) {}
+  ~GlobalLockGuard() {
+    if (p_) ::GlobalUnlock(h_);
+  }
+  GlobalLockGuard(const GlobalLockGuard&) = delete;
+  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+  void* get() const noexcept { return p_; }
+  SIZE_T size() const noexcept { return h_ ? ::GlobalSize(h_) : 0; }
+
+private:
+  HGLOBAL h_;
+  void* p_;
+};

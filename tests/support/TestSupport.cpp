@@ -1,0 +1,125 @@
+#include "tests/support/TestSupport.h"
+
+#include <atomic>
+#include <vector>
+
+namespace testing_support {
+
+namespace {
+
+std::atomic<unsigned> g_counter{0};
+
+std::string UniqueName(const char* prefix) {
+  char buf[96];
+  wsprintfA(buf, "%s%lu-%u-%lu", prefix, GetCurrentProcessId(), g_counter.fetch_add(1), GetTickCount());
+  return buf;
+}
+
+HKEY CreateKey(HKEY parent, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create the test registry key " + path);
+  return key;
+}
+
+}  // namespace
+
+IsolatedRegistry::IsolatedRegistry() {
+  // The private keys live under the real current user's key, made before the redirection.
+  root_ = "Software\\PelorinTests\\" + UniqueName("r");
+  user_ = CreateKey(HKEY_CURRENT_USER, root_ + "\\HKCU");
+  machine_ = CreateKey(HKEY_CURRENT_USER, root_ + "\\HKLM");
+  RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+  RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
+}
+
+IsolatedRegistry::~IsolatedRegistry() {
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+  RegCloseKey(user_);
+  RegCloseKey(machine_);
+  RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
+}
+
+TempFolder::TempFolder() {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  path_ = std::string(tmp) + UniqueName("pelorin-test-") + "\\";
+  if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path) {
+  std::string dir = path;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = dir + "\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 10), QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
+  // Create missing folders on the way.
+  for (size_t i = 3; i < path.size(); ++i)
+    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+  DWORD written = 0;
+  BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  if (!ok || written != bytes.size()) throw std::runtime_error("short write to " + path);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string data(GetFileSize(h, nullptr), '\0');
+  DWORD read = 0;
+  if (!data.empty()) ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &read, nullptr);
+  CloseHandle(h);
+  data.resize(read);
+  return data;
+}
+
+std::string ProgramFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string s(buf, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,69 @@
+// Helpers every test program uses: an isolated registry, a private temporary folder,
+// a message loop that runs until a condition holds, and small binary fixtures.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "classlib/WinApi.h"
+
+namespace testing_support {
+
+// Redirects HKEY_CURRENT_USER (and HKEY_LOCAL_MACHINE) to fresh private keys for its lifetime,
+// so a test never sees or changes the real user's settings, nor another test's. The keys are
+// deleted afterwards.
+class IsolatedRegistry {
+public:
+  IsolatedRegistry();
+  ~IsolatedRegistry();
+  IsolatedRegistry(const IsolatedRegistry&) = delete;
+  IsolatedRegistry& operator=(const IsolatedRegistry&) = delete;
+
+private:
+  std::string root_;
+  HKEY user_ = nullptr;
+  HKEY machine_ = nullptr;
+};
+
+// A new empty folder under the temporary folder, removed with everything in it afterwards.
+// Path() ends with a backslash.
+class TempFolder {
+public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(std::string_view name) const { return path_ + std::string(name); }
+
+private:
+  std::string path_;
+};
+
+// A test with its own registry root and temporary folder.
+class IsolatedTest : public ::testing::Test {
+protected:
+  IsolatedRegistry registry_;
+  TempFolder temp_;
+};
+
+// Dispatches window messages until `done` returns true or `timeoutMs` passes; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Dispatches window messages for the given time.
+void PumpFor(DWORD ms);
+
+// Writes bytes to a file exactly as given (no line-end translation); creates missing folders.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
+// Reads a whole file; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+// The folder of the running test program, with a trailing backslash (stand-in peers live there).
+std::string ProgramFolder();
+
+// Deletes a folder and everything below it.
+void RemoveTree(const std::string& path);
+
+}  // namespace testing_support
