@@ -83,11 +83,6 @@ void TPascalFile::ReleaseHandle() noexcept {
   mode_ = TMode::Closed;
 }
 
-void AssignFile(TPascalFile& f, const AnsiString& name) {
-  f.ReleaseHandle();
-  f.name_ = name;
-}
-
 // --- Text files ---
 
 TextFile::~TextFile() {
@@ -149,6 +144,11 @@ void TextFile::PutBytes(std::string_view s) {
   if (mode_ == TMode::Input) InOutError(kErrorNotForOutput);
   buf_.append(s);
   if (buf_.size() >= kTextBufferSize) FlushOutput();
+}
+
+void AssignFile(TextFile& f, const AnsiString& name) {
+  f.Close();
+  f.name_ = name;
 }
 
 void Reset(TextFile& f) {
@@ -265,6 +265,11 @@ void Writeln(TextFile& f, std::string_view s) {
 }
 
 // --- Record files ---
+
+void AssignFile(UntypedFile& f, const AnsiString& name) {
+  f.ReleaseHandle();
+  f.name_ = name;
+}
 
 void Reset(UntypedFile& f, Integer recordSize) {
   if (recordSize < 1) InOutError(kErrorNotOpen);

@@ -38,7 +38,6 @@ protected:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   TMode mode_ = TMode::Closed;
 
-  friend void AssignFile(TPascalFile& f, const AnsiString& name);
 };
 
 // --- Text files ---
@@ -58,6 +57,7 @@ private:
   std::size_t pos_ = 0;  // next byte of buf_ to read
   bool endOfInput_ = false;
 
+  friend void AssignFile(TextFile& f, const AnsiString& name);
   friend void Reset(TextFile& f);
   friend void Rewrite(TextFile& f);
   friend void Append(TextFile& f);
@@ -74,7 +74,9 @@ private:
   friend void Writeln(TextFile& f, std::string_view s);
 };
 
-void AssignFile(TPascalFile& f, const AnsiString& name);
+// Names the file for the next Reset, Rewrite or Append; an open file is closed first (written
+// text is flushed).
+void AssignFile(TextFile& f, const AnsiString& name);
 // Opens an existing file for reading.
 void Reset(TextFile& f);
 // Creates the file, or empties an existing one, for writing.
@@ -113,6 +115,7 @@ public:
 private:
   Integer recordSize_ = 128;
 
+  friend void AssignFile(UntypedFile& f, const AnsiString& name);
   friend void Reset(UntypedFile& f, Integer recordSize);
   friend void Rewrite(UntypedFile& f, Integer recordSize);
   friend void CloseFile(UntypedFile& f);
@@ -124,6 +127,8 @@ private:
   friend void Truncate(UntypedFile& f);
 };
 
+// Names the file for the next Reset or Rewrite; an open file is closed first.
+void AssignFile(UntypedFile& f, const AnsiString& name);
 // Opens an existing file with FileMode's access and sharing.
 void Reset(UntypedFile& f, Integer recordSize = 128);
 // Creates the file, or empties an existing one, for reading and writing.

@@ -133,6 +133,13 @@ TEST_F(TextFiles, WritingRewriteAndAppend) {
     Write(g, std::string(100000, 'z'));
   }
   EXPECT_EQ(ReadFileBytes(name), std::string(100000, 'z'));
+
+  // Naming another file closes the open one without losing what was written.
+  Rewrite(f);
+  Writeln(f, "kept");
+  AssignFile(f, temp_.File("other.txt"));
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_EQ(ReadFileBytes(name), "kept\r\n");
 }
 
 TEST_F(TextFiles, FailuresRaiseInOutErrors) {
