@@ -204,7 +204,10 @@ TEST_F(Dates, FileDatesPackTheLocalDosDateAndTime) {
 }
 
 TEST(Locale, SettingsAreReadFromTheUserLocale) {
-  // The test prefix runs in English (United States).
+  // Read once at start-up, before any test ran...
+  EXPECT_EQ(LongMonthNames[1], "January");
+  // ...and again on request. The test prefix runs in English (United States).
+  DecimalSeparator = ',';
   GetFormatSettings();
   EXPECT_EQ(DecimalSeparator, '.');
   EXPECT_EQ(ThousandSeparator, ',');
