@@ -176,6 +176,13 @@ void TThread::Suspend() {
     ::SetLastError(error);
     CheckThreadError(false);
   }
+  // SuspendThread only asks for the suspension; reading the thread's context waits until the
+  // thread has really stopped, so that it does nothing more once Suspend has returned.
+  if (::GetCurrentThreadId() != FThreadID) {
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    ::GetThreadContext(FHandle, &context);
+  }
 }
 
 void TThread::SetSuspended(bool Value) {

@@ -53,7 +53,8 @@ public:
 
   // Lets a suspended thread run again; a thread suspended twice needs two calls.
   void Resume();
-  // Stops the thread where it is, at once (the operating system suspends it).
+  // Stops the thread where it is (the operating system suspends it); when called from another
+  // thread it returns once the thread has stopped.
   void Suspend();
   // Asks the thread to end: sets Terminated, which Execute is expected to watch.
   void Terminate();
