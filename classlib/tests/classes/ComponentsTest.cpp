@@ -53,6 +53,17 @@ TEST(Component, OwnerFreesItsComponentsLastFirst) {
                                           "before B1 destroying", "free B1", "before A destroying", "free A"}));
 }
 
+TEST(Component, FreedThroughABasePointerStillRunsBeforeDestructionOnce) {
+  std::vector<AnsiString> log;
+  {
+    TObjectList list;  // frees its items as TObject
+    list.Add(MakeProbe(nullptr, "P", &log));
+  }
+  TObject* object = MakeProbe(nullptr, "Q", &log);
+  delete object;
+  EXPECT_EQ(log, (std::vector<AnsiString>{"before P destroying", "free P", "before Q destroying", "free Q"}));
+}
+
 TEST(Component, FreeingOneTellsItsOwnerAndSiblings) {
   std::vector<AnsiString> log;
   TProbe* form = MakeProbe(nullptr, "Form", &log);
