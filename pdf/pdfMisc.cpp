@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "classlib/Handles.h"
+#include "classlib/Strings.h"
 
 namespace {
 
@@ -163,11 +164,8 @@ AnsiString UnicodeChar(const AnsiString& text, Integer charset) {
     case 238: codePage = 1250; break;
     default: codePage = 1252;
   }
-  if (text.empty()) return {};
-  const int n = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring w(n, L'\0');
-  ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), w.data(), n);
+  const WideString w = AnsiToWide(text, codePage);
+  if (w.empty()) return {};
   AnsiString s = "FEFF";
   s.reserve(4 + 4 * w.size());
   for (wchar_t ch : w) s += WordToHex(static_cast<Word>(ch));
