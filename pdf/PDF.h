@@ -1,0 +1,474 @@
+// The PDF document component and what it owns: pages, fonts and images, written as one PDF file
+// with its page tree, information dictionary, catalog, cross-reference table and trailer, under
+// the standard security handler when protection is on.
+//
+// Numbers on a page's canvas are device units (the document's Resolution per inch, y downward from
+// the top edge); PDF content is in points (72 per inch, y upward from the bottom edge).
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "classlib/Components.h"
+#include "classlib/Graphics.h"
+#include "classlib/Sets.h"
+#include "classlib/StringLists.h"
+#include "pdf/pdfMisc.h"
+
+class TPDFDocument;
+class TPDFPage;
+
+class TPDFException : public Exception {
+  CLASS_INFO(TPDFException, Exception)
+public:
+  using Exception::Exception;
+};
+
+using TFileName = AnsiString;
+
+enum TCompressionType { ctNone, ctFlate };
+enum TPageLayout { plSinglePage, plOneColumn, plTwoColumnLeft, plTwoColumnRight };
+enum TPageMode { pmUseNone, pmUseOutlines, pmUseThumbs, pmFullScreen };
+enum TPDFCriptoOption { coPrint, coModifyStructure, coCopyInformation, coModifyAnnotation };
+using TPDFCtiptoOptions = TSet<TPDFCriptoOption>;
+enum TViewerPreference { vpHideToolBar, vpHideMenuBar, vpHideWindowUI, vpFitWindow, vpCenterWindow };
+using TViewerPreferences = TSet<TViewerPreference>;
+enum TPDFVersion { v13, v14 };
+
+// How an image is encoded when it is added.
+enum TImageCompressionType {
+  itcFlate,     // deflate of 24-bit RGB samples
+  itcJpeg,      // JPEG at the document's JPEGQuality
+  itcCCITT3,    // CCITT Group 3, one-dimensional
+  itcCCITT32d,  // CCITT Group 3, two-dimensional
+  itcCCITT4     // CCITT Group 4
+};
+
+// ---------------------------------------------------------------------------------------------
+// Standard security (revision 2, 40-bit RC4)
+
+struct TPDFSecurityKeys {
+  Byte Owner[32];  // the /O value
+  Byte User[32];   // the /U value
+  Byte Key[5];     // the document key
+};
+// The keys of a document from its passwords, its permission word P and its file identifier
+// (32 hexadecimal characters). An empty owner password takes the user password's place.
+TPDFSecurityKeys CalcSecurityKeys(const AnsiString& OwnerPassword, const AnsiString& UserPassword,
+                                  Cardinal Permissions, const AnsiString& FileID);
+
+// ---------------------------------------------------------------------------------------------
+// Document information
+
+class TPDFDocInfo : public TPersistent {
+  CLASS_INFO(TPDFDocInfo, TPersistent)
+public:
+  TPDFDocInfo() = default;
+  // Copies Creator, CreationDate, Author, Title, Subject and Keywords (never the Producer).
+  void Assign(TPersistent* Source) override;
+
+  AnsiString GetAuthor() const { return FAuthor; }
+  void SetAuthor(const AnsiString& Value) { FAuthor = Value; }
+  AnsiString GetCreator() const { return FCreator; }
+  void SetCreator(const AnsiString& Value) { FCreator = Value; }
+  AnsiString GetKeywords() const { return FKeywords; }
+  void SetKeywords(const AnsiString& Value) { FKeywords = Value; }
+  AnsiString GetSubject() const { return FSubject; }
+  void SetSubject(const AnsiString& Value) { FSubject = Value; }
+  AnsiString GetTitle() const { return FTitle; }
+  void SetTitle(const AnsiString& Value) { FTitle = Value; }
+  AnsiString GetProducer() const { return FProducer; }
+  TDateTime GetCreationDate() const { return FCreationDate; }
+  void SetCreationDate(TDateTime Value) { FCreationDate = Value; }
+
+private:
+  friend class TPDFDocument;
+  AnsiString FAuthor, FCreator, FKeywords, FSubject, FTitle;
+  AnsiString FProducer = "PelPDF 2.x";
+  TDateTime FCreationDate = 0;
+  Integer FID = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Fonts
+
+enum TPDFFontKind { fkStandard, fkCJK, fkTrueType };
+
+// One PDF font, made for one distinct request of face name, style and character set.
+class TPDFFont : public TObject {
+  CLASS_INFO(TPDFFont, TObject)
+public:
+  // Width of a character code in thousandths of an em: 1000 for CJK fonts, the measured width
+  // for TrueType fonts, the published width for standard fonts.
+  Integer GetWidth(Byte Code) const;
+
+  Integer ObjectNumber = 0;      // the font dictionary
+  Integer FontFileNumber = -1;   // the embedded font file (TrueType), -1 when not embedded
+  AnsiString BaseFont;           // without "/"
+  AnsiString FaceName;           // the Windows face
+  TFontStyles Style;             // bold and italic only
+  Integer Charset = 0;
+  TPDFFontKind Kind = fkStandard;
+  AnsiString Alias;              // the resource name in page resources and content
+  Integer StandardIndex = 0;     // 0 Helvetica ... 13 ZapfDingbats
+  Integer CJKScript = 0;         // the CJK character set: 128, 129, 134 or 136
+  Integer Widths[256] = {};      // TrueType widths, thousandths of an em
+  bool WidthsMeasured = false;
+  bool Used[256] = {};           // codes shown with this font
+  bool Written = false;
+};
+
+class TPDFFonts : public TObject {
+  CLASS_INFO(TPDFFonts, TObject)
+public:
+  explicit TPDFFonts(TPDFDocument* Owner);
+  ~TPDFFonts() override;
+
+  // Makes the PDF font for a Windows font request current, creating it when needed, and returns
+  // it. Raises TPDFException "Cannot receive data for font <name>" when no TrueType face serves.
+  TPDFFont* SelectFont(const AnsiString& FaceName, TFontStyles Style, Integer Charset);
+  // Creates a font, appends it and gives it its object number at once.
+  TPDFFont* Add();
+  // Index of the font with this upper-cased face name, style and character set, or -1.
+  Integer FindFont(const AnsiString& FaceName, TFontStyles Style, Integer Charset) const;
+
+  Integer GetCount() const { return static_cast<Integer>(FFonts.size()); }
+  TPDFFont* GetItems(Integer Index) const { return FFonts[Index].get(); }
+  TPDFFont* operator[](Integer Index) const { return GetItems(Index); }
+  TPDFFont* GetCurrentFont() const { return FCurrentIndex >= 0 ? GetItems(FCurrentIndex) : nullptr; }
+  Integer GetCurrentIndex() const { return FCurrentIndex; }
+  AnsiString GetCurrentAlias() const { return FCurrentIndex >= 0 ? GetItems(FCurrentIndex)->Alias : AnsiString(); }
+  void Clear();
+
+  // Writing at the end of the document: the embedded TrueType font files first, then every font.
+  void EmbedFontFiles();
+  void WriteFonts();
+
+private:
+  TPDFFont* SelectStandard(Integer Index);
+  TPDFFont* SelectCJK(TFontStyles Style, Integer Charset);
+  TPDFFont* SelectTrueType(const AnsiString& FaceName, TFontStyles Style, Integer Charset);
+  void WriteStandard(TPDFFont* Font);
+  void WriteCJK(TPDFFont* Font);
+  void WriteTrueType(TPDFFont* Font);
+
+  TPDFDocument* FOwner;
+  std::vector<std::unique_ptr<TPDFFont>> FFonts;
+  Integer FCurrentIndex = -1;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Images
+
+class TPDFImage : public TObject {
+  CLASS_INFO(TPDFImage, TObject)
+public:
+  // Encodes the picture at once. Raises TPDFException "Not valid image." for anything but a
+  // bitmap or a JPEG picture, "CCITT compression work only for bitmap" for CCITT of a JPEG.
+  TPDFImage(TGraphic* Image, TImageCompressionType Compression, TPDFDocument* Owner);
+  ~TPDFImage() override;
+
+  // Writes the image XObject once.
+  void Save(TPDFDocument* Doc);
+
+  TImageCompressionType Compression;
+  AnsiString Name;           // the resource name, "Im" and the position in the list
+  Integer ObjectNumber = -1;
+  Integer Width = 0, Height = 0;
+  Integer BitPerPixel = 8;   // bits per component
+  bool GrayScale = false;
+  bool Saved = false;
+  TMemoryStream* Data;       // the encoded samples
+};
+
+class TPDFImages : public TObject {
+  CLASS_INFO(TPDFImages, TObject)
+public:
+  explicit TPDFImages(TPDFDocument* Owner) : FOwner(Owner) {}
+  ~TPDFImages() override;
+  // Encodes and appends an image; an image that fails is not added.
+  TPDFImage* Add(TGraphic* Image, TImageCompressionType Compression);
+  Integer GetCount() const { return static_cast<Integer>(FImages.size()); }
+  TPDFImage* GetItems(Integer Index) const { return FImages[Index].get(); }
+  TPDFImage* operator[](Integer Index) const { return GetItems(Index); }
+  void Clear();
+
+private:
+  TPDFDocument* FOwner;
+  std::vector<std::unique_ptr<TPDFImage>> FImages;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Pages
+
+// One page of the document, or a form XObject. Its content stream is kept as text, one operator
+// line after another, each ended by CR LF.
+class TPDFPage : public TObject {
+  CLASS_INFO(TPDFPage, TObject)
+public:
+  explicit TPDFPage(TPDFDocument* Owner);
+  ~TPDFPage() override;
+
+  TPDFDocument* GetDocument() const { return FOwner; }
+
+  // Standard sizes 1 to 19 (1 US Letter, 2 ISO A4, ...); 0 is a custom size. Size, orientation,
+  // width and height raise TPDFException "Page in progress" once drawing has begun.
+  Byte GetSize() const { return FSize; }
+  void SetSize(Byte Value);
+  Byte GetOrientation() const { return FOrientation; }  // 0 portrait, 1 landscape
+  void SetOrientation(Byte Value);
+  Byte GetRotation() const { return FRotation; }        // 1, 2, 3: /Rotate 90, 180, 270
+  void SetRotation(Byte Value) { FRotation = Value; }
+  // Height and width in device units.
+  Integer GetHeight() const;
+  void SetHeight(Integer Value);
+  Integer GetWidth() const;
+  void SetWidth(Integer Value);
+  Integer GetResolution() const { return FResolution; }
+  Extended GetScale() const { return FScale; }
+  Integer GetPageNumber() const { return FPageNumber; }
+  bool GetIsForm() const { return FIsForm; }
+  void SetIsForm(bool Value) { FIsForm = Value; }
+
+  // Appends one line of page content as it is.
+  void AppendLine(const AnsiString& Line);
+  const AnsiString& GetContent() const { return FContent; }
+
+  // Graphics state.
+  void GStateSave();
+  void GStateRestore();
+
+  // Text. SetActiveFont chooses the PDF font for a Windows font request and writes its "Tf";
+  // the size is in points.
+  void BeginText();
+  void EndText();
+  void SetActiveFont(const AnsiString& FaceName, TFontStyles Style, Extended Size, Integer Charset = 0);
+  void SetTextPosition(Extended X, Extended Y);
+  void TextOutPt(Extended X, Extended Y, Extended Angle, const AnsiString& Text);
+  void ShowText(const AnsiString& Text);
+  // The width of the text in the active font, in device units.
+  Extended TextWidth(const AnsiString& Text);
+  TPDFFont* GetActiveFont() const { return FActiveFont; }
+  Extended GetFontSize() const { return FFontSize; }
+
+  // Places image `Index` of the document with its lower left corner at (X, Y), in points.
+  void ShowImagePt(Integer Index, Extended X, Extended Y, Extended W, Extended H, Extended Angle = 0);
+
+  // Writes the page's resource dictionary, content stream and page (or form) dictionary.
+  void WritePageObject();
+
+private:
+  friend class TPDFDocument;
+  friend class TPDFPages;
+  void ConcatTextMatrix(const TPDFMatrix& M);
+  void RotateText(Extended Angle);
+  void SetTextSkew(Extended First, Extended Second);
+  void WriteTextMatrix();
+  void RequireText() const;
+  void RequireFont() const;
+  void CheckNotDrawn() const;
+
+  TPDFDocument* FOwner;
+  bool FIsForm = false;
+  TPDFMatrix FFormMatrix;
+  Integer FResolution;
+  Extended FScale;
+  AnsiString FContent;
+  bool FUsesText = false, FUsesGrayImage = false, FUsesColorImage = false;
+  Integer FHeightPt = 842, FWidthPt = 595;
+  Byte FSize = 2, FOrientation = 0, FRotation = 0;
+  std::vector<TPDFFont*> FFonts;
+  std::vector<TPDFImage*> FImages;
+  Integer FPageNumber = 0, FResourceNumber = 0, FContentNumber = 0;
+  bool FDrawn = false;
+  // Text and graphics state.
+  bool FTextInited = false;
+  TPDFFont* FActiveFont = nullptr;
+  Extended FFontSize = 10;
+  Extended FCharSpace = 0;
+  TPDFMatrix FTextMatrix;
+  bool FSimulateBold = false, FSimulateItalic = false, FSimulateUnderline = false, FSimulateStrikeOut = false;
+  Integer FGStateDepth = 0;
+  Extended FLastTextAngle = 0, FRotationAngle = 0;
+};
+
+class TPDFPages : public TObject {
+  CLASS_INFO(TPDFPages, TObject)
+public:
+  TPDFPages(TPDFDocument* Owner, bool Forms) : FOwner(Owner), FForms(Forms) {}
+  ~TPDFPages() override;
+  TPDFPage* Add();
+  Integer GetCount() const { return static_cast<Integer>(FPages.size()); }
+  TPDFPage* GetItems(Integer Index) const { return FPages[Index].get(); }
+  TPDFPage* operator[](Integer Index) const { return GetItems(Index); }
+  Integer IndexOf(const TPDFPage* Page) const;
+  void Clear();
+
+private:
+  TPDFDocument* FOwner;
+  bool FForms;
+  std::vector<std::unique_ptr<TPDFPage>> FPages;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The document
+
+class TPDFDocument : public TComponent {
+  CLASS_INFO(TPDFDocument, TComponent)
+public:
+  explicit TPDFDocument(TComponent* AOwner);
+  ~TPDFDocument() override;
+
+  // Starts a document: the first page becomes CurrentPage. The file named by FileName is written
+  // only by EndDoc; until then the document goes into a temporary file beside it.
+  void BeginDoc();
+  // Closes CurrentPage and starts the next one (in OnePass mode the closed page is written now).
+  void NewPage();
+  // Writes the rest of the document and puts the file in place (or copies it into OutputStream).
+  // A failure abandons the document and passes the exception on.
+  void EndDoc();
+  // Abandons the document; removes only what this document created.
+  void Abort();
+
+  Integer GetPageCount() const;
+  // The page at a 0-based index; not in OnePass mode.
+  TPDFPage* GetPage(Integer Index) const;
+  TPDFPage* GetCurrentPage() const { return FCurrentPage; }
+  bool GetPrinting() const { return FPrinting; }
+  bool GetAborted() const { return FAborted; }
+
+  // Encodes an image and adds it to the document's images; returns its index.
+  Integer AddImage(TGraphic* Image, TImageCompressionType Compression);
+  TPDFFonts* GetFonts() const { return FFonts; }
+  TPDFImages* GetImages() const { return FImages; }
+
+  // Published properties.
+  bool GetAutoLaunch() const { return FAutoLaunch; }
+  void SetAutoLaunch(bool Value) { FAutoLaunch = Value; }
+  TFileName GetFileName() const { return FFileName; }
+  void SetFileName(const TFileName& Value);
+  TCompressionType GetCompression() const { return FCompression; }
+  void SetCompression(TCompressionType Value) { FCompression = Value; }
+  TPDFDocInfo* GetDocumentInfo() const { return FDocumentInfo; }
+  void SetDocumentInfo(TPDFDocInfo* Value) { FDocumentInfo->Assign(Value); }
+  TPageLayout GetPageLayout() const { return FPageLayout; }
+  void SetPageLayout(TPageLayout Value) { FPageLayout = Value; }
+  TPageMode GetPageMode() const { return FPageMode; }
+  void SetPageMode(TPageMode Value) { FPageMode = Value; }
+  bool GetProtectionEnabled() const { return FProtectionEnabled; }
+  void SetProtectionEnabled(bool Value);
+  TPDFCtiptoOptions GetProtectionOptions() const { return FProtectionOptions; }
+  void SetProtectionOptions(TPDFCtiptoOptions Value);
+  AnsiString GetOwnerPassword() const { return FOwnerPassword; }
+  void SetOwnerPassword(const AnsiString& Value);
+  AnsiString GetUserPassword() const { return FUserPassword; }
+  void SetUserPassword(const AnsiString& Value);
+  TStringList* GetNonEmbeddedFont() const { return FNonEmbeddedFont; }
+  void SetNonEmbeddedFont(TStrings* Value) { FNonEmbeddedFont->Assign(Value); }
+  Integer GetJPEGQuality() const { return FJPEGQuality; }
+  void SetJPEGQuality(Integer Value) { FJPEGQuality = Value; }
+  Integer GetResolution() const { return FResolution; }
+  void SetResolution(Integer Value) { FResolution = Value; }
+  TViewerPreferences GetViewerPreferences() const { return FViewerPreferences; }
+  void SetViewerPreferences(TViewerPreferences Value) { FViewerPreferences = Value; }
+  bool GetAutoCreateURL() const { return FAutoCreateURL; }
+  void SetAutoCreateURL(bool Value) { FAutoCreateURL = Value; }
+  bool GetOnePass() const { return FOnePass; }
+  void SetOnePass(bool Value);
+  TPDFVersion GetVersion() const { return FVersion; }
+  void SetVersion(TPDFVersion Value) { FVersion = Value; }
+  bool GetEMFImageAsJpeg() const { return FEMFImageAsJpeg; }
+  void SetEMFImageAsJpeg(bool Value) { FEMFImageAsJpeg = Value; }
+  bool GetEMFSimpleText() const { return FEMFSimpleText; }
+  void SetEMFSimpleText(bool Value) { FEMFSimpleText = Value; }
+
+  // A caller-owned stream that receives the whole file at EndDoc instead of FileName.
+  TStream* OutputStream = nullptr;
+
+  // Services to the writers of pages, fonts and images. Every line ends with CR LF.
+  Integer GetNextID();
+  // Issues a number when ID is below 1, records the object's offset and writes "ID 0 obj" and
+  // "<<" (without line end). Raises "Out of range" for a number never issued.
+  void StartObj(Integer& ID);
+  void CloseHObj();  // ">>"
+  void CloseObj();   // "endobj"
+  void StartStream();
+  void CloseStream();
+  void SaveToStream(const AnsiString& Text, bool CR = true);
+  void WriteBytes(const void* Data, std::size_t Count);
+  // Writes a stream's bytes, encrypted for object ID when protection is on.
+  void WriteStreamData(const void* Data, std::size_t Count, Integer ID);
+  Int64 GetOutputPosition() const { return FFlushed + static_cast<Int64>(FBuffer.size()); }
+
+  // Standard security: encryption for the object with number ID; values pass unchanged when
+  // protection is off.
+  AnsiString CryptString(const AnsiString& Text, Integer ID) const;
+  AnsiString CryptHexString(const AnsiString& HexText, Integer ID) const;
+  void CryptBuffer(void* Data, std::size_t Count, Integer ID) const;
+  // The state of the document's security, for inspection.
+  Cardinal GetPermissions() const { return FPermissions; }
+  const AnsiString& GetFileID() const { return FFileID; }
+  AnsiString GetOwnerKey() const { return AnsiString(reinterpret_cast<const char*>(FOwnerKey), 32); }
+  AnsiString GetUserKey() const { return AnsiString(reinterpret_cast<const char*>(FUserKey), 32); }
+  AnsiString GetEncryptionKey() const { return AnsiString(reinterpret_cast<const char*>(FKey), 5); }
+  Integer GetPagesID() const { return FPagesID; }
+
+private:
+  friend class TPDFPage;
+  void ResetGeneration();
+  void CheckPrinting() const;
+  void CheckNotPrinting() const;
+  void CalcFileID();
+  void CalcKey();
+  void StartPage();
+  void ClosePage(TPDFPage* Page);
+  void WriteInfo();
+  void WritePageTree();
+  void WriteCatalog();
+  void WriteEncrypt();
+  void WriteXref();
+  void Flush();
+  void OpenOutput();
+  void CloseOutput(bool keep);
+
+  bool FAutoLaunch = false;
+  TFileName FFileName;
+  TCompressionType FCompression = ctNone;
+  TPDFDocInfo* FDocumentInfo;
+  TPageLayout FPageLayout = plSinglePage;
+  TPageMode FPageMode = pmUseNone;
+  bool FProtectionEnabled = false;
+  TPDFCtiptoOptions FProtectionOptions;
+  AnsiString FOwnerPassword, FUserPassword;
+  TStringList* FNonEmbeddedFont;
+  Integer FJPEGQuality = 80;
+  Integer FResolution = 72;
+  TViewerPreferences FViewerPreferences;
+  bool FAutoCreateURL = false;
+  bool FOnePass = false;
+  TPDFVersion FVersion = v13;
+  bool FEMFImageAsJpeg = false;
+  bool FEMFSimpleText = false;
+
+  TPDFPages* FPages;
+  TPDFFonts* FFonts;
+  TPDFImages* FImages;
+  TPDFPage* FCurrentPage = nullptr;
+
+  // Generation state.
+  bool FPrinting = false;
+  bool FAborted = false;
+  TStream* FStream = nullptr;      // the file or memory stream being written
+  AnsiString FTempFileName;        // where the file is built until EndDoc puts it in place
+  AnsiString FBuffer;              // output not yet handed to FStream
+  Int64 FFlushed = 0;              // bytes already handed to FStream
+  Integer FCurrentID = 0;
+  std::vector<Int64> FOffsets;     // offset of object n at index n - 1
+  Integer FPagesID = 0, FCatalogID = 0, FEncryptID = 0;
+  Int64 FXrefPosition = 0;
+  Cardinal FPermissions = 0;
+  Byte FKey[5] = {};
+  Byte FOwnerKey[32] = {};
+  Byte FUserKey[32] = {};
+  AnsiString FFileID;
+};
