@@ -7,6 +7,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "classlib/Components.h"
@@ -145,6 +147,7 @@ public:
   void WriteFonts();
 
 private:
+  TPDFFont* SelectUncached(const AnsiString& FaceName, TFontStyles Style, Integer Charset);
   TPDFFont* SelectStandard(Integer Index);
   TPDFFont* SelectCJK(TFontStyles Style, Integer Charset);
   TPDFFont* SelectTrueType(const AnsiString& FaceName, TFontStyles Style, Integer Charset);
@@ -155,6 +158,9 @@ private:
   TPDFDocument* FOwner;
   std::vector<std::unique_ptr<TPDFFont>> FFonts;
   Integer FCurrentIndex = -1;
+  // The font each request (upper-cased face name, style, character set) has led to, so that a
+  // repeated request asks the system's font services nothing.
+  std::unordered_map<std::string, Integer> FRequests;
 };
 
 // ---------------------------------------------------------------------------------------------

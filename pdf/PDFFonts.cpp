@@ -184,6 +184,7 @@ TPDFFonts::~TPDFFonts() = default;
 
 void TPDFFonts::Clear() {
   FFonts.clear();
+  FRequests.clear();
   FCurrentIndex = -1;
 }
 
@@ -207,6 +208,21 @@ TPDFFont* TPDFFonts::SelectFont(const AnsiString& FaceName, TFontStyles Style, I
   if (Charset == DEFAULT_CHARSET) Charset = ANSI_CHARSET;
   if (FindCJKScript(Charset)) return SelectCJK(Style, Charset);
 
+  Style = BoldItalic(Style);
+  std::string request = UpperCase(FaceName);
+  request += '\0';
+  request += static_cast<char>('0' + Style.Bits());
+  request += IStr(Charset);
+  if (auto known = FRequests.find(request); known != FRequests.end()) {
+    FCurrentIndex = known->second;
+    return GetItems(FCurrentIndex);
+  }
+  TPDFFont* font = SelectUncached(FaceName, Style, Charset);
+  FRequests.emplace(std::move(request), FCurrentIndex);
+  return font;
+}
+
+TPDFFont* TPDFFonts::SelectUncached(const AnsiString& FaceName, TFontStyles Style, Integer Charset) {
   AnsiString name = UpperCase(FaceName);
   const bool replaceable = name == "ARIAL" || name == "COURIER NEW" || name == "TIMES NEW ROMAN";
   if (replaceable && (Charset == ANSI_CHARSET || !FaceExists(FaceName, Charset))) {
@@ -219,7 +235,7 @@ TPDFFont* TPDFFonts::SelectFont(const AnsiString& FaceName, TFontStyles Style, I
   if (name == "COURIER") return SelectStandard(8 + variant);
   if (name == "SYMBOL") return SelectStandard(12);
   if (name == "ZAPFDINGBATS") return SelectStandard(13);
-  return SelectTrueType(FaceName, BoldItalic(Style), Charset);
+  return SelectTrueType(FaceName, Style, Charset);
 }
 
 TPDFFont* TPDFFonts::SelectStandard(Integer Index) {
