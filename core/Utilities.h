@@ -1,0 +1,31 @@
+// Small text and file routines that the checks, lists and tools share.
+#pragma once
+
+#include "classlib/Strings.h"
+#include "classlib/System.h"
+
+class TStrings;
+
+// The set of the characters of a text (a settings string such as "Sentence Enders").
+TCharSet StringToCharSet(const AnsiString& text);
+// The last n characters of a text, or all of it when it is shorter.
+AnsiString LastChars(const AnsiString& text, int n);
+// The first run of the digits "0" to "9" in a text; empty when it holds none.
+AnsiString FirstNumberInString(const AnsiString& text);
+// Fills `words` (cleared first). Without keepBlanks: the words of the trimmed line between single
+// blanks, so that two blanks in a row give an empty word. With keepBlanks: the line cut into
+// alternating runs of blanks and non-blanks, nothing trimmed.
+void SplitLineIntoWords(const AnsiString& line, TStrings* words, bool keepBlanks);
+// "1st", "2nd", "3rd", "4th" ... "15th" for 1 to 15; empty otherwise.
+AnsiString OrdinalWord(int n);
+// Copies a whole file, replacing the target. The source may be read by others meanwhile but not
+// written. Returns true; a failure raises the stream error of the class library.
+bool FileCopy(const AnsiString& source, const AnsiString& target);
+// The text with every line feed replaced by a blank.
+AnsiString LineFeedsToBlanks(const AnsiString& text);
+AnsiString NumberToText(int n);
+// 1..66 for an exact, case-sensitive English book name; 0 when none matches.
+int BookNumberFromEnglishName(const AnsiString& name);
+// The reference at the start of a message line: the trimmed line up to and including its first
+// colon, followed by the first run of digits after that colon ("MAT 5:3 text" gives "MAT 5:3").
+AnsiString ExtractReference(const AnsiString& line);
