@@ -1,0 +1,80 @@
+// The program's model of the Paratext projects: TAllScriptures lists the projects of the projects
+// folder; TScripture holds one project's books as files and reads them a book at a time and then
+// a character at a time. Every check, list and conversion reads books through TScripture.
+#pragma once
+
+#include "classlib/System.h"
+
+class TComponent;
+class TStringList;
+
+class TAllScriptures : public TObject {
+  CLASS_INFO(TAllScriptures, TObject)
+public:
+  // Lists the projects; writes the demonstration project into a folder that holds none. A folder
+  // that cannot be read or written leaves the lists empty and says why in Problem.
+  TAllScriptures();
+  ~TAllScriptures() override;
+
+  // Lists the projects again and finds the current one (slot S7, letter case ignored).
+  void Refresh();
+  // The index of the project with this full name (letter case ignored), or -1.
+  int IndexOfProject(const AnsiString& fullName);
+
+  // Parallel lists, one entry per project, in the order the file search returned the ".ssf" files.
+  TStringList* FullNames;
+  TStringList* ShortNames;
+  TStringList* Directories;
+  // The current project; -1 only while the lists are empty.
+  Integer CurrentIndex = -1;
+  // Empty, or a message for the user saying why the projects folder gave no project.
+  AnsiString Problem;
+};
+
+// The message of the latest TAllScriptures that found the projects folder unusable, for the main
+// window to show once it exists; empty when the folder was fine.
+AnsiString ProjectsFolderProblem();
+
+// The current project's work folder (its Directory with a trailing backslash + "Pelorin\"), where
+// the program keeps its per-project files; empty when there is no project.
+AnsiString CurrentProjectWorkFolder();
+
+class TScripture : public TObject {
+  CLASS_INFO(TScripture, TObject)
+public:
+  // projectIndex -1 stands for the current project.
+  TScripture(TComponent* owner, int projectIndex);
+  ~TScripture() override;
+
+  // Rebuilds the book list of the project (all books) and creates the work folder when missing.
+  void Load(int projectIndex);
+  void Rewind() { BookIndex = -1; }
+  // Reads the next book into Text (carriage returns removed) and gives its English name; false
+  // after the last book. A book file that cannot be opened raises the input/output error.
+  bool NextBook(AnsiString& bookName);
+  // The next character of the book read last; false at its end.
+  bool NextChar(char& c) {
+    if (CharIndex >= static_cast<Integer>(Text.size())) return false;
+    c = Text[CharIndex++];
+    return true;
+  }
+
+  TComponent* Owner;  // owns the dialogs opened for this object; not owned
+  Integer CharIndex = 0;
+  AnsiString Text;  // the whole current book
+  Integer ProjectIndex;
+  // Parallel lists of the books present, in canonical order: English names, full file paths and
+  // three-letter identifiers.
+  TStringList* BookNames;
+  TStringList* BookFiles;
+  TStringList* BookIds;
+  // The current project's folder + "Pelorin\": where the program keeps its per-project files.
+  AnsiString WorkFolder;
+  bool AllBooks = true;
+  Integer Versification = 4;
+  Integer BookIndex = -1;
+  bool Loaded = false;
+
+private:
+  void BuildBookList(int projectIndex);
+};
