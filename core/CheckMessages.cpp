@@ -1,0 +1,47 @@
+#include "core/CheckMessages.h"
+
+#include "classlib/StringLists.h"
+#include "classlib/SysUtils.h"
+#include "core/USFMUnit.h"
+
+namespace {
+
+TStrings* g_results = nullptr;
+TStrings* g_ignoreList = nullptr;
+
+}  // namespace
+
+void SetMessageTarget(TStrings* results, TStrings* ignoreList) {
+  g_results = results;
+  g_ignoreList = ignoreList;
+}
+
+TStrings* MessageResults() { return g_results; }
+TStrings* MessageIgnoreList() { return g_ignoreList; }
+
+AnsiString CheckMessageLine(TUSFM* usfm, const AnsiString& text, bool withReference) {
+  return withReference ? usfm->GetReference() + text : text;
+}
+
+AnsiString WindowMessageText(TUSFM* usfm, const AnsiString& message) { return usfm->Window + " - " + message; }
+
+bool IsIgnoredMessage(const AnsiString& line, TStrings* ignoreList) {
+  if (!ignoreList) return false;
+  for (int i = 0; i < ignoreList->GetCount(); ++i)
+    if (AnsiCompareText(ignoreList->GetStrings(i), line) == 0) return true;
+  return false;
+}
+
+void AddCheckMessage(TUSFM* usfm, const AnsiString& text, bool withReference) {
+  if (!g_results) return;
+  const AnsiString line = CheckMessageLine(usfm, text, withReference);
+  if (!IsIgnoredMessage(line, g_ignoreList)) g_results->Add(line);
+}
+
+void AddWindowMessage(TUSFM* usfm, const AnsiString& message) {
+  AddCheckMessage(usfm, WindowMessageText(usfm, message), true);
+}
+
+void AddPlainMessage(const AnsiString& text) {
+  if (g_results) g_results->Add(text);
+}
