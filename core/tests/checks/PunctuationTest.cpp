@@ -80,8 +80,8 @@ TEST_F(PunctuationTest, MessagesOfSmallBooks) {
       {"a letter right after a closing quotation mark",
        {"\\v 1 He said \"come\"now."},
        {"JHN 1:1 ------- He said \"come\"n - An invalid character is found next to a closing quotation mark: n"}},
-      {"quotation marks across lines",
-       {"\\v 1 He said \"come", "\\v 2 now.\" And they came."},
+      {"quotation marks and brackets across lines",
+       {"\\v 1 He said \"come (and", "\\v 2 see) now.\" And they came."},
        {}},
       {"a quotation left open",
        {"\\v 1 He said \"come.", "\\v 2 And they came."},
@@ -112,6 +112,15 @@ TEST_F(PunctuationTest, BracketPairsComeFromTheProgramFolder) {
             (Lines{"JHN 1:1 ------------ He came \xAB  - A space has been found right after an opening bracket.",
                    "JHN 1:1 --- He came \xAB by night] - Found a closing bracket ] which does not match its opener...",
                    "JHN 1:1 ------------- He came \xAB - ... and here is the mismatched opener talked about in the previous message."}));
+}
+
+TEST_F(PunctuationTest, DefaultBracketsFileIsWrittenOnlyWhenMissing) {
+  testing_support::TempFolder folder;
+  WriteDefaultBrackets(folder.Path());
+  EXPECT_EQ(testing_support::ReadFileBytes(folder.File("brackets.txt")), "[]\r\n{}\r\n()\r\n<>\r\n");
+  testing_support::WriteFileBytes(folder.File("brackets.txt"), "()\r\n");
+  WriteDefaultBrackets(folder.Path());
+  EXPECT_EQ(testing_support::ReadFileBytes(folder.File("brackets.txt")), "()\r\n");
 }
 
 TEST_F(PunctuationTest, MissingBracketsFileFallsBackToTheDefaultPairs) {

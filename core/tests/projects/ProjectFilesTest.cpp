@@ -5,10 +5,12 @@
 
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
+#include "core/CheckMessages.h"
 #include "core/DemonstrationProjectUnit.h"
 #include "core/SSFUnit.h"
 #include "core/ScripturesUnit.h"
 #include "core/StyleSheetUnit.h"
+#include "core/USFMUnit.h"
 #include "core/tests/CoreTestSupport.h"
 
 namespace {
@@ -134,6 +136,26 @@ TEST_F(ProjectFilesTest, DemonstrationProjectIsWrittenIntoAnEmptyFolder) {
     EXPECT_EQ(StyleSheetTextTypes[i], e.Type) << e.Marker;
     EXPECT_EQ(StyleSheetTextProperties[i], e.Properties) << e.Marker;
   }
+}
+
+TEST_F(ProjectFilesTest, DemonstrationBookPassesTheMarkerCheck) {
+  std::unique_ptr<TScripture> scripture(new TScripture(nullptr, -1));
+  LoadStyleSheet();
+  std::unique_ptr<TStringList> results(new TStringList());
+  SetMessageTarget(results.get(), nullptr);
+  std::unique_ptr<TUSFM> usfm(new TUSFM(scripture.get()));
+  usfm->BookId = "JHN";
+  usfm->FileName = scripture->BookFiles->GetStrings(0);
+  AnsiString name;
+  ASSERT_TRUE(scripture->NextBook(name));
+  EXPECT_EQ(name, "John");
+  std::unique_ptr<TStringList> lines(new TStringList());
+  lines->SetText(scripture->Text);
+  for (int i = 0; i < lines->GetCount(); ++i) usfm->CheckLine(lines->GetStrings(i));
+  SetMessageTarget(nullptr, nullptr);
+  EXPECT_EQ(lines->GetCount(), 4);
+  EXPECT_EQ(results->GetCount(), 0) << results->GetText();
+  EXPECT_EQ(usfm->GetReference(), "JHN 1:1 ");
 }
 
 TEST_F(ProjectFilesTest, DemonstrationProjectKeepsASharedStyleSheetAndLanguageFile) {
