@@ -25,7 +25,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ ! -f "$WINEPREFIX/.pelorin-ready" ]; then
+if [ ! -f "$WINEPREFIX/.pelorin-ready-2" ]; then
   echo "wine-env: creating the Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
@@ -50,6 +50,9 @@ REGEDIT4
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
 
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
@@ -59,7 +62,7 @@ REG
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   wineserver -w
   rm -f "$reg"
-  touch "$WINEPREFIX/.pelorin-ready"
+  touch "$WINEPREFIX/.pelorin-ready-2"
 fi
 
 # One persistent server for the whole run: each test program then starts in a fraction of a second.
