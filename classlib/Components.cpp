@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -202,9 +203,9 @@ void TComponent::ValidateInsert(TComponent*) {}
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 
-void TComponent::ReadState(TReader*) {}
+void TComponent::ReadState(TReader* Reader) { Reader->ReadData(this); }
 
-void TComponent::WriteState(TWriter*) {}
+void TComponent::WriteState(TWriter* Writer) { Writer->WriteData(this); }
 
 void TComponent::GetChildren(TGetChildProc, TComponent*) {}
 
