@@ -427,7 +427,6 @@ private:
   void CalcFileID();
   void CalcKey();
   void StartPage();
-  void ClosePage(TPDFPage* Page);
   void WriteInfo();
   void WritePageTree();
   void WriteCatalog();

@@ -129,10 +129,6 @@ Integer TPDFDocument::AddImage(TGraphic* Image, TImageCompressionType Compressio
 
 void TPDFDocument::StartPage() { FCurrentPage = FPages->Add(); }
 
-void TPDFDocument::ClosePage(TPDFPage* Page) {
-  (void)Page;  // the page's drawing is already content; nothing is recorded apart from it
-}
-
 // ---------------------------------------------------------------------------------------------
 // Life cycle
 
@@ -170,7 +166,6 @@ void TPDFDocument::BeginDoc() {
 
 void TPDFDocument::NewPage() {
   CheckPrinting();
-  ClosePage(FCurrentPage);
   if (FOnePass) FCurrentPage->WritePageObject();
   StartPage();
 }
@@ -178,7 +173,6 @@ void TPDFDocument::NewPage() {
 void TPDFDocument::EndDoc() {
   CheckPrinting();
   try {
-    ClosePage(FCurrentPage);
     if (FOnePass) FCurrentPage->WritePageObject();
     WriteInfo();
     WritePageTree();
