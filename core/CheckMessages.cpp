@@ -27,8 +27,12 @@ AnsiString WindowMessageText(TUSFM* usfm, const AnsiString& message) { return us
 
 bool IsIgnoredMessage(const AnsiString& line, TStrings* ignoreList) {
   if (!ignoreList) return false;
-  for (int i = 0; i < ignoreList->GetCount(); ++i)
-    if (AnsiCompareText(ignoreList->GetStrings(i), line) == 0) return true;
+  // Every finding passes here, and the list is compared line by line: lines of different lengths
+  // cannot differ in letter case only, so the locale's comparison runs only for equal lengths.
+  for (int i = 0; i < ignoreList->GetCount(); ++i) {
+    const AnsiString entry = ignoreList->GetStrings(i);
+    if (entry.size() == line.size() && AnsiCompareText(entry, line) == 0) return true;
+  }
   return false;
 }
 
