@@ -42,10 +42,15 @@ AnsiString ShellFolder(int folder) {
 
 }  // namespace
 
-AnsiString ExpandPathMacros(std::string_view Path) {
+AnsiString ExpandNameMacros(std::string_view Path) {
   AnsiString s(Path);
   ReplaceFirst(s, "%AppName%", [] { return ChangeFileExt(ExtractFileName(ParamStr(0)), ""); });
   ReplaceFirst(s, "%UserName%", UserName);
+  return s;
+}
+
+AnsiString ExpandPathMacros(std::string_view Path) {
+  AnsiString s = ExpandNameMacros(Path);
   ReplaceFirst(s, "%AppDir%", ProgramDir);
   ReplaceFirst(s, "%AppData%", [] {
     AnsiString folder = ShellFolder(CSIDL_APPDATA);

@@ -14,6 +14,9 @@
 // program's folder when the shell has none), "%MyDocuments%" (the user's documents folder), then
 // environment variables written as %NAME%. Folders come without a trailing backslash.
 AnsiString ExpandPathMacros(std::string_view Path);
+// Replaces only the first "%AppName%" and the first "%UserName%", as a default dictionary name
+// of a configuration is expanded.
+AnsiString ExpandNameMacros(std::string_view Path);
 
 // The number of single-byte insertions, deletions and substitutions that turn one word into the
 // other, where a swap of two neighbouring letters counts 1. Words of 255 characters or more give
