@@ -9,6 +9,7 @@
 // timed on the same words; spell/bench/compare-with-hunspell.sh does that.
 //
 // Besides a readable report the program prints "name=value" lines for scripts.
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -24,24 +25,13 @@
 
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Runs the step `repeat` times and returns the best time in seconds.
 double Best(int repeat, const std::function<void()>& step) {
   double best = 1e30;
   for (int i = 0; i < repeat; ++i) {
-    const double start = Seconds();
+    const auto start = std::chrono::steady_clock::now();
     step();
-    best = std::min(best, Seconds() - start);
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   return best;
 }
