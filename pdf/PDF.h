@@ -15,6 +15,7 @@
 #include "classlib/Graphics.h"
 #include "classlib/Sets.h"
 #include "classlib/StringLists.h"
+#include "classlib/TypInfo.h"
 #include "pdf/pdfMisc.h"
 
 class TPDFDocument;
@@ -29,13 +30,19 @@ public:
 using TFileName = AnsiString;
 
 enum TCompressionType { ctNone, ctFlate };
+ENUM_NAMES(TCompressionType, "ctNone", "ctFlate");
 enum TPageLayout { plSinglePage, plOneColumn, plTwoColumnLeft, plTwoColumnRight };
+ENUM_NAMES(TPageLayout, "plSinglePage", "plOneColumn", "plTwoColumnLeft", "plTwoColumnRight");
 enum TPageMode { pmUseNone, pmUseOutlines, pmUseThumbs, pmFullScreen };
+ENUM_NAMES(TPageMode, "pmUseNone", "pmUseOutlines", "pmUseThumbs", "pmFullScreen");
 enum TPDFCriptoOption { coPrint, coModifyStructure, coCopyInformation, coModifyAnnotation };
+ENUM_NAMES(TPDFCriptoOption, "coPrint", "coModifyStructure", "coCopyInformation", "coModifyAnnotation");
 using TPDFCtiptoOptions = TSet<TPDFCriptoOption>;
 enum TViewerPreference { vpHideToolBar, vpHideMenuBar, vpHideWindowUI, vpFitWindow, vpCenterWindow };
+ENUM_NAMES(TViewerPreference, "vpHideToolBar", "vpHideMenuBar", "vpHideWindowUI", "vpFitWindow", "vpCenterWindow");
 using TViewerPreferences = TSet<TViewerPreference>;
 enum TPDFVersion { v13, v14 };
+ENUM_NAMES(TPDFVersion, "v13", "v14");
 
 // How an image is encoded when it is added.
 enum TImageCompressionType {

@@ -28,6 +28,37 @@ AnsiString Reference(Integer id) {
 
 }  // namespace
 
+// Every published property is written to forms: none has a stored default.
+PUBLISHED(TPDFDocInfo) {
+  Prop("Author", &TPDFDocInfo::GetAuthor, &TPDFDocInfo::SetAuthor);
+  Prop("Creator", &TPDFDocInfo::GetCreator, &TPDFDocInfo::SetCreator);
+  Prop("Keywords", &TPDFDocInfo::GetKeywords, &TPDFDocInfo::SetKeywords);
+  Prop("Subject", &TPDFDocInfo::GetSubject, &TPDFDocInfo::SetSubject);
+  Prop("Title", &TPDFDocInfo::GetTitle, &TPDFDocInfo::SetTitle);
+}
+
+PUBLISHED(TPDFDocument) {
+  Prop("AutoLaunch", &TPDFDocument::GetAutoLaunch, &TPDFDocument::SetAutoLaunch);
+  Prop("FileName", &TPDFDocument::GetFileName, &TPDFDocument::SetFileName);
+  Prop("Compression", &TPDFDocument::GetCompression, &TPDFDocument::SetCompression);
+  Prop("DocumentInfo", &TPDFDocument::GetDocumentInfo, &TPDFDocument::SetDocumentInfo);
+  Prop("PageLayout", &TPDFDocument::GetPageLayout, &TPDFDocument::SetPageLayout);
+  Prop("PageMode", &TPDFDocument::GetPageMode, &TPDFDocument::SetPageMode);
+  Prop("ProtectionEnabled", &TPDFDocument::GetProtectionEnabled, &TPDFDocument::SetProtectionEnabled);
+  Prop("ProtectionOptions", &TPDFDocument::GetProtectionOptions, &TPDFDocument::SetProtectionOptions);
+  Prop("OwnerPassword", &TPDFDocument::GetOwnerPassword, &TPDFDocument::SetOwnerPassword);
+  Prop("UserPassword", &TPDFDocument::GetUserPassword, &TPDFDocument::SetUserPassword);
+  Prop("NonEmbeddedFont", &TPDFDocument::GetNonEmbeddedFont, &TPDFDocument::SetNonEmbeddedFont);
+  Prop("JPEGQuality", &TPDFDocument::GetJPEGQuality, &TPDFDocument::SetJPEGQuality);
+  Prop("Resolution", &TPDFDocument::GetResolution, &TPDFDocument::SetResolution);
+  Prop("ViewerPreferences", &TPDFDocument::GetViewerPreferences, &TPDFDocument::SetViewerPreferences);
+  Prop("AutoCreateURL", &TPDFDocument::GetAutoCreateURL, &TPDFDocument::SetAutoCreateURL);
+  Prop("OnePass", &TPDFDocument::GetOnePass, &TPDFDocument::SetOnePass);
+  Prop("Version", &TPDFDocument::GetVersion, &TPDFDocument::SetVersion);
+  Prop("EMFImageAsJpeg", &TPDFDocument::GetEMFImageAsJpeg, &TPDFDocument::SetEMFImageAsJpeg);
+  Prop("EMFSimpleText", &TPDFDocument::GetEMFSimpleText, &TPDFDocument::SetEMFSimpleText);
+}
+
 void TPDFDocInfo::Assign(TPersistent* Source) {
   if (auto* info = dynamic_cast<TPDFDocInfo*>(Source)) {
     FCreator = info->FCreator;
