@@ -62,7 +62,11 @@ void LoadStyleSheet() {
   const AnsiString path = StyleSheetPath();
   if (path.empty() || !FileExists(path)) return;
   std::unique_ptr<TStringList> lines(new TStringList());
-  lines->LoadFromFile(path);
+  try {
+    lines->LoadFromFile(path);
+  } catch (const Exception&) {
+    return;  // read at start-up: a style sheet that cannot be read counts as missing
+  }
   std::unique_ptr<TStringList> words(new TStringList());
   for (int i = 0; i < lines->GetCount(); ++i) {
     const AnsiString line = Trim(lines->GetStrings(i));

@@ -44,8 +44,8 @@ extern TStringList* StyleSheetMarkers;
 extern std::vector<StyleSheetTextTypeType> StyleSheetTextTypes;
 extern std::vector<TStyleSheetTextProperties> StyleSheetTextProperties;
 
-// Reads the current project's style sheet into the tables (emptied first). A missing style sheet,
-// or no project at all, leaves them empty.
+// Reads the current project's style sheet into the tables (emptied first). A style sheet that is
+// missing or cannot be read, or no project at all, leaves them empty.
 void LoadStyleSheet();
 // The index of a marker in the tables (letter case ignored, first match), or -1.
 int FindStyleSheetMarker(const AnsiString& marker);

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "classlib/Handles.h"
 #include "classlib/StringLists.h"
 #include "core/StyleSheetUnit.h"
 #include "core/tests/CoreTestSupport.h"
@@ -62,11 +63,21 @@ TEST_F(StyleSheetTest, MarkersTypesAndProperties) {
   EXPECT_EQ(FindStyleSheetMarker("id"), -1);
 }
 
-TEST_F(StyleSheetTest, AMissingStyleSheetLeavesTheTablesEmpty) {
+TEST_F(StyleSheetTest, AMissingOrUnreadableStyleSheetLeavesTheTablesEmpty) {
   LoadStyleSheet();
   EXPECT_EQ(StyleSheetMarkers->GetCount(), 0);
   EXPECT_TRUE(StyleSheetTextTypes.empty());
   EXPECT_EQ(FindStyleSheetMarker("p"), -1);
+
+  const std::string path = Projects() + "test.sty";
+  testing_support::WriteFileBytes(path, CrLf({"\\Marker p"}));
+  UniqueFileHandle locked(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(locked);
+  LoadStyleSheet();
+  EXPECT_EQ(StyleSheetMarkers->GetCount(), 0);
+  locked.reset();
+  LoadStyleSheet();
+  EXPECT_EQ(StyleSheetMarkers->GetCount(), 1);
 }
 
 }  // namespace
