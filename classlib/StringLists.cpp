@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/Filer.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 
@@ -488,4 +489,29 @@ void TStringList::PutObject(Integer Index, TObject* AObject) {
 
 Integer TStringList::CompareStrings(const AnsiString& S1, const AnsiString& S2) const {
   return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
+}
+
+void TStrings::DefineProperties(TFiler* Filer) {
+  Filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), TWriterProc(this, &TStrings::WriteData),
+                        GetCount() > 0);
+}
+
+void TStrings::ReadData(TReader* Reader) {
+  Reader->ReadListBegin();
+  BeginUpdate();
+  try {
+    Clear();
+    while (!Reader->EndOfList()) Add(Reader->ReadString());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  Reader->ReadListEnd();
+}
+
+void TStrings::WriteData(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (Integer i = 0; i < GetCount(); ++i) Writer->WriteString(Get(i));
+  Writer->WriteListEnd();
 }

@@ -52,6 +52,8 @@ public:
   // Writes Text, each line ended by CR LF, replacing the file.
   virtual void SaveToFile(const AnsiString& FileName);
   virtual void SaveToStream(TStream* Stream);
+  // The form stream keeps the strings as the raw property "Strings", a list of strings.
+  void DefineProperties(TFiler* Filer) override;
 
   virtual Integer GetCount() const = 0;
   virtual Integer GetCapacity() const;
@@ -107,6 +109,8 @@ protected:
 
 private:
   AnsiString JoinDelimited(char delimiter, char quoteChar) const;
+  void ReadData(TReader* Reader);
+  void WriteData(TWriter* Writer);
 
   Integer FUpdateCount = 0;
 };
