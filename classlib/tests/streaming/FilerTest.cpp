@@ -54,6 +54,7 @@ std::unique_ptr<TBoard> MakeBoard() {
   band = static_cast<TBand*>(a->GetBands()->Add());
   band->Width = 80;
   band->Visible = false;
+  a->GetLines()->SetText("first\r\n\r\nthird\r\n");
   a->SetPartner(b);
   a->OnClick = TNotifyEvent(board.get(), &TBoard::ShapeClick);
   a->Points = {5, -6, 1000000};
@@ -109,6 +110,8 @@ TEST_F(Filer, ComponentTreeRoundTrip) {
   EXPECT_EQ(band0->Marks, (std::vector<Integer>{1, -200, 70000}));
   EXPECT_EQ(band1->Width, 80);
   EXPECT_FALSE(band1->Visible);
+  EXPECT_EQ(a->GetLines()->GetText(), "first\r\n\r\nthird\r\n");
+  EXPECT_EQ(b->GetLines()->GetCount(), 0);
   EXPECT_EQ(a->GetPartner(), b);
   EXPECT_EQ(b->GetPartner(), a);
   EXPECT_TRUE(a->OnClick == TNotifyEvent(copy, &TBoard::ShapeClick));

@@ -96,14 +96,16 @@ PUBLISHED(TShape) {
   Prop("Notes", &TShape::Notes).Stored(false);
   Prop("Pen", &TShape::GetPen, &TShape::SetPen);
   Prop("Bands", &TShape::GetBands, &TShape::SetBands);
+  Prop("Lines", &TShape::GetLines, &TShape::SetLines);
   Prop("Partner", &TShape::GetPartner, &TShape::SetPartner);
   Prop("OnClick", &TShape::OnClick);
 }
 
 TShape::TShape(TComponent* AOwner)
-    : TComponent(AOwner), FPen(new TPen), FBands(new TCollection(TBand::StaticClass())) {}
+    : TComponent(AOwner), FPen(new TPen), FBands(new TCollection(TBand::StaticClass())), FLines(new TStringList) {}
 
 TShape::~TShape() {
+  delete FLines;
   delete FBands;
   delete FPen;
 }

@@ -6,6 +6,7 @@
 
 #include "classlib/Components.h"
 #include "classlib/Filer.h"
+#include "classlib/StringLists.h"
 #include "classlib/TypInfo.h"
 
 namespace fixtures {
@@ -78,6 +79,8 @@ public:
   void SetPen(TPen* Value) { FPen->Assign(Value); }
   TCollection* GetBands() const { return FBands; }
   void SetBands(TCollection* Value) { FBands->Assign(Value); }
+  TStrings* GetLines() const { return FLines; }
+  void SetLines(TStrings* Value) { FLines->Assign(Value); }
   TShape* GetPartner() const { return FPartner; }
   void SetPartner(TShape* Value);
 
@@ -102,6 +105,7 @@ private:
   Integer FSize = 10;
   TPen* FPen;
   TCollection* FBands;
+  TStringList* FLines;
   TShape* FPartner = nullptr;
 };
 

@@ -114,6 +114,7 @@ TEST_F(FormText, TextOfASmallComponent) {
   auto* band = static_cast<TBand*>(shape.GetBands()->Add());
   band->Caption = "x";
   band->Marks = {1, 2};
+  shape.GetLines()->SetText("one\r\ntwo\r\n");
   shape.Points = {5};
   shape.Blob = "\x01\xAB";
   TMemoryStream stream;
@@ -134,6 +135,9 @@ TEST_F(FormText, TextOfASmallComponent) {
             "        1\r\n"
             "        2)\r\n"
             "    end>\r\n"
+            "  Lines.Strings = (\r\n"
+            "    'one'\r\n"
+            "    'two')\r\n"
             "  Points = (\r\n"
             "    5)\r\n"
             "  Blob = {01AB}\r\n"
