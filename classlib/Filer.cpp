@@ -5,22 +5,13 @@
 #include <memory>
 
 #include "classlib/Strings.h"
+#include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
 namespace {
 
 constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
-bool SameIdent(const AnsiString& a, const AnsiString& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 [[noreturn]] void ReadError(const AnsiString& message) { throw EReadError(message); }
 
@@ -35,7 +26,7 @@ TComponent* FindNestedComponent(TComponent* root, const AnsiString& path) {
     std::size_t dot = path.find('.', start);
     if (dot == AnsiString::npos) dot = path.size();
     AnsiString segment = path.substr(start, dot - start);
-    if (SameIdent(segment, "Owner")) {
+    if (CompareText(segment, "Owner") == 0) {
       if (first) result = root;
     } else {
       result = (first ? root : result)->FindComponent(segment);
@@ -702,14 +693,14 @@ void TReader::ReadCollection(TCollection* Collection) {
 }
 
 void TReader::DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc, bool) {
-  if (ReadData && SameIdent(Name, FPropName)) {
+  if (ReadData && CompareText(Name, FPropName) == 0) {
     ReadData(this);
     FPropName.clear();
   }
 }
 
 void TReader::DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc, bool) {
-  if (!ReadData || !SameIdent(Name, FPropName)) return;
+  if (!ReadData || CompareText(Name, FPropName) != 0) return;
   if (ReadValue() != vaBinary) {
     --FBufPos;
     SkipValue();
@@ -841,13 +832,13 @@ void TWriter::WriteWideString(const WideString& Value) {
 }
 
 void TWriter::WriteIdent(const AnsiString& Ident) {
-  if (SameIdent(Ident, "False"))
+  if (CompareText(Ident, "False") == 0)
     WriteValue(vaFalse);
-  else if (SameIdent(Ident, "True"))
+  else if (CompareText(Ident, "True") == 0)
     WriteValue(vaTrue);
-  else if (SameIdent(Ident, "Null"))
+  else if (CompareText(Ident, "Null") == 0)
     WriteValue(vaNull);
-  else if (SameIdent(Ident, "nil"))
+  else if (CompareText(Ident, "nil") == 0)
     WriteValue(vaNil);
   else {
     WriteValue(vaIdent);

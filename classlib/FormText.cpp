@@ -15,12 +15,6 @@ namespace {
 bool IsIdentStart(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(unsigned char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 
-bool SameIdent(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (UpCase(a[i]) != UpCase(b[i])) return false;
-  return true;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Numbers in text: the shortest digits that give the same value back, laid out as the class
@@ -443,7 +437,7 @@ public:
   }
 
   bool Is(char c) const { return token_ == toChar && tokenChar_ == c; }
-  bool SymbolIs(std::string_view s) const { return token_ == toSymbol && SameIdent(text_, s); }
+  bool SymbolIs(std::string_view s) const { return token_ == toSymbol && CompareText(text_, s) == 0; }
 
   void CheckChar(char c) const {
     if (!Is(c)) Error(AnsiString("'") + c + "' expected");

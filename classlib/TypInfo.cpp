@@ -6,17 +6,6 @@
 
 namespace {
 
-bool SameIdent(const AnsiString& a, const AnsiString& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // What a class publishes itself, and the full list with the inherited properties, built on
 // first use. Registration happens while the program starts; a later one rebuilds the lists.
 struct TClassProps {
@@ -48,7 +37,7 @@ TClassProps& PropsOf(TClass c) {
 
 TPropInfo* FindIn(std::vector<const TPropInfo*>& list, const AnsiString& name, std::size_t* index) {
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (SameIdent(list[i]->Name, name)) {
+    if (CompareText(list[i]->Name, name) == 0) {
       *index = i;
       return const_cast<TPropInfo*>(list[i]);
     }
@@ -192,7 +181,7 @@ AnsiString GetEnumName(const TTypeInfo* TypeInfo, Int64 Value) {
 Int64 GetEnumValue(const TTypeInfo* TypeInfo, const AnsiString& Name) {
   if (TypeInfo->Kind == tkEnumeration) {
     for (std::size_t i = 0; i < TypeInfo->EnumNames.size(); ++i)
-      if (SameIdent(TypeInfo->EnumNames[i], Name)) return TypeInfo->MinValue + static_cast<Int64>(i);
+      if (CompareText(TypeInfo->EnumNames[i], Name) == 0) return TypeInfo->MinValue + static_cast<Int64>(i);
     return -1;
   }
   // Members of integer sets are written as numbers.
@@ -276,7 +265,7 @@ const std::vector<const TPropInfo*>& GetPropList(TClass Class) {
 
 const TPropInfo* GetPropInfo(TClass Class, const AnsiString& PropName) {
   for (const TPropInfo* p : GetPropList(Class))
-    if (SameIdent(p->Name, PropName)) return p;
+    if (CompareText(p->Name, PropName) == 0) return p;
   return nullptr;
 }
 
@@ -294,7 +283,7 @@ const TMethodInfo* FindPublishedMethod(TClass Class, const AnsiString& Name) {
   for (TClass c = Class; c; c = c->Parent) {
     if (!c->TypeData) continue;
     for (const auto& m : static_cast<TClassProps*>(c->TypeData)->methods)
-      if (SameIdent(m->Name, Name)) return m.get();
+      if (CompareText(m->Name, Name) == 0) return m.get();
   }
   return nullptr;
 }
