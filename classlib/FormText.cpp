@@ -1,6 +1,7 @@
 #include "classlib/FormText.h"
 
 #include <charconv>
+#include <type_traits>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -210,7 +211,17 @@ private:
     }
   }
 
-  void ConvertString(const AnsiString& s) {
+  // A string as quoted runs of plain characters and #nn codes for the others, in pieces of at
+  // most 64 characters joined by " +" at line ends. The 8-bit form writes every character from
+  // a blank up between quotes; the wide form only ASCII ones, so that codes of 128 and more mark
+  // a wide string when the text is read back.
+  template <class S>
+  void ConvertChars(const S& s) {
+    using C = typename S::value_type;
+    auto plain = [](C c) {
+      const auto code = static_cast<std::make_unsigned_t<C>>(c);
+      return code >= ' ' && code != '\'' && (sizeof(C) == 1 || code <= 127);
+    };
     const std::size_t n = s.size();
     if (n == 0) {
       Put("''");
@@ -220,44 +231,6 @@ private:
     ++level_;
     if (n > kLineLength) NewLine();
     std::size_t i = 0, lineStart = 0;
-    while (i < n) {
-      bool lineBreak = false;
-      const unsigned char c = static_cast<unsigned char>(s[i]);
-      if (c >= ' ' && c != '\'') {
-        std::size_t j = i;
-        do
-          ++i;
-        while (i < n && static_cast<unsigned char>(s[i]) >= ' ' && s[i] != '\'' && i - lineStart < kLineLength);
-        if (i - lineStart >= kLineLength) lineBreak = true;
-        Put("'");
-        Put(std::string_view(s).substr(j, i - j));
-        Put("'");
-      } else {
-        Put("#");
-        Put(IntToStr(c));
-        ++i;
-        if (i - lineStart >= kLineLength) lineBreak = true;
-      }
-      if (lineBreak && i < n) {
-        Put(" +");
-        NewLine();
-        lineStart = i;
-      }
-    }
-    --level_;
-  }
-
-  void ConvertWideString(const WideString& s) {
-    const std::size_t n = s.size();
-    if (n == 0) {
-      Put("''");
-      return;
-    }
-    constexpr std::size_t kLineLength = 64;
-    ++level_;
-    if (n > kLineLength) NewLine();
-    std::size_t i = 0, lineStart = 0;
-    auto plain = [](WideChar c) { return c >= L' ' && c != L'\'' && c <= 127; };
     while (i < n) {
       bool lineBreak = false;
       if (plain(s[i])) {
@@ -271,7 +244,7 @@ private:
         Put("'");
       } else {
         Put("#");
-        Put(IntToStr(static_cast<Word>(s[i])));
+        Put(IntToStr(static_cast<std::make_unsigned_t<C>>(s[i])));
         ++i;
         if (i - lineStart >= kLineLength) lineBreak = true;
       }
@@ -343,21 +316,21 @@ private:
         Byte n = ReadByte();
         AnsiString s(n, '\0');
         Bytes(s.data(), n);
-        ConvertString(s);
+        ConvertChars(s);
         break;
       }
       case vaLString: {
         Integer n = Count();
         AnsiString s(static_cast<std::size_t>(n), '\0');
         Bytes(s.data(), static_cast<std::size_t>(n));
-        ConvertString(s);
+        ConvertChars(s);
         break;
       }
       case vaWString: {
         Integer n = Count();
         WideString s(static_cast<std::size_t>(n), L'\0');
         Bytes(s.data(), static_cast<std::size_t>(n) * 2);
-        ConvertWideString(s);
+        ConvertChars(s);
         break;
       }
       case vaIdent: Put(Str()); break;
