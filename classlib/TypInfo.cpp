@@ -8,6 +8,14 @@ namespace {
 
 // What a class publishes itself, and the full list with the inherited properties, built on
 // first use. Registration happens while the program starts; a later one rebuilds the lists.
+TTypeInfo Float(const char* name, TFloatType type) {
+  TTypeInfo t;
+  t.Kind = tkFloat;
+  t.Name = name;
+  t.FloatType = type;
+  return t;
+}
+
 struct TClassProps {
   std::vector<std::unique_ptr<TPropInfo>> own;
   std::vector<std::unique_ptr<TMethodInfo>> methods;
@@ -107,53 +115,27 @@ const TTypeInfo* typinfo_detail::BooleanInfo() {
 }
 
 const TTypeInfo* typinfo_detail::FloatInfo(TFloatType type) {
-  static const TTypeInfo infos[] = {
-      [] { TTypeInfo t; t.Kind = tkFloat; t.Name = "Single"; t.FloatType = ftSingle; return t; }(),
-      [] { TTypeInfo t; t.Kind = tkFloat; t.Name = "Double"; t.FloatType = ftDouble; return t; }(),
-      [] { TTypeInfo t; t.Kind = tkFloat; t.Name = "Extended"; t.FloatType = ftExtended; return t; }(),
-  };
+  static const TTypeInfo infos[] = {Float("Single", ftSingle), Float("Double", ftDouble), Float("Extended", ftExtended)};
   return &infos[type == ftSingle ? 0 : type == ftDouble ? 1 : 2];
 }
 
 const TTypeInfo* typinfo_detail::StringInfo() {
-  static const TTypeInfo info = [] {
-    TTypeInfo t;
-    t.Kind = tkLString;
-    t.Name = "AnsiString";
-    return t;
-  }();
+  static const TTypeInfo info = Ordinal(tkLString, "AnsiString", otSLong, 0, 0);
   return &info;
 }
 
 const TTypeInfo* typinfo_detail::WideStringInfo() {
-  static const TTypeInfo info = [] {
-    TTypeInfo t;
-    t.Kind = tkWString;
-    t.Name = "WideString";
-    return t;
-  }();
+  static const TTypeInfo info = Ordinal(tkWString, "WideString", otSLong, 0, 0);
   return &info;
 }
 
 const TTypeInfo* typinfo_detail::Int64Info() {
-  static const TTypeInfo info = [] {
-    TTypeInfo t;
-    t.Kind = tkInt64;
-    t.Name = "Int64";
-    t.MinValue = INT64_MIN;
-    t.MaxValue = INT64_MAX;
-    return t;
-  }();
+  static const TTypeInfo info = Ordinal(tkInt64, "Int64", otSLong, INT64_MIN, INT64_MAX);
   return &info;
 }
 
 const TTypeInfo* typinfo_detail::MethodInfo() {
-  static const TTypeInfo info = [] {
-    TTypeInfo t;
-    t.Kind = tkMethod;
-    t.Name = "Method";
-    return t;
-  }();
+  static const TTypeInfo info = Ordinal(tkMethod, "Method", otSLong, 0, 0);
   return &info;
 }
 

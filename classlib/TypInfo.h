@@ -208,6 +208,7 @@ void SetObjectProp(TObject* Instance, const AnsiString& PropName, TObject* Value
 // Type information of the built-in kinds.
 
 namespace typinfo_detail {
+// A type of the given kind; the ordinal fields are only meaningful for ordinal kinds.
 TTypeInfo Ordinal(TTypeKind kind, const char* name, TOrdType ordType, Int64 minValue, Int64 maxValue);
 const TTypeInfo* BooleanInfo();
 const TTypeInfo* FloatInfo(TFloatType type);
