@@ -71,7 +71,7 @@ public:
   // The component whose components property values name (usually the root).
   TComponent* GetLookupRoot() const { return FLookupRoot; }
 
-  // When set, child components are neither written nor expected.
+  // When set, the writer leaves child components out.
   bool IgnoreChildren = false;
 
 protected:
@@ -95,10 +95,13 @@ public:
 
   // Reads a whole stream: the signature and the root component. With Root nil the root is
   // created from its class (which must be registered); otherwise Root itself is read. Every
-  // component read gets Loaded once the whole tree and its references are in.
+  // component read gets Loaded once the whole tree and its references are in: the root first,
+  // then each component after its own children. A reference to a component that is not
+  // found leaves the property empty.
   TComponent* ReadRootComponent(TComponent* Root);
   // Reads one component: into Component, or, when nil, into a new component of the stored
-  // class owned by Owner (the root when not set).
+  // class (which must be registered) owned by Owner. A component read on its own, outside
+  // ReadRootComponent, gets Loaded with its children when it is complete.
   TComponent* ReadComponent(TComponent* Component);
   // Reads the properties and the children of Instance (TComponent::ReadState calls this).
   void ReadData(TComponent* Instance);
@@ -165,7 +168,6 @@ private:
   void ReadDataInner(TComponent* Instance);
   void BeginFixups();
   void EndFixups();
-  void FixupReferences();
   class LoadedList;
   void AddLoaded(TComponent* Component);
   Byte ReadByte();
