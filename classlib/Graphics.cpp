@@ -6,6 +6,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
+#include "classlib/TypInfo.h"
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -95,6 +96,11 @@ bool IdentToColor(const AnsiString& Ident, LongInt& Color) {
       return true;
     }
   return false;
+}
+
+const TTypeInfo* ColorTypeInfo() {
+  static const TTypeInfo info = TTypeInfo::NamedInteger("TColor", IdentToColor, ColorToIdent);
+  return &info;
 }
 
 AnsiString ColorToString(TColor Color) {

@@ -18,6 +18,7 @@
 class TBitmap;
 class TGraphic;
 class TCanvas;
+class TTypeInfo;
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -92,6 +93,9 @@ TColor StringToColor(const AnsiString& S);
 // The colour names alone: false when the value has no name (or the name is unknown).
 bool ColorToIdent(LongInt Color, AnsiString& Ident);
 bool IdentToColor(const AnsiString& Ident, LongInt& Color);
+// The type of colour properties in forms, which stores named colours by their names: publish
+// a TColor property with .Type(ColorTypeInfo()) (see classlib/TypInfo.h).
+const TTypeInfo* ColorTypeInfo();
 
 // Pixels per inch of the screen, read once.
 Integer ScreenLogPixels();
