@@ -30,12 +30,12 @@ std::unique_ptr<TBoard> MakeBoard() {
   auto board = std::make_unique<TBoard>(nullptr);
   board->SetName("Board1");
   board->Caption = "Plan";
-  auto* a = new TShape(board.get());
+  auto* a = new TGadget(board.get());
   a->SetName("Shape1");
-  auto* b = new TShape(board.get());
+  auto* b = new TGadget(board.get());
   b->SetName("Shape2");
   a->Caption = "Tab\there\r\n\xE9t\xE9";
-  a->Kind = skStar;
+  a->Kind = gkStar;
   a->SetSize(300);
   a->Ratio = 0.1;
   a->Big = Int64{1} << 40;
@@ -45,7 +45,7 @@ std::unique_ptr<TBoard> MakeBoard() {
   a->Notes = "never written";
   a->GetPen()->Width = 3;
   a->GetPen()->Colour = clRed;
-  a->GetPen()->Style = TPenStyles{psBold, psDashed};
+  a->GetPen()->Style = TOutlineMarks{omBold, omDashed};
   a->GetPen()->Name = "Fine";
   a->GetPen()->Corner->Radius = 7;
   auto* band = static_cast<TBand*>(a->GetBands()->Add());
@@ -85,11 +85,11 @@ TEST_F(Filer, ComponentTreeRoundTrip) {
   EXPECT_EQ(copy->GetName(), "Board1");
   EXPECT_EQ(copy->Caption, "Plan");
   ASSERT_EQ(copy->GetComponentCount(), 2);
-  auto* a = dynamic_cast<TShape*>(copy->FindComponent("Shape1"));
-  auto* b = dynamic_cast<TShape*>(copy->FindComponent("Shape2"));
+  auto* a = dynamic_cast<TGadget*>(copy->FindComponent("Shape1"));
+  auto* b = dynamic_cast<TGadget*>(copy->FindComponent("Shape2"));
   ASSERT_TRUE(a && b);
   EXPECT_EQ(a->Caption, "Tab\there\r\n\xE9t\xE9");
-  EXPECT_EQ(a->Kind, skStar);
+  EXPECT_EQ(a->Kind, gkStar);
   EXPECT_EQ(a->GetSize(), 300);
   EXPECT_EQ(a->Ratio, 0.1);
   EXPECT_EQ(a->Big, Int64{1} << 40);
@@ -99,7 +99,7 @@ TEST_F(Filer, ComponentTreeRoundTrip) {
   EXPECT_EQ(a->Notes, "");
   EXPECT_EQ(a->GetPen()->Width, 3);
   EXPECT_EQ(a->GetPen()->Colour, clRed);
-  EXPECT_EQ(a->GetPen()->Style, (TPenStyles{psBold, psDashed}));
+  EXPECT_EQ(a->GetPen()->Style, (TOutlineMarks{omBold, omDashed}));
   EXPECT_EQ(a->GetPen()->Name, "Fine");
   EXPECT_EQ(a->GetPen()->Corner->Radius, 7);
   ASSERT_EQ(a->GetBands()->GetCount(), 2);
@@ -142,7 +142,7 @@ TEST_F(Filer, ReadsIntoAGivenRoot) {
   EXPECT_EQ(ReadComponentFromStream(&stream, &target), &target);
   EXPECT_EQ(target.GetName(), "Board1");
   EXPECT_EQ(target.GetComponentCount(), 2);
-  auto* a = static_cast<TShape*>(target.FindComponent("Shape1"));
+  auto* a = static_cast<TGadget*>(target.FindComponent("Shape1"));
   a->OnClick(a);
   EXPECT_EQ(target.clicks, 1);
 }
@@ -150,18 +150,18 @@ TEST_F(Filer, ReadsIntoAGivenRoot) {
 // Defaults, empty strings, zero numbers and unstored properties are left out; the component
 // header has no prefix; names are short strings.
 TEST_F(Filer, ExactBytesOfASmallComponent) {
-  TShape shape(nullptr);
-  shape.SetName("S");
-  shape.Caption = "Hi";
-  shape.SetSize(300);
-  shape.Visible = false;
-  shape.Notes = "x";
-  shape.Tag = 0;
+  TGadget gadget(nullptr);
+  gadget.SetName("S");
+  gadget.Caption = "Hi";
+  gadget.SetSize(300);
+  gadget.Visible = false;
+  gadget.Notes = "x";
+  gadget.Tag = 0;
   TMemoryStream stream;
-  WriteComponentToStream(&stream, &shape);
-  const std::string expected = std::string("TPF0") + "\x06TShape" + "\x01S" +  //
-                               "\x07" "Caption" "\x06\x02Hi" +                 //
-                               "\x04Kind" "\x07\x08skCircle" +                 //
+  WriteComponentToStream(&stream, &gadget);
+  const std::string expected = std::string("TPF0") + "\x07TGadget" + "\x01S" +  //
+                               "\x07" "Caption" "\x06\x02Hi" +                  //
+                               "\x04Kind" "\x07\x08gkCircle" +                  //
                                "\x04Size" "\x03\x2C\x01" +                     //
                                "\x06Letter" "\x06\x01" "a" +                   //
                                "\x07Visible" "\x08" +                          //
@@ -282,13 +282,13 @@ TEST_F(Filer, CollectionValueOnItsOwn) {
 // Components written inside a raw property (between integers of a list), read back into one
 // component that carries each cell in turn; the cell goes before the tree is complete.
 TEST_F(Filer, ComponentsInsideARawProperty) {
-  TGrid grid(nullptr);
+  TCellGrid grid(nullptr);
   grid.SetName("Grid1");
   grid.Cells = {{1, "a", clRed}, {2, "b", clNone}, {1, "", 5}};
   TMemoryStream stream;
   WriteComponentToStream(&stream, &grid);
   stream.SetPosition(0);
-  TGrid copy(nullptr);
+  TCellGrid copy(nullptr);
   ReadComponentFromStream(&stream, &copy);
   ASSERT_EQ(copy.Cells.size(), 3u);
   EXPECT_EQ(copy.Cells[0].text, "a");
@@ -314,11 +314,11 @@ TEST_F(Filer, ReadErrors) {
     const char* message;
   } rows[] = {
       {"signature", "TPF1" + bytes.substr(4), "Invalid stream format"},
-      {"class", replaced("\x06TShape\x06Shape2", "\x06TNopes\x06Shape2"), "Class TNopes not found"},
+      {"class", replaced("\x07TGadget\x06Shape2", "\x07TNoSuch\x06Shape2"), "Class TNoSuch not found"},
       {"property", replaced("\x07" "Caption\x06\x06Second", "\x07" "Captiox\x06\x06Second"),
        "Error reading Shape2.Captiox: Property Captiox does not exist"},
-      {"enumeration", replaced("skStar", "skBlob"), "Error reading Shape1.Kind: Invalid property value"},
-      {"set member", replaced("psDashed", "psDotted"), "Error reading Shape1.Pen.Style: Invalid property value"},
+      {"enumeration", replaced("gkStar", "skBlob"), "Error reading Shape1.Kind: Invalid property value"},
+      {"set member", replaced("omDashed", "omDotted"), "Error reading Shape1.Pen.Style: Invalid property value"},
       {"value type", replaced("\x04Size\x03", "\x04Size\x06"), "Error reading Shape1.Size: Invalid property value"},
       {"path", replaced("\x11Pen.Corner.Radius", "\x11Pen.Cxrner.Radius"),
        "Error reading Shape1.Pen.Cxrner.Radius: Property Cxrner does not exist"},
@@ -340,14 +340,14 @@ TEST_F(Filer, ReadErrors) {
 
 // The reader reads ahead; when it goes, the stream is left right after what it used.
 TEST_F(Filer, ReaderLeavesTheStreamAfterItsData) {
-  TShape shape(nullptr);
+  TGadget shape(nullptr);
   shape.SetName("S");
   TMemoryStream stream;
   WriteComponentToStream(&stream, &shape);
   const Int64 end = stream.GetPosition();
   stream.WriteBuffer("trailing data", 13);
   stream.SetPosition(0);
-  TShape copy(nullptr);
+  TGadget copy(nullptr);
   ReadComponentFromStream(&stream, &copy);
   EXPECT_EQ(stream.GetPosition(), end);
 }

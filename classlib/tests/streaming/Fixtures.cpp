@@ -4,52 +4,21 @@
 
 using namespace fixtures;
 
-namespace {
-
-const struct {
-  Integer value;
-  const char* name;
-} kColourNames[] = {{clBlack, "clBlack"}, {clRed, "clRed"}, {clNone, "clNone"}};
-
-bool IdentToColour(const AnsiString& ident, Integer& value) {
-  for (const auto& c : kColourNames)
-    if (ident == c.name) {
-      value = c.value;
-      return true;
-    }
-  return false;
-}
-
-bool ColourToIdent(Integer value, AnsiString& ident) {
-  for (const auto& c : kColourNames)
-    if (value == c.value) {
-      ident = c.name;
-      return true;
-    }
-  return false;
-}
-
-}  // namespace
 
 std::vector<std::string> fixtures::loadedLog;
 
-const TTypeInfo* fixtures::ColourInfo() {
-  static const TTypeInfo info = TTypeInfo::NamedInteger("TColor", IdentToColour, ColourToIdent);
-  return &info;
-}
-
 PUBLISHED(TCorner) { Prop("Radius", &TCorner::Radius).Default(0); }
 
-PUBLISHED(TPen) {
-  Prop("Width", &TPen::Width).Default(1);
-  Prop("Colour", &TPen::Colour).Default(clBlack).Type(ColourInfo());
-  Prop("Style", &TPen::Style).Default(TPenStyles{});
-  Prop("Name", &TPen::Name);
-  Prop("Corner", &TPen::GetCorner, &TPen::SetCorner);
+PUBLISHED(TOutline) {
+  Prop("Width", &TOutline::Width).Default(1);
+  Prop("Colour", &TOutline::Colour).Default(clBlack).Type(ColorTypeInfo());
+  Prop("Style", &TOutline::Style).Default(TOutlineMarks{});
+  Prop("Name", &TOutline::Name);
+  Prop("Corner", &TOutline::GetCorner, &TOutline::SetCorner);
 }
 
-void TPen::Assign(TPersistent* Source) {
-  if (auto* p = dynamic_cast<TPen*>(Source)) {
+void TOutline::Assign(TPersistent* Source) {
+  if (auto* p = dynamic_cast<TOutline*>(Source)) {
     Width = p->Width;
     Colour = p->Colour;
     Style = p->Style;
@@ -84,70 +53,70 @@ void TBand::WriteMarks(TWriter* Writer) {
   Writer->WriteListEnd();
 }
 
-PUBLISHED(TShape) {
-  Prop("Caption", &TShape::Caption);
-  Prop("Kind", &TShape::Kind);
-  Prop("Size", &TShape::GetSize, &TShape::SetSize).Default(10);
-  Prop("Ratio", &TShape::Ratio);
-  Prop("Big", &TShape::Big);
-  Prop("Letter", &TShape::Letter);
-  Prop("Title", &TShape::Title);
-  Prop("Visible", &TShape::Visible).Default(true);
-  Prop("Notes", &TShape::Notes).Stored(false);
-  Prop("Pen", &TShape::GetPen, &TShape::SetPen);
-  Prop("Bands", &TShape::GetBands, &TShape::SetBands);
-  Prop("Lines", &TShape::GetLines, &TShape::SetLines);
-  Prop("Partner", &TShape::GetPartner, &TShape::SetPartner);
-  Prop("OnClick", &TShape::OnClick);
+PUBLISHED(TGadget) {
+  Prop("Caption", &TGadget::Caption);
+  Prop("Kind", &TGadget::Kind);
+  Prop("Size", &TGadget::GetSize, &TGadget::SetSize).Default(10);
+  Prop("Ratio", &TGadget::Ratio);
+  Prop("Big", &TGadget::Big);
+  Prop("Letter", &TGadget::Letter);
+  Prop("Title", &TGadget::Title);
+  Prop("Visible", &TGadget::Visible).Default(true);
+  Prop("Notes", &TGadget::Notes).Stored(false);
+  Prop("Pen", &TGadget::GetPen, &TGadget::SetPen);
+  Prop("Bands", &TGadget::GetBands, &TGadget::SetBands);
+  Prop("Lines", &TGadget::GetLines, &TGadget::SetLines);
+  Prop("Partner", &TGadget::GetPartner, &TGadget::SetPartner);
+  Prop("OnClick", &TGadget::OnClick);
 }
 
-TShape::TShape(TComponent* AOwner)
-    : TComponent(AOwner), FPen(new TPen), FBands(new TCollection(TBand::StaticClass())), FLines(new TStringList) {}
+TGadget::TGadget(TComponent* AOwner)
+    : TComponent(AOwner), FPen(new TOutline), FBands(new TCollection(TBand::StaticClass())), FLines(new TStringList) {}
 
-TShape::~TShape() {
+TGadget::~TGadget() {
   delete FLines;
   delete FBands;
   delete FPen;
 }
 
-void TShape::SetPartner(TShape* Value) {
+void TGadget::SetPartner(TGadget* Value) {
   FPartner = Value;
   if (Value) Value->FreeNotification(this);
 }
 
-void TShape::Notification(TComponent* AComponent, TOperation Operation) {
+void TGadget::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPartner) FPartner = nullptr;
 }
 
-void TShape::DefineProperties(TFiler* Filer) {
+void TGadget::DefineProperties(TFiler* Filer) {
   TComponent::DefineProperties(Filer);
-  Filer->DefineProperty("Points", TReaderProc(this, &TShape::ReadPoints), TWriterProc(this, &TShape::WritePoints),
+  Filer->DefineProperty("Points", TReaderProc(this, &TGadget::ReadPoints), TWriterProc(this, &TGadget::WritePoints),
                         !Points.empty());
-  Filer->DefineBinaryProperty("Blob", TStreamProc(this, &TShape::ReadBlob), TStreamProc(this, &TShape::WriteBlob),
+  Filer->DefineBinaryProperty("Blob", TStreamProc(this, &TGadget::ReadBlob), TStreamProc(this, &TGadget::WriteBlob),
                               !Blob.empty());
 }
 
-void TShape::ReadPoints(TReader* Reader) {
+void TGadget::ReadPoints(TReader* Reader) {
   Reader->ReadListBegin();
   while (!Reader->EndOfList()) Points.push_back(Reader->ReadInteger());
   Reader->ReadListEnd();
 }
 
-void TShape::WritePoints(TWriter* Writer) {
+void TGadget::WritePoints(TWriter* Writer) {
   Writer->WriteListBegin();
   for (Integer p : Points) Writer->WriteInteger(p);
   Writer->WriteListEnd();
 }
 
-void TShape::ReadBlob(TStream* Stream) {
+void TGadget::ReadBlob(TStream* Stream) {
   Blob.resize(static_cast<std::size_t>(Stream->GetSize()));
   Stream->ReadBuffer(Blob.data(), static_cast<Integer>(Blob.size()));
 }
 
-void TShape::WriteBlob(TStream* Stream) { Stream->WriteBuffer(Blob.data(), static_cast<Integer>(Blob.size())); }
+void TGadget::WriteBlob(TStream* Stream) { Stream->WriteBuffer(Blob.data(), static_cast<Integer>(Blob.size())); }
 
-void TShape::Loaded() {
+void TGadget::Loaded() {
   TComponent::Loaded();
   loadedLog.push_back(GetName() + " " + (FPartner ? FPartner->GetName() : AnsiString("-")) + " " +
                       std::to_string(GetOwner() ? GetOwner()->GetComponentCount() : 0));
@@ -169,21 +138,21 @@ void TBoard::Loaded() {
 
 PUBLISHED(TCell) {
   Prop("Text", &TCell::Text);
-  Prop("Colour", &TCell::Colour).Default(clNone).Type(ColourInfo());
+  Prop("Colour", &TCell::Colour).Default(clNone).Type(ColorTypeInfo());
 }
 
-TGrid::~TGrid() = default;
+TCellGrid::~TCellGrid() = default;
 
-PUBLISHED(TGrid) { Prop("Caption", &TGrid::Caption); }
+PUBLISHED(TCellGrid) { Prop("Caption", &TCellGrid::Caption); }
 
-void TGrid::DefineProperties(TFiler* Filer) {
+void TCellGrid::DefineProperties(TFiler* Filer) {
   TComponent::DefineProperties(Filer);
-  Filer->DefineProperty("Cells", TReaderProc(this, &TGrid::ReadCells), TWriterProc(this, &TGrid::WriteCells),
+  Filer->DefineProperty("Cells", TReaderProc(this, &TCellGrid::ReadCells), TWriterProc(this, &TCellGrid::WriteCells),
                         !Cells.empty());
 }
 
 // One TCell object carries each cell's properties through the stream in turn.
-void TGrid::WriteCells(TWriter* Writer) {
+void TCellGrid::WriteCells(TWriter* Writer) {
   TCell cell(nullptr);
   Writer->WriteInteger(static_cast<Integer>(Cells.size()));
   Writer->WriteListBegin();
@@ -196,7 +165,7 @@ void TGrid::WriteCells(TWriter* Writer) {
   Writer->WriteListEnd();
 }
 
-void TGrid::ReadCells(TReader* Reader) {
+void TCellGrid::ReadCells(TReader* Reader) {
   TCell cell(nullptr);
   Integer n = Reader->ReadInteger();
   Reader->ReadListBegin();
@@ -214,6 +183,6 @@ void TGrid::ReadCells(TReader* Reader) {
 void fixtures::RegisterFixtureClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
-    RegisterClasses({TShape::StaticClass(), TBoard::StaticClass(), TCell::StaticClass(), TGrid::StaticClass()});
+    RegisterClasses({TGadget::StaticClass(), TBoard::StaticClass(), TCell::StaticClass(), TCellGrid::StaticClass()});
   });
 }

@@ -6,20 +6,15 @@
 
 #include "classlib/Components.h"
 #include "classlib/Filer.h"
+#include "classlib/Graphics.h"
 #include "classlib/StringLists.h"
 #include "classlib/TypInfo.h"
 
 namespace fixtures {
 
-enum TShapeKind { skCircle, skSquare, skStar };
-enum TPenStyle { psBold, psItalic, psDashed };
-using TPenStyles = TSet<TPenStyle>;
-
-constexpr Integer clBlack = 0;
-constexpr Integer clRed = 0xFF;
-constexpr Integer clNone = 0x1FFFFFFF;
-// Colours with names in forms, as the graphics unit has them.
-const TTypeInfo* ColourInfo();
+enum TGadgetKind { gkCircle, gkSquare, gkStar };
+enum TOutlineMark { omBold, omItalic, omDashed };
+using TOutlineMarks = TSet<TOutlineMark>;
 
 // Nested inside a nested object: written as "Pen.Corner.Radius".
 class TCorner : public TPersistent {
@@ -28,18 +23,18 @@ public:
   Integer Radius = 0;
 };
 
-class TPen : public TPersistent {
-  CLASS_INFO(TPen, TPersistent)
+class TOutline : public TPersistent {
+  CLASS_INFO(TOutline, TPersistent)
 public:
-  TPen() : Corner(new TCorner) {}
-  ~TPen() override { delete Corner; }
+  TOutline() : Corner(new TCorner) {}
+  ~TOutline() override { delete Corner; }
   void Assign(TPersistent* Source) override;
   TCorner* GetCorner() const { return Corner; }
   void SetCorner(TCorner* Value) { Corner->Radius = Value->Radius; }
 
   Integer Width = 1;
-  Integer Colour = clBlack;
-  TPenStyles Style;
+  TColor Colour = clBlack;
+  TOutlineMarks Style;
   AnsiString Name;
   TCorner* Corner;
 };
@@ -64,28 +59,28 @@ private:
 // components its owner held at that moment.
 extern std::vector<std::string> loadedLog;
 
-class TShape : public TComponent {
-  CLASS_INFO(TShape, TComponent)
+class TGadget : public TComponent {
+  CLASS_INFO(TGadget, TComponent)
 public:
-  explicit TShape(TComponent* AOwner);
-  ~TShape() override;
+  explicit TGadget(TComponent* AOwner);
+  ~TGadget() override;
   void DefineProperties(TFiler* Filer) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   Integer GetSize() const { return FSize; }
   void SetSize(Integer Value) { FSize = Value; }
-  TPen* GetPen() const { return FPen; }
-  void SetPen(TPen* Value) { FPen->Assign(Value); }
+  TOutline* GetPen() const { return FPen; }
+  void SetPen(TOutline* Value) { FPen->Assign(Value); }
   TCollection* GetBands() const { return FBands; }
   void SetBands(TCollection* Value) { FBands->Assign(Value); }
   TStrings* GetLines() const { return FLines; }
   void SetLines(TStrings* Value) { FLines->Assign(Value); }
-  TShape* GetPartner() const { return FPartner; }
-  void SetPartner(TShape* Value);
+  TGadget* GetPartner() const { return FPartner; }
+  void SetPartner(TGadget* Value);
 
   AnsiString Caption;
-  TShapeKind Kind = skCircle;
+  TGadgetKind Kind = gkCircle;
   double Ratio = 0;
   Int64 Big = 0;
   char Letter = 'a';
@@ -103,10 +98,10 @@ private:
   void WriteBlob(TStream* Stream);
 
   Integer FSize = 10;
-  TPen* FPen;
+  TOutline* FPen;
   TCollection* FBands;
   TStringList* FLines;
-  TShape* FPartner = nullptr;
+  TGadget* FPartner = nullptr;
 };
 
 // A root that writes the components it owns as its children.
@@ -130,20 +125,20 @@ class TCell : public TComponent {
 public:
   explicit TCell(TComponent* AOwner) : TComponent(AOwner) {}
   AnsiString Text;
-  Integer Colour = clNone;
+  TColor Colour = clNone;
 };
 
-class TGrid : public TComponent {
-  CLASS_INFO(TGrid, TComponent)
+class TCellGrid : public TComponent {
+  CLASS_INFO(TCellGrid, TComponent)
 public:
-  explicit TGrid(TComponent* AOwner) : TComponent(AOwner) {}
-  ~TGrid() override;
+  explicit TCellGrid(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TCellGrid() override;
   void DefineProperties(TFiler* Filer) override;
 
   struct Cell {
     Integer span;
     AnsiString text;
-    Integer colour;
+    TColor colour;
   };
   std::vector<Cell> Cells;
   AnsiString Caption;
@@ -158,5 +153,5 @@ void RegisterFixtureClasses();
 
 }  // namespace fixtures
 
-ENUM_NAMES(fixtures::TShapeKind, "skCircle", "skSquare", "skStar");
-ENUM_NAMES(fixtures::TPenStyle, "psBold", "psItalic", "psDashed");
+ENUM_NAMES(fixtures::TGadgetKind, "gkCircle", "gkSquare", "gkStar");
+ENUM_NAMES(fixtures::TOutlineMark, "omBold", "omItalic", "omDashed");

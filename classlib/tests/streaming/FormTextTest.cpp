@@ -79,7 +79,7 @@ void EveryValueKind(TWriter& w) {
     w.Write(&n, 4);
     w.Write(b.data(), n);
   }
-  prop("Set"), w.WriteValue(vaSet), w.WriteStr("psBold"), w.WriteStr("psItalic"), w.WriteStr("");
+  prop("Set"), w.WriteValue(vaSet), w.WriteStr("omBold"), w.WriteStr("omItalic"), w.WriteStr("");
   prop("EmptySet"), w.WriteValue(vaSet), w.WriteStr("");
   prop("List"), w.WriteListBegin();
   w.WriteInteger(1), w.WriteListBegin(), w.WriteString("in"), w.WriteListEnd(), w.WriteListBegin(), w.WriteListEnd();
@@ -104,13 +104,13 @@ protected:
 };
 
 TEST_F(FormText, TextOfASmallComponent) {
-  TShape shape(nullptr);
+  TGadget shape(nullptr);
   shape.SetName("S");
   shape.Caption = "Hi";
   shape.SetSize(300);
   shape.Visible = false;
   shape.GetPen()->Colour = clRed;
-  shape.GetPen()->Style = TPenStyles{psBold, psDashed};
+  shape.GetPen()->Style = TOutlineMarks{omBold, omDashed};
   auto* band = static_cast<TBand*>(shape.GetBands()->Add());
   band->Caption = "x";
   band->Marks = {1, 2};
@@ -120,14 +120,14 @@ TEST_F(FormText, TextOfASmallComponent) {
   TMemoryStream stream;
   WriteComponentToStream(&stream, &shape);
   EXPECT_EQ(ToText(Bytes(stream)),
-            "object S: TShape\r\n"
+            "object S: TGadget\r\n"
             "  Caption = 'Hi'\r\n"
-            "  Kind = skCircle\r\n"
+            "  Kind = gkCircle\r\n"
             "  Size = 300\r\n"
             "  Letter = 'a'\r\n"
             "  Visible = False\r\n"
             "  Pen.Colour = clRed\r\n"
-            "  Pen.Style = [psBold, psDashed]\r\n"
+            "  Pen.Style = [omBold, omDashed]\r\n"
             "  Bands = <\r\n"
             "    item\r\n"
             "      Caption = 'x'\r\n"
@@ -209,12 +209,12 @@ TEST_F(FormText, RoundTripIsByteIdentical) {
 
   auto board = std::make_unique<TBoard>(nullptr);
   board->SetName("Board1");
-  auto* shape = new TShape(board.get());
+  auto* shape = new TGadget(board.get());
   shape->SetName("Shape1");
   shape->Caption = std::string("\x00\x1F line\r\nnext \x80\xFF", 17);
   shape->Title = L"\x03A9";
   shape->Ratio = 1.0 / 3;
-  shape->GetPen()->Style = TPenStyles{psItalic};
+  shape->GetPen()->Style = TOutlineMarks{omItalic};
   shape->GetBands()->Add();
   shape->Blob = std::string(33, '\x7F');
   shape->OnClick = TNotifyEvent(board.get(), &TBoard::ShapeClick);
@@ -222,7 +222,7 @@ TEST_F(FormText, RoundTripIsByteIdentical) {
   WriteComponentToStream(&boardStream, board.get());
   streams.emplace_back("component tree", Bytes(boardStream));
 
-  TGrid grid(nullptr);
+  TCellGrid grid(nullptr);
   grid.SetName("Grid1");
   grid.Caption = "cells";
   grid.Cells = {{1, "a", clRed}, {2, "", clNone}};
@@ -237,13 +237,13 @@ TEST_F(FormText, RoundTripIsByteIdentical) {
 }
 
 TEST_F(FormText, ComponentsInAListAreNestedObjects) {
-  TGrid grid(nullptr);
+  TCellGrid grid(nullptr);
   grid.SetName("Grid1");
   grid.Cells = {{1, "a", clRed}};
   TMemoryStream stream;
   WriteComponentToStream(&stream, &grid);
   EXPECT_EQ(ToText(Bytes(stream)),
-            "object Grid1: TGrid\r\n"
+            "object Grid1: TCellGrid\r\n"
             "  Cells = 1 (\r\n"
             "    1\r\n"
             "    object TCell\r\n"
@@ -264,7 +264,7 @@ TEST_F(FormText, ReadsWrittenText) {
       "  Hex = $FF  Neg = -5\n"
       "  Ext = 1.5E3\n"
       "  Ref = Form2.Button1\n"
-      "  Set = [psBold,psItalic]\n"
+      "  Set = [omBold,omItalic]\n"
       "  Coll = <item A = 1 end item [3] end>\n"
       "  Font . Name = 'Arial'\n"
       "  object TChild end\n"
@@ -276,7 +276,7 @@ TEST_F(FormText, ReadsWrittenText) {
     w.WriteStr("Neg"), w.WriteInteger(-5);
     w.WriteStr("Ext"), w.WriteFloat(1500.0L);
     w.WriteStr("Ref"), w.WriteIdent("Form2.Button1");
-    w.WriteStr("Set"), w.WriteValue(vaSet), w.WriteStr("psBold"), w.WriteStr("psItalic"), w.WriteStr("");
+    w.WriteStr("Set"), w.WriteValue(vaSet), w.WriteStr("omBold"), w.WriteStr("omItalic"), w.WriteStr("");
     w.WriteStr("Coll"), w.WriteValue(vaCollection);
     w.WriteListBegin(), w.WriteStr("A"), w.WriteInteger(1), w.WriteListEnd();
     w.WriteInteger(3), w.WriteListBegin(), w.WriteListEnd();
