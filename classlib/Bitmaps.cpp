@@ -360,6 +360,9 @@ TCanvas* TBitmap::GetCanvas() {
 }
 
 HBITMAP TBitmap::GetHandle() {
+  // A bitmap can be selected into one context only: the caller may want to select it, so the
+  // canvas gives its context up (it makes a new one when drawn on again).
+  if (FCanvas && FCanvas->GetLockCount() == 0) FCanvas->FreeContext();
   HandleNeeded();
   return FHandle;
 }

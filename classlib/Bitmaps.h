@@ -60,6 +60,8 @@ public:
 
   TCanvas* GetCanvas();
   // The bitmap handle (a DIB section unless a DDB was taken over); made when first asked for.
+  // The canvas's context lets the bitmap go (unless the canvas is locked), so that the caller
+  // can select it into a context of its own.
   HBITMAP GetHandle();
   // Takes over a bitmap made elsewhere (DIB section or DDB); the TBitmap then owns it.
   void SetHandle(HBITMAP Value);

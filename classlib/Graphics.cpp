@@ -708,7 +708,12 @@ void TBrush::Assign(TPersistent* Source) {
   inherited::Assign(Source);
 }
 
-HBRUSH TBrush::GetHandle() { return static_cast<HBRUSH>(HandleOf(Brushes(), FResource)); }
+HBRUSH TBrush::GetHandle() {
+  // The pattern bitmap lets its canvas's context go before the cache is locked: that releases
+  // the canvas's own resources, which takes the same lock.
+  if (TBitmap* pattern = GetBitmap()) pattern->GetHandle();
+  return static_cast<HBRUSH>(HandleOf(Brushes(), FResource));
+}
 
 void TBrush::SetHandle(HBRUSH Value) {
   LOGBRUSH lb{};
