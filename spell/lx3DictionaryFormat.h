@@ -26,30 +26,38 @@
 
 namespace lx3_format {
 
+// A text of fixed length made at compile time.
+template <std::size_t N>
+struct FixedText {
+  char data[N] = {};
+  constexpr std::string_view View() const { return std::string_view(data, N); }
+};
+
+// The first banner line, the maker's lines and an empty line, joined.
+template <std::size_t A, std::size_t B>
+constexpr FixedText<A - 1 + B - 1 + 2> Banner(const char (&first)[A], const char (&maker)[B]) {
+  FixedText<A - 1 + B - 1 + 2> text;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + 1 < A; ++i) text.data[at++] = first[i];
+  for (std::size_t i = 0; i + 1 < B; ++i) text.data[at++] = maker[i];
+  text.data[at++] = '\r';
+  text.data[at++] = '\n';
+  return text;
+}
+
 // The three lines of the maker that follow the first banner line in both kinds of file.
-inline constexpr std::string_view BannerMakerLines =
+inline constexpr char BannerMakerLines[] =
     "Copyright (C) Lexeme Software\r\n"
     "All rights reserved.\r\n"
     "Spelling engine data file\r\n";
 
-inline constexpr std::string_view MainDictionaryBanner =
-    "Lexeme Dictionary Compiler, Version 4.0\r\n"
-    "Copyright (C) Lexeme Software\r\n"
-    "All rights reserved.\r\n"
-    "Spelling engine data file\r\n"
-    "\r\n";
-
-inline constexpr std::string_view UserDictionaryBanner =
-    "Lexeme User Dictionary, Version 4.0\r\n"
-    "Copyright (C) Lexeme Software\r\n"
-    "All rights reserved.\r\n"
-    "Spelling engine data file\r\n"
-    "\r\n";
+inline constexpr auto MainDictionaryBannerText = Banner("Lexeme Dictionary Compiler, Version 4.0\r\n", BannerMakerLines);
+inline constexpr auto UserDictionaryBannerText = Banner("Lexeme User Dictionary, Version 4.0\r\n", BannerMakerLines);
+inline constexpr std::string_view MainDictionaryBanner = MainDictionaryBannerText.View();
+inline constexpr std::string_view UserDictionaryBanner = UserDictionaryBannerText.View();
 
 static_assert(MainDictionaryBanner.size() == 123, "main dictionaries carry a banner of 123 characters");
 static_assert(UserDictionaryBanner.size() == 119, "user dictionaries carry a banner of 119 characters");
-static_assert(MainDictionaryBanner.substr(41, BannerMakerLines.size()) == BannerMakerLines);
-static_assert(UserDictionaryBanner.substr(37, BannerMakerLines.size()) == BannerMakerLines);
 
 // Main dictionary layout.
 inline constexpr std::size_t HeaderBlockSize = 1024;

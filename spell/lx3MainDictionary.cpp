@@ -1,6 +1,8 @@
 #include "spell/lx3MainDictionary.h"
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "classlib/StringLists.h"
 #include "classlib/Strings.h"

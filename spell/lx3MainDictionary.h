@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "classlib/Handles.h"
 #include "classlib/System.h"
