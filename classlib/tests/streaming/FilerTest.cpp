@@ -338,6 +338,32 @@ TEST_F(Filer, ReadErrors) {
   }
 }
 
+// A component of another tree is written as "Owner.Name" and left empty when read alone; a
+// handler that is not a published method of the root is not written at all.
+TEST_F(Filer, ReferencesAndHandlersOutsideTheTree) {
+  TBoard other(nullptr);
+  other.SetName("Other");
+  auto* distant = new TGadget(&other);
+  distant->SetName("Far");
+  TBoard board(nullptr);
+  board.SetName("Board1");
+  auto* local = new TGadget(&board);
+  local->SetName("Near");
+  local->SetPartner(distant);
+  local->OnClick = TNotifyEvent(&board, &TBoard::OtherClick);
+  TMemoryStream stream;
+  WriteComponentToStream(&stream, &board);
+  const std::string bytes = Bytes(stream);
+  EXPECT_NE(bytes.find("\x07" "Partner\x07\x09Other.Far"), std::string::npos);
+  EXPECT_EQ(bytes.find("OnClick"), std::string::npos);
+  stream.SetPosition(0);
+  std::unique_ptr<TComponent> copy(ReadComponentFromStream(&stream, nullptr));
+  auto* read = static_cast<TGadget*>(copy->FindComponent("Near"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetPartner(), nullptr);
+  EXPECT_FALSE(read->OnClick);
+}
+
 // The reader reads ahead; when it goes, the stream is left right after what it used.
 TEST_F(Filer, ReaderLeavesTheStreamAfterItsData) {
   TGadget shape(nullptr);
