@@ -272,5 +272,32 @@ void TIcon::SaveToStream(TStream* Stream) {
 void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
   HandleNeeded();
   if (!FHandle) return;
-  ::DrawIconEx(ACanvas->GetHandle(), Rect.Left, Rect.Top, FHandle, Rect.Width(), Rect.Height(), 0, nullptr, DI_NORMAL);
+  HDC dc = ACanvas->GetHandle();
+  if (::GetObjectType(dc) != OBJ_ENHMETADC) {
+    ::DrawIconEx(dc, Rect.Left, Rect.Top, FHandle, Rect.Width(), Rect.Height(), 0, nullptr, DI_NORMAL);
+    return;
+  }
+  // A metafile records nothing of DrawIconEx: the icon is drawn as the system draws it, in two
+  // stretched copies that carry their pixels: the mask ANDed, then the image XORed.
+  ICONINFO info{};
+  if (!::GetIconInfo(FHandle, &info)) return;
+  UniqueGdiObject color(info.hbmColor), mask(info.hbmMask);
+  BITMAP bm{};
+  ::GetObjectA(info.hbmMask, sizeof bm, &bm);
+  const int width = bm.bmWidth, height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+  UniqueMemoryDC maskDC(::CreateCompatibleDC(nullptr)), colorDC(::CreateCompatibleDC(nullptr));
+  if (!maskDC || !colorDC) GDIError();
+  SelectedObject maskSelected(maskDC.get(), info.hbmMask);
+  SelectedObject colorSelected(colorDC.get(), info.hbmColor);
+  // Monochrome sources take the destination's text colour for 0 and background colour for 1.
+  const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
+  ::StretchBlt(dc, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), maskDC.get(), 0, 0, width, height, SRCAND);
+  if (info.hbmColor)
+    ::StretchBlt(dc, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), colorDC.get(), 0, 0, width, height, SRCINVERT);
+  else  // a monochrome icon keeps its image below the mask
+    ::StretchBlt(dc, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), maskDC.get(), 0, height, width, height,
+                 SRCINVERT);
+  ::SetTextColor(dc, oldText);
+  ::SetBkColor(dc, oldBack);
 }

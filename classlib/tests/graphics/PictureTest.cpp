@@ -90,6 +90,29 @@ TEST(Icon, FromAHandleToAFileAndBack) {
   EXPECT_EQ(asBitmap.GetCanvas()->GetPixels(0, 0), clWhite);
 }
 
+TEST(Icon, DrawnOnAMetafileWithItsPixels) {
+  TIcon icon;
+  icon.SetHandle(MakeIcon());
+  TMetafile metafile;
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.Draw(0, 0, &icon);
+  }
+  const std::string emf = Save(&metafile);
+  int stretches = 0;
+  for (std::size_t offset = 0; offset + 8 <= emf.size();) {
+    DWORD type, size;
+    std::memcpy(&type, emf.data() + offset, 4);
+    std::memcpy(&size, emf.data() + offset + 4, 4);
+    stretches += type == EMR_STRETCHBLT;
+    offset += size;
+  }
+  EXPECT_EQ(stretches, 2);
+  TColor corner;
+  EXPECT_EQ(DrawnMiddleAndCorner(&metafile, corner), clRed);
+  EXPECT_EQ(corner, clGreen);
+}
+
 TEST(Icon, InvalidFilesAreRefused) {
   for (const std::string& data : {std::string(), std::string("BM12345678"), std::string("\0\0\2\0\1\0", 6),
                                   std::string("\0\0\1\0\1\0", 6) + std::string(16, '\0')}) {
