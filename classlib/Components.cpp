@@ -17,6 +17,11 @@ bool IsIdentifier(const AnsiString& s) {
   return true;
 }
 
+// DesignInfo holds two 16-bit halves: left in the low word, top in the high word.
+Word LowWord(Integer v) { return static_cast<Word>(static_cast<Cardinal>(v) & 0xFFFF); }
+Word HighWord(Integer v) { return static_cast<Word>(static_cast<Cardinal>(v) >> 16); }
+Integer JoinWords(Word low, Word high) { return static_cast<Integer>(static_cast<Cardinal>(high) << 16 | low); }
+
 }  // namespace
 
 // ---- TPersistent ----
@@ -160,6 +165,21 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 AnsiString TComponent::GetNamePath() { return FName; }
+
+void TComponent::DefineProperties(TFiler* Filer) {
+  Filer->DefineProperty("Left", TReaderProc(this, &TComponent::ReadLeft), TWriterProc(this, &TComponent::WriteLeft),
+                        LowWord(DesignInfo) != 0);
+  Filer->DefineProperty("Top", TReaderProc(this, &TComponent::ReadTop), TWriterProc(this, &TComponent::WriteTop),
+                        HighWord(DesignInfo) != 0);
+}
+
+void TComponent::ReadLeft(TReader* Reader) { DesignInfo = JoinWords(static_cast<Word>(Reader->ReadInteger()), HighWord(DesignInfo)); }
+
+void TComponent::WriteLeft(TWriter* Writer) { Writer->WriteInteger(Integer{LowWord(DesignInfo)}); }
+
+void TComponent::ReadTop(TReader* Reader) { DesignInfo = JoinWords(LowWord(DesignInfo), static_cast<Word>(Reader->ReadInteger())); }
+
+void TComponent::WriteTop(TWriter* Writer) { Writer->WriteInteger(Integer{HighWord(DesignInfo)}); }
 
 void TComponent::SetSubComponent(bool IsSubComponent) {
   if (IsSubComponent)

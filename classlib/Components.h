@@ -108,6 +108,8 @@ public:
   void RemoveComponent(TComponent* AComponent);
   // The component's name (its owner's name path is not included).
   AnsiString GetNamePath() override;
+  // Writes DesignInfo as "Left" and "Top" where they are not zero.
+  void DefineProperties(TFiler* Filer) override;
   void SetSubComponent(bool IsSubComponent);
 
   TComponent* GetOwner() const override { return FOwner; }
@@ -168,6 +170,10 @@ private:
 
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void ReadLeft(TReader* Reader);
+  void WriteLeft(TWriter* Writer);
+  void ReadTop(TReader* Reader);
+  void WriteTop(TWriter* Writer);
   void RemoveNotification(TComponent* AComponent);
 
   TComponent* FOwner = nullptr;

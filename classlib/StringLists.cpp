@@ -68,6 +68,27 @@ void TStrings::Assign(TPersistent* Source) {
   AddStrings(source);
 }
 
+void TStrings::DefineProperties(TFiler* Filer) {
+  Filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), TWriterProc(this, &TStrings::WriteData),
+                        GetCount() > 0);
+}
+
+void TStrings::ReadData(TReader* Reader) {
+  Reader->ReadListBegin();
+  {
+    UpdateScope update(this);
+    Clear();
+    while (!Reader->EndOfList()) Add(Reader->ReadString());
+  }
+  Reader->ReadListEnd();
+}
+
+void TStrings::WriteData(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (Integer i = 0, n = GetCount(); i < n; ++i) Writer->WriteString(Get(i));
+  Writer->WriteListEnd();
+}
+
 void TStrings::BeginUpdate() {
   if (FUpdateCount == 0) SetUpdateState(true);
   ++FUpdateCount;
@@ -489,29 +510,4 @@ void TStringList::PutObject(Integer Index, TObject* AObject) {
 
 Integer TStringList::CompareStrings(const AnsiString& S1, const AnsiString& S2) const {
   return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
-}
-
-void TStrings::DefineProperties(TFiler* Filer) {
-  Filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), TWriterProc(this, &TStrings::WriteData),
-                        GetCount() > 0);
-}
-
-void TStrings::ReadData(TReader* Reader) {
-  Reader->ReadListBegin();
-  BeginUpdate();
-  try {
-    Clear();
-    while (!Reader->EndOfList()) Add(Reader->ReadString());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  Reader->ReadListEnd();
-}
-
-void TStrings::WriteData(TWriter* Writer) {
-  Writer->WriteListBegin();
-  for (Integer i = 0; i < GetCount(); ++i) Writer->WriteString(Get(i));
-  Writer->WriteListEnd();
 }
