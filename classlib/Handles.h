@@ -55,6 +55,7 @@ CLASSLIB_RESOURCE_TRAITS(Global, HGLOBAL, nullptr, ::GlobalFree(h))
 CLASSLIB_RESOURCE_TRAITS(Module, HMODULE, nullptr, ::FreeLibrary(h))
 CLASSLIB_RESOURCE_TRAITS(EnhMetaFile, HENHMETAFILE, nullptr, ::DeleteEnhMetaFile(h))
 CLASSLIB_RESOURCE_TRAITS(Window, HWND, nullptr, ::DestroyWindow(h))
+CLASSLIB_RESOURCE_TRAITS(DdeData, HDDEDATA, nullptr, ::DdeFreeDataHandle(h))
 }  // namespace classlib_detail
 #undef CLASSLIB_RESOURCE_TRAITS
 
@@ -70,6 +71,25 @@ using UniqueGlobal = UniqueResource<classlib_detail::Global>;
 using UniqueModule = UniqueResource<classlib_detail::Module>;
 using UniqueEnhMetaFile = UniqueResource<classlib_detail::EnhMetaFile>;
 using UniqueWindow = UniqueResource<classlib_detail::Window>;
+// A DDE data handle that the caller owns (the result of a synchronous transaction).
+using UniqueDdeData = UniqueResource<classlib_detail::DdeData>;
+
+// A DDE string handle of one DDE instance; null for an empty string (which DDE reads as "any").
+class DdeStringHandle {
+public:
+  DdeStringHandle(DWORD instance, const char* text) noexcept
+      : instance_(instance), hsz_(text && *text ? ::DdeCreateStringHandleA(instance, text, CP_WINANSI) : nullptr) {}
+  ~DdeStringHandle() {
+    if (hsz_) ::DdeFreeStringHandle(instance_, hsz_);
+  }
+  DdeStringHandle(const DdeStringHandle&) = delete;
+  DdeStringHandle& operator=(const DdeStringHandle&) = delete;
+  HSZ get() const noexcept { return hsz_; }
+
+private:
+  DWORD instance_;
+  HSZ hsz_;
+};
 
 // A DC obtained with GetDC, given back with ReleaseDC.
 class WindowDC {
