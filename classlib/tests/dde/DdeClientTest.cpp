@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/DdeMan.h"
+#include "classlib/Handles.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testing_support::ProgramFolder;
+using testing_support::PumpUntil;
+
+// The DDE server peer started by the test under a service name of its own, so that a server
+// left over by another test cannot answer in its place.
+class ServerPeer {
+public:
+  explicit ServerPeer(const std::string& service) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string line = "\"" + ProgramFolder() + "DdeServerPeer.exe\" " + service;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+      CloseHandle(pi.hThread);
+      process_.reset(pi.hProcess);
+    }
+  }
+  ~ServerPeer() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 1);
+  }
+  bool Started() const { return static_cast<bool>(process_); }
+  bool Ended() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+
+private:
+  UniqueHandle process_;
+};
+
+std::string UniqueService(const char* stem) { return stem + std::to_string(GetCurrentProcessId()); }
+
+// Counts the open and close events of a conversation.
+struct LinkEvents {
+  int opened = 0;
+  int closed = 0;
+  void Attach(TDdeClientConv* conv) {
+    conv->OnOpen = TNotifyEvent::FromFunction([this](TObject*) { ++opened; });
+    conv->OnClose = TNotifyEvent::FromFunction([this](TObject*) { ++closed; });
+  }
+};
+
+// A manual conversation with a running peer on the topic "Spelling".
+class DdeConversation : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(peer_.Started());
+    conv_->SetConnectMode(ddeManual);
+    events_.Attach(conv_.get());
+    ASSERT_TRUE(conv_->SetLink(service_, "Spelling"));
+    ASSERT_EQ(conv_->GetConv(), nullptr) << "a manual conversation waits for OpenLink";
+    // The peer needs a moment to register its name.
+    ASSERT_TRUE(PumpUntil([&] { return conv_->OpenLink(); }, 10000));
+    ASSERT_NE(conv_->GetConv(), nullptr);
+  }
+
+  std::string service_ = UniqueService("PelorinDdeTest");
+  ServerPeer peer_{service_};
+  std::unique_ptr<TDdeClientConv> conv_{new TDdeClientConv(nullptr)};
+  LinkEvents events_;
+};
+
+TEST_F(DdeConversation, ExecuteThenRequestAnswersTheQueryAboutTheWordJustSent) {
+  EXPECT_EQ(events_.opened, 1);
+  struct Case {
+    const char* word;
+    const char* answer;
+  } cases[] = {{"light", "Yes"}, {"darkness", "No"}, {"beginning", "Yes"}, {"Light", "No"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.word);
+    // Sent without waiting, then asked at once: the server takes them in order.
+    EXPECT_TRUE(conv_->ExecuteMacro(c.word, false));
+    EXPECT_EQ(conv_->RequestData("DoesWordExist"), c.answer);
+  }
+  EXPECT_EQ(conv_->RequestData("Executes"), "light|darkness|beginning|Light");
+}
+
+TEST_F(DdeConversation, ExecuteWithWaitReportsWhetherTheServerAcceptedTheCommand) {
+  EXPECT_TRUE(conv_->ExecuteMacro("GoToVerse Gen 1:1", true));
+  EXPECT_FALSE(conv_->ExecuteMacro("Refuse this", true));
+  EXPECT_EQ(conv_->RequestData("LastExecute"), "GoToVerse Gen 1:1");
+}
+
+TEST_F(DdeConversation, PokedTextCanBeRequestedBackAndUnknownItemsGiveEmptyText) {
+  EXPECT_TRUE(conv_->PokeData("Greeting", "Hello, world"));
+  EXPECT_TRUE(conv_->PokeData("Empty", ""));
+  EXPECT_EQ(conv_->RequestData("Greeting"), "Hello, world");
+  EXPECT_EQ(conv_->RequestData("Empty"), "");
+  EXPECT_EQ(conv_->RequestData("NoSuchItem"), "");
+  // Eight-bit text passes unchanged.
+  EXPECT_TRUE(conv_->PokeData("Accents", "caf\xe9 na\xefve"));
+  EXPECT_EQ(conv_->RequestData("Accents"), "caf\xe9 na\xefve");
+}
+
+TEST_F(DdeConversation, ARequestTheServerDoesNotAnswerInTimeGivesEmptyText) {
+  conv_->Timeout = 300;
+  DWORD start = GetTickCount();
+  EXPECT_EQ(conv_->RequestData("Slow"), "");
+  EXPECT_LT(GetTickCount() - start, 2500u);
+  // The link stays open and is usable again once the server has caught up; the late answer
+  // is not taken for the answer to anything else.
+  EXPECT_TRUE(PumpUntil([&] { return conv_->PokeData("After", "yes"); }, 10000));
+  EXPECT_EQ(conv_->RequestData("After"), "yes");
+  EXPECT_EQ(conv_->RequestData("LastExecute"), "");
+  EXPECT_EQ(events_.closed, 0);
+}
+
+TEST_F(DdeConversation, TheServerEndingTheConversationClosesTheLink) {
+  EXPECT_TRUE(conv_->ExecuteMacro("Disconnect", false));
+  EXPECT_TRUE(PumpUntil([&] { return events_.closed == 1; }));
+  EXPECT_EQ(conv_->GetConv(), nullptr);
+  EXPECT_FALSE(conv_->ExecuteMacro("light", false));
+  EXPECT_EQ(conv_->RequestData("LastExecute"), "");
+  // The next OpenLink starts a new conversation with the same server.
+  EXPECT_TRUE(conv_->OpenLink());
+  EXPECT_EQ(events_.opened, 2);
+  EXPECT_EQ(conv_->RequestData("LastExecute"), "Disconnect");
+}
+
+TEST_F(DdeConversation, CloseLinkTellsOnCloseOnceAndFreeingAnOpenLinkDoesNot) {
+  conv_->CloseLink();
+  conv_->CloseLink();
+  EXPECT_EQ(events_.closed, 1);
+  EXPECT_FALSE(conv_->PokeData("Greeting", "Hello"));
+  ASSERT_TRUE(conv_->OpenLink());
+  EXPECT_TRUE(conv_->OpenLink()) << "an open link stays open";
+  EXPECT_EQ(events_.opened, 2);
+  conv_.reset();
+  EXPECT_EQ(events_.closed, 1);
+}
+
+TEST_F(DdeConversation, SetLinkClosesTheOpenLinkAndInAutomaticModeOpensTheNewOne) {
+  conv_->SetConnectMode(ddeAutomatic);
+  EXPECT_FALSE(conv_->SetLink(UniqueService("PelorinNobody"), "Spelling"));
+  EXPECT_EQ(events_.closed, 1);
+  EXPECT_EQ(conv_->GetConv(), nullptr);
+  EXPECT_TRUE(conv_->SetLink(service_, "Commands"));
+  EXPECT_EQ(conv_->GetDdeTopic(), "Commands");
+  EXPECT_EQ(events_.opened, 2);
+  EXPECT_TRUE(conv_->ExecuteMacro("word", true));
+  EXPECT_EQ(conv_->RequestData("DoesWordExist"), "Yes");
+}
+
+TEST(DdeServiceApplication, OpenLinkStartsTheServerProgramWhenNoServerAnswers) {
+  // The service name of the peer is its file name, as with a helper application.
+  TDdeClientConv conv(nullptr);
+  LinkEvents events;
+  events.Attach(&conv);
+  conv.SetConnectMode(ddeManual);
+  conv.SetLink("DdeServerPeer", "Spelling");
+  EXPECT_FALSE(conv.OpenLink()) << "no server runs and none is to be started";
+  EXPECT_EQ(events.opened, 0);
+
+  conv.ServiceApplication = ProgramFolder() + "DdeServerPeer";
+  ASSERT_TRUE(conv.OpenLink());
+  EXPECT_EQ(events.opened, 1);
+  EXPECT_TRUE(conv.ExecuteMacro("beginning", false));
+  EXPECT_EQ(conv.RequestData("DoesWordExist"), "Yes");
+
+  // The server ending (here at our request) closes the link.
+  EXPECT_TRUE(conv.ExecuteMacro("Quit", false));
+  EXPECT_TRUE(PumpUntil([&] { return events.closed == 1; }, 10000));
+  EXPECT_EQ(conv.GetConv(), nullptr);
+}
+
+TEST(DdeServiceApplication, AProgramThatCannotBeStartedFailsAtOnce) {
+  TDdeClientConv conv(nullptr);
+  conv.SetConnectMode(ddeManual);
+  conv.SetLink(UniqueService("PelorinNobody"), "Spelling");
+  conv.ServiceApplication = ProgramFolder() + "NoSuchProgram";
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(conv.OpenLink());
+  EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+}  // namespace
