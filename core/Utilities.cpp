@@ -1,7 +1,9 @@
 #include "core/Utilities.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "classlib/Handles.h"
 #include "classlib/StringLists.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
@@ -69,6 +71,45 @@ bool FileCopy(const AnsiString& source, const AnsiString& target) {
   return true;
 }
 
+void ReadLinesOrNone(const AnsiString& fileName, TStrings* lines) {
+  lines->Clear();
+  if (fileName.empty()) return;
+  try {
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyNone);
+    lines->LoadFromStream(&stream);
+  } catch (const Exception&) {
+    lines->Clear();
+  }
+}
+
+Cardinal ReplaceFileContents(const AnsiString& fileName, const AnsiString& bytes) {
+  // A read-only file is refused as writing it in place would be; renaming over it would not be
+  // refused everywhere.
+  const DWORD attributes = ::GetFileAttributesA(fileName.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return ERROR_ACCESS_DENIED;
+  const AnsiString folder = ExtractFilePath(fileName);
+  char temp[MAX_PATH];
+  if (!::GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "pel", 0, temp)) return ::GetLastError();
+  DWORD error = 0;
+  {
+    UniqueFileHandle file(::CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) error = ::GetLastError();
+    std::size_t done = 0;
+    while (error == 0 && done < bytes.size()) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      DWORD written = 0;
+      if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) error = ::GetLastError();
+      else if (written == 0) error = ERROR_WRITE_FAULT;
+      done += written;
+    }
+  }
+  if (error == 0 && !::MoveFileExA(temp, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = ::GetLastError();
+  if (error != 0) ::DeleteFileA(temp);
+  return error;
+}
+
 AnsiString LineFeedsToBlanks(const AnsiString& text) {
   AnsiString result = text;
   for (char& c : result)
@@ -82,6 +123,10 @@ int BookNumberFromEnglishName(const AnsiString& name) {
   for (int book = 1; book <= BookCount; ++book)
     if (EnglishBookName(book) == name) return book;
   return 0;
+}
+
+bool IsMarkerLine(const AnsiString& line, const AnsiString& marker) {
+  return line.compare(0, marker.size(), marker) == 0 && (line.size() == marker.size() || line[marker.size()] == ' ');
 }
 
 AnsiString ExtractReference(const AnsiString& line) {

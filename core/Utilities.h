@@ -21,11 +21,21 @@ AnsiString OrdinalWord(int n);
 // Copies a whole file, replacing the target. The source may be read by others meanwhile but not
 // written. Returns true; a failure raises the stream error of the class library.
 bool FileCopy(const AnsiString& source, const AnsiString& target);
+// Fills `lines` (cleared first) with the file's lines; none when the name is empty or the file is
+// missing or cannot be read. Another program may hold the file open, even for writing, meanwhile.
+void ReadLinesOrNone(const AnsiString& fileName, TStrings* lines);
+// Replaces the whole file with the bytes in one step: they are written to a new file in the same
+// folder, which then takes the old file's place. A failure at any point leaves the old file as it
+// was (or absent), and no reader ever sees half a file. Returns 0, or the Windows error code.
+Cardinal ReplaceFileContents(const AnsiString& fileName, const AnsiString& bytes);
 // The text with every line feed replaced by a blank.
 AnsiString LineFeedsToBlanks(const AnsiString& text);
 AnsiString NumberToText(int n);
 // 1..66 for an exact, case-sensitive English book name; 0 when none matches.
 int BookNumberFromEnglishName(const AnsiString& name);
+// True when the line begins with the marker (such as "\c") followed by a blank or nothing, so that
+// "\c" does not take "\cl" or "\cp".
+bool IsMarkerLine(const AnsiString& line, const AnsiString& marker);
 // The reference at the start of a message line: the trimmed line up to and including its first
 // colon, followed by the first run of digits after that colon ("MAT 5:3 text" gives "MAT 5:3").
 AnsiString ExtractReference(const AnsiString& line);
