@@ -132,6 +132,51 @@ HPALETTE CopyPalette(HPALETTE Palette) {
   return ::CreatePalette(lp);
 }
 
+namespace {
+
+struct CharsetName {
+  Integer Charset;
+  const char* Name;
+};
+
+constexpr CharsetName kCharsetNames[] = {
+    {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, "JOHAB_CHARSET"},       {GB2312_CHARSET, "GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, "GREEK_CHARSET"},
+    {TURKISH_CHARSET, "TURKISH_CHARSET"},   {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+    {HEBREW_CHARSET, "HEBREW_CHARSET"},     {ARABIC_CHARSET, "ARABIC_CHARSET"},
+    {BALTIC_CHARSET, "BALTIC_CHARSET"},     {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+    {THAI_CHARSET, "THAI_CHARSET"},         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+    {OEM_CHARSET, "OEM_CHARSET"},
+};
+
+}  // namespace
+
+bool CharsetToIdent(Integer Charset, AnsiString& Ident) {
+  for (const CharsetName& c : kCharsetNames)
+    if (c.Charset == Charset) {
+      Ident = c.Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToCharset(const AnsiString& Ident, Integer& Charset) {
+  for (const CharsetName& c : kCharsetNames)
+    if (SameText(Ident, c.Name)) {
+      Charset = c.Charset;
+      return true;
+    }
+  return false;
+}
+
+const TTypeInfo* CharsetTypeInfo() {
+  static const TTypeInfo info = TTypeInfo::NamedInteger("TFontCharset", IdentToCharset, CharsetToIdent, otUByte);
+  return &info;
+}
+
 Integer ScreenLogPixels() {
   static const Integer ppi = [] {
     WindowDC screen;
@@ -760,4 +805,30 @@ void TBrush::SetBitmap(TBitmap* Value) {
   d.Bitmap = Value;
   if (Value) d.Style = bsSolid;
   Change(&d);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+PUBLISHED(TFont) {
+  Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Type(CharsetTypeInfo()).Default(DEFAULT_CHARSET);
+  Prop("Color", &TFont::GetColor, &TFont::SetColor).Type(ColorTypeInfo());
+  Prop("Height", &TFont::GetHeight, &TFont::SetHeight);
+  Prop("Name", &TFont::GetName, &TFont::SetName);
+  Prop("Pitch", &TFont::GetPitch, &TFont::SetPitch).Default(fpDefault);
+  // Height holds the size; Size is there for code and forms that name it.
+  Prop("Size", &TFont::GetSize, &TFont::SetSize).Stored(false);
+  Prop("Style", &TFont::GetStyle, &TFont::SetStyle).Default(TFontStyles{});
+}
+
+PUBLISHED(TPen) {
+  Prop("Color", &TPen::GetColor, &TPen::SetColor).Type(ColorTypeInfo()).Default(clBlack);
+  Prop("Mode", &TPen::GetMode, &TPen::SetMode).Default(pmCopy);
+  Prop("Style", &TPen::GetStyle, &TPen::SetStyle).Default(psSolid);
+  Prop("Width", &TPen::GetWidth, &TPen::SetWidth).Default(1);
+}
+
+PUBLISHED(TBrush) {
+  Prop("Color", &TBrush::GetColor, &TBrush::SetColor).Type(ColorTypeInfo()).Default(clWhite);
+  Prop("Style", &TBrush::GetStyle, &TBrush::SetStyle).Default(bsSolid);
 }

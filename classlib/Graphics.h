@@ -13,6 +13,7 @@
 
 #include "classlib/Components.h"
 #include "classlib/Sets.h"
+#include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
 class TBitmap;
@@ -97,6 +98,13 @@ bool IdentToColor(const AnsiString& Ident, LongInt& Color);
 // a TColor property with .Type(ColorTypeInfo()) (see classlib/TypInfo.h).
 const TTypeInfo* ColorTypeInfo();
 
+// The names of the character sets in forms ("DEFAULT_CHARSET"); false for a value without one.
+bool CharsetToIdent(Integer Charset, AnsiString& Ident);
+bool IdentToCharset(const AnsiString& Ident, Integer& Charset);
+
+// The type of character-set properties in forms, which stores the named ones by their names.
+const TTypeInfo* CharsetTypeInfo();
+
 // Pixels per inch of the screen, read once.
 Integer ScreenLogPixels();
 
@@ -127,12 +135,15 @@ public:
 // Fonts, pens and brushes
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+ENUM_NAMES(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut");
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+ENUM_NAMES(TFontPitch, "fpDefault", "fpVariable", "fpFixed");
 using TFontCharset = Byte;
 using TFontName = AnsiString;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+ENUM_NAMES(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame");
 enum TPenMode {
   pmBlack,
   pmWhite,
@@ -151,7 +162,11 @@ enum TPenMode {
   pmXor,
   pmNotXor
 };
+ENUM_NAMES(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
+           "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor");
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
+           "bsDiagCross");
 
 namespace classlib_detail {
 // A GDI object with its description, shared by every font, pen or brush that describes it.
