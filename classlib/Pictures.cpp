@@ -2,6 +2,7 @@
 #include "classlib/Pictures.h"
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Filer.h"
 #include "classlib/Icons.h"
 #include "classlib/Jpeg.h"
 #include "classlib/Metafiles.h"
@@ -59,6 +60,11 @@ bool TGraphic::Equals(TGraphic* Graphic) {
 void TGraphic::ReadData(TStream* Stream) { LoadFromStream(Stream); }
 
 void TGraphic::WriteData(TStream* Stream) { SaveToStream(Stream); }
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty("Data", TStreamProc(this, &TGraphic::ReadData), TStreamProc(this, &TGraphic::WriteData),
+                              !GetEmpty());
+}
 
 void TGraphic::AssignTo(TPersistent* Dest) {
   if (auto* bitmap = dynamic_cast<TBitmap*>(Dest)) {
@@ -293,3 +299,8 @@ void TPicture::WriteData(TStream* Stream) {
   if (FGraphic) FGraphic->WriteData(Stream);
 }
 
+
+void TPicture::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty("Data", TStreamProc(this, &TPicture::ReadData), TStreamProc(this, &TPicture::WriteData),
+                              FGraphic != nullptr);
+}

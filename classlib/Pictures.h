@@ -48,6 +48,9 @@ public:
   // Same class and the same saved bytes.
   virtual bool Equals(TGraphic* Graphic);
 
+  // The form stream's "Data" property (ReadData and WriteData), written unless empty.
+  void DefineProperties(TFiler* Filer) override;
+
   TNotifyEvent OnChange;
   // Set when the palette changed and a window showing the picture should realize it again.
   bool PaletteModified = false;
@@ -109,6 +112,9 @@ public:
   // The class registered for the extension (with or without the dot), or nil.
   static TGraphicClass FileFormatClass(const AnsiString& Extension);
 
+  // The form stream's "Data" property: the graphic's class name, then its data.
+  void DefineProperties(TFiler* Filer) override;
+
   TNotifyEvent OnChange;
 
 protected:
@@ -118,7 +124,6 @@ protected:
 private:
   template <class T>
   T* ForceType();
-  // The form stream's "Data" property: the graphic's class name, then its data.
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream);
   void Replace(TGraphic* NewGraphic);
