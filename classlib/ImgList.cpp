@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -42,6 +43,11 @@ void SplitByColor(TBitmap* image, TColor color, TBitmap* blackened, TBitmap* mas
   ::SetTextColor(source, oldText);
   ::SetBkColor(source, oldBack2);
 }
+
+struct ReleaseCom {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+using StreamPtr = std::unique_ptr<IStream, ReleaseCom>;
 
 }  // namespace
 
@@ -448,4 +454,60 @@ void TCustomImageList::Assign(TPersistent* Source) {
   }
   Change();
   EndUpdate();
+}
+
+void TCustomImageList::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  Filer->DefineBinaryProperty("Bitmap", TStreamProc(this, &TCustomImageList::ReadData),
+                              TStreamProc(this, &TCustomImageList::WriteData), GetCount() > 0);
+}
+
+// The system writes and reads image lists through COM streams; a stream over global memory
+// carries the bytes between them and ours.
+void TCustomImageList::WriteData(TStream* Stream) {
+  IStream* raw = nullptr;
+  if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &raw))) throw EWriteError("Failed to write ImageList data to stream");
+  StreamPtr stream(raw);
+  if (!::ImageList_Write(GetHandle(), stream.get())) throw EWriteError("Failed to write ImageList data to stream");
+  HGLOBAL memory = nullptr;
+  ULARGE_INTEGER size{};
+  if (FAILED(::GetHGlobalFromStream(stream.get(), &memory)) ||
+      FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &size)))
+    throw EWriteError("Failed to write ImageList data to stream");
+  GlobalLockGuard lock(memory);
+  Stream->WriteBuffer(lock.get(), static_cast<Integer>(size.QuadPart));
+}
+
+void TCustomImageList::ReadData(TStream* Stream) {
+  const Int64 size = Stream->GetSize() - Stream->GetPosition();
+  UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(std::max<Int64>(size, 1))));
+  if (!memory) throw EOutOfMemory("Out of memory");
+  {
+    GlobalLockGuard lock(memory.get());
+    if (size > 0) Stream->ReadBuffer(lock.get(), static_cast<Integer>(size));
+  }
+  IStream* raw = nullptr;
+  if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &raw))) throw EReadError("Failed to read ImageList data from stream");
+  memory.release();  // the stream frees it
+  StreamPtr stream(raw);
+  HIMAGELIST list = ::ImageList_Read(stream.get());
+  if (!list) throw EReadError("Failed to read ImageList data from stream");
+  BeginUpdate();
+  SetHandle(list);
+  EndUpdate();
+}
+
+PUBLISHED(TCustomImageList) {
+  Prop("AllocBy", &TCustomImageList::AllocBy).Default(4);
+  Prop("BlendColor", &TCustomImageList::GetBlendColor, &TCustomImageList::SetBlendColor)
+      .Type(ColorTypeInfo())
+      .Default(clNone);
+  Prop("BkColor", &TCustomImageList::GetBkColor, &TCustomImageList::SetBkColor).Type(ColorTypeInfo()).Default(clNone);
+  Prop("DrawingStyle", &TCustomImageList::GetDrawingStyle, &TCustomImageList::SetDrawingStyle).Default(dsNormal);
+  Prop("Height", &TCustomImageList::GetHeight, &TCustomImageList::SetHeight).Default(16);
+  Prop("ImageType", &TCustomImageList::GetImageType, &TCustomImageList::SetImageType).Default(itImage);
+  Prop("Masked", &TCustomImageList::GetMasked, &TCustomImageList::SetMasked).Default(true);
+  Prop("OnChange", &TCustomImageList::OnChange);
+  Prop("ShareImages", &TCustomImageList::ShareImages).Default(false);
+  Prop("Width", &TCustomImageList::GetWidth, &TCustomImageList::SetWidth).Default(16);
 }

@@ -24,8 +24,10 @@ public:
 
 // How Draw draws: blended with BlendColor (25 or 50 percent), plain, or over the background.
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+ENUM_NAMES(TDrawingStyle, "dsFocus", "dsSelected", "dsNormal", "dsTransparent");
 // Draw the pictures or their masks.
 enum TImageType { itImage, itMask };
+ENUM_NAMES(TImageType, "itImage", "itMask");
 
 class TCustomImageList : public TComponent {
   CLASS_INFO(TCustomImageList, TComponent)
@@ -37,6 +39,9 @@ public:
 
   // From another image list: its settings and a copy of its pictures.
   void Assign(TPersistent* Source) override;
+  // The form stream's "Bitmap" property: the pictures in the system's image-list stream
+  // format, written when there are any.
+  void DefineProperties(TFiler* Filer) override;
 
   // Adds the pictures of Image (several when it is a multiple of Width wide) with the mask
   // (set where transparent; nil for none); returns the index of the first. An image smaller
@@ -115,6 +120,8 @@ private:
   // A copy of the picture and of its mask (set where transparent).
   void GetImages(Integer Index, TBitmap* Image, TBitmap* Mask);
   void DrawStretched(HDC DC, Integer X, Integer Y, Integer Index);
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
 
   HIMAGELIST FHandle = nullptr;
   Integer FWidth = 16;
