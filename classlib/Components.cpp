@@ -5,6 +5,7 @@
 
 #include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
+#include "classlib/TypInfo.h"
 
 namespace {
 
@@ -388,8 +389,23 @@ AnsiString TCollection::GetNamePath() {
   TPersistent* owner = GetOwner();
   if (!owner) return result;
   AnsiString s = owner->GetNamePath();
-  if (s.empty() || FPropName.empty()) return result;
-  return s + "." + FPropName;
+  if (s.empty()) return result;
+  AnsiString propName = GetPropName();
+  if (propName.empty()) return result;
+  return s + "." + propName;
+}
+
+AnsiString TCollection::GetPropName() {
+  TPersistent* owner = GetOwner();
+  if (!FPropName.empty() || !owner) return FPropName;
+  for (const TPropInfo* prop : GetPropList(owner->ClassType())) {
+    if (prop->PropType && prop->PropType->Kind == tkClass && prop->Access && prop->Access->CanRead() &&
+        prop->Access->GetObject(owner) == this) {
+      FPropName = prop->Name;
+      break;
+    }
+  }
+  return FPropName;
 }
 
 TPersistent* TCollection::GetOwner() const { return nullptr; }

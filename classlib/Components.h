@@ -253,8 +253,9 @@ public:
   // Assigns Value to the item at Index.
   void SetItems(Integer Index, TCollectionItem* Value);
   TCollectionItem* operator[](Integer Index) const { return GetItems(Index); }
-  // The name of the owner's property that holds this collection, for GetNamePath.
-  const AnsiString& GetPropName() const { return FPropName; }
+  // The name of the owner's property that holds this collection, for GetNamePath: the one set,
+  // or else the owner's published property whose value this collection is.
+  AnsiString GetPropName();
   void SetPropName(const AnsiString& Value) { FPropName = Value; }
 
 protected:

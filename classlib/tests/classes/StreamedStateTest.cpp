@@ -26,6 +26,31 @@ PUBLISHED(TNotes) { Prop("Lines", &TNotes::GetLines, &TNotes::SetLines); }
 
 namespace {
 
+class TPart : public TCollectionItem {
+  CLASS_INFO(TPart, TCollectionItem)
+public:
+  explicit TPart(TCollection* Collection) : TCollectionItem(Collection) {}
+};
+
+class TAssembly : public TComponent {
+  CLASS_INFO(TAssembly, TComponent)
+public:
+  explicit TAssembly(TComponent* AOwner)
+      : TComponent(AOwner), FParts(new TOwnedCollection(this, TPart::StaticClass())) {}
+  ~TAssembly() override { delete FParts; }
+  TCollection* GetParts() const { return FParts; }
+  void SetParts(TCollection* Value) { FParts->Assign(Value); }
+
+private:
+  TCollection* FParts;
+};
+
+}  // namespace
+
+PUBLISHED(TAssembly) { Prop("Parts", &TAssembly::GetParts, &TAssembly::SetParts); }
+
+namespace {
+
 AnsiString AsText(TComponent* component) {
   TMemoryStream binary;
   WriteComponentToStream(&binary, component);
@@ -65,6 +90,18 @@ TEST(StreamedState, StringsAndDesignPosition) {
   EXPECT_EQ(copy.GetName(), "Notes1");
   EXPECT_EQ(copy.GetLines()->GetText(), "one\r\n\r\nit's\r\n");
   EXPECT_EQ(copy.DesignInfo, 300 << 16 | 8);
+}
+
+// A collection is named by the owner's property that holds it.
+TEST(StreamedState, CollectionNamePathUsesTheOwnersProperty) {
+  TComponent form(nullptr);
+  form.SetName("Form1");
+  auto* assembly = new TAssembly(&form);
+  assembly->SetName("Assembly1");
+  TCollectionItem* part = assembly->GetParts()->Add();
+  assembly->GetParts()->Add();
+  EXPECT_EQ(assembly->GetParts()->GetNamePath(), "Assembly1.Parts");
+  EXPECT_EQ(part->GetNamePath(), "Assembly1.Parts[0]");
 }
 
 }  // namespace
