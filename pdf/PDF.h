@@ -18,6 +18,8 @@
 #include "classlib/TypInfo.h"
 #include "pdf/pdfMisc.h"
 
+class TMetafile;
+class TMetafileCanvas;
 class TPDFDocument;
 class TPDFPage;
 
@@ -216,6 +218,13 @@ private:
 
 // One page of the document, or a form XObject. Its content stream is kept as text, one operator
 // line after another, each ended by CR LF.
+//
+// Callers draw a page on its canvas, a metafile canvas whose units are the page's device units;
+// closing the page translates the recording into content operators. The operators can also be
+// called directly: device forms take canvas units (y downward from the top edge) and convert
+// them, point forms (...Pt) take PDF points (y upward from the bottom edge). Operators that build
+// paths raise TPDFException "Text object inited" inside a text object; text operators raise "Text
+// object not inited" outside one and "Active font not setting" without a font.
 class TPDFPage : public TObject {
   CLASS_INFO(TPDFPage, TObject)
 public:
@@ -242,30 +251,120 @@ public:
   Integer GetPageNumber() const { return FPageNumber; }
   bool GetIsForm() const { return FIsForm; }
   void SetIsForm(bool Value) { FIsForm = Value; }
+  // The form's /Matrix.
+  const TPDFMatrix& GetFormMatrix() const { return FFormMatrix; }
+  void SetFormMatrix(const TPDFMatrix& Value) { FFormMatrix = Value; }
+
+  // The recording canvas. Its units are the page's device units at any Resolution: a drawing
+  // from 0 to GetWidth by GetHeight covers the whole sheet, and its font sizes are points.
+  // Raises "Canvas for this page already created" for a second canvas.
+  void CreateCanvas();
+  // nullptr when the page has no canvas.
+  TCanvas* GetCanvas() const;
+  // Completes the recording and translates it into content, before any content written
+  // directly; the canvas is gone afterwards.
+  void ClosePageCanvas();
+  // Drops the canvas and its recording without translating it.
+  void FreeCanvas();
 
   // Appends one line of page content as it is.
   void AppendLine(const AnsiString& Line);
   const AnsiString& GetContent() const { return FContent; }
+  // Takes the content from byte Position to the end out of the page (the translator moves a
+  // path it has built behind the "q" of a clip made from it).
+  AnsiString CutContent(std::size_t Position);
+  // Appends content lines, each already ended by CR LF.
+  void AppendContent(const AnsiString& Lines) { FContent += Lines; }
 
-  // Graphics state.
+  // Graphics state: "q" and "Q" (never the page's first "q").
   void GStateSave();
   void GStateRestore();
+  Integer GetGStateDepth() const { return FGStateDepth; }
+
+  // Paths and painting.
+  void MoveTo(Extended X, Extended Y);
+  void MoveToPt(Extended X, Extended Y);
+  void LineTo(Extended X, Extended Y);
+  void LineToPt(Extended X, Extended Y);
+  void CurveTo(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3);
+  void CurveToPt(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3);
+  // Device form: two corners; point form: lower left corner (or any corner), width and height.
+  void Rectangle(Extended X1, Extended Y1, Extended X2, Extended Y2);
+  void RectanglePt(Extended X, Extended Y, Extended W, Extended H);
+  void ClosePath();
+  void NewPath();
+  void Fill();
+  void Stroke();
+  void FillAndStroke();
+  void EoFill();
+  void EoFillAndStroke();
+  void Clip();
+  void ConcatPt(Extended A, Extended B, Extended C, Extended D, Extended E, Extended F);
+  // Width in device units.
+  void SetLineWidth(Extended Width);
+  // A dash array and phase such as "[8 8] 0"; written only when it differs from the pattern in
+  // force. NoDash is "[] 0".
+  void SetDash(const AnsiString& Pattern);
+  void NoDash();
+  // Colour components 0 to 1.
+  void SetRGBFillColor(Extended R, Extended G, Extended B);
+  void SetRGBStrokeColor(Extended R, Extended G, Extended B);
+
+  // Curves: circles and ellipses as four Beziers.
+  void Circle(Extended X, Extended Y, Extended R);
+  void CirclePt(Extended X, Extended Y, Extended R);
+  void Ellipse(Extended X1, Extended Y1, Extended X2, Extended Y2);
+  void EllipsePt(Extended X1, Extended Y1, Extended X2, Extended Y2);
+  // An arc of the ellipse in the box, from angle Begin to End (degrees); returns the point where
+  // the drawn arc begins. The device form turns counter-clockwise as seen on the page, like GDI.
+  TPDFPoint Arc(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended Begin, Extended End);
+  TPDFPoint ArcPt(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended Begin, Extended End);
+  // An arc between the rays towards two points (GDI's Arc); returns where the drawn arc begins.
+  TPDFPoint ArcByPoints(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
+                        Extended Y4);
+  TPDFPoint ArcByPointsPt(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                          Extended X4, Extended Y4);
+  // The arc and its two radii.
+  void Pie(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4, Extended Y4);
+  void PiePt(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
+             Extended Y4);
+  // A closed rectangle with corners of the ellipse W by H, device units.
+  void RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer W, Integer H);
+
+  // Places image Index of the document: the device form takes the top left corner, the point
+  // form the lower left one; Angle turns it (degrees).
+  void ShowImage(Integer Index, Extended X, Extended Y, Extended W, Extended H, Extended Angle = 0);
+  void ShowImagePt(Integer Index, Extended X, Extended Y, Extended W, Extended H, Extended Angle = 0);
 
   // Text. SetActiveFont chooses the PDF font for a Windows font request and writes its "Tf";
   // the size is in points.
   void BeginText();
   void EndText();
+  bool GetTextInited() const { return FTextInited; }
   void SetActiveFont(const AnsiString& FaceName, TFontStyles Style, Extended Size, Integer Charset = 0);
+  // Spacing in device units.
+  void SetCharacterSpacing(Extended Spacing);
+  void SetTextMatrix(Extended A, Extended B, Extended C, Extended D, Extended E, Extended F);
   void SetTextPosition(Extended X, Extended Y);
+  void ConcatTextMatrix(Extended A, Extended B, Extended C, Extended D, Extended E, Extended F);
+  void RotateText(Extended Angle);
+  void SetTextSkew(Extended First, Extended Second);
+  // Text with its top left corner at (X, Y), device units, turned by Angle degrees.
+  void TextOut(Extended X, Extended Y, Extended Angle, const AnsiString& Text);
+  // Text starting at (X, Y) on the baseline, points.
   void TextOutPt(Extended X, Extended Y, Extended Angle, const AnsiString& Text);
   void ShowText(const AnsiString& Text);
+  // Text in a box: horizontal alignment 0 left, 1 centre, 2 right; vertical 0 top, 1 centre,
+  // 2 bottom.
+  void TextBox(const TRect& Rect, const AnsiString& Text, Integer VerticalAlign, Integer HorizontalAlign);
   // The width of the text in the active font, in device units.
   Extended TextWidth(const AnsiString& Text);
+  // The advance of every code in the active font, thousandths of a device unit.
+  void GetCharWidths(Integer (&Widths)[256]);
   TPDFFont* GetActiveFont() const { return FActiveFont; }
   Extended GetFontSize() const { return FFontSize; }
-
-  // Places image `Index` of the document with its lower left corner at (X, Y), in points.
-  void ShowImagePt(Integer Index, Extended X, Extended Y, Extended W, Extended H, Extended Angle = 0);
+  Extended GetCharacterSpacing() const { return FCharSpace; }
+  const TPDFMatrix& GetTextMatrix() const { return FTextMatrix; }
 
   // Writes the page's resource dictionary, content stream and page (or form) dictionary.
   void WritePageObject();
@@ -273,13 +372,22 @@ public:
 private:
   friend class TPDFDocument;
   friend class TPDFPages;
+  // Device units to points; each conversion marks the page drawn.
+  Extended PtX(Extended X);
+  Extended PtY(Extended Y);
+  Extended PtLength(Extended Length) const { return Length / FScale; }
+  // Points back to device units.
+  TPDFPoint DevicePoint(const TPDFPoint& P);
+  void WriteOperator(std::initializer_list<Extended> Operands, const char* Operator);
+  void ArcSegment(Extended CX, Extended CY, Extended RX, Extended RY, Extended Start, Extended Sweep,
+                  bool MoveFirst);
   void ConcatTextMatrix(const TPDFMatrix& M);
-  void RotateText(Extended Angle);
-  void SetTextSkew(Extended First, Extended Second);
   void WriteTextMatrix();
+  void RequireNoText() const;
   void RequireText() const;
   void RequireFont() const;
   void CheckNotDrawn() const;
+  void SizeMetafile();
 
   TPDFDocument* FOwner;
   bool FIsForm = false;
@@ -294,6 +402,8 @@ private:
   std::vector<TPDFImage*> FImages;
   Integer FPageNumber = 0, FResourceNumber = 0, FContentNumber = 0;
   bool FDrawn = false;
+  TMetafile* FMetafile = nullptr;
+  TMetafileCanvas* FCanvas = nullptr;
   // Text and graphics state.
   bool FTextInited = false;
   TPDFFont* FActiveFont = nullptr;
@@ -303,6 +413,9 @@ private:
   bool FSimulateBold = false, FSimulateItalic = false, FSimulateUnderline = false, FSimulateStrikeOut = false;
   Integer FGStateDepth = 0;
   Extended FLastTextAngle = 0, FRotationAngle = 0;
+  // The dash pattern in force, and the ones "q" saved, so that a "Q" brings the right one back.
+  AnsiString FDash = "[] 0";
+  std::vector<AnsiString> FSavedDashes;
 };
 
 class TPDFPages : public TObject {
@@ -347,6 +460,8 @@ public:
   // The page at a 0-based index; not in OnePass mode.
   TPDFPage* GetPage(Integer Index) const;
   TPDFPage* GetCurrentPage() const { return FCurrentPage; }
+  // The canvas of the current page; nullptr outside a document.
+  TCanvas* GetCanvas() const;
   bool GetPrinting() const { return FPrinting; }
   bool GetAborted() const { return FAborted; }
 

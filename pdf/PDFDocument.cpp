@@ -158,7 +158,12 @@ Integer TPDFDocument::AddImage(TGraphic* Image, TImageCompressionType Compressio
   return FImages->GetCount() - 1;
 }
 
-void TPDFDocument::StartPage() { FCurrentPage = FPages->Add(); }
+void TPDFDocument::StartPage() {
+  FCurrentPage = FPages->Add();
+  FCurrentPage->CreateCanvas();
+}
+
+TCanvas* TPDFDocument::GetCanvas() const { return FCurrentPage ? FCurrentPage->GetCanvas() : nullptr; }
 
 // ---------------------------------------------------------------------------------------------
 // Life cycle
@@ -197,6 +202,7 @@ void TPDFDocument::BeginDoc() {
 
 void TPDFDocument::NewPage() {
   CheckPrinting();
+  FCurrentPage->ClosePageCanvas();
   if (FOnePass) FCurrentPage->WritePageObject();
   StartPage();
 }
@@ -204,6 +210,7 @@ void TPDFDocument::NewPage() {
 void TPDFDocument::EndDoc() {
   CheckPrinting();
   try {
+    FCurrentPage->ClosePageCanvas();
     if (FOnePass) FCurrentPage->WritePageObject();
     WriteInfo();
     WritePageTree();

@@ -1,16 +1,15 @@
-// A page: its size and orientation, the text, font and image operators that write its content,
-// and the writing of its resources, content stream and page dictionary.
+// A page: its size and orientation, its recording canvas and the translation of the recording,
+// the graphics state, and the writing of its resources, content stream and page dictionary.
 #include "pdf/PDF.h"
 
 #include <cmath>
 
+#include "classlib/Metafiles.h"
 #include "pdf/pdfResources.h"
+#include "pdf/pdfWMF.h"
 #include "pdf/pdfZLib.h"
 
 namespace {
-
-constexpr Extended kPi = 3.14159265358979323846L;
-constexpr Extended kDegree = kPi / 180;
 
 // Height and width in points of the standard sizes 1 to 19, portrait.
 const Integer kSizes[20][2] = {{0, 0},     {792, 612}, {842, 595}, {1190, 842}, {1008, 612},
@@ -21,14 +20,23 @@ const Integer kSizes[20][2] = {{0, 0},     {792, 612}, {842, 595}, {1190, 842}, 
 // Round to the nearest integer, halves to even, as the page's device sizes are reported.
 Integer RoundEven(Extended v) { return static_cast<Integer>(std::nearbyint(v)); }
 
-void AppendNumbers(AnsiString& line, std::initializer_list<Extended> values) {
-  bool first = true;
-  for (Extended v : values) {
-    if (!first) line += ' ';
-    first = false;
-    AppendFloat(line, v);
+// The canvas of a page. It records against the screen, whose pixels need not be the page's
+// device units: when they differ, a mapping makes one logical unit one device unit of the page,
+// and the font measures its sizes in those units, so that callers see the page's units only.
+class TPDFPageCanvas : public TMetafileCanvas {
+  CLASS_INFO(TPDFPageCanvas, TMetafileCanvas)
+public:
+  TPDFPageCanvas(TMetafile* Metafile, Integer Resolution) : TMetafileCanvas(Metafile, nullptr) {
+    const Integer screen = ScreenLogPixels();
+    if (Resolution == screen || Resolution <= 0) return;
+    ::SetMapMode(FHandle, MM_ANISOTROPIC);
+    ::SetWindowExtEx(FHandle, Resolution, Resolution, nullptr);
+    ::SetViewportExtEx(FHandle, screen, screen, nullptr);
+    const Integer size = GetFont()->GetSize();
+    GetFont()->PixelsPerInch = Resolution;
+    GetFont()->SetSize(size);
   }
-}
+};
 
 }  // namespace
 
@@ -40,7 +48,7 @@ TPDFPage::TPDFPage(TPDFDocument* Owner) : FOwner(Owner) {
   GStateSave();
 }
 
-TPDFPage::~TPDFPage() = default;
+TPDFPage::~TPDFPage() { FreeCanvas(); }
 
 // ---------------------------------------------------------------------------------------------
 // Size and orientation
@@ -59,10 +67,18 @@ void TPDFPage::SetSize(Byte Value) {
   SetOrientation(FOrientation);
 }
 
+// The recording's frame is the sheet, in hundredths of a millimetre.
+void TPDFPage::SizeMetafile() {
+  if (!FMetafile) return;
+  FMetafile->SetMMWidth(static_cast<Integer>(std::lround(FWidthPt * 2540.0L / 72)));
+  FMetafile->SetMMHeight(static_cast<Integer>(std::lround(FHeightPt * 2540.0L / 72)));
+}
+
 void TPDFPage::SetOrientation(Byte Value) {
   CheckNotDrawn();
   FOrientation = Value;
   if ((Value == 0 && FWidthPt > FHeightPt) || (Value == 1 && FWidthPt < FHeightPt)) std::swap(FWidthPt, FHeightPt);
+  SizeMetafile();
 }
 
 Integer TPDFPage::GetHeight() const { return RoundEven(FHeightPt * FScale); }
@@ -73,6 +89,7 @@ void TPDFPage::SetHeight(Integer Value) {
   if (Value == GetHeight()) return;
   FHeightPt = RoundEven(Value / FScale);
   FSize = 0;
+  SizeMetafile();
 }
 
 void TPDFPage::SetWidth(Integer Value) {
@@ -80,6 +97,58 @@ void TPDFPage::SetWidth(Integer Value) {
   if (Value == GetWidth()) return;
   FWidthPt = RoundEven(Value / FScale);
   FSize = 0;
+  SizeMetafile();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The canvas
+
+void TPDFPage::CreateCanvas() {
+  if (FMetafile) throw TPDFException(SCanvasForThisPageAlreadyCreated);
+  FMetafile = new TMetafile;
+  SizeMetafile();
+  try {
+    FCanvas = new TPDFPageCanvas(FMetafile, FResolution);
+  } catch (...) {
+    delete FMetafile;
+    FMetafile = nullptr;
+    throw;
+  }
+}
+
+TCanvas* TPDFPage::GetCanvas() const { return FCanvas; }
+
+void TPDFPage::FreeCanvas() {
+  delete FCanvas;
+  FCanvas = nullptr;
+  delete FMetafile;
+  FMetafile = nullptr;
+}
+
+void TPDFPage::ClosePageCanvas() {
+  if (!FMetafile) return;
+  // Freeing the canvas completes the recording.
+  delete FCanvas;
+  FCanvas = nullptr;
+  // The metafile goes whatever happens, so that closing the page again never translates the
+  // same recording twice.
+  std::unique_ptr<TMetafile> metafile(FMetafile);
+  FMetafile = nullptr;
+  TEMWParser parser(this);
+  metafile->SetEnhanced(true);
+  parser.LoadMetaFile(metafile.get());
+  const TSize size = parser.GetMetaFileSize();
+  if (size.cx < 1 || size.cy < 1) return;
+  // The translated drawing comes first, the operators written directly on the page follow.
+  AnsiString direct;
+  direct.swap(FContent);
+  try {
+    parser.Execute();
+  } catch (...) {
+    FContent += direct;
+    throw;
+  }
+  FContent += direct;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -90,185 +159,27 @@ void TPDFPage::AppendLine(const AnsiString& Line) {
   FContent += "\r\n";
 }
 
+AnsiString TPDFPage::CutContent(std::size_t Position) {
+  if (Position >= FContent.size()) return AnsiString();
+  AnsiString tail = FContent.substr(Position);
+  FContent.resize(Position);
+  return tail;
+}
+
 void TPDFPage::GStateSave() {
   AppendLine("q");
   ++FGStateDepth;
+  FSavedDashes.push_back(FDash);
 }
 
 void TPDFPage::GStateRestore() {
   if (FGStateDepth == 1) return;
   AppendLine("Q");
   --FGStateDepth;
-}
-
-void TPDFPage::RequireText() const {
-  if (!FTextInited) throw TPDFException(STextObjectNotInited);
-}
-
-void TPDFPage::RequireFont() const {
-  if (!FActiveFont) throw TPDFException(SActiveFontNotSetting);
-}
-
-void TPDFPage::BeginText() {
-  if (FTextInited) throw TPDFException(SCannotBeginTextObjectTwice);
-  AppendLine("BT");
-  FTextInited = true;
-  FTextMatrix = TPDFMatrix();
-  FLastTextAngle = FRotationAngle = 0;
-  if (FActiveFont && FSimulateItalic) SetTextSkew(0, 0);
-}
-
-void TPDFPage::EndText() {
-  AppendLine("ET");
-  FTextInited = false;
-}
-
-void TPDFPage::SetActiveFont(const AnsiString& FaceName, TFontStyles Style, Extended Size, Integer Charset) {
-  if (!FTextInited) AppendLine("BT");
-  TPDFFont* font = FOwner->GetFonts()->SelectFont(FaceName, Style, Charset);
-  if (std::find(FFonts.begin(), FFonts.end(), font) == FFonts.end()) FFonts.push_back(font);
-  AnsiString line = "/" + font->Alias + " ";
-  AppendFloat(line, Size);
-  line += " Tf";
-  AppendLine(line);
-  FActiveFont = font;
-  FFontSize = Size;
-  FSimulateUnderline = Style.Contains(fsUnderline);
-  FSimulateStrikeOut = Style.Contains(fsStrikeOut);
-  if (font->Kind == fkTrueType) {
-    FSimulateBold = Style.Contains(fsBold) && !font->Style.Contains(fsBold);
-    FSimulateItalic = Style.Contains(fsItalic) && !font->Style.Contains(fsItalic);
-    if (!FTextInited)
-      AppendLine("ET");
-    else
-      SetTextSkew(0, 0);
-  } else {
-    FSimulateBold = FSimulateItalic = false;
-    if (!FTextInited) AppendLine("ET");
+  if (!FSavedDashes.empty()) {
+    FDash = std::move(FSavedDashes.back());
+    FSavedDashes.pop_back();
   }
-}
-
-void TPDFPage::WriteTextMatrix() {
-  AnsiString line;
-  AppendNumbers(line, {FTextMatrix.a, FTextMatrix.b, FTextMatrix.c, FTextMatrix.d, FTextMatrix.e, FTextMatrix.f});
-  line += " Tm";
-  AppendLine(line);
-}
-
-void TPDFPage::SetTextPosition(Extended X, Extended Y) {
-  RequireText();
-  FTextMatrix.e = X;
-  FTextMatrix.f = Y;
-  WriteTextMatrix();
-}
-
-void TPDFPage::ConcatTextMatrix(const TPDFMatrix& M) {
-  RequireText();
-  FTextMatrix = MultiplyMatrix(M, FTextMatrix);
-  WriteTextMatrix();
-}
-
-void TPDFPage::RotateText(Extended Angle) {
-  const Extended d = (Angle - FLastTextAngle) * kDegree;
-  ConcatTextMatrix({std::cos(d), std::sin(d), -std::sin(d), std::cos(d), 0, 0});
-  FRotationAngle = Angle;
-}
-
-void TPDFPage::SetTextSkew(Extended First, Extended Second) {
-  if (FSimulateItalic) Second += 7;
-  ConcatTextMatrix({1, std::tan(First * kDegree), std::tan(Second * kDegree), 1, 0, 0});
-}
-
-void TPDFPage::TextOutPt(Extended X, Extended Y, Extended Angle, const AnsiString& Text) {
-  RequireText();
-  RequireFont();
-  SetTextPosition(X, Y);
-  if (Angle != FLastTextAngle) RotateText(Angle);
-  ShowText(Text);
-}
-
-Extended TPDFPage::TextWidth(const AnsiString& Text) {
-  RequireFont();
-  if (FActiveFont->Kind == fkCJK) return 0;
-  Extended sum = 0;
-  for (unsigned char c : Text) {
-    const Integer w = FActiveFont->GetWidth(c);
-    sum += w * FFontSize / 1000;
-    if (w > 0) sum += FCharSpace;
-  }
-  return (sum - FCharSpace) * FScale;
-}
-
-void TPDFPage::ShowText(const AnsiString& Text) {
-  RequireText();
-  RequireFont();
-  FUsesText = true;
-  if (FActiveFont->Kind == fkTrueType)
-    for (unsigned char c : Text) FActiveFont->Used[c] = true;
-  const AnsiString shown =
-      "(" + (FActiveFont->Charset == SYMBOL_CHARSET ? StrToOctet(Text) : EscapeSpecialChar(Text)) + ") Tj";
-  AppendLine(shown);
-  if (FSimulateBold) {
-    AppendLine("-0.02 -0.02 TD");
-    AppendLine(shown);
-    AppendLine("0.02 0 TD");
-    AppendLine(shown);
-    AppendLine("-0.02 0.02 TD");
-    AppendLine(shown);
-  }
-  if (FSimulateUnderline || FSimulateStrikeOut) {
-    AppendLine("ET");
-    FTextInited = false;
-    const Extended r = FRotationAngle * kDegree;
-    const Extended length = TextWidth(Text) / FScale;
-    const Extended thickness = 0.05L * FFontSize;
-    auto bar = [&](Extended x, Extended y) {
-      const TPDFPoint corners[3] = {RotateCoordinate(length, 0, FRotationAngle),
-                                    RotateCoordinate(length, thickness, FRotationAngle),
-                                    RotateCoordinate(0, thickness, FRotationAngle)};
-      AnsiString line;
-      AppendNumbers(line, {x, y});
-      AppendLine(line + " m");
-      for (const TPDFPoint& p : corners) {
-        line.clear();
-        AppendNumbers(line, {x + p.x, y + p.y});
-        AppendLine(line + " l");
-      }
-    };
-    if (FSimulateUnderline) bar(FTextMatrix.e + 3 * std::sin(r), FTextMatrix.f - 3 * std::cos(r));
-    if (FSimulateStrikeOut)
-      bar(FTextMatrix.e - FFontSize / 4 * std::sin(r), FTextMatrix.f + FFontSize / 4 * std::cos(r));
-    AppendLine("f");
-    AppendLine("BT");
-    FTextInited = true;
-    WriteTextMatrix();
-  }
-}
-
-void TPDFPage::ShowImagePt(Integer Index, Extended X, Extended Y, Extended W, Extended H, Extended Angle) {
-  TPDFImages* images = FOwner->GetImages();
-  if (Index < 0 || Index >= images->GetCount()) throw TPDFException(SOutOfRange);
-  TPDFImage* image = images->GetItems(Index);
-  if (image->BitPerPixel == 1 || image->GrayScale)
-    FUsesGrayImage = true;
-  else
-    FUsesColorImage = true;
-  AppendLine("q");
-  AnsiString line;
-  AppendNumbers(line, {1, 0, 0, 1, X, Y});
-  AppendLine(line + " cm");
-  if (std::fabs(Angle) > 0.001L) {
-    const Extended a = Angle * kDegree;
-    line.clear();
-    AppendNumbers(line, {std::cos(a), std::sin(a), -std::sin(a), std::cos(a), 0, 0});
-    AppendLine(line + " cm");
-  }
-  line.clear();
-  AppendNumbers(line, {W, 0, 0, H, 0, 0});
-  AppendLine(line + " cm");
-  AppendLine("/" + image->Name + " Do");
-  AppendLine("Q");
-  if (std::find(FImages.begin(), FImages.end(), image) == FImages.end()) FImages.push_back(image);
 }
 
 // ---------------------------------------------------------------------------------------------
