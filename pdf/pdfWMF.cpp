@@ -145,6 +145,10 @@ void TEMWParser::Execute() {
     }
   } cleanup{this};
 
+  // GDI's pens end and join lines round.
+  FPage->AppendLine("1 J");
+  FPage->AppendLine("1 j");
+
   std::size_t offset = 0;
   FRecordSize = header.nSize;
   while (!FEndOfFile) {

@@ -163,7 +163,15 @@ protected:
     TEMWParser parser(page);
     parser.LoadMetaFile(&metafile);
     parser.Execute();
-    return ContentLines(page->GetContent().substr(before));
+    std::vector<std::string> lines = ContentLines(page->GetContent().substr(before));
+    // Every translation begins with GDI's round line ends and joins.
+    EXPECT_GE(lines.size(), 2u);
+    if (lines.size() >= 2) {
+      EXPECT_EQ(lines[0], "1 J");
+      EXPECT_EQ(lines[1], "1 j");
+      lines.erase(lines.begin(), lines.begin() + 2);
+    }
+    return lines;
   }
   // Only the operators of the lines, one word each.
   static std::vector<std::string> Operators(const std::vector<std::string>& lines) {
