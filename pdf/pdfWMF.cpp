@@ -254,7 +254,6 @@ void TEMWParser::Dispatch(DWORD Type) {
     case EMR_SETTEXTCOLOR:
       FTextColor = Field<COLORREF>(8);
       ::SetTextColor(FDC, FTextColor);
-      if (FInText) ApplyFill(FTextColor);
       break;
     case EMR_SETBKCOLOR:
       FBackColor = Field<COLORREF>(8);
@@ -480,7 +479,6 @@ void TEMWParser::DoRestoreDC() {
   RefreshMapping();
   FOpaque = ::GetBkMode(FDC) != TRANSPARENT;
   FTextColor = ::GetTextColor(FDC);
-  if (FInText) ApplyFill(FTextColor);
   FBackColor = ::GetBkColor(FDC);
   FEvenOdd = ::GetPolyFillMode(FDC) == ALTERNATE;
   FCounterClockwise = ::GetArcDirection(FDC) == AD_COUNTERCLOCKWISE;
@@ -498,7 +496,6 @@ void TEMWParser::DoRestoreDC() {
     FFont = font;
     FFontChanged = true;
     FMetrics.Valid = false;
-    MakePageFont();
   }
   DoSetTextAlign(::GetTextAlign(FDC));
 }
@@ -682,14 +679,11 @@ void TEMWParser::ForgetState() {
 void TEMWParser::CloseTextObject() {
   FPage->EndText();
   FInText = false;
-  ApplyFill(FBrushColor);
 }
 
 void TEMWParser::OpenTextObject() {
   FPage->BeginText();
   FInText = true;
-  MakePageFont();
-  ApplyFill(FTextColor);
 }
 
 void TEMWParser::EndClip() {
@@ -699,8 +693,6 @@ void TEMWParser::EndClip() {
     FPage->GStateRestore();
     FPage->BeginText();
     ForgetState();
-    MakePageFont();
-    ApplyFill(FTextColor);
   } else {
     FPage->GStateRestore();
     ForgetState();

@@ -6,7 +6,7 @@
 // While it walks, it replays the records that change GDI state on a private device context, so
 // that GDI keeps the selected objects, the mapping, the world transform and the saved states and
 // measures the fonts; beside that it keeps what the PDF content has been told (colours, line
-// width, font), so that each operator is written only when something changed.
+// width, font), so that each operator is written only when a drawing needs it changed.
 #pragma once
 
 #include <cstring>
@@ -89,7 +89,8 @@ private:
   void DoSelectObject();
   void StoreObject(DWORD Index, HGDIOBJ Handle, const TTableObject& Description);
 
-  // What the PDF content has been told: written only when it differs from what GDI holds.
+  // What the PDF content has been told, brought in line with what GDI holds before a drawing
+  // uses it (a fill colour, the pen's stroke colour, dash and width).
   void ApplyFill(COLORREF Color);
   void ApplyBrush();
   void ApplyStroke();
@@ -102,6 +103,7 @@ private:
 
   // Text (pdfWMFText.cpp).
   void SelectFont(const LOGFONTA& Font);
+  // Makes the GDI font the page's font when it changed since; called before text is shown.
   void MakePageFont();
   const TFontMetrics& Metrics();
   bool TrueTypeFace(const AnsiString& Face);

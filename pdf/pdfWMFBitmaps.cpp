@@ -128,6 +128,5 @@ void TEMWParser::DoBitBlt() {
     // PatBlt and the brush fills built on it (FillRect): the brush's colour.
     FillLogicalRect(x, y, w, h, FBrushColor);
   }
-  ApplyBrush();
   if (wasInText) OpenTextObject();
 }

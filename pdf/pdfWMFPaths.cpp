@@ -17,22 +17,20 @@ constexpr Extended kPi = 3.14159265358979323846L;
 // ---------------------------------------------------------------------------------------------
 // Pens and brushes
 
+// Selecting only records the pen or brush; the drawing that uses it writes what it needs.
 void TEMWParser::SelectPen(const LOGPEN& Pen) {
-  // A null pen draws nothing: its colour and width never reach the content.
   FPenStyle = static_cast<Integer>(Pen.lopnStyle);
   if (FPenStyle == PS_NULL) return;
   FPenColor = Pen.lopnColor;
   // A pen of width 0 is one unit wide.
   const Extended width = Pen.lopnWidth.x == 0 ? 1 : Pen.lopnWidth.x;
   FLineWidth = width * ScaleX();
-  if (!FInPath) ApplyStroke();
 }
 
 void TEMWParser::SelectBrush(const LOGBRUSH& Brush) {
   FNullBrush = Brush.lbStyle == BS_NULL;
   if (FNullBrush) return;
   FBrushColor = Brush.lbColor;
-  if (!FInPath) ApplyBrush();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -331,7 +329,6 @@ void TEMWParser::DoSetPixel() {
   const Extended x = MapX(p.x), y = MapY(p.y);
   FPage->Rectangle(x, y, x + FDevScale, y + FDevScale);
   FPage->Fill();
-  ApplyBrush();
   PutPathBack(path);
 }
 

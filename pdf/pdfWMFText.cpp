@@ -61,9 +61,9 @@ void TEMWParser::SelectFont(const LOGFONTA& Font) {
                     Font.lfUnderline == FFont.lfUnderline && Font.lfStrikeOut == FFont.lfStrikeOut &&
                     Font.lfCharSet == FFont.lfCharSet && Font.lfHeight == FFont.lfHeight;
   FFont = Font;
-  if (same) return;
-  FFontChanged = true;
-  if (FInText) MakePageFont();
+  // The page font is made when text is shown: a font selected last of all, as a canvas does
+  // when it lets go of its context, puts nothing on the page.
+  if (!same) FFontChanged = true;
 }
 
 const TEMWParser::TFontMetrics& TEMWParser::Metrics() {

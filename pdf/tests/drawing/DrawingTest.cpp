@@ -408,6 +408,88 @@ TEST_F(PdfDrawingTest, TextStandsWhereGdiLaidItOut) {
   EXPECT_NEAR(aligned[2].xMin, 450 - full, 0.75);
 }
 
+// Small drawings on the canvas and the operators they become (at 96 units per inch a canvas
+// unit is three quarters of a point).
+TEST_F(PdfDrawingTest, SmallDrawingsAndTheirOperators) {
+  const struct {
+    const char* name;
+    std::function<void(TCanvas*)> draw;
+    std::vector<std::string> expected;  // lines of the translated content, after "1 J" and "1 j"
+  } cases[] = {
+      {"a rectangle, its pen and brush",
+       [](TCanvas* c) {
+         Pen(c, clRed, 2);
+         Brush(c, clYellow);
+         c->Rectangle(40, 40, 120, 80);
+       },
+       {"1 0 0 RG", "1.5 w", "1 1 0 rg", "30 812 59.25 -29.25 re", "B"}},
+      {"a dashed line",
+       [](TCanvas* c) {
+         Pen(c, clBlack, 1, psDash);
+         c->MoveTo(0, 4);
+         c->LineTo(40, 4);
+       },
+       {"[8 8] 0 d", "0.75 w", "0 839 m", "30 839 l", "S"}},
+      {"text on a clear brush",
+       [](TCanvas* c) {
+         Brush(c, clWhite, bsClear);
+         Font(c, "Courier New", 12, clBlue);
+         c->TextOut(40, 40, AnsiString("Hi"));
+       },
+       {"BT", "/F8 12 Tf", "0 0 1 rg", "*", "*", "(Hi) Tj", "ET"}},
+      {"an ellipse without a pen",
+       [](TCanvas* c) {
+         Pen(c, clBlack, 1, psClear);
+         Brush(c, clLime);
+         c->Ellipse(0, 0, 41, 21);
+       },
+       {"0 1 0 rg", "30 834.5 m", "*", "*", "*", "*", "f"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    doc_->SetResolution(96);
+    Begin("small.pdf");
+    c.draw(doc_->GetCanvas());
+    doc_->NewPage();
+    std::vector<std::string> lines;
+    const std::string content = doc_->GetPage(0)->GetContent();
+    for (size_t pos = 0; pos < content.size();) {
+      const size_t end = content.find("\r\n", pos);
+      lines.push_back(content.substr(pos, end - pos));
+      pos = end + 2;
+    }
+    // The translation, then the page's own first "q".
+    ASSERT_EQ(lines.size(), c.expected.size() + 3) << content;
+    EXPECT_EQ(lines[0], "1 J");
+    EXPECT_EQ(lines[1], "1 j");
+    EXPECT_EQ(lines.back(), "q");
+    for (size_t i = 0; i < c.expected.size(); ++i) {
+      if (c.expected[i] == "*") continue;
+      EXPECT_EQ(lines[i + 2], c.expected[i]) << i;
+    }
+    doc_->Abort();
+  }
+
+  // Pictures: deflated colour, fax-coded black and white, JPEG when asked.
+  for (bool jpeg : {false, true}) {
+    doc_->SetResolution(96);
+    doc_->SetEMFImageAsJpeg(jpeg);
+    const std::string path = Begin(jpeg ? "jpeg.pdf" : "flate.pdf");
+    doc_->GetCanvas()->Draw(40, 40, Quadrants(16, pf24bit).get());
+    doc_->GetCanvas()->Draw(80, 40, Quadrants(16, pf1bit).get());
+    doc_->EndDoc();
+    const pdf_checks::PdfFile file = ExpectSoundPdf(path);
+    std::vector<std::string> filters;
+    for (const auto& [n, o] : file.Objects)
+      if (file.Value(n, "/Subtype") == "/Image") filters.push_back(file.Value(n, "/Filter"));
+    EXPECT_EQ(filters, (std::vector<std::string>{jpeg ? "/DCTDecode" : "/FlateDecode", "[/CCITTFaxDecode]"}));
+    bool procSet = false;
+    for (const auto& [n, o] : file.Objects)
+      procSet = procSet || file.Value(n, "/ProcSet") == "[/PDF /ImageB /ImageC ]";
+    EXPECT_TRUE(procSet);
+  }
+}
+
 // A page drawn from 0 to its width and height covers the whole sheet, at the screen's
 // resolution and at 72 units per inch alike, and its fonts keep their point sizes.
 TEST_F(PdfDrawingTest, CanvasUnitsArePageUnits) {
