@@ -3,6 +3,8 @@
 #   scripts/wine-env.sh BUILD_DIR command args...
 # The prefix lives in BUILD_DIR/wineprefix and is made on first use with the settings
 # that change results pinned (code page 1252, English (United States), 96 dpi, fonts).
+# Windows are not handed to a window manager ("Managed"="N"): there is none on the private
+# display, and Wine would wait two seconds for it each time a window is hidden or destroyed.
 set -euo pipefail
 build=$(cd "$1" && pwd); shift
 
