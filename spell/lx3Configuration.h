@@ -12,6 +12,7 @@
 
 #include "classlib/Sets.h"
 #include "classlib/System.h"
+#include "classlib/TypInfo.h"
 
 class TStrings;
 class TStringList;
@@ -34,9 +35,12 @@ enum TSpellOption {
   soUser3,
   soUser4
 };
+ENUM_NAMES(TSpellOption, "soLiveSpelling", "soLiveCorrect", "soUpcase", "soNumbers", "soHTML", "soInternet", "soQuoted",
+           "soAbbreviations", "soPrimaryOnly", "soRepeated", "soDUalCaps", "soUser1", "soUser2", "soUser3", "soUser4");
 using TSpellOptions = TSet<TSpellOption>;
 
 enum TConfigStorage { csFile, csRegistry, csCallback, csNone };
+ENUM_NAMES(TConfigStorage, "csFile", "csRegistry", "csCallback", "csNone");
 
 // What the configuration asks of the spell-check component that owns it.
 class TLexemeConfigOwner {

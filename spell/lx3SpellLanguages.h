@@ -4,6 +4,7 @@
 #pragma once
 
 #include "classlib/System.h"
+#include "classlib/TypInfo.h"
 
 enum TSpellLanguageType {
   ltEnglish,
@@ -20,6 +21,8 @@ enum TSpellLanguageType {
   ltNorwegianBok,
   ltFrench
 };
+ENUM_NAMES(TSpellLanguageType, "ltEnglish", "ltSwedish", "ltBrPort", "ltAfrikaans", "ltGerman", "ltSpanish", "ltRussian",
+           "ltCzech", "ltDutch", "ltDanish", "ltPolish", "ltNorwegianBok", "ltFrench");
 
 inline constexpr Integer kSpellLanguageCount = 13;
 inline constexpr Integer kSpellStringCount = 68;
