@@ -52,7 +52,8 @@ void TLexemeConfig::SetActiveCustom(const AnsiString& Name) {
   EnsureLoaded();
   if (Name == activeCustom_) return;
   activeCustom_ = Name;
-  if (custom_->IndexOf(Name) < 0) custom_->Add(Name);
+  // No active custom dictionary is not a name to list.
+  if (!Name.empty() && custom_->IndexOf(Name) < 0) custom_->Add(Name);
   Changed(true);
 }
 
