@@ -1,5 +1,7 @@
 // Measures the spell engine on a whole Bible: one million look-ups against a main dictionary, a
-// 25,000-word book broken into words and looked up, and 100 suggestion lists for misspelt words.
+// 25,000-word book and the whole Bible broken into words and judged by the spell-check component
+// as the main window's background check does (IsWordAcceptable), and 100 suggestion lists of the
+// component for misspelt words.
 //
 //   spell_bench.exe [--dictionary FILE] [--books FOLDER] [--out FOLDER]
 //
@@ -12,16 +14,15 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "classlib/Classes.h"
 #include "classlib/SysUtils.h"
 #include "spell/lx3MainDictionary.h"
 #include "spell/lx3ParseEngine.h"
-#include "spell/lx3PhoneticsMap.h"
+#include "spell/lx3SpellBase.h"
 #include "spell/lx3StringParser.h"
-#include "spell/lx3Suggestions.h"
-#include "spell/lx3Util.h"
 
 namespace {
 
@@ -64,41 +65,33 @@ void BreakIntoWords(AnsiString text, std::vector<AnsiString>& words) {
   for (engine.GetNextWord(w); !w.empty(); engine.GetNextWord(w)) words.push_back(w);
 }
 
-// A word as the component accepts it: itself, or with its first letter lowered (all capitals:
-// wholly lowered).
-bool Acceptable(TMainDictionary& d, const AnsiString& w) {
-  if (d.WordExists(w)) return true;
-  AnsiString lower = AnsiUpperCase(w) == w ? AnsiLowerCase(w) : AnsiLowerCase(w.substr(0, 1)) + w.substr(1);
-  return lower != w && d.WordExists(lower);
+// A component that reads only the dictionary: no stored configuration, no user dictionaries.
+TLexemeSpell3Base* NewSpellComponent(const AnsiString& dictionary) {
+  auto* spell = new TLexemeSpell3Base(nullptr);
+  spell->SetConfigStorage(csNone);
+  spell->GetConfigDictionaryDir()->SetText(ExtractFileDir(dictionary));
+  spell->GetConfigDefaultMain()->SetText(ExtractFileName(dictionary));
+  spell->ConfigDefaultActiveCustom = "";
+  spell->SetSuggestionsLearning(false);
+  return spell;
 }
 
-// The component's suggestion list: edits accepted by the dictionary, then its phonetic matches
-// within the allowed distance, ordered by edit distance.
-void BuildSuggestions(TMainDictionary& d, TSuggestionsGenerator& generator, TPhoneticsMap& map,
-                      const AnsiString& word, TStringList& out) {
-  TStringList list;
-  generator.GenerateCased(word, -1, TCheckWordEvent::FromFunction([&d](const char* w, bool& valid) {
-                            valid = Acceptable(d, w);
-                          }),
-                          &list);
-  const Integer edits = list.GetCount();
-  map.SetLanguage(static_cast<Integer>(d.GetLanguage()));
-  d.FindPhoneticMatches(word, map, &list);
-  if ((map.GetLanguage() & 0xFF) == 9 && list.GetCount() < 20) {
-    map.SetLanguage(0);
-    d.FindPhoneticMatches(word, map, &list);
+// The main window's background check: the component's word breaker over the text, and each
+// word judged by the component. Returns the number of words; counts the acceptable ones.
+std::size_t CheckBook(TLexemeSpell3Base& spell, AnsiString text, std::size_t& acceptable) {
+  TStringParser walker;
+  walker.Init(text);
+  TParsingEngine* engine = spell.GetParsingEngine();
+  engine->Initialize(&walker, ckWholeText);
+  std::size_t words = 0;
+  acceptable = 0;
+  AnsiString w;
+  for (engine->GetNextWord(w); !w.empty(); engine->GetNextWord(w)) {
+    ++words;
+    acceptable += spell.IsWordAcceptable(w);
   }
-  std::vector<Integer> scores;
-  for (Integer i = list.GetCount() - 1; i >= 0; --i)
-    if (i >= edits && !map.WithinDistance(word, EditDistance(word, list[i]))) list.Delete(i);
-  for (Integer i = 0; i < list.GetCount(); ++i) scores.push_back(EditDistance(word, list[i]));
-  for (Integer i = 0; i + 1 < list.GetCount(); ++i)
-    for (Integer j = i + 1; j < list.GetCount(); ++j)
-      if (scores[i] > scores[j]) {
-        std::swap(scores[i], scores[j]);
-        list.Exchange(i, j);
-      }
-  out.Assign(&list);
+  engine->Initialize(nullptr, ckWholeText);
+  return words;
 }
 
 // A deterministic misspelling of a dictionary word: neighbours swapped, a letter replaced or a
@@ -161,7 +154,14 @@ int main() {
     for (const AnsiString& w : lookups) found += dict.WordExists(w);
   });
 
-  // A book of 25,000 words: the first verses of the Bible, broken into words and looked up.
+  // The spell-check component over a book of 25,000 words (the first verses of the Bible) and
+  // over the whole Bible.
+  std::unique_ptr<TLexemeSpell3Base, void (*)(TLexemeSpell3Base*)> spell(NewSpellComponent(dictionary),
+                                                                         [](TLexemeSpell3Base* s) { delete s; });
+  if (!spell->IsWordAcceptable("map") || spell->GetMainDictionaryCount() != 1) {
+    std::fprintf(stderr, "The spell-check component cannot open %s\n", dictionary.c_str());
+    return 1;
+  }
   AnsiString book;
   std::size_t bookWords = 0;
   for (std::size_t i = 0; i < verses.size() && bookWords < 25000; ++i) {
@@ -171,19 +171,9 @@ int main() {
     book += verses[i] + "\r\n";
   }
   std::size_t bookChecked = 0, bookFound = 0;
-  const double bookTime = Best(5, [&] {
-    AnsiString text = book;
-    TStringParser walker;
-    walker.Init(text);
-    TMainParsingEngine engine;
-    engine.Initialize(&walker, ckWholeText);
-    bookChecked = bookFound = 0;
-    AnsiString w;
-    for (engine.GetNextWord(w); !w.empty(); engine.GetNextWord(w)) {
-      ++bookChecked;
-      bookFound += Acceptable(dict, w);
-    }
-  });
+  const double bookTime = Best(5, [&] { bookChecked = CheckBook(*spell, book, bookFound); });
+  std::size_t bibleChecked = 0, bibleFound = 0;
+  const double bibleTime = Best(3, [&] { bibleChecked = CheckBook(*spell, all, bibleFound); });
 
   // 100 suggestion lists for misspelt dictionary words of the Bible.
   std::vector<AnsiString> misspelt;
@@ -191,17 +181,14 @@ int main() {
     const AnsiString& w = bible[i];
     if (w.size() < 5 || AnsiLowerCase(w) != w || !dict.WordExists(w)) continue;
     const AnsiString m = Misspell(w, static_cast<int>(misspelt.size()));
-    if (!Acceptable(dict, m)) misspelt.push_back(m);
+    if (!spell->IsWordAcceptable(m)) misspelt.push_back(m);
   }
-  TSuggestionsGenerator generator;
-  generator.SetLanguage(static_cast<Integer>(dict.GetLanguage()));
-  TPhoneticsMap map;
   TStringList suggestions;
   std::size_t offered = 0;
   const double suggestTime = Best(3, [&] {
     offered = 0;
     for (const AnsiString& m : misspelt) {
-      BuildSuggestions(dict, generator, map, m, suggestions);
+      spell->BuildSuggestions(m, &suggestions, -1);
       offered += suggestions.GetCount();
     }
   });
@@ -215,15 +202,18 @@ int main() {
   }
 
   const double lookupRate = lookups.size() / lookupTime, bookRate = bookChecked / bookTime;
+  const double bibleRate = bibleChecked / bibleTime;
   const double msPerList = suggestTime * 1000.0 / misspelt.size();
   std::printf("Dictionary %s: %s\n", dictionary.c_str(), dict.GetName().c_str());
   std::printf("  %zu look-ups (%zu found)          %10.0f words/s\n", lookups.size(), found, lookupRate);
-  std::printf("  book of %zu words broken and looked up %8.0f words/s\n", bookChecked, bookRate);
+  std::printf("  book of %zu words checked (%zu acceptable) %8.0f words/s\n", bookChecked, bookFound, bookRate);
+  std::printf("  Bible of %zu words checked (%zu acceptable) %7.0f words/s\n", bibleChecked, bibleFound, bibleRate);
   std::printf("  %zu suggestion lists (%zu entries)    %10.3f ms per list\n", misspelt.size(), offered, msPerList);
-  BuildSuggestions(dict, generator, map, misspelt.front(), suggestions);
+  spell->BuildSuggestions(misspelt.front(), &suggestions, -1);
   std::printf("  e.g. %s: %s\n", misspelt.front().c_str(), suggestions.GetCommaText().c_str());
   std::printf("lookup_words=%zu\nlookup_words_per_second=%.0f\nbook_words=%zu\nbook_words_per_second=%.0f\n",
               lookups.size(), lookupRate, bookChecked, bookRate);
+  std::printf("bible_words=%zu\nbible_words_per_second=%.0f\n", bibleChecked, bibleRate);
   std::printf("suggestion_lists=%zu\nms_per_suggestion_list=%.3f\n", misspelt.size(), msPerList);
   return 0;
 }
