@@ -89,8 +89,8 @@ void TCanvas::RequiredState(TCanvasState ReqState) {
   FState += need;
 }
 
-// Selects the object only when the context does not hold it already, and keeps our reference
-// to what the context holds.
+// Keeps a reference to the resource whose object the context now holds (and lets the previous
+// one go), so that the object is not deleted while selected.
 void TCanvas::Select(classlib_detail::GdiResource*& Slot, classlib_detail::GdiResource* Resource) {
   if (Slot == Resource) return;
   classlib_detail::RetainResource(Resource);

@@ -140,40 +140,26 @@ HICON TIcon::ReleaseHandle() {
   return result;
 }
 
-Integer TIcon::GetWidth() {
+TSize TIcon::ImageSize() {
   if (FHandle) {
     ICONINFO info{};
-    if (!::GetIconInfo(FHandle, &info)) return 0;
+    if (!::GetIconInfo(FHandle, &info)) return TSize{};
+    UniqueGdiObject color(info.hbmColor), mask(info.hbmMask);
     BITMAP bm{};
     ::GetObjectA(info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor) ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return bm.bmWidth;
+    // A monochrome icon keeps its image above its mask in one bitmap of twice the height.
+    return TSize{bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
   }
-  if (FData.empty()) return 0;
-  Integer width, height;
+  if (FData.empty()) return TSize{};
+  TSize size;
   std::size_t bytes;
-  ChooseImage(width, height, bytes);
-  return width;
+  ChooseImage(size.cx, size.cy, bytes);
+  return size;
 }
 
-Integer TIcon::GetHeight() {
-  if (FHandle) {
-    ICONINFO info{};
-    if (!::GetIconInfo(FHandle, &info)) return 0;
-    BITMAP bm{};
-    ::GetObjectA(info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor) ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    // A monochrome icon keeps its image above its mask in one bitmap of twice the height.
-    return info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-  }
-  if (FData.empty()) return 0;
-  Integer width, height;
-  std::size_t bytes;
-  ChooseImage(width, height, bytes);
-  return height;
-}
+Integer TIcon::GetWidth() { return ImageSize().cx; }
+
+Integer TIcon::GetHeight() { return ImageSize().cy; }
 
 void TIcon::SetWidth(Integer Value) {
   if (FHandle) throw EInvalidGraphicOperation("Cannot change the size of an icon");

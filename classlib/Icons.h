@@ -44,6 +44,7 @@ protected:
 private:
   void HandleNeeded();
   void FreeHandle();
+  TSize ImageSize();
   // The directory entry best matching the requested size: its offset and size, set to the
   // entry's dimensions.
   std::size_t ChooseImage(Integer& Width, Integer& Height, std::size_t& Bytes) const;

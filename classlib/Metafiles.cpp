@@ -149,6 +149,11 @@ void TMetafile::SetEnhanced(bool Value) {
 
 void TMetafile::SetHandle(HENHMETAFILE Value) {
   if (Value == FHandle) return;
+  Adopt(Value);
+  Changed(this);
+}
+
+void TMetafile::Adopt(HENHMETAFILE Value) {
   ENHMETAHEADER header{};
   if (Value && !::GetEnhMetaFileHeader(Value, sizeof header, &header)) InvalidMetafile();
   if (FHandle) ::DeleteEnhMetaFile(FHandle);
@@ -158,7 +163,6 @@ void TMetafile::SetHandle(HENHMETAFILE Value) {
     FMMHeight = header.rclFrame.bottom - header.rclFrame.top;
     FInch = 0;
   }
-  Changed(this);
 }
 
 HENHMETAFILE TMetafile::ReleaseHandle() {
@@ -167,24 +171,20 @@ HENHMETAFILE TMetafile::ReleaseHandle() {
   return result;
 }
 
-AnsiString TMetafile::GetCreatedBy() {
-  if (!FHandle) return AnsiString();
-  const UINT n = ::GetEnhMetaFileDescriptionA(FHandle, 0, nullptr);
-  if (n == 0 || n == GDI_ERROR) return AnsiString();
-  std::string text(n, '\0');
-  ::GetEnhMetaFileDescriptionA(FHandle, n, text.data());
-  return AnsiString(text.c_str());
-}
+AnsiString TMetafile::GetCreatedBy() { return DescriptionPart(0); }
 
-AnsiString TMetafile::GetDescription() {
+AnsiString TMetafile::GetDescription() { return DescriptionPart(1); }
+
+// The header's description is two strings, each ended by a zero.
+AnsiString TMetafile::DescriptionPart(int Index) {
   if (!FHandle) return AnsiString();
   const UINT n = ::GetEnhMetaFileDescriptionA(FHandle, 0, nullptr);
   if (n == 0 || n == GDI_ERROR) return AnsiString();
   std::string text(n, '\0');
   ::GetEnhMetaFileDescriptionA(FHandle, n, text.data());
-  const std::size_t first = std::strlen(text.c_str());
-  if (first + 1 >= text.size()) return AnsiString();
-  return AnsiString(text.c_str() + first + 1);
+  std::size_t start = 0;
+  for (int i = 0; i < Index && start < text.size(); ++i) start += std::strlen(text.c_str() + start) + 1;
+  return start < text.size() ? AnsiString(text.c_str() + start) : AnsiString();
 }
 
 void TMetafile::LoadFromStream(TStream* Stream) {
@@ -213,13 +213,7 @@ void TMetafile::LoadEnhancedMetafile(TStream* Stream, std::uint32_t FirstDword) 
   ReadExactly(Stream, data.data() + sizeof start, bytes - sizeof start);
   HENHMETAFILE handle = ::SetEnhMetaFileBits(bytes, data.data());
   if (!handle) InvalidMetafile();
-  ENHMETAHEADER header{};
-  ::GetEnhMetaFileHeader(handle, sizeof header, &header);
-  if (FHandle) ::DeleteEnhMetaFile(FHandle);
-  FHandle = handle;
-  FMMWidth = header.rclFrame.right - header.rclFrame.left;
-  FMMHeight = header.rclFrame.bottom - header.rclFrame.top;
-  FInch = 0;
+  Adopt(handle);
   FEnhanced = true;
 }
 

@@ -57,6 +57,9 @@ protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
 private:
+  // Takes over a recording and its frame's size, without reporting a change.
+  void Adopt(HENHMETAFILE Value);
+  AnsiString DescriptionPart(int Index);
   void LoadWindowsMetafile(TStream* Stream);
   void LoadEnhancedMetafile(TStream* Stream, std::uint32_t FirstDword);
 
