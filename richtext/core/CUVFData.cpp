@@ -1,0 +1,797 @@
+// Formatting: the items of a document cut into draw lines for a width, with indents, paragraph
+// spacing, line spacing, alignment, justification and hyperlink areas.
+#include "richtext/core/CUVFData.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "classlib/SysUtils.h"
+#include "richtext/core/UVFuncs.h"
+#include "richtext/core/UVMarker.h"
+#include "richtext/core/UVStyle.h"
+#include "richtext/core/UVUni.h"
+
+bool TCustomUVFormattedData::UseExtentArrayMeasuring = false;
+
+// The running layout state shared by the per-item routines.
+struct TCustomUVFormattedData::TFormatState {
+  TCanvas* Canvas = nullptr;
+  TUVStyle* Style = nullptr;
+  TUVScreenAndDevice Sad;
+  Integer LM = 0;  // margins scaled to the device
+  Integer RM = 0;
+  TUVFlags Flags = 0;
+  bool Printing = false;
+  bool NoCaching = false;
+  Integer Insert = 0;  // where the next draw line goes
+  Integer X = 0;       // x within the current line
+  Integer BaseLine = 0;
+  Integer Ascent = 0;
+  Integer Descent = 0;
+  Integer PendingExtra = 0;    // extra spacing below the line finished last
+  bool NoLine = true;          // no line open yet
+  bool LineStartPending = false;  // a line was started but holds no piece yet
+  bool NewParaPending = true;
+  Integer LineFirst = 0;  // the first draw line of the current line
+  Integer LineLeft = 0;
+  Integer LineWidth = 0;
+  Integer FirstParaItemNo = 0;
+  Integer CurStyle = -1;
+  TEXTMETRICA TM{};
+  Integer VShift = 0;
+};
+
+namespace {
+
+// Byte offset of the 1-based character Offs.
+std::size_t ByteOffset(Integer Offs, bool Unicode) {
+  return static_cast<std::size_t>(Offs - 1) * (Unicode ? 2 : 1);
+}
+
+SIZE PieceExtent(TCanvas* Canvas, const char* Text, Integer Count, bool Unicode) {
+  SIZE sz{};
+  HDC dc = Canvas->GetHandle();
+  if (Unicode)
+    ::GetTextExtentPoint32W(dc, reinterpret_cast<const WideChar*>(Text), Count, &sz);
+  else
+    ::GetTextExtentPoint32A(dc, Text, Count, &sz);
+  return sz;
+}
+
+bool IsSpaceChar(const char* Text, Integer Index, bool Unicode) {
+  if (Unicode) return reinterpret_cast<const WideChar*>(Text)[Index] == L' ';
+  return Text[Index] == ' ';
+}
+
+// Moves a character count forward to the next character boundary of UTF-16 text.
+Integer ToCharBoundary(const char* Text, Integer Index, Integer Count) {
+  if (!UVIsNTPlatform || Index <= 0 || Index >= Count) return Index;
+  const WideChar* base = reinterpret_cast<const WideChar*>(Text);
+  while (Index < Count && ::CharPrevW(base, base + Index + 1) != base + Index) ++Index;
+  return Index;
+}
+
+class FormattingGuard {
+public:
+  FormattingGuard(Cardinal& State, Cardinal Bits) : state_(State), bits_(Bits) { state_ |= bits_; }
+  ~FormattingGuard() { state_ &= ~bits_; }
+
+private:
+  Cardinal& state_;
+  Cardinal bits_;
+};
+
+}  // namespace
+
+TCustomUVFormattedData::TCustomUVFormattedData() : DrawItems(new TUVDrawLines()), Jumps(new TUVList()) {}
+
+TCustomUVFormattedData::~TCustomUVFormattedData() {
+  TCustomUVFormattedData::Clear();
+  delete DrawItems;
+  delete Jumps;
+}
+
+TCanvas* TCustomUVFormattedData::GetCanvas() {
+  TCustomUVData* root = GetRootData();
+  if (root && root != this) {
+    if (auto* formatted = dynamic_cast<TCustomUVFormattedData*>(root)) return formatted->GetCanvas();
+  }
+  return nullptr;
+}
+
+void TCustomUVFormattedData::GetScreenAndDevice(TUVScreenAndDevice& Sad, TCanvas* Canvas) {
+  UVGetResolution(Canvas, Sad);
+}
+
+void TCustomUVFormattedData::GetOrigin(Integer& X, Integer& Y) {
+  X = 0;
+  Y = 0;
+}
+
+TCPEventKind TCustomUVFormattedData::GetCPEventKind() {
+  TCustomUVData* root = GetRootData();
+  if (root && root != this)
+    if (auto* formatted = dynamic_cast<TCustomUVFormattedData*>(root)) return formatted->GetCPEventKind();
+  return cpeNone;
+}
+
+void TCustomUVFormattedData::Formatted(Integer, Integer, bool) {}
+
+void TCustomUVFormattedData::ClearFormattingData() {
+  DrawItems->Clear();
+  ClearJumps();
+  JumpCount = 0;
+  FSelStartNo = FSelEndNo = -1;
+  FSelStartOffs = FSelEndOffs = 0;
+  CaptureMouseDrawItemNo = -1;
+}
+
+void TCustomUVFormattedData::Clear() {
+  ClearFormattingData();
+  PartialSelectedItem = nullptr;
+  CaptureMouseItem = nullptr;
+  ChosenItem = nullptr;
+  ChosenUVData = nullptr;
+  FocusedItemNo = -1;
+  LastVisibleCP = nullptr;
+  LastVisibleCPReported = false;
+  TCustomUVData::Clear();
+  LastFormattedItem = -1;
+}
+
+void TCustomUVFormattedData::DeleteItems(Integer First, Integer Count) {
+  Deselect(nullptr, false);
+  TCustomUVData::DeleteItems(First, Count);
+}
+
+void TCustomUVFormattedData::FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) {
+  ReleaseMouseCapture(Item);
+  if (PartialSelectedItem == Item) PartialSelectedItem = nullptr;
+  if (ChosenItem == Item) {
+    ChosenItem = nullptr;
+    ChosenUVData = nullptr;
+  }
+  if (LastVisibleCP && LastVisibleCP == Item->Checkpoint) LastVisibleCP = nullptr;
+  TCustomUVData::FreeItemObject(Item, Clearing);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Format
+
+void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll, Integer Depth, TCanvas* Canvas,
+                                    bool OnlyTail, bool NoCaching) {
+  if (SizeChangeGuard) {
+    SizeChangeGuard = false;
+    return;
+  }
+  TUVStyle* style = GetUVStyle();
+  if (Depth > 1 || !style || (State & uvstFormatting)) return;
+  TCanvas* canvas = Canvas ? Canvas : GetFormattingCanvas();
+  if (!canvas) return;
+  Cardinal guardBits = uvstFormatting;
+  if (Depth == 0 && KeepPosition) guardBits |= uvstKeepPosition;
+  FormattingGuard guard(State, guardBits);
+
+  // Keep what the user sees and has selected across the new layout.
+  Integer selStartItem = -1, selStartOffs = 0, selEndItem = -1, selEndOffs = 0;
+  Integer topItemNo = -1, topDistance = 0, savedVOffs = 0;
+  if (KeepPosition && Depth == 0) {
+    GetSelectionItemBounds(false, selStartItem, selStartOffs, selEndItem, selEndOffs);
+    if (!NoScroll && DrawItems->GetCount() > 0) {
+      Integer d = std::min(FindDrawItemByY(GetVOffs(), uvfdyAtOrBelow), DrawItems->GetCount() - 1);
+      topItemNo = DrawItems->Get(d)->ItemNo;
+      topDistance = GetVOffs() - DrawItems->Get(d)->Top;
+    }
+  }
+  if (OnlyTail) savedVOffs = GetVOffs();
+
+  TFormatState st;
+  st.Canvas = canvas;
+  st.Style = style;
+  GetScreenAndDevice(st.Sad, canvas);
+  st.LM = st.Sad.XToDevice(GetLeftMargin());
+  st.RM = st.Sad.XToDevice(GetRightMargin());
+  st.Sad.LeftMargin = st.LM;
+  st.Sad.RightMargin = st.RM;
+  st.Flags = GetFlags();
+  st.Printing = (st.Flags & uvflPrinting) != 0;
+  st.NoCaching = NoCaching;
+
+  bool sameResolution = st.Sad.ScreenPpiX == st.Sad.DevicePpiX && st.Sad.ScreenPpiY == st.Sad.DevicePpiY;
+  Integer clientWidth = GetWidth();
+  Integer newDocWidth =
+      std::max(CalculateMinDocWidth(sameResolution ? nullptr : &st.Sad, canvas), clientWidth - (st.LM + st.RM));
+  Integer minTextWidth = st.Sad.XToDevice(GetMinTextWidth());
+  Integer maxTextWidth = st.Sad.XToDevice(GetMaxTextWidth());
+  if (newDocWidth < minTextWidth) newDocWidth = minTextWidth;
+  Integer newTextWidth;
+  if (GetOptions().Contains(uvoClientTextWidth)) {
+    newTextWidth = std::max(clientWidth - (st.LM + st.RM), minTextWidth);
+  } else if (GetMaxTextWidth() > 0 && maxTextWidth - (st.LM + st.RM) < newDocWidth) {
+    newTextWidth = maxTextWidth - (st.LM + st.RM);
+  } else {
+    newTextWidth = newDocWidth;
+  }
+  bool needed = !KeepPosition || newTextWidth != TextWidth || newDocWidth != DocumentWidth || Force;
+  DocumentWidth = newDocWidth;
+  TextWidth = newTextWidth;
+
+  if (needed) {
+    Integer first = 0;
+    if (OnlyTail) {
+      first = LastFormattedItem + 1;
+      st.BaseLine = DocumentHeight - GetBottomMargin();
+      if (LastFormattedItem != -1 && LastFormattedItem < GetItemCount())
+        st.BaseLine -= st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(LastFormattedItem))->SpaceAfter);
+    } else {
+      ClearFormattingData();
+      st.BaseLine = GetTopMargin();
+    }
+    st.Insert = DrawItems->GetCount();
+    FormatItems(st, first, GetItemCount() - 1);
+    FinishLine(st, true);
+    DocumentHeight = GetBottomMargin() + st.BaseLine + st.Descent + st.PendingExtra;
+    if (GetItemCount() > 0)
+      DocumentHeight += st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(GetItemCount() - 1))->SpaceAfter);
+    AdjustVScrollUnits();
+    for (Integer i = 0; i < Jumps->GetCount(); ++i) {
+      auto* jump = static_cast<TUVJumpInfo*>(Jumps->Get(i));
+      TCustomUVFormattedData* owner = jump->UVData ? jump->UVData : this;
+      if (jump->DrawItemNo < 0 || jump->DrawItemNo >= owner->DrawItems->GetCount()) continue;
+      TUVDrawLineInfo* dli = owner->DrawItems->Get(jump->DrawItemNo);
+      Integer ox = 0, oy = 0;
+      owner->GetOrigin(ox, oy);
+      jump->Left = dli->Left + ox;
+      jump->Top = dli->Top + oy;
+      jump->Width = dli->Width;
+      jump->Height = dli->Height;
+    }
+  }
+
+  LastClientWidth = GetWidth();
+  LastClientHeight = GetHeight();
+  SizeChangeGuard = true;
+  SetDocumentAreaSize(GetLeftMargin() + DocumentWidth + GetRightMargin(), DocumentHeight, true);
+  SizeChangeGuard = false;
+  if (GetWidth() != LastClientWidth || GetHeight() != LastClientHeight) {
+    // A scroll bar came or went: one more pass for the new client size.
+    State &= ~static_cast<Cardinal>(uvstFormatting);
+    Format(KeepPosition, Force, false, Depth + 1, Canvas, false, NoCaching);
+    State |= uvstFormatting;
+  }
+
+  if (Depth == 0) {
+    if (KeepPosition && !NoScroll) {
+      Integer d = topItemNo >= 0 && topItemNo < GetItemCount() ? FindFirstDrawItemOfItem(topItemNo) : -1;
+      ScrollTo(d >= 0 ? DrawItems->Get(d)->Top + topDistance : 0, true);
+    }
+    AdjustChildrenCoords();
+    if (OnlyTail) ScrollTo(GetOptions().Contains(uvoScrollToEnd) ? DocumentHeight : savedVOffs, true);
+    if (KeepPosition && selStartItem >= 0 && selStartItem < GetItemCount() && selEndItem < GetItemCount())
+      SetSelBoundsFromItems(selStartItem, selStartOffs, selEndItem, selEndOffs);
+    LastFormattedItem = GetItemCount() - 1;
+    Formatted(0, GetItemCount() - 1, false);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The per-item routines
+
+void TCustomUVFormattedData::AddDrawItem(TFormatState& St, TUVDrawLineInfo* DrawItem) {
+  if (DrawItems->DeleteCount > 0 && St.Insert == DrawItems->DeleteFirst)
+    DrawItems->Insert(St.Insert, DrawItem);
+  else if (St.Insert == DrawItems->GetCount())
+    DrawItems->Add(DrawItem);
+  else
+    DrawItems->TList::Insert(St.Insert, DrawItem);
+  ++St.Insert;
+}
+
+void TCustomUVFormattedData::FormatItems(TFormatState& St, Integer First, Integer Last) {
+  for (Integer i = First; i <= Last; ++i) FormatItem(St, i);
+}
+
+void TCustomUVFormattedData::FormatItem(TFormatState& St, Integer ItemNo) {
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  if (item->StartsPara()) St.FirstParaItemNo = ItemNo;
+  if (item->StyleNo < 0) {
+    if (item->QueryFlag(uvbpFullWidth))
+      FormatFullLineItem(St, ItemNo);
+    else
+      FormatRectItem(St, ItemNo);
+    return;
+  }
+  AnsiString text = UVUniApplyAllCaps(Items->GetStrings(ItemNo), St.Style->GetTextStyles()->GetItem(item->StyleNo),
+                                      item->ItemOptions);
+  if (St.Style->GetParaStyles()->GetItem(item->ParaNo)->Alignment == uvaJustify)
+    FormatWords(St, ItemNo, text);
+  else
+    FormatLine(St, ItemNo, text, 1, UVUniLength(text, item->ItemOptions), true);
+}
+
+void TCustomUVFormattedData::FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text) {
+  Byte options = GetItemOptions(ItemNo);
+  bool unicode = (options & uvioUnicode) != 0;
+  Integer count = UVUniLength(Text, options);
+  if (count == 0) {
+    FormatLine(St, ItemNo, Text, 1, 0, true);
+    return;
+  }
+  // Each word is an optional leading space and the characters up to the next space, so that
+  // justification can widen the gaps between the pieces.
+  Integer i = 0;
+  while (i < count) {
+    Integer start = i;
+    if (IsSpaceChar(Text.data(), i, unicode)) ++i;
+    while (i < count && !IsSpaceChar(Text.data(), i, unicode)) ++i;
+    FormatLine(St, ItemNo, Text, start + 1, i - start, start == 0);
+  }
+}
+
+void TCustomUVFormattedData::ApplyTextStyle(TFormatState& St, Integer StyleNo, Integer ItemNo) {
+  if (StyleNo == St.CurStyle) return;
+  St.CurStyle = StyleNo;
+  St.Style->ApplyTextStyle(St.Canvas, StyleNo, GetParaBiDiMode(GetItemPara(ItemNo)));
+  TFontInfo* font = St.Style->GetTextStyles()->GetItem(StyleNo);
+  HDC dc = St.Canvas->GetHandle();
+  if (font->CharSpacing != 0 && St.Sad.ScreenPpiX != St.Sad.DevicePpiX)
+    ::SetTextCharacterExtra(dc, St.Sad.XToDevice(font->CharSpacing));
+  ::GetTextMetricsA(dc, &St.TM);
+  St.VShift = MulDiv(St.TM.tmHeight, font->VShift, 100);
+}
+
+void TCustomUVFormattedData::RaiseLineAscent(TFormatState& St, Integer Difference) {
+  for (Integer i = St.LineFirst; i < St.Insert; ++i) DrawItems->Get(i)->Top += Difference;
+  St.BaseLine += Difference;
+  St.Ascent += Difference;
+}
+
+Integer TCustomUVFormattedData::GetFitCount(TFormatState& St, Integer ItemNo, const char* Text, Integer Count,
+                                            Integer Width) {
+  bool unicode = (GetItemOptions(ItemNo) & uvioUnicode) != 0;
+  bool noWrap = St.Style->GetParaStyles()->GetItem(GetItemPara(ItemNo))->Options.Contains(uvpaoNoWrap);
+  if (noWrap) return Count;
+  if (UseExtentArrayMeasuring || (!UVIsNTPlatform && St.Printing)) {
+    Integer fit = 0;
+    UVUniGetFitExtents(St.Canvas, Text, Count, Width, GetItemOptions(ItemNo), nullptr, fit);
+    return unicode ? ToCharBoundary(Text, fit, Count) : fit;
+  }
+  auto width = [&](Integer n) { return static_cast<Int64>(PieceExtent(St.Canvas, Text, n, unicode).cx); };
+  // Only a prefix that can hold the line is measured, growing until it no longer fits, so that
+  // a long paragraph costs a few measurements per line rather than one of all its text.
+  Integer aveWidth = std::max<Integer>(1, St.TM.tmAveCharWidth);
+  Integer probe = std::min<Integer>(Count, Width / aveWidth + 16);
+  Int64 probeWidth = width(probe);
+  while (probe < Count && probeWidth <= Width) {
+    probe = probe > Count / 2 ? Count : probe * 2;
+    probeWidth = width(probe);
+  }
+  if (probe == Count && probeWidth > 0 && probeWidth <= Width) return Count;
+  Integer lo = 0;
+  Int64 loWidth = 0;
+  Integer hi = probe;
+  Int64 hiWidth = probeWidth;
+  while (lo + 1 < hi) {
+    if (hiWidth == loWidth) ++hiWidth;
+    Int64 guess64 = lo + (static_cast<Int64>(Width) - loWidth) * (hi - lo) / (hiWidth - loWidth);
+    Integer guess = static_cast<Integer>(std::clamp<Int64>(guess64, lo + 1, hi - 1));
+    Int64 w = width(guess);
+    if (w == Width) {
+      lo = guess;
+      break;
+    }
+    if (w < Width && w > 0) {
+      lo = guess;
+      loWidth = w;
+    } else {
+      hi = guess;
+      hiWidth = w;
+    }
+  }
+  if (unicode) {
+    Integer moved = ToCharBoundary(Text, lo, Count);
+    if (moved != lo) {
+      lo = moved;
+      if (width(lo) > Width && lo > 0) {
+        const WideChar* base = reinterpret_cast<const WideChar*>(Text);
+        lo = static_cast<Integer>(::CharPrevW(base, base + lo) - base);
+      }
+    }
+  }
+  return lo;
+}
+
+void TCustomUVFormattedData::StartNewLine(TFormatState& St, Integer ItemNo, bool ParaStart) {
+  FinishLine(St, ParaStart);
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  TParaInfo* para = St.Style->GetParaStyles()->GetItem(item->ParaNo);
+  bool rightToLeft = GetParaBiDiMode(item->ParaNo) == uvbdRightToLeft;
+  // A list paragraph takes its indents from the list level.
+  TUVListLevel* level = nullptr;
+  Integer levelIndent = 0;
+  if (ParaStart && item->StyleNo == uvsListMarker) {
+    level = static_cast<TUVMarkerItemInfo*>(item)->GetLevelInfo(St.Style);
+    if (level) levelIndent = level->MarkerIndent;
+  }
+  if (!level && St.FirstParaItemNo < GetItemCount() && GetItemStyle(St.FirstParaItemNo) == uvsListMarker) {
+    level = static_cast<TUVMarkerItemInfo*>(GetItem(St.FirstParaItemNo))->GetLevelInfo(St.Style);
+    if (level) levelIndent = level->LeftIndent;
+  }
+  Integer left, right;
+  if (level) {
+    left = levelIndent;
+    right = para->RightIndent;
+    if (rightToLeft) {
+      right = levelIndent;
+      left = para->LeftIndent;
+    }
+  } else {
+    left = para->LeftIndent;
+    if (ParaStart && !item->GetBreaksLine() && !item->QueryFlag(uvbpFullWidth)) left += para->FirstIndent;
+    right = para->RightIndent;
+  }
+  if (ParaStart && item->StartsPara()) {
+    if (ItemNo > 0) St.BaseLine += St.Sad.YToDevice(St.Style->GetParaStyles()->GetItem(GetItemPara(ItemNo - 1))->SpaceAfter);
+    St.BaseLine += St.Sad.YToDevice(para->SpaceBefore);
+  }
+  St.LineWidth =
+      (para->Options.Contains(uvpaoNoWrap) ? DocumentWidth : TextWidth) - St.Sad.XToDevice(left + right);
+  St.LineLeft = St.Sad.XToDevice(left) + St.LM;
+  St.X = 0;
+  St.NewParaPending = false;
+  St.LineStartPending = true;
+  St.NoLine = false;
+  St.LineFirst = St.Insert;
+}
+
+void TCustomUVFormattedData::FinishLine(TFormatState& St, bool LastInPara) {
+  St.PendingExtra = 0;
+  if (St.NoLine) return;
+  if (St.LineFirst >= St.Insert) return;
+  Integer first = St.LineFirst;
+  Integer last = St.Insert - 1;
+  TCustomUVItemInfo* lastItem = GetItem(DrawItems->Get(last)->ItemNo);
+  if (lastItem->QueryFlag(uvbpFullWidth)) return;
+  TParaInfo* para = St.Style->GetParaStyles()->GetItem(lastItem->ParaNo);
+  Integer extra = 0;
+  if (para->LineSpacingType == uvlsPercent && para->LineSpacing > 100) {
+    Integer top = 0, bottom = 0;
+    bool any = false;
+    for (Integer i = first; i <= last; ++i) {
+      TUVDrawLineInfo* dli = DrawItems->Get(i);
+      if (GetItemStyle(dli->ItemNo) < 0) continue;
+      if (!any || dli->Top < top) top = dli->Top;
+      if (!any || dli->Top + dli->Height > bottom) bottom = dli->Top + dli->Height;
+      any = true;
+    }
+    if (any) extra = (bottom - top) * (para->LineSpacing - 100) / 100;
+  } else if (para->LineSpacingType == uvlsSpaceBetween && para->LineSpacing >= 0) {
+    extra = St.Sad.YToDevice(para->LineSpacing);
+  }
+  for (Integer i = first; i <= last; ++i) DrawItems->Get(i)->ExtraSpaceBelow = extra;
+  St.PendingExtra = extra;
+
+  Integer right = St.LineLeft + St.LineWidth;
+  TUVDrawLineInfo* lastPiece = DrawItems->Get(last);
+  Integer shift = 0;
+  if (!(para->Alignment == uvaLeft || (para->Alignment == uvaJustify && LastInPara))) {
+    shift = right - (lastPiece->Left + lastPiece->Width);
+    if (para->Alignment == uvaCenter) shift = std::max(shift / 2, 0);
+  }
+  if (para->Alignment == uvaJustify && !LastInPara && last > first) {
+    auto startsWithSpace = [this](TUVDrawLineInfo* dli) {
+      if (dli->Length <= 0 || GetItemStyle(dli->ItemNo) < 0) return false;
+      return UVUniIsSpaceAt(Items->GetStrings(dli->ItemNo), dli->Offs, GetItemOptions(dli->ItemNo));
+    };
+    Integer spaces = 0;
+    for (Integer i = first + 1; i <= last; ++i)
+      if (startsWithSpace(DrawItems->Get(i))) ++spaces;
+    for (Integer i = first + 1; i <= last; ++i) {
+      TUVDrawLineInfo* dli = DrawItems->Get(i);
+      if (spaces > 0 && startsWithSpace(dli)) {
+        Integer add = shift / spaces;
+        dli->JustifySpace = add;
+        dli->Width += add;
+        shift -= add;
+        --spaces;
+      }
+      TUVDrawLineInfo* prev = DrawItems->Get(i - 1);
+      dli->Left = prev->Left + prev->Width;
+    }
+  } else if (shift != 0) {
+    for (Integer i = first; i <= last; ++i) DrawItems->Get(i)->Left += shift;
+  }
+  if (GetParaBiDiMode(lastItem->ParaNo) == uvbdRightToLeft) {
+    TUVDrawLineInfo* firstPiece = DrawItems->Get(first);
+    TCustomUVItemInfo* firstItem = GetItem(firstPiece->ItemNo);
+    if (firstPiece->Offs <= 1 && firstItem->StartsPara()) {
+      Integer move = firstItem->StyleNo == uvsListMarker
+                         ? St.Sad.XToDevice(std::abs(static_cast<TUVMarkerItemInfo*>(firstItem)->MarkerOffset))
+                         : St.Sad.XToDevice(para->FirstIndent);
+      for (Integer i = first; i <= last; ++i) DrawItems->Get(i)->Left -= move;
+    }
+    // The pieces laid again in reverse order, each keeping the gap before it.
+    std::vector<Integer> gaps(static_cast<std::size_t>(last - first + 1), 0);
+    for (Integer i = first + 1; i <= last; ++i) {
+      TUVDrawLineInfo* prev = DrawItems->Get(i - 1);
+      gaps[static_cast<std::size_t>(i - first)] = DrawItems->Get(i)->Left - (prev->Left + prev->Width);
+    }
+    Integer x = DrawItems->Get(first)->Left;
+    for (Integer i = last; i >= first; --i) {
+      TUVDrawLineInfo* dli = DrawItems->Get(i);
+      if (i != last) x += gaps[static_cast<std::size_t>(i + 1 - first)];
+      dli->Left = x;
+      x += dli->Width;
+    }
+  }
+}
+
+void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs,
+                                        Integer Count, bool FirstPieceOfItem) {
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  Byte options = item->ItemOptions;
+  bool unicode = (options & uvioUnicode) != 0;
+  ApplyTextStyle(St, item->StyleNo, ItemNo);
+  if (FirstPieceOfItem && item->StartsPara()) St.NewParaPending = true;
+  bool continues = item->GetContinuesPara();
+  bool afterMarker = ItemNo > 0 && GetItemStyle(ItemNo - 1) == uvsListMarker;
+  TFontInfo* font = St.Style->GetTextStyles()->GetItem(item->StyleNo);
+  bool jump = (St.Flags & uvflBuildJumps) && font->Jump;
+  Integer textAscent =
+      St.TM.tmAscent + ((St.Flags & uvflExternalLeading) ? St.TM.tmExternalLeading : 0) + St.VShift;
+  Integer fontDescent = St.TM.tmDescent - St.VShift;
+
+  bool placedAny = false;
+  auto place = [&](Integer pos, Integer length, Integer width, Integer height) {
+    auto* dli = new TUVDrawLineInfo();
+    dli->ItemNo = ItemNo;
+    dli->Offs = pos;
+    dli->Length = length;
+    dli->Width = width;
+    dli->Height = height;
+    if (St.LineStartPending) {
+      dli->FromNewLine = true;
+      St.X = 0;
+      St.BaseLine += St.PendingExtra;
+      St.PendingExtra = 0;
+      dli->Top = St.BaseLine + St.Descent;
+      St.Ascent = textAscent;
+      St.BaseLine = dli->Top + St.Ascent;
+      St.Descent = fontDescent;
+      St.LineStartPending = false;
+    } else {
+      if (textAscent > St.Ascent) RaiseLineAscent(St, textAscent - St.Ascent);
+      dli->Top = St.BaseLine - textAscent;
+      St.Descent = std::max(St.Descent, fontDescent);
+    }
+    dli->Left = St.LineLeft + St.X;
+    St.X += width;
+    Integer index = St.Insert;
+    AddDrawItem(St, dli);
+    if (FirstPieceOfItem && !placedAny) item->DrawItemNo = index;
+    placedAny = true;
+    if (jump) {
+      auto* info = new TUVJumpInfo();
+      info->Left = dli->Left;
+      info->Top = dli->Top;
+      info->Width = width;
+      info->Height = height;
+      info->Id = Offs > 1 ? JumpCount - 1 : JumpCount;
+      info->UVData = this;
+      info->DrawItemNo = index;
+      info->Cursor = font->JumpCursor;
+      Jumps->Add(info);
+    }
+  };
+
+  if (Count == 0) {
+    Integer height = St.Canvas->TextHeight(" ");
+    if (St.NoLine || !continues) StartNewLine(St, ItemNo, St.NewParaPending);
+    place(Offs, 0, 0, height);
+    if (jump) {
+      // An empty hyperlink has no area.
+      delete static_cast<TUVJumpInfo*>(Jumps->Get(Jumps->GetCount() - 1));
+      Jumps->DeleteWithoutFree(Jumps->GetCount() - 1);
+      item->HyperlinkId = -3;
+    }
+    return;
+  }
+
+  const char* base = Text.data();
+  Integer pos = Offs;
+  Integer remaining = Count;
+  bool newLineDue = (FirstPieceOfItem && !continues) || St.NoLine;
+  bool firstPass = true;
+  bool droppedSpace = false;
+  bool dropWrapSpace = (St.Flags & uvflDropWrapSpace) != 0;
+  while (remaining > 0) {
+    if (newLineDue) {
+      bool paraPending = St.NewParaPending;
+      StartNewLine(St, ItemNo, paraPending);
+      newLineDue = false;
+      if (dropWrapSpace && !droppedSpace && !paraPending && remaining > 1 &&
+          IsSpaceChar(base + ByteOffset(pos, unicode), 0, unicode)) {
+        ++pos;
+        --remaining;
+        droppedSpace = true;
+      }
+    }
+    bool atLineStart = St.LineStartPending;
+    bool mayCut = atLineStart || (FirstPieceOfItem && firstPass && afterMarker);
+    const char* piece = base + ByteOffset(pos, unicode);
+    Integer available = std::max(0, St.LineWidth - St.X);
+    Integer n = GetFitCount(St, ItemNo, piece, remaining, available);
+    Integer length = 0;
+    Integer skip = 0;
+    if (n == 0) {
+      if (!mayCut) {
+        St.X = 0;
+        St.NewParaPending = false;
+        newLineDue = true;
+        firstPass = false;
+        continue;
+      }
+      length = unicode ? std::max(1, ToCharBoundary(piece, 1, remaining)) : 1;
+    } else if (n < remaining) {
+      Integer p = -1;
+      if (unicode) {
+        const WideChar* w = reinterpret_cast<const WideChar*>(piece);
+        const WideChar* at = UVUniGetLineBreakPos(w, n);
+        if (at) p = static_cast<Integer>(at - w);
+      } else {
+        for (Integer i = n - 1; i >= 0; --i)
+          if (piece[i] == ' ') {
+            p = i;
+            break;
+          }
+      }
+      if (p >= 0) {
+        if (dropWrapSpace && IsSpaceChar(piece, p, unicode)) {
+          length = p;
+          skip = 1;
+        } else {
+          length = p + 1;
+        }
+      } else if (mayCut) {
+        length = n;
+      } else {
+        St.X = 0;
+        St.NewParaPending = false;
+        newLineDue = true;
+        firstPass = false;
+        continue;
+      }
+    } else {
+      length = remaining;
+    }
+    if (length > 0) {
+      SIZE sz = PieceExtent(St.Canvas, piece, length, unicode);
+      place(pos, length, sz.cx, sz.cy);
+    }
+    pos += length + skip;
+    remaining -= length + skip;
+    droppedSpace = skip > 0;
+    if (remaining > 0) newLineDue = true;
+    firstPass = false;
+  }
+  if (jump && FirstPieceOfItem) item->HyperlinkId = JumpCount++;
+}
+
+void TCustomUVFormattedData::FormatRectItem(TFormatState& St, Integer ItemNo) {
+  auto* item = static_cast<TUVNonTextItemInfo*>(GetItem(ItemNo));
+  auto* rect = dynamic_cast<TUVRectItemInfo*>(item);
+  if (item->StartsPara()) St.NewParaPending = true;
+  TUVDrawLineInfo* dli =
+      (St.Flags & uvflOwnDrawRecords) ? item->CreateDrawRecord(St.Printing, this, &St.Sad) : new TUVDrawLineInfo();
+  Integer hshift = 0;
+  item->OnDocWidthChange(TextWidth, dli, St.Printing, St.Canvas, this, &St.Sad, hshift, St.NoCaching);
+  if (item->QueryFlag(uvbpDrawingChangesFont)) St.CurStyle = -1;
+  Integer width, height;
+  if (item->QueryStyledFlag(uvbspSetsDrawLineSize, St.Style)) {
+    width = dli->Width;
+    height = dli->Height;
+  } else {
+    width = St.Sad.XToDevice(item->GetBorderWidth());
+    height = St.Sad.YToDevice(item->GetBorderHeight());
+  }
+  Integer descent = St.Sad.YToDevice(rect ? rect->GetRectMetric() : 1);
+  Integer shift = 0;
+  if (rect) shift = rect->VShiftAbs ? St.Sad.YToDevice(rect->VShift) : MulDiv(height, rect->VShift, 100);
+  Integer above = rect && rect->VAlign == 1 ? height / 2 : height - descent;
+  bool noWrap = St.Style->GetParaStyles()->GetItem(item->ParaNo)->Options.Contains(uvpaoNoWrap);
+  bool afterMarker = ItemNo > 0 && GetItemStyle(ItemNo - 1) == uvsListMarker;
+  bool joins = item->GetContinuesPara() && !dynamic_cast<TUVMultiDrawItemInfo*>(dli) && !St.NoLine &&
+               !St.LineStartPending && (St.X + width <= St.LineWidth || noWrap || afterMarker);
+  if (joins) {
+    if (above + shift > St.Ascent) RaiseLineAscent(St, above + shift - St.Ascent);
+    dli->Top = St.BaseLine - above - shift;
+    St.Descent = std::max(St.Descent, height - above - shift);
+    dli->FromNewLine = false;
+  } else {
+    if (item->GetContinuesPara()) St.NewParaPending = false;
+    StartNewLine(St, ItemNo, St.NewParaPending);
+    St.LineStartPending = false;
+    dli->FromNewLine = true;
+    St.X = 0;
+    St.BaseLine += St.PendingExtra;
+    St.PendingExtra = 0;
+    dli->Top = St.BaseLine + St.Descent;
+    St.Ascent = above + shift;
+    St.BaseLine = dli->Top + St.Ascent;
+    St.Descent = height - St.Ascent;
+  }
+  dli->ItemNo = ItemNo;
+  dli->Offs = 0;
+  dli->Length = 0;
+  dli->Width = width;
+  dli->Height = height;
+  dli->Left = St.LineLeft + St.X + hshift;
+  St.X += width + hshift;
+  Integer index = St.Insert;
+  AddDrawItem(St, dli);
+  item->DrawItemNo = index;
+  if (St.Flags & uvflBuildJumps) {
+    if (item->QueryStyledFlag(uvbspJump, St.Style)) {
+      auto* info = new TUVJumpInfo();
+      info->Left = dli->Left;
+      info->Top = dli->Top;
+      info->Width = width;
+      info->Height = height;
+      info->Id = JumpCount;
+      info->UVData = this;
+      info->DrawItemNo = index;
+      info->Cursor = St.Style->JumpCursor;
+      Jumps->Add(info);
+      item->HyperlinkId = JumpCount++;
+    }
+    item->BuildJumps(dli->Left, dli->Top, JumpCount, Jumps);
+  }
+}
+
+void TCustomUVFormattedData::FormatFullLineItem(TFormatState& St, Integer ItemNo) {
+  auto* item = static_cast<TUVNonTextItemInfo*>(GetItem(ItemNo));
+  TParaInfos* paras = St.Style->GetParaStyles();
+  FinishLine(St, true);
+  St.BaseLine += St.PendingExtra;
+  St.PendingExtra = 0;
+  if (ItemNo > 0) St.BaseLine += St.Sad.YToDevice(paras->GetItem(GetItemPara(ItemNo - 1))->SpaceAfter);
+  St.BaseLine += St.Sad.YToDevice(paras->GetItem(item->ParaNo)->SpaceBefore);
+  TUVDrawLineInfo* dli;
+  if (item->StyleNo == uvsBreak) {
+    St.BaseLine += St.Sad.YToDevice(paras->GetItem(0)->SpaceBefore);
+    Integer h = MulDiv(5, St.Sad.DevicePpiY, St.Sad.ScreenPpiY);
+    dli = new TUVDrawLineInfo(St.LM, St.BaseLine + St.Descent, TextWidth, 2 * h + 1, ItemNo, true);
+    St.BaseLine += St.Descent + h + 1;
+    St.Ascent = St.Descent = h;
+  } else {
+    TParaInfo* para = paras->GetItem(item->ParaNo);
+    Integer available = TextWidth - St.Sad.XToDevice(para->LeftIndent + para->RightIndent);
+    Integer left = St.Sad.XToDevice(para->LeftIndent) + St.LM;
+    dli = (St.Flags & uvflOwnDrawRecords) ? item->CreateDrawRecord(true, this, &St.Sad) : new TUVDrawLineInfo();
+    Integer hshift = 0;
+    item->OnDocWidthChange(available, dli, St.Printing, St.Canvas, this, &St.Sad, hshift, St.NoCaching);
+    if (item->QueryFlag(uvbpDrawingChangesFont)) St.CurStyle = -1;
+    Integer width = St.Sad.XToDevice(item->GetBorderWidth());
+    Integer height = St.Sad.YToDevice(item->GetBorderHeight());
+    if (para->Alignment == uvaRight) {
+      left += available - width;
+    } else if (para->Alignment == uvaCenter) {
+      left += (available - width) / 2;
+      if (left < 0) left = 0;
+    }
+    dli->SetData(left + hshift, St.BaseLine + St.Descent, ItemNo, true);
+    dli->SetSize(width, height);
+    St.BaseLine += St.Descent + height;
+    St.Ascent = height;
+    St.Descent = 0;
+  }
+  Integer index = St.Insert;
+  AddDrawItem(St, dli);
+  item->DrawItemNo = index;
+  St.LineFirst = index;
+  St.NoLine = false;
+  St.LineStartPending = false;
+  St.NewParaPending = false;
+  St.X = 0;
+  if (St.Flags & uvflBuildJumps) item->BuildJumps(dli->Left, dli->Top, JumpCount, Jumps);
+}

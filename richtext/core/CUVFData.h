@@ -1,0 +1,209 @@
+// The formatted document: the items of a document laid out into draw lines for a width, and the
+// lookups between items, draw lines and coordinates that painting, the mouse, the editor and
+// printing use. What the owner supplies (margins, the client area, the canvas, scrolling, the
+// notifications) is virtual: the viewer's document, a table cell, a printable copy and the
+// windowless root answer it, each for itself.
+#pragma once
+
+#include "richtext/core/CUVData.h"
+#include "richtext/core/DLines.h"
+
+class TUVStyle;
+class TCustomUVFormattedData;
+
+// One hyperlink area: a formatted piece of a hyperlink item.
+class TUVJumpInfo : public TObject {
+  CLASS_INFO(TUVJumpInfo, TObject)
+public:
+  Integer Left = 0;
+  Integer Top = 0;
+  Integer Width = 0;
+  Integer Height = 0;
+  Integer Id = 0;  // hyperlink number inside its document
+  TCustomUVFormattedData* UVData = nullptr;
+  Integer DrawItemNo = -1;
+  SmallInt Cursor = 0;
+};
+
+// The overlay drawn by inverting (a table's resize line): called with the two coordinates.
+using TUVXorDrawingEvent = Closure<void(TObject* Sender, Integer X, Integer Y)>;
+
+// Modes of FindDrawItemByY.
+enum : Integer { uvfdyFirstForPaint = 1, uvfdyAtOrBelow = 3 };
+
+class TCustomUVFormattedData : public TCustomUVData {
+  CLASS_INFO(TCustomUVFormattedData, TCustomUVData)
+public:
+  TCustomUVFormattedData();
+  ~TCustomUVFormattedData() override;
+
+  // --- What the owner supplies ---------------------------------------------------------------
+  virtual Integer GetLeftMargin() { return 0; }
+  virtual Integer GetRightMargin() { return 0; }
+  virtual Integer GetTopMargin() { return 0; }
+  virtual Integer GetBottomMargin() { return 0; }
+  virtual Integer GetMinTextWidth() { return 0; }
+  virtual Integer GetMaxTextWidth() { return 0; }
+  // The client area of the owner.
+  virtual Integer GetWidth() { return 0; }
+  virtual Integer GetHeight() { return 0; }
+  // Scroll offsets in pixels and the vertical scroll unit.
+  virtual Integer GetHOffs() { return 0; }
+  virtual Integer GetVOffs() { return 0; }
+  virtual Integer GetVSmallStep() { return 1; }
+  // The canvas formatting measures on, and the resolutions for a canvas.
+  virtual TCanvas* GetCanvas();
+  virtual TCanvas* GetFormattingCanvas() { return GetCanvas(); }
+  virtual void GetScreenAndDevice(TUVScreenAndDevice& Sad, TCanvas* Canvas);
+  // Where this document's (0, 0) lies in the coordinates of the document that holds it.
+  virtual void GetOrigin(Integer& X, Integer& Y);
+  // The owner learns the size of the formatted document.
+  virtual void SetDocumentAreaSize(Integer /*Width*/, Integer /*Height*/, bool /*UpdateH*/) {}
+  virtual void AdjustVScrollUnits() {}
+  // Scroll requests.
+  virtual void ScrollTo(Integer /*Y*/, bool /*Redraw*/) {}
+  virtual void HScrollTo(Integer /*X*/) {}
+  virtual TCPEventKind GetCPEventKind();
+  // Notifications (empty here; the viewer fires its events).
+  virtual void DoCheckpointVisible(TUVCPInfo* /*Checkpoint*/) {}
+  virtual void SelectionChanged() {}
+  virtual void DoSelect() {}
+  virtual void Formatted(Integer FirstItemNo, Integer LastItemNo, bool Partial);
+  virtual void NotifyHyperlinkNo(Integer /*JumpNo*/) {}
+  // Whether inserted controls can be moved now (the owner has a window).
+  virtual bool CanMoveChildren() { return false; }
+  // Whether the owner control is being destroyed.
+  virtual bool IsDestroying() { return false; }
+  virtual void Invalidate() {}
+
+  // --- Formatting ------------------------------------------------------------------------------
+  // Lays out the document for the owner's width (see the implementation for the steps).
+  virtual void Format(bool KeepPosition, bool Force, bool NoScroll, Integer Depth, TCanvas* Canvas, bool OnlyTail,
+                      bool NoCaching);
+  void FormatDefault(bool NoCaching) { Format(false, false, false, 0, nullptr, false, NoCaching); }
+  // Drops the draw lines, hyperlink areas and selection.
+  virtual void ClearFormattingData();
+  void Clear() override;
+  void DeleteItems(Integer First, Integer Count) override;
+  void FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) override;
+
+  // --- Lookups ---------------------------------------------------------------------------------
+  Integer ItemToFirstDrawItem(Integer ItemNo) const;
+  Integer FindFirstDrawItemOfItem(Integer ItemNo) const;
+  void ItemToDrawItem(Integer ItemNo, Integer Offs, Integer& DrawItemNo, Integer& DrawOffs) const;
+  void DrawItemToItem(Integer DrawItemNo, Integer DrawOffs, Integer& ItemNo, Integer& Offs) const;
+  Integer GetOffsBeforeDrawItem(Integer DrawItemNo) const;
+  Integer GetOffsAfterDrawItem(Integer DrawItemNo) const;
+  // The first and last draw line of the visual line that holds DrawItemNo.
+  void GetScreenLineBounds(Integer DrawItemNo, Integer& First, Integer& Last) const;
+  // Left and top of the item's first draw line; false when it has none.
+  bool GetItemCoords(Integer ItemNo, Integer& Left, Integer& Top) const;
+  bool GetItemClientCoords(Integer ItemNo, Integer& Left, Integer& Top);
+  // The draw line and caret offset at a point (document coordinates).
+  void FindDrawItemAtPos(Integer X, Integer Y, bool Strict, Integer& DrawItemNo, Integer& DrawOffs);
+  // The item, offset, style and word at a point; descends into sub-documents.
+  bool GetItemAtPos(Integer X, Integer Y, TCustomUVFormattedData*& UVData, Integer& ItemNo, Integer& OffsInItem,
+                    Integer& StyleNo, AnsiString& Word);
+  Integer FindDrawItemByY(Integer Y, Integer Mode) const;
+  Integer FindDrawItemByPoint(Integer X, Integer Y) const;
+  Integer GetFirstVisibleItem();
+  Integer GetLastVisibleItem();
+
+  // --- Minimal widths --------------------------------------------------------------------------
+  Integer CalculateMinItemsWidth(Integer First, Integer Last, const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+  Integer CalculateMinItemsWidthPartial(Integer First, Integer Last, const TUVScreenAndDevice* Sad,
+                                        TCanvas* Canvas);
+  Integer CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+  Integer CalculateParaSectionMinWidthDef(Integer ItemNo);
+  Integer CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+
+  // --- Selection -------------------------------------------------------------------------------
+  void SetSelBoundsFromItems(Integer StartItemNo, Integer StartOffs, Integer EndItemNo, Integer EndOffs);
+  void GetSelectionItemBounds(bool Ordered, Integer& StartItemNo, Integer& StartOffs, Integer& EndItemNo,
+                              Integer& EndOffs) const;
+  void GetSelDrawItemBounds(bool Ordered, Integer& StartDrawItemNo, Integer& StartOffs, Integer& EndDrawItemNo,
+                            Integer& EndOffs) const;
+  void GetSelectionBoundsEx(Integer& StartItemNo, Integer& StartOffs, Integer& EndItemNo, Integer& EndOffs,
+                            TCustomUVItemInfo*& StartPartial, TCustomUVItemInfo*& EndPartial,
+                            bool Normalize) override;
+  virtual void Deselect(TCustomUVItemInfo* NewPartiallySelected, bool MakeEvent);
+  void SelectAll();
+  bool SelectionExists() const;
+  virtual void SetPartialSelectedItem(TCustomUVItemInfo* Item);
+  virtual void ReleasePartialSelection(TCustomUVItemInfo* Item);
+
+  // --- Services ----------------------------------------------------------------------------------
+  // Moves every inserted control to its first draw line.
+  void AdjustChildrenCoords();
+  void ClearJumps();
+  void BuildJumpList();
+  // Routes mouse events to Item; Left and Top receive its first draw line's position.
+  void SetMouseCapture(TCustomUVItemInfo* Item, Integer& Left, Integer& Top);
+  void ReleaseMouseCapture(TCustomUVItemInfo* Item);
+  void AssignXorDrawing(TUVXorDrawingEvent Method);
+  void UnassignXorDrawing(TUVXorDrawingEvent Method);
+  bool UsesXorDrawing(TUVXorDrawingEvent Method) const { return XorDrawing == Method; }
+  void XorDrawingAt(Integer X, Integer Y);
+  void HideXorDrawing();
+  // The next item at or after Start (before it when not Forward) that can take the focus,
+  // descending into sub-documents; -1 when none.
+  Integer FindNextFocusableItem(Integer Start, bool Forward, TCustomUVFormattedData*& FoundData);
+  void ClearFocusedItem() { FocusedItemNo = -1; }
+  void SetFocusedItemNo(Integer ItemNo) { FocusedItemNo = ItemNo; }
+  void ScrollToShowRect(Integer X, Integer Y, Integer Width, Integer Height);
+  void NotifyCheckpointVisible();
+
+  TUVDrawLines* DrawItems;
+  Integer DocumentWidth = -1;
+  Integer TextWidth = -1;
+  Integer DocumentHeight = 0;
+  Integer LastFormattedItem = -1;
+  TUVList* Jumps;
+  Integer JumpCount = 0;
+  bool SizeChangeGuard = false;
+
+  Integer FSelStartNo = -1;
+  Integer FSelStartOffs = 0;
+  Integer FSelEndNo = -1;
+  Integer FSelEndOffs = 0;
+  TCustomUVItemInfo* PartialSelectedItem = nullptr;
+  TCustomUVItemInfo* CaptureMouseItem = nullptr;
+  Integer CaptureMouseDrawItemNo = -1;
+  TUVXorDrawingEvent XorDrawing;
+  bool XorDrawingShown = false;
+  Integer XorX = 0;
+  Integer XorY = 0;
+  Integer FocusedItemNo = -1;
+  TCustomUVFormattedData* ChosenUVData = nullptr;
+  TCustomUVItemInfo* ChosenItem = nullptr;
+  // The checkpoint last reported as visible (NotifyCheckpointVisible).
+  TUVCPInfo* LastVisibleCP = nullptr;
+  bool LastVisibleCPReported = false;
+  // The client size of the last Format.
+  Integer LastClientWidth = 0;
+  Integer LastClientHeight = 0;
+
+  // When true, the fit search asks the system for the extent of every prefix (GetTextExtentEx)
+  // instead of searching by interpolation.
+  static bool UseExtentArrayMeasuring;
+
+protected:
+  struct TFormatState;
+  // Lays out items First..Last into the draw lines from Insert on.
+  void FormatItems(TFormatState& St, Integer First, Integer Last);
+  void FormatItem(TFormatState& St, Integer ItemNo);
+  void FormatLine(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs, Integer Count,
+                  bool FirstPieceOfItem);
+  void FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text);
+  void FormatRectItem(TFormatState& St, Integer ItemNo);
+  void FormatFullLineItem(TFormatState& St, Integer ItemNo);
+  void FinishLine(TFormatState& St, bool LastInPara);
+  void StartNewLine(TFormatState& St, Integer ItemNo, bool ParaStart);
+  void ApplyTextStyle(TFormatState& St, Integer StyleNo, Integer ItemNo);
+  void AddDrawItem(TFormatState& St, TUVDrawLineInfo* DrawItem);
+  void RaiseLineAscent(TFormatState& St, Integer Difference);
+  Integer GetFitCount(TFormatState& St, Integer ItemNo, const char* Text, Integer Count, Integer Width);
+  // The caret position k (0..Length) of a text draw line closest to X.
+  Integer FindCaretInDrawItem(Integer DrawItemNo, Integer X);
+  void GetMinIndents(Integer ItemNo, Integer FirstParaItem, Integer& Indents, const TUVScreenAndDevice* Sad);
+};

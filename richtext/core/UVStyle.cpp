@@ -1,0 +1,208 @@
+// The style sheet component: defaults, the collections, and the drawing operations with their
+// events.
+#include "richtext/core/UVStyle.h"
+
+#include "classlib/Bitmaps.h"
+#include "classlib/SysUtils.h"
+
+TUVStyle::TUVStyle(TComponent* AOwner) : TComponent(AOwner) {
+  FTextStyles = new TFontInfos(this, GetTextStyleClass());
+  FParaStyles = new TParaInfos(this, GetParaStyleClass());
+  FListStyles = new TUVListInfos(this, GetListStyleClass());
+  FTextStyles->SetPropName("TextStyles");
+  FParaStyles->SetPropName("ParaStyles");
+  FListStyles->SetPropName("ListStyles");
+  ResetParaStyles();
+  ResetTextStyles();
+}
+
+TUVStyle::~TUVStyle() {
+  delete FTextStyles;
+  delete FParaStyles;
+  delete FListStyles;
+  delete FInvalidPicture;
+}
+
+void TUVStyle::ResetTextStyles() {
+  FTextStyles->Clear();
+  FTextStyles->Add()->StyleName = "Normal text";
+  TFontInfo* heading = FTextStyles->Add();
+  heading->StyleName = "Heading";
+  heading->Style << fsBold;
+  heading->Color = clBlue;
+  TFontInfo* subheading = FTextStyles->Add();
+  subheading->StyleName = "Subheading";
+  subheading->Style << fsBold;
+  subheading->Color = clNavy;
+  TFontInfo* keywords = FTextStyles->Add();
+  keywords->StyleName = "Keywords";
+  keywords->Style << fsItalic;
+  keywords->Color = clMaroon;
+  for (const char* name : {"Jump 1", "Jump 2"}) {
+    TFontInfo* jump = FTextStyles->Add();
+    jump->StyleName = name;
+    jump->Style << fsUnderline;
+    jump->Color = clGreen;
+    jump->Jump = true;
+    jump->JumpCursor = JumpCursor;
+  }
+}
+
+void TUVStyle::ResetParaStyles() {
+  FParaStyles->Clear();
+  FParaStyles->Add();
+  TParaInfo* centered = FParaStyles->Add();
+  centered->StyleName = "Centered";
+  centered->Alignment = uvaCenter;
+}
+
+void TUVStyle::SetTextStyles(TFontInfos* Value) {
+  if (Value != FTextStyles) FTextStyles->Assign(Value);
+}
+
+void TUVStyle::SetParaStyles(TParaInfos* Value) {
+  if (Value != FParaStyles) FParaStyles->Assign(Value);
+}
+
+void TUVStyle::SetListStyles(TUVListInfos* Value) {
+  if (Value != FListStyles) FListStyles->Assign(Value);
+}
+
+void TUVStyle::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove || !dynamic_cast<TCustomImageList*>(AComponent)) return;
+  for (Integer i = 0; i < FListStyles->GetCount(); ++i) {
+    TUVListLevelCollection* levels = FListStyles->GetItem(i)->GetLevels();
+    for (Integer j = 0; j < levels->GetCount(); ++j)
+      if (levels->GetItem(j)->GetImageList() == AComponent) levels->GetItem(j)->SetImageList(nullptr);
+  }
+}
+
+void TUVStyle::ApplyTextStyle(TCanvas* Canvas, Integer StyleNo, TUVBiDiMode DefBiDiMode) {
+  bool doDefault = true;
+  if (OnApplyStyle) OnApplyStyle(this, Canvas, StyleNo, doDefault);
+  if (doDefault) FTextStyles->GetItem(StyleNo)->Apply(Canvas, DefBiDiMode);
+}
+
+void TUVStyle::ApplyTextStyleColor(TCanvas* Canvas, Integer StyleNo, TUVTextDrawStates DrawState) {
+  bool doDefault = true;
+  if (OnApplyStyleColor) OnApplyStyleColor(this, Canvas, StyleNo, DrawState, doDefault);
+  if (doDefault) FTextStyles->GetItem(StyleNo)->ApplyColor(Canvas, this, DrawState);
+}
+
+void TUVStyle::DrawStyleText(const AnsiString& Text, TCanvas* Canvas, Integer StyleNo, Integer SpaceBefore,
+                             Integer Left, Integer Top, Integer Width, Integer Height, TUVTextDrawStates DrawState,
+                             bool Printing) {
+  bool doDefault = true;
+  if (OnDrawStyleText)
+    OnDrawStyleText(this, Text, Canvas, StyleNo, SpaceBefore, Left, Top, Width, Height, DrawState, doDefault);
+  if (doDefault) FTextStyles->GetItem(StyleNo)->Draw(Text, Canvas, SpaceBefore, Left, Top, Width, Height, Printing);
+}
+
+bool TUVStyle::StyleHoverSensitive(Integer StyleNo) {
+  TFontInfo* style = FTextStyles->GetItem(StyleNo);
+  bool sensitive = GetHoverColor(style->HoverColor) != clNone || style->HoverBackColor != style->BackColor;
+  if (OnStyleHoverSensitive) OnStyleHoverSensitive(this, StyleNo, sensitive);
+  return sensitive;
+}
+
+void TUVStyle::DrawTextBack(TCanvas* Canvas, Integer StyleNo, Integer Left, Integer Top, Integer Width, Integer Height,
+                            TUVTextDrawStates DrawState) {
+  ItemNo = StyleNo;
+  bool doDefault = true;
+  if (OnDrawTextBack) OnDrawTextBack(this, Canvas, StyleNo, Left, Top, Width, Height, DrawState, doDefault);
+}
+
+void TUVStyle::DrawCheckpoint(TCanvas* Canvas, Integer X, Integer Y, Integer AItemNo, Integer XShift,
+                              bool RaiseEvent, Integer WindowWidth) {
+  bool doDefault = true;
+  if (OnDrawCheckpoint) OnDrawCheckpoint(this, Canvas, X, Y, AItemNo, XShift, RaiseEvent, WindowWidth, doDefault);
+  if (!doDefault) return;
+  TColor color = RaiseEvent ? CheckpointEvColor : CheckpointColor;
+  TPen* pen = Canvas->GetPen();
+  pen->SetColor(color);
+  pen->SetWidth(1);
+  if (AItemNo != -1) {
+    pen->SetStyle(psSolid);
+    Canvas->GetBrush()->SetColor(color);
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    Canvas->Ellipse(X - 2, Y - 2, X + 2, Y + 2);
+  }
+  Canvas->GetBrush()->SetStyle(bsClear);
+  pen->SetStyle(psDot);
+  Canvas->MoveTo(-XShift, Y);
+  Canvas->LineTo(WindowWidth - XShift, Y);
+  pen->SetStyle(psSolid);
+}
+
+void TUVStyle::DrawPageBreak(TCanvas* Canvas, Integer Y, Integer XShift, bool Hard, Integer WindowWidth) {
+  bool doDefault = true;
+  if (OnDrawPageBreak) OnDrawPageBreak(this, Canvas, Y, XShift, Hard, WindowWidth, doDefault);
+  if (!doDefault) return;
+  TPen* pen = Canvas->GetPen();
+  pen->SetColor(Hard ? PageBreakColor : SoftPageBreakColor);
+  pen->SetWidth(1);
+  pen->SetStyle(psSolid);
+  Canvas->GetBrush()->SetColor(clWindow);
+  Canvas->GetBrush()->SetStyle(bsSolid);
+  // A line that ends in a folded page corner.
+  Integer w = WindowWidth - 8 - XShift;
+  Canvas->MoveTo(-XShift, Y);
+  Canvas->LineTo(w, Y);
+  Canvas->GetBrush()->SetColor(pen->GetColor());
+  Canvas->Polygon({Point(w, Y), Point(w + 8, Y + 8), Point(w, Y + 8)});
+  Canvas->GetBrush()->SetStyle(bsClear);
+}
+
+void TUVStyle::DrawParaBack(TCanvas* Canvas, Integer ParaNo, const TRect& ARect) {
+  bool doDefault = true;
+  if (OnDrawParaBack) OnDrawParaBack(this, Canvas, ParaNo, ARect, doDefault);
+  if (doDefault) FParaStyles->GetItem(ParaNo)->GetBackground()->Draw(ARect, Canvas);
+}
+
+TColor TUVStyle::GetHoverColor(TColor AColor) const { return AColor != clNone ? AColor : HoverColor; }
+
+TColor TUVStyle::GetHoverColorByStyle(Integer StyleNo) {
+  return GetHoverColor(FTextStyles->GetItem(StyleNo)->HoverColor);
+}
+
+TGraphic* TUVStyle::GetInvalidPicture() {
+  if (FInvalidPicture) return FInvalidPicture;
+  auto* bitmap = new TBitmap();
+  try {
+    bitmap->LoadFromResourceName(::GetModuleHandleA(nullptr), "UV_BAD_PICTURE");
+  } catch (const EResNotFound&) {
+    // A program without the resource still shows a recognisable mark: a crossed box.
+    bitmap->SetSize(16, 16);
+    TCanvas* c = bitmap->GetCanvas();
+    c->GetBrush()->SetColor(clWhite);
+    c->FillRect(Rect(0, 0, 16, 16));
+    c->GetPen()->SetColor(clRed);
+    c->GetBrush()->SetStyle(bsClear);
+    c->Rectangle(0, 0, 16, 16);
+    c->MoveTo(3, 3);
+    c->LineTo(13, 13);
+    c->MoveTo(12, 3);
+    c->LineTo(2, 13);
+  }
+  FInvalidPicture = bitmap;
+  return FInvalidPicture;
+}
+
+void TUVStyle::SetInvalidPicture(TGraphic* Value) {
+  if (!Value) {
+    FreeAndNil(FInvalidPicture);
+    return;
+  }
+  if (!FInvalidPicture || FInvalidPicture->ClassType() != Value->ClassType()) {
+    delete FInvalidPicture;
+    FInvalidPicture = static_cast<TGraphic*>(Value->ClassType()->Create(nullptr));
+  }
+  FInvalidPicture->Assign(Value);
+}
+
+HCURSOR UVJumpCursorHandle() {
+  HCURSOR cursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+  if (!cursor) cursor = ::LoadCursorA(::GetModuleHandleA(nullptr), "UV_JUMP_CURSOR");
+  return cursor;
+}

@@ -1,0 +1,89 @@
+// A root document without a window: it answers every question about its environment from its
+// own fields and measures on a screen-compatible memory canvas. It lets a document be built,
+// formatted and looked into without a viewer control (tests, and layout for other canvases).
+#pragma once
+
+#include "classlib/Bitmaps.h"
+#include "richtext/core/CUVFData.h"
+
+class TUVWindowlessData : public TCustomUVFormattedData {
+  CLASS_INFO(TUVWindowlessData, TCustomUVFormattedData)
+public:
+  explicit TUVWindowlessData(TUVStyle* AStyle = nullptr);
+  ~TUVWindowlessData() override;
+
+  TUVStyle* GetUVStyle() override { return Style; }
+  TUVOptions GetOptions() override { return Options; }
+  void SetOptions(TUVOptions Value) override { Options = Value; }
+  TUVFOptions GetUVFOptions() override { return UVFOptions; }
+  void SetUVFOptions(TUVFOptions Value) override { UVFOptions = Value; }
+  TUVRTFOptions GetRTFOptions() override { return RTFOptions; }
+  void SetRTFOptions(TUVRTFOptions Value) override { RTFOptions = Value; }
+  Cardinal GetUVFWarnings() override { return UVFWarnings; }
+  void SetUVFWarnings(Cardinal Value) override { UVFWarnings = Value; }
+  TUVFReaderStyleMode GetUVFTextStylesReadMode() override { return TextStylesReadMode; }
+  TUVFReaderStyleMode GetUVFParaStylesReadMode() override { return ParaStylesReadMode; }
+  TUVPaletteAction GetDoInPaletteMode() override { return PaletteMode; }
+  TUVBiDiMode GetBiDiMode() override { return BiDiMode; }
+  TUVFlags GetFlags() override { return Flags; }
+  void SetFlags(TUVFlags Value) override { Flags = Value; }
+  AnsiString GetDelimiters() override { return Delimiters; }
+  TUVMarkerList* GetMarkers(bool AllowCreate) override;
+  void DestroyMarkers() override;
+
+  Integer GetLeftMargin() override { return LeftMargin; }
+  Integer GetRightMargin() override { return RightMargin; }
+  Integer GetTopMargin() override { return TopMargin; }
+  Integer GetBottomMargin() override { return BottomMargin; }
+  Integer GetMinTextWidth() override { return MinTextWidth; }
+  Integer GetMaxTextWidth() override { return MaxTextWidth; }
+  Integer GetWidth() override { return ClientWidth; }
+  Integer GetHeight() override { return ClientHeight; }
+  Integer GetHOffs() override { return HOffs; }
+  Integer GetVOffs() override { return VOffs; }
+  Integer GetVSmallStep() override { return VSmallStep; }
+  TCanvas* GetCanvas() override { return FCanvasBitmap.GetCanvas(); }
+  TCPEventKind GetCPEventKind() override { return CPEventKind; }
+  void SetDocumentAreaSize(Integer Width, Integer Height, bool UpdateH) override;
+  void ScrollTo(Integer Y, bool /*Redraw*/) override { VOffs = Y < 0 ? 0 : Y; }
+  void HScrollTo(Integer X) override { HOffs = X < 0 ? 0 : X; }
+  void DoCheckpointVisible(TUVCPInfo* Checkpoint) override;
+  void SelectionChanged() override { ++SelectionChanges; }
+  void Formatted(Integer FirstItemNo, Integer LastItemNo, bool Partial) override;
+
+  // The owner's settings, with a viewer's defaults.
+  TUVStyle* Style;
+  TUVOptions Options = uvoDefaultOptions;
+  TUVFOptions UVFOptions = uvfoDefaultOptions;
+  TUVRTFOptions RTFOptions = uvrtfDefaultOptions;
+  Cardinal UVFWarnings = 0;
+  TUVFReaderStyleMode TextStylesReadMode = uvf_sInsertMerge;
+  TUVFReaderStyleMode ParaStylesReadMode = uvf_sInsertMerge;
+  TUVPaletteAction PaletteMode = uvpaCreateCopies;
+  TUVBiDiMode BiDiMode = uvbdUnspecified;
+  TUVFlags Flags = uvflDefaultFlags;
+  AnsiString Delimiters = UVDefaultDelimiters;
+  Integer LeftMargin = 5;
+  Integer RightMargin = 5;
+  Integer TopMargin = 5;
+  Integer BottomMargin = 5;
+  Integer MinTextWidth = 0;
+  Integer MaxTextWidth = 0;
+  Integer ClientWidth = 400;
+  Integer ClientHeight = 300;
+  Integer HOffs = 0;
+  Integer VOffs = 0;
+  Integer VSmallStep = 10;
+  TCPEventKind CPEventKind = cpeNone;
+
+  // What the document told its owner.
+  Integer DocumentAreaWidth = 0;
+  Integer DocumentAreaHeight = 0;
+  Integer SelectionChanges = 0;
+  Integer FormatNotifications = 0;
+  std::vector<TUVCPInfo*> VisibleCheckpoints;
+
+private:
+  TBitmap FCanvasBitmap;
+  TUVMarkerList* FMarkers = nullptr;
+};
