@@ -70,11 +70,13 @@ void TUVStyle::SetListStyles(TUVListInfos* Value) {
 
 void TUVStyle::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation != opRemove || !dynamic_cast<TCustomImageList*>(AComponent)) return;
+  // Compared by address only: a component being freed is no longer of its own class here.
+  if (Operation != opRemove) return;
   for (Integer i = 0; i < FListStyles->GetCount(); ++i) {
     TUVListLevelCollection* levels = FListStyles->GetItem(i)->GetLevels();
     for (Integer j = 0; j < levels->GetCount(); ++j)
-      if (levels->GetItem(j)->GetImageList() == AComponent) levels->GetItem(j)->SetImageList(nullptr);
+      if (static_cast<TComponent*>(levels->GetItem(j)->GetImageList()) == AComponent)
+        levels->GetItem(j)->SetImageList(nullptr);
   }
 }
 
