@@ -57,7 +57,8 @@ TEMWParser::TEMWParser(TPDFPage* Page)
       FPrivateMetafile(new TMetafile),
       FPrivateCanvas(new TMetafileCanvas(FPrivateMetafile, nullptr)),
       FStream(new TMemoryStream) {
-  FDevScale = static_cast<Extended>(Page->GetDocument()->GetResolution()) / FPrivateCanvas->GetFont()->PixelsPerInch;
+  // The page keeps the resolution it was made with, whatever the document's is now.
+  FDevScale = static_cast<Extended>(Page->GetResolution()) / FPrivateCanvas->GetFont()->PixelsPerInch;
 }
 
 TEMWParser::~TEMWParser() {

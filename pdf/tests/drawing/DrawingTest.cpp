@@ -490,6 +490,42 @@ TEST_F(PdfDrawingTest, SmallDrawingsAndTheirOperators) {
   }
 }
 
+// Pages written as they are closed, each at the resolution it was begun with.
+TEST_F(PdfDrawingTest, OnePassPagesKeepTheirOwnResolution) {
+  doc_->SetOnePass(true);
+  doc_->SetResolution(96);
+  const std::string path = Begin("onepass.pdf");
+  for (int p = 0; p < 3; ++p) {
+    if (p) {
+      doc_->SetResolution(p == 1 ? 72 : 144);
+      doc_->NewPage();
+    }
+    TCanvas* c = doc_->GetCanvas();
+    Brush(c, clYellow);
+    c->FillRect(TRect(0, 0, doc_->GetCurrentPage()->GetWidth(), doc_->GetCurrentPage()->GetHeight()));
+    Brush(c, clWhite, bsClear);
+    Font(c, "Arial", 20);
+    c->TextOut(doc_->GetCurrentPage()->GetWidth() / 4, 0, AnsiString("Page " + std::to_string(p + 1)));
+  }
+  doc_->EndDoc();
+  ExpectSoundPdf(path);
+  for (int p = 1; p <= 3; ++p) {
+    SCOPED_TRACE(p);
+    const pdf_checks::Raster raster = pdf_checks::RenderPage(path, p, 36);
+    ASSERT_GT(raster.Width, 0);
+    EXPECT_EQ(raster.Pixel(0, 0), 0xFFFF00u);
+    // Whole device units end within a pixel of the sheet's edge (595 points are 793.3 units at 96).
+    EXPECT_EQ(raster.Pixel(raster.Width - 2, raster.Height - 2), 0xFFFF00u);
+    const pdf_checks::ToolResult r = Run("pdftotext -bbox -f " + std::to_string(p) + " -l " + std::to_string(p) +
+                                         " '" + pdf_checks::UnixPath(path) + "' -");
+    static const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>Page</word>)re");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(r.Out, m, word)) << r.Out;
+    EXPECT_NEAR(std::stod(m[1].str()), 595 / 4.0, 1);
+    EXPECT_LT(std::stod(m[2].str()), 5);
+  }
+}
+
 // A page drawn from 0 to its width and height covers the whole sheet, at the screen's
 // resolution and at 72 units per inch alike, and its fonts keep their point sizes.
 TEST_F(PdfDrawingTest, CanvasUnitsArePageUnits) {

@@ -157,6 +157,22 @@ TEST_F(RecordsTest, AlignmentsAndTheCurrentPosition) {
   EXPECT_EQ(lines[6], "1 0 0 1 105 692 Tm");
 }
 
+TEST_F(RecordsTest, SimpleTextIsMeasuredByGdiInsteadOfTheAdvances) {
+  auto spacing = [&](bool simple) {
+    doc_->SetEMFSimpleText(simple);
+    Emf e = TextSetup(L"Courier New");
+    e.Text(10, 10, L"ab", {100, 100});
+    const Lines lines = Translate(e);
+    doc_->Abort();
+    return std::stod(lines.at(2));
+  };
+  // Courier's letters are 0.6 em, 9.6 pixels at 16: GDI's extent leaves next to nothing to
+  // spread, the recorded advances 180 pixels more.
+  const double measured = spacing(true), recorded = spacing(false);
+  EXPECT_NEAR(measured, 0, 0.5);
+  EXPECT_NEAR(recorded - measured, (200 - 2 * 9.6) * 0.75 / 2, 0.5);
+}
+
 TEST_F(RecordsTest, FontsAndCodePages) {
   const struct {
     const char* name;
