@@ -35,7 +35,7 @@ Body DibRecord(std::uint32_t type, int x, int y, int w, int h, int bits) {
     info.biClrUsed = 2;
     pixels = std::string("\x40\0\0\0\x80\0\0\0", 8);
   } else {
-    const unsigned char row0[8] = {0, 0, 255, 0, 255, 0, 0, 0};     // red, blue
+    const unsigned char row0[8] = {0, 0, 255, 255, 0, 0, 0, 0};     // red, blue
     const unsigned char row1[8] = {0, 255, 0, 255, 255, 255, 0, 0};  // green, white
     pixels.assign(reinterpret_cast<const char*>(row0), 8);
     pixels.append(reinterpret_cast<const char*>(row1), 8);
@@ -43,7 +43,11 @@ Body DibRecord(std::uint32_t type, int x, int y, int w, int h, int bits) {
   const std::string bmi = std::string(reinterpret_cast<const char*>(&info), sizeof info) + table;
   Body b;
   b.I(x).I(y).I(x + w - 1).I(y + h - 1);  // bounds
-  if (type == EMR_STRETCHDIBITS) {
+  if (type == EMR_SETDIBITSTODEVICE) {
+    const int offBmi = 76, offBits = offBmi + static_cast<int>(bmi.size());
+    b.I(x).I(y).I(0).I(0).I(2).I(2).I(offBmi).I(static_cast<int>(bmi.size())).I(offBits);
+    b.I(static_cast<int>(pixels.size())).I(DIB_RGB_COLORS).I(0).I(2);
+  } else if (type == EMR_STRETCHDIBITS) {
     const int offBmi = 80, offBits = offBmi + static_cast<int>(bmi.size());
     b.I(x).I(y).I(0).I(0).I(2).I(2).I(offBmi).I(static_cast<int>(bmi.size())).I(offBits);
     b.I(static_cast<int>(pixels.size())).I(DIB_RGB_COLORS).I(SRCCOPY).I(w).I(h);
@@ -569,6 +573,9 @@ TEST_F(RecordsTest, Bitmaps) {
       {"black and white as fax data",
        [](Emf& e) { e.Record(EMR_STRETCHDIBITS, DibRecord(EMR_STRETCHDIBITS, 40, 80, 100, 60, 1)); }, true,
        {"q", "1 0 0 1 30 737 cm", "75 0 0 45 0 0 cm", "/Im0 Do", "Q"}, itcCCITT4},
+      {"bits set at their own size",
+       [](Emf& e) { e.Record(EMR_SETDIBITSTODEVICE, DibRecord(EMR_SETDIBITSTODEVICE, 40, 80, 2, 2, 24)); }, false,
+       {"q", "1 0 0 1 30 780.5 cm", "1.5 0 0 1.5 0 0 cm", "/Im0 Do", "Q"}, itcFlate},
       {"a stretched block from a bitmap",
        [](Emf& e) { e.Record(EMR_STRETCHBLT, DibRecord(EMR_STRETCHBLT, 0, 0, 8, 4, 24)); }, false,
        {"q", "1 0 0 1 0 839 cm", "6 0 0 3 0 0 cm", "/Im0 Do", "Q"}, itcFlate},
@@ -593,7 +600,17 @@ TEST_F(RecordsTest, Bitmaps) {
     c.draw(e);
     EXPECT_EQ(Translate(e), c.expected);
     if (doc_->GetImages()->GetCount() > 0) {
-      EXPECT_EQ(doc_->GetImages()->GetItems(0)->Compression, c.compression);
+      TPDFImage* image = doc_->GetImages()->GetItems(0);
+      EXPECT_EQ(image->Compression, c.compression);
+      if (c.compression == itcFlate) {
+        // The pixels from the top row down: green, white; red, blue.
+        std::string rgb;
+        ASSERT_TRUE(pdf_checks::Inflate(
+            std::string(static_cast<const char*>(image->Data->GetMemory()), image->Data->GetSize()), rgb));
+        if (image->Width == 2) {
+          EXPECT_EQ(rgb, std::string("\0\xFF\0\xFF\xFF\xFF\xFF\0\0\0\0\xFF", 12));
+        }
+      }
     }
     doc_->Abort();
   }
