@@ -1,0 +1,4 @@
+// The system components in one include.
+#pragma once
+
+#include "syscomp/sycComponentBase.h"
