@@ -2,3 +2,4 @@
 #pragma once
 
 #include "syscomp/sycComponentBase.h"
+#include "syscomp/sycFolderMonitor.h"
