@@ -12,8 +12,8 @@ namespace {
 // Makes the components known to the form stream by their class names. A name that is taken
 // already (another library registered a class of that name) is left to that class.
 void RegisterComponentClasses() {
-  for (TClass c : {TsycComponent::StaticClass(), TsycCustomFolderMonitor::StaticClass(),
-                   TsycFolderMonitor::StaticClass()})
+  for (TClass c : {TsycComponent::StaticClass(), TsycFileOperation::StaticClass(),
+                   TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

@@ -2,4 +2,5 @@
 #pragma once
 
 #include "syscomp/sycComponentBase.h"
+#include "syscomp/sycFileOperation.h"
 #include "syscomp/sycFolderMonitor.h"
