@@ -2,10 +2,17 @@
 
 #include <richedit.h>
 
+#include "classlib/Controls.h"
 #include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 
+void TWinAPIControlParser::Init(TWinControl* Control) {
+  Init(Control ? Control->GetHandle() : nullptr);
+  control_ = Control;
+}
+
 void TWinAPIControlParser::Init(HWND Window) {
+  control_ = nullptr;
   window_ = Window;
   column_ = line_ = 0;
   endColumn_ = endLine_ = 0;

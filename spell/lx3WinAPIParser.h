@@ -6,6 +6,8 @@
 #include "classlib/WinApi.h"
 #include "spell/lx3ParserBase.h"
 
+class TWinControl;
+
 class TWinAPIControlParser : public TControlParser {
   CLASS_INFO(TWinAPIControlParser, TControlParser)
 public:
@@ -16,6 +18,10 @@ public:
 
   // Binds the walker to the control's window and resets it; the kind follows the window class.
   void Init(HWND Window);
+  // The same for a control of the class library, whose window is made when needed.
+  void Init(TWinControl* Control);
+  // The control given to Init; none when the walker was given a window.
+  TWinControl* GetControl() const { return control_; }
   HWND GetHandle() const { return window_; }
   Integer GetControlKind() const { return kind_; }
   void SetControlKind(Integer Kind) { kind_ = Kind; }
@@ -52,6 +58,7 @@ private:
   TPoint PosFromChar(Integer index) const;
   Integer LineHeight() const;
 
+  TWinControl* control_ = nullptr;
   HWND window_ = nullptr;
   Integer kind_ = ckEdit;
   Integer endColumn_ = 0;
