@@ -28,6 +28,7 @@
 class TStrings;
 class TStringList;
 class TForm;
+class TWinControl;
 class TControlParser;
 class TParserIgnore;
 class TMainDictionary;
@@ -410,6 +411,7 @@ public:
   virtual void CheckText(AnsiString& Text);
   virtual void CheckWindow(HWND Window, Integer CheckKind);
   virtual void CheckWindowAsRichEdit(HWND Window, Integer CheckKind);
+  virtual void CheckControl(TWinControl* Control, Integer CheckKind);
   // Takes the walker (the component frees it when the check ends, see GetFreesWalker).
   virtual void CheckWithWalker(TControlParser* Walker, Integer CheckKind);
   // A series of checks shares the word count, the dialog, the dictionaries and one end message.
@@ -578,6 +580,8 @@ public:
   TCaseModificationEvent OnCaseModification;
 
 protected:
+  // Forgets a dialog form (or its dialog control) that is freed elsewhere.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Loads the configuration when it has not been loaded (which reopens the dictionaries).
   void EnsureConfiguration();
   // The walker whose line the filters look at: the running check's or the counting one's.
@@ -666,7 +670,7 @@ private:
   bool walkerAdopted_ = false;
 
   // The screen cursor while the hourglass is shown.
-  HCURSOR savedCursor_ = nullptr;
+  SmallInt savedCursor_ = 0;
   bool hourglass_ = false;
 
   // Reloads asked for while a multi-step change of the configuration runs, done at its end.

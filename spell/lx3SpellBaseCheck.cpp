@@ -1,5 +1,6 @@
 // Checking a text with the spell-check component: the check loop over a text walker, the dialog
 // commands that act on the word shown, undo, series of checks and silent word counting.
+#include "classlib/Forms.h"
 #include "classlib/StringLists.h"
 #include "classlib/Strings.h"
 #include "spell/lx3CustomDictionary.h"
@@ -57,6 +58,14 @@ void TLexemeSpell3Base::CheckWindowAsRichEdit(HWND Window, Integer CheckKind) {
   ReleaseCallerWalker(walker);
 }
 
+void TLexemeSpell3Base::CheckControl(TWinControl* Control, Integer CheckKind) {
+  if (!Control) return;
+  auto* walker = new TWinAPIControlParser();
+  walker->Init(Control);
+  CheckWithWalker(walker, CheckKind);
+  ReleaseCallerWalker(walker);
+}
+
 void TLexemeSpell3Base::CheckWithWalker(TControlParser* Walker, Integer CheckKind) {
   if (!Walker) return;
   if (running_ || (seriesRunning_ && cancelled_)) {
@@ -89,31 +98,25 @@ void TLexemeSpell3Base::CheckWithWalker(TControlParser* Walker, Integer CheckKin
   // The dialog's buttons (or the application, with the silent interface) drive the check from
   // here on; the call returns when the check has ended.
   while (running_) {
-    MSG msg;
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      WaitMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      // The application is closing: end the check and leave the quit message for its own loop.
-      PostQuitMessage(static_cast<int>(msg.wParam));
+    Application->HandleMessage();
+    if (Application->GetTerminated()) {
+      // The application is closing: the check ends where it stands.
       StopCheck(true);
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
 }
 
 void TLexemeSpell3Base::ShowHourglass(DWORD startTicks) {
   if (!UseHourglassCursor || hourglass_ || GetTickCount() - startTicks <= kHourglassDelay) return;
-  savedCursor_ = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  savedCursor_ = Screen->GetCursor();
+  Screen->SetCursor(crHourGlass);
   hourglass_ = true;
 }
 
 void TLexemeSpell3Base::RestoreCursor() {
   if (!hourglass_) return;
-  SetCursor(savedCursor_);
+  Screen->SetCursor(savedCursor_);
   hourglass_ = false;
 }
 
@@ -187,8 +190,7 @@ void TLexemeSpell3Base::CheckAroundCursor(TControlParser* Walker) {
     CheckWithWalker(Walker, ckSelection);
     // The question belongs to the dialog interface; a silent check covers the selection only.
     if (!cancelled_ && UIType == suiDialog) {
-      const AnsiString text = GetString(60), caption = GetString(14);
-      if (MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+      if (Application->MessageBox(GetString(60), GetString(14), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         Walker->SetPos(endColumn, endLine, pmCurrent);
         Walker->SetPos(2147483647, 2147483647, pmEnd);
         CheckWithWalker(Walker, ckRange);

@@ -1,5 +1,7 @@
 // The popup menu for one word: suggestions and the commands that act on the word, built and
-// shown through the component's events or as a popup menu of its own.
+// shown through the component's events or as a popup menu of the class library.
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
 #include "classlib/StringLists.h"
 #include "spell/lx3CustomDictionary.h"
 #include "spell/lx3SpellBase.h"
@@ -11,25 +13,53 @@ constexpr Integer kPopupSuggestions = 5;
 
 }  // namespace
 
-void TLexemeSpell3Base::PopupItemClick(TObject*) {}
+void TLexemeSpell3Base::PopupItemClick(TObject* Sender) {
+  if (auto* item = dynamic_cast<TMenuItem*>(Sender)) {
+    popupTag_ = item->Tag;
+    popupCaption_ = item->GetCaption();
+  }
+}
 
 TObject* TLexemeSpell3Base::CreatePopupMenu(TComponent* AOwner) {
+  if (!OnPopupCreateMenu) return new TPopupMenu(AOwner);
   TObject* menu = nullptr;
-  if (OnPopupCreateMenu) OnPopupCreateMenu(this, AOwner, menu);
+  OnPopupCreateMenu(this, AOwner, menu);
   return menu;
 }
 
 TObject* TLexemeSpell3Base::AddPopupMenuItem(TObject* Menu, TObject* Parent, Integer Tag, bool HasChildren,
                                              bool Enabled, const AnsiString& Caption) {
-  TObject* item = nullptr;
-  if (OnPopupAddMenuItem) OnPopupAddMenuItem(this, Menu, Parent, Tag, HasChildren, Enabled, Caption, item);
+  TObject* added = nullptr;
+  if (OnPopupAddMenuItem) {
+    OnPopupAddMenuItem(this, Menu, Parent, Tag, HasChildren, Enabled, Caption, added);
+    return added;
+  }
+  auto* menu = dynamic_cast<TPopupMenu*>(Menu);
+  if (OnPopupCreateMenu || !menu) return nullptr;
+  auto* item = new TMenuItem(menu);
+  item->SetCaption(Caption);
+  item->SetEnabled(Enabled);
+  item->Tag = Tag;
+  if (Tag > 0) item->OnClick = TNotifyEvent(this, &TLexemeSpell3Base::PopupItemClick);
+  if (auto* parent = dynamic_cast<TMenuItem*>(Parent))
+    parent->Add(item);
+  else
+    menu->GetItems()->Add(item);
   return item;
 }
 
 void TLexemeSpell3Base::ShowPopupMenu(TObject* Menu, const TPoint& Position) {
   popupTag_ = 0;
   popupCaption_.clear();
-  if (OnPopupDoMenu) OnPopupDoMenu(this, Menu, Position, popupTag_, popupCaption_);
+  if (OnPopupDoMenu) {
+    OnPopupDoMenu(this, Menu, Position, popupTag_, popupCaption_);
+    return;
+  }
+  auto* menu = dynamic_cast<TPopupMenu*>(Menu);
+  if (OnPopupCreateMenu || !menu) return;
+  menu->Popup(Position.X, Position.Y);
+  // The chosen item's click may still be on its way.
+  Application->ProcessMessages();
 }
 
 Integer TLexemeSpell3Base::PopupForWord(TComponent* AOwner, Integer Options, AnsiString& Word, const TPoint& Position) {
