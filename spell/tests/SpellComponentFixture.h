@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "classlib/Handles.h"
 #include "classlib/StringLists.h"
 #include "spell/compiler/lx3DictionaryCompiler.h"
+#include "spell/lx3ConfigurationDialogCtrl.h"
 #include "spell/lx3CustomDictionary.h"
 #include "spell/lx3SpellBase.h"
 #include "tests/support/TestSupport.h"
@@ -85,16 +87,31 @@ protected:
 // Answers the component's prompts as a user at the spelling dialog: each prompt is recorded and
 // answered with the next answer of the list, from the message loop that a synchronous check
 // runs (so the answer comes after the prompt, as a button click would). With no answer left the
-// check is cancelled.
+// check is cancelled. Given a dialog control, the user hears the prompts and gives the commands
+// through it, as the spelling dialog does.
 class TestUser {
 public:
-  enum Kind { Ignore, IgnoreAll, Change, ChangeAll, Add, AutoCorrect, Undo, IgnoreRepeated, DeleteRepeated, Cancel };
+  enum Kind {
+    Ignore,
+    IgnoreAll,
+    Change,
+    ChangeAll,
+    Add,
+    AutoCorrect,
+    Undo,
+    IgnoreRepeated,
+    DeleteRepeated,
+    Cancel,
+    Do  // runs the action; the word is shown again or the check goes on by the action itself
+  };
   struct Answer {
     Kind kind;
     std::string text = {};
+    std::function<void()> action = {};
   };
 
-  TestUser(TLexemeSpell3Base& spell, std::vector<Answer> answers) : spell_(spell), answers_(std::move(answers)) {
+  TestUser(TLexemeSpell3Base& spell, std::vector<Answer> answers, TConfigurationDialogCtrl* control = nullptr)
+      : spell_(spell), control_(control), answers_(std::move(answers)) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = &TestUser::Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -102,9 +119,17 @@ public:
     RegisterClassA(&wc);  // a second registration fails harmlessly
     window_.reset(CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
     SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    spell_.OnPromptWord = TPromptWordEvent(this, &TestUser::Prompt);
+    if (control_)
+      control_->OnPromptWord = TWordPromptEvent(this, &TestUser::Prompt);
+    else
+      spell_.OnPromptWord = TPromptWordEvent(this, &TestUser::Prompt);
   }
-  ~TestUser() { spell_.OnPromptWord = nullptr; }
+  ~TestUser() {
+    if (control_)
+      control_->OnPromptWord = nullptr;
+    else
+      spell_.OnPromptWord = nullptr;
+  }
 
   // Each prompt: the word, with " (repeated)" after a repeated pair, and the text as it was then.
   List prompts;
@@ -131,23 +156,34 @@ private:
       return;
     }
     const Answer a = answers_[answered++];
-    switch (a.kind) {
-      case Ignore: spell_.DialogIgnore(); break;
-      case IgnoreAll: spell_.DialogIgnoreAll(); break;
-      case Change: spell_.DialogChange(a.text); break;
-      case ChangeAll: spell_.DialogChangeAll(a.text); break;
-      case Add: spell_.DialogAdd(); break;
-      case AutoCorrect: spell_.DialogAutoCorrect(a.text); break;
-      case Undo: spell_.DialogUndo(); break;
-      case IgnoreRepeated: spell_.DialogIgnoreRepeated(); break;
-      case DeleteRepeated: spell_.DialogDeleteRepeated(); break;
-      case Cancel: spell_.DialogCancel(); break;
-    }
+    if (control_)
+      Give(*control_, a);
+    else
+      Give(spell_, a);
     // A command that did nothing leaves the word shown: the user answers again.
     if (spell_.IsChecking() && prompts.size() == before) PostMessageA(window_.get(), WM_APP, 0, 0);
   }
 
+  // The component and the dialog control take the same commands.
+  template <class T>
+  static void Give(T& to, const Answer& a) {
+    switch (a.kind) {
+      case Ignore: to.DialogIgnore(); break;
+      case IgnoreAll: to.DialogIgnoreAll(); break;
+      case Change: to.DialogChange(a.text); break;
+      case ChangeAll: to.DialogChangeAll(a.text); break;
+      case Add: to.DialogAdd(); break;
+      case AutoCorrect: to.DialogAutoCorrect(a.text); break;
+      case Undo: to.DialogUndo(); break;
+      case IgnoreRepeated: to.DialogIgnoreRepeated(); break;
+      case DeleteRepeated: to.DialogDeleteRepeated(); break;
+      case Cancel: to.DialogCancel(); break;
+      case Do: a.action(); break;
+    }
+  }
+
   TLexemeSpell3Base& spell_;
+  TConfigurationDialogCtrl* control_;
   std::vector<Answer> answers_;
   UniqueWindow window_;
 };
