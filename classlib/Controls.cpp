@@ -669,33 +669,49 @@ void TControl::SendCancelMode() {
 }
 
 void TControl::WMLButtonDown(TMessage& Message) {
+  DefaultHandler(Message);
   if (ControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
   if (ControlStyle.Contains(csClickEvents)) ControlState << csClicked;
   DoMouseDown(Message, mbLeft, {});
 }
 
-void TControl::WMRButtonDown(TMessage& Message) { DoMouseDown(Message, mbRight, {}); }
+void TControl::WMRButtonDown(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbRight, {});
+}
 
-void TControl::WMMButtonDown(TMessage& Message) { DoMouseDown(Message, mbMiddle, {}); }
+void TControl::WMMButtonDown(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbMiddle, {});
+}
 
 void TControl::WMLButtonDblClk(TMessage& Message) {
   SendCancelMode();
+  DefaultHandler(Message);
   if (ControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
   if (ControlStyle.Contains(csClickEvents)) DblClick();
   DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
-void TControl::WMRButtonDblClk(TMessage& Message) { DoMouseDown(Message, mbRight, {ssDouble}); }
+void TControl::WMRButtonDblClk(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbRight, {ssDouble});
+}
 
-void TControl::WMMButtonDblClk(TMessage& Message) { DoMouseDown(Message, mbMiddle, {ssDouble}); }
+void TControl::WMMButtonDblClk(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbMiddle, {ssDouble});
+}
 
 void TControl::WMMouseMove(TMessage& Message) {
+  DefaultHandler(Message);
   if (ControlStyle.Contains(csNoStdEvents)) return;
   const TWMMouse m{Message};
   MouseMove(KeysToShiftState(m.Keys()), m.XPos(), m.YPos());
 }
 
 void TControl::WMLButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
   if (ControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
   if (ControlState.Contains(csClicked)) {
     ControlState >> csClicked;
@@ -706,9 +722,15 @@ void TControl::WMLButtonUp(TMessage& Message) {
   DoMouseUp(Message, mbLeft);
 }
 
-void TControl::WMRButtonUp(TMessage& Message) { DoMouseUp(Message, mbRight); }
+void TControl::WMRButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseUp(Message, mbRight);
+}
 
-void TControl::WMMButtonUp(TMessage& Message) { DoMouseUp(Message, mbMiddle); }
+void TControl::WMMButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseUp(Message, mbMiddle);
+}
 
 // The wheel goes to the control with the focus first (CM_MOUSEWHEEL), then up its parents,
 // until one handles it.
