@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "classlib/Forms.h"
 #include "classlib/Handles.h"
 
 // The open client conversations of the process.
@@ -54,13 +55,14 @@ private:
 
   DdeConversations() = default;
 
-  // Tells the conversation whose server has gone; nothing may escape into the DDE library or
-  // the timer's caller.
+  // Tells the conversation whose server has gone. Nothing may escape into the DDE library or
+  // the timer's caller: an error of OnClose is shown as the program shows its errors.
   void Lost(TDdeClientConv* client) {
     Closed(client);
     try {
       client->Disconnected();
     } catch (...) {
+      Application->HandleException(client);
     }
   }
 
