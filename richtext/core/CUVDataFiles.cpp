@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Icons.h"
 #include "classlib/Jpeg.h"
+#include "classlib/Metafiles.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/CUVData.h"
 #include "richtext/core/UVFMisc.h"
@@ -42,6 +44,12 @@ bool ReadWholeFile(const AnsiString& FileName, AnsiString& Text) {
     return false;
   }
 }
+
+// Pictures read from a document are made by the name of their class.
+const bool kGraphicsRegistered =
+    (RegisterClasses({TBitmap::StaticClass(), TIcon::StaticClass(), TMetafile::StaticClass(),
+                      TJPEGImage::StaticClass()}),
+     true);
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "classlib/Controls.h"
+#include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVFuncs.h"
 #include "richtext/core/UVStyle.h"
@@ -232,4 +234,65 @@ AnsiString UVFParaNoToStr(TUVStyle* Style, Integer ParaNo, bool UseStyleNames) {
   if (UseStyleNames && ParaNo >= 0 && Style && ParaNo < Style->GetParaStyles()->GetCount())
     return Quoted(Style->GetParaStyles()->GetItem(ParaNo)->StyleName);
   return IntToStr(ParaNo);
+}
+
+namespace {
+
+bool ReadControl(TStream* Stream, TComponent*& Control, const AnsiString& ClassName, TWinControl* Parent) {
+  if (!Control && !ClassName.empty()) {
+    TClass cls = GetClass(ClassName);
+    if (!cls || !cls->InheritsFrom(TComponent::StaticClass())) return false;
+    Control = static_cast<TComponent*>(cls->Create(nullptr));
+    if (!Control) return false;
+  }
+  auto* control = dynamic_cast<TControl*>(Control);
+  if (control) control->SetParent(Parent);
+  try {
+    Stream->SetPosition(0);
+    TReader reader(Stream);
+    reader.ReadRootComponent(Control);
+  } catch (const Exception&) {
+    return false;
+  }
+  if (control) control->SetParent(Parent);
+  return true;
+}
+
+}  // namespace
+
+AnsiString UVFSaveControl(TComponent* Control) {
+  TMemoryStream stream;
+  {
+    TWriter writer(&stream);
+    writer.WriteRootComponent(Control);
+  }
+  return UVFStreamToHex(&stream);
+}
+
+void UVFSaveControlBinary(TStream* Stream, TComponent* Control) {
+  Int64 start = Stream->GetPosition();
+  Integer size = 0;
+  Stream->WriteBuffer(&size, 4);
+  {
+    TWriter writer(Stream);
+    writer.WriteRootComponent(Control);
+  }
+  Int64 end = Stream->GetPosition();
+  size = static_cast<Integer>(end - start - 4);
+  Stream->SetPosition(start);
+  Stream->WriteBuffer(&size, 4);
+  Stream->SetPosition(end);
+}
+
+bool UVFLoadControl(const AnsiString& Hex, TComponent*& Control, const AnsiString& ClassName, TWinControl* Parent) {
+  TMemoryStream stream;
+  if (!UVFHexToStream(Hex, &stream)) return false;
+  return ReadControl(&stream, Control, ClassName, Parent);
+}
+
+bool UVFLoadControlBinary(const AnsiString& Data, TComponent*& Control, const AnsiString& ClassName,
+                          TWinControl* Parent) {
+  TMemoryStream stream;
+  UVFWrite(&stream, Data);
+  return ReadControl(&stream, Control, ClassName, Parent);
 }

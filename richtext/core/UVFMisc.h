@@ -69,3 +69,17 @@ class TUVStyle;
 // is not negative, else the decimal number.
 AnsiString UVFStyleNoToStr(TUVStyle* Style, Integer StyleNo, bool UseStyleNames);
 AnsiString UVFParaNoToStr(TUVStyle* Style, Integer ParaNo, bool UseStyleNames);
+
+// --- Controls ------------------------------------------------------------------------------
+class TComponent;
+class TWinControl;
+// A component through the class library's component writer, as hexadecimal text.
+AnsiString UVFSaveControl(TComponent* Control);
+// A 32-bit byte count followed by the written component.
+void UVFSaveControlBinary(TStream* Stream, TComponent* Control);
+// Reads a component from hexadecimal text (or raw bytes) into Control; with a class name and no
+// control, a control of that registered class is made first (no owner). A control gets Parent
+// before and after reading. False when the data cannot be decoded or read.
+bool UVFLoadControl(const AnsiString& Hex, TComponent*& Control, const AnsiString& ClassName, TWinControl* Parent);
+bool UVFLoadControlBinary(const AnsiString& Data, TComponent*& Control, const AnsiString& ClassName,
+                          TWinControl* Parent);

@@ -456,7 +456,7 @@ TCustomUVItemInfo* CreateItemByStyleNo(TCustomUVData* UVData, Integer StyleNo) {
         item = new TUVHotspotItemInfo(UVData);
         break;
       case uvsComponent:
-        item = UVControlItemConstructor ? UVControlItemConstructor(UVData) : nullptr;
+        item = new TUVControlItemInfo(UVData);
         break;
       case uvsBullet:
         item = new TUVBulletItemInfo(UVData);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Controls.h"
 #include "classlib/Graphics.h"
 #include "classlib/ImgList.h"
 #include "classlib/Pictures.h"
@@ -22,7 +23,6 @@ class TCustomUVFormattedData;
 class TCustomUVItemInfo;
 class TUVStyle;
 class TUVRTFFontTable;
-class TControl;
 
 // Style numbers of the item kinds (0 and above: text of that text style).
 enum : Integer {
@@ -274,6 +274,22 @@ public:
   // The item adds hyperlink areas of its own (a table: those of its cells) at (Left, Top).
   virtual void BuildJumps(Integer /*Left*/, Integer /*Top*/, Integer& /*JumpCount*/, TUVList* /*Jumps*/) {}
 
+  // --- The mouse --------------------------------------------------------------------------------
+  // Mouse events over the item (or sent to it while it holds the capture), in coordinates
+  // relative to its draw record; true when the item handled them.
+  virtual bool MouseDown(TMouseButton /*Button*/, TShiftState /*Shift*/, Integer /*X*/, Integer /*Y*/,
+                         Integer /*ItemNo*/, TCustomUVFormattedData* /*UVData*/) {
+    return false;
+  }
+  virtual bool MouseMove(TShiftState /*Shift*/, Integer /*X*/, Integer /*Y*/, Integer /*ItemNo*/,
+                         TCustomUVFormattedData* /*UVData*/) {
+    return false;
+  }
+  virtual bool MouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, Integer /*X*/, Integer /*Y*/,
+                       Integer /*ItemNo*/, TCustomUVFormattedData* /*UVData*/) {
+    return false;
+  }
+
   // --- Items that hold documents (tables) ----------------------------------------------------
   // The sub-document at Position; StoreState keeps the position for uvsdNext and uvsdPrev and
   // receives a new saved position (owned by the caller). None by default.
@@ -419,6 +435,59 @@ protected:
                    TUVStyle* Style);
 };
 
+// A control placed in the document; the item owns it.
+class TUVControlItemInfo : public TUVRectItemInfo {
+  UVITEM_CLASS(TUVControlItemInfo, TUVRectItemInfo)
+public:
+  explicit TUVControlItemInfo(TCustomUVData* UVData);
+  // Takes ownership of AControl.
+  TUVControlItemInfo(TCustomUVData* UVData, TControl* AControl, Byte AVAlign);
+  ~TUVControlItemInfo() override;
+  void Assign(TPersistent* Source) override;
+
+  bool QueryFlag(Integer Code) override;
+  bool QueryStyledFlag(Integer Code, TUVStyle* Style) override;
+  Integer GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas, TCustomUVData* UVData) override;
+  Integer GetBorderWidth() override { return Control ? Control->GetWidth() + 2 : 2; }
+  Integer GetBorderHeight() override { return Control ? Control->GetHeight() + 2 : 2; }
+  Integer GetImageWidth(TUVStyle*) override { return Control ? Control->GetWidth() : 0; }
+  Integer GetImageHeight(TUVStyle*) override { return Control ? Control->GetHeight() : 0; }
+  bool OnDocWidthChange(Integer DocWidth, TUVDrawLineInfo* DrawItem, bool Printing, TCanvas* Canvas,
+                        TCustomUVData* UVData, const TUVScreenAndDevice* Sad, Integer& HShift,
+                        bool NoCaching) override;
+  void Inserting(TCustomUVData* UVData, AnsiString& Text, bool Safe) override;
+  void SetPosition(Integer X, Integer Y, TCustomUVFormattedData* UVData) override;
+  void Paint(Integer X, Integer Y, TCanvas* Canvas, TUVTextDrawStates State, TUVStyle* Style,
+             TUVDrawLineInfo* DrawItem) override;
+  bool PrintToBitmap(TBitmap* Bitmap, bool Preview, TCustomUVData* UVData, TUVDrawLineInfo* DrawItem,
+                     Integer Part) override;
+  TUVDrawLineInfo* CreateDrawRecord(bool Printing, TCustomUVData* UVData, const TUVScreenAndDevice* Sad) override;
+  Integer GetExtraPropertyCount() override;
+  void SaveUVFExtraProperties(TStream* Stream) override;
+  bool SetExtraIntProperty(TUVExtraItemProperty Prop, Integer Value) override;
+  bool GetExtraIntProperty(TUVExtraItemProperty Prop, Integer& Value) override;
+  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
+                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
+  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
+               bool ForceSameAsPrev) override;
+  void SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Text,
+                const AnsiString& Path, const AnsiString& ImgSavePrefix, Integer& ImgSaveNo, TColor CurrentParaColor,
+                Integer SaveOptions, bool UseCSS, TUVHTMLImageCache* Images) override;
+  AnsiString AsText(Integer LineWidth, TCustomUVData* UVData, const AnsiString& Text, const AnsiString& Path,
+                    bool TextOnly, bool Unicode) override;
+  void NotifyRemoving(TCustomUVData* UVData, Integer ItemNo) override;
+  void AfterUndoRestore(TCustomUVData* UVData, Integer ItemNo) override;
+  bool OwnsControl(TControl* AControl) override { return AControl && AControl == Control; }
+  bool SetFocusToControl() override;
+
+  TControl* Control = nullptr;  // owned
+  Integer PercentWidth = 0;     // 1 to 100: percent of the document width; else a fixed width
+};
+
+// An image of a control for printing (set by the unit that draws control images); nil when none.
+using TUVControlImageFunc = TBitmap* (*)(TControl* Control);
+extern TUVControlImageFunc UVGetControlImage;
+
 // A picture.
 class TUVGraphicItemInfo : public TUVRectItemInfo {
   UVITEM_CLASS(TUVGraphicItemInfo, TUVRectItemInfo)
@@ -559,8 +628,6 @@ private:
 
 // The class of text items that the factory makes for style numbers of 0 and above.
 extern TUVItemConstructor UVTextItemConstructor;
-// The class of control items (uvsComponent); set by the unit that holds control items.
-extern TUVItemConstructor UVControlItemConstructor;
 // Warnings of the native-format reader added by the item readers.
 enum : Cardinal { uvfwUnknownPicFmt = 1, uvfwUnknownCtrls = 2 };
 // Makes a picture of a class named in a document (replaceable by the host).

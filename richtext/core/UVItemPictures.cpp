@@ -51,7 +51,6 @@ void WriteWindowsMetafilePict(TStream* Stream, TMetafile* Metafile, bool PixelSi
 }  // namespace
 
 TUVGraphicCreator UVCreateGraphic = &DefaultCreateGraphic;
-TUVItemConstructor UVControlItemConstructor = nullptr;
 
 // ---------------------------------------------------------------------------------------------
 // RTF picture groups

@@ -6,6 +6,7 @@
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVFMisc.h"
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 
 TUVImageListByTagFunc UVFindImageListByTag = nullptr;
 
@@ -309,3 +310,42 @@ bool TUVListInfos::CanTakeForMerge(TCustomUVInfo* Existing, TCustomUVInfo*, cons
 }
 
 bool TUVListInfos::MarksTaken(TCustomUVInfo* Incoming) { return static_cast<TUVListInfo*>(Incoming)->HasNumbering(); }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+bool TUVMarkerFont::NameStored() const { return GetName() != "Arial"; }
+bool TUVMarkerFont::HeightStored() const { return GetSize() != 8; }
+bool TUVListLevel::ImageListStored() const {
+  TUVListInfos* lists = OwningListInfos(GetCollection());
+  return FImageList && !(lists && lists->FUVData);
+}
+bool TUVListLevel::PictureStored() const { return FPicture && FPicture->GetGraphic(); }
+bool TUVListLevel::FontStored() const { return FFont && !FFont->IsDefault(); }
+
+PUBLISHED(TUVMarkerFont) {
+  Prop("Height", &TFont::GetHeight, &TFont::SetHeight).Stored(&TUVMarkerFont::HeightStored);
+  Prop("Name", &TFont::GetName, &TFont::SetName).Stored(&TUVMarkerFont::NameStored);
+}
+
+PUBLISHED(TUVListLevel) {
+  Prop("ListType", &TUVListLevel::ListType).Default(uvlstBullet);
+  Prop("StartFrom", &TUVListLevel::StartFrom).Default(1);
+  Prop("ImageList", &TUVListLevel::GetImageList, &TUVListLevel::SetImageList).Stored(&TUVListLevel::ImageListStored);
+  Prop("ImageIndex", &TUVListLevel::ImageIndex).Default(0);
+  // The format strings are stored as hexadecimal text (FormatStringCode, FormatStringWCode).
+  Prop("FormatString", &TUVListLevel::FormatString).Stored(false);
+  Prop("FormatStringW", &TUVListLevel::FormatStringW).Stored(false);
+  Prop("LeftIndent", &TUVListLevel::LeftIndent).Default(0);
+  Prop("FirstIndent", &TUVListLevel::FirstIndent).Default(10);
+  Prop("MarkerIndent", &TUVListLevel::MarkerIndent).Default(0);
+  Prop("MarkerAlignment", &TUVListLevel::MarkerAlignment).Default(uvmaLeft);
+  Prop("Picture", &TUVListLevel::GetPicture, &TUVListLevel::SetPicture).Stored(&TUVListLevel::PictureStored);
+  Prop("Font", &TUVListLevel::GetFont, &TUVListLevel::SetFont).Stored(&TUVListLevel::FontStored);
+  Prop("Options", &TUVListLevel::Options).Default(TUVListLevelOptions{uvloContinuous, uvloLevelReset});
+}
+
+PUBLISHED(TUVListInfo) {
+  Prop("Levels", &TUVListInfo::GetLevels, &TUVListInfo::SetLevels);
+  Prop("OneLevelPreview", &TUVListInfo::OneLevelPreview).Default(false);
+}

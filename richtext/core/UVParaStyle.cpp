@@ -1,6 +1,7 @@
 // Paragraph styles: equality, similarity and the space their borders and backgrounds take.
 #include "richtext/core/UVMapWht.h"
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 
 TParaInfo::TParaInfo(TCollection* Collection)
     : TCustomUVInfo(Collection), FBorder(new TUVBorder()), FBackground(new TUVBackgroundRect()) {
@@ -165,4 +166,20 @@ Integer TParaInfos::FindMatchingStyle(Integer ParaNo, TParaInfo* Style, Cardinal
   for (Integer i = 0; i < GetCount(); ++i)
     if (i != ParaNo && GetItem(i)->IsEqualIgnoring(Style, ignore)) return i;
   return -1;
+}
+
+PUBLISHED(TParaInfo) {
+  Prop("FirstIndent", &TParaInfo::FirstIndent).Default(0);
+  Prop("LeftIndent", &TParaInfo::LeftIndent).Default(0);
+  Prop("RightIndent", &TParaInfo::RightIndent).Default(0);
+  Prop("SpaceBefore", &TParaInfo::SpaceBefore).Default(0);
+  Prop("SpaceAfter", &TParaInfo::SpaceAfter).Default(0);
+  Prop("LineSpacing", &TParaInfo::LineSpacing).Default(100);
+  Prop("LineSpacingType", &TParaInfo::LineSpacingType).Default(uvlsPercent);
+  Prop("Alignment", &TParaInfo::Alignment).Default(uvaLeft);
+  Prop("Border", &TParaInfo::GetBorder, &TParaInfo::SetBorder);
+  Prop("NextParaNo", &TParaInfo::NextParaNo).Default(-1);
+  Prop("Background", &TParaInfo::GetBackground, &TParaInfo::SetBackground);
+  Prop("Options", &TParaInfo::Options).Default(TUVParaOptions{});
+  Prop("BiDiMode", &TParaInfo::BiDiMode).Default(uvbdUnspecified);
 }

@@ -1,8 +1,10 @@
 // The style sheet component: defaults, the collections, and the drawing operations with their
 // events.
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 
 TUVStyle::TUVStyle(TComponent* AOwner) : TComponent(AOwner) {
@@ -14,6 +16,8 @@ TUVStyle::TUVStyle(TComponent* AOwner) : TComponent(AOwner) {
   FListStyles->SetPropName("ListStyles");
   ResetParaStyles();
   ResetTextStyles();
+  // Hyperlinks show the hand cursor under the style sheet's cursor number.
+  if (Screen) Screen->SetCursors(JumpCursor, UVJumpCursorHandle());
 }
 
 TUVStyle::~TUVStyle() {
@@ -206,5 +210,44 @@ void TUVStyle::SetInvalidPicture(TGraphic* Value) {
 HCURSOR UVJumpCursorHandle() {
   HCURSOR cursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
   if (!cursor) cursor = ::LoadCursorA(::GetModuleHandleA(nullptr), "UV_JUMP_CURSOR");
-  return cursor;
+  // A copy, so that whoever takes it over may destroy it without touching the shared cursor.
+  return cursor ? static_cast<HCURSOR>(::CopyIcon(cursor)) : nullptr;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+PUBLISHED(TUVStyle) {
+  Prop("TextStyles", &TUVStyle::GetTextStyles, &TUVStyle::SetTextStyles);
+  Prop("ParaStyles", &TUVStyle::GetParaStyles, &TUVStyle::SetParaStyles);
+  Prop("ListStyles", &TUVStyle::GetListStyles, &TUVStyle::SetListStyles);
+  Prop("SpacesInTab", &TUVStyle::SpacesInTab).Default(8);
+  Prop("JumpCursor", &TUVStyle::JumpCursor).Default(101);
+  Prop("FullRedraw", &TUVStyle::FullRedraw).Default(false);
+  Prop("UseSound", &TUVStyle::UseSound).Default(true);
+  Prop("Color", &TUVStyle::Color).Type(ColorTypeInfo()).Default(clWindow);
+  Prop("HoverColor", &TUVStyle::HoverColor).Type(ColorTypeInfo()).Default(clNone);
+  Prop("SelColor", &TUVStyle::SelColor).Type(ColorTypeInfo()).Default(clHighlight);
+  Prop("SelTextColor", &TUVStyle::SelTextColor).Type(ColorTypeInfo()).Default(clHighlightText);
+  Prop("InactiveSelColor", &TUVStyle::InactiveSelColor).Type(ColorTypeInfo()).Default(clHighlight);
+  Prop("InactiveSelTextColor", &TUVStyle::InactiveSelTextColor).Type(ColorTypeInfo()).Default(clHighlightText);
+  Prop("CheckpointColor", &TUVStyle::CheckpointColor).Type(ColorTypeInfo()).Default(clGreen);
+  Prop("CheckpointEvColor", &TUVStyle::CheckpointEvColor).Type(ColorTypeInfo()).Default(clLime);
+  Prop("PageBreakColor", &TUVStyle::PageBreakColor).Type(ColorTypeInfo()).Default(clBtnShadow);
+  Prop("SoftPageBreakColor", &TUVStyle::SoftPageBreakColor).Type(ColorTypeInfo()).Default(clBtnFace);
+  Prop("DefUnicodeStyle", &TUVStyle::DefUnicodeStyle).Default(-1);
+  Prop("DefCodePage", &TUVStyle::DefCodePage).Default(0);
+  Prop("OnApplyStyle", &TUVStyle::OnApplyStyle);
+  Prop("OnApplyStyleColor", &TUVStyle::OnApplyStyleColor);
+  Prop("OnDrawStyleText", &TUVStyle::OnDrawStyleText);
+  Prop("OnStyleHoverSensitive", &TUVStyle::OnStyleHoverSensitive);
+  Prop("OnDrawTextBack", &TUVStyle::OnDrawTextBack);
+  Prop("OnDrawCheckpoint", &TUVStyle::OnDrawCheckpoint);
+  Prop("OnDrawPageBreak", &TUVStyle::OnDrawPageBreak);
+  Prop("OnDrawParaBack", &TUVStyle::OnDrawParaBack);
+}
+
+namespace {
+// Forms name the style sheet by its class.
+const bool kRegistered = (RegisterClass(TUVStyle::StaticClass()), true);
+}  // namespace

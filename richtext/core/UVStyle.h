@@ -440,6 +440,8 @@ public:
   TUVMarkerFont();
   // All of name, size, colour, charset and style at their defaults.
   bool IsDefault() const;
+  bool NameStored() const;
+  bool HeightStored() const;
 };
 
 class TUVListLevel : public TCollectionItem {
@@ -472,6 +474,9 @@ public:
   void SetFont(TFont* Value);
   TCustomImageList* GetImageList() const { return FImageList; }
   void SetImageList(TCustomImageList* Value);
+  bool ImageListStored() const;
+  bool PictureStored() const;
+  bool FontStored() const;
 
   TUVListType ListType = uvlstBullet;
   Integer StartFrom = 1;
@@ -665,5 +670,6 @@ private:
   TGraphic* FInvalidPicture = nullptr;
 };
 
-// The system's hand cursor for hyperlinks, or the program's cursor resource "UV_JUMP_CURSOR".
+// A copy of the system's hand cursor for hyperlinks, or of the program's cursor resource
+// "UV_JUMP_CURSOR"; the caller owns it.
 HCURSOR UVJumpCursorHandle();

@@ -4,6 +4,7 @@
 
 #include "classlib/StringLists.h"
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 
 bool UVClearStandardOnMerge = true;
 
@@ -112,4 +113,10 @@ void TCustomUVInfos::MergeCollection(TCustomUVInfos* Incoming, TUVStyleMergeMode
     item(j)->TranslateReferences(Mapping);
     if (UVClearStandardOnMerge) item(j)->Standard = false;
   }
+}
+
+PUBLISHED(TCustomUVInfo) {
+  Prop("BaseStyleNo", &TCustomUVInfo::BaseStyleNo).Default(-1);
+  Prop("StyleName", &TCustomUVInfo::StyleName);
+  Prop("Standard", &TCustomUVInfo::Standard).Default(true);
 }

@@ -2,6 +2,7 @@
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVMapWht.h"
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 
 // ---------------------------------------------------------------------------------------------
 // TUVRect
@@ -290,4 +291,35 @@ void TUVBackgroundRect::Draw(TRect R, TCanvas* Canvas) const {
 
 bool TUVBackgroundRect::IsEqual(const TUVBackgroundRect* Value) const {
   return Color == Value->Color && FBorderOffsets->IsEqual(Value->FBorderOffsets);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+PUBLISHED(TUVRect) {
+  Prop("Top", &TUVRect::Top).Default(0);
+  Prop("Left", &TUVRect::Left).Default(0);
+  Prop("Right", &TUVRect::Right).Default(0);
+  Prop("Bottom", &TUVRect::Bottom).Default(0);
+}
+
+PUBLISHED(TUVBooleanRect) {
+  Prop("Top", &TUVBooleanRect::Top).Default(true);
+  Prop("Left", &TUVBooleanRect::Left).Default(true);
+  Prop("Right", &TUVBooleanRect::Right).Default(true);
+  Prop("Bottom", &TUVBooleanRect::Bottom).Default(true);
+}
+
+PUBLISHED(TUVBorder) {
+  Prop("Color", &TUVBorder::Color).Type(ColorTypeInfo()).Default(clWindowText);
+  Prop("Style", &TUVBorder::Style).Default(uvbNone);
+  Prop("Width", &TUVBorder::Width).Default(1);
+  Prop("InternalWidth", &TUVBorder::InternalWidth).Default(1);
+  Prop("VisibleBorders", &TUVBorder::GetVisibleBorders, &TUVBorder::SetVisibleBorders);
+  Prop("BorderOffsets", &TUVBorder::GetBorderOffsets, &TUVBorder::SetBorderOffsets);
+}
+
+PUBLISHED(TUVBackgroundRect) {
+  Prop("BorderOffsets", &TUVBackgroundRect::GetBorderOffsets, &TUVBackgroundRect::SetBorderOffsets);
+  Prop("Color", &TUVBackgroundRect::Color).Type(ColorTypeInfo()).Default(clNone);
 }

@@ -6,6 +6,7 @@
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVMapWht.h"
 #include "richtext/core/UVStyle.h"
+#include "classlib/TypInfo.h"
 #include "richtext/core/UVUni.h"
 
 TFontInfo::TFontInfo(TCollection* Collection) : TCustomUVInfo(Collection) { StyleName = "Font Style"; }
@@ -337,4 +338,26 @@ Integer TFontInfos::FindAnsiStyleWithCharset(Integer StyleNo, TFontCharset Chars
       return i;
   }
   return -1;
+}
+
+PUBLISHED(TFontInfo) {
+  Prop("BiDiMode", &TFontInfo::BiDiMode).Default(uvbdUnspecified);
+  Prop("Jump", &TFontInfo::Jump).Default(false);
+  Prop("JumpCursor", &TFontInfo::JumpCursor).Default(101);
+  Prop("FontName", &TFontInfo::FontName);
+  Prop("Size", &TFontInfo::Size).Default(10);
+  Prop("Color", &TFontInfo::Color).Type(ColorTypeInfo()).Default(clWindowText);
+  Prop("BackColor", &TFontInfo::BackColor).Type(ColorTypeInfo()).Default(clNone);
+  Prop("HoverColor", &TFontInfo::HoverColor).Type(ColorTypeInfo()).Default(clNone);
+  Prop("HoverBackColor", &TFontInfo::HoverBackColor).Type(ColorTypeInfo()).Default(clNone);
+  Prop("Style", &TFontInfo::Style).Default(TFontStyles{});
+  Prop("StyleEx", &TFontInfo::StyleEx).Default(TUVFontStyles{});
+  Prop("VShift", &TFontInfo::VShift).Default(0);
+  Prop("NextStyleNo", &TFontInfo::NextStyleNo).Default(-1);
+  Prop("Charset", &TFontInfo::Charset).Type(CharsetTypeInfo()).Default(DEFAULT_CHARSET);
+  Prop("Unicode", &TFontInfo::Unicode).Default(false);
+  Prop("Protection", &TFontInfo::Protection).Default(TUVProtectOptions{});
+  Prop("Options", &TFontInfo::Options).Default(TUVTextOptions{});
+  Prop("CharScale", &TFontInfo::CharScale).Default(100);
+  Prop("CharSpacing", &TFontInfo::CharSpacing).Default(0);
 }

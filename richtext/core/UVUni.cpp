@@ -140,34 +140,45 @@ void UVUniGetTextExtentEx(TCanvas* Canvas, const AnsiString& Text, Integer MaxEx
   UVUniGetFitExtents(Canvas, Text.data(), UVUniLength(Text, Options), MaxExtent, Options, Extents, Fit);
 }
 
+namespace {
+
+// Visual order and advance widths of the characters (and their classes when asked for).
+bool CharacterPlacement(TCanvas* Canvas, const AnsiString& Text, Byte Options, DWORD Flags, std::vector<UINT>& Order,
+                        std::vector<int>& Widths, std::vector<char>* Classes) {
+  Integer count = UVUniLength(Text, Options);
+  Order.assign(static_cast<std::size_t>(count), 0);
+  Widths.assign(static_cast<std::size_t>(count), 0);
+  HDC dc = Canvas->GetHandle();
+  if (IsUnicode(Options)) {
+    GCP_RESULTSW gcp{};
+    gcp.lStructSize = sizeof(gcp);
+    gcp.lpOrder = Order.data();
+    gcp.lpDx = Widths.data();
+    gcp.lpClass = Classes ? Classes->data() : nullptr;
+    gcp.nGlyphs = static_cast<UINT>(count);
+    return ::GetCharacterPlacementW(dc, Units(Text), count, 0, &gcp, Flags) != 0;
+  }
+  GCP_RESULTSA gcp{};
+  gcp.lStructSize = sizeof(gcp);
+  gcp.lpOrder = Order.data();
+  gcp.lpDx = Widths.data();
+  gcp.lpClass = Classes ? Classes->data() : nullptr;
+  gcp.nGlyphs = static_cast<UINT>(count);
+  return ::GetCharacterPlacementA(dc, Text.data(), count, 0, &gcp, Flags) != 0;
+}
+
+}  // namespace
+
 bool GetTextCharPlacement(TCanvas* Canvas, const AnsiString& Text, std::vector<Integer>& Positions, Byte Options) {
   Integer count = UVUniLength(Text, Options);
   Positions.assign(static_cast<std::size_t>(count + 1), 0);
   if (count == 0) return true;
-  std::vector<UINT> order(static_cast<std::size_t>(count));
-  std::vector<int> widths(static_cast<std::size_t>(count));
+  std::vector<UINT> order;
+  std::vector<int> widths;
   std::vector<char> classes(static_cast<std::size_t>(count));
-  HDC dc = Canvas->GetHandle();
-  const DWORD flags = GCP_REORDER | GCP_USEKERNING | GCP_GLYPHSHAPE | GCP_DIACRITIC;
-  DWORD result;
-  if (IsUnicode(Options)) {
-    GCP_RESULTSW gcp{};
-    gcp.lStructSize = sizeof(gcp);
-    gcp.lpOrder = order.data();
-    gcp.lpDx = widths.data();
-    gcp.lpClass = classes.data();
-    gcp.nGlyphs = static_cast<UINT>(count);
-    result = ::GetCharacterPlacementW(dc, Units(Text), count, 0, &gcp, flags);
-  } else {
-    GCP_RESULTSA gcp{};
-    gcp.lStructSize = sizeof(gcp);
-    gcp.lpOrder = order.data();
-    gcp.lpDx = widths.data();
-    gcp.lpClass = classes.data();
-    gcp.nGlyphs = static_cast<UINT>(count);
-    result = ::GetCharacterPlacementA(dc, Text.data(), count, 0, &gcp, flags);
-  }
-  if (result == 0) return false;
+  bool result = CharacterPlacement(Canvas, Text, Options, GCP_REORDER | GCP_USEKERNING | GCP_GLYPHSHAPE | GCP_DIACRITIC,
+                                   order, widths, &classes);
+  if (!result) return false;
   // The order array maps logical characters to visual positions; walk in visual order.
   std::vector<Integer> visualToLogical(static_cast<std::size_t>(count), 0);
   for (Integer j = 0; j < count; ++j) {
@@ -195,25 +206,10 @@ bool UVUniDrawSelectedText(TCanvas* Canvas, const AnsiString& Text, Integer Firs
   if (!BiDi) return false;
   Integer count = UVUniLength(Text, Options);
   if (count == 0 || First > Last) return false;
-  std::vector<UINT> order(static_cast<std::size_t>(count));
-  std::vector<int> widths(static_cast<std::size_t>(count));
+  std::vector<UINT> order;
+  std::vector<int> widths;
   HDC dc = Canvas->GetHandle();
-  DWORD ok;
-  if (IsUnicode(Options)) {
-    GCP_RESULTSW gcp{};
-    gcp.lStructSize = sizeof(gcp);
-    gcp.lpOrder = order.data();
-    gcp.lpDx = widths.data();
-    gcp.nGlyphs = static_cast<UINT>(count);
-    ok = ::GetCharacterPlacementW(dc, Units(Text), count, 0, &gcp, GCP_REORDER);
-  } else {
-    GCP_RESULTSA gcp{};
-    gcp.lStructSize = sizeof(gcp);
-    gcp.lpOrder = order.data();
-    gcp.lpDx = widths.data();
-    gcp.nGlyphs = static_cast<UINT>(count);
-    ok = ::GetCharacterPlacementA(dc, Text.data(), count, 0, &gcp, GCP_REORDER);
-  }
+  bool ok = CharacterPlacement(Canvas, Text, Options, GCP_REORDER, order, widths, nullptr);
   if (!ok) return false;
   std::vector<Integer> logicalAt(static_cast<std::size_t>(count), 0);
   std::vector<Integer> xAt(static_cast<std::size_t>(count + 1), 0);
@@ -344,7 +340,7 @@ Integer UVUniGetCharLineBreakClass(WideChar Char) {
   const ClassRange* r = std::upper_bound(begin, end, c, [](Word v, const ClassRange& range) { return v < range.First; });
   if (r == begin) return lbAL;
   --r;
-  return c <= r->Last ? r->Class : lbAL;
+  return c <= r->Last ? static_cast<Integer>(r->Class) : static_cast<Integer>(lbAL);
 }
 
 const WideChar* UVUniGetLineBreakPos(const WideChar* S, Integer P) {

@@ -434,3 +434,29 @@ TEST_F(FormatTest, OnlyTailAppendsLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormatTest, ControlsTakeTheirBoxAndFollowThePercentWidth) {
+  auto* control = new TWinControl(nullptr);
+  control->SetBounds(0, 0, 50, 20);
+  auto* item = new TUVControlItemInfo(&doc, control, 0);
+  doc.AddNL("x ", 0, 0);
+  doc.AddItem("ctl", item);
+  EXPECT_FALSE(control->GetVisible());  // hidden until the owner places it
+  EXPECT_EQ(doc.FindControlItemNo(control), 1);
+  EXPECT_EQ(doc.FindControlItemNo(nullptr), -1);
+  Format();
+  ASSERT_EQ(doc.DrawItems->GetCount(), 2);
+  EXPECT_EQ(Dli(1)->Width, 52);
+  EXPECT_EQ(Dli(1)->Height, 22);
+  EXPECT_EQ(item->GetMinWidth(nullptr, doc.GetCanvas(), &doc), 52);
+  item->PercentWidth = 50;
+  Format();
+  EXPECT_EQ(control->GetWidth(), doc.TextWidth * 50 / 100 - 2);
+  EXPECT_EQ(item->GetMinWidth(nullptr, doc.GetCanvas(), &doc), 20);
+  doc.DeleteItems(1, 1);  // frees the control with its item
+  EXPECT_EQ(doc.GetItemCount(), 1);
+}
+
+}  // namespace

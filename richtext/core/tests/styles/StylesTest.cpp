@@ -229,3 +229,74 @@ TEST(StylesTest, TheStyleSheetForgetsAFreedImageList) {
 }
 
 }  // namespace
+
+#include "classlib/Filer.h"
+#include "classlib/FormText.h"
+
+namespace {
+
+AnsiString AsFormText(TComponent* Root) {
+  TMemoryStream binary;
+  TWriter(&binary).WriteRootComponent(Root);
+  binary.SetPosition(0);
+  TStringStream text;
+  ObjectBinaryToText(&binary, &text);
+  return text.GetDataString();
+}
+
+TEST(StylesTest, TheStyleSheetGoesThroughTheFormStream) {
+  TUVStyle style(nullptr);
+  style.SetName("UVStyle1");
+  style.SpacesInTab = 4;
+  style.GetParaStyles()->GetItem(1)->GetBorder()->Style = uvbDouble;
+  TUVListLevel* plain = style.GetListStyles()->Add()->GetLevels()->Add();
+  TUVListLevel* changed = style.GetListStyles()->Add()->GetLevels()->Add();
+  changed->ListType = uvlstDecimal;
+  changed->FormatString = "%0:s)";
+  changed->FormatStringW = L"\x2022";
+  changed->GetFont()->SetSize(12);
+  AnsiString form = AsFormText(&style);
+  EXPECT_NE(form.find("FormatStringCode = '25303A7329'"), AnsiString::npos) << form;
+  EXPECT_NE(form.find("FormatStringWCode = '2022'"), AnsiString::npos);
+  EXPECT_NE(form.find("Font.Height"), AnsiString::npos);
+  // The default marker font of the first list is not written.
+  EXPECT_EQ(form.find("Font.Height"), form.rfind("Font.Height"));
+  (void)plain;
+
+  TMemoryStream binary;
+  TWriter(&binary).WriteRootComponent(&style);
+  binary.SetPosition(0);
+  TUVStyle read(nullptr);
+  TReader(&binary).ReadRootComponent(&read);
+  EXPECT_EQ(read.SpacesInTab, 4);
+  EXPECT_EQ(read.GetTextStyles()->GetCount(), 6);
+  EXPECT_EQ(read.GetTextStyles()->GetItem(4)->Style, TFontStyles{fsUnderline});
+  EXPECT_EQ(read.GetParaStyles()->GetItem(1)->GetBorder()->Style, uvbDouble);
+  ASSERT_EQ(read.GetListStyles()->GetCount(), 2);
+  TUVListLevel* level = read.GetListStyles()->GetItem(1)->GetLevels()->GetItem(0);
+  EXPECT_EQ(level->FormatString, "%0:s)");
+  EXPECT_EQ(level->FormatStringW, L"\x2022");
+  EXPECT_EQ(level->GetFont()->GetSize(), 12);
+  EXPECT_EQ(read.GetListStyles()->GetItem(0)->GetLevels()->GetItem(0)->FormatString, "\xB7");
+}
+
+TEST(StylesTest, TheOldSingleSymbolsPropertyProtectsTheStyle) {
+  const char* form =
+      "object UVStyle1: TUVStyle\n"
+      "  TextStyles = <\n"
+      "    item\n"
+      "      StyleName = 'Normal text'\n"
+      "      SingleSymbols = True\n"
+      "    end>\n"
+      "end\n";
+  TStringStream text(form);
+  TMemoryStream binary;
+  ObjectTextToBinary(&text, &binary);
+  binary.SetPosition(0);
+  TUVStyle read(nullptr);
+  TReader(&binary).ReadRootComponent(&read);
+  ASSERT_EQ(read.GetTextStyles()->GetCount(), 1);
+  EXPECT_EQ(read.GetTextStyles()->GetItem(0)->Protection, (TUVProtectOptions{uvprStyleProtect, uvprDoNotAutoSwitch}));
+}
+
+}  // namespace
