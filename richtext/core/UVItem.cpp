@@ -389,6 +389,34 @@ bool TUVRectItemInfo::GetExtraIntProperty(TUVExtraItemProperty Prop, Integer& Va
   }
 }
 
+bool TUVRectItemInfo::ReadUVFLine(const AnsiString& S, TCustomUVData*, Integer, Integer LineNo, Integer,
+                                  AnsiString& Name, TUVFReadMode&, TUVFReadState&) {
+  if (LineNo == 0)
+    Name = S;
+  else
+    ReadUVFExtraProperty(this, S);
+  return true;
+}
+
+void TUVRectItemInfo::SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer, const AnsiString& Name,
+                              bool ForceSameAsPrev) {
+  SaveUVFHeader(Stream, UVData, 1 + GetExtraPropertyCount(), uvf_dfText, ForceSameAsPrev);
+  UVFWriteLine(Stream, Name);
+  SaveUVFExtraProperties(Stream);
+}
+
+AnsiString TUVRectItemInfo::HTMLImageTag(const AnsiString& Location, bool SizeAttributes, Integer SaveOptions,
+                                         bool UseCSS) {
+  AnsiString align = VAlign == 1 ? " align=middle" : "";
+  AnsiString attrs = (SaveOptions & 32) ? " border=0 " : " ";
+  if (SizeAttributes) attrs += Format("width=%d height=%d ", GetImageWidth(nullptr), GetImageHeight(nullptr));
+  if (UseCSS && VAlign != 1) {
+    AnsiString css = GetHTMLVAlign(true);
+    if (!css.empty()) attrs += Format("style=\"{%s}\" ", css);
+  }
+  return Format("<IMG%s%ssrc=\"%s\">", align, attrs, UVMakeHTMLPath(Location));
+}
+
 AnsiString TUVRectItemInfo::GetHTMLVAlign(bool UseCSS) {
   if (VAlign == 1) return " align=middle";
   if (UseCSS && VShift != 0) return Format("vertical-align : %d%s", VShift, VShiftAbs ? "px" : "%");

@@ -423,6 +423,11 @@ public:
   bool GetExtraIntProperty(TUVExtraItemProperty Prop, Integer& Value) override;
   // " align=middle" for middle alignment; with CSS a vertical-align style for a shift.
   virtual AnsiString GetHTMLVAlign(bool UseCSS);
+  // The item's record: its name line, then its property lines.
+  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
+                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
+  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
+               bool ForceSameAsPrev) override;
 
   Integer MinHeightOnPage = 0;
   Byte VAlign = 0;  // 0 baseline, 1 middle
@@ -430,6 +435,8 @@ public:
   bool VShiftAbs = false;
 
 protected:
+  // "<IMG...>" for a picture file of the item, with the alignment, border, size and CSS attributes.
+  AnsiString HTMLImageTag(const AnsiString& Location, bool SizeAttributes, Integer SaveOptions, bool UseCSS);
   // Hover and selection rectangles around a box of Width x Height at (X, Y).
   void PaintFrames(Integer X, Integer Y, Integer Width, Integer Height, TCanvas* Canvas, TUVTextDrawStates State,
                    TUVStyle* Style);
@@ -568,10 +575,6 @@ public:
                      Integer Part) override;
   AnsiString GetUVFExtraHeader(TCustomUVData* UVData) override;
   bool ReadUVFHeader(const char*& P, TCustomUVData* UVData) override;
-  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
-                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
-  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
-               bool ForceSameAsPrev) override;
   void SaveRTF(TStream* Stream, const AnsiString& Path, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
                TUVRTFSaveContext& Context) override;
   void SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Text,

@@ -431,15 +431,8 @@ void TUVGraphicItemInfo::SaveHTML(TStream* Stream, TCustomUVData* UVData, Intege
   if (doDefault)
     location = UVData->SaveImageFile(Image, 1, Path, ImgSavePrefix, ImgSaveNo, CurrentParaColor, SaveOptions & 1);
   if (location.empty()) return;
-  AnsiString align = VAlign == 1 ? " align=middle" : "";
-  AnsiString attrs = (SaveOptions & 32) ? " border=0 " : " ";
-  if ((SaveOptions & 64) || ImageWidth > 0 || ImageHeight > 0)
-    attrs += Format("width=%d height=%d ", GetImageWidth(nullptr), GetImageHeight(nullptr));
-  if (UseCSS && VAlign != 1) {
-    AnsiString css = GetHTMLVAlign(true);
-    if (!css.empty()) attrs += Format("style=\"{%s}\" ", css);
-  }
-  UVFWrite(Stream, Format("<IMG%s%ssrc=\"%s\">", align, attrs, UVMakeHTMLPath(location)));
+  UVFWrite(Stream, HTMLImageTag(location, (SaveOptions & 64) || ImageWidth > 0 || ImageHeight > 0, SaveOptions,
+                                UseCSS));
 }
 
 void TUVGraphicItemInfo::NotifyRemoving(TCustomUVData* UVData, Integer ItemNo) {
@@ -582,21 +575,7 @@ bool TUVBulletItemInfo::ReadUVFHeader(const char*& P, TCustomUVData* UVData) {
   return true;
 }
 
-bool TUVBulletItemInfo::ReadUVFLine(const AnsiString& S, TCustomUVData*, Integer, Integer LineNo, Integer,
-                                    AnsiString& Name, TUVFReadMode&, TUVFReadState&) {
-  if (LineNo == 0)
-    Name = S;
-  else
-    ReadUVFExtraProperty(this, S);
-  return true;
-}
 
-void TUVBulletItemInfo::SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer, const AnsiString& Name,
-                                bool ForceSameAsPrev) {
-  SaveUVFHeader(Stream, UVData, 1 + GetExtraPropertyCount(), uvf_dfText, ForceSameAsPrev);
-  UVFWriteLine(Stream, Name);
-  SaveUVFExtraProperties(Stream);
-}
 
 void TUVBulletItemInfo::SaveRTF(TStream* Stream, const AnsiString&, TCustomUVData* UVData, Integer,
                                 const AnsiString&, TUVRTFSaveContext&) {
@@ -611,14 +590,7 @@ void TUVBulletItemInfo::SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer
   AnsiString location = Images->GetImageFile(UVData, ImageList, ImageIndex, nullptr, CurrentParaColor, Path,
                                              ImgSavePrefix, ImgSaveNo, SaveOptions & 1);
   if (location.empty()) return;
-  AnsiString align = VAlign == 1 ? " align=middle" : "";
-  AnsiString attrs = (SaveOptions & 32) ? " border=0 " : " ";
-  if (SaveOptions & 64) attrs += Format("width=%d height=%d ", GetImageWidth(nullptr), GetImageHeight(nullptr));
-  if (UseCSS && VAlign != 1) {
-    AnsiString css = GetHTMLVAlign(true);
-    if (!css.empty()) attrs += Format("style=\"{%s}\" ", css);
-  }
-  UVFWrite(Stream, Format("<IMG%s%ssrc=\"%s\">", align, attrs, UVMakeHTMLPath(location)));
+  UVFWrite(Stream, HTMLImageTag(location, SaveOptions & 64, SaveOptions, UseCSS));
 }
 
 // ---------------------------------------------------------------------------------------------

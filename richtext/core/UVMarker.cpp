@@ -420,21 +420,7 @@ bool TUVMarkerItemInfo::ReadUVFHeader(const char*& P, TCustomUVData*) {
   return true;
 }
 
-bool TUVMarkerItemInfo::ReadUVFLine(const AnsiString& S, TCustomUVData*, Integer, Integer LineNo, Integer,
-                                    AnsiString& Name, TUVFReadMode&, TUVFReadState&) {
-  if (LineNo == 0)
-    Name = S;
-  else
-    ReadUVFExtraProperty(this, S);
-  return true;
-}
 
-void TUVMarkerItemInfo::SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer, const AnsiString& Name,
-                                bool ForceSameAsPrev) {
-  SaveUVFHeader(Stream, UVData, 1 + GetExtraPropertyCount(), uvf_dfText, ForceSameAsPrev);
-  UVFWriteLine(Stream, Name);
-  SaveUVFExtraProperties(Stream);
-}
 
 namespace {
 

@@ -50,10 +50,6 @@ public:
   void RenumberParaStyle(TUVStyleUsage& Used) override;
   AnsiString GetUVFExtraHeader(TCustomUVData* UVData) override;
   bool ReadUVFHeader(const char*& P, TCustomUVData* UVData) override;
-  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
-                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
-  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
-               bool ForceSameAsPrev) override;
   AnsiString AsText(Integer LineWidth, TCustomUVData* UVData, const AnsiString& Text, const AnsiString& Path,
                     bool TextOnly, bool Unicode) override;
   void FillRTFTables(TUVColorList* ColorList, TUVIntegerList* ListOverrideCounts, TCustomUVData* UVData) override;
