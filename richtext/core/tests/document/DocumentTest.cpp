@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "classlib/SysUtils.h"
+#include "richtext/core/UVFMisc.h"
 #include "richtext/core/UVFuncs.h"
 #include "richtext/core/UVMarker.h"
 #include "richtext/core/UVStyle.h"
@@ -457,6 +458,49 @@ TEST_F(DocumentTest, LayoutRecordRoundTripsAndRejectsShortBlocks) {
   fromHex.LoadFromHex(layout.SaveToHex());
   EXPECT_EQ(fromHex.MaxTextWidth, 500);
   EXPECT_THROW(fromHex.LoadFromHex("00000000" "18000000" + AnsiString(50, '0')), EUzurUvadError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ItemWritersTest, PictureGroupsOfRTF) {
+  TBitmap bitmap;
+  bitmap.SetSize(2, 2);
+  TStringStream out;
+  UVSaveImageToRTF(&out, &bitmap, 4, 0, TUVRTFOptions(), 15);
+  const AnsiString& rtf = out.GetDataString();
+  EXPECT_EQ(rtf.find("{\\pict\\picscalex200\\dibitmap0\\wbmwidthbytes8\\picw2\\pich2 "), 0u) << rtf;
+  EXPECT_EQ(rtf.back(), '}');
+  AnsiString hex = UVFSavePicture(&bitmap).substr(28);
+  EXPECT_NE(rtf.find(hex), AnsiString::npos);
+  TStringStream none;
+  UVSaveImageToRTF(&none, nullptr, 0, 0, TUVRTFOptions(), 15);
+  EXPECT_EQ(none.GetDataString(), "");
+}
+
+TEST(ItemWritersTest, HorizontalLinesInRTFHTMLAndText) {
+  TUVStyle style(nullptr);
+  TUVWindowlessData doc(&style);
+  TUVBreakItemInfo line(&doc, 2, 0, clRed);
+  TUVColorList colors;
+  doc.AddItem("", new TUVBreakItemInfo(&doc, 2, 0, clRed));
+  doc.MakeRTFTables(&colors, nullptr, true);
+  TUVRTFSaveContext context;
+  context.ColorList = &colors;
+  TStringStream rtf;
+  line.SaveRTF(&rtf, "", &doc, 0, "", context);
+  EXPECT_EQ(rtf.GetDataString(), Format("\\pard\\plain\\fs6\\brdrb\\brdrs\\brdrw30\\brdrcf%d\\par\\pard", colors.IndexOf(clRed)));
+  TStringStream html;
+  Integer counter = 0;
+  line.SaveHTML(&html, &doc, 0, "", "", "", counter, clNone, 0, false, nullptr);
+  EXPECT_EQ(html.GetDataString(), "<HR noshade size=2>\r\n");
+  TStringStream css;
+  line.SaveHTML(&css, &doc, 0, "", "", "", counter, clNone, 0, true, nullptr);
+  EXPECT_EQ(css.GetDataString(), "<HR noshade size=2 style='{color : #FF0000}'>\r\n");
+  EXPECT_EQ(line.AsText(5, &doc, "", "", false, false), "=====");
+  line.LineWidth = 1;
+  EXPECT_EQ(line.AsText(0, &doc, "", "", false, false), "-");
 }
 
 }  // namespace
