@@ -57,18 +57,10 @@ public:
 
   void Delete(Integer Index) override {
     Check(Index);
-    if (Live())
-      DeleteItem(Index);
-    else
-      saved_.erase(saved_.begin() + Index);
+    DeleteItem(Index);
   }
 
-  void Clear() override {
-    if (Live())
-      ResetItems();
-    else
-      saved_.clear();
-  }
+  void Clear() override { ResetItems(); }
 
   Integer IndexOf(const AnsiString& S) const override {
     if (!Live()) return inherited::IndexOf(S);
@@ -106,7 +98,9 @@ public:
     return places;
   }
 
-  // The data kept with an item while there is no window.
+  // The items kept while there is no window.
+  void EraseSaved(Integer Index) { saved_.erase(saved_.begin() + Index); }
+  void ClearSaved() { saved_.clear(); }
   LRESULT SavedData(Integer Index) const { return saved_[static_cast<std::size_t>(Index)].data; }
   void SetSavedData(Integer Index, LRESULT Data) { saved_[static_cast<std::size_t>(Index)].data = Data; }
   Integer SavedCount() const { return static_cast<Integer>(saved_.size()); }
@@ -166,9 +160,17 @@ protected:
   virtual void SetObjectData(Integer Index, LRESULT Data) { SetRawData(Index, Data); }
   virtual void DeleteItem(Integer Index, bool keepData = false) {
     (void)keepData;
-    Send(msg_->deleteString, static_cast<WPARAM>(Index));
+    if (Live())
+      Send(msg_->deleteString, static_cast<WPARAM>(Index));
+    else
+      EraseSaved(Index);
   }
-  virtual void ResetItems() { Send(msg_->resetContent); }
+  virtual void ResetItems() {
+    if (Live())
+      Send(msg_->resetContent);
+    else
+      ClearSaved();
+  }
   virtual bool IsSelected(Integer) const { return false; }
   virtual void Select(Integer) {}
 
@@ -387,9 +389,19 @@ void TCustomListBox::InternalSetItemData(Integer Index, LRESULT Data) {
     Perform(LB_SETITEMDATA, static_cast<WPARAM>(Index), Data);
 }
 
-void TCustomListBox::DeleteString(Integer Index) { Perform(LB_DELETESTRING, static_cast<WPARAM>(Index), 0); }
+void TCustomListBox::DeleteString(Integer Index) {
+  if (HandleAllocated())
+    Perform(LB_DELETESTRING, static_cast<WPARAM>(Index), 0);
+  else
+    static_cast<TNativeListStrings*>(FItems)->EraseSaved(Index);
+}
 
-void TCustomListBox::ResetContent() { Perform(LB_RESETCONTENT, 0, 0); }
+void TCustomListBox::ResetContent() {
+  if (HandleAllocated())
+    Perform(LB_RESETCONTENT, 0, 0);
+  else
+    static_cast<TNativeListStrings*>(FItems)->ClearSaved();
+}
 
 void TCustomListBox::Clear() { FItems->Clear(); }
 
