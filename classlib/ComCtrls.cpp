@@ -7,7 +7,6 @@
 #include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 
-// The window classes of the common controls are registered once per process.
 void InitCommonControlClasses() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
@@ -198,20 +197,11 @@ void TStatusBar::CNDrawItem(TMessage& Message) {
   const DRAWITEMSTRUCT& dis = *TWMDrawItem{Message}.DrawItemStruct();
   const Integer index = static_cast<Integer>(dis.itemID);
   if (index < 0 || index >= FPanels->GetCount()) return;
-  FCanvas->Lock();
-  FCanvas->SetHandle(dis.hDC);
+  CanvasOnDC drawing(FCanvas, dis.hDC);
   FCanvas->SetFont(GetFont());
   FCanvas->GetBrush()->SetColor(clBtnFace);
   FCanvas->GetBrush()->SetStyle(bsSolid);
-  try {
-    DrawPanel(FPanels->GetItems(index), TRect{dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom});
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  DrawPanel(FPanels->GetItems(index), TRect{dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom});
   Message.Result = TRUE;
 }
 

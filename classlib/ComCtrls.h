@@ -8,6 +8,9 @@
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 
+// Registers the window classes of the system's common controls (once per process).
+void InitCommonControlClasses();
+
 // ---------------------------------------------------------------------------------------------
 // Status bars
 

@@ -6,8 +6,6 @@
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 
-void InitCommonControlClasses();
-
 namespace {
 
 // The check box of a row is its state image: 1 unchecked, 2 checked.
@@ -300,12 +298,7 @@ void TListView::CreateParams(TCreateParams& Params) {
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (!FShowColumnHeaders) Params.Style |= LVS_NOCOLUMNHEADER;
   if (!FColumnClick) Params.Style |= LVS_NOSORTHEADER;
-  if (FBorderStyle == bsSingle) {
-    if (GetCtl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
+  AddBorderStyle(Params, FBorderStyle, GetCtl3D());
   Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }
 

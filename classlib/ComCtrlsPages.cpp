@@ -4,8 +4,6 @@
 #include "classlib/ComCtrls.h"
 #include "classlib/Forms.h"
 
-void InitCommonControlClasses();
-
 // ---- TTabSheet ----
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {

@@ -110,12 +110,7 @@ void TCustomPanel::Dispatch(TMessage& Message) {
 
 void TCustomPanel::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
-  if (FBorderStyle == bsSingle) {
-    if (GetCtl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
+  AddBorderStyle(Params, FBorderStyle, GetCtl3D());
   // Sizing repaints only what is new.
   Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }
@@ -689,12 +684,7 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
 
 void TScrollBox::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
-  if (FBorderStyle == bsSingle) {
-    if (GetCtl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
+  AddBorderStyle(Params, FBorderStyle, GetCtl3D());
   Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }
 

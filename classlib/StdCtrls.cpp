@@ -27,6 +27,14 @@ bool IsAccel(Word VK, const AnsiString& Str) {
   return !key.empty() && AnsiUpperCase(key) == AnsiUpperCase(AnsiString(1, static_cast<char>(VK)));
 }
 
+void AddBorderStyle(TCreateParams& Params, TBorderStyle Style, bool Ctl3D) {
+  if (Style != bsSingle) return;
+  if (Ctl3D)
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    Params.Style |= WS_BORDER;
+}
+
 namespace {
 
 const UINT kAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
@@ -226,12 +234,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
   if (FReadOnly) Params.Style |= ES_READONLY;
   if (FPasswordChar != '\0' && !FMultiLine) Params.Style |= ES_PASSWORD;
-  if (FBorderStyle == bsSingle) {
-    if (GetCtl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
+  AddBorderStyle(Params, FBorderStyle, GetCtl3D());
 }
 
 void TCustomEdit::CreateWindowHandleDone() {

@@ -41,6 +41,28 @@ TOwnerDrawState OwnerDrawState(UINT ItemState);
 // compared without regard to letter case.
 bool IsAccel(Word VK, const AnsiString& Str);
 
+// The window styles of a control's border: none, a sunken edge (Ctl3D) or a line.
+void AddBorderStyle(TCreateParams& Params, TBorderStyle Style, bool Ctl3D);
+
+// A canvas drawing on a device context it was given (owner drawing), for the lifetime of this
+// object: locked, and let go of the context afterwards.
+class CanvasOnDC {
+public:
+  CanvasOnDC(TCanvas* canvas, HDC dc) : canvas_(canvas) {
+    canvas_->Lock();
+    canvas_->SetHandle(dc);
+  }
+  ~CanvasOnDC() {
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+  }
+  CanvasOnDC(const CanvasOnDC&) = delete;
+  CanvasOnDC& operator=(const CanvasOnDC&) = delete;
+
+private:
+  TCanvas* canvas_;
+};
+
 using TDrawItemEvent = Closure<void(TWinControl* Control, Integer Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = Closure<void(TWinControl* Control, Integer Index, Integer& Height)>;
 

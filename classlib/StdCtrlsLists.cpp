@@ -228,8 +228,7 @@ void DrawItemText(TCanvas* canvas, const TRect& rect, const AnsiString& text, In
 template <class Draw>
 void OwnerDraw(TCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& dis, Draw draw) {
   const TOwnerDrawState state = OwnerDrawState(dis.itemState);
-  canvas->Lock();
-  canvas->SetHandle(dis.hDC);
+  CanvasOnDC drawing(canvas, dis.hDC);
   canvas->SetFont(control->GetFont());
   canvas->SetBrush(control->GetBrush());
   const TRect rect{dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom};
@@ -237,19 +236,11 @@ void OwnerDraw(TCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& dis,
     canvas->GetBrush()->SetColor(clHighlight);
     canvas->GetFont()->SetColor(clHighlightText);
   }
-  try {
-    if (static_cast<int>(dis.itemID) >= 0)
-      draw(static_cast<Integer>(dis.itemID), rect, state);
-    else
-      canvas->FillRect(rect);
-    if (state.Contains(odFocused) && !state.Contains(odNoFocusRect)) canvas->DrawFocusRect(rect);
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
+  if (static_cast<int>(dis.itemID) >= 0)
+    draw(static_cast<Integer>(dis.itemID), rect, state);
+  else
+    canvas->FillRect(rect);
+  if (state.Contains(odFocused) && !state.Contains(odNoFocusRect)) canvas->DrawFocusRect(rect);
 }
 
 TControlCanvas* NewCanvas(TControl* control) {
@@ -335,12 +326,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   if (FColumns > 0) Params.Style |= LBS_MULTICOLUMN;
   if (!FIntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
   if (FTabWidth != 0) Params.Style |= LBS_USETABSTOPS;
-  if (FBorderStyle == bsSingle) {
-    if (GetCtl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
+  AddBorderStyle(Params, FBorderStyle, GetCtl3D());
   // Sizing repaints only what is new.
   Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }

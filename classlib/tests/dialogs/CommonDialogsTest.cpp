@@ -6,6 +6,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/FileCtrl.h"
 #include "classlib/Forms.h"
+#include "classlib/Timers.h"
 #include "classlib/tests/dialogs/DialogDriver.h"
 #include "tests/support/TestSupport.h"
 
@@ -346,6 +347,17 @@ TEST(RealMessageDialog, ButtonsCaptionIconAndKeys) {
     EXPECT_EQ(caption, captions[c.type]);
     EXPECT_EQ(text, "Is this the book?");
   }
+}
+
+TEST(RealMessageDialog, TimersKeepTickingWhileTheDialogWaits) {
+  TTimer timer(nullptr);
+  timer.SetInterval(20);
+  int ticks = 0;
+  timer.OnTimer = TNotifyEvent::FromFunction([&](TObject*) { ++ticks; });
+  timer.SetEnabled(true);
+  DialogDriver driver({[&](HWND d) { return ticks >= 3 && ClickButton(d, "OK"); }});
+  MessageDlg("Checking ...", mtInformation, TMsgDlgButtons{mbOK}, 0);
+  EXPECT_GE(ticks, 3);
 }
 
 TEST(RealMessageDialog, ShowMessageIsCaptionedWithTheProgramTitle) {
