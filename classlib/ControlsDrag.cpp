@@ -33,8 +33,8 @@ DragState& Drag() {
   return state;
 }
 
-LRESULT SendDrag(TControl* Target, TDragMessage Kind, const TPoint& Pos) {
-  TDragRec rec{Pos, Drag().Control, Target};
+LRESULT SendDrag(TControl* Target, TDragMessage Kind, const TPoint& Pos, TControl* Source = Drag().Control) {
+  TDragRec rec{Pos, Source, Target};
   return Target->Perform(CM_DRAG, WPARAM(Kind), reinterpret_cast<LPARAM>(&rec));
 }
 
@@ -67,10 +67,10 @@ void DragDone(bool Drop) {
   TControl* dropTarget = nullptr;
   if (target) {
     if (Drop && accepted) {
-      SendDrag(target, dmDragDrop, pos);
+      SendDrag(target, dmDragDrop, pos, source);
       dropTarget = target;
     } else {
-      SendDrag(target, dmDragLeave, pos);
+      SendDrag(target, dmDragLeave, pos, source);
     }
   }
   const TPoint local = dropTarget ? dropTarget->ScreenToClient(pos) : pos;

@@ -139,11 +139,13 @@ void TCustomForm::BeforeDestruction() {
 }
 
 TCustomForm::~TCustomForm() {
-  Screen->RemoveForm(this);
   // The window goes while the form is still a form: the menu is taken off first, because
   // Windows destroys the menu of a window it destroys, and the menu belongs to its component.
   if (FHandle && FMenu) ::SetMenu(FHandle, nullptr);
   DestroyHandle();
+  // After the windows: destroying them moves the focus, which the screen would otherwise
+  // record for this form.
+  Screen->RemoveForm(this);
   delete FCanvas;
   FCanvas = nullptr;
   delete FIcon;
@@ -644,6 +646,7 @@ bool TCustomForm::SendFocusMessage(HWND Window, UINT Msg) {
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (GetComponentState().Contains(csDestroying)) return true;
   ++FFocusCount;
   FActiveControl = Control != this ? Control : nullptr;
   Screen->FActiveControl = Control;
@@ -832,4 +835,9 @@ void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FHandle)
     ::SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool IsAccel(Word VK, const AnsiString& Str) {
+  const AnsiString key = GetHotkey(Str);
+  return key.size() == 1 && SameText(AnsiString(1, char(VK)), key);
 }

@@ -569,3 +569,6 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Whether the character of a key (VK) is the accelerator ("&x") of a caption.
+bool IsAccel(Word VK, const AnsiString& Str);
