@@ -389,3 +389,31 @@ void TEditDelete::UpdateTarget(TObject* Target) {
   HWND edit = EditWindow(Target);
   SetEnabled(edit && HasSelection(edit) && !IsReadOnly(edit));
 }
+
+// --- Published properties ------------------------------------------------------------------------------
+
+PUBLISHED(TCustomActionList) {
+  Prop("OnChange", &TCustomActionList::OnChange);
+  Prop("OnExecute", &TCustomActionList::OnExecute);
+  Prop("OnUpdate", &TCustomActionList::OnUpdate);
+}
+
+PUBLISHED(TContainedAction) { Prop("Category", &TContainedAction::GetCategory, &TContainedAction::SetCategory); }
+
+PUBLISHED(TCustomAction) {
+  Prop("AutoCheck", &TCustomAction::GetAutoCheck, &TCustomAction::SetAutoCheck).Default(false);
+  Prop("Caption", &TCustomAction::GetCaption, &TCustomAction::SetCaption);
+  Prop("Checked", &TCustomAction::GetChecked, &TCustomAction::SetChecked).Default(false);
+  Prop("Enabled", &TCustomAction::GetEnabled, &TCustomAction::SetEnabled).Default(true);
+  Prop("GroupIndex", &TCustomAction::GetGroupIndex, &TCustomAction::SetGroupIndex).Default(0);
+  Prop("HelpContext", &TCustomAction::GetHelpContext, &TCustomAction::SetHelpContext).Default(0);
+  Prop("Hint", &TCustomAction::GetHint, &TCustomAction::SetHint);
+  Prop("ImageIndex", &TCustomAction::GetImageIndex, &TCustomAction::SetImageIndex).Default(-1);
+  Prop("ShortCut", &TCustomAction::GetShortCut, &TCustomAction::SetShortCut).Default(0);
+  Prop("Visible", &TCustomAction::GetVisible, &TCustomAction::SetVisible).Default(true);
+  Prop("OnExecute", &TBasicAction::OnExecute);
+  Prop("OnHint", &TCustomAction::OnHint);
+  Prop("OnUpdate", &TBasicAction::OnUpdate);
+}
+
+PUBLISHED(TEditAction) { Prop("Control", &TEditAction::GetControl, &TEditAction::SetControl); }

@@ -22,6 +22,80 @@ TAnchors AnchorAlign(TAlign Align) {
 
 TMouse* Mouse = new TMouse;
 
+namespace {
+
+struct CursorName {
+  TCursor Cursor;
+  const char* Name;
+};
+
+constexpr CursorName kCursorNames[] = {
+    {crDefault, "crDefault"},   {crArrow, "crArrow"},         {crCross, "crCross"},
+    {crIBeam, "crIBeam"},       {crSizeNESW, "crSizeNESW"},   {crSizeNS, "crSizeNS"},
+    {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},       {crUpArrow, "crUpArrow"},
+    {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},         {crNoDrop, "crNoDrop"},
+    {crHSplit, "crHSplit"},     {crVSplit, "crVSplit"},       {crMultiDrag, "crMultiDrag"},
+    {crSQLWait, "crSQLWait"},   {crNo, "crNo"},               {crAppStart, "crAppStart"},
+    {crHelp, "crHelp"},         {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"},
+    {crSize, "crSize"},         {crNone, "crNone"},
+};
+
+}  // namespace
+
+bool CursorToIdent(Integer Cursor, AnsiString& Ident) {
+  for (const CursorName& c : kCursorNames)
+    if (c.Cursor == Cursor) {
+      Ident = c.Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToCursor(const AnsiString& Ident, Integer& Cursor) {
+  for (const CursorName& c : kCursorNames)
+    if (SameText(Ident, c.Name)) {
+      Cursor = c.Cursor;
+      return true;
+    }
+  return false;
+}
+
+AnsiString CursorToString(TCursor Cursor) {
+  AnsiString ident;
+  return CursorToIdent(Cursor, ident) ? ident : IntToStr(Cursor);
+}
+
+TCursor StringToCursor(const AnsiString& S) {
+  Integer cursor;
+  if (IdentToCursor(S, cursor)) return TCursor(cursor);
+  return TCursor(StrToInt(S));
+}
+
+const TTypeInfo* CursorTypeInfo() {
+  static const TTypeInfo info = TTypeInfo::NamedInteger("TCursor", IdentToCursor, CursorToIdent, otSWord);
+  return &info;
+}
+
+// What every control offers to forms; the classes of the controls publish the rest.
+PUBLISHED(TControl) {
+  Prop("Left", &TControl::GetLeft, &TControl::SetLeft);
+  Prop("Top", &TControl::GetTop, &TControl::SetTop);
+  Prop("Width", &TControl::GetWidth, &TControl::SetWidth);
+  Prop("Height", &TControl::GetHeight, &TControl::SetHeight);
+  Prop("Cursor", &TControl::GetCursor, &TControl::SetCursor).Type(CursorTypeInfo()).Default(crDefault);
+  Prop("Hint", &TControl::GetHint, &TControl::SetHint);
+  Prop("HelpType", &TControl::HelpType).Default(htContext);
+  Prop("HelpKeyword", &TControl::HelpKeyword);
+  Prop("HelpContext", &TControl::HelpContext).Default(0);
+}
+
+PUBLISHED(TSizeConstraints) {
+  Prop("MaxHeight", &TSizeConstraints::GetMaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
+  Prop("MaxWidth", &TSizeConstraints::GetMaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
+  Prop("MinHeight", &TSizeConstraints::GetMinHeight, &TSizeConstraints::SetMinHeight).Default(0);
+  Prop("MinWidth", &TSizeConstraints::GetMinWidth, &TSizeConstraints::SetMinWidth).Default(0);
+}
+
 // --- Helpers ----------------------------------------------------------------------------------------
 
 TShiftState KeysToShiftState(Word Keys) {

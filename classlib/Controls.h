@@ -69,6 +69,7 @@
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/ObjectInstances.h"
+#include "classlib/TypInfo.h"
 
 class TControl;
 class TWinControl;
@@ -78,9 +79,11 @@ class TBasicAction;
 // --- Enumerations and small types -------------------------------------------------------------------
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom");
 using TAlignSet = TSet<TAlign>;
 
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+ENUM_NAMES(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom");
 using TAnchors = TSet<TAnchorKind>;
 
 // What a control is and does, set by its class.
@@ -129,14 +132,18 @@ enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDoub
 using TShiftState = TSet<TShiftStateItem>;
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+ENUM_NAMES(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly");
 
 // Borders of forms; controls with a border use the first two (TBorderStyle).
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin");
 using TBorderStyle = TFormBorderStyle;
 
 enum TDragMode { dmManual, dmAutomatic };
+ENUM_NAMES(TDragMode, "dmManual", "dmAutomatic");
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum THelpType { htKeyword, htContext };
+ENUM_NAMES(THelpType, "htKeyword", "htContext");
 
 using TCaption = AnsiString;
 using THelpContext = Integer;
@@ -168,6 +175,13 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 constexpr TCursor crSize = crSizeAll;
+
+// The names of the cursors in forms ("crHandPoint"), and the type of a published TCursor.
+bool CursorToIdent(Integer Cursor, AnsiString& Ident);
+bool IdentToCursor(const AnsiString& Ident, Integer& Cursor);
+AnsiString CursorToString(TCursor Cursor);
+TCursor StringToCursor(const AnsiString& S);
+const TTypeInfo* CursorTypeInfo();
 
 // Modal results: the values of the system's IDOK ... IDNO.
 constexpr TModalResult mrNone = 0;

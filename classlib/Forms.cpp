@@ -603,6 +603,13 @@ void TCustomForm::Loaded() {
   if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;
 }
 
+void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  inherited::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (Integer i = 0; i < GetComponentCount(); ++i)
+    if (TComponent* component = GetComponents(i); !component->HasParent()) Proc(component);
+}
+
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
@@ -840,4 +847,65 @@ void TCustomForm::SetFormStyle(TFormStyle Value) {
 bool IsAccel(Word VK, const AnsiString& Str) {
   const AnsiString key = GetHotkey(Str);
   return key.size() == 1 && SameText(AnsiString(1, char(VK)), key);
+}
+
+// --- Published properties ------------------------------------------------------------------------------
+
+PUBLISHED(TForm) {
+  Prop("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
+  Prop("Align", &TControl::GetAlign, &TControl::SetAlign).Default(alNone);
+  Prop("AutoScroll", &TScrollingWinControl::GetAutoScroll, &TScrollingWinControl::SetAutoScroll).Default(true);
+  Prop("BiDiMode", &TControl::GetBiDiMode, &TControl::SetBiDiMode).Default(bdLeftToRight);
+  Prop("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons)
+      .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+  Prop("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
+  Prop("BorderWidth", &TWinControl::GetBorderWidth, &TWinControl::SetBorderWidth).Default(0);
+  Prop("Caption", &TControl::GetCaption, &TControl::SetCaption);
+  Prop("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight).Stored(false);
+  Prop("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth).Stored(false);
+  Prop("Color", &TControl::GetColor, &TControl::SetColor).Type(ColorTypeInfo()).Default(clBtnFace);
+  Prop("Constraints", &TControl::GetConstraints, &TControl::SetConstraints);
+  Prop("Ctl3D", &TWinControl::GetCtl3D, &TWinControl::SetCtl3D).Default(true);
+  Prop("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
+  Prop("Font", &TControl::GetFont, &TControl::SetFont);
+  Prop("FormStyle", &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+  Prop("HelpFile", &TCustomForm::GetHelpFile, &TCustomForm::SetHelpFile);
+  Prop("HorzScrollBar", &TScrollingWinControl::GetHorzScrollBar, &TScrollingWinControl::SetHorzScrollBar);
+  Prop("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+  Prop("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu);
+  Prop("ParentBiDiMode", &TControl::GetParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
+  Prop("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Default(false);
+  Prop("PixelsPerInch", &TCustomForm::GetPixelsPerInch, &TCustomForm::SetPixelsPerInch);
+  Prop("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
+  Prop("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition).Default(poDesigned);
+  Prop("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint).Default(false);
+  Prop("VertScrollBar", &TScrollingWinControl::GetVertScrollBar, &TScrollingWinControl::SetVertScrollBar);
+  Prop("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(false);
+  Prop("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+  Prop("OnActivate", &TCustomForm::OnActivate);
+  Prop("OnClick", &TControl::OnClick);
+  Prop("OnClose", &TCustomForm::OnClose);
+  Prop("OnCloseQuery", &TCustomForm::OnCloseQuery);
+  Prop("OnContextPopup", &TControl::OnContextPopup);
+  Prop("OnCreate", &TCustomForm::OnCreate);
+  Prop("OnDblClick", &TControl::OnDblClick);
+  Prop("OnDeactivate", &TCustomForm::OnDeactivate);
+  Prop("OnDestroy", &TCustomForm::OnDestroy);
+  Prop("OnDragDrop", &TControl::OnDragDrop);
+  Prop("OnDragOver", &TControl::OnDragOver);
+  Prop("OnHelp", &TCustomForm::OnHelp);
+  Prop("OnHide", &TCustomForm::OnHide);
+  Prop("OnKeyDown", &TWinControl::OnKeyDown);
+  Prop("OnKeyPress", &TWinControl::OnKeyPress);
+  Prop("OnKeyUp", &TWinControl::OnKeyUp);
+  Prop("OnMouseDown", &TControl::OnMouseDown);
+  Prop("OnMouseMove", &TControl::OnMouseMove);
+  Prop("OnMouseUp", &TControl::OnMouseUp);
+  Prop("OnMouseWheel", &TControl::OnMouseWheel);
+  Prop("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+  Prop("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+  Prop("OnPaint", &TCustomForm::OnPaint);
+  Prop("OnResize", &TControl::OnResize);
+  Prop("OnShortCut", &TCustomForm::OnShortCut);
+  Prop("OnShow", &TCustomForm::OnShow);
 }

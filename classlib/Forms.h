@@ -128,6 +128,7 @@ private:
 // --- Forms ------------------------------------------------------------------------------------------------
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+ENUM_NAMES(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp");
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition {
   poDesigned,
@@ -139,8 +140,12 @@ enum TPosition {
   poMainFormCenter,
   poOwnerFormCenter
 };
+ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+           "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter");
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+ENUM_NAMES(TWindowState, "wsNormal", "wsMinimized", "wsMaximized");
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+ENUM_NAMES(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop");
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
 using TFormState = TSet<TFormStateItem>;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -247,6 +252,8 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // The controls, then the form's components that have no parent (menus, timers, lists).
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void PaintWindow(HDC DC) override;
   void SetZOrder(bool TopMost) override;

@@ -5,7 +5,9 @@
 #include "classlib/ActnList.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Menus.h"
 #include "classlib/Threads.h"
+#include "classlib/Timers.h"
 
 namespace {
 
@@ -55,6 +57,16 @@ HtmlHelpProc HtmlHelpFunction() {
 }
 
 }  // namespace
+
+// The classes a form stream may name among a form's components.
+const bool g_formClassesRegistered = [] {
+  RegisterClasses({TForm::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
+                   TMenuItem::StaticClass(), TTimer::StaticClass(), TActionList::StaticClass(),
+                   TAction::StaticClass(), TEditCut::StaticClass(), TEditCopy::StaticClass(),
+                   TEditPaste::StaticClass(), TEditSelectAll::StaticClass(), TEditUndo::StaticClass(),
+                   TEditDelete::StaticClass()});
+  return true;
+}();
 
 // The application and screen objects, made while the program starts so that they exist
 // before any form; they live as long as the process.

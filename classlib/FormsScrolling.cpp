@@ -236,3 +236,12 @@ void TScrollingWinControl::ScrollInView(TControl* AControl) {
 void TScrollingWinControl::AutoScrollInView(TControl* AControl) {
   if (FAutoScroll && AControl && AControl->GetAlign() == alNone) ScrollInView(AControl);
 }
+
+PUBLISHED(TControlScrollBar) {
+  Prop("Increment", &TControlScrollBar::GetIncrement, &TControlScrollBar::SetIncrement).Default(8);
+  Prop("Margin", &TControlScrollBar::GetMargin, &TControlScrollBar::SetMargin).Default(0);
+  Prop("Range", &TControlScrollBar::GetRange, &TControlScrollBar::SetRange).Default(0);
+  Prop("Position", &TControlScrollBar::GetPosition, &TControlScrollBar::SetPosition).Default(0);
+  Prop("Tracking", &TControlScrollBar::GetTracking, &TControlScrollBar::SetTracking).Default(false);
+  Prop("Visible", &TControlScrollBar::GetVisible, &TControlScrollBar::SetVisible).Default(true);
+}

@@ -594,3 +594,29 @@ void TPopupMenu::Popup(Integer X, Integer Y) {
   ::PostMessageA(PopupListWindow(), WM_NULL, 0, 0);
   if (command) DispatchCommand(Word(command));
 }
+
+// --- Published properties ------------------------------------------------------------------------------
+
+PUBLISHED(TMenuItem) {
+  Prop("Action", &TMenuItem::GetAction, &TMenuItem::SetAction);
+  Prop("AutoCheck", &TMenuItem::GetAutoCheck, &TMenuItem::SetAutoCheck).Default(false);
+  Prop("Break", &TMenuItem::GetBreak, &TMenuItem::SetBreak).Default(mbNone);
+  Prop("Caption", &TMenuItem::GetCaption, &TMenuItem::SetCaption);
+  Prop("Checked", &TMenuItem::GetChecked, &TMenuItem::SetChecked).Default(false);
+  Prop("Default", &TMenuItem::GetDefault, &TMenuItem::SetDefault).Default(false);
+  Prop("Enabled", &TMenuItem::GetEnabled, &TMenuItem::SetEnabled).Default(true);
+  Prop("GroupIndex", &TMenuItem::GetGroupIndex, &TMenuItem::SetGroupIndex).Default(0);
+  Prop("HelpContext", &TMenuItem::GetHelpContext, &TMenuItem::SetHelpContext).Default(0);
+  Prop("Hint", &TMenuItem::GetHint, &TMenuItem::SetHint);
+  Prop("RadioItem", &TMenuItem::GetRadioItem, &TMenuItem::SetRadioItem).Default(false);
+  Prop("ShortCut", &TMenuItem::GetShortCut, &TMenuItem::SetShortCut).Default(0);
+  Prop("Visible", &TMenuItem::GetVisible, &TMenuItem::SetVisible).Default(true);
+  Prop("OnClick", &TMenuItem::OnClick);
+}
+
+PUBLISHED(TPopupMenu) {
+  Prop("Alignment", &TPopupMenu::Alignment).Default(paLeft);
+  Prop("AutoPopup", &TPopupMenu::AutoPopup).Default(true);
+  Prop("TrackButton", &TPopupMenu::TrackButton).Default(tbRightButton);
+  Prop("OnPopup", &TPopupMenu::OnPopup);
+}

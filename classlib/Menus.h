@@ -43,8 +43,11 @@ AnsiString GetHotkey(const AnsiString& Text);
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
+ENUM_NAMES(TMenuBreak, "mbNone", "mbBreak", "mbBarBreak");
 enum TPopupAlignment { paLeft, paRight, paCenter };
+ENUM_NAMES(TPopupAlignment, "paLeft", "paRight", "paCenter");
 enum TTrackButton { tbRightButton, tbLeftButton };
+ENUM_NAMES(TTrackButton, "tbRightButton", "tbLeftButton");
 
 class TMenuItem : public TComponent {
   CLASS_INFO(TMenuItem, TComponent)

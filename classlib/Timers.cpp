@@ -2,6 +2,7 @@
 
 #include "classlib/ObjectInstances.h"
 #include "classlib/SysUtils.h"
+#include "classlib/TypInfo.h"
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
   FWindowHandle = AllocateHWnd(TWndMethod(this, &TTimer::WndProc));
@@ -48,4 +49,10 @@ void TTimer::WndProc(TMessage& Message) {
     return;
   }
   Message.Result = ::DefWindowProcA(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+PUBLISHED(TTimer) {
+  Prop("Enabled", &TTimer::GetEnabled, &TTimer::SetEnabled).Default(true);
+  Prop("Interval", &TTimer::GetInterval, &TTimer::SetInterval).Default(1000);
+  Prop("OnTimer", &TTimer::OnTimer);
 }

@@ -14,10 +14,10 @@ public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
 
-  bool GetEnabled() const noexcept { return FEnabled; }
+  bool GetEnabled() const { return FEnabled; }
   // Starting, stopping or restarting counts the interval again from now.
   void SetEnabled(bool Value);
-  Cardinal GetInterval() const noexcept { return FInterval; }
+  Cardinal GetInterval() const { return FInterval; }
   // Restarts the countdown; 0 stops the ticks until another interval is set.
   void SetInterval(Cardinal Value);
 
