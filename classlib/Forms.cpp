@@ -844,11 +844,6 @@ void TCustomForm::SetFormStyle(TFormStyle Value) {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool IsAccel(Word VK, const AnsiString& Str) {
-  const AnsiString key = GetHotkey(Str);
-  return key.size() == 1 && SameText(AnsiString(1, char(VK)), key);
-}
-
 // --- Published properties ------------------------------------------------------------------------------
 
 PUBLISHED(TForm) {

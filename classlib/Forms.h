@@ -576,6 +576,3 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
-
-// Whether the character of a key (VK) is the accelerator ("&x") of a caption.
-bool IsAccel(Word VK, const AnsiString& Str);

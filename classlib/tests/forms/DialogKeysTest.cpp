@@ -5,6 +5,7 @@
 
 #include "FormsTestSupport.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 
 using namespace forms_test;
 

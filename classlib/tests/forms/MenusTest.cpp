@@ -5,6 +5,7 @@
 #include "FormsTestSupport.h"
 #include "classlib/ActnList.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Timers.h"
 
 using namespace forms_test;
