@@ -13,19 +13,7 @@ DWORD NotifyFilterValue(TFolderMonitorFilters Filters) {
 }
 
 TsycCustomFolderMonitor::TsycCustomFolderMonitor(TComponent* AOwner)
-    : TsycComponent(AOwner), FFolder("C:\\"), FNotifyFilters{fmfFileNameChange, fmfDirNameChange} {}
-
-TsycCustomFolderMonitor::~TsycCustomFolderMonitor() { Stop(); }
-
-void TsycCustomFolderMonitor::Loaded() {
-  inherited::Loaded();
-  SetActive(FActive);
-}
-
-void TsycCustomFolderMonitor::SetActive(bool Value) {
-  FActive = Value;
-  Update();
-}
+    : TsycCustomMonitor(AOwner), FFolder("C:\\"), FNotifyFilters{fmfFileNameChange, fmfDirNameChange} {}
 
 void TsycCustomFolderMonitor::SetFolder(const AnsiString& Value) {
   if (Value == FFolder) return;
@@ -45,35 +33,10 @@ void TsycCustomFolderMonitor::SetWatchSubTree(bool Value) {
   Update();
 }
 
-void TsycCustomFolderMonitor::SetOnChange(TThreadMethod Value) {
-  FOnChange = std::move(Value);
-  Update();
-}
-
-void TsycCustomFolderMonitor::Update() {
-  if (FActive)
-    Start();
-  else
-    Stop();
-}
-
-void TsycCustomFolderMonitor::Start() {
-  Stop();
-  if (IsDesigning() || IsLoading() || !FActive || !FOnChange) return;
-  FThread = new TsycFolderMonitorThread(FOnChange, TsycWorkerEndedEvent(this, &TsycCustomFolderMonitor::WorkerEnded));
-  FThread->SetParams(FFolder, FWatchSubTree, NotifyFilterValue(FNotifyFilters));
-  FThread->Resume();
-}
-
-void TsycCustomFolderMonitor::Stop() {
-  if (IsDesigning() || IsLoading() || !FThread) return;
-  TsycFolderMonitorThread* worker = FThread;
-  FThread = nullptr;
-  worker->Stop();
-}
-
-void TsycCustomFolderMonitor::WorkerEnded(TThread* Worker) {
-  if (Worker == FThread) FThread = nullptr;
+TsycMonitorThread* TsycCustomFolderMonitor::CreateWorker(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded) {
+  auto* worker = new TsycFolderMonitorThread(std::move(OnChange), std::move(OnEnded));
+  worker->SetParams(FFolder, FWatchSubTree, NotifyFilterValue(FNotifyFilters));
+  return worker;
 }
 
 PUBLISHED(TsycFolderMonitor) {

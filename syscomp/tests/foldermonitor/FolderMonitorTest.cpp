@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "classlib/WinApi.h"
-// The thread snapshot needs the Windows types first.
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -15,26 +11,16 @@
 #include "classlib/TypInfo.h"
 #include "syscomp/sycClasses.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "syscomp/tests/WorkerThreads.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
+using syscomp_tests::ThreadCount;
+using syscomp_tests::ThreadIds;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 using testing_support::WriteFileBytes;
-
-std::set<DWORD> ThreadIds() {
-  std::set<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
-  CloseHandle(snapshot);
-  return ids;
-}
-
-std::size_t ThreadCount() { return ThreadIds().size(); }
 
 // Counts the reports and notes whether each came on the main thread.
 struct Reports {
@@ -214,7 +200,7 @@ TEST_F(FolderMonitorTest, AWorkerGivenNewParametersWatchesTheNewFolder) {
   CreateDirectoryA(second.c_str(), nullptr);
   auto* worker = new TsycFolderMonitorThread(reports_.Handler());
   worker->SetParams(first, false, FILE_NOTIFY_CHANGE_FILE_NAME);
-  worker->Resume();
+  worker->Start();
   Settle();
   WriteFileBytes(first + "\\a.txt", "x");
   EXPECT_TRUE(PumpUntil([&] { return reports_.count > 0; }));
