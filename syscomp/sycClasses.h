@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classlib/Threads.h"
+#include "syscomp/sycSysUtils.h"
 
 // Told on the main thread that a monitor's worker ended by itself (a failed wait, an exception
 // from the change handler), so that its component lets go of it.
@@ -77,4 +78,44 @@ private:
   bool FWatchSubTree = false;
   bool FParamsChanged = false;
   DWORD FFilter = 0;
+};
+
+// Watches one registry key, and its root for the key's creation and deletion, and reports every
+// change of the key, its creation and its deletion. A key that does not exist yet is watched for
+// through the root until it appears.
+class TsycRegistryMonitorThread : public TsycMonitorThread {
+  CLASS_INFO(TsycRegistryMonitorThread, TsycMonitorThread)
+public:
+  explicit TsycRegistryMonitorThread(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded = {});
+  ~TsycRegistryMonitorThread() override;
+
+  // Hands over what to watch; as the folder monitor's worker, before it runs or while it runs.
+  void SetParams(HKEY RootKey, const AnsiString& RegistryKey, DWORD Filter, bool WatchSubTree);
+
+protected:
+  void Execute() override;
+
+private:
+  // Opens the key and asks for both notifications; under the lock.
+  void OpenKey();
+  void CloseKey();
+  // Starts watching a key that was opened; ends watching one that went.
+  void KeyAppeared(HKEY Key);
+  void KeyWent();
+  // Whether the key can be opened now.
+  bool KeyExists() const;
+  // Reports a change; an exception of the handler is dropped, the worker goes on.
+  void SafeReport();
+
+  HANDLE FKeyEvent = INVALID_HANDLE_VALUE;
+  HANDLE FRootEvent = INVALID_HANDLE_VALUE;
+  AnsiString FRegistryKey;
+  HKEY FRootKey = nullptr;
+  HKEY FKey = nullptr;
+  bool FKeyOpened = false;
+  bool FWatchSubTree = false;
+  bool FParamsChanged = false;
+  DWORD FFilter = 0;
+  TsycRegNotifyRec FKeyRec;
+  TsycRegNotifyRec FRootRec;
 };

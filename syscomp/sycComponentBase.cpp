@@ -13,7 +13,8 @@ namespace {
 // already (another library registered a class of that name) is left to that class.
 void RegisterComponentClasses() {
   for (TClass c : {TsycComponent::StaticClass(), TsycFileOperation::StaticClass(),
-                   TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass()})
+                   TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass(),
+                   TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

@@ -4,3 +4,4 @@
 #include "syscomp/sycComponentBase.h"
 #include "syscomp/sycFileOperation.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "syscomp/sycRegistryMonitor.h"

@@ -3,6 +3,7 @@
 // the registry monitor's worker waits on.
 #pragma once
 
+#include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
 class TStrings;
@@ -37,11 +38,15 @@ AnsiString ExpandDestinationName(const AnsiString& Source, const AnsiString& Des
 // --- Registry and auto-run ----------------------------------------------------------------------
 
 enum TsycRegRootKey { rrkClassesRoot, rrkCurrentUser, rrkLocalMachine, rrkUsers, rrkCurrentConfig, rrkDynData };
+ENUM_NAMES(TsycRegRootKey, "rrkClassesRoot", "rrkCurrentUser", "rrkLocalMachine", "rrkUsers", "rrkCurrentConfig",
+           "rrkDynData");
 
 // The predefined key that a root stands for.
 HKEY RegRootKeyHandle(TsycRegRootKey RootKey) noexcept;
 
 enum TsycAutoExecKind { aekMachineRun, aekMachineRunOnce, aekUserRun, aekUserRunOnce, aekServiceRun, aekServiceRunOnce };
+ENUM_NAMES(TsycAutoExecKind, "aekMachineRun", "aekMachineRunOnce", "aekUserRun", "aekUserRunOnce", "aekServiceRun",
+           "aekServiceRunOnce");
 
 // Writes a string value, creating Key below RootKey when needed. Raises ERegistryException
 // "Unable to open the %s key" when the key cannot be opened.
