@@ -14,7 +14,8 @@ namespace {
 void RegisterComponentClasses() {
   for (TClass c : {TsycComponent::StaticClass(), TsycFileOperation::StaticClass(),
                    TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass(),
-                   TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass()})
+                   TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass(),
+                   TsycCustomFileStorage::StaticClass(), TsycFileStorage::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

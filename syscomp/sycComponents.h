@@ -3,5 +3,6 @@
 
 #include "syscomp/sycComponentBase.h"
 #include "syscomp/sycFileOperation.h"
+#include "syscomp/sycFileStorage.h"
 #include "syscomp/sycFolderMonitor.h"
 #include "syscomp/sycRegistryMonitor.h"
