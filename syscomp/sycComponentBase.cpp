@@ -15,7 +15,8 @@ void RegisterComponentClasses() {
   for (TClass c : {TsycComponent::StaticClass(), TsycFileOperation::StaticClass(),
                    TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass(),
                    TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass(),
-                   TsycCustomFileStorage::StaticClass(), TsycFileStorage::StaticClass()})
+                   TsycCustomFileStorage::StaticClass(), TsycFileStorage::StaticClass(),
+                   TsycWav::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

@@ -6,3 +6,4 @@
 #include "syscomp/sycFileStorage.h"
 #include "syscomp/sycFolderMonitor.h"
 #include "syscomp/sycRegistryMonitor.h"
+#include "syscomp/sycWav.h"
