@@ -16,7 +16,8 @@ void RegisterComponentClasses() {
                    TsycCustomFolderMonitor::StaticClass(), TsycFolderMonitor::StaticClass(),
                    TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass(),
                    TsycCustomFileStorage::StaticClass(), TsycFileStorage::StaticClass(),
-                   TsycWav::StaticClass()})
+                   TsycWav::StaticClass(), TsycAutoRun::StaticClass(), TsycShutdown::StaticClass(),
+                   TsycStartButtonProperties::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

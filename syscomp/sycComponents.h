@@ -1,9 +1,12 @@
 // The system components in one include.
 #pragma once
 
+#include "syscomp/sycAutoRun.h"
 #include "syscomp/sycComponentBase.h"
 #include "syscomp/sycFileOperation.h"
 #include "syscomp/sycFileStorage.h"
 #include "syscomp/sycFolderMonitor.h"
 #include "syscomp/sycRegistryMonitor.h"
+#include "syscomp/sycShutdown.h"
+#include "syscomp/sycStartButton.h"
 #include "syscomp/sycWav.h"
