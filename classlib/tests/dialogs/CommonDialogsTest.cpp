@@ -303,6 +303,30 @@ TEST(RealFindDialog, FindNextReportsTheTextAndOptionsAndClosingEndsIt) {
   EXPECT_FALSE(::IsWindow(wnd));
 }
 
+TEST(RealFindDialog, ItsKeysWorkThroughTheProgramsMessageLoop) {
+  TFindDialog dialog(nullptr);
+  int finds = 0;
+  dialog.OnFind = TNotifyEvent::FromFunction([&](TObject*) { ++finds; });
+  ASSERT_TRUE(dialog.Execute());
+  HWND wnd = dialog.GetHandle();
+  ::SetActiveWindow(wnd);
+  EXPECT_EQ(Application->GetDialogHandle(), wnd) << "the active find dialog gets dialog keys";
+  HWND edit = ::GetDlgItem(wnd, 0x480);
+  ::SetWindowTextA(edit, "grace");
+  ::SetFocus(edit);
+  // Enter in the edit is the dialog's default button only through the dialog manager.
+  ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  const DWORD start = ::GetTickCount();
+  while (finds == 0 && ::GetTickCount() - start < 5000) {
+    Application->ProcessMessages();
+    ::Sleep(10);
+  }
+  EXPECT_EQ(finds, 1);
+  EXPECT_EQ(dialog.FindText, "grace");
+  dialog.CloseDialog();
+  EXPECT_EQ(Application->GetDialogHandle(), nullptr);
+}
+
 TEST(RealMessageDialog, ButtonsCaptionIconAndKeys) {
   struct Case {
     const char* name;
