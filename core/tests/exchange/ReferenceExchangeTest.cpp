@@ -76,7 +76,7 @@ TEST_F(ReferenceExchangeTest, ParatextToBibleWorks) {
 TEST_F(ReferenceExchangeTest, BibleWorksToParatext) {
   // BibleWorks heads its list with two lines; every book's name is found wherever it stands.
   WriteFileBytes(VlsFile(), CrLf({"BWRL 1", "My list", "KJV Gen 1:1", "KJV Mat 5:3", "KJV 1Jo 1:9", "KJV Sol 2:1",
-                                  "NASB Joh 3:16", "KJV Jud 1:3", "KJV Jdg 1:3", "KJV Xyz 1:1", ""}));
+                                  "MINE Joh 3:16", "KJV Jud 1:3", "KJV Jdg 1:3", "KJV Xyz 1:1", ""}));
   EXPECT_EQ(Convert("bibleworks"), std::string("2:05:09 PM") + kToParatext);
   EXPECT_EQ(ReadFileBytes(RefFile()),
             CrLf({"GEN 1:1", "MAT 5:3", "1JN 1:9", "SNG 2:1", "JHN 3:16", "JUD 1:3", "JDG 1:3"}));

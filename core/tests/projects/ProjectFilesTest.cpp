@@ -70,12 +70,12 @@ TEST_F(ProjectFilesTest, NamingAttributes) {
 
 TEST_F(ProjectFilesTest, LanguageSettings) {
   WriteSsf("L", CrLf({"<Language>Kisii</Language>"}));
-  WriteFileBytes(Projects() + "Kisii.lds", CrLf({"[General]", "codepage=1252", "  font=Charis SIL", "name=Kisii"}));
-  EXPECT_EQ(GetLanguageFontName("L"), "Charis SIL");
+  WriteFileBytes(Projects() + "Kisii.lds", CrLf({"[General]", "codepage=1252", "  font=Kisii Serif", "name=Kisii"}));
+  EXPECT_EQ(GetLanguageFontName("L"), "Kisii Serif");
   EXPECT_EQ(GetLanguageFontSize("L"), 12);  // no "size=" line
-  WriteFileBytes(Projects() + "Kisii.lds", CrLf({"size=16", "font=Gentium"}));
+  WriteFileBytes(Projects() + "Kisii.lds", CrLf({"size=16", "font=Kisii Sans"}));
   EXPECT_EQ(GetLanguageFontSize("L"), 16);
-  EXPECT_EQ(ReadLanguageSetting("Kisii", lkFont), "Gentium");
+  EXPECT_EQ(ReadLanguageSetting("Kisii", lkFont), "Kisii Sans");
 }
 
 TEST_F(ProjectFilesTest, ListsTheSettingsFilesOfTheProjectsFolder) {
