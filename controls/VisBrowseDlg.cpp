@@ -1,6 +1,7 @@
 // The folder browse dialog.
 #include "controls/VisBrowseDlg.h"
 
+#include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/ObjectInstances.h"
 #include "classlib/SysUtils.h"
@@ -91,7 +92,21 @@ void TVisBrowseDlg::SetStatusText(const AnsiString& Value) {
   if (FDialog) ::SendMessageA(FDialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(FStatusText.c_str()));
 }
 
+AnsiString TVisBrowseDlg::RootPath() const {
+  if (StartFolder == bfoDesktopExpanded) return AnsiString();
+  char path[MAX_PATH] = {};
+  if (!::SHGetSpecialFolderPathA(nullptr, path, SpecialFolderOf(StartFolder), FALSE)) return AnsiString();
+  return path;
+}
+
 bool TVisBrowseDlg::Execute() {
+  if (TDialogResponder* responder = GetDialogResponder()) {
+    AnsiString directory = FSelectedFolder;
+    if (!responder->SelectDirectory(Caption, RootPath(), directory)) return false;
+    FSelectedFolder = directory;
+    FDisplayName = ExtractFileName(ExcludeTrailingBackslash(directory));
+    return true;
+  }
   HWND owner = nullptr;
   if (auto* control = dynamic_cast<TWinControl*>(GetOwner()))
     owner = control->GetHandle();

@@ -83,7 +83,9 @@ public:
   explicit TVisBrowseDlg(TComponent* AOwner) : TVisCustomComponent(AOwner) {}
 
   // Shows the picker over the owner's window (the application's main form when the component
-  // has no owner); true when the user chose an item, whose path is then SelectedFolder.
+  // has no owner); true when the user chose an item, whose path is then SelectedFolder. While a
+  // dialog responder is installed (classlib/Dialogs.h) it answers instead, as it answers the
+  // class library's folder browser: it gets Caption, the root folder's path and SelectedFolder.
   bool Execute();
 
   const AnsiString& GetSelectedFolder() const { return FSelectedFolder; }
@@ -117,6 +119,8 @@ public:
 
 private:
   int Notify(HWND Wnd, UINT Msg, LPARAM LParam);
+  // The file-system path of StartFolder; empty for the desktop.
+  AnsiString RootPath() const;
   void Initialized(HWND Wnd);
 
   AnsiString FSelectedFolder;

@@ -1,6 +1,7 @@
 // The single-instance guard.
 #include "controls/VisOneInstance.h"
 
+#include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "controls/visclass.h"
 
@@ -59,8 +60,8 @@ void TVisOneInstance::Loaded() {
       ActivatePrevInstance();
       break;
     case oiDefaultMessage:
-      Application->MessageBox("\"" + Application->GetTitle() + "\" was already started...", Application->GetTitle(),
-                              MB_OK | MB_ICONINFORMATION);
+      MessageDlg("\"" + Application->GetTitle() + "\" was already started...", mtInformation, TMsgDlgButtons{mbOK},
+                 0);
       ActivatePrevInstance();
       break;
     case oiCustom:

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "classlib/Dialogs.h"
 #include "classlib/SysUtils.h"
 #include "controls/VisBrowseDlg.h"
 #include "controls/visprocs.h"
@@ -161,6 +162,50 @@ TEST_F(BrowseDlgTest, PlacesThePicker) {
     EXPECT_EQ(c.right ? r.right : r.left, c.right ? screenW : 0) << c.position;
     EXPECT_EQ(c.bottom ? r.bottom : r.top, c.bottom ? screenH : 0) << c.position;
   }
+}
+
+// Answers the folder browser as a person would.
+class FolderResponder : public TDialogResponder {
+public:
+  explicit FolderResponder(AnsiString answer) : answer_(std::move(answer)) { previous_ = SetDialogResponder(this); }
+  ~FolderResponder() override { SetDialogResponder(previous_); }
+  bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory) override {
+    caption = Caption;
+    root = Root;
+    startedAt = Directory;
+    if (answer_.empty()) return false;
+    Directory = answer_;
+    return true;
+  }
+  AnsiString caption, root, startedAt;
+
+private:
+  AnsiString answer_;
+  TDialogResponder* previous_;
+};
+
+TEST_F(BrowseDlgTest, ADialogResponderAnswersInsteadOfThePicker) {
+  TVisBrowseDlg dialog(nullptr);
+  dialog.Caption = "Location to save converted files";
+  dialog.SetSelectedFolder(Folder("Alpha"));
+  {
+    FolderResponder responder(Folder("Beta"));
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(responder.caption, "Location to save converted files");
+    EXPECT_EQ(responder.startedAt, Folder("Alpha"));
+    EXPECT_EQ(responder.root, "");
+  }
+  EXPECT_EQ(dialog.GetSelectedFolder(), Folder("Beta"));
+  EXPECT_EQ(dialog.GetDisplayName(), "Beta");
+  {
+    FolderResponder cancelling("");
+    dialog.StartFolder = bfoPersonal;
+    EXPECT_FALSE(dialog.Execute());
+    char personal[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, personal, CSIDL_PERSONAL, FALSE);
+    EXPECT_EQ(cancelling.root, personal);
+  }
+  EXPECT_EQ(dialog.GetSelectedFolder(), Folder("Beta"));
 }
 
 TEST(VisBrowseDlgSettings, DefaultsFlagsAndFolders) {

@@ -145,9 +145,16 @@ TEST_F(OneInstanceTest, TheDefaultMessageNamesTheProgram) {
     return box && ::IsWindowVisible(box);
   }));
   char text[256] = {};
-  HWND label = ::GetDlgItem(box, 0xFFFF);
-  ::GetWindowTextA(label, text, sizeof text);
-  EXPECT_EQ(std::string(text), "\"One instance peer\" was already started...");
+  ::GetWindowTextA(box, text, sizeof text);
+  EXPECT_EQ(std::string(text), "Information");
+  std::string message;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char cls[32] = {};
+    ::GetClassNameA(child, cls, sizeof cls);
+    ::GetWindowTextA(child, text, sizeof text);
+    if (SameText(cls, "Static") && text[0]) message = text;
+  }
+  EXPECT_EQ(message, "\"One instance peer\" was already started...");
   EXPECT_FALSE(second.Ended());
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(second.WaitForEnd());
