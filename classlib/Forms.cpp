@@ -126,7 +126,21 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
 void TCustomForm::AfterConstruction() {
   if (FCreated) return;
   FCreated = true;
+  if (!FReadFromStream) {
+    const std::vector<TComponent*> components = [this] {
+      std::vector<TComponent*> list;
+      for (Integer i = 0; i < GetComponentCount(); ++i) list.push_back(GetComponents(i));
+      return list;
+    }();
+    for (TComponent* component : components) component->Loaded();
+    Loaded();
+  }
   DoCreate();
+}
+
+void TCustomForm::ReadState(TReader* Reader) {
+  FReadFromStream = true;
+  inherited::ReadState(Reader);
 }
 
 void TCustomForm::BeforeDestruction() {
@@ -661,14 +675,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   auto& custom = Screen->FCustomForms;
   custom.erase(std::remove(custom.begin(), custom.end(), this), custom.end());
   custom.insert(custom.begin(), this);
-  if (auto* form = dynamic_cast<TForm*>(this)) {
-    Screen->FActiveForm = form;
-    auto& forms = Screen->FForms;
-    forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
-    forms.insert(forms.begin(), form);
-  } else {
-    Screen->FActiveForm = nullptr;
-  }
+  Screen->FActiveForm = dynamic_cast<TForm*>(this);
   if (Control->ControlState.Contains(csFocusing)) return false;
   Control->ControlState << csFocusing;
   bool ok = false;

@@ -8,9 +8,11 @@
 // the screen's size.
 //
 // A form is built in code: a class derived from TForm creates its controls and binds its
-// handlers in its constructor. OnCreate runs once the whole object has been constructed: from
-// Application->CreateForm, or - for a form made with plain `new` - when it is first shown, at
-// the latest. A form created with new and never shown can run it with AfterConstruction().
+// handlers in its constructor. Once the whole object has been constructed, the form starts as
+// one read from a form stream does: each of its components' Loaded runs (a form that was read
+// from a stream has had that already), then OnCreate. That happens in AfterConstruction, which
+// Application->CreateForm calls and - for a form made with plain `new` - the first Show or
+// ShowModal calls at the latest; a form created with new and never shown can call it itself.
 #pragma once
 
 #include <vector>
@@ -164,8 +166,10 @@ public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
   void BeforeDestruction() override;
-  // Runs OnCreate, once; see the top of this file.
+  // Runs the components' Loaded and OnCreate, once; see the top of this file.
   virtual void AfterConstruction();
+  // Reading the form from a form stream (its components get Loaded from the reader).
+  void ReadState(TReader* Reader) override;
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;
@@ -229,6 +233,8 @@ public:
   TIcon* GetIcon() const { return FIcon; }
   void SetIcon(TIcon* Value) { FIcon->Assign(Value); }
   TCanvas* GetCanvas() const { return FCanvas; }
+  // The client window of a multiple-document frame; forms here have none.
+  HWND GetClientHandle() const { return nullptr; }
   Integer GetPixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(Integer Value) { FPixelsPerInch = Value; }
 
@@ -318,6 +324,7 @@ private:
   bool FActive = false;
   bool FKeyPreview = false;
   bool FCreated = false;
+  bool FReadFromStream = false;
   bool FReleasing = false;
 };
 
@@ -364,9 +371,9 @@ public:
   // Registers a cursor (a loaded HCURSOR, which the screen then owns) under an index.
   void SetCursors(TCursor Index, HCURSOR Handle);
 
-  Integer GetFormCount() const { return Integer(FForms.size()); }
-  // The forms, the most recently active first.
-  TForm* GetForms(Integer Index) const { return FForms.at(static_cast<std::size_t>(Index)); }
+  // The forms (TForm and its descendants), the most recently active first.
+  Integer GetFormCount() const;
+  TForm* GetForms(Integer Index) const;
   Integer GetCustomFormCount() const { return Integer(FCustomForms.size()); }
   TCustomForm* GetCustomForms(Integer Index) const { return FCustomForms.at(static_cast<std::size_t>(Index)); }
   TForm* GetActiveForm() const { return FActiveForm; }
@@ -392,7 +399,8 @@ private:
   void UpdateLastActive();
   void LoadSystemFonts();
 
-  std::vector<TForm*> FForms;
+  // The forms, the most recently active first. (Whether one is a TForm is asked when needed: a
+  // form is added from TCustomForm's constructor, before it is one.)
   std::vector<TCustomForm*> FCustomForms;
   std::vector<std::pair<TCursor, HCURSOR>> FCursorList;
   HCURSOR FDefaultCursor = nullptr;

@@ -4,6 +4,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/Handles.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 
@@ -135,18 +136,26 @@ TStrings* TScreen::GetFonts() {
 
 void TScreen::ResetFonts() { FreeAndNil(FFonts); }
 
-void TScreen::AddForm(TCustomForm* AForm) {
-  FCustomForms.push_back(AForm);
-  if (auto* form = dynamic_cast<TForm*>(AForm)) FForms.push_back(form);
+Integer TScreen::GetFormCount() const {
+  Integer n = 0;
+  for (TCustomForm* form : FCustomForms)
+    if (dynamic_cast<TForm*>(form)) ++n;
+  return n;
 }
+
+TForm* TScreen::GetForms(Integer Index) const {
+  for (TCustomForm* f : FCustomForms)
+    if (auto* form = dynamic_cast<TForm*>(f))
+      if (Index-- == 0) return form;
+  throw EListError(Format("List index out of bounds (%d)", Index));
+}
+
+void TScreen::AddForm(TCustomForm* AForm) { FCustomForms.push_back(AForm); }
 
 // Called from the form's destructor: the form is no longer a TForm by then, so it is looked
 // for by address.
 void TScreen::RemoveForm(TCustomForm* AForm) {
   FCustomForms.erase(std::remove(FCustomForms.begin(), FCustomForms.end(), AForm), FCustomForms.end());
-  FForms.erase(std::remove_if(FForms.begin(), FForms.end(),
-                              [&](TForm* f) { return static_cast<TCustomForm*>(f) == AForm; }),
-               FForms.end());
   FSaveFocusedList.erase(std::remove(FSaveFocusedList.begin(), FSaveFocusedList.end(), AForm), FSaveFocusedList.end());
   if (FActiveCustomForm == AForm) FActiveCustomForm = nullptr;
   if (static_cast<TCustomForm*>(FActiveForm) == AForm) FActiveForm = nullptr;

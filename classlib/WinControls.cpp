@@ -230,6 +230,10 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_SYSCOMMAND: WMSysCommand(Message); break;
     case WM_CONTEXTMENU: WMContextMenu(Message); break;
     case WM_NCDESTROY: WMNCDestroy(Message); break;
+    case WM_SYSCOLORCHANGE:
+      Perform(CM_SYSCOLORCHANGE, 0, 0);
+      DefaultHandler(Message);
+      break;
     case WM_MOUSELEAVE: WMMouseLeave(Message); break;
     case CN_KEYDOWN: CNKeyDown(Message); break;
     case CN_KEYUP: CNKeyUp(Message); break;
