@@ -809,7 +809,6 @@ protected:
   void SetZOrder(bool TopMost) override;
   void AdjustSize() override;
   void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   // The window that this control's window must come after (for the z-order among siblings).
   HWND PrecedingWindow(TWinControl* Control);
 

@@ -4,6 +4,8 @@
 // control under it whether it accepts the source (CM_DRAG, OnDragOver), shows the drag or
 // no-drop cursor, and on release drops the source on the target (OnDragDrop) and tells the
 // source that the drag ended (OnEndDrag). Escape or a lost capture cancels.
+#include <cstdlib>
+
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
 

@@ -183,7 +183,6 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_COMMAND: WMCommand(Message); break;
     case WM_INITMENUPOPUP: WMInitMenuPopup(Message); break;
     case WM_MENUSELECT: WMMenuSelect(Message); break;
-    case WM_MENUCHAR: WMMenuChar(Message); break;
     case WM_SYSCOMMAND: WMSysCommand(Message); break;
     case WM_HELP: WMHelp(Message); break;
     case WM_SIZE: WMSize(Message); break;
@@ -250,14 +249,6 @@ void TCustomForm::WMMenuSelect(TMessage& Message) {
         item = FMenu->FindItem(m.IDItem(), fkCommand);
     }
     Application->SetHint(item ? GetLongHint(item->GetHint()) : AnsiString());
-  }
-  inherited::Dispatch(Message);
-}
-
-void TCustomForm::WMMenuChar(TMessage& Message) {
-  if (FMenu) {
-    FMenu->ProcessMenuChar(Message);
-    if (Message.Result != 0) return;
   }
   inherited::Dispatch(Message);
 }
@@ -399,7 +390,7 @@ void TCustomForm::CMShowingChanged(TMessage&) {
       if (FFormStyle == fsStayOnTop)
         ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       ::ShowWindow(FHandle, kShowCommands[FWindowState]);
-      ::BringWindowToTop(FHandle);
+      if (FWindowState != wsMinimized) ::BringWindowToTop(FHandle);
       Application->UpdateVisible();
     } else {
       try {

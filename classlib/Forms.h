@@ -56,7 +56,6 @@ public:
   bool IsScrollBarVisible();
   // The largest position.
   Integer GetScrollMax();
-  void ChangeBiDiPosition() {}
 
 protected:
   TPersistent* GetOwner() const override;
@@ -118,7 +117,6 @@ private:
   friend class TControlScrollBar;
   void WMSize(TMessage& Message);
   void WMScroll(TMessage& Message);
-  void CMBiDiModeChanged(TMessage& Message);
 
   TControlScrollBar* FHorzScrollBar;
   TControlScrollBar* FVertScrollBar;
@@ -289,7 +287,6 @@ private:
   void WMCommand(TMessage& Message);
   void WMInitMenuPopup(TMessage& Message);
   void WMMenuSelect(TMessage& Message);
-  void WMMenuChar(TMessage& Message);
   void WMSysCommand(TMessage& Message);
   void WMHelp(TMessage& Message);
   void WMSize(TMessage& Message);
@@ -506,8 +503,6 @@ public:
   void Restore();
   // Brings the program's top-most form to the front.
   void BringToFront();
-  void NormalizeTopMosts() {}
-  void RestoreTopMosts() {}
 
   // The window of a dialog that is not a form (common dialogs) that should get dialog keys.
   HWND GetDialogHandle() const { return FDialogHandle; }

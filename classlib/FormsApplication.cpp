@@ -358,13 +358,11 @@ void TApplication::WndProc(TMessage& Message) {
         break;
       case CM_ACTIONEXECUTE:
       case CM_ACTIONUPDATE: {
-        auto* action = reinterpret_cast<TBasicAction*>(Message.LParam);
         TCustomForm* form = Screen->GetActiveCustomForm();
         if ((form && form->Perform(Message.Msg, 0, Message.LParam) == 1) ||
             (FMainForm && static_cast<TCustomForm*>(FMainForm) != form &&
              FMainForm->Perform(Message.Msg, 0, Message.LParam) == 1))
           Message.Result = 1;
-        (void)action;
         break;
       }
       case WM_HELP:

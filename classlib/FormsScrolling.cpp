@@ -215,8 +215,6 @@ void TScrollingWinControl::WMScroll(TMessage& Message) {
   (Message.Msg == WM_HSCROLL ? FHorzScrollBar : FVertScrollBar)->ScrollMessage(Message);
 }
 
-void TScrollingWinControl::CMBiDiModeChanged(TMessage& Message) { inherited::Dispatch(Message); }
-
 void TScrollingWinControl::ScrollInView(TControl* AControl) {
   if (!AControl || !ContainsControl(AControl) || AControl == this) return;
   TRect r = AControl->GetBoundsRect();

@@ -548,8 +548,6 @@ bool TMenu::IsShortCut(TMessage& Message) {
   return true;
 }
 
-void TMenu::ProcessMenuChar(TMessage& Message) { Message.Result = 0; }
-
 THelpContext TMenu::GetHelpContext(NativeInt Value, bool ByCommand) {
   TMenuItem* item = FindItem(Value, ByCommand ? fkCommand : fkHandle);
   while (item && item->FHelpContext == 0) item = item->FParent;

@@ -181,7 +181,6 @@ public:
   // When the key message is the shortcut of an enabled item, clicks it (running the Click of
   // the items above it first) and returns true.
   bool IsShortCut(TMessage& Message);
-  void ProcessMenuChar(TMessage& Message);
   THelpContext GetHelpContext(NativeInt Value, bool ByCommand);
 
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;

@@ -694,8 +694,6 @@ void TWinControl::NotifyControls(UINT Msg) {
   Broadcast(message);
 }
 
-void TWinControl::Notification(TComponent* AComponent, TOperation Operation) { inherited::Notification(AComponent, Operation); }
-
 void TWinControl::Loaded() {
   inherited::Loaded();
   if (FHandle) Realign();

@@ -201,3 +201,84 @@ TEST_F(ControlsTest, KeysReachTheControlAndTheFormFirstWithKeyPreview) {
                                            "edit press c"}));
   EXPECT_EQ(edit->GetText(), "aBc");
 }
+
+TEST_F(ControlsTest, ARecreatedWindowKeepsTheControlsState) {
+  auto* panel = new TColorBox(form);
+  panel->ControlStyle << csAcceptsControls;
+  panel->SetTabStop(false);
+  panel->SetBounds(10, 10, 200, 100);
+  panel->SetParent(form);
+  auto* edit = new TNativeEdit(panel);
+  edit->SetParent(panel);
+  form->Show();
+  ASSERT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
+  edit->SetText("kept");
+  HWND oldPanel = panel->GetHandle();
+  HWND oldEdit = edit->GetHandle();
+  panel->RecreateWnd();
+  EXPECT_NE(panel->GetHandle(), oldPanel);
+  EXPECT_FALSE(::IsWindow(oldEdit));
+  EXPECT_TRUE(::IsWindowVisible(edit->GetHandle()));
+  EXPECT_EQ(edit->GetText(), "kept");
+  EXPECT_EQ(::GetParent(edit->GetHandle()), panel->GetHandle());
+  // Without a window the text lives in the object; it comes back with the next window.
+  edit->DestroyHandle();
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_EQ(edit->GetText(), "kept");
+  edit->SetText("changed meanwhile");
+  edit->HandleNeeded();
+  char text[64];
+  ::GetWindowTextA(edit->GetHandle(), text, sizeof text);
+  EXPECT_STREQ(text, "changed meanwhile");
+  // A form's border style change rebuilds its window, menu bar and children included.
+  HWND oldForm = form->GetHandle();
+  form->SetBorderStyle(bsSingle);
+  EXPECT_NE(form->GetHandle(), oldForm);
+  EXPECT_TRUE(::IsWindowVisible(form->GetHandle()));
+  EXPECT_FALSE(::GetWindowLongPtrA(form->GetHandle(), GWL_STYLE) & WS_THICKFRAME);
+}
+
+TEST_F(ControlsTest, TheWheelGoesToTheFocusedControlThenItsParents) {
+  auto* panel = new TColorBox(form);
+  panel->ControlStyle << csAcceptsControls;
+  panel->SetTabStop(false);
+  panel->SetBounds(10, 10, 200, 100);
+  panel->SetParent(form);
+  auto* edit = new TNativeEdit(panel);
+  edit->SetParent(panel);
+  std::vector<std::string> log;
+  bool editHandles = false;
+  edit->OnMouseWheel = TMouseWheelEvent::FromFunction([&](TObject*, TShiftState, Integer delta, TPoint, bool& handled) {
+    log.push_back("edit " + std::to_string(delta));
+    handled = editHandles;
+  });
+  panel->OnMouseWheelDown = TMouseWheelUpDownEvent::FromFunction([&](TObject*, TShiftState, TPoint, bool& handled) {
+    log.push_back("panel down");
+    handled = true;
+  });
+  form->Show();
+  ASSERT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
+  ::SendMessageA(edit->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
+  EXPECT_EQ(log, (std::vector<std::string>{"edit -120", "panel down"}));
+  log.clear();
+  editHandles = true;
+  ::SendMessageA(edit->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(100, 100));
+  EXPECT_EQ(log, std::vector<std::string>{"edit 120"});
+}
+
+TEST_F(ControlsTest, ADoubleBufferedControlPaintsTheSame) {
+  auto* panel = new TColorBox(form);
+  panel->ControlStyle << csAcceptsControls;
+  panel->PaintColor = clGreen;
+  panel->SetBounds(10, 10, 100, 60);
+  panel->SetDoubleBuffered(true);
+  panel->SetParent(form);
+  auto* spot = new TColorSpot(form);
+  spot->SetBounds(20, 20, 10, 10);
+  spot->SetParent(panel);
+  form->Show();
+  panel->Repaint();
+  Application->ProcessMessages();
+  EXPECT_EQ(ScreenPixel(panel, 5, 5), RGB(0, 128, 0));
+  EXPECT_EQ(ScreenPixel(panel, 25, 25), RGB(0, 0, 255));
+}

@@ -392,3 +392,48 @@ TEST(ApplicationTest, OnIdleAndOnMessageRunFromTheLoop) {
   Application->ProcessMessages();
   EXPECT_GE(idles, 0);
 }
+
+TEST(FormTest, AModalFormOpensAnotherModalForm) {
+  auto* outer = new TSampleForm(Application);
+  auto* inner = new TSampleForm(outer);
+  auto* timer = new TTimer(outer);
+  timer->SetInterval(10);
+  std::vector<std::string> steps;
+  TModalResult innerResult = mrNone;
+  int ticks = 0;
+  timer->OnTimer = TNotifyEvent::FromFunction([&](TObject*) {
+    ++ticks;
+    if (ticks == 2) {
+      steps.push_back("inner opens");
+      innerResult = inner->ShowModal();  // the timer keeps ticking inside
+      steps.push_back("inner closed");
+      outer->SetModalResult(mrIgnore);
+    }
+    if (ticks == 5 && inner->GetVisible()) {
+      EXPECT_FALSE(::IsWindowEnabled(outer->GetHandle())) << "the outer form is disabled under the inner one";
+      inner->SetModalResult(mrNo);
+    }
+  });
+  EXPECT_EQ(outer->ShowModal(), mrIgnore);
+  EXPECT_EQ(innerResult, mrNo);
+  EXPECT_EQ(steps, (std::vector<std::string>{"inner opens", "inner closed"}));
+  delete outer;
+}
+
+TEST(TimerTest, AnExceptionInOnTimerIsShownByTheApplication) {
+  auto* timer = new TTimer(nullptr);
+  timer->SetInterval(10);
+  timer->OnTimer = TNotifyEvent::FromFunction([](TObject*) { throw Exception("timer failed"); });
+  std::vector<std::string> reported;
+  TObject* sender = nullptr;
+  Application->OnException = TExceptionEvent::FromFunction([&](TObject* s, Exception* e) {
+    sender = s;
+    reported.push_back(e->Message);
+  });
+  EXPECT_TRUE(ProcessUntil([&] { return !reported.empty(); }, 3000));
+  Application->OnException = nullptr;
+  delete timer;
+  ASSERT_FALSE(reported.empty());
+  EXPECT_EQ(reported.front(), "timer failed");
+  EXPECT_EQ(sender, static_cast<TObject*>(timer));
+}
