@@ -807,10 +807,13 @@ void TControl::WMMButtonUp(TMessage& Message) {
 }
 
 // The wheel goes to the control with the focus first (CM_MOUSEWHEEL), then up its parents,
-// until one handles it.
+// until one handles it. Left alone, it goes to a native control's own procedure (a list box
+// scrolls); the default window procedure would only hand it to the parents again.
 void TControl::WMMouseWheel(TMessage& Message) {
   Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-  if (Message.Result == 0) DefaultHandler(Message);
+  if (Message.Result != 0) return;
+  auto* window = dynamic_cast<TWinControl*>(this);
+  if (!window || window->FDefWndProc != &::DefWindowProcA) DefaultHandler(Message);
 }
 
 void TControl::CMMouseWheel(TMessage& Message) {

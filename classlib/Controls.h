@@ -316,6 +316,25 @@ private:
   HWND FWindowHandle = nullptr;
 };
 
+// Lends a device context to a canvas for one painting: the canvas is locked, draws on DC, and
+// lets go of it afterwards, also when the painting throws.
+class TCanvasPaintScope {
+public:
+  TCanvasPaintScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas) {
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
+  }
+  ~TCanvasPaintScope() {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+  }
+  TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+  TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+private:
+  TCanvas* FCanvas;
+};
+
 // Gives back the device contexts of every control canvas that is not locked.
 void FreeDeviceContexts();
 // Gives back those that draw on Window (its window is going away).
@@ -828,6 +847,8 @@ private:
   friend class TCustomForm;
   friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
 
+  bool DoKey(TMessage& Message, bool (TWinControl::*Preview)(TMessage&),
+             void (TWinControl::*Handler)(Word&, TShiftState));
   void UpdateTabOrder(TTabOrder Value);
   void Insert(TControl* AControl);
   void Remove(TControl* AControl);

@@ -103,17 +103,8 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 void TGraphicControl::WMPaint(TMessage& Message) {
   HDC dc = TWMPaint{Message}.DC();
   if (!dc || GetComponentState().Contains(csDestroying)) return;
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dc);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasPaintScope scope(FCanvas, dc);
+  Paint();
 }
 
 // --- TCustomControl ----------------------------------------------------------------------------------
@@ -128,18 +119,9 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 TCustomControl::~TCustomControl() { delete FCanvas; }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
-    static_cast<TControlCanvas*>(FCanvas)->UpdateTextFlags();
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasPaintScope scope(FCanvas, DC);
+  static_cast<TControlCanvas*>(FCanvas)->UpdateTextFlags();
+  Paint();
 }
 
 // --- THintWindow ------------------------------------------------------------------------------------

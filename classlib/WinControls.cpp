@@ -1328,19 +1328,23 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
   if (OnKeyUp) OnKeyUp(this, Key, Shift);
 }
 
-bool TWinControl::DoKeyDown(TMessage& Message) {
+// The form sees the key first when it previews keys; a handler that clears the key consumes it.
+bool TWinControl::DoKey(TMessage& Message, bool (TWinControl::*Preview)(TMessage&),
+                        void (TWinControl::*Handler)(Word&, TShiftState)) {
   TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() && static_cast<TWinControl*>(form)->DoKeyDown(Message))
+  if (form && form != this && form->GetKeyPreview() && (static_cast<TWinControl*>(form)->*Preview)(Message))
     return true;
   if (!ControlStyle.Contains(csNoStdEvents)) {
     TWMKey key{Message};
     Word code = key.CharCode();
-    KeyDown(code, KeyDataToShiftState(key.KeyData()));
+    (this->*Handler)(code, KeyDataToShiftState(key.KeyData()));
     key.SetCharCode(code);
     if (code == 0) return true;
   }
   return false;
 }
+
+bool TWinControl::DoKeyDown(TMessage& Message) { return DoKey(Message, &TWinControl::DoKeyDown, &TWinControl::KeyDown); }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
   TCustomForm* form = GetParentForm(this);
@@ -1356,19 +1360,7 @@ bool TWinControl::DoKeyPress(TMessage& Message) {
   return false;
 }
 
-bool TWinControl::DoKeyUp(TMessage& Message) {
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() && static_cast<TWinControl*>(form)->DoKeyUp(Message))
-    return true;
-  if (!ControlStyle.Contains(csNoStdEvents)) {
-    TWMKey key{Message};
-    Word code = key.CharCode();
-    KeyUp(code, KeyDataToShiftState(key.KeyData()));
-    key.SetCharCode(code);
-    if (code == 0) return true;
-  }
-  return false;
-}
+bool TWinControl::DoKeyUp(TMessage& Message) { return DoKey(Message, &TWinControl::DoKeyUp, &TWinControl::KeyUp); }
 
 void TWinControl::WMKeyDown(TMessage& Message) {
   if (!DoKeyDown(Message)) DefaultHandler(Message);
