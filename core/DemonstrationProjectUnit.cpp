@@ -62,6 +62,8 @@ void WriteLanguageFile(const AnsiString& path) {
 
 void WriteDemonstrationProject() {
   const AnsiString f = MyReg->GetParatextProjectsFolder();
+  // Without a folder the files would land in whatever the current folder is.
+  if (f.empty()) throw Exception("no projects folder is set");
   const AnsiString name = kShortName;
   CreateFolder(f);
   SaveLines(f + name + ".ssf", {

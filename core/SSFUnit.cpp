@@ -27,6 +27,8 @@ AnsiString NamingAttribute(const AnsiString& naming, const AnsiString& name) {
 
 void ListProjectFiles(TStrings* list) {
   list->Clear();
+  // No folder set: a search would look in the current folder and list strangers' files.
+  if (ProjectsFolder().empty()) return;
   TSearchRec rec;
   if (FindFirst(ProjectsFolder() + "*" + ".ssf", faAnyFile, rec) == 0) {
     do {

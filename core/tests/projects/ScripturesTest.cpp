@@ -41,26 +41,35 @@ TEST_F(ScripturesTest, CurrentProjectIsFoundByFullNameIgnoringCase) {
 }
 
 TEST_F(ScripturesTest, AnUnusableProjectsFolderGivesNoProjectAndAMessage) {
-  // A file where the folder should be: nothing can be listed or created there.
+  // A file where the folder should be: nothing can be listed or created there. An empty setting
+  // must not fall back to the current folder.
   WriteFileBytes(temp_.File("blocked"), "not a folder");
-  MyReg->SetParatextProjectsFolder(temp_.File("blocked") + "\\Projects");
-  std::unique_ptr<TAllScriptures> all(new TAllScriptures());
-  EXPECT_EQ(all->ShortNames->GetCount(), 0);
-  EXPECT_EQ(all->CurrentIndex, -1);
-  EXPECT_EQ(all->Problem.rfind("The Paratext projects folder \"" + temp_.File("blocked") + "\\Projects\\\" holds no project", 0),
-            0u)
-      << all->Problem;
-  EXPECT_NE(all->Problem.find("Choose the folder of your Paratext projects under Settings, Paratext."), std::string::npos);
-  EXPECT_EQ(ProjectsFolderProblem(), all->Problem);
+  const AnsiString blocked = temp_.File("blocked") + "\\Projects";
+  const AnsiString startFolder = GetCurrentDir();
+  for (const AnsiString& folder : {blocked, AnsiString()}) {
+    SCOPED_TRACE("folder \"" + folder + "\"");
+    WriteFileBytes(temp_.File("cwd\\STRAY.ssf"), "<ScriptureText></ScriptureText>");
+    SetCurrentDirectoryA(temp_.File("cwd").c_str());
+    MyReg->SetParatextProjectsFolder(folder);
+    const AnsiString shown = folder.empty() ? folder : folder + "\\";
+    std::unique_ptr<TAllScriptures> all(new TAllScriptures());
+    EXPECT_EQ(all->ShortNames->GetCount(), 0);
+    EXPECT_EQ(all->CurrentIndex, -1);
+    EXPECT_EQ(all->Problem.rfind("The Paratext projects folder \"" + shown + "\" holds no project", 0), 0u) << all->Problem;
+    EXPECT_NE(all->Problem.find("Choose the folder of your Paratext projects under Settings, Paratext."), std::string::npos);
+    EXPECT_EQ(ProjectsFolderProblem(), all->Problem);
+    EXPECT_FALSE(FileExists(temp_.File("cwd\\PQ$.ssf")));
 
-  std::unique_ptr<TScripture> scripture(new TScripture(nullptr, -1));
-  EXPECT_EQ(scripture->BookNames->GetCount(), 0);
-  EXPECT_EQ(scripture->WorkFolder, "");
-  AnsiString name;
-  EXPECT_FALSE(scripture->NextBook(name));
-  EXPECT_EQ(CurrentProjectWorkFolder(), "");
-  LoadStyleSheet();
-  EXPECT_EQ(StyleSheetMarkers->GetCount(), 0);
+    std::unique_ptr<TScripture> scripture(new TScripture(nullptr, -1));
+    EXPECT_EQ(scripture->BookNames->GetCount(), 0);
+    EXPECT_EQ(scripture->WorkFolder, "");
+    AnsiString name;
+    EXPECT_FALSE(scripture->NextBook(name));
+    EXPECT_EQ(CurrentProjectWorkFolder(), "");
+    LoadStyleSheet();
+    EXPECT_EQ(StyleSheetMarkers->GetCount(), 0);
+    SetCurrentDirectoryA(startFolder.c_str());
+  }
 
   // Once the folder is usable again the message goes.
   MyReg->SetParatextProjectsFolder(Projects());
