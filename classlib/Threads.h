@@ -10,11 +10,14 @@
 #include <atomic>
 #include <exception>
 
+#include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
 using TThreadMethod = Closure<void()>;
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+// Thread components publish a priority.
+ENUM_NAMES(TThreadPriority, "tpIdle", "tpLowest", "tpLower", "tpNormal", "tpHigher", "tpHighest", "tpTimeCritical");
 
 // A thread operation that the operating system refused.
 class EThread : public Exception {
