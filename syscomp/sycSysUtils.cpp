@@ -232,6 +232,14 @@ Integer OSKindOfVersion(DWORD PlatformId, DWORD Major, DWORD Minor, DWORD Build,
 
 Integer GetOSKind() { return ReadOSState().Kind; }
 
+TShiftState GetShiftState() {
+  TShiftState state;
+  if (::GetKeyState(VK_SHIFT) < 0) state << ssShift;
+  if (::GetKeyState(VK_MENU) < 0) state << ssAlt;
+  if (::GetKeyState(VK_CONTROL) < 0) state << ssCtrl;
+  return state;
+}
+
 COLORREF GetColorUnderCursor() {
   POINT p{};
   ::GetCursorPos(&p);

@@ -3,6 +3,7 @@
 // the registry monitor's worker waits on.
 #pragma once
 
+#include "classlib/Controls.h"
 #include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
@@ -86,6 +87,9 @@ Integer GetOSKind();
 // The kind of a given version (what GetOSKind answers for it). Build is the version's build
 // number as the system reports it; on the 9x platform only its low word counts.
 Integer OSKindOfVersion(DWORD PlatformId, DWORD Major, DWORD Minor, DWORD Build, const AnsiString& ServiceText);
+
+// The modifier keys held down now: shift, alt and control.
+TShiftState GetShiftState();
 
 // The colour of the screen pixel under the mouse cursor.
 COLORREF GetColorUnderCursor();
