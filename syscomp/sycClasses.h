@@ -2,6 +2,8 @@
 // the threads that run a component's event once or on an interval.
 #pragma once
 
+#include <atomic>
+
 #include "classlib/Threads.h"
 #include "syscomp/sycSysUtils.h"
 
@@ -118,4 +120,75 @@ private:
   DWORD FFilter = 0;
   TsycRegNotifyRec FKeyRec;
   TsycRegNotifyRec FRootRec;
+};
+
+// Runs Event once: in this thread, or on the main thread when Synchronized. A worker that was
+// terminated before it got to the event does not run it, and reports nothing when it ends:
+// OnTerminate runs (on the main thread) only for a worker that ended by itself.
+class TsycEventThread : public TThread {
+  CLASS_INFO(TsycEventThread, TThread)
+public:
+  // Always made suspended, so that the event is in place before it runs; Resume starts it.
+  explicit TsycEventThread(TThreadMethod Event);
+  ~TsycEventThread() override;
+
+  // Terminates the thread and waits until it has ended (serving Synchronize meanwhile when
+  // called on the main thread); a thread never started ends without running.
+  void StopAndWait();
+
+  Integer GetReturnValue() const { return ReturnValue; }
+  void SetReturnValue(Integer Value) { ReturnValue = Value; }
+  // Whether the thread has been started (resumed once) at all.
+  bool GetStarted() const { return FStarted; }
+  void Start();
+  // Whether it runs: started and not suspended. Setting it starts the thread the first time,
+  // then suspends or resumes it.
+  virtual bool GetRunning() const { return FStarted && !GetSuspended(); }
+  virtual void SetRunning(bool Value);
+  // Cuts the thread off: it is terminated and does not begin its event any more (one that is
+  // running runs to its end); a suspended thread is let go on so that it can end.
+  virtual void Stop();
+
+  std::atomic<bool> Synchronized{false};
+
+protected:
+  void Execute() override;
+  void DoTerminate() override;
+  // Runs the event when it is set.
+  virtual void DoEvent();
+
+private:
+  void RunEvent();
+  void ReportTerminated();
+
+  TThreadMethod FEvent;
+  std::atomic<bool> FStarted{false};
+};
+
+// Runs Event every Interval milliseconds, each time after a full interval without a wake-up.
+// Disabling pauses it between two runs of the event, never inside one.
+class TsycTimerThread : public TsycEventThread {
+  CLASS_INFO(TsycTimerThread, TsycEventThread)
+public:
+  explicit TsycTimerThread(TThreadMethod Event);
+  ~TsycTimerThread() override;
+
+  Cardinal GetInterval() const { return FInterval; }
+  // A new interval restarts the wait with it.
+  void SetInterval(Cardinal Value);
+  // Enabled: started and not paused. Enabling starts the thread the first time; after that it
+  // pauses and goes on.
+  bool GetRunning() const override { return GetStarted() && !FPaused; }
+  void SetRunning(bool Value) override;
+  void Stop() override;
+  // Ends the present wait at once; the next one is a full interval (or, while disabled, none).
+  virtual void Wake();
+
+protected:
+  void Execute() override;
+
+private:
+  HANDLE FEvent = nullptr;
+  std::atomic<Cardinal> FInterval{1000};
+  std::atomic<bool> FPaused{false};
 };

@@ -17,7 +17,9 @@ void RegisterComponentClasses() {
                    TsycCustomRegistryMonitor::StaticClass(), TsycRegistryMonitor::StaticClass(),
                    TsycCustomFileStorage::StaticClass(), TsycFileStorage::StaticClass(),
                    TsycWav::StaticClass(), TsycAutoRun::StaticClass(), TsycShutdown::StaticClass(),
-                   TsycStartButtonProperties::StaticClass()})
+                   TsycStartButtonProperties::StaticClass(), TsycCustomThreadComponent::StaticClass(),
+                   TsycThreadComponent::StaticClass(), TsycCustomThreadTimer::StaticClass(),
+                   TsycThreadTimer::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

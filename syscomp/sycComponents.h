@@ -9,4 +9,5 @@
 #include "syscomp/sycRegistryMonitor.h"
 #include "syscomp/sycShutdown.h"
 #include "syscomp/sycStartButton.h"
+#include "syscomp/sycThreadComponents.h"
 #include "syscomp/sycWav.h"
