@@ -19,7 +19,8 @@ void RegisterComponentClasses() {
                    TsycWav::StaticClass(), TsycAutoRun::StaticClass(), TsycShutdown::StaticClass(),
                    TsycStartButtonProperties::StaticClass(), TsycCustomThreadComponent::StaticClass(),
                    TsycThreadComponent::StaticClass(), TsycCustomThreadTimer::StaticClass(),
-                   TsycThreadTimer::StaticClass()})
+                   TsycThreadTimer::StaticClass(), TsycCustomTimer::StaticClass(),
+                   TsycColorPicker::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

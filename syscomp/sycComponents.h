@@ -10,4 +10,5 @@
 #include "syscomp/sycShutdown.h"
 #include "syscomp/sycStartButton.h"
 #include "syscomp/sycThreadComponents.h"
+#include "syscomp/sycTimers.h"
 #include "syscomp/sycWav.h"
