@@ -20,7 +20,7 @@ void RegisterComponentClasses() {
                    TsycStartButtonProperties::StaticClass(), TsycCustomThreadComponent::StaticClass(),
                    TsycThreadComponent::StaticClass(), TsycCustomThreadTimer::StaticClass(),
                    TsycThreadTimer::StaticClass(), TsycCustomTimer::StaticClass(),
-                   TsycColorPicker::StaticClass()})
+                   TsycColorPicker::StaticClass(), TsycTrayIcon::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

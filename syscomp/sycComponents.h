@@ -11,4 +11,5 @@
 #include "syscomp/sycStartButton.h"
 #include "syscomp/sycThreadComponents.h"
 #include "syscomp/sycTimers.h"
+#include "syscomp/sycTrayIcon.h"
 #include "syscomp/sycWav.h"
