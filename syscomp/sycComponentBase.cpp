@@ -20,7 +20,8 @@ void RegisterComponentClasses() {
                    TsycStartButtonProperties::StaticClass(), TsycCustomThreadComponent::StaticClass(),
                    TsycThreadComponent::StaticClass(), TsycCustomThreadTimer::StaticClass(),
                    TsycThreadTimer::StaticClass(), TsycCustomTimer::StaticClass(),
-                   TsycColorPicker::StaticClass(), TsycTrayIcon::StaticClass()})
+                   TsycColorPicker::StaticClass(), TsycTrayIcon::StaticClass(),
+                   TsycCustomWndProcHook::StaticClass(), TsycWndProcHook::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

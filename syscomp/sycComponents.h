@@ -13,3 +13,4 @@
 #include "syscomp/sycTimers.h"
 #include "syscomp/sycTrayIcon.h"
 #include "syscomp/sycWav.h"
+#include "syscomp/sycWndProcHook.h"
