@@ -21,7 +21,8 @@ void RegisterComponentClasses() {
                    TsycThreadComponent::StaticClass(), TsycCustomThreadTimer::StaticClass(),
                    TsycThreadTimer::StaticClass(), TsycCustomTimer::StaticClass(),
                    TsycColorPicker::StaticClass(), TsycTrayIcon::StaticClass(),
-                   TsycCustomWndProcHook::StaticClass(), TsycWndProcHook::StaticClass()})
+                   TsycCustomWndProcHook::StaticClass(), TsycWndProcHook::StaticClass(),
+                   TsycOneInstance::StaticClass()})
     if (!GetClass(c->Name)) RegisterClass(c);
 }
 

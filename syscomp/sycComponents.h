@@ -6,6 +6,7 @@
 #include "syscomp/sycFileOperation.h"
 #include "syscomp/sycFileStorage.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "syscomp/sycOneInstance.h"
 #include "syscomp/sycRegistryMonitor.h"
 #include "syscomp/sycShutdown.h"
 #include "syscomp/sycStartButton.h"
