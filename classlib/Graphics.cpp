@@ -2,6 +2,7 @@
 #include "classlib/Graphics.h"
 
 #include <unordered_map>
+#include <vector>
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Handles.h"
@@ -98,8 +99,40 @@ bool IdentToColor(const AnsiString& Ident, LongInt& Color) {
   return false;
 }
 
+namespace {
+
+// Colour names that other libraries add for forms, asked before the library's own.
+struct ExtraColorNames {
+  std::vector<TIdentToInt> IdentToInt;
+  std::vector<TIntToIdent> IntToIdent;
+};
+
+ExtraColorNames& ExtraNames() {
+  static ExtraColorNames names;
+  return names;
+}
+
+bool FormIdentToColor(const AnsiString& Ident, Integer& Color) {
+  for (TIdentToInt f : ExtraNames().IdentToInt)
+    if (f(Ident, Color)) return true;
+  return IdentToColor(Ident, Color);
+}
+
+bool FormColorToIdent(Integer Color, AnsiString& Ident) {
+  for (TIntToIdent f : ExtraNames().IntToIdent)
+    if (f(Color, Ident)) return true;
+  return ColorToIdent(Color, Ident);
+}
+
+}  // namespace
+
+void RegisterColorNames(TIdentToInt IdentToInt, TIntToIdent IntToIdent) {
+  ExtraNames().IdentToInt.push_back(IdentToInt);
+  ExtraNames().IntToIdent.push_back(IntToIdent);
+}
+
 const TTypeInfo* ColorTypeInfo() {
-  static const TTypeInfo info = TTypeInfo::NamedInteger("TColor", IdentToColor, ColorToIdent);
+  static const TTypeInfo info = TTypeInfo::NamedInteger("TColor", FormIdentToColor, FormColorToIdent);
   return &info;
 }
 

@@ -97,6 +97,9 @@ bool IdentToColor(const AnsiString& Ident, LongInt& Color);
 // The type of colour properties in forms, which stores named colours by their names: publish
 // a TColor property with .Type(ColorTypeInfo()) (see classlib/TypInfo.h).
 const TTypeInfo* ColorTypeInfo();
+// Adds colour names that forms may use, asked before the library's own names (a component
+// library registers its names once, when the program starts).
+void RegisterColorNames(TIdentToInt IdentToInt, TIntToIdent IntToIdent);
 
 // The names of the character sets in forms ("DEFAULT_CHARSET"); false for a value without one.
 bool CharsetToIdent(Integer Charset, AnsiString& Ident);
