@@ -1,5 +1,6 @@
 #include "syscomp/sycFileOperation.h"
 
+#include "classlib/Controls.h"
 #include "classlib/Handles.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
@@ -79,7 +80,8 @@ bool TsycFileOperation::Execute(TsycFileOperationType AOperation) {
   targets += '\0';
 
   SHFILEOPSTRUCTA op{};
-  op.hwnd = nullptr;
+  // The shell's windows belong to the owner's window when the owner is a windowed control.
+  if (auto* owner = dynamic_cast<TWinControl*>(GetOwner())) op.hwnd = owner->GetHandle();
   op.wFunc = kFunctions[AOperation];
   op.pFrom = sources.c_str();
   op.pTo = targets.c_str();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "classlib/Forms.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -97,6 +98,20 @@ TEST_F(FileOperationTest, AMissingSourceIsReportedAndTheOthersAreStillCopied) {
     EXPECT_EQ(ReadFileBytes(target + (pairs ? "\\one-copy.txt" : "\\one.txt")), "1");
     EXPECT_EQ(ReadFileBytes(target + (pairs ? "\\two-copy.txt" : "\\two.txt")), "2");
   }
+}
+
+TEST_F(FileOperationTest, TheShellsWindowsBelongToAWindowedOwner) {
+  TForm* form = TForm::CreateNew(nullptr);
+  auto* op = new TsycFileOperation(form);
+  op->Options = op_->Options;
+  op->GetFileList()->Add(Source("owned.txt", "O"));
+  CreateDirectoryA(dest_.c_str(), nullptr);
+  op->DestFolder = dest_;
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_TRUE(op->Copy());
+  EXPECT_TRUE(form->HandleAllocated()) << "the owner's window was made for the shell";
+  EXPECT_EQ(ReadFileBytes(dest_ + "\\owned.txt"), "O");
+  delete form;
 }
 
 TEST_F(FileOperationTest, AnEmptyListDoesNothing) {
