@@ -9,8 +9,8 @@
 namespace {
 
 constexpr UINT kFunctions[] = {FO_COPY, FO_DELETE, FO_MOVE, FO_RENAME};
-constexpr FILEOP_FLAGS kFlags[] = {FOF_ALLOWUNDO,      FOF_FILESONLY,         FOF_NOCONFIRMATION, FOF_NOCONFIRMMKDIR,
-                                   FOF_NOERRORUI,      FOF_RENAMEONCOLLISION, FOF_SILENT,         FOF_SIMPLEPROGRESS};
+constexpr FILEOP_FLAGS kFlags[] = {FOF_ALLOWUNDO, FOF_FILESONLY,         FOF_NOCONFIRMATION, FOF_NOCONFIRMMKDIR,
+                                   FOF_NOERRORUI, FOF_RENAMEONCOLLISION, FOF_SILENT,         FOF_SIMPLEPROGRESS};
 
 // Whether a source names anything: a file or folder, or a pattern that matches one.
 bool SourceExists(const AnsiString& Source) {

@@ -6,8 +6,7 @@
 #include "syscomp/sycConsts.h"
 #include "syscomp/sycSysUtils.h"
 
-TsycCustomFileStorage::TsycCustomFileStorage(TComponent* AOwner)
-    : TsycComponent(AOwner), FData(new TMemoryStream()) {}
+TsycCustomFileStorage::TsycCustomFileStorage(TComponent* AOwner) : TsycComponent(AOwner), FData(new TMemoryStream()) {}
 
 TsycCustomFileStorage::~TsycCustomFileStorage() { delete FData; }
 

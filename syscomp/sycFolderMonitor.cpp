@@ -3,7 +3,7 @@
 #include "syscomp/sycClasses.h"
 
 DWORD NotifyFilterValue(TFolderMonitorFilters Filters) {
-  static const DWORD bits[] = {FILE_NOTIFY_CHANGE_FILE_NAME, FILE_NOTIFY_CHANGE_DIR_NAME,
+  static const DWORD bits[] = {FILE_NOTIFY_CHANGE_FILE_NAME,  FILE_NOTIFY_CHANGE_DIR_NAME,
                                FILE_NOTIFY_CHANGE_ATTRIBUTES, FILE_NOTIFY_CHANGE_SIZE,
                                FILE_NOTIFY_CHANGE_LAST_WRITE, FILE_NOTIFY_CHANGE_SECURITY};
   DWORD mask = 0;

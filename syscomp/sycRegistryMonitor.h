@@ -7,8 +7,7 @@
 #include "syscomp/sycSysUtils.h"
 
 enum TsycRegistryMonitorFilter { rmfSubTreeChange, rmfAttributeChange, rmfValueChange, rmfSecurityChange };
-ENUM_NAMES(TsycRegistryMonitorFilter, "rmfSubTreeChange", "rmfAttributeChange", "rmfValueChange",
-           "rmfSecurityChange");
+ENUM_NAMES(TsycRegistryMonitorFilter, "rmfSubTreeChange", "rmfAttributeChange", "rmfValueChange", "rmfSecurityChange");
 using TsycRegistryMonitorFilters = TSet<TsycRegistryMonitorFilter>;
 
 // The filter mask of RegNotifyChangeKeyValue for a set of filters.

@@ -22,8 +22,8 @@ void TsycStartButtonProperties::ReadPlacement() {
 
 void TsycStartButtonProperties::SetBounds(Integer Left, Integer Top, Integer Height, Integer Width) {
   ReadPlacement();
-  if (!FButton || (Left == FPlacement.Left && Top == FPlacement.Top && Width == FPlacement.Width &&
-                   Height == FPlacement.Height))
+  if (!FButton ||
+      (Left == FPlacement.Left && Top == FPlacement.Top && Width == FPlacement.Width && Height == FPlacement.Height))
     return;
   ::SetWindowPos(FButton, nullptr, Left, Top, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -76,8 +76,8 @@ void SplitToStrings(const AnsiString& S, const AnsiString& Delimiter, TStrings* 
 bool CanCreateFile(const AnsiString& FileName) {
   if (FileName.empty()) return false;
   if (FileExists(FileName)) return true;
-  UniqueFileHandle file(::CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+  UniqueFileHandle file(
+      ::CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   file.reset();
   return ::DeleteFileA(FileName.c_str()) != FALSE;

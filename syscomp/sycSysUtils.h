@@ -45,7 +45,14 @@ ENUM_NAMES(TsycRegRootKey, "rrkClassesRoot", "rrkCurrentUser", "rrkLocalMachine"
 // The predefined key that a root stands for.
 HKEY RegRootKeyHandle(TsycRegRootKey RootKey) noexcept;
 
-enum TsycAutoExecKind { aekMachineRun, aekMachineRunOnce, aekUserRun, aekUserRunOnce, aekServiceRun, aekServiceRunOnce };
+enum TsycAutoExecKind {
+  aekMachineRun,
+  aekMachineRunOnce,
+  aekUserRun,
+  aekUserRunOnce,
+  aekServiceRun,
+  aekServiceRunOnce
+};
 ENUM_NAMES(TsycAutoExecKind, "aekMachineRun", "aekMachineRunOnce", "aekUserRun", "aekUserRunOnce", "aekServiceRun",
            "aekServiceRunOnce");
 

@@ -8,8 +8,7 @@
 #include "syscomp/sycClasses.h"
 #include "syscomp/sycConsts.h"
 
-TsycCustomThreadComponent::TsycCustomThreadComponent(TComponent* AOwner)
-    : TsycCustomThreadComponent(AOwner, false) {}
+TsycCustomThreadComponent::TsycCustomThreadComponent(TComponent* AOwner) : TsycCustomThreadComponent(AOwner, false) {}
 
 TsycCustomThreadComponent::TsycCustomThreadComponent(TComponent* AOwner, bool TimerWorker)
     : TsycComponent(AOwner), FTimerWorker(TimerWorker) {
@@ -138,9 +137,7 @@ void TsycCustomThreadComponent::SetReturnValue(Integer Value) {
   if (UsesWorker()) FThread->SetReturnValue(Value);
 }
 
-bool TsycCustomThreadComponent::GetSuspended() const {
-  return UsesWorkerState() ? !FThread->GetRunning() : FSuspended;
-}
+bool TsycCustomThreadComponent::GetSuspended() const { return UsesWorkerState() ? !FThread->GetRunning() : FSuspended; }
 
 void TsycCustomThreadComponent::SetSuspended(bool Value) {
   FSuspended = Value;

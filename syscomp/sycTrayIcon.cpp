@@ -344,8 +344,7 @@ PUBLISHED(TsycTrayIcon) {
   Prop("PopupByLeft", &TsycTrayIcon::PopupByLeft).Default(false);
   Prop("ShowHint", &TsycTrayIcon::GetShowHint, &TsycTrayIcon::SetShowHint).Default(true);
   Prop("Visible", &TsycTrayIcon::GetVisible, &TsycTrayIcon::SetVisible).Default(false);
-  Prop("VisibleOnDesigning", &TsycTrayIcon::GetVisibleOnDesigning, &TsycTrayIcon::SetVisibleOnDesigning)
-      .Default(false);
+  Prop("VisibleOnDesigning", &TsycTrayIcon::GetVisibleOnDesigning, &TsycTrayIcon::SetVisibleOnDesigning).Default(false);
   Prop("OnMinimize", &TsycTrayIcon::OnMinimize);
   Prop("OnMouseMove", &TsycTrayIcon::OnMouseMove);
   Prop("OnMouseDown", &TsycTrayIcon::OnMouseDown);

@@ -122,8 +122,8 @@ private:
   Integer FIconID = 0;
   TPopupMenu* FPopupMenu = nullptr;
   bool FShowHint = true;
-  bool FVisible = false;          // the icon is in the notification area
-  bool FVisibleStored = false;    // Visible as read from a form, shown by Loaded
+  bool FVisible = false;        // the icon is in the notification area
+  bool FVisibleStored = false;  // Visible as read from a form, shown by Loaded
   bool FVisibleOnDesigning = false;
   bool FClicked = false;
   bool FHooked = false;

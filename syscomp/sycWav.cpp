@@ -1,8 +1,8 @@
 #include "syscomp/sycWav.h"
 
 TsycWav::TsycWav(TComponent* AOwner)
-    : TsycCustomFileStorage(AOwner), PlaySystemSound(TPlaySound::FromFunction([](const char* Sound, HMODULE Module,
-                                                                                DWORD Flags) {
+    : TsycCustomFileStorage(AOwner),
+      PlaySystemSound(TPlaySound::FromFunction([](const char* Sound, HMODULE Module, DWORD Flags) {
         return ::PlaySoundA(Sound, Module, Flags) != FALSE;
       })) {}
 

@@ -62,7 +62,7 @@ private:
   bool FActive = false;
   HWND FHandle = nullptr;
   TWinControl* FWinControl = nullptr;
-  HWND FHookedWindow = nullptr;  // the window this hook is in the chain of
+  HWND FHookedWindow = nullptr;    // the window this hook is in the chain of
   WNDPROC FPrevWndProc = nullptr;  // what this hook passes messages on to
   WNDPROC FObjectInstance = nullptr;
 };

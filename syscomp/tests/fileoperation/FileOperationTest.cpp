@@ -63,11 +63,11 @@ TEST_F(FileOperationTest, CopiesPairsEachToItsOwnTarget) {
   const std::string other = temp_.File("other\\");
   TStrings* list = op_->GetFileList();
   list->Add(a + "=2024-01-01 a.txt");     // relative: below DestFolder
-  list->Add(b + "=sub\\*.bak");          // wildcard name: the source's
-  list->Add(c);                          // no target: DestFolder under its own name
+  list->Add(b + "=sub\\*.bak");           // wildcard name: the source's
+  list->Add(c);                           // no target: DestFolder under its own name
   list->Add(d + "=" + other + "d2.txt");  // a drive: used as it is
   list->Add("=" + dest_ + "\\lost.txt");  // no source: left out
-  list->Add(e + "=");                    // no target: left out
+  list->Add(e + "=");                     // no target: left out
   op_->DestFolder = dest_;
   EXPECT_TRUE(op_->Copy());
   EXPECT_EQ(ReadFileBytes(dest_ + "\\2024-01-01 a.txt"), "A");

@@ -87,8 +87,7 @@ TEST_F(FileStorageTest, TheBytesTravelWithTheFormAndAreWrittenOutWhenItIsRead) {
   binary.SetPosition(0);
   TStringStream text;
   ObjectBinaryToText(&binary, &text);
-  EXPECT_NE(text.GetDataString().find("FileData = {0400000041420043}"), std::string::npos)
-      << text.GetDataString();
+  EXPECT_NE(text.GetDataString().find("FileData = {0400000041420043}"), std::string::npos) << text.GetDataString();
   EXPECT_EQ(text.GetDataString().find("About"), std::string::npos);
   EXPECT_EQ(text.GetDataString().find("DataSize"), std::string::npos);
 

@@ -121,9 +121,8 @@ TEST_F(WavTest, PlayingStateAndEvents) {
   TRecordingWav wav(nullptr);
   wav.SetFileName(file_);
   std::vector<std::string> events;
-  wav.OnPlayBefore = TNotifyEvent::FromFunction([&](TObject*) {
-    events.push_back(wav.GetPlaying() ? "before, playing" : "before");
-  });
+  wav.OnPlayBefore =
+      TNotifyEvent::FromFunction([&](TObject*) { events.push_back(wav.GetPlaying() ? "before, playing" : "before"); });
   wav.OnPlayAfter = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("after"); });
   wav.Play();
   EXPECT_EQ(events, (std::vector<std::string>{"before, playing", "after"}));

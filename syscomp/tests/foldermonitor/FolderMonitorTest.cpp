@@ -5,12 +5,11 @@
 #include <memory>
 #include <set>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 #include "syscomp/sycClasses.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "syscomp/tests/FormReading.h"
 #include "syscomp/tests/WorkerThreads.h"
 #include "tests/support/TestSupport.h"
 
@@ -115,7 +114,8 @@ TEST_F(FolderMonitorTest, ReportsNameChangesInTheFolderOnTheMainThread) {
       {"create a file in a subfolder", [&] { WriteFileBytes(sub + "\\inner.txt", "x"); }},
       {"rename a file in a subfolder",
        [&] { MoveFileA((sub + "\\inner.txt").c_str(), (sub + "\\inner2.txt").c_str()); }},
-      {"write a file in place", [&] {
+      {"write a file in place",
+       [&] {
          HANDLE f = CreateFileA(temp_.File("MAT.SFM").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
          DWORD written = 0;
          WriteFile(f, "changed", 7, &written, nullptr);
@@ -321,18 +321,16 @@ TEST_F(FolderMonitorTest, AMonitorReadFromAFormStartsOnceTheFormIsRead) {
       "object MonitorForm: TMonitorForm\r\n"
       "  object Monitor: TsycFolderMonitor\r\n"
       "    Active = True\r\n"
-      "    Folder = '" + folder + "'\r\n"
+      "    Folder = '" +
+      folder +
+      "'\r\n"
       "    NotifyFilters = [fmfFileNameChange, fmfDirNameChange]\r\n"
       "    WatchSubTree = False\r\n"
       "    OnChange = MonitorChange\r\n"
       "  end\r\n"
       "end\r\n";
-  TStringStream source(text);
-  TMemoryStream binary;
-  ObjectTextToBinary(&source, &binary);
-  binary.SetPosition(0);
   TMonitorForm form(nullptr);
-  ReadComponentFromStream(&binary, &form);
+  syscomp_tests::ReadFormText(text, &form);
   auto* monitor = static_cast<TsycFolderMonitor*>(form.FindComponent("Monitor"));
   ASSERT_NE(monitor, nullptr);
   EXPECT_TRUE(monitor->GetActive());

@@ -4,10 +4,9 @@
 #include <string>
 #include <thread>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/Forms.h"
 #include "syscomp/sycOneInstance.h"
+#include "syscomp/tests/FormReading.h"
 #include "syscomp/tests/MessageBoxes.h"
 #include "tests/support/TestSupport.h"
 
@@ -110,16 +109,13 @@ TEST_F(OneInstanceTest, ZAFormWithTheGuardEndsASecondCopyOnceRead) {
                                   WS_POPUP | WS_CAPTION | WS_MINIMIZEBOX | WS_VISIBLE, 0, 0, 100, 50, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
   ShowWindow(previous, SW_MINIMIZE);
-  TStringStream source(
-      "object OneInstance1: TsycOneInstance\r\n"
-      "  ShowMessage = True\r\n"
-      "end\r\n");
-  TMemoryStream binary;
-  ObjectTextToBinary(&source, &binary);
-  binary.SetPosition(0);
   TsycOneInstance guard(nullptr);
   syscomp_tests::MessageBoxCloser closer(title_);
-  ReadComponentFromStream(&binary, &guard);
+  syscomp_tests::ReadFormText(
+      "object OneInstance1: TsycOneInstance\r\n"
+      "  ShowMessage = True\r\n"
+      "end\r\n",
+      &guard);
   ASSERT_EQ(closer.Count(), 1u);
   EXPECT_EQ(closer.Texts()[0], "Application \"" + title_ + "\" is already running.");
   EXPECT_FALSE(IsIconic(previous)) << "the earlier copy is brought back";

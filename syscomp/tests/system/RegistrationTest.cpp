@@ -9,12 +9,28 @@ namespace {
 
 TEST(RegistrationTest, EveryComponentClassIsKnownByName) {
   TsycShutdown anyComponent(nullptr);  // makes sure the components are part of the program
-  for (const char* name :
-       {"TsycComponent", "TsycCustomThreadComponent", "TsycCustomTimer", "TsycCustomThreadTimer",
-        "TsycCustomWndProcHook", "TsycCustomFileStorage", "TsycAutoRun", "TsycOneInstance", "TsycShutdown",
-        "TsycTrayIcon", "TsycWndProcHook", "TsycFileStorage", "TsycWav", "TsycThreadComponent", "TsycThreadTimer",
-        "TsycFileOperation", "TsycCustomFolderMonitor", "TsycFolderMonitor", "TsycCustomRegistryMonitor",
-        "TsycRegistryMonitor", "TsycStartButtonProperties", "TsycColorPicker"}) {
+  for (const char* name : {"TsycComponent",
+                           "TsycCustomThreadComponent",
+                           "TsycCustomTimer",
+                           "TsycCustomThreadTimer",
+                           "TsycCustomWndProcHook",
+                           "TsycCustomFileStorage",
+                           "TsycAutoRun",
+                           "TsycOneInstance",
+                           "TsycShutdown",
+                           "TsycTrayIcon",
+                           "TsycWndProcHook",
+                           "TsycFileStorage",
+                           "TsycWav",
+                           "TsycThreadComponent",
+                           "TsycThreadTimer",
+                           "TsycFileOperation",
+                           "TsycCustomFolderMonitor",
+                           "TsycFolderMonitor",
+                           "TsycCustomRegistryMonitor",
+                           "TsycRegistryMonitor",
+                           "TsycStartButtonProperties",
+                           "TsycColorPicker"}) {
     TClass c = GetClass(name);
     ASSERT_NE(c, nullptr) << name;
     EXPECT_STREQ(c->Name, name);
@@ -27,12 +43,18 @@ TEST(RegistrationTest, FormsKnowTheExtraColourNames) {
     const char* name;
     TColor value;
   } cases[] = {
-      {"clBrown", TColor(RGB(144, 48, 0))},      {"clOliveGreen", TColor(RGB(48, 48, 0))},
-      {"clDarkTeal", TColor(RGB(0, 48, 96))},    {"clOrange", TColor(RGB(255, 104, 0))},
-      {"clLightBlue", TColor(RGB(48, 104, 255))}, {"clGold", TColor(RGB(255, 200, 0))},
-      {"clRose", TColor(RGB(255, 152, 208))},    {"clLavender", TColor(RGB(192, 152, 255))},
-      {"clPaleBlue", TColor(RGB(144, 200, 255))}, {"clLightTurquoise", TColor(RGB(192, 255, 255))},
-      {"clDefault", clDefault},                  {"clHotLight", clHotLight},
+      {"clBrown", TColor(RGB(144, 48, 0))},
+      {"clOliveGreen", TColor(RGB(48, 48, 0))},
+      {"clDarkTeal", TColor(RGB(0, 48, 96))},
+      {"clOrange", TColor(RGB(255, 104, 0))},
+      {"clLightBlue", TColor(RGB(48, 104, 255))},
+      {"clGold", TColor(RGB(255, 200, 0))},
+      {"clRose", TColor(RGB(255, 152, 208))},
+      {"clLavender", TColor(RGB(192, 152, 255))},
+      {"clPaleBlue", TColor(RGB(144, 200, 255))},
+      {"clLightTurquoise", TColor(RGB(192, 255, 255))},
+      {"clDefault", clDefault},
+      {"clHotLight", clHotLight},
   };
   for (const Case& c : cases) {
     Integer value = 0;

@@ -3,13 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/Registry.h"
 #include "classlib/SysUtils.h"
 #include "syscomp/sycAutoRun.h"
 #include "syscomp/sycShutdown.h"
 #include "syscomp/sycStartButton.h"
+#include "syscomp/tests/FormReading.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -58,17 +57,14 @@ TEST_F(AutoRunTest, KeepsTheProgramInTheChosenKey) {
 
 TEST_F(AutoRunTest, AFormAppliesItsValuesOnceRead) {
   RegisterClass(TsycAutoRun::StaticClass());
-  TStringStream source(
+  TsycAutoRun autoRun(nullptr);
+  syscomp_tests::ReadFormText(
       "object AutoRun1: TsycAutoRun\r\n"
       "  AutoRun = True\r\n"
       "  FileName = 'C:\\Tools\\tool.exe'\r\n"
       "  Kind = aekUserRun\r\n"
-      "end\r\n");
-  TMemoryStream binary;
-  ObjectTextToBinary(&source, &binary);
-  binary.SetPosition(0);
-  TsycAutoRun autoRun(nullptr);
-  ReadComponentFromStream(&binary, &autoRun);
+      "end\r\n",
+      &autoRun);
   EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kRunKey, "tool.exe"), "C:\\Tools\\tool.exe");
   TRegistry reg;
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -155,8 +151,8 @@ protected:
     RegisterClassA(&wc);
     tray_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 570, 800, 30, nullptr,
                             nullptr, wc.hInstance, nullptr);
-    button_ = CreateWindowExA(0, "Button", "start", WS_CHILD | WS_VISIBLE, 2, 3, 60, 24, tray_, nullptr,
-                              wc.hInstance, nullptr);
+    button_ = CreateWindowExA(0, "Button", "start", WS_CHILD | WS_VISIBLE, 2, 3, 60, 24, tray_, nullptr, wc.hInstance,
+                              nullptr);
   }
   void TearDown() override { DestroyWindow(tray_); }
 

@@ -25,7 +25,8 @@ TEST(SycPathsTest, ExpandDestinationName) {
       {"C:\\a\\archive.tar.gz", "D:\\x\\*.zip", "D:\\x\\archive.tar.zip"},
       {"C:\\a\\noext", "D:\\x\\", "D:\\x\\noext"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ExpandDestinationName(c.source, c.dest), c.expected) << c.source << " " << c.dest;
+  for (const Case& c : cases)
+    EXPECT_EQ(ExpandDestinationName(c.source, c.dest), c.expected) << c.source << " " << c.dest;
 }
 
 TEST(SycPathsTest, ResolveDestination) {

@@ -3,13 +3,12 @@
 #include <atomic>
 #include <memory>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 #include "syscomp/sycClasses.h"
 #include "syscomp/sycThreadComponents.h"
+#include "syscomp/tests/FormReading.h"
 #include "syscomp/tests/MessageBoxes.h"
 #include "tests/support/TestSupport.h"
 
@@ -159,10 +158,9 @@ TEST(ThreadComponentTest, SynchronizeWithParamRunsOnTheMainThreadWithItsArgument
                                      value = *static_cast<int*>(Param);
                                      // A call made while one is running is dropped.
                                      int other = 2;
-                                     component.SynchronizeWithParam(TsycParamMethod::FromFunction([&](void* P) {
-                                                                      value = *static_cast<int*>(P);
-                                                                    }),
-                                                                    &other);
+                                     component.SynchronizeWithParam(
+                                         TsycParamMethod::FromFunction([&](void* P) { value = *static_cast<int*>(P); }),
+                                         &other);
                                    }),
                                    &one);
     done = true;
@@ -194,7 +192,8 @@ namespace {
 
 TEST(ThreadComponentTest, AComponentReadFromAFormStartsOnceTheFormIsRead) {
   RegisterClass(TsycThreadComponent::StaticClass());
-  TStringStream source(
+  TWorkerForm form(nullptr);
+  syscomp_tests::ReadFormText(
       "object WorkerForm: TWorkerForm\r\n"
       "  object Worker: TsycThreadComponent\r\n"
       "    Priority = tpLower\r\n"
@@ -202,12 +201,8 @@ TEST(ThreadComponentTest, AComponentReadFromAFormStartsOnceTheFormIsRead) {
       "    Synchronized = True\r\n"
       "    OnExecute = WorkerExecute\r\n"
       "  end\r\n"
-      "end\r\n");
-  TMemoryStream binary;
-  ObjectTextToBinary(&source, &binary);
-  binary.SetPosition(0);
-  TWorkerForm form(nullptr);
-  ReadComponentFromStream(&binary, &form);
+      "end\r\n",
+      &form);
   auto* worker = static_cast<TsycThreadComponent*>(form.FindComponent("Worker"));
   ASSERT_NE(worker, nullptr);
   EXPECT_EQ(worker->GetThread()->GetPriority(), tpLower);

@@ -26,9 +26,7 @@ bool ShellHasIcon(HWND Window, UINT ID) {
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-std::string Buttons(TMouseButton Button) {
-  return Button == mbLeft ? "left" : Button == mbRight ? "right" : "middle";
-}
+std::string Buttons(TMouseButton Button) { return Button == mbLeft ? "left" : Button == mbRight ? "right" : "middle"; }
 
 // A tray icon whose events are written down as words.
 class TrayIconTest : public ::testing::Test {
@@ -44,14 +42,13 @@ protected:
     tray_->OnDblClick = Note("double click");
     tray_->OnPopupMenu = Note("popup");
     tray_->OnMinimize = Note("minimize");
-    tray_->OnMouseMove = TMouseMoveEvent::FromFunction([this](TObject*, TShiftState, Integer, Integer) {
-      events_.push_back("move");
-    });
-    tray_->OnMouseDown = TMouseEvent::FromFunction([this](TObject*, TMouseButton Button, TShiftState Shift, Integer,
-                                                          Integer) {
-      const bool held = Shift.Contains(Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle);
-      events_.push_back("down " + Buttons(Button) + (held ? " held" : ""));
-    });
+    tray_->OnMouseMove =
+        TMouseMoveEvent::FromFunction([this](TObject*, TShiftState, Integer, Integer) { events_.push_back("move"); });
+    tray_->OnMouseDown =
+        TMouseEvent::FromFunction([this](TObject*, TMouseButton Button, TShiftState Shift, Integer, Integer) {
+          const bool held = Shift.Contains(Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle);
+          events_.push_back("down " + Buttons(Button) + (held ? " held" : ""));
+        });
     tray_->OnMouseUp = TMouseEvent::FromFunction([this](TObject*, TMouseButton Button, TShiftState, Integer, Integer) {
       events_.push_back("up " + Buttons(Button));
     });
@@ -124,15 +121,9 @@ TEST_F(TrayIconTest, MouseMessagesBecomeEvents) {
     UINT message;
     std::vector<std::string> events;
   } cases[] = {
-      {WM_MOUSEMOVE, {"move"}},
-      {WM_LBUTTONDOWN, {"down left held"}},
-      {WM_LBUTTONUP, {"up left", "click"}},
-      {WM_LBUTTONUP, {"up left"}},
-      {WM_LBUTTONDBLCLK, {"double click"}},
-      {WM_RBUTTONDOWN, {"down right held"}},
-      {WM_RBUTTONUP, {"up right"}},
-      {WM_MBUTTONDOWN, {"down middle held"}},
-      {WM_MBUTTONUP, {"up middle"}},
+      {WM_MOUSEMOVE, {"move"}},     {WM_LBUTTONDOWN, {"down left held"}},   {WM_LBUTTONUP, {"up left", "click"}},
+      {WM_LBUTTONUP, {"up left"}},  {WM_LBUTTONDBLCLK, {"double click"}},   {WM_RBUTTONDOWN, {"down right held"}},
+      {WM_RBUTTONUP, {"up right"}}, {WM_MBUTTONDOWN, {"down middle held"}}, {WM_MBUTTONUP, {"up middle"}},
   };
   for (const Case& c : cases) {
     Mouse(c.message);
