@@ -57,7 +57,8 @@ protected:
     testing_support::PumpUntil(
         [&] {
           lines = Lines(testing_support::ReadFileBytes(temp_->File("keys.log")));
-          return !lines.empty() && lines.back() == "KU 123";
+          // The log already ends with the previous script's end mark: wait for this one's.
+          return lines.size() >= before + 2 && lines.back() == "KU 123";
         },
         10000);
     if (lines.size() < before + 2) return {"(nothing recorded)"};
