@@ -51,6 +51,11 @@ AnsiString UVFormatListLevelString(const AnsiString& Format, const std::vector<A
   for (std::size_t i = 0; i < Format.size(); ++i) {
     char c = Format[i];
     if (c == '%') {
+      if (i + 1 < Format.size() && Format[i + 1] == '%') {
+        result += '%';
+        ++i;
+        continue;
+      }
       if (i + 1 < Format.size() && Format[i + 1] == 's') {
         result += arg(next++);
         ++i;

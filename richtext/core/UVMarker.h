@@ -101,6 +101,6 @@ public:
 
 // A counter written in a list level's type ("ab" for 28 in lower alpha, "?" for 0 in roman).
 AnsiString UVCounterToText(Integer Counter, TUVListType ListType);
-// Applies a format string: "%s" and "%n:s" take the arguments (missing ones are empty),
-// everything else is copied as it is; never raises.
+// Applies a format string: "%s" and "%n:s" take the arguments (missing ones are empty), "%%"
+// is one "%", everything else is copied as it is; never raises.
 AnsiString UVFormatListLevelString(const AnsiString& Format, const std::vector<AnsiString>& Args);
