@@ -5,6 +5,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
+#include "richtext/core/CUVData.h"
 #include "richtext/core/UVFuncs.h"
 #include "richtext/core/UVStyle.h"
 
@@ -32,6 +33,12 @@ void SkipBlank(const char*& P) {
 }
 
 }  // namespace
+
+namespace {
+void NoGraphicImported(TGraphic*) {}
+}  // namespace
+
+TUVGraphicImportedProc UVGraphicImported = &NoGraphicImported;
 
 void UVFWrite(TStream* Stream, const AnsiString& S) {
   if (!S.empty()) Stream->WriteBuffer(S.data(), static_cast<Integer>(S.size()));
@@ -234,6 +241,38 @@ AnsiString UVFParaNoToStr(TUVStyle* Style, Integer ParaNo, bool UseStyleNames) {
   if (UseStyleNames && ParaNo >= 0 && Style && ParaNo < Style->GetParaStyles()->GetCount())
     return Quoted(Style->GetParaStyles()->GetItem(ParaNo)->StyleName);
   return IntToStr(ParaNo);
+}
+
+AnsiString UVFItemParaNoToStr(TCustomUVData* UVData, TCustomUVItemInfo* Item) {
+  if (Item->GetContinuesPara()) return "-1";
+  return UVFParaNoToStr(UVData->GetUVStyle(), Item->ParaNo, UVData->GetUVFOptions().Contains(uvfoUseStyleNames));
+}
+
+namespace {
+
+// A style field by number or by quoted name among the styles of Infos.
+bool ReadStyleField(const char*& P, TCustomUVInfos* Infos, Integer& StyleNo) {
+  if (*P == '-' || (*P >= '0' && *P <= '9')) return UVFReadInteger(P, StyleNo);
+  AnsiString name;
+  if (!UVFReadQuoted(P, name)) return false;
+  StyleNo = 0;
+  if (Infos)
+    for (Integer i = 0; i < Infos->GetCount(); ++i)
+      if (static_cast<TCustomUVInfo*>(Infos->GetItems(i))->StyleName == name) {
+        StyleNo = i;
+        break;
+      }
+  return true;
+}
+
+}  // namespace
+
+bool UVFReadTextStyle(const char*& P, TUVStyle* Style, Integer& StyleNo) {
+  return ReadStyleField(P, Style ? Style->GetTextStyles() : nullptr, StyleNo);
+}
+
+bool UVFReadParaStyle(const char*& P, TUVStyle* Style, Integer& ParaNo) {
+  return ReadStyleField(P, Style ? Style->GetParaStyles() : nullptr, ParaNo);
 }
 
 namespace {

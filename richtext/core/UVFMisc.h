@@ -36,6 +36,10 @@ bool UVFLoadPicture(const AnsiString& Hex, TGraphic* Graphic);
 // Loads the picture from its raw bytes.
 void UVFLoadPictureBinary(const AnsiString& Data, TGraphic* Graphic);
 
+// Told of every picture the RTF reader has read (replaceable by the host; does nothing).
+using TUVGraphicImportedProc = void (*)(TGraphic* Graphic);
+extern TUVGraphicImportedProc UVGraphicImported;
+
 // --- Header fields -------------------------------------------------------------------------
 // Each reader takes one field at P, moves P past it and one following blank.
 // Characters up to a blank or the end; true when not empty.
@@ -69,6 +73,15 @@ class TUVStyle;
 // is not negative, else the decimal number.
 AnsiString UVFStyleNoToStr(TUVStyle* Style, Integer StyleNo, bool UseStyleNames);
 AnsiString UVFParaNoToStr(TUVStyle* Style, Integer ParaNo, bool UseStyleNames);
+class TCustomUVItemInfo;
+class TCustomUVData;
+// The paragraph field of an item's header: -1 when the item continues its paragraph, else its
+// paragraph style by the document's uvfoUseStyleNames.
+AnsiString UVFItemParaNoToStr(TCustomUVData* UVData, TCustomUVItemInfo* Item);
+// A text or paragraph style field: an integer, or a quoted StyleName (exact comparison, first
+// match; an unknown name gives 0).
+bool UVFReadTextStyle(const char*& P, TUVStyle* Style, Integer& StyleNo);
+bool UVFReadParaStyle(const char*& P, TUVStyle* Style, Integer& ParaNo);
 
 // --- Controls ------------------------------------------------------------------------------
 class TComponent;

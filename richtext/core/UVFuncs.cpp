@@ -142,24 +142,29 @@ struct FontTagParts {
   std::vector<const char*> ClosedNames;
 };
 
-FontTagParts MarkerFontTags(TFont* Font, const TFontInfo* Base) {
+// The FONT tag and the style tags of a font relative to a base style (absolute without one).
+FontTagParts FontTags(const AnsiString& Name, Integer Size, TColor Color, TFontStyles Styles, const TFontInfo* Base) {
   FontTagParts parts;
   AnsiString attrs;
-  if (UVFontSizeToHTML(Font->GetSize()) != UVFontSizeToHTML(Base->Size))
-    attrs += Format(" size=%d", UVFontSizeToHTML(Font->GetSize()));
-  if (Font->GetColor() != Base->Color) attrs += " color=" + ColorToHTMLString(Font->GetColor());
-  if (!AnsiSameText(Font->GetName(), Base->FontName)) attrs += Format(" face=\"%s\"", Font->GetName());
+  if (!Base || UVFontSizeToHTML(Size) != UVFontSizeToHTML(Base->Size))
+    attrs += Format(" size=%d", UVFontSizeToHTML(Size));
+  if (!Base || Color != Base->Color) attrs += " color=" + ColorToHTMLString(Color);
+  if (!Base || !AnsiSameText(Name, Base->FontName)) attrs += Format(" face=\"%s\"", Name);
   if (!attrs.empty()) parts.Font = "<FONT" + attrs + ">";
   static const struct {
     TFontStyle Style;
     const char* Tag;
   } kTags[] = {{fsBold, "B"}, {fsItalic, "I"}, {fsUnderline, "U"}, {fsStrikeOut, "S"}};
-  TFontStyles fs = Font->GetStyle();
+  const TFontStyles baseStyles = Base ? Base->Style : TFontStyles();
   for (int i = 3; i >= 0; --i)
-    if (Base->Style.Contains(kTags[i].Style) && !fs.Contains(kTags[i].Style)) parts.ClosedNames.push_back(kTags[i].Tag);
+    if (baseStyles.Contains(kTags[i].Style) && !Styles.Contains(kTags[i].Style)) parts.ClosedNames.push_back(kTags[i].Tag);
   for (const auto& t : kTags)
-    if (fs.Contains(t.Style) && !Base->Style.Contains(t.Style)) parts.OpenedNames.push_back(t.Tag);
+    if (Styles.Contains(t.Style) && !baseStyles.Contains(t.Style)) parts.OpenedNames.push_back(t.Tag);
   return parts;
+}
+
+FontTagParts MarkerFontTags(TFont* Font, const TFontInfo* Base) {
+  return FontTags(Font->GetName(), Font->GetSize(), Font->GetColor(), Font->GetStyle(), Base);
 }
 
 }  // namespace
@@ -179,6 +184,67 @@ AnsiString UVCloseHTMLMarkerFontTags(TFont* Font, const TFontInfo* Base) {
   for (auto it = parts.ClosedNames.rbegin(); it != parts.ClosedNames.rend(); ++it) result += Format("<%s>", *it);
   if (!parts.Font.empty()) result += "</FONT>";
   return result;
+}
+
+AnsiString UVOpenHTMLFontTags(const TFontInfo* Style, const TFontInfo* Base) {
+  FontTagParts parts = FontTags(Style->FontName, Style->Size, Style->Color, Style->Style, Base);
+  AnsiString result = parts.Font;
+  for (const char* tag : parts.ClosedNames) result += Format("</%s>", tag);
+  for (const char* tag : parts.OpenedNames) result += Format("<%s>", tag);
+  if (Style->VShift < 0) result += "<SUB>";
+  if (Style->VShift > 0) result += "<SUP>";
+  return result;
+}
+
+AnsiString UVCloseHTMLFontTags(const TFontInfo* Style, const TFontInfo* Base) {
+  FontTagParts parts = FontTags(Style->FontName, Style->Size, Style->Color, Style->Style, Base);
+  AnsiString result;
+  if (Style->VShift < 0) result += "</SUB>";
+  if (Style->VShift > 0) result += "</SUP>";
+  for (auto it = parts.OpenedNames.rbegin(); it != parts.OpenedNames.rend(); ++it) result += Format("</%s>", *it);
+  for (auto it = parts.ClosedNames.rbegin(); it != parts.ClosedNames.rend(); ++it) result += Format("<%s>", *it);
+  if (!parts.Font.empty()) result += "</FONT>";
+  return result;
+}
+
+void UVDrawGraphic(TCanvas* Canvas, Integer X, Integer Y, Integer Width, Integer Height, TGraphic* Graphic,
+                   const TUVScreenAndDevice& Sad, bool Stretch) {
+  if (!Graphic || Graphic->GetEmpty()) return;
+  if (Width < 0) Width = Graphic->GetWidth();
+  if (Height < 0) Height = Graphic->GetHeight();
+  Width = ::MulDiv(Width, Sad.DevicePpiX, Sad.ScreenPpiX);
+  Height = ::MulDiv(Height, Sad.DevicePpiY, Sad.ScreenPpiY);
+  if (Stretch) {
+    Canvas->StretchDraw(Rect(X, Y, X + Width, Y + Height), Graphic);
+    return;
+  }
+  auto* bitmap = dynamic_cast<TBitmap*>(Graphic);
+  if (!bitmap) return;
+  // The pixels as a 24-bit DIB, which every device can take.
+  const Integer w = bitmap->GetWidth();
+  const Integer h = bitmap->GetHeight();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<Byte> bits(static_cast<std::size_t>(((w * 3 + 3) & ~3) * h));
+  {
+    WindowDC screen;
+    if (!::GetDIBits(screen, bitmap->GetHandle(), 0, static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS))
+      return;
+  }
+  HDC dc = Canvas->GetHandle();
+  UniqueGdiObject halftone(::CreateHalftonePalette(dc));
+  HPALETTE oldPalette = ::SelectPalette(dc, static_cast<HPALETTE>(halftone.get()), FALSE);
+  ::RealizePalette(dc);
+  const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+  ::SetBrushOrgEx(dc, 0, 0, nullptr);
+  ::StretchDIBits(dc, X, Y, Width, Height, 0, 0, w, h, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  ::SetStretchBltMode(dc, oldMode);
+  ::SelectPalette(dc, oldPalette, FALSE);
 }
 
 void UVApplyPalette(TGraphic* Graphic, LOGPALETTE* LogPalette) {

@@ -42,6 +42,9 @@ class TFontInfo;
 AnsiString UVFontToCSS(TFont* Font);
 // FONT, B, I, U and S tags of a font relative to a base text style, and the matching closing tags.
 AnsiString UVOpenHTMLMarkerFontTags(TFont* Font, const TFontInfo* Base);
+// The same for a text style, with SUB and SUP; absolute (every attribute) without a base.
+AnsiString UVOpenHTMLFontTags(const TFontInfo* Style, const TFontInfo* Base);
+AnsiString UVCloseHTMLFontTags(const TFontInfo* Style, const TFontInfo* Base);
 AnsiString UVCloseHTMLMarkerFontTags(TFont* Font, const TFontInfo* Base);
 
 // Gives a picture a palette made from a logical palette (a JPEG picture first switches to 8-bit
@@ -49,6 +52,11 @@ AnsiString UVCloseHTMLMarkerFontTags(TFont* Font, const TFontInfo* Base);
 void UVApplyPalette(TGraphic* Graphic, LOGPALETTE* LogPalette);
 
 // --- Geometry and devices -----------------------------------------------------------------------
+// Draws a picture at (X, Y), Width x Height screen pixels (negative: its own size) scaled to the
+// device. Stretched: the canvas stretches the picture; else only bitmaps are drawn, their pixels
+// through the halftone palette and stretch mode.
+void UVDrawGraphic(TCanvas* Canvas, Integer X, Integer Y, Integer Width, Integer Height, TGraphic* Graphic,
+                   const TUVScreenAndDevice& Sad, bool Stretch);
 // X in [Left, Left + Width) and Y in [Top, Top + Height).
 bool IsPointInRect(Integer X, Integer Y, Integer Left, Integer Top, Integer Width, Integer Height);
 // Device resolution from the canvas, screen resolution from a screen-compatible context.
