@@ -77,6 +77,18 @@ public:
   Integer AddFont(const AnsiString& FontName, TFontCharset Charset);
 };
 
+class TUVBackground;
+class TUVRTFPicture;
+
+// The style maps of a native-format read (each made when its style record is read).
+struct TUVFStyleMaps {
+  ~TUVFStyleMaps();
+  TUVIntegerList* TextStyles = nullptr;
+  TUVIntegerList* ParaStyles = nullptr;
+  TUVIntegerList* ListStyles = nullptr;
+  Integer Users = 0;
+};
+
 // The word delimiters of a viewer that has not been given its own.
 extern const char* const UVDefaultDelimiters;
 
@@ -165,6 +177,36 @@ public:
   virtual TWinControl* GetParentControl();
   // A picture of a control for printing (the print component's event); nil when none.
   virtual TBitmap* GetControlPrintImage(TControl* Control);
+
+  // Hooks of the readers and writers; each asks the root document, which answers from its owner
+  // (a viewer fires its events); the answers here are empty.
+  // The target of the hyperlink with the absolute number Id.
+  virtual AnsiString GetURL(Integer Id);
+  // Extra RTF written at fixed places (Area 0 after a text style's formatting, 1 after a
+  // paragraph style's, 4 after the header).
+  virtual AnsiString GetRTFExtra(Integer Area, TPersistent* Obj, Integer Index1, Integer Index2, bool InStyleSheet);
+  // Extra HTML written at fixed places (Area 0 in the head, 1 inside the BODY tag, 2 after it).
+  virtual AnsiString GetHTMLExtra(Integer Area, bool CSSVersion);
+  // An importer meets a hyperlink: the item may take another style number, a tag and a name.
+  // A bullet (-6) becomes a hotspot (-4) and a picture (-3) a hot picture (-10).
+  virtual void ReadHyperlink(const AnsiString& Target, const AnsiString& Extras, Integer DocFormat, Integer& StyleNo,
+                             TUVTag& ItemTag, AnsiString& ItemName);
+  // The RTF import meets a picture: the document may make the item itself (Item, or none to drop
+  // the picture) and take the graphic over (FreeGraphic false); false leaves it to the import.
+  virtual bool ImportRTFPicture(TUVRTFPicture* Picture, TGraphic* Graphic, bool Hyperlink, TCustomUVItemInfo*& Item,
+                                bool& FreeGraphic);
+  // The maps of the native-format reader from stored style numbers to the document's. They are
+  // kept by the outermost document, so that the nested documents read with it (table cells)
+  // use the maps its style records made; each Get is matched by a Release.
+  virtual TUVFStyleMaps* GetUVFStyleMaps();
+  virtual void ReleaseUVFStyleMaps();
+
+  // Tells every item to take up the document's current style context (nothing for a document
+  // that shares another's items).
+  void UpdateItemsStyleContext();
+  // A document that shares the items of another (a printable copy) empties itself and takes
+  // Source's item list.
+  void TakeItemsFrom(TCustomUVData* Source);
 
   // --- Item access ---------------------------------------------------------------------------
   Integer GetItemCount() const { return Items->GetCount(); }
@@ -277,10 +319,17 @@ public:
   Integer CPCount = 0;
   Cardinal State = 0;
 
+private:
+  TUVFStyleMaps* FUVFStyleMaps = nullptr;
+
 protected:
   // Tag helpers by this document's tag model.
   bool TagsArePChars() { return GetOptions().Contains(uvoTagsArePChars); }
   void FreeTag(TUVTag& Tag);
+  // The range a writer covers: the selection, or the whole document whatever a derived document
+  // has selected.
+  void GetWriteRange(bool SelectionOnly, Integer& StartItemNo, Integer& StartOffs, Integer& EndItemNo, Integer& EndOffs,
+                     TCustomUVItemInfo*& StartPartial, TCustomUVItemInfo*& EndPartial);
   // A text item ready to be added (Unicode flag, tabs expanded).
   TCustomUVItemInfo* MakeTextItem(AnsiString& Text, Integer StyleNo, Integer ParaNo, TUVTag Tag);
 };
