@@ -89,6 +89,12 @@ struct TUVFStyleMaps {
   Integer Users = 0;
 };
 
+// What the native-format writer covers.
+enum TUVFSaveScope { uvfss_Full, uvfss_Selection };
+
+// Writes a checkpoint record (nothing without a checkpoint).
+void UVFWriteCheckpoint(TStream* Stream, bool TagsArePChars, TUVCPInfo* CP);
+
 // The word delimiters of a viewer that has not been given its own.
 extern const char* const UVDefaultDelimiters;
 
@@ -208,6 +214,27 @@ public:
   // Source's item list.
   void TakeItemsFrom(TCustomUVData* Source);
 
+  // --- The native format (UVF) ------------------------------------------------------------------
+  // Writes the whole document or the selection.
+  bool SaveUVFToStream(TStream* Stream, bool SelectionOnly, TColor Color, TUVBackground* Background,
+                       TUVLayoutInfo* Layout);
+  bool SaveUVFToStreamEx(TStream* Stream, TUVFSaveScope Scope, TColor Color, TUVBackground* Background,
+                         TUVLayoutInfo* Layout);
+  // Reads a stream into the document at Index (which then stands after the inserted items).
+  // Editing: the editor's own checkpoint and protection rules; Join: the first item joins the
+  // text at Index; WholeDocument: stored styles and layout replace the document's.
+  bool InsertUVFFromStream(TStream* Stream, Integer& Index, bool& InProgress, Integer& ItemsAdded,
+                           TUVLayoutInfo* Layout, TUVBackground* Background, TColor* Color, bool Editing, bool Join,
+                           bool WholeDocument, Integer FirstParaNo);
+  bool InsertUVFFromStreamAt(TStream* Stream, Integer Index, bool WholeDocument, TUVLayoutInfo* Layout,
+                             TUVBackground* Background, TColor* Color);
+  // Clears the document, then reads the stream as a whole document.
+  bool LoadUVFFromStream(TStream* Stream, TColor* Color, TUVBackground* Background, TUVLayoutInfo* Layout);
+  bool LoadUVF(const AnsiString& FileName, TColor* Color, TUVBackground* Background, TUVLayoutInfo* Layout);
+  // Nested documents (table cells) in a stream: a 32-bit byte count, then UVF.
+  bool InsertUVFFromStreamWithLength(TStream* Stream);
+  void SaveUVFToStreamWithLength(TStream* Stream);
+
   // --- Item access ---------------------------------------------------------------------------
   Integer GetItemCount() const { return Items->GetCount(); }
   TCustomUVItemInfo* GetItem(Integer ItemNo) const {
@@ -318,6 +345,9 @@ public:
   TUVCPInfo* NotAddedCP = nullptr;
   Integer CPCount = 0;
   Cardinal State = 0;
+
+  // The native-format reader's run (its record header, line modes and style maps).
+  struct UVFReader;
 
 private:
   TUVFStyleMaps* FUVFStyleMaps = nullptr;
