@@ -235,6 +235,12 @@ public:
   bool InsertUVFFromStreamWithLength(TStream* Stream);
   void SaveUVFToStreamWithLength(TStream* Stream);
 
+  // --- RTF, HTML and plain text ------------------------------------------------------------------
+  // The text of the document or the selection, 8-bit or UTF-16 without a byte-order mark.
+  bool SaveTextToStream(TStream* Stream, const AnsiString& Path, Integer LineWidth, bool SelectionOnly,
+                        bool TextOnly, bool Unicode);
+  bool SaveText(const AnsiString& FileName, Integer LineWidth, bool Unicode);
+
   // --- Item access ---------------------------------------------------------------------------
   Integer GetItemCount() const { return Items->GetCount(); }
   TCustomUVItemInfo* GetItem(Integer ItemNo) const {
