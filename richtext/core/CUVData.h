@@ -92,6 +92,9 @@ struct TUVFStyleMaps {
 // What the native-format writer covers.
 enum TUVFSaveScope { uvfss_Full, uvfss_Selection };
 
+// The pixels per inch of the RTF writer's lengths when 1 or more; else the screen's.
+extern Integer UVRTFPixelsPerInch;
+
 // Writes a checkpoint record (nothing without a checkpoint).
 void UVFWriteCheckpoint(TStream* Stream, bool TagsArePChars, TUVCPInfo* CP);
 
@@ -236,6 +239,12 @@ public:
   void SaveUVFToStreamWithLength(TStream* Stream);
 
   // --- RTF, HTML and plain text ------------------------------------------------------------------
+  // Writes the document or the selection as RTF. Level is above 0 for a table cell, which is
+  // given the tables of the enclosing write. True also when there is nothing to write.
+  virtual bool SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor Color, Integer Level = 0,
+                               TUVRTFFontTable* FontTable = nullptr, TUVColorList* ColorList = nullptr,
+                               TUVIntegerList* ListOverrideOffsets = nullptr, double TwipsPerPixel = 0);
+  bool SaveRTF(const AnsiString& FileName, bool SelectionOnly, TColor Color);
   // The text of the document or the selection, 8-bit or UTF-16 without a byte-order mark.
   bool SaveTextToStream(TStream* Stream, const AnsiString& Path, Integer LineWidth, bool SelectionOnly,
                         bool TextOnly, bool Unicode);
