@@ -92,6 +92,20 @@ struct TUVFStyleMaps {
 // What the native-format writer covers.
 enum TUVFSaveScope { uvfss_Full, uvfss_Selection };
 
+// Bits of the HTML writers' save options (the item writers read further bits of their own).
+enum : Integer {
+  uvsoOverrideImages = 1,  // an image file of the generated name is reused
+  uvsoFirstOnly = 2,       // only the head
+  uvsoMiddleOnly = 4,      // only the body
+  uvsoLastOnly = 8,        // only the end
+  uvsoDefault0Style = 16,  // the body is not wrapped in the tags of text style 0
+  uvsoNoHypertextImageBorders = 32,
+  uvsoImageSizes = 64,
+  uvsoForceNonTextCSS = 128,
+  uvsoUseCheckpointsNames = 256,  // anchors take the checkpoints' names
+  uvsoMarkersAsText = 512         // list paragraphs are ordinary paragraphs with their marker text
+};
+
 // The pixels per inch of the RTF writer's lengths when 1 or more; else the screen's.
 extern Integer UVRTFPixelsPerInch;
 
@@ -245,6 +259,21 @@ public:
                                TUVRTFFontTable* FontTable = nullptr, TUVColorList* ColorList = nullptr,
                                TUVIntegerList* ListOverrideOffsets = nullptr, double TwipsPerPixel = 0);
   bool SaveRTF(const AnsiString& FileName, bool SelectionOnly, TColor Color);
+  // An HTML page with FONT tags; false without a style sheet.
+  virtual bool SaveHTMLToStream(TStream* Stream, const AnsiString& Path, const AnsiString& Title,
+                                const AnsiString& ImagesPrefix, Integer Options, TColor Color, Integer LeftMargin,
+                                Integer TopMargin, Integer RightMargin, Integer BottomMargin, TUVBackground* Background);
+  // An HTML page whose styles are CSS classes (written into the page when CSSFileName is empty).
+  virtual bool SaveHTMLToStreamWithCSS(TStream* Stream, const AnsiString& Path, const AnsiString& Title,
+                                       const AnsiString& ImagesPrefix, Integer Options, TColor Color,
+                                       Integer LeftMargin, Integer TopMargin, Integer RightMargin, Integer BottomMargin,
+                                       TUVBackground* Background, const AnsiString& CSSFileName);
+  bool SaveHTML(const AnsiString& FileName, const AnsiString& Title, const AnsiString& ImagesPrefix, Integer Options,
+                TColor Color, Integer LeftMargin, Integer TopMargin, Integer RightMargin, Integer BottomMargin,
+                TUVBackground* Background);
+  bool SaveHTMLWithCSS(const AnsiString& FileName, const AnsiString& Title, const AnsiString& ImagesPrefix,
+                       Integer Options, TColor Color, Integer LeftMargin, Integer TopMargin, Integer RightMargin,
+                       Integer BottomMargin, TUVBackground* Background, const AnsiString& CSSFileName);
   // The text of the document or the selection, 8-bit or UTF-16 without a byte-order mark.
   bool SaveTextToStream(TStream* Stream, const AnsiString& Path, Integer LineWidth, bool SelectionOnly,
                         bool TextOnly, bool Unicode);
