@@ -127,6 +127,152 @@ DWORD PackedDIBOffset(const Byte* Header, std::size_t Size) {
   return sizeof(BITMAPFILEHEADER) + headerSize + masks + colors * sizeof(RGBQUAD);
 }
 
+// Whether a device-independent bitmap (header, colours and pixels) lies within Size bytes.
+bool IsWholeDIB(const Byte* Dib, std::size_t Size) {
+  if (Size < 4) return false;
+  DWORD headerSize;
+  std::memcpy(&headerSize, Dib, 4);
+  Int64 width, height;
+  DWORD bitCount, compression = BI_RGB, imageSize = 0, colors = 0;
+  if (headerSize == sizeof(BITMAPCOREHEADER)) {
+    if (Size < sizeof(BITMAPCOREHEADER)) return false;
+    BITMAPCOREHEADER core;
+    std::memcpy(&core, Dib, sizeof core);
+    width = core.bcWidth;
+    height = core.bcHeight;
+    bitCount = core.bcBitCount;
+    if (bitCount <= 8) colors = (1u << bitCount) * sizeof(RGBTRIPLE);
+  } else {
+    if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > Size) return false;
+    BITMAPINFOHEADER info;
+    std::memcpy(&info, Dib, sizeof info);
+    width = info.biWidth;
+    height = info.biHeight;
+    bitCount = info.biBitCount;
+    compression = info.biCompression;
+    imageSize = info.biSizeImage;
+    DWORD used = info.biClrUsed;
+    if (used == 0 && bitCount <= 8) used = 1u << bitCount;
+    if (used > 256) return false;
+    colors = used * sizeof(RGBQUAD);
+    if (headerSize == sizeof(BITMAPINFOHEADER) && compression == BI_BITFIELDS) colors += 12;
+  }
+  if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32) return false;
+  const Int64 stride = (width * bitCount + 31) / 32 * 4;
+  const Int64 bits = compression == BI_RGB || compression == BI_BITFIELDS ? stride * (height < 0 ? -height : height)
+                                                                           : static_cast<Int64>(imageSize);
+  return static_cast<Int64>(headerSize) + colors + bits <= static_cast<Int64>(Size);
+}
+
+// Whether the bytes hold a whole Windows metafile: its header, then records that each fit in
+// what is left up to the closing record, with the counts, texts and bitmaps inside the records
+// that carry them fitting their records. The system's conversion of a metafile trusts what it
+// finds there, so a damaged picture must not reach it.
+bool IsWholeWindowsMetafile(const Byte* Data, std::size_t Size) {
+  auto word = [Data](std::size_t At) { return static_cast<Word>(Data[At] | (Data[At + 1] << 8)); };
+  auto dword = [Data](std::size_t At) {
+    return static_cast<DWORD>(Data[At] | (Data[At + 1] << 8) | (Data[At + 2] << 16) |
+                              (static_cast<DWORD>(Data[At + 3]) << 24));
+  };
+  constexpr std::size_t kHeaderSize = 18;
+  if (Size < kHeaderSize) return false;
+  const Word type = word(0);
+  if ((type != 1 && type != 2) || word(2) != kHeaderSize / 2) return false;
+  // The size the header states, in words, is what the system walks.
+  const DWORD total = dword(6);
+  if (total > Size / 2) return false;
+  Size = static_cast<std::size_t>(total) * 2;
+  const Word objects = word(10);  // the size of the table of objects records refer to
+  constexpr DWORD kEmbeddedEMF = 0x43464D57;    // "WMFC"
+  constexpr std::size_t kChunkHeaderSize = 34;  // the chunk fields before the EMF bytes
+  std::size_t offset = kHeaderSize;
+  for (;;) {
+    if (offset == Size) return true;  // records that fill the data without a closing one
+    if (Size - offset < 6) return false;
+    const DWORD words = dword(offset);
+    const Word function = word(offset + 4);
+    if (words < 3 || words > (Size - offset) / 2) return false;
+    if (function == 0) return true;
+    // The record's parameters: N bytes from P.
+    const std::size_t p = offset + 6;
+    const std::size_t n = static_cast<std::size_t>(words) * 2 - 6;
+    auto param = [&](std::size_t Index) { return Index * 2 + 2 <= n ? word(p + Index * 2) : Word(0); };
+    auto dibAt = [&](std::size_t Words) { return Words * 2 <= n && IsWholeDIB(Data + p + Words * 2, n - Words * 2); };
+    bool ok = true;
+    switch (function) {
+      case 0x0626:  // escape: a comment may carry a chunk of an enhanced metafile
+        if (param(0) == 15 && n >= 8 && dword(p + 4) == kEmbeddedEMF)
+          ok = n - 4 >= kChunkHeaderSize && dword(p + 4 + 22) <= n - 4 - kChunkHeaderSize;
+        break;
+      case 0x0324:  // polygon
+      case 0x0325:  // polyline
+        ok = 2 + std::size_t{param(0)} * 4 <= n;
+        break;
+      case 0x0538: {  // polypolygon
+        const std::size_t polygons = param(0);
+        ok = 2 + polygons * 2 <= n;
+        std::size_t points = 0;
+        for (std::size_t i = 0; ok && i < polygons; ++i) points += param(1 + i);
+        ok = ok && 2 + polygons * 2 + points * 4 <= n;
+        break;
+      }
+      case 0x0521:  // text out: count, text, position
+        ok = 2 + (std::size_t{param(0)} + 1) / 2 * 2 + 4 <= n;
+        break;
+      case 0x0a32: {  // extended text out: position, count, options, [rectangle], text
+        const std::size_t rect = (param(3) & (ETO_OPAQUE | ETO_CLIPPED)) ? 8 : 0;
+        ok = 8 + rect + std::size_t{param(2)} <= n;
+        break;
+      }
+      case 0x00f7:  // create palette
+      case 0x0037:  // set palette entries
+      case 0x0436:  // animate palette
+        ok = 4 + std::size_t{param(1)} * 4 <= n;
+        break;
+      case 0x012d:  // select object
+      case 0x01f0:  // delete object
+      case 0x0234:  // select palette
+      case 0x012c:  // select clip region
+      case 0x012b:  // paint region
+      case 0x012a:  // invert region
+        ok = n >= 2 && param(0) < objects;
+        break;
+      case 0x0228:  // fill region
+      case 0x0429:  // frame region
+        ok = n >= 4 && param(0) < objects && param(1) < objects;
+        break;
+      case 0x0f43:  // stretch DIB
+        ok = dibAt(11);
+        break;
+      case 0x0b41:  // DIB stretch blit (with a bitmap when the record is long enough)
+        ok = words <= 12 || dibAt(10);
+        break;
+      case 0x0940:  // DIB bit blit
+        ok = words <= 12 || dibAt(8);
+        break;
+      case 0x0d33:  // set DIB to device
+        ok = dibAt(9);
+        break;
+      case 0x0142:  // DIB pattern brush
+        ok = dibAt(2);
+        break;
+      case 0x06ff: {  // create region: ten words, then the scans
+        std::size_t at = 20;
+        for (std::size_t scan = 0; ok && scan < param(5); ++scan) {
+          const std::size_t count = at + 2 <= n ? word(p + at) : 0;
+          ok = at + 6 + count * 2 + 2 <= n;
+          at += 6 + count * 2 + 2;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    if (!ok) return false;
+    offset += static_cast<std::size_t>(words) * 2;
+  }
+}
+
 // The blank-separated words of a field instruction; a quoted word keeps its blanks and loses
 // its quotation marks.
 std::vector<AnsiString> SplitInstruction(const AnsiString& Text) {
@@ -1667,6 +1813,9 @@ TGraphic* TUVRTFReader::CreateRtfGraphic() {
         return jpeg.release();
       }
       case rtf_pict_WMF: {
+        if (!IsWholeWindowsMetafile(static_cast<const Byte*>(data->GetMemory()),
+                                    static_cast<std::size_t>(data->GetSize())))
+          return nullptr;
         WindowDC screen;
         METAFILEPICT pict{FPicture->WMFMapMode, FPicture->PicW, FPicture->PicH, nullptr};
         UniqueEnhMetaFile handle(::SetWinMetaFileBits(static_cast<UINT>(data->GetSize()),

@@ -512,6 +512,54 @@ TEST(RTFReader, PicturesOfEachKind) {
   EXPECT_EQ(r.Pictures[4].Type, rtf_pict_PNG);  // no reader for it: reported without a graphic
 }
 
+// A Windows metafile made of records (each a list of 16-bit words after its size), with the
+// header stating TotalExtra more words than there are and a table of Objects objects.
+std::string WindowsMetafile(const std::vector<std::vector<Word>>& Records, Word Objects = 1, DWORD TotalExtra = 0) {
+  std::vector<Word> words = {1, 9, 0x300, 0, 0, Objects, 0, 0, 0};
+  for (const auto& record : Records) {
+    const DWORD size = static_cast<DWORD>(record.size()) + 2;
+    words.push_back(static_cast<Word>(size & 0xFFFF));
+    words.push_back(static_cast<Word>(size >> 16));
+    words.insert(words.end(), record.begin(), record.end());
+  }
+  const DWORD total = static_cast<DWORD>(words.size()) + TotalExtra;
+  words[3] = static_cast<Word>(total & 0xFFFF);
+  words[4] = static_cast<Word>(total >> 16);
+  std::string bytes;
+  for (Word w : words) {
+    bytes += static_cast<char>(w & 0xFF);
+    bytes += static_cast<char>(w >> 8);
+  }
+  return bytes;
+}
+
+TEST(RTFReader, DamagedWindowsMetafilesAreMissingPictures) {
+  const std::vector<Word> line = {0x0325, 2, 0, 0, 10, 10};  // polyline of two points
+  const std::vector<Word> end = {0};
+  const struct {
+    const char* Name;
+    std::string Bits;
+    bool Readable;
+  } cases[] = {
+      {"whole", WindowsMetafile({line, end}), true},
+      {"without closing record", WindowsMetafile({line}), true},
+      {"stated size beyond the data", WindowsMetafile({line, end}, 1, 8), false},
+      {"record beyond the data", WindowsMetafile({line, end}).substr(0, 26), false},
+      {"points beyond the record", WindowsMetafile({{0x0325, 50, 0, 0, 10, 10}, end}), false},
+      {"object beyond the table", WindowsMetafile({{0x012D, 5}, line, end}), false},
+      // A comment that says it carries 1000 bytes of an enhanced metafile but holds none.
+      {"embedded chunk beyond the record",
+       WindowsMetafile({{0x0626, 15, 34, 0x4D57, 0x4346, 1, 0, 0, 1, 0, 0, 0, 1, 0, 1000, 0, 0, 0, 1000, 0}, end}),
+       false},
+  };
+  for (const auto& c : cases) {
+    Recorder r;
+    ASSERT_EQ(r.Read("{\\rtf1 {\\pict\\wmetafile8\\picw100\\pich100 " + Hex(c.Bits) + "}}"), rtf_ec_OK) << c.Name;
+    ASSERT_EQ(r.Pictures.size(), 1u) << c.Name;
+    EXPECT_EQ(r.Pictures[0].Graphic != nullptr, c.Readable) << c.Name;
+  }
+}
+
 TEST(RTFReader, BinaryPictureData) {
   TBitmap bitmap;
   bitmap.SetPixelFormat(pf24bit);
