@@ -437,14 +437,19 @@ TEST_F(RTFImportTest, OwnRTFReadsBackWithItsStyles) {
   TParaInfo* centred = sourceStyle.GetParaStyles()->Add();
   centred->Alignment = uvaCenter;
   centred->SpaceAfter = 10;
+  TParaInfo* framed = sourceStyle.GetParaStyles()->Add();
+  framed->GetBorder()->Style = uvbDouble;
+  framed->GetBorder()->Color = clRed;
+  framed->GetBorder()->Width = 1;
   source.AddNL("Caf\xE9 {braces} \\ back", 1, 0);
   source.AddNL(UVUniWideStringToRaw(L"\x0416\x05D0 \x00E9"), 6, 2);
   source.Add(" tail", 3);
+  source.AddNL("framed", 0, 3);
   TMemoryStream stream;
   ASSERT_TRUE(source.SaveRTFToStream(&stream, false, clWindow));
   stream.SetPosition(0);
   ASSERT_EQ(props.ReadFromStream(&stream, &doc), rtf_ec_OK);
-  ASSERT_EQ(ParagraphCount(), 2);
+  ASSERT_EQ(ParagraphCount(), 3);
   EXPECT_EQ(Paragraph(0), "Caf\xE9 {braces} \\ back");
   EXPECT_EQ(Paragraph(1), "\xD0\x96\xD7\x90 \xC3\xA9 tail");
   TFontInfo* heading = FontOf("braces");
@@ -455,6 +460,11 @@ TEST_F(RTFImportTest, OwnRTFReadsBackWithItsStyles) {
   TParaInfo* para = style.GetParaStyles()->GetItem(doc.GetItemPara(Find(" tail")));
   EXPECT_EQ(para->Alignment, uvaCenter);
   EXPECT_EQ(para->SpaceAfter, 10);
+  // A double border stays double, not a single thick one.
+  TUVBorder* border = ParaOf("framed")->GetBorder();
+  EXPECT_EQ(border->Style, uvbDouble);
+  EXPECT_EQ(border->Width, 1);
+  EXPECT_EQ(border->Color, clRed);
 }
 
 }  // namespace

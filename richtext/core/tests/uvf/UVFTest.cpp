@@ -483,6 +483,8 @@ TEST_F(UVFTest, MalformedStreamsFail) {
       {"binary count beyond the data", std::string("-8 1 2\r\n-9 2 0 0 2 0 3\r\n\r\n\xff\x00\x00\x00", 30)},
       {"bad hex in a picture", "-8 1 2\r\n-3 3 0 0 0 0 0\r\npic\r\nTBitmap\r\n0G\r\n"},
       {"layout too short", "-8 1 2\r\n-9 2 0 0 0 0 3\r\n\r\n000000001800000001000000020000000300000004000000050000000600000000\r\n"},
+      {"layout cut off", "-8 1 2\r\n-9 2 0 0 0 0 3\r\n\r\n00000000190000000100000002000000\r\n"},
+      {"binary layout cut off", std::string("-8 1 2\r\n-9 2 0 0 2 0 3\r\n\r\n\x08\x00\x00\x00\x00\x00\x00\x00\x19\x00\x00\x00", 38)},
       {"unknown picture class", "-8 1 2\r\n-3 3 0 0 0 0 0\r\npic\r\nTNoSuchGraphic\r\n00\r\n"},
   };
   for (const auto& c : cases) {
