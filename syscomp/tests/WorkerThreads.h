@@ -20,6 +20,13 @@ inline std::set<DWORD> ThreadIds() {
   return ids;
 }
 
-inline std::size_t ThreadCount() { return ThreadIds().size(); }
+// How many threads of the process were not among Before: the workers started since and still
+// running. Ids, not totals: a helper thread of Wine's that ends meanwhile must not look like a
+// worker that ended.
+inline std::size_t ThreadsSince(const std::set<DWORD>& before) {
+  std::size_t count = 0;
+  for (DWORD id : ThreadIds()) count += before.count(id) == 0;
+  return count;
+}
 
 }  // namespace syscomp_tests

@@ -15,7 +15,7 @@
 
 namespace {
 
-using syscomp_tests::ThreadCount;
+using syscomp_tests::ThreadsSince;
 using syscomp_tests::ThreadIds;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
@@ -49,7 +49,7 @@ protected:
       PumpFor(100);
     }
     PumpFor(200);
-    baseline_ = ThreadCount();
+    before_ = ThreadIds();
   }
 
   std::unique_ptr<TsycFolderMonitor> NewMonitor(const std::string& folder) {
@@ -69,12 +69,12 @@ protected:
   }
 
   bool WorkersBackTo(std::size_t extra, DWORD timeoutMs = 3000) {
-    return PumpUntil([&] { return ThreadCount() == baseline_ + extra; }, timeoutMs);
+    return PumpUntil([&] { return ThreadsSince(before_) == extra; }, timeoutMs);
   }
 
   std::string folder_;
   Reports reports_;
-  std::size_t baseline_ = 0;
+  std::set<DWORD> before_;
 };
 
 TEST_F(FolderMonitorTest, ReportsNameChangesInTheFolderOnTheMainThread) {
@@ -183,7 +183,7 @@ TEST_F(FolderMonitorTest, RestartedAHundredTimesLeavesOneWorker) {
     monitor->SetActive(false);
     monitor->SetActive(true);
   }
-  EXPECT_TRUE(WorkersBackTo(1)) << ThreadCount() - baseline_;
+  EXPECT_TRUE(WorkersBackTo(1)) << ThreadsSince(before_);
   // The last folder set was the test folder; the one worker left still reports.
   Settle();
   WriteFileBytes(temp_.File("after.txt"), "x");

@@ -11,7 +11,8 @@
 
 namespace {
 
-using syscomp_tests::ThreadCount;
+using syscomp_tests::ThreadIds;
+using syscomp_tests::ThreadsSince;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
@@ -19,7 +20,8 @@ const char* const kWatched = "Software\\SycWatched";
 
 class RegistryMonitorTest : public testing_support::IsolatedTest {
 protected:
-  void SetUp() override { baseline_ = ThreadCount(); }
+  void SetUp() override { before_ = ThreadIds(); }
+  std::size_t Workers() const { return ThreadsSince(before_); }
 
   std::unique_ptr<TsycRegistryMonitor> NewMonitor(const char* key) {
     auto monitor = std::make_unique<TsycRegistryMonitor>(nullptr);
@@ -48,7 +50,7 @@ protected:
   std::atomic<int> count_{0};
   bool onMainThread_ = true;
   bool throwing_ = false;
-  std::size_t baseline_ = 0;
+  std::set<DWORD> before_;
 };
 
 TEST_F(RegistryMonitorTest, ReportsValueAndSubkeyChangesOnTheMainThread) {
@@ -95,22 +97,22 @@ TEST_F(RegistryMonitorTest, AFailingHandlerDoesNotEndTheWatch) {
   throwing_ = false;
   Write(kWatched, "Value", "2");
   EXPECT_GE(CountAfter(), 1);
-  EXPECT_EQ(ThreadCount(), baseline_ + 1);
+  EXPECT_EQ(Workers(), 1u);
 }
 
 TEST_F(RegistryMonitorTest, StoppingEndsTheWorkerAtOnceAndNothingIsReportedAfter) {
   Write(kWatched, "Start", "0");
   auto monitor = NewMonitor(kWatched);
-  EXPECT_TRUE(PumpUntil([&] { return ThreadCount() == baseline_ + 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return Workers() == 1; }));
   monitor->SetRootKey(rrkLocalMachine);
   monitor->SetRootKey(rrkCurrentUser);
   monitor->SetRegistryKey("Software\\SycWatched");
-  EXPECT_TRUE(PumpUntil([&] { return ThreadCount() == baseline_ + 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return Workers() == 1; }));
   Write(kWatched, "Value", "1");
   Sleep(300);  // the worker has seen the change and waits for the main thread
   monitor.reset();
   EXPECT_EQ(CountAfter(), 0);
-  EXPECT_TRUE(PumpUntil([&] { return ThreadCount() == baseline_; }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return Workers() == 0; }, 1000));
 }
 
 TEST(RegistryMonitorDefaults, ConstructorValuesAndFilterMask) {
