@@ -21,6 +21,36 @@ function(pelorin_test name)
   endif()
 endfunction()
 
+# pelorin_folder_tests(PREFIX [DEPENDS libs...] [SOURCES shared...] [SKIP folders...] [TARGETS var])
+#   One test program per folder below the calling folder's tests/ that holds sources, named
+#   PREFIX_<folder>_tests; a folder holding a file named GUI makes a GUI test. SOURCES are
+#   compiled into every program; SKIP names folders that are no test program; TARGETS receives
+#   the names of the programs made, for steps of the caller's own.
+function(pelorin_folder_tests prefix)
+  cmake_parse_arguments(arg "" "TARGETS" "DEPENDS;SOURCES;SKIP" ${ARGN})
+  file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*)
+  set(made)
+  foreach(dir IN LISTS dirs)
+    get_filename_component(area ${dir} NAME)
+    if(NOT IS_DIRECTORY ${dir} OR area IN_LIST arg_SKIP)
+      continue()
+    endif()
+    file(GLOB test_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT test_sources)
+      continue()
+    endif()
+    set(gui_flag)
+    if(EXISTS ${dir}/GUI)
+      set(gui_flag GUI)
+    endif()
+    pelorin_test(${prefix}_${area}_tests SOURCES ${test_sources} ${arg_SOURCES} DEPENDS ${arg_DEPENDS} ${gui_flag})
+    list(APPEND made ${prefix}_${area}_tests)
+  endforeach()
+  if(arg_TARGETS)
+    set(${arg_TARGETS} ${made} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # pelorin_benchmark(NAME SOURCES... [DEPENDS libs...])
 #   A program that measures a heavy path and prints its figures; never run as a test.
 function(pelorin_benchmark name)
