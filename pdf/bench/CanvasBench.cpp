@@ -11,41 +11,11 @@
 #include <vector>
 
 #include "classlib/SysUtils.h"
-#include "classlib/WinApi.h"
-// After the Windows headers, which it needs.
-#include <psapi.h>
 
 #include "pdf/PDF.h"
+#include "pdf/bench/BenchSupport.h"
 
 namespace {
-
-// The verses of every book file in the folder, markers removed.
-std::vector<AnsiString> ReadVerses(const AnsiString& folder) {
-  std::vector<AnsiString> verses;
-  TSearchRec rec;
-  std::vector<AnsiString> files;
-  if (FindFirst(IncludeTrailingPathDelimiter(folder) + "*.SFM", faAnyFile, rec) == 0) {
-    do files.push_back(IncludeTrailingPathDelimiter(folder) + rec.Name);
-    while (FindNext(rec) == 0);
-    FindClose(rec);
-  }
-  std::sort(files.begin(), files.end());
-  for (const AnsiString& file : files) {
-    HANDLE h = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) continue;
-    AnsiString text(::GetFileSize(h, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-    ::CloseHandle(h);
-    size_t pos = 0;
-    while ((pos = text.find("\\v ", pos)) != AnsiString::npos) {
-      const size_t end = text.find('\r', pos);
-      verses.push_back(text.substr(pos + 3, end - pos - 3));
-      pos = end;
-    }
-  }
-  return verses;
-}
 
 // Word widths on the canvas, measured once per font as a layout engine keeps them.
 class Measure {
@@ -75,7 +45,7 @@ int main(int argc, char** argv) {
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   const AnsiString output = argc > 2 ? argv[2] : AnsiString(temp) + "pdf_canvas_bench.pdf";
-  const std::vector<AnsiString> verses = ReadVerses(folder);
+  const std::vector<AnsiString> verses = pdf_bench::ReadVerses(folder);
   if (verses.empty()) {
     std::fprintf(stderr, "no verses found in %s\n", folder.c_str());
     return 1;
@@ -169,17 +139,9 @@ int main(int argc, char** argv) {
   doc.EndDoc();
   const auto end = std::chrono::steady_clock::now();
 
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  WIN32_FILE_ATTRIBUTE_DATA info{};
-  ::GetFileAttributesExA(output.c_str(), GetFileExInfoStandard, &info);
-  std::printf("pages: %d, lines: %zu, verses: %zu, file: %s (%.1f MB)\n", kPages, lines, verse, output.c_str(),
-              info.nFileSizeLow / 1048576.0);
+  pdf_bench::PrintFileAndMemory(output, kPages, lines, verse);
   std::printf("time: %.2f s (drawing and translating %.2f s, writing %.2f s)\n",
               std::chrono::duration<double>(end - start).count(), std::chrono::duration<double>(drawn - start).count(),
               std::chrono::duration<double>(end - drawn).count());
-  std::printf("peak memory: working set %.1f MB, committed %.1f MB\n", counters.PeakWorkingSetSize / 1048576.0,
-              counters.PeakPagefileUsage / 1048576.0);
   return 0;
 }
