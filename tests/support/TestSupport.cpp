@@ -122,4 +122,16 @@ std::string ProgramFolder() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
+std::string SelectedTreeItemText(HWND parent) {
+  const HWND tree = ::FindWindowExA(parent, nullptr, WC_TREEVIEWA, nullptr);
+  char text[MAX_PATH] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  if (!tree || !item.hItem || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  return text;
+}
+
 }  // namespace testing_support

@@ -66,4 +66,8 @@ std::string ProgramFolder();
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& path);
 
+// The text of the item selected in the first tree view below `parent` (the folder picker's tree);
+// empty when there is none.
+std::string SelectedTreeItemText(HWND parent);
+
 }  // namespace testing_support

@@ -30,19 +30,6 @@ protected:
   static bool OkEnabled(HWND wnd) { return ::IsWindowEnabled(::GetDlgItem(wnd, IDOK)) != FALSE; }
   static void Press(HWND wnd, int button) { ::PostMessageA(wnd, WM_COMMAND, button, 0); }
 
-  // The name of the folder the picker's tree shows as selected.
-  static AnsiString ShownFolder(HWND wnd) {
-    const HWND tree = ::FindWindowExA(wnd, nullptr, WC_TREEVIEWA, nullptr);
-    char text[MAX_PATH] = {};
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (!item.hItem || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return AnsiString();
-    return text;
-  }
-
   // Wine's picker now and then leaves the selection at the desktop when it is asked for a folder
   // while it is still filling its tree: ask again until the tree shows the folder, then press.
   static void PressOnceShowing(TVisBrowseDlg& dialog, HWND wnd, const AnsiString& folder, int button) {
@@ -55,7 +42,7 @@ protected:
     static Wait wait;
     wait = {&dialog, folder, button, 0};
     ::SetTimer(wnd, 1, 50, [](HWND wnd, UINT, UINT_PTR id, DWORD) {
-      if (SameText(ShownFolder(wnd), ExtractFileName(wait.folder)) || ++wait.ticks > 100) {
+      if (SameText(testing_support::SelectedTreeItemText(wnd), ExtractFileName(wait.folder)) || ++wait.ticks > 100) {
         ::KillTimer(wnd, id);
         Press(wnd, wait.button);
       } else {
