@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/Handles.h"
+#include "classlib/MetafileChecks.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -211,6 +212,7 @@ void TMetafile::LoadEnhancedMetafile(TStream* Stream, std::uint32_t FirstDword) 
   std::vector<Byte> data(bytes);
   std::memcpy(data.data(), start, sizeof start);
   ReadExactly(Stream, data.data() + sizeof start, bytes - sizeof start);
+  if (!IsWholeEnhancedMetafile(data.data(), data.size())) InvalidMetafile();
   HENHMETAFILE handle = ::SetEnhMetaFileBits(bytes, data.data());
   if (!handle) InvalidMetafile();
   Adopt(handle);
@@ -231,6 +233,7 @@ void TMetafile::LoadWindowsMetafile(TStream* Stream) {
   std::vector<Byte> data(std::size_t(words) * 2);
   std::memcpy(data.data(), header, sizeof header);
   ReadExactly(Stream, data.data() + sizeof header, data.size() - sizeof header);
+  if (!IsWholeWindowsMetafile(data.data(), data.size())) InvalidMetafile();
   const Integer width = ph.Right - ph.Left, height = ph.Bottom - ph.Top;
   METAFILEPICT pict{};
   pict.mm = MM_ANISOTROPIC;

@@ -303,3 +303,104 @@ TEST(Metafile, InvalidDataIsRefused) {
 }
 
 }  // namespace
+
+// --- Damaged enhanced metafiles ---------------------------------------------------------------
+
+namespace emf_checks {
+
+// A recording with objects, a polyline and a bitmap, and its bytes.
+std::string GoodRecording() {
+  TMetafile metafile;
+  metafile.SetWidth(40);
+  metafile.SetHeight(20);
+  auto bitmap = Checkerboard();
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.GetPen()->SetColor(clBlue);
+    canvas.GetBrush()->SetColor(clRed);
+    canvas.Rectangle(0, 0, 40, 20);
+    canvas.Polyline({Point(0, 0), Point(10, 10), Point(20, 0)});
+    canvas.StretchDraw(Rect(30, 10, 34, 14), bitmap.get());
+  }
+  return Save(&metafile);
+}
+
+// The offset of the first record of the type, or of the first of the types.
+std::size_t Find(const std::string& emf, std::initializer_list<DWORD> types) {
+  std::size_t offset = 0;
+  for (const Record& r : Records(emf)) {
+    for (DWORD t : types)
+      if (r.Type == t) return offset;
+    offset += r.Bytes.size();
+  }
+  ADD_FAILURE() << "no such record";
+  return 0;
+}
+
+std::string SetDword(std::string emf, std::size_t at, DWORD value) {
+  std::memcpy(emf.data() + at, &value, 4);
+  return emf;
+}
+
+// The bytes up to Size, with the header's stated size made to match.
+std::string CutAt(const std::string& emf, std::size_t size) {
+  return SetDword(emf.substr(0, size), 48, static_cast<DWORD>(size));
+}
+
+TEST(Metafile, DamagedEnhancedMetafilesAreRefused) {
+  const std::string good = GoodRecording();
+  const std::size_t rect = Find(good, {EMR_RECTANGLE});
+  const std::size_t select = Find(good, {EMR_SELECTOBJECT});
+  const std::size_t line = Find(good, {EMR_POLYLINE16, EMR_POLYLINE});
+  const std::size_t image = Find(good, {EMR_STRETCHDIBITS});
+  const std::size_t eof = Find(good, {EMR_EOF});
+  DWORD handles = 0;
+  std::memcpy(&handles, good.data() + 56, 2);
+  DWORD imageBmi = 0;
+  std::memcpy(&imageBmi, good.data() + image + 48, 4);
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    bool Loads;
+  } cases[] = {
+      {"whole", good, true},
+      {"cut in a record", CutAt(good, rect + 12), false},
+      {"without the closing record", CutAt(good, eof), false},
+      {"record beyond the data", SetDword(good, rect + 4, static_cast<DWORD>(good.size())), false},
+      {"record size not a multiple of 4", SetDword(good, rect + 4, 26), false},
+      // A rectangle cut to 16 bytes, the rest made a record of its own.
+      {"record shorter than its kind",
+       SetDword(SetDword(SetDword(good, rect + 4, 16), rect + 16, EMR_SAVEDC), rect + 20, 8), false},
+      {"header beyond the data", SetDword(good, 4, static_cast<DWORD>(good.size()) + 4), false},
+      {"selecting an object beyond the table", SetDword(good, select + 8, handles), false},
+      {"selecting a stock object", SetDword(good, select + 8, 0x80000000 | WHITE_BRUSH), true},
+      {"points beyond the record", SetDword(good, line + 24, 1000), false},
+      {"bitmap taller than its pixels", SetDword(good, image + imageBmi + 8, 400), false},
+      {"bitmap header beyond the record", SetDword(good, image + 48, 0xFFFFFFF0), false},
+      {"records after the closing one", SetDword(good + good.substr(rect, 24), 48, static_cast<DWORD>(good.size() + 24)),
+       false},
+  };
+  for (const auto& c : cases) {
+    TMetafile metafile;
+    TStringStream in(c.Bytes);
+    bool loaded = true;
+    try {
+      metafile.LoadFromStream(&in);
+    } catch (const EInvalidGraphic&) {
+      loaded = false;
+    }
+    EXPECT_EQ(loaded, c.Loads) << c.Name;
+    EXPECT_EQ(metafile.GetEmpty(), !c.Loads) << c.Name;
+    if (!loaded) continue;
+    // What loads draws; the whole recording paints its red rectangle.
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(40, 20);
+    bitmap.GetCanvas()->StretchDraw(Rect(0, 0, 40, 20), &metafile);
+    if (c.Name == std::string("whole")) {
+      EXPECT_EQ(bitmap.GetCanvas()->GetPixels(20, 15), clRed);
+    }
+  }
+}
+
+}  // namespace emf_checks

@@ -560,6 +560,31 @@ TEST(RTFReader, DamagedWindowsMetafilesAreMissingPictures) {
   }
 }
 
+TEST(RTFReader, DamagedEnhancedMetafilesAreMissingPictures) {
+  TMetafile emf;
+  { TMetafileCanvas canvas(&emf, nullptr); canvas.Polyline({Point(0, 0), Point(10, 10)}); }
+  const std::string good = StreamBytes(&emf);
+  // The polyline's point count, past the header record and the records before the line.
+  std::size_t line = 0;
+  for (std::size_t at = 0; at + 8 <= good.size() && !line;) {
+    DWORD type, size;
+    std::memcpy(&type, good.data() + at, 4);
+    std::memcpy(&size, good.data() + at + 4, 4);
+    if (type == EMR_POLYLINE16 || type == EMR_POLYLINE) line = at;
+    at += size;
+  }
+  ASSERT_NE(line, 0u);
+  std::string overrun = good;
+  const DWORD points = 100000;
+  std::memcpy(overrun.data() + line + 24, &points, 4);
+  for (const auto& [bits, readable] : {std::pair{good, true}, std::pair{overrun, false}}) {
+    Recorder r;
+    ASSERT_EQ(r.Read("{\\rtf1 {\\pict\\emfblip " + Hex(bits) + "}}"), rtf_ec_OK);
+    ASSERT_EQ(r.Pictures.size(), 1u);
+    EXPECT_EQ(r.Pictures[0].Graphic != nullptr, readable);
+  }
+}
+
 TEST(RTFReader, BinaryPictureData) {
   TBitmap bitmap;
   bitmap.SetPixelFormat(pf24bit);
