@@ -231,6 +231,19 @@ private:
   std::vector<Integer> FGiven;
 };
 
+// A hyperlink target as the quoted argument of a field instruction: inside the quotation marks
+// a quotation mark or a backslash of the target is preceded by a backslash, so that the reader
+// finds where the argument ends.
+AnsiString FieldArgument(const AnsiString& Text) {
+  AnsiString result;
+  result.reserve(Text.size());
+  for (char c : Text) {
+    if (c == '"' || c == '\\') result += '\\';
+    result += c;
+  }
+  return result;
+}
+
 }  // namespace
 
 bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor Color, Integer Level,
@@ -430,7 +443,7 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
     writeCheckpoint(item->Checkpoint);
 
     AnsiString target;
-    if (item->QueryStyledFlag(uvbspJump, style)) target = RTFEscapeText(GetURL(FirstJumpNo + item->HyperlinkId), false);
+    if (item->QueryStyledFlag(uvbspJump, style)) target = RTFEscapeText(FieldArgument(GetURL(FirstJumpNo + item->HyperlinkId)), false);
     if (!target.empty()) write(Format("{\\field{\\*\\fldinst HYPERLINK \"%s\"}{\\fldrslt", target));
     if (text) {
       TFontInfo* font = style->GetTextStyles()->GetItem(item->StyleNo);

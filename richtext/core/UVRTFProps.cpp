@@ -35,37 +35,62 @@ double ScreenPixelsPerTwip() {
   return ::GetDeviceCaps(screen.get(), LOGPIXELSX) / 1440.0;
 }
 
+// The quoted word of a field instruction that opens at Start: the index after it, and its text
+// without the quotation marks. Inside them a backslash makes a following quotation mark or
+// backslash a character of the word; other backslashes stay, as in paths written without escapes.
+// A word whose closing mark is not found that way was written without escapes (a target ending
+// in a backslash): it ends at the next quotation mark, and its text is taken as it is.
+std::size_t QuotedWord(const AnsiString& Instruction, std::size_t Start, AnsiString& Text) {
+  Text.clear();
+  for (std::size_t i = Start + 1; i < Instruction.size(); ++i) {
+    const char c = Instruction[i];
+    if (c == '"') return i + 1;
+    if (c == '\\' && i + 1 < Instruction.size() && (Instruction[i + 1] == '"' || Instruction[i + 1] == '\\')) ++i;
+    Text += Instruction[i];
+  }
+  const std::size_t close = Instruction.find('"', Start + 1);
+  const std::size_t end = close == AnsiString::npos ? Instruction.size() : close;
+  Text = Instruction.substr(Start + 1, end - Start - 1);
+  return close == AnsiString::npos ? Instruction.size() : close + 1;
+}
+
 // The words of a field instruction after its keyword: switches (a word starting with "\" and the
-// word after it) and the first other word, without its quotation marks.
+// word after it, as written) and the first other word, a quoted one without its quotation marks
+// and escapes.
 void SplitHyperlink(const AnsiString& Instruction, AnsiString& Target, AnsiString& Extras) {
-  std::vector<AnsiString> words;
+  struct Word {
+    AnsiString Written;
+    AnsiString Text;
+  };
+  std::vector<Word> words;
   std::size_t i = 0;
   while (i < Instruction.size()) {
     while (i < Instruction.size() && Instruction[i] == ' ') ++i;
     if (i >= Instruction.size()) break;
+    Word word;
     std::size_t end;
     if (Instruction[i] == '"') {
-      end = Instruction.find('"', i + 1);
-      end = end == AnsiString::npos ? Instruction.size() : end + 1;
+      end = QuotedWord(Instruction, i, word.Text);
     } else {
       end = Instruction.find(' ', i);
       if (end == AnsiString::npos) end = Instruction.size();
+      word.Text = Instruction.substr(i, end - i);
     }
-    words.push_back(Instruction.substr(i, end - i));
+    word.Written = Instruction.substr(i, end - i);
+    words.push_back(word);
     i = end;
   }
   Target.clear();
   Extras.clear();
   bool targetFound = false;
   for (std::size_t w = 0; w < words.size(); ++w) {
-    if (!words[w].empty() && words[w][0] == '\\') {
-      UVAppendWord(Extras, words[w]);
-      if (w + 1 < words.size()) UVAppendWord(Extras, words[++w]);
+    if (!words[w].Written.empty() && words[w].Written[0] == '\\') {
+      UVAppendWord(Extras, words[w].Written);
+      if (w + 1 < words.size()) UVAppendWord(Extras, words[++w].Written);
       continue;
     }
     if (targetFound) continue;
-    Target = words[w];
-    if (Target.size() >= 2 && Target.front() == '"' && Target.back() == '"') Target = Target.substr(1, Target.size() - 2);
+    Target = words[w].Text;
     targetFound = true;
   }
 }

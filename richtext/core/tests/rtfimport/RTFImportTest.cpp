@@ -321,6 +321,43 @@ TEST_F(RTFImportTest, HyperlinkTargetsAndTheBasePath) {
   EXPECT_EQ(doc.Targets, (std::vector<AnsiString>{"C:\\docs\\page.htm", "http://x.org/"}));
 }
 
+// A document whose hyperlinks all lead to one target.
+class OneLinkDocument : public TUVWindowlessData {
+public:
+  OneLinkDocument(TUVStyle* Style, AnsiString Target) : TUVWindowlessData(Style), FTarget(std::move(Target)) {}
+  AnsiString GetURL(Integer) override { return FTarget; }
+
+private:
+  AnsiString FTarget;
+};
+
+TEST_F(RTFImportTest, HyperlinkTargetsWithQuotesAndBackslashesReadBackAsWritten) {
+  for (const AnsiString target : {"http://x.org/a?b=1&c={2}", "say \"hi\".htm", "\"quoted\"", "C:\\dir\\file.doc",
+                                  "\\\\server\\share\\a b.doc", "C:\\ends in\\", "with  two spaces and \\\" both"}) {
+    TUVStyle sourceStyle(nullptr);
+    OneLinkDocument source(&sourceStyle, target);
+    source.AddNL("see ", 0, 0);
+    source.Add("link", 4);
+    source.FormatDefault(false);  // gives the hyperlinks their numbers
+    TMemoryStream stream;
+    ASSERT_TRUE(source.SaveRTFToStream(&stream, false, clWindow));
+    stream.SetPosition(0);
+    doc.Clear();
+    doc.Targets.clear();
+    ASSERT_EQ(props.ReadFromStream(&stream, &doc), rtf_ec_OK) << target;
+    EXPECT_EQ(doc.Targets, std::vector<AnsiString>{target}) << target;
+    EXPECT_EQ(Paragraph(0), "see link") << target;
+  }
+  // Targets written without escapes (by earlier versions) keep their backslashes; escaped ones
+  // (as word processors write paths) lose the escapes.
+  doc.Clear();
+  doc.Targets.clear();
+  ASSERT_EQ(Read(R"({\rtf1 {\field{\*\fldinst HYPERLINK "C:\\dir\\"}{\fldrslt a}})"
+                 R"({\field{\*\fldinst HYPERLINK "C:\\\\dir\\\\x.doc"}{\fldrslt b}}})"),
+            rtf_ec_OK);
+  EXPECT_EQ(doc.Targets, (std::vector<AnsiString>{"C:\\dir\\", "C:\\dir\\x.doc"}));
+}
+
 TEST_F(RTFImportTest, OldStyleNumberingBecomesAListStyle) {
   ASSERT_EQ(Read(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Symbol;}})"
                  R"(\pard{\*\pn\pnlvlblt\pnf1\pnindent360{\pntxtb \'b7}}\li720\fi-360\f0 first\par)"
