@@ -520,6 +520,11 @@ bool IsWholeEnhancedMetafile(const Byte* Data, std::size_t Size) {
   if (header.nBytes > Size || header.nBytes % 4 != 0) return false;
   Size = header.nBytes;
   if (header.nSize < kHeaderSize || header.nSize % 4 != 0 || header.nSize > Size) return false;
+  // The reference device maps the picture's units to the page: sizes of nothing divide by zero, and
+  // Wine's drawing fails outright on sizes no device has (a reference device over 65 m wide).
+  constexpr LONG kLargestDevice = 0x10000;
+  for (LONG extent : {header.szlDevice.cx, header.szlDevice.cy, header.szlMillimeters.cx, header.szlMillimeters.cy})
+    if (extent <= 0 || extent > kLargestDevice) return false;
   // Object numbers count from 1; slot 0 of the table stands for the metafile itself.
   const DWORD handles = header.nHandles;
   if (handles == 0) return false;
