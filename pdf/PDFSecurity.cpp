@@ -75,14 +75,14 @@ void TPDFDocument::CalcKey() {
 
 void TPDFDocument::CryptBuffer(void* Data, std::size_t Count, Integer ID) const {
   if (!FProtectionEnabled || Count == 0) return;
-  Byte seed[10];
-  std::memcpy(seed, FKey, 5);
-  seed[5] = static_cast<Byte>(ID);
-  seed[6] = static_cast<Byte>(ID >> 8);
-  seed[7] = static_cast<Byte>(ID >> 16);
-  seed[8] = seed[9] = 0;
+  Byte keyInput[10];
+  std::memcpy(keyInput, FKey, 5);
+  keyInput[5] = static_cast<Byte>(ID);
+  keyInput[6] = static_cast<Byte>(ID >> 8);
+  keyInput[7] = static_cast<Byte>(ID >> 16);
+  keyInput[8] = keyInput[9] = 0;
   TMD5Digest digest;
-  MD5Buffer(seed, 10, digest);
+  MD5Buffer(keyInput, 10, digest);
   TRC4Context rc4;
   RC4Init(rc4, digest, 10);
   RC4Crypt(rc4, Data, Data, Count);

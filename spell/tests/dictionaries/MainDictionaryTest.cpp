@@ -93,8 +93,8 @@ TEST_F(MainDictionaryTest, ReadsNameLanguageAndCountsUses) {
 TEST_F(MainDictionaryTest, WideChildNumbersAcrossManyNodes) {
   // Enough unrelated words for more than 65535 nodes: child numbers then take 2 or 3 bytes.
   std::vector<std::string> words;
-  std::uint32_t seed = 12345;
-  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  std::uint32_t state = 12345;
+  auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7FFF; };
   while (words.size() < 100000) {
     std::string w(3 + next() % 7, 'a');
     for (char& c : w) c = static_cast<char>('a' + next() % 26);
