@@ -71,3 +71,26 @@ void RemoveTree(const std::string& path);
 std::string SelectedTreeItemText(HWND parent);
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+// Captures what the screen shows of a window, its frame and caption included, as 24-bit RGB
+// rows from the top (3 bytes a pixel, no padding). Empty when the window cannot be captured.
+struct ScreenImage {
+  int width = 0;
+  int height = 0;
+  std::string rgb;
+  // The pixel at (x, y) as a COLORREF; 0 outside the image.
+  COLORREF Pixel(int x, int y) const;
+};
+ScreenImage CaptureWindow(HWND window);
+
+// Writes the image as a PNG file, so that people can look at a window a test drove.
+bool SavePng(const ScreenImage& image, const std::string& path);
+
+// Captures the window and writes it as NAME.png into the folder named by the environment
+// variable PELORIN_SCREENSHOTS (a Windows path); does nothing when the variable is not set.
+// Returns the path written, or empty.
+std::string SaveScreenshot(HWND window, const std::string& name);
+
+}  // namespace testing_support
