@@ -1,5 +1,6 @@
 #include "richtext/core/UVFuncs.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -102,6 +103,26 @@ Integer UVFontSizeToHTML(Integer Size) {
 
 bool IsPointInRect(Integer X, Integer Y, Integer Left, Integer Top, Integer Width, Integer Height) {
   return X >= Left && X < Left + Width && Y >= Top && Y < Top + Height;
+}
+
+void UVDrawCrossedBox(TCanvas* Canvas, const TRect& R) {
+  Integer w = R.Right - R.Left;
+  Integer h = R.Bottom - R.Top;
+  if (w <= 0 || h <= 0) return;
+  Canvas->GetBrush()->SetColor(clWhite);
+  Canvas->GetBrush()->SetStyle(bsSolid);
+  Canvas->FillRect(R);
+  TPen* pen = Canvas->GetPen();
+  pen->SetColor(clRed);
+  pen->SetStyle(psSolid);
+  pen->SetWidth(1);
+  Canvas->GetBrush()->SetStyle(bsClear);
+  Canvas->Rectangle(R);
+  Integer inset = std::min(w, h) / 5;
+  Canvas->MoveTo(R.Left + inset, R.Top + inset);
+  Canvas->LineTo(R.Right - inset, R.Bottom - inset);
+  Canvas->MoveTo(R.Right - 1 - inset, R.Top + inset);
+  Canvas->LineTo(R.Left - 1 + inset, R.Bottom - inset);
 }
 
 void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad) {

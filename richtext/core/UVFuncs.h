@@ -52,6 +52,8 @@ AnsiString UVCloseHTMLMarkerFontTags(TFont* Font, const TFontInfo* Base);
 void UVApplyPalette(TGraphic* Graphic, LOGPALETTE* LogPalette);
 
 // --- Geometry and devices -----------------------------------------------------------------------
+// The mark of a picture that cannot be shown: a white box with a red frame and a red cross.
+void UVDrawCrossedBox(TCanvas* Canvas, const TRect& R);
 // Draws a picture at (X, Y), Width x Height screen pixels (negative: its own size) scaled to the
 // device. Stretched: the canvas stretches the picture; else only bitmaps are drawn, their pixels
 // through the halftone palette and stretch mode.

@@ -228,11 +228,40 @@ void TUVGraphicItemInfo::Paint(Integer X, Integer Y, TCanvas* Canvas, TUVTextDra
   TGraphic* g = ImageCopy ? ImageCopy : Image;
   Integer w = GetImageWidth(Style);
   Integer h = GetImageHeight(Style);
-  if (g) {
-    if (ImageWidth > 0 || ImageHeight > 0)
-      Canvas->StretchDraw(Bounds(X + 1, Y + 1, w, h), g);
-    else
-      Canvas->Draw(X + 1, Y + 1, g);
+  TRect box = Bounds(X + 1, Y + 1, w, h);
+  bool stretch = ImageWidth > 0 || ImageHeight > 0;
+  bool drawn = false;
+  if (g && !g->GetEmpty()) {
+    // A picture whose data the system cannot draw shows as missing; painting goes on.
+    try {
+      auto* copy = g == ImageCopy ? dynamic_cast<TBitmap*>(g) : nullptr;
+      if (copy) {
+        // The palette copy is made for the display: its pixels go over as they are.
+        HDC source = copy->GetCanvas()->GetHandle();
+        Canvas->RequiredState(TCanvasState{csHandleValid});
+        if (stretch)
+          ::StretchBlt(Canvas->GetHandle(), box.Left, box.Top, w, h, source, 0, 0, copy->GetWidth(),
+                       copy->GetHeight(), SRCCOPY);
+        else
+          ::BitBlt(Canvas->GetHandle(), box.Left, box.Top, copy->GetWidth(), copy->GetHeight(), source, 0, 0, SRCCOPY);
+      } else if (stretch) {
+        Canvas->StretchDraw(box, g);
+      } else {
+        Canvas->Draw(box.Left, box.Top, g);
+      }
+      drawn = true;
+    } catch (const std::exception&) {
+    }
+  }
+  if (!drawn) {
+    TGraphic* invalid = nullptr;
+    try {
+      if (Style) invalid = Style->GetInvalidPicture();
+      if (invalid) Canvas->StretchDraw(box, invalid);
+    } catch (const std::exception&) {
+      invalid = nullptr;
+    }
+    if (!invalid) UVDrawCrossedBox(Canvas, box);
   }
   PaintFrames(X, Y, w + 2, h + 2, Canvas, State, Style);
 }

@@ -6,6 +6,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "richtext/core/UVFuncs.h"
 
 TUVStyle::TUVStyle(TComponent* AOwner) : TComponent(AOwner) {
   FTextStyles = new TFontInfos(this, GetTextStyleClass());
@@ -180,16 +181,7 @@ TGraphic* TUVStyle::GetInvalidPicture() {
   } catch (const EResNotFound&) {
     // A program without the resource still shows a recognisable mark: a crossed box.
     bitmap->SetSize(16, 16);
-    TCanvas* c = bitmap->GetCanvas();
-    c->GetBrush()->SetColor(clWhite);
-    c->FillRect(Rect(0, 0, 16, 16));
-    c->GetPen()->SetColor(clRed);
-    c->GetBrush()->SetStyle(bsClear);
-    c->Rectangle(0, 0, 16, 16);
-    c->MoveTo(3, 3);
-    c->LineTo(13, 13);
-    c->MoveTo(12, 3);
-    c->LineTo(2, 13);
+    UVDrawCrossedBox(bitmap->GetCanvas(), Rect(0, 0, 16, 16));
   }
   FInvalidPicture = bitmap;
   return FInvalidPicture;
