@@ -124,6 +124,8 @@ void TCustomUVFormattedData::ClearFormattingData() {
   FSelStartNo = FSelEndNo = -1;
   FSelStartOffs = FSelEndOffs = 0;
   CaptureMouseDrawItemNo = -1;
+  ActiveItem = nullptr;
+  SoftPageBreaks.clear();
 }
 
 void TCustomUVFormattedData::Clear() {
@@ -147,6 +149,7 @@ void TCustomUVFormattedData::DeleteItems(Integer First, Integer Count) {
 void TCustomUVFormattedData::FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) {
   ReleaseMouseCapture(Item);
   if (PartialSelectedItem == Item) PartialSelectedItem = nullptr;
+  if (ActiveItem == Item) ActiveItem = nullptr;
   if (ChosenItem == Item) {
     ChosenItem = nullptr;
     ChosenUVData = nullptr;

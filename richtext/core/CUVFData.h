@@ -5,10 +5,13 @@
 // windowless root answer it, each for itself.
 #pragma once
 
+#include <vector>
+
 #include "richtext/core/CUVData.h"
 #include "richtext/core/DLines.h"
 
 class TUVStyle;
+class TUVBackground;
 class TCustomUVFormattedData;
 
 // One hyperlink area: a formatted piece of a hyperlink item.
@@ -30,6 +33,40 @@ using TUVXorDrawingEvent = Closure<void(TObject* Sender, Integer X, Integer Y)>;
 
 // Modes of FindDrawItemByY.
 enum : Integer { uvfdyFirstForPaint = 1, uvfdyAtOrBelow = 3 };
+
+// A page break that pagination found, shown in the view while page breaks are shown: the item
+// and caret offset where the new page starts and, for a break inside an item (a table row), the
+// value the item turns into a distance from its top (GetSoftPageBreakDY); -1 for none.
+struct TUVSoftPageBreakInfo {
+  Integer ItemNo = 0;
+  Integer Offset = 0;
+  Integer ExtraData = -1;
+};
+
+// One paint of a formatted document: the canvas, where the document's (0, 0) lies on it, the
+// part of the canvas to cover, and which draw lines are painted in what state. A viewer paints
+// its visible part onto a bitmap of the clip rectangle's size, a table cell paints at its place
+// inside the table, printing and control images paint onto metafile and printer canvases.
+struct TUVPaintRequest {
+  TCanvas* Canvas = nullptr;
+  // The canvas position of the document's (0, 0).
+  Integer OriginX = 0;
+  Integer OriginY = 0;
+  // The part of the canvas to cover, in canvas coordinates. Without a range of draw lines, the
+  // draw lines painted run from the first paragraph that reaches its top to the first line
+  // after its bottom. Full-line items (tables) are told it so that they paint only that part.
+  TRect ClipRect;
+  // An explicit range of draw lines (both 0 or more): exactly these are painted, and the
+  // backgrounds and borders of their paragraphs cover only them.
+  Integer FirstDrawItem = -1;
+  Integer LastDrawItem = -1;
+  // The state every piece and item starts from; uvtsControlFocused picks the focused
+  // selection colours.
+  TUVTextDrawStates BaseState;
+  // For a printer or a picture of the document: no selection, hover, active item, checkpoint
+  // or page-break marks, and text drawn the way printing draws it.
+  bool Printing = false;
+};
 
 class TCustomUVFormattedData : public TCustomUVData {
   CLASS_INFO(TCustomUVFormattedData, TCustomUVData)
@@ -74,7 +111,13 @@ public:
   virtual bool CanMoveChildren() { return false; }
   // Whether the owner control is being destroyed.
   virtual bool IsDestroying() { return false; }
-  virtual void Invalidate() {}
+  // The background object and the effective colour the view is painted on: none and the style
+  // sheet's Color (clWindow without a style sheet) here; a nested document asks its root.
+  virtual TUVBackground* GetBackground();
+  virtual TColor GetColor();
+  // Whether the owner control, or a window inside it (a nested editor), has the keyboard focus:
+  // selections are then painted in the focused colours.
+  virtual bool IsControlFocused();
 
   // --- Formatting ------------------------------------------------------------------------------
   // Lays out the document for the owner's width (see the implementation for the steps).
@@ -86,6 +129,34 @@ public:
   void Clear() override;
   void DeleteItems(Integer First, Integer Count) override;
   void FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) override;
+
+  // --- Painting ----------------------------------------------------------------------------------
+  // Paints the part ClipRect (client coordinates) of the view onto Canvas, a surface of the clip
+  // rectangle's size whose (0, 0) is the clip rectangle's top-left corner.
+  void PaintTo(TCanvas* Canvas, const TRect& ClipRect);
+  // The painter behind every paint (see TUVPaintRequest).
+  void PaintDrawLines(const TUVPaintRequest& Request);
+  // Paints ClipRect (client coordinates) of the view onto Canvas through a memory bitmap: the
+  // background first (GetBackground, GetColor), then the document; an exception raised while
+  // painting the document is shown as "Error:" and its message at the top left, over what was
+  // painted. The focus rectangle is the caller's (drawn by XOR, before and after).
+  void PaintBuffered(TCanvas* Canvas, const TRect& ClipRect);
+  // Draws (by XOR, so that a second call removes it) a focus rectangle around every draw line of
+  // ItemNo when the item asks for one (hyperlinks), in the client coordinates of the root view.
+  void DrawItemFocusRect(TCanvas* Canvas, Integer ItemNo);
+  // Ask the owner control (GetParentControl) to invalidate, repaint at once, or paint what is
+  // pending; nothing without a control.
+  virtual void Invalidate();
+  void Refresh();
+  void UpdateView();
+  // Invalidates the areas of hyperlink JumpNo, each grown by 5 pixels on every side (the whole
+  // control with the style sheet's FullRedraw), then updates the control.
+  void InvalidateJumpRect(Integer JumpNo);
+  // The control's colour changed: the hyperlink under the mouse is painted again.
+  void ColorChanged();
+  // Tells Background to take the owner's palette (IsUpdatingPalette meanwhile).
+  void UpdateBackgroundPaletted(TUVBackground* Background);
+  bool IsUpdatingPalette() const { return (State & uvstUpdatingPalette) != 0; }
 
   // --- Lookups ---------------------------------------------------------------------------------
   Integer ItemToFirstDrawItem(Integer ItemNo) const;
@@ -182,6 +253,14 @@ public:
   // The client size of the last Format.
   Integer LastClientWidth = 0;
   Integer LastClientHeight = 0;
+  // The hyperlink under the mouse (-1 for none) and its draw line; painted in its hover colours
+  // while the state bit uvstDrawHover is set.
+  Integer HoverJumpNo = -1;
+  Integer HoverDrawItemNo = -1;
+  // The item at the caret that is marked while it holds it (a picture in an editor); none here.
+  TCustomUVItemInfo* ActiveItem = nullptr;
+  // Page breaks found by pagination, in item order; shown with uvoShowPageBreaks.
+  std::vector<TUVSoftPageBreakInfo> SoftPageBreaks;
 
   // When true, the fit search asks the system for the extent of every prefix (GetTextExtentEx)
   // instead of searching by interpolation.

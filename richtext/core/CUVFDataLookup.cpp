@@ -540,7 +540,11 @@ void TCustomUVFormattedData::AdjustChildrenCoords() {
   }
 }
 
-void TCustomUVFormattedData::ClearJumps() { Jumps->Clear(); }
+void TCustomUVFormattedData::ClearJumps() {
+  Jumps->Clear();
+  HoverJumpNo = -1;
+  HoverDrawItemNo = -1;
+}
 
 void TCustomUVFormattedData::BuildJumpList() {
   ClearJumps();

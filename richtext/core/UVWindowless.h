@@ -44,6 +44,9 @@ public:
   Integer GetVSmallStep() override { return VSmallStep; }
   TCanvas* GetCanvas() override { return FCanvasBitmap.GetCanvas(); }
   TCPEventKind GetCPEventKind() override { return CPEventKind; }
+  TUVBackground* GetBackground() override { return Background; }
+  // Color, or the style sheet's when it is clNone.
+  TColor GetColor() override { return Color != clNone ? Color : TCustomUVFormattedData::GetColor(); }
   void SetDocumentAreaSize(Integer Width, Integer Height, bool UpdateH) override;
   void ScrollTo(Integer Y, bool /*Redraw*/) override { VOffs = Y < 0 ? 0 : Y; }
   void HScrollTo(Integer X) override { HOffs = X < 0 ? 0 : X; }
@@ -75,6 +78,8 @@ public:
   Integer VOffs = 0;
   Integer VSmallStep = 10;
   TCPEventKind CPEventKind = cpeNone;
+  TUVBackground* Background = nullptr;  // not owned
+  TColor Color = clNone;
 
   // What the document told its owner.
   Integer DocumentAreaWidth = 0;
