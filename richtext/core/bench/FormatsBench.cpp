@@ -1,8 +1,6 @@
 // Writes and reads a document of about 5 MB as RTF and as UVF, and prints the times. The
-// document is the King James Bible from the test data, set as it would be shown: chapter
-// headings, paragraphs and poetry lines, verse numbers raised in a style of their own, section
-// headings, and one paragraph in a UTF-16 style per chapter; books are added until the written
-// form reaches 5 MB.
+// document is the King James Bible from the test data set as it would be shown (BibleDocument.h);
+// books are added until the written form reaches 5 MB.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -15,77 +13,16 @@
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
 #include "richtext/core/UVWindowless.h"
+#include "richtext/core/bench/BibleDocument.h"
 
 namespace {
 
 constexpr Int64 kTarget = 5 * 1024 * 1024;
-const char* const kBooks = "Z:\\work\\shared\\data\\kjv\\KJV\\";
+
+using namespace bible_document;
 
 double Seconds(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-}
-
-// The book files in canonical order.
-std::vector<AnsiString> BookFiles() {
-  std::vector<AnsiString> files;
-  TSearchRec rec;
-  if (FindFirst(AnsiString(kBooks) + "*.SFM", faAnyFile, rec) == 0) {
-    do files.push_back(AnsiString(kBooks) + rec.Name);
-    while (FindNext(rec) == 0);
-    FindClose(rec);
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-// Text styles: 0 text, 1 chapter, 2 section, 6 verse number, 7 UTF-16 text.
-// Paragraph styles: 0 text, 1 centred headings, 2 poetry.
-void MakeStyles(TUVStyle& Style) {
-  TFontInfo* verse = Style.GetTextStyles()->Add();
-  verse->StyleName = "Verse number";
-  verse->Color = clMaroon;
-  verse->VShift = 30;
-  verse->Size = 7;
-  TFontInfo* unicode = Style.GetTextStyles()->Add();
-  unicode->StyleName = "Unicode";
-  unicode->Unicode = true;
-  unicode->FontName = "Times New Roman";
-  TParaInfo* poetry = Style.GetParaStyles()->Add();
-  poetry->LeftIndent = 30;
-  poetry->FirstIndent = -10;
-  poetry->SpaceAfter = 2;
-}
-
-// Adds one book, line by line.
-void AddBook(TCustomUVData& Doc, const AnsiString& File) {
-  TStringList lines;
-  lines.LoadFromFile(File);
-  Integer para = 0;
-  bool newPara = true;
-  for (Integer i = 0; i < lines.GetCount(); ++i) {
-    AnsiString line = lines[i];
-    if (line.compare(0, 3, "\\c ") == 0) {
-      Doc.AddNL("Chapter " + line.substr(3), 1, 1);
-      Doc.AddNL(UVUniWideStringToRaw(L"\x0393\x03C1\x03B1\x03C6\x03AE \x2014 Scripture \x00B6"), 7, 1);
-      newPara = true;
-    } else if (line.compare(0, 3, "\\s ") == 0 || line.compare(0, 3, "\\d ") == 0) {
-      Doc.AddNL(line.substr(3), 2, 1);
-      newPara = true;
-    } else if (line.compare(0, 2, "\\p") == 0 || line.compare(0, 2, "\\q") == 0) {
-      para = line[1] == 'q' ? 2 : 0;
-      newPara = true;
-    } else if (line.compare(0, 3, "\\v ") == 0) {
-      std::size_t blank = line.find(' ', 3);
-      AnsiString number = line.substr(3, blank - 3);
-      AnsiString text = blank == AnsiString::npos ? AnsiString() : line.substr(blank);
-      if (newPara)
-        Doc.AddNL(number, 6, para);
-      else
-        Doc.Add(number, 6);
-      Doc.Add(text + " ", 0);
-      newPara = false;
-    }
-  }
 }
 
 Int64 Size(TCustomUVData& Doc, bool Rtf) {
