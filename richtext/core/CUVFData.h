@@ -152,7 +152,8 @@ public:
   // Invalidates the areas of hyperlink JumpNo, each grown by 5 pixels on every side (the whole
   // control with the style sheet's FullRedraw), then updates the control.
   void InvalidateJumpRect(Integer JumpNo);
-  // The control's colour changed: the hyperlink under the mouse is painted again.
+  // The control's colour changed: whether the hyperlink under the mouse shows its hover colours
+  // is decided again, and it is painted again.
   void ColorChanged();
   // Tells Background to take the owner's palette (IsUpdatingPalette meanwhile).
   void UpdateBackgroundPaletted(TUVBackground* Background);

@@ -339,6 +339,9 @@ void TCustomUVFormattedData::PaintTo(TCanvas* Canvas, const TRect& ClipRect) {
 void TCustomUVFormattedData::PaintDrawLines(const TUVPaintRequest& Request) {
   TUVStyle* style = GetUVStyle();
   if (!style || !Request.Canvas) return;
+  // A partial reformat frees the draw lines it replaces before it makes the new ones; a paint
+  // that comes in meanwhile (a window shown by an item) waits for the repaint that follows it.
+  if (State & uvstPartialFormatting) return;
   Painter(*this, Request, style).Run();
 }
 
@@ -455,6 +458,14 @@ void TCustomUVFormattedData::InvalidateJumpRect(Integer JumpNo) {
 void TCustomUVFormattedData::ColorChanged() {
   if (!(GetFlags() & uvflBuildJumps)) return;
   Integer jump = HoverJumpNo;
+  // Whether a hyperlink looks different under the mouse depends on the colours.
+  if (jump >= 0 && HoverDrawItemNo >= 0 && HoverDrawItemNo < DrawItems->GetCount()) {
+    TCustomUVItemInfo* item = GetItem(DrawItems->Get(HoverDrawItemNo)->ItemNo);
+    if (item->QueryStyledFlag(uvbspHotColdJump, GetUVStyle()))
+      State |= uvstDrawHover;
+    else
+      State &= ~static_cast<Cardinal>(uvstDrawHover);
+  }
   if (jump >= 0) InvalidateJumpRect(jump);
 }
 

@@ -339,6 +339,21 @@ TEST_F(PaintTest, ABreakIsALineAcrossTheText) {
   EXPECT_EQ(shot.At(5 + doc.DocumentWidth - 4, y), Rgb(clWhite));
 }
 
+TEST_F(PaintTest, NothingIsPaintedWhileAPartialReformatHasFreedDrawLines) {
+  doc.AddNL("one", 0, 0);
+  doc.AddNL("two", 0, 0);
+  doc.AddNL("three", 0, 0);
+  Format();
+  doc.DrawItems->MarkForDelete(1, 1);
+  doc.State |= uvstPartialFormatting;
+  Shot shot(300, doc.DocumentHeight);
+  PaintAll(shot);
+  EXPECT_EQ(shot.Count(Rect(0, 0, 300, doc.DocumentHeight), clWhite), 300 * doc.DocumentHeight);
+  doc.State &= ~static_cast<Cardinal>(uvstPartialFormatting);
+  doc.DrawItems->DeleteMarked();
+  Format();
+}
+
 // --- Selection -------------------------------------------------------------------------------
 
 class SelectionTest : public PaintTest {

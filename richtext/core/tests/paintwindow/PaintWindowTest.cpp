@@ -95,10 +95,17 @@ TEST_F(PaintWindowTest, AHyperlinkUnderTheMouseRepaintsOnlyItsGrownArea) {
 TEST_F(PaintWindowTest, AColourChangeRepaintsTheHyperlinkUnderTheMouseOnly) {
   doc.ColorChanged();  // no hyperlink under the mouse
   EXPECT_TRUE(painted.empty());
+  // The hyperlink under the mouse, as the mouse handling notes it.
   doc.HoverJumpNo = 0;
+  doc.HoverDrawItemNo = doc.GetItem(1)->DrawItemNo;
   doc.ColorChanged();
   ASSERT_EQ(painted.size(), 1u);
   EXPECT_EQ(painted[0], JumpArea());
+  EXPECT_TRUE(doc.State & uvstDrawHover);  // its hover colour differs
+  // Colours that look the same under the mouse: no hover drawing any more.
+  style.GetTextStyles()->GetItem(4)->HoverColor = clNone;
+  doc.ColorChanged();
+  EXPECT_FALSE(doc.State & uvstDrawHover);
   // Without hyperlinks in the document flags nothing happens.
   painted.clear();
   doc.Flags &= static_cast<TUVFlags>(~uvflBuildJumps);
