@@ -17,9 +17,7 @@ namespace {
 
 // The fixtures lie next to this source; the Linux file system is drive Z: under Wine.
 std::string Fixture(const char* Name) {
-  std::string dir = __FILE__;
-  dir = dir.substr(0, dir.find_last_of('/') + 1);
-  std::string path = "Z:" + dir + "fixtures/" + Name;
+  std::string path = std::string("Z:") + RTF_FIXTURES_DIR + Name;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
