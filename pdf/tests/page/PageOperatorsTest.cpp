@@ -25,15 +25,6 @@ std::vector<std::string> Lines(TPDFPage* page) {
 
 using LinesList = std::vector<std::string>;
 
-std::string Refusal(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const TPDFException& e) {
-    return e.Message;
-  }
-  return "no exception";
-}
-
 class PdfPageTest : public PdfTest {
 protected:
   // A fresh page of a document in progress, at the given resolution.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "classlib/WinApi.h"
 #include "tests/support/TestSupport.h"
@@ -23,6 +24,8 @@ public:
   Scanner(const std::string& s, std::vector<std::string>& errors) : s_(s), errors_(errors) {}
 
   size_t pos = 0;
+  // Receives the object number of every indirect reference read, when set.
+  std::vector<int>* references = nullptr;
 
   bool AtEnd() const { return pos >= s_.size(); }
   void SkipWhite() {
@@ -119,6 +122,7 @@ public:
       if (!generation.empty() && std::isdigit(static_cast<unsigned char>(generation[0])) && LookingAt("R") &&
           (pos + 1 >= s_.size() || IsWhite(s_[pos + 1]) || IsDelimiter(s_[pos + 1]))) {
         ++pos;
+        if (references) references->push_back(std::atoi(token.c_str()));
       } else {
         pos = save;
       }
@@ -174,6 +178,8 @@ PdfFile ParsePdf(const std::string& bytes) {
   sc.SkipWhite();
 
   // The objects, one after the other, up to the cross-reference table.
+  std::vector<int> references;
+  sc.references = &references;
   while (!sc.AtEnd() && !sc.LookingAt("xref")) {
     const size_t start = sc.pos;
     long long number = 0, generation = -1;
@@ -238,6 +244,10 @@ PdfFile ParsePdf(const std::string& bytes) {
     sc.pos += 6;
     sc.SkipWhite();
   }
+
+  sc.references = nullptr;
+  for (int n : references)
+    if (!file.Objects.count(n)) errors.push_back("a reference to object " + std::to_string(n) + ", which is not written");
 
   // The cross-reference table.
   const size_t xref = sc.pos;
@@ -412,22 +422,55 @@ unsigned Raster::Pixel(int x, int y) const {
          static_cast<unsigned char>(Rgb[i + 2]);
 }
 
-Raster RenderPage(const std::string& windowsPath, int page, int dpi, const std::string& password) {
+namespace {
+
+// Runs a renderer that writes one page as a binary PPM file and reads the file back. The command
+// is made from the Unix path of the output file without its ".ppm" and the path of the PDF file,
+// each in single quotes.
+Raster RenderWith(const std::string& windowsPath,
+                  const std::function<std::string(const std::string&, const std::string&)>& command) {
   const std::string folder = windowsPath.substr(0, windowsPath.find_last_of('\\') + 1);
-  const std::string prefix = folder + "raster";
-  const std::string pw = password.empty() ? "" : " -upw '" + password + "'";
-  RunLinux("pdftoppm -singlefile -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
-               std::to_string(page) + pw + " '" + UnixPath(windowsPath) + "' '" + UnixPath(prefix) + "'",
-           folder);
-  const std::string ppm = testing_support::ReadFileBytes(prefix + ".ppm");
-  ::DeleteFileA((prefix + ".ppm").c_str());
+  const std::string stem = folder + "raster";
+  RunLinux(command("'" + UnixPath(stem) + "'", "'" + UnixPath(windowsPath) + "'"), folder);
+  const std::string ppm = testing_support::ReadFileBytes(stem + ".ppm");
+  ::DeleteFileA((stem + ".ppm").c_str());
+  // The header: "P6", width, height and the largest value, separated by white space and
+  // comment lines (Ghostscript names itself in one), then one byte of white space.
   Raster r;
-  int maxValue = 0, consumed = 0;
-  if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &r.Width, &r.Height, &maxValue, &consumed) == 3 && maxValue == 255) {
-    r.Rgb = ppm.substr(static_cast<size_t>(consumed) + 1);
-    if (r.Rgb.size() != static_cast<size_t>(r.Width) * r.Height * 3) r = Raster();
+  int numbers[3] = {};
+  size_t pos = 2;
+  for (int& n : numbers) {
+    while (pos < ppm.size() && (std::isspace(static_cast<unsigned char>(ppm[pos])) || ppm[pos] == '#')) {
+      if (ppm[pos] == '#') pos = ppm.find('\n', pos);
+      if (pos != std::string::npos) ++pos;
+    }
+    while (pos < ppm.size() && std::isdigit(static_cast<unsigned char>(ppm[pos]))) n = n * 10 + (ppm[pos++] - '0');
   }
+  if (ppm.compare(0, 2, "P6") != 0 || numbers[2] != 255 || pos >= ppm.size()) return r;
+  r.Width = numbers[0];
+  r.Height = numbers[1];
+  r.Rgb = ppm.substr(pos + 1);
+  if (r.Rgb.size() != static_cast<size_t>(r.Width) * r.Height * 3) r = Raster();
   return r;
+}
+
+}  // namespace
+
+Raster RenderPage(const std::string& windowsPath, int page, int dpi, const std::string& password) {
+  const std::string options = "-singlefile -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
+                              std::to_string(page) + (password.empty() ? "" : " -upw '" + password + "'");
+  return RenderWith(windowsPath, [&](const std::string& stem, const std::string& pdf) {
+    return "pdftoppm " + options + " " + pdf + " " + stem;
+  });
+}
+
+Raster RenderPageGs(const std::string& windowsPath, int page, int dpi, const std::string& password) {
+  const std::string options = "-q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=ppmraw -r" + std::to_string(dpi) +
+                              " -dFirstPage=" + std::to_string(page) + " -dLastPage=" + std::to_string(page) +
+                              (password.empty() ? "" : " -sPDFPassword='" + password + "'");
+  return RenderWith(windowsPath, [&](const std::string& stem, const std::string& pdf) {
+    return "gs " + options + " -sOutputFile=" + stem + ".ppm " + pdf;
+  });
 }
 
 }  // namespace pdf_checks

@@ -30,8 +30,8 @@ struct PdfFile {
 
 // Parses the file object by object and checks: the header, that every object sits at the offset
 // its cross-reference entry gives and is listed once, that every stream holds exactly /Length
-// bytes followed by an optional end-of-line and "endstream", the trailer's /Size, /Root and /Info,
-// and "startxref" pointing at "xref".
+// bytes followed by an optional end-of-line and "endstream", that every indirect reference names
+// an object of the file, the trailer's /Size, /Root and /Info, and "startxref" pointing at "xref".
 PdfFile ParsePdf(const std::string& bytes);
 
 // Inflates a /FlateDecode stream ("" and a failure when it is not sound zlib data).
@@ -61,5 +61,7 @@ struct Raster {
   unsigned Pixel(int x, int y) const;  // 0xRRGGBB
 };
 Raster RenderPage(const std::string& windowsPath, int page, int dpi, const std::string& password = "");
+// The same page rendered by Ghostscript.
+Raster RenderPageGs(const std::string& windowsPath, int page, int dpi, const std::string& password = "");
 
 }  // namespace pdf_checks

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "PdfChecks.h"
@@ -24,6 +25,16 @@ inline pdf_checks::PdfFile ExpectSoundPdf(const std::string& path, const std::st
   for (const auto& e : file.Errors) ADD_FAILURE() << path << ": " << e;
   for (const auto& c : pdf_checks::ToolComplaints(path, password)) ADD_FAILURE() << path << ": " << c;
   return file;
+}
+
+// The message of the TPDFException a call raises, or "no exception".
+inline std::string Refusal(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const TPDFException& e) {
+    return e.Message;
+  }
+  return "no exception";
 }
 
 class PdfTest : public testing_support::IsolatedTest {
