@@ -1,6 +1,7 @@
-// The PDF document component and what it owns: pages, fonts and images, written as one PDF file
-// with its page tree, information dictionary, catalog, cross-reference table and trailer, under
-// the standard security handler when protection is on.
+// The PDF document component and what it owns: pages, fonts and images, links and other
+// actions, the outline tree and form fields, written as one PDF file with its page tree,
+// information dictionary, catalog, cross-reference table and trailer, under the standard
+// security handler when protection is on.
 //
 // Numbers on a page's canvas are device units (the document's Resolution per inch, y downward from
 // the top edge); PDF content is in points (72 per inch, y upward from the bottom edge).
@@ -20,8 +21,15 @@
 
 class TMetafile;
 class TMetafileCanvas;
+class TPDFAcroForm;
+class TPDFActions;
+class TPDFAction;
+class TPDFCustomAnnotation;
 class TPDFDocument;
+class TPDFOutlines;
 class TPDFPage;
+class TPDFRadioButton;
+class TPDFRadioGroup;
 
 class TPDFException : public Exception {
   CLASS_INFO(TPDFException, Exception)
@@ -349,29 +357,42 @@ public:
   void ConcatTextMatrix(Extended A, Extended B, Extended C, Extended D, Extended E, Extended F);
   void RotateText(Extended Angle);
   void SetTextSkew(Extended First, Extended Second);
-  // Text with its top left corner at (X, Y), device units, turned by Angle degrees.
+  // Text with its top left corner at (X, Y), device units, turned by Angle degrees. With the
+  // document's AutoCreateURL on, upright text on a page (not a form) gets a link for the first
+  // address after "http://", "mailto:" and "ftp://" in it that starts a word.
   void TextOut(Extended X, Extended Y, Extended Angle, const AnsiString& Text);
   // Text starting at (X, Y) on the baseline, points.
   void TextOutPt(Extended X, Extended Y, Extended Angle, const AnsiString& Text);
   void ShowText(const AnsiString& Text);
-  // Text in a box: horizontal alignment 0 left, 1 centre, 2 right; vertical 0 top, 1 centre,
-  // 2 bottom.
+  // Text in a box (device units): horizontal alignment 0 left, 1 centre, 2 right; vertical 0
+  // top, 1 centre, 2 bottom, the text taking the font size in height.
   void TextBox(const TRect& Rect, const AnsiString& Text, Integer VerticalAlign, Integer HorizontalAlign);
   // The width of the text in the active font, in device units.
   Extended TextWidth(const AnsiString& Text);
   // The advance of every code in the active font, thousandths of a device unit.
   void GetCharWidths(Integer (&Widths)[256]);
   TPDFFont* GetActiveFont() const { return FActiveFont; }
+  // The fonts selected on the page, first use first.
+  const std::vector<TPDFFont*>& GetFonts() const { return FFonts; }
   Extended GetFontSize() const { return FFontSize; }
   Extended GetCharacterSpacing() const { return FCharSpace; }
   const TPDFMatrix& GetTextMatrix() const { return FTextMatrix; }
 
-  // Writes the page's resource dictionary, content stream and page (or form) dictionary.
+  // Writes the page's annotations, its resource dictionary, content stream and page (or form)
+  // dictionary.
   void WritePageObject();
+
+  // The annotations on the page, in creation order; the page frees them.
+  Integer GetAnnotationCount() const { return static_cast<Integer>(FAnnotations.size()); }
+  TPDFCustomAnnotation* GetAnnotation(Integer Index) const { return FAnnotations[Index]; }
 
 private:
   friend class TPDFDocument;
   friend class TPDFPages;
+  friend class TPDFCustomAnnotation;
+  friend class TPDFGoToPageAction;
+  // Makes links of the web addresses in text shown at (X, Y), device units.
+  void CreateLinks(Extended X, Extended Y, const AnsiString& Text);
   // Device units to points; each conversion marks the page drawn.
   Extended PtX(Extended X);
   Extended PtY(Extended Y);
@@ -416,6 +437,7 @@ private:
   // The dash pattern in force, and the ones "q" saved, so that a "Q" brings the right one back.
   AnsiString FDash = "[] 0";
   std::vector<AnsiString> FSavedDashes;
+  std::vector<TPDFCustomAnnotation*> FAnnotations;
 };
 
 class TPDFPages : public TObject {
@@ -434,6 +456,414 @@ private:
   TPDFDocument* FOwner;
   bool FForms;
   std::vector<std::unique_ptr<TPDFPage>> FPages;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+// An action a viewer performs: following a link, opening the document, a form event. Actions
+// are created free-standing and belong to their creator until they are registered with the
+// document (by SetAction of an annotation or outline item, the event setters of form fields,
+// SetOpenDocumentAction, or as the Next of a registered action); from then on the document's
+// action list owns them. Next chains actions: the viewer performs Next after this one.
+class TPDFAction : public TObject {
+  CLASS_INFO(TPDFAction, TObject)
+public:
+  TPDFAction() = default;
+  TPDFDocument* GetDocument() const { return FDocument; }
+  // Gives the action its object number when it has none, and registers Next.
+  void Prepare();
+  // Writes the action object.
+  virtual void Save() = 0;
+
+  Integer ID = 0;               // object number, 0 until registered
+  TPDFAction* Next = nullptr;   // the next action of the chain
+
+protected:
+  // The "/Next" line when the chain goes on.
+  void SaveNext();
+
+private:
+  friend class TPDFActions;
+  TPDFDocument* FDocument = nullptr;
+};
+
+// Opens a web address (or any URI: "mailto:", "ftp://").
+class TPDFURLAction : public TPDFAction {
+  CLASS_INFO(TPDFURLAction, TPDFAction)
+public:
+  TPDFURLAction() = default;
+  AnsiString GetURL() const { return FURL; }
+  // Raises TPDFException "URL cannot be empty" for empty text and keeps the address it had.
+  void SetURL(const AnsiString& Value);
+  void Save() override;
+
+private:
+  AnsiString FURL;
+};
+
+// Shows a page of the document with the point Top (device units from the page's top edge) at
+// the top of the window.
+class TPDFGoToPageAction : public TPDFAction {
+  CLASS_INFO(TPDFGoToPageAction, TPDFAction)
+public:
+  explicit TPDFGoToPageAction(TPDFPage& Page, Integer Top = 0) : Page(&Page), Top(Top) {}
+  void Save() override;
+
+  TPDFPage* Page;  // a page of the same document
+  Integer Top;
+};
+
+// The document's actions, in registration order; the list owns them.
+class TPDFActions : public TObject {
+  CLASS_INFO(TPDFActions, TObject)
+public:
+  explicit TPDFActions(TPDFDocument* Document) : FDocument(Document) {}
+  ~TPDFActions() override;
+  // Appends the action, makes this list's document its document and returns its index.
+  Integer Add(TPDFAction* Action);
+  // Frees every action in index order.
+  void Clear();
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  TPDFAction* GetItems(Integer Index) const { return FItems[Index]; }
+  TPDFAction* operator[](Integer Index) const { return GetItems(Index); }
+  Integer IndexOf(const TPDFAction* Action) const;
+  TPDFDocument* GetDocument() const { return FDocument; }
+
+private:
+  TPDFDocument* FDocument;
+  std::vector<TPDFAction*> FItems;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Annotations
+
+enum TPDFAnnotationFlag { afInvisible, afHidden, afPrint, afNoZoom, afNoRotate, afNoView, afReadOnly };
+ENUM_NAMES(TPDFAnnotationFlag, "afInvisible", "afHidden", "afPrint", "afNoZoom", "afNoRotate", "afNoView",
+           "afReadOnly");
+using TPDFAnnotationFlags = TSet<TPDFAnnotationFlag>;
+
+// Something a viewer shows above a page's content. The constructor puts the annotation on its
+// page, which writes it with the page and frees it; it takes its object number at once.
+class TPDFCustomAnnotation : public TObject {
+  CLASS_INFO(TPDFCustomAnnotation, TObject)
+public:
+  // Raises TPDFException "Annotation must have TPDFPage as owner" without a page.
+  explicit TPDFCustomAnnotation(TPDFPage* Page);
+  ~TPDFCustomAnnotation() override;
+
+  TPDFPage* GetPage() const { return FPage; }
+  // The rectangle in the page's device units, corners in any order; stored in points.
+  void SetRect(const TRect& Rect);
+  // The /F value: bit i for flag number i.
+  Integer GetFlagsValue() const;
+  // Writes the annotation object.
+  virtual void Save() = 0;
+
+  Integer ID = 0;
+  // The rectangle in points from the page's lower left corner; Top is the upper edge.
+  Integer Left = 0, Top = 0, Right = 0, Bottom = 0;
+  TPDFAnnotationFlags Flags;
+  AnsiString Border = "[0 0 1]";  // written as it is after "/Border "
+  TColor Color = 65535;
+
+protected:
+  TPDFDocument* GetDocument() const;
+  // "/Rect [Left Bottom Right Top]".
+  AnsiString RectText() const;
+
+private:
+  TPDFPage* FPage;
+};
+
+// A link: an annotation that performs an action when clicked.
+class TPDFActionAnnotation : public TPDFCustomAnnotation {
+  CLASS_INFO(TPDFActionAnnotation, TPDFCustomAnnotation)
+public:
+  using TPDFCustomAnnotation::TPDFCustomAnnotation;
+  TPDFAction* GetAction() const { return FAction; }
+  // Registers the action with the document (raises "Generation PDF file not activated" outside a
+  // document and keeps the action it had) and makes it the link's action.
+  void SetAction(TPDFAction* Value);
+  void Save() override;
+
+private:
+  TPDFAction* FAction = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Outlines
+
+class TPDFOutlines;
+
+// One bookmark. Items are made by TPDFOutlines::Add; the outline list owns them all.
+class TPDFOutlineNode : public TObject {
+  CLASS_INFO(TPDFOutlineNode, TObject)
+public:
+  TPDFOutlines* GetOwner() const { return FOwner; }
+  TPDFOutlineNode* GetParent() const { return FParent; }
+  TPDFOutlineNode* GetPrev() const { return FPrev; }
+  TPDFOutlineNode* GetNext() const { return FNext; }
+  TPDFOutlineNode* GetFirstChild() const;
+  TPDFOutlineNode* GetLastChild() const;
+  Integer GetChildCount() const { return static_cast<Integer>(FChildren.size()); }
+  TPDFOutlineNode* GetChild(Integer Index) const { return FChildren[Index]; }
+  TPDFAction* GetAction() const { return FAction; }
+  // Registers the action with the document, as SetAction of a link does.
+  void SetAction(TPDFAction* Value);
+  // Deletes the item with all its descendants and links its siblings to each other.
+  void Delete();
+
+  AnsiString Title;
+  Integer Charset = 0;    // the Windows character set of Title; 0 is single-byte Western text
+  bool Expanded = false;  // the children show when the document opens
+  TColor Color = 0;       // 0: the viewer's colour (written only with Version v14)
+  TFontStyles Style;      // bold and italic (written only with Version v14)
+  Integer ID = 0;
+
+private:
+  friend class TPDFOutlines;
+  TPDFOutlineNode() = default;
+  // Visible descendants: the children, and the visible descendants of each expanded child.
+  Integer VisibleDescendants() const;
+  void Save();
+
+  TPDFOutlines* FOwner = nullptr;
+  TPDFOutlineNode* FParent = nullptr;
+  TPDFOutlineNode* FPrev = nullptr;
+  TPDFOutlineNode* FNext = nullptr;
+  std::vector<TPDFOutlineNode*> FChildren;  // in order; the outline list owns them
+  TPDFAction* FAction = nullptr;
+};
+
+// The document's outline tree, written at EndDoc when it holds any item.
+class TPDFOutlines : public TObject {
+  CLASS_INFO(TPDFOutlines, TObject)
+public:
+  explicit TPDFOutlines(TPDFDocument* Document) : FDocument(Document) {}
+  ~TPDFOutlines() override;
+  // Appends an item after the last child of Parent (nullptr: after the last top-level item).
+  // Raises "Generation PDF file not activated" outside a document, whose start would drop it.
+  TPDFOutlineNode* Add(TPDFOutlineNode* Parent, const AnsiString& Title, TPDFAction* Action = nullptr,
+                       Integer Charset = 0);
+  // Every item, top-level items and descendants alike, in order of creation.
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  TPDFOutlineNode* GetItems(Integer Index) const { return FItems[Index]; }
+  TPDFOutlineNode* operator[](Integer Index) const { return GetItems(Index); }
+  void Clear();
+  TPDFDocument* GetDocument() const { return FDocument; }
+  Integer GetID() const { return FID; }
+  // Writes every item and the outline root.
+  void Save();
+
+private:
+  friend class TPDFOutlineNode;
+  void Remove(TPDFOutlineNode* Node);
+
+  TPDFDocument* FDocument;
+  std::vector<TPDFOutlineNode*> FItems;
+  Integer FID = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Form fields
+
+class TPDFControlFont : public TObject {
+  CLASS_INFO(TPDFControlFont, TObject)
+public:
+  Integer Size = 8;  // points
+  AnsiString Name = "Arial";
+  TColor Color = 0;
+  Byte Charset = 0;
+  TFontStyles Style;
+};
+
+// The tooltip of a field.
+class TPDFControlHint : public TObject {
+  CLASS_INFO(TPDFControlHint, TObject)
+public:
+  AnsiString Caption;
+  Byte Charset = 0;
+};
+
+// A widget on a page together with the field it stands for. The page writes it with its
+// appearances and frees it. Event actions are registered with the document when they are set
+// (outside a document that raises "Generation PDF file not activated").
+class TPDFControl : public TPDFCustomAnnotation {
+  CLASS_INFO(TPDFControl, TPDFCustomAnnotation)
+public:
+  TPDFControl(TPDFPage* Page, const AnsiString& Name);
+  ~TPDFControl() override;
+
+  TPDFAction* GetOnMouseDown() const { return FOnMouseDown; }
+  void SetOnMouseDown(TPDFAction* Value) { SetEvent(FOnMouseDown, Value); }
+  TPDFAction* GetOnMouseExit() const { return FOnMouseExit; }
+  void SetOnMouseExit(TPDFAction* Value) { SetEvent(FOnMouseExit, Value); }
+  TPDFAction* GetOnMouseEnter() const { return FOnMouseEnter; }
+  void SetOnMouseEnter(TPDFAction* Value) { SetEvent(FOnMouseEnter, Value); }
+  // Performed when the field is clicked (the widget's /A).
+  TPDFAction* GetOnActivate() const { return FOnActivate; }
+  void SetOnActivate(TPDFAction* Value) { SetEvent(FOnActivate, Value); }
+  TPDFAction* GetOnLostFocus() const { return FOnLostFocus; }
+  void SetOnLostFocus(TPDFAction* Value) { SetEvent(FOnLostFocus, Value); }
+  TPDFAction* GetOnSetFocus() const { return FOnSetFocus; }
+  void SetOnSetFocus(TPDFAction* Value) { SetEvent(FOnSetFocus, Value); }
+
+  // "/A" when the field has an activation action, then "/AA <<" and the event actions; the
+  // caller closes the dictionary.
+  virtual AnsiString GetActionsText() const;
+
+  bool Required = false;
+  bool ReadOnly = false;
+  AnsiString Name;            // the field name; a radio button's is its group's
+  TColor BackgroundColor = 0;
+  TPDFControlFont* Font;
+  TPDFControlHint* Hint;
+  AnsiString FontAlias;       // the resource name of the font last chosen while painting
+
+protected:
+  // Radio buttons pass false: their group is the form's field, they are its kids.
+  TPDFControl(TPDFPage* Page, const AnsiString& Name, bool FormField);
+  void SetEvent(TPDFAction*& Field, TPDFAction* Value);
+  // The default appearance: the font by its resource name, the size, and the font's colour.
+  AnsiString DefaultAppearance(const AnsiString& Size) const;
+  // "/MK <<" entries for the border and background colours.
+  AnsiString BorderAndBackground() const;
+  // Sizes an appearance page to the widget and returns its device width and height.
+  TSize SizeAppearance(TPDFPage* Appearance) const;
+  // Adds the fonts of an appearance to the form's font resources.
+  void AddFormFonts(const TPDFPage* Appearance) const;
+
+private:
+  TPDFAction* FOnMouseDown = nullptr;
+  TPDFAction* FOnMouseExit = nullptr;
+  TPDFAction* FOnMouseEnter = nullptr;
+  TPDFAction* FOnActivate = nullptr;
+  TPDFAction* FOnLostFocus = nullptr;
+  TPDFAction* FOnSetFocus = nullptr;
+};
+
+// A field whose value the user sets: it has keystroke, format, validate and calculate actions.
+class TPDFInputControl : public TPDFControl {
+  CLASS_INFO(TPDFInputControl, TPDFControl)
+public:
+  TPDFInputControl(TPDFPage* Page, const AnsiString& Name) : TPDFControl(Page, Name) {}
+
+  TPDFAction* GetOnCalculate() const { return FOnCalculate; }
+  void SetOnCalculate(TPDFAction* Value) { SetEvent(FOnCalculate, Value); }
+  TPDFAction* GetOnKeyPress() const { return FOnKeyPress; }
+  void SetOnKeyPress(TPDFAction* Value) { SetEvent(FOnKeyPress, Value); }
+  TPDFAction* GetOnFormat() const { return FOnFormat; }
+  void SetOnFormat(TPDFAction* Value) { SetEvent(FOnFormat, Value); }
+  TPDFAction* GetOnValidate() const { return FOnValidate; }
+  void SetOnValidate(TPDFAction* Value) { SetEvent(FOnValidate, Value); }
+  AnsiString GetActionsText() const override;
+
+protected:
+  TPDFInputControl(TPDFPage* Page, const AnsiString& Name, bool FormField) : TPDFControl(Page, Name, FormField) {}
+
+private:
+  TPDFAction* FOnCalculate = nullptr;
+  TPDFAction* FOnKeyPress = nullptr;
+  TPDFAction* FOnFormat = nullptr;
+  TPDFAction* FOnValidate = nullptr;
+};
+
+// A push button with a raised face, shown pressed while it is held down.
+class TPDFButton : public TPDFControl {
+  CLASS_INFO(TPDFButton, TPDFControl)
+public:
+  TPDFButton(TPDFPage* Page, const AnsiString& Name);
+  void Save() override;
+  // Draws the up and the down appearance.
+  virtual void Paint();
+
+  AnsiString Caption;
+  // The appearances, only while Save runs.
+  TPDFPage* UpAppearance = nullptr;
+  TPDFPage* DownAppearance = nullptr;
+};
+
+// One button of a radio group; the buttons of one group name form the group.
+class TPDFRadioButton : public TPDFInputControl {
+  CLASS_INFO(TPDFRadioButton, TPDFInputControl)
+public:
+  // Joins the group of that name (compared without regard to case), made when there is none,
+  // and takes the export value of its number in the group ("Choice1", "Choice2", ...).
+  TPDFRadioButton(TPDFPage* Page, const AnsiString& GroupName);
+  ~TPDFRadioButton() override;
+  TPDFRadioGroup* GetRadioGroup() const { return FRadioGroup; }
+  AnsiString GetExportValue() const { return FExportValue; }
+  // Blanks become "_". Raises TPDFException "Cannot set empty export value for radiobutton"
+  // for an empty value and "In this radiogroup such exportvalue present" for a value a button
+  // of the group has (case ignored); the value stays as it was.
+  void SetExportValue(const AnsiString& Value);
+  void Save() override;
+  // Draws the on and the off appearance.
+  virtual void Paint();
+
+  bool Selected = false;
+  // The appearances, only while Save runs.
+  TPDFPage* OnAppearance = nullptr;
+  TPDFPage* OffAppearance = nullptr;
+
+private:
+  TPDFRadioGroup* FRadioGroup = nullptr;
+  AnsiString FExportValue;
+};
+
+// A list of controls that does not own them.
+class TPDFControls : public TObject {
+  CLASS_INFO(TPDFControls, TObject)
+public:
+  void Add(TPDFControl* Control) { FItems.push_back(Control); }
+  void Remove(const TPDFControl* Control);
+  void Clear() { FItems.clear(); }
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  TPDFControl* GetItems(Integer Index) const { return FItems[Index]; }
+  TPDFControl* operator[](Integer Index) const { return GetItems(Index); }
+
+private:
+  std::vector<TPDFControl*> FItems;
+};
+
+// The field of a radio group: its buttons are the kids. The document owns its groups.
+class TPDFRadioGroup : public TObject {
+  CLASS_INFO(TPDFRadioGroup, TObject)
+public:
+  TPDFRadioGroup(TPDFDocument* Document, const AnsiString& Name) : Name(Name), FDocument(Document) {}
+  TPDFDocument* GetDocument() const { return FDocument; }
+  // The group's value: the first button in order that is selected, or nullptr.
+  TPDFRadioButton* GetSelected() const;
+  // Writes the field and adds it to the form's radio groups.
+  void Save();
+
+  TPDFControls Buttons;  // in creation order
+  Integer ID = 0;
+  AnsiString Name;
+
+private:
+  TPDFDocument* FDocument;
+};
+
+// The document's interactive form dictionary.
+class TPDFAcroForm : public TObject {
+  CLASS_INFO(TPDFAcroForm, TObject)
+public:
+  explicit TPDFAcroForm(TPDFDocument* Document) : FDocument(Document) {}
+  void Clear();
+  // True when there is no field to list.
+  bool IsEmpty() const { return Fields.GetCount() == 0 && RadioGroups.empty(); }
+  // Writes the form's font resources and the form dictionary.
+  void Save();
+
+  Integer ID = 0;
+  TPDFControls Fields;                      // every field but the radio buttons, whose groups are
+  std::vector<TPDFFont*> Fonts;             // the fonts the fields' appearances name
+  std::vector<TPDFRadioGroup*> RadioGroups; // filled while the groups are written
+
+private:
+  TPDFDocument* FDocument;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -469,6 +899,26 @@ public:
   Integer AddImage(TGraphic* Image, TImageCompressionType Compression);
   TPDFFonts* GetFonts() const { return FFonts; }
   TPDFImages* GetImages() const { return FImages; }
+  TPDFActions* GetActions() const { return FActions; }
+  TPDFOutlines* GetOutlines() const { return FOutlines; }
+  TPDFAcroForm* GetAcroForm() const { return FAcroForm; }
+
+  // Makes an action part of the document: appends it to the action list when it is not there
+  // yet and gives it an object number when it has none. Raises "Generation PDF file not
+  // activated" outside a document.
+  void RegisterAction(TPDFAction* Action);
+  // The action performed when the document opens (the catalog's /OpenAction), registered when
+  // it is set; BeginDoc clears it.
+  TPDFAction* GetOpenDocumentAction() const { return FOpenDocumentAction; }
+  void SetOpenDocumentAction(TPDFAction* Value);
+
+  // The radio groups, in order of creation.
+  Integer GetRadioGroupCount() const { return static_cast<Integer>(FRadioGroups.size()); }
+  TPDFRadioGroup* GetRadioGroup(Integer Index) const { return FRadioGroups[Index].get(); }
+  // The group of that name, compared without regard to case, or nullptr.
+  TPDFRadioGroup* FindRadioGroup(const AnsiString& Name) const;
+  // Makes a group with its own object number and appends it.
+  TPDFRadioGroup* CreateRadioGroup(const AnsiString& Name);
 
   // Published properties.
   bool GetAutoLaunch() const { return FAutoLaunch; }
@@ -532,6 +982,11 @@ public:
   // protection is off.
   AnsiString CryptString(const AnsiString& Text, Integer ID) const;
   AnsiString CryptHexString(const AnsiString& HexText, Integer ID) const;
+  // A text string for a viewer to show, with its delimiters and encrypted for object ID: the
+  // 8-bit text as a literal string, or UTF-16 read in the code page of Charset as a hexadecimal
+  // string, when Unicode is set or when the 8-bit text holds a byte that PDF's own 8-bit text
+  // encoding reads as another character than the Western code page.
+  AnsiString TextString(const AnsiString& Text, bool Unicode, Integer Charset, Integer ID) const;
   void CryptBuffer(void* Data, std::size_t Count, Integer ID) const;
   // The state of the document's security, for inspection.
   Cardinal GetPermissions() const { return FPermissions; }
@@ -580,6 +1035,11 @@ private:
   TPDFPages* FPages;
   TPDFFonts* FFonts;
   TPDFImages* FImages;
+  TPDFActions* FActions;
+  TPDFOutlines* FOutlines;
+  TPDFAcroForm* FAcroForm;
+  std::vector<std::unique_ptr<TPDFRadioGroup>> FRadioGroups;
+  TPDFAction* FOpenDocumentAction = nullptr;
   TPDFPage* FCurrentPage = nullptr;
 
   // Generation state.

@@ -19,13 +19,6 @@ const char* const kPageModes[] = {"/PageMode /UseNone", "/PageMode /UseOutlines"
 const char* const kViewerPreferences[] = {"/HideToolbar true", "/HideMenubar true", "/HideWindowUI true",
                                           "/FitWindow true", "/CenterWindow true"};
 
-AnsiString Reference(Integer id) {
-  AnsiString s;
-  AppendInt(s, id);
-  s += " 0 R";
-  return s;
-}
-
 }  // namespace
 
 // Every published property is written to forms: none has a stored default.
@@ -78,7 +71,10 @@ TPDFDocument::TPDFDocument(TComponent* AOwner)
       FNonEmbeddedFont(new TStringList),
       FPages(new TPDFPages(this, false)),
       FFonts(new TPDFFonts(this)),
-      FImages(new TPDFImages(this)) {
+      FImages(new TPDFImages(this)),
+      FActions(new TPDFActions(this)),
+      FOutlines(new TPDFOutlines(this)),
+      FAcroForm(new TPDFAcroForm(this)) {
   FDocumentInfo->FAuthor = "Windows 9x/NT/2000/XP User";
   FDocumentInfo->FCreator = "PelPDF program";
   FDocumentInfo->FKeywords = "PelPDF";
@@ -93,7 +89,12 @@ TPDFDocument::~TPDFDocument() {
     CloseOutput(false);
     FPrinting = false;
   }
+  // Pages go first: their form fields leave the form's lists and their radio groups.
   delete FPages;
+  delete FAcroForm;
+  FRadioGroups.clear();
+  delete FOutlines;
+  delete FActions;
   delete FFonts;
   delete FImages;
   delete FNonEmbeddedFont;
@@ -158,6 +159,31 @@ Integer TPDFDocument::AddImage(TGraphic* Image, TImageCompressionType Compressio
   return FImages->GetCount() - 1;
 }
 
+void TPDFDocument::RegisterAction(TPDFAction* Action) {
+  CheckPrinting();
+  if (FActions->IndexOf(Action) < 0) FActions->Add(Action);
+  if (Action->ID < 1) Action->ID = GetNextID();
+}
+
+void TPDFDocument::SetOpenDocumentAction(TPDFAction* Value) {
+  if (Value) RegisterAction(Value);
+  FOpenDocumentAction = Value;
+}
+
+TPDFRadioGroup* TPDFDocument::FindRadioGroup(const AnsiString& Name) const {
+  const AnsiString key = AnsiUpperCase(Name);
+  for (const auto& group : FRadioGroups)
+    if (AnsiUpperCase(group->Name) == key) return group.get();
+  return nullptr;
+}
+
+TPDFRadioGroup* TPDFDocument::CreateRadioGroup(const AnsiString& Name) {
+  FRadioGroups.push_back(std::make_unique<TPDFRadioGroup>(this, Name));
+  TPDFRadioGroup* group = FRadioGroups.back().get();
+  group->ID = GetNextID();
+  return group;
+}
+
 void TPDFDocument::StartPage() {
   FCurrentPage = FPages->Add();
   FCurrentPage->CreateCanvas();
@@ -176,6 +202,11 @@ void TPDFDocument::ResetGeneration() {
   FXrefPosition = 0;
   FCurrentPage = nullptr;
   FPages->Clear();
+  FAcroForm->Clear();
+  FRadioGroups.clear();
+  FOutlines->Clear();
+  FActions->Clear();
+  FOpenDocumentAction = nullptr;
   FFonts->Clear();
   FImages->Clear();
   FDocumentInfo->FID = 0;
@@ -213,9 +244,16 @@ void TPDFDocument::EndDoc() {
     FCurrentPage->ClosePageCanvas();
     if (FOnePass) FCurrentPage->WritePageObject();
     WriteInfo();
+    // Preparing an action registers the next one of its chain, which joins the list and is
+    // prepared in the same pass.
+    for (Integer i = 0; i < FActions->GetCount(); ++i) FActions->GetItems(i)->Prepare();
     WritePageTree();
     if (!FOnePass)
       for (Integer i = 0; i < FPages->GetCount(); ++i) FPages->GetItems(i)->WritePageObject();
+    for (Integer i = 0; i < FActions->GetCount(); ++i) FActions->GetItems(i)->Save();
+    if (FOutlines->GetCount() > 0) FOutlines->Save();
+    for (const auto& group : FRadioGroups) group->Save();
+    if (!FAcroForm->IsEmpty()) FAcroForm->Save();
     WriteCatalog();
     if (FProtectionEnabled) WriteEncrypt();
     FFonts->EmbedFontFiles();
@@ -394,6 +432,9 @@ void TPDFDocument::WriteCatalog() {
     SaveToStream(">>");
   }
   SaveToStream(kPageModes[FPageMode]);
+  if (FOpenDocumentAction) SaveToStream("/OpenAction " + Reference(FOpenDocumentAction->ID));
+  if (FOutlines->GetCount() > 0) SaveToStream("/Outlines " + Reference(FOutlines->GetID()));
+  if (!FAcroForm->IsEmpty()) SaveToStream("/AcroForm " + Reference(FAcroForm->ID));
   CloseHObj();
   CloseObj();
 }

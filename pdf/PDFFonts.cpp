@@ -58,13 +58,6 @@ const TCJKScript* FindCJKScript(Integer charset) {
 
 TFontStyles BoldItalic(TFontStyles style) { return style * TFontStyles{fsBold, fsItalic}; }
 
-AnsiString Reference(Integer id) {
-  AnsiString s;
-  AppendInt(s, id);
-  s += " 0 R";
-  return s;
-}
-
 // ---- The platform's font services -----------------------------------------------------------
 
 struct TFace {

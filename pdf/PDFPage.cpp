@@ -48,7 +48,14 @@ TPDFPage::TPDFPage(TPDFDocument* Owner) : FOwner(Owner) {
   GStateSave();
 }
 
-TPDFPage::~TPDFPage() { FreeCanvas(); }
+TPDFPage::~TPDFPage() {
+  FreeCanvas();
+  // An annotation takes itself off its page's list when it is freed; the list is emptied first
+  // so that nothing changes it while it is walked.
+  std::vector<TPDFCustomAnnotation*> annotations;
+  annotations.swap(FAnnotations);
+  for (TPDFCustomAnnotation* annotation : annotations) delete annotation;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Size and orientation
@@ -191,6 +198,8 @@ void TPDFPage::WritePageObject() {
     if (font->ObjectNumber == -1) font->ObjectNumber = doc->GetNextID();
   for (TPDFImage* image : FImages)
     if (image->ObjectNumber == -1) image->Save(doc);
+  for (TPDFCustomAnnotation* annotation : FAnnotations)
+    if (annotation->ID == -1) annotation->ID = doc->GetNextID();
 
   while (FGStateDepth > 1) {
     AppendLine("Q");
@@ -201,6 +210,8 @@ void TPDFPage::WritePageObject() {
 
   FResourceNumber = doc->GetNextID();
   if (!FIsForm) FContentNumber = doc->GetNextID();
+
+  for (TPDFCustomAnnotation* annotation : FAnnotations) annotation->Save();
 
   doc->StartObj(FResourceNumber);
   AnsiString procSet = " /ProcSet [/PDF ";
@@ -271,6 +282,11 @@ void TPDFPage::WritePageObject() {
     doc->SaveToStream("/Contents [" + IStr(FContentNumber) + " 0 R]");
     doc->SaveToStream("/MediaBox [0 0 " + IStr(FWidthPt) + " " + IStr(FHeightPt) + "]");
     if (FRotation >= 1 && FRotation <= 3) doc->SaveToStream("/Rotate " + IStr(FRotation * 90));
+    if (!FAnnotations.empty()) {
+      doc->SaveToStream("/Annots [");
+      for (TPDFCustomAnnotation* annotation : FAnnotations) doc->SaveToStream(Reference(annotation->ID));
+      doc->SaveToStream("]");
+    }
     doc->CloseHObj();
     doc->CloseObj();
   }

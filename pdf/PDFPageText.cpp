@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "classlib/SysUtils.h"
 #include "pdf/pdfResources.h"
 
 namespace {
@@ -130,6 +131,31 @@ void TPDFPage::TextOut(Extended X, Extended Y, Extended Angle, const AnsiString&
     TextOutPt(PtX(X) + FFontSize * std::sin(r), PtY(Y) - FFontSize * std::cos(r), Angle, Text);
   }
   FLastTextAngle = Angle;
+  if (Angle == 0 && FOwner->GetAutoCreateURL() && !FIsForm) CreateLinks(X, Y, Text);
+}
+
+void TPDFPage::CreateLinks(Extended X, Extended Y, const AnsiString& Text) {
+  const AnsiString upper = UpperCase(Text);
+  // The font size in device units: the link reaches from a third of the size below the top of
+  // the text's line down to the baseline.
+  const Extended size = FFontSize * FScale;
+  for (const char* prefix : {"HTTP://", "MAILTO:", "FTP://"}) {
+    const std::size_t p = upper.find(prefix);
+    if (p == AnsiString::npos || (p > 0 && static_cast<unsigned char>(Text[p - 1]) > ' ')) continue;
+    std::size_t end = p;
+    while (end < Text.size() && static_cast<unsigned char>(Text[end]) > ' ') ++end;
+    const AnsiString address = Text.substr(p, end - p);
+    // The advance up to the address: the widths before it and the spacing after each.
+    const Extended before = p > 0 ? TextWidth(Text.substr(0, p)) + FCharSpace * FScale : 0;
+    const Extended width = TextWidth(address);
+    auto* link = new TPDFActionAnnotation(this);
+    link->SetRect(TRect(static_cast<Integer>(Round(X + before)), static_cast<Integer>(Round(Y + 0.33L * size)),
+                        static_cast<Integer>(Round(X + before + width)), static_cast<Integer>(Round(Y + size))));
+    auto action = std::make_unique<TPDFURLAction>();
+    link->SetAction(action.get());
+    action.release()->SetURL(address);
+    link->Border = "[]";
+  }
 }
 
 void TPDFPage::TextOutPt(Extended X, Extended Y, Extended Angle, const AnsiString& Text) {
@@ -148,10 +174,12 @@ void TPDFPage::TextBox(const TRect& Rect, const AnsiString& Text, Integer Vertic
     x = r.Left + (r.Width() - TextWidth(Text)) / 2;
   else if (HorizontalAlign == 2)
     x = r.Right - TextWidth(Text);
+  // The box and the text's height alike in device units (the font size is in points).
+  const Extended height = FFontSize * FScale;
   if (VerticalAlign == 1)
-    y = r.Top + (r.Height() - FFontSize) / 2;
+    y = r.Top + (r.Height() - height) / 2;
   else if (VerticalAlign == 2)
-    y = r.Bottom - FFontSize;
+    y = r.Bottom - height;
   TextOut(x, y, 0, Text);
 }
 

@@ -106,6 +106,11 @@ AnsiString TPDFDocument::CryptHexString(const AnsiString& HexText, Integer ID) c
   return hex;
 }
 
+AnsiString TPDFDocument::TextString(const AnsiString& Text, bool Unicode, Integer Charset, Integer ID) const {
+  if (!Unicode && !HasPDFDocEncodingClash(Text)) return "(" + EscapeSpecialChar(CryptString(Text, ID)) + ")";
+  return "<" + CryptHexString(UnicodeChar(Text, Charset), ID) + ">";
+}
+
 void TPDFDocument::WriteEncrypt() {
   FEncryptID = 0;
   StartObj(FEncryptID);

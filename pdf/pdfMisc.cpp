@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "classlib/Handles.h"
@@ -147,6 +148,43 @@ AnsiString ReplStr(const AnsiString& text, char what, const AnsiString& with) {
     else
       s += ch;
   }
+  return s;
+}
+
+AnsiString EscapeName(const AnsiString& text) {
+  AnsiString s;
+  s.reserve(text.size());
+  for (unsigned char ch : text) {
+    if (ch < '!' || ch > '~' || std::strchr("()<>[]{}/%#", ch)) {
+      s += '#';
+      s += ByteToHex(ch);
+    } else {
+      s += static_cast<char>(ch);
+    }
+  }
+  return s;
+}
+
+bool HasPDFDocEncodingClash(const AnsiString& text) {
+  for (unsigned char ch : text)
+    if (ch >= 128 && ch < 160) return true;
+  return false;
+}
+
+AnsiString Reference(Integer id) {
+  AnsiString s;
+  AppendInt(s, id);
+  s += " 0 R";
+  return s;
+}
+
+AnsiString RGBTriple(Integer rgb) {
+  AnsiString s;
+  AppendFloat(s, (rgb & 0xFF) / 255.0L);
+  s += ' ';
+  AppendFloat(s, ((rgb >> 8) & 0xFF) / 255.0L);
+  s += ' ';
+  AppendFloat(s, ((rgb >> 16) & 0xFF) / 255.0L);
   return s;
 }
 

@@ -35,6 +35,21 @@ AnsiString EscapeSpecialChar(const AnsiString& text);
 // `text` with every `what` replaced by `with` (blanks in font names become "#20").
 AnsiString ReplStr(const AnsiString& text, char what, const AnsiString& with);
 
+// Text made a valid name (without its "/"): every byte outside "!" to "~", every delimiter and
+// "#" itself are written as "#" and two hexadecimal digits.
+AnsiString EscapeName(const AnsiString& text);
+
+// True when the 8-bit text holds a byte from 128 to 159, which PDF's own 8-bit text encoding
+// reads as a different character than the Western Windows code page does.
+bool HasPDFDocEncodingClash(const AnsiString& text);
+
+// A reference to object `id`: "id 0 R".
+AnsiString Reference(Integer id);
+
+// The red, green and blue bytes of an RGB value (red in the low byte), each divided by 255,
+// separated by blanks: "1 0.502 0".
+AnsiString RGBTriple(Integer rgb);
+
 // A text string in UTF-16: "FEFF" and four upper-case hex digits per code unit, the bytes read in
 // the code page of the Windows character set. Empty when the conversion yields nothing.
 AnsiString UnicodeChar(const AnsiString& text, Integer charset);

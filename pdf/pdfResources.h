@@ -19,3 +19,7 @@ inline constexpr const char* SNotSetOutputStream = "Not set output stream.";
 inline constexpr const char* SNotBWImage = "Not b/w image.";
 inline constexpr const char* SCompressionError = "Compression error";
 inline constexpr const char* SInvalidStreamOperation = "Invalid stream operation";
+inline constexpr const char* SAnnotationMustHaveTPDFPageAsOwner = "Annotation must have TPDFPage as owner";
+inline constexpr const char* SURLCannotBeEmpty = "URL cannot be empty";
+inline constexpr const char* SCannotSetEmptyExportValue = "Cannot set empty export value for radiobutton";
+inline constexpr const char* SExportValuePresent = "In this radiogroup such exportvalue present";
