@@ -119,16 +119,18 @@ void TPDFButton::Save() {
   AddFormFonts(UpAppearance);
 
   TPDFDocument* doc = GetDocument();
-  auto string = [&](const AnsiString& text) { return "(" + EscapeSpecialChar(doc->CryptString(text, ID)) + ")"; };
   doc->StartObj(ID);
   doc->SaveToStream("/Type /Annot");
   doc->SaveToStream("/Subtype /Widget");
   doc->SaveToStream(RectText());
   doc->SaveToStream("/P " + Reference(GetPage()->GetPageNumber()));
-  doc->SaveToStream("/MK <</CA " + string(Caption) + " " + BorderAndBackground() + ">>");
+  // The caption and the names are texts readers show: like the hint, in Unicode where 8-bit text
+  // would read otherwise.
+  doc->SaveToStream("/MK <</CA " + doc->TextString(Caption, Font->Charset >= 3, Font->Charset, ID) + " " +
+                    BorderAndBackground() + ">>");
   doc->SaveToStream(DefaultAppearance(IStr(Font->Size)));
   doc->SaveToStream("/BS <</W 1 /S /B>>");
-  doc->SaveToStream("/T " + string(Name));
+  doc->SaveToStream("/T " + doc->TextString(Name, false, 0, ID));
   doc->SaveToStream("/FT /Btn");
   if (!Hint->Caption.empty()) doc->SaveToStream("/TU " + doc->TextString(Hint->Caption, Hint->Charset >= 3, Hint->Charset, ID));
   doc->SaveToStream("/F " + IStr(GetFlagsValue()));
@@ -234,7 +236,7 @@ void TPDFRadioGroup::Save() {
   doc->GetAcroForm()->RadioGroups.push_back(this);
   doc->StartObj(ID);
   doc->SaveToStream("/FT /Btn");
-  doc->SaveToStream("/T (" + EscapeSpecialChar(doc->CryptString(Name, ID)) + ")");
+  doc->SaveToStream("/T " + doc->TextString(Name, false, 0, ID));
   if (const TPDFRadioButton* selected = GetSelected()) {
     const AnsiString value = ValueName(selected->GetExportValue());
     doc->SaveToStream("/V " + value);

@@ -355,49 +355,57 @@ TEST_F(PdfFormsTest, EventActions) {
   doc_->Abort();
 }
 
-TEST_F(PdfFormsTest, HintsInEightBitAndUnicodeText) {
-  const std::string path = Begin("hints.pdf");
+// Hints, captions and field names are texts readers show: 8-bit text as it is, and Unicode for
+// other character sets and for Western letters that PDF's 8-bit text encoding keeps elsewhere.
+// Field names are Western text.
+TEST_F(PdfFormsTest, TextsInEightBitAndUnicode) {
+  const std::string path = Begin("texts.pdf");
   TPDFPage* page = doc_->GetCurrentPage();
   const struct {
-    const char* caption;
+    const char* text;
     Byte charset;
-    char form;
-    const char* read;  // UTF-8
+    char hint, caption, name;  // '(' literal, '<' hexadecimal, 0 none
+    const char* read;          // UTF-8
   } cases[] = {
-      {"", 0, 0, ""},
-      {"Send (now)", 0, '(', "Send (now)"},
-      {"Caf\xE9", 1, '(', "Caf\xC3\xA9"},
-      {"\x93" "Send\x94", 0, '<', "\xE2\x80\x9CSend\xE2\x80\x9D"},
-      {"\xCF\xEE\xF1\xEB\xE0\xF2\xFC", 204, '<', "\xD0\x9F\xD0\xBE\xD1\x81\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C"},
+      {"", 0, 0, '(', '(', ""},
+      {"Send (now)", 0, '(', '(', '(', "Send (now)"},
+      {"Caf\xE9", 1, '(', '(', '(', "Caf\xC3\xA9"},
+      {"\x93" "Send\x94", 0, '<', '<', '<', "\xE2\x80\x9CSend\xE2\x80\x9D"},
+      {"\xCF\xEE\xF1\xEB\xE0\xF2\xFC", 204, '<', '<', '(', "\xD0\x9F\xD0\xBE\xD1\x81\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C"},
   };
   std::vector<Integer> ids;
   int i = 0;
   for (const auto& c : cases) {
-    auto* button = new TPDFButton(page, "B" + std::to_string(i));
+    auto* button = new TPDFButton(page, AnsiString("B") + c.text);
     button->SetRect(TRect(100, 100 + 30 * i, 200, 120 + 30 * i));
-    button->Hint->Caption = c.caption;
+    button->Hint->Caption = c.text;
     button->Hint->Charset = c.charset;
+    button->Caption = c.text;
+    button->Font->Charset = c.charset;
     ids.push_back(button->ID);
     ++i;
   }
   const pdf_checks::PdfFile file = Finish(path);
   const pdf_checks::ToolResult json = Run("qpdf --json --json-key=acroform " + Quoted(path));
   for (size_t n = 0; n < std::size(cases); ++n) {
+    const auto& c = cases[n];
     SCOPED_TRACE(n);
     const std::string tu = file.Value(ids[n], "/TU");
-    if (!cases[n].form) {
-      EXPECT_EQ(tu, "");
-      continue;
+    EXPECT_EQ(tu.empty() ? 0 : tu[0], c.hint);
+    EXPECT_EQ(file.Value(ids[n], "/MK").substr(6, 1), std::string(1, c.caption));  // after "<</CA "
+    EXPECT_EQ(file.Value(ids[n], "/T").substr(0, 1), std::string(1, c.name));
+    if (c.hint) {
+      EXPECT_NE(json.Out.find("\"alternativename\": \"" + std::string(c.read) + "\""), std::string::npos);
     }
-    ASSERT_FALSE(tu.empty());
-    EXPECT_EQ(tu[0], cases[n].form);
-    EXPECT_NE(json.Out.find("\"alternativename\": \"" + std::string(cases[n].read) + "\""), std::string::npos);
+    if (c.charset < 3) {
+      EXPECT_NE(json.Out.find("\"fullname\": \"B" + std::string(c.read) + "\""), std::string::npos);
+    }
   }
 }
 
 // The appearances as poppler and Ghostscript draw them, also in an encrypted file: a raised
 // button with its caption, a selected and an unselected radio button. Ghostscript draws what is
-// printed, so the fields carry the print flag.
+// printed, so the fields carry the print flag. The encrypted file keeps its actions.
 TEST_F(PdfFormsTest, ReadersDrawTheAppearances) {
   for (bool encrypted : {false, true}) {
     SCOPED_TRACE(encrypted ? "encrypted" : "plain");
@@ -405,9 +413,11 @@ TEST_F(PdfFormsTest, ReadersDrawTheAppearances) {
     doc_->SetUserPassword(encrypted ? "user" : "");
     doc_->SetOwnerPassword(encrypted ? "owner" : "");
     doc_->SetCompression(ctFlate);
+    doc_->SetAutoCreateURL(true);
     const std::string password = encrypted ? "user" : "";
     const std::string path = Begin(encrypted ? "secret-fields.pdf" : "fields.pdf");
     TPDFPage* page = doc_->GetCurrentPage();
+    doc_->GetCanvas()->TextOut(100, 300, "Read http://example.org/link");
     auto* button = new TPDFButton(page, "Send");
     button->SetRect(TRect(100, 100, 300, 160));
     button->Caption = "Send the book";
@@ -463,7 +473,8 @@ TEST_F(PdfFormsTest, ReadersDrawTheAppearances) {
     // Readers open the file with the user password and find the fields' texts and actions.
     const pdf_checks::ToolResult json =
         Run("qpdf --json --json-key=qpdf" + std::string(encrypted ? " --password=user " : " ") + Quoted(path));
-    for (const char* text : {"\"/URI\": \"u:http://example.org/send\"", "\"/T\": \"u:Send\"",
+    for (const char* text : {"\"/URI\": \"u:http://example.org/send\"", "\"/URI\": \"u:http://example.org/link\"",
+                              "\"/T\": \"u:Send\"",
                               "\"/T\": \"u:Testament\"", "\"/CA\": \"u:Send the book\"",
                               "\"/DA\": \"u:/F0 14 Tf 0 0 0 rg\"", "\"/AS\": \"/Testament1\""})
       EXPECT_NE(json.Out.find(text), std::string::npos) << text;
