@@ -731,8 +731,9 @@ protected:
   AnsiString BorderAndBackground() const;
   // Sizes an appearance page to the widget and returns its device width and height.
   TSize SizeAppearance(TPDFPage* Appearance) const;
-  // Adds the fonts of an appearance to the form's font resources.
-  void AddFormFonts(const TPDFPage* Appearance) const;
+  // Writes the two appearances (painted), adds the first one's fonts to the form's font
+  // resources and starts the widget object with its type, rectangle and page.
+  void StartWidget(TPDFPage* First, TPDFPage* Second);
 
 private:
   TPDFAction* FOnMouseDown = nullptr;

@@ -96,10 +96,19 @@ AnsiString TPDFControl::BorderAndBackground() const {
   return "/BC [" + RGBTriple(ColorToRGB(Color)) + " ]/BG [" + RGBTriple(ColorToRGB(BackgroundColor)) + " ]";
 }
 
-void TPDFControl::AddFormFonts(const TPDFPage* Appearance) const {
+void TPDFControl::StartWidget(TPDFPage* First, TPDFPage* Second) {
+  First->WritePageObject();
+  Second->WritePageObject();
+  // The fonts the default appearance can name are the first appearance's.
   auto& fonts = GetDocument()->GetAcroForm()->Fonts;
-  for (TPDFFont* font : Appearance->GetFonts())
+  for (TPDFFont* font : First->GetFonts())
     if (std::find(fonts.begin(), fonts.end(), font) == fonts.end()) fonts.push_back(font);
+  TPDFDocument* doc = GetDocument();
+  doc->StartObj(ID);
+  doc->SaveToStream("/Type /Annot");
+  doc->SaveToStream("/Subtype /Widget");
+  doc->SaveToStream(RectText());
+  doc->SaveToStream("/P " + Reference(GetPage()->GetPageNumber()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -114,16 +123,8 @@ TPDFButton::TPDFButton(TPDFPage* Page, const AnsiString& Name) : TPDFControl(Pag
 void TPDFButton::Save() {
   TAppearances appearances(this, UpAppearance, DownAppearance);
   Paint();
-  UpAppearance->WritePageObject();
-  DownAppearance->WritePageObject();
-  AddFormFonts(UpAppearance);
-
+  StartWidget(UpAppearance, DownAppearance);
   TPDFDocument* doc = GetDocument();
-  doc->StartObj(ID);
-  doc->SaveToStream("/Type /Annot");
-  doc->SaveToStream("/Subtype /Widget");
-  doc->SaveToStream(RectText());
-  doc->SaveToStream("/P " + Reference(GetPage()->GetPageNumber()));
   // The caption and the names are texts readers show: like the hint, in Unicode where 8-bit text
   // would read otherwise.
   doc->SaveToStream("/MK <</CA " + doc->TextString(Caption, Font->Charset >= 3, Font->Charset, ID) + " " +
@@ -186,19 +187,11 @@ void TPDFRadioButton::SetExportValue(const AnsiString& Value) {
 void TPDFRadioButton::Save() {
   TAppearances appearances(this, OnAppearance, OffAppearance);
   Paint();
-  OnAppearance->WritePageObject();
-  OffAppearance->WritePageObject();
-  AddFormFonts(OnAppearance);
-
+  StartWidget(OnAppearance, OffAppearance);
   TPDFDocument* doc = GetDocument();
   auto string = [&](const AnsiString& text) { return "(" + EscapeSpecialChar(doc->CryptString(text, ID)) + ")"; };
   const AnsiString on = ValueName(FExportValue) + " " + Reference(OnAppearance->GetPageNumber());
   const AnsiString off = "/Off  " + Reference(OffAppearance->GetPageNumber());
-  doc->StartObj(ID);
-  doc->SaveToStream("/Type /Annot");
-  doc->SaveToStream("/Subtype /Widget");
-  doc->SaveToStream(RectText());
-  doc->SaveToStream("/P " + Reference(GetPage()->GetPageNumber()));
   // Shown on only as the group's value: of two buttons selected in one group, the first.
   doc->SaveToStream("/AS " + (FRadioGroup->GetSelected() == this ? ValueName(FExportValue) : AnsiString("/Off")));
   // "l" is the filled circle of the ZapfDingbats font; the rollover and down captions are
