@@ -138,6 +138,49 @@ private:
   int id_;
 };
 
+// The clipping region of a DC narrowed to a rectangle (logical coordinates) for the lifetime of
+// this owner; the region the DC had before (or none) comes back. Unlike SaveDC, it leaves the
+// selected objects alone, so a canvas's idea of what its context holds stays true.
+class ClipIntersection {
+public:
+  ClipIntersection(HDC dc, const RECT& r) noexcept : dc_(dc), old_(::CreateRectRgn(0, 0, 0, 0)) {
+    if (old_ && ::GetClipRgn(dc, old_) != 1) {
+      ::DeleteObject(old_);
+      old_ = nullptr;
+    }
+    ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+  ~ClipIntersection() {
+    ::SelectClipRgn(dc_, old_);
+    if (old_) ::DeleteObject(old_);
+  }
+  ClipIntersection(const ClipIntersection&) = delete;
+  ClipIntersection& operator=(const ClipIntersection&) = delete;
+
+private:
+  HDC dc_;
+  HRGN old_;
+};
+
+// A DC's text and background colours set for the lifetime of this owner; the old ones come back.
+// Copies between monochrome and colour contexts map white and black through these two colours.
+class DCColors {
+public:
+  DCColors(HDC dc, COLORREF text, COLORREF back) noexcept
+      : dc_(dc), text_(::SetTextColor(dc, text)), back_(::SetBkColor(dc, back)) {}
+  ~DCColors() {
+    ::SetTextColor(dc_, text_);
+    ::SetBkColor(dc_, back_);
+  }
+  DCColors(const DCColors&) = delete;
+  DCColors& operator=(const DCColors&) = delete;
+
+private:
+  HDC dc_;
+  COLORREF text_;
+  COLORREF back_;
+};
+
 // A locked global memory block, unlocked when the owner goes.
 class GlobalLockGuard {
 public:

@@ -30,7 +30,10 @@ TRect GetRelateRect(TVisDlgPosRel Relation) {
   }
 }
 
-TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, Integer Height) {
+namespace {
+
+// Where a window of Width by Height sits at Position within R, before any correction.
+TPoint AlignedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, Integer Height) {
   Integer left = R.Left;
   Integer top = R.Top;
   const Integer centreX = R.Left + Half(R.Right - R.Left - Width);
@@ -47,9 +50,24 @@ TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, I
     case bpBottomCenter: left = centreX; top = R.Bottom - Height; break;
     case bpBottomRight: left = R.Right - Width; top = R.Bottom - Height; break;
   }
+  return {left, top};
+}
+
+}  // namespace
+
+TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, Integer Height) {
+  auto [left, top] = AlignedPosition(R, Position, Width, Height);
   if (top + Height > ::GetSystemMetrics(SM_CYSCREEN)) top = R.Bottom - Height;
   if (left + Width > ::GetSystemMetrics(SM_CXSCREEN)) left = R.Right - Width;
   return {left < 0 ? 0 : left, top < 0 ? 0 : top};
+}
+
+void PositionWindow(HWND Wnd, const TRect& Area, TVisDlgPosition Position) {
+  RECT bounds{};
+  if (!::GetWindowRect(Wnd, &bounds)) return;
+  const auto [left, top] = AlignedPosition(Area, Position, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  ::SetWindowPos(Wnd, nullptr, left < 0 ? 0 : left, top < 0 ? 0 : top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceWindow(HWND Wnd, const TRect& R, TVisDlgPosition Position) {

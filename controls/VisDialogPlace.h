@@ -31,3 +31,6 @@ TRect GetRelateRect(TVisDlgPosRel Relation);
 void PlaceWindow(HWND Wnd, const TRect& R, TVisDlgPosition Position);
 // Where PlaceWindow puts a window of Width by Height.
 TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, Integer Height);
+// Moves Wnd, keeping its size, to Position within Area, without pulling it back onto the screen;
+// only negative coordinates become 0. The drawing routines' placement of windows.
+void PositionWindow(HWND Wnd, const TRect& Area, TVisDlgPosition Position);

@@ -4,6 +4,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "controls/visclass.h"
+#include "controls/visgraph.h"
 
 PUBLISHED(TVisOneInstance) {
   Prop("About", &TVisOneInstance::About).Stored(false);
@@ -37,17 +38,6 @@ TVisOneInstance::TVisOneInstance(TComponent* AOwner) : TVisCustomComponent(AOwne
 }
 
 TVisOneInstance::~TVisOneInstance() { --instanceCount; }
-
-void ActivatePrevInstance() {
-  const AnsiString title = Application->GetTitle();
-  ::SetWindowTextA(Application->GetHandle(), "");
-  HWND first = ::FindWindowA("TApplication", title.c_str());
-  if (!first) return;
-  if (::IsIconic(first))
-    ::ShowWindow(first, SW_RESTORE);
-  else
-    ::SetForegroundWindow(first);
-}
 
 void TVisOneInstance::Loaded() {
   inherited::Loaded();

@@ -36,11 +36,6 @@ public:
   TNotifyEvent OnCustom;
 };
 
-// Brings the first copy of this program forward: the top-level "TApplication" window whose
-// text is this program's title, restored when it is minimised. This copy's application window
-// loses its text first, so that it is not found itself.
-void ActivatePrevInstance();
-
 // The owner test of components that belong once on a form: true when AOwner is not a form, or
 // already holds more than one component of ComponentClass. (There are no data modules here, so
 // AllowDataModule changes nothing.)
