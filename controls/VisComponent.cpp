@@ -54,22 +54,16 @@ void TVisContainerComponent::Notification(TComponent* AComponent, TOperation Ope
   if (Operation == opRemove && AComponent == FImageList) SetImageList(nullptr);
 }
 
-bool TVisContainerComponent::HasInternalList() const {
-  return FImageList && VisGlobalListOwner && FImageList->GetOwner() == VisGlobalListOwner;
-}
-
-bool TVisContainerComponent::IsImageListStored() const { return FImageList && !HasInternalList(); }
+bool TVisContainerComponent::IsImageListStored() const { return FImageList && !IsGlobalImageList(FImageList); }
 
 void TVisContainerComponent::DefineProperties(TFiler* Filer) {
   inherited::DefineProperties(Filer);
   Filer->DefineProperty("Internal", TReaderProc(this, &TVisContainerComponent::ReadInternal),
-                        TWriterProc(this, &TVisContainerComponent::WriteInternal), HasInternalList());
+                        TWriterProc(this, &TVisContainerComponent::WriteInternal), IsGlobalImageList(FImageList));
 }
 
 void TVisContainerComponent::ReadInternal(TReader* Reader) {
-  const AnsiString name = Reader->ReadIdent();
-  if (!VisGlobalListOwner) return;
-  if (auto* list = dynamic_cast<TVisCustomImageList*>(VisGlobalListOwner->FindComponent(name))) SetImageList(list);
+  if (TVisCustomImageList* list = ReadGlobalListRef(Reader)) SetImageList(list);
 }
 
-void TVisContainerComponent::WriteInternal(TWriter* Writer) { Writer->WriteIdent(FImageList->GetName()); }
+void TVisContainerComponent::WriteInternal(TWriter* Writer) { WriteGlobalListRef(Writer, FImageList); }

@@ -69,7 +69,6 @@ public:
 
 private:
   void SetIndex(Integer Which, Integer Value);
-  bool HasInternalList() const;
   void ReadInternal(TReader* Reader);
   void WriteInternal(TWriter* Writer);
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "classlib/Filer.h"
+
 TComponent* VisGlobalListOwner = nullptr;
 
 TVisChangeLink::~TVisChangeLink() {
@@ -38,4 +40,20 @@ void TVisBaseContainer::DoChange() {
   const std::vector<TVisChangeLink*> links = FLinks;
   for (TVisChangeLink* link : links)
     if (std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end()) link->Change();
+}
+
+bool TVisCustomImageList::IsValid(Integer, Integer) { return false; }
+
+void TVisCustomImageList::AssignPicture(Integer, Integer, TBitmap*) {}
+
+bool IsGlobalImageList(const TVisCustomImageList* List) {
+  return List && VisGlobalListOwner && List->GetOwner() == VisGlobalListOwner;
+}
+
+void WriteGlobalListRef(TWriter* Writer, const TVisCustomImageList* List) { Writer->WriteIdent(List->GetName()); }
+
+TVisCustomImageList* ReadGlobalListRef(TReader* Reader) {
+  const AnsiString name = Reader->ReadIdent();
+  if (!VisGlobalListOwner) return nullptr;
+  return dynamic_cast<TVisCustomImageList*>(VisGlobalListOwner->FindComponent(name));
 }
