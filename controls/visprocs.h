@@ -68,3 +68,6 @@ Integer LZRWCompress(const void* Source, void* Dest, Word Length);
 // destination, or whose kind is unknown, raises Exception "Corrupt LZRW block"; a compressed
 // block of 3 bytes or less yields nothing.
 Integer LZRWDecompress(const void* Source, void* Dest, Integer SourceLength, Integer DestSize);
+// Raises Exception "Corrupt LZRW block": also for the stream formats whose blocks are cut short
+// or too long to be a block.
+[[noreturn]] void RaiseCorruptLZRWBlock();

@@ -30,7 +30,7 @@ void PutWord(Byte* p, unsigned value) {
 
 unsigned GetWord(const Byte* p) { return (unsigned(p[0]) << 8) | p[1]; }
 
-[[noreturn]] void Corrupt() { throw Exception("Corrupt LZRW block"); }
+[[noreturn]] void Corrupt() { RaiseCorruptLZRWBlock(); }
 
 }  // namespace
 
@@ -155,3 +155,5 @@ Integer LZRWDecompress(const void* Source, void* Dest, Integer SourceLength, Int
   }
   return out;
 }
+
+void RaiseCorruptLZRWBlock() { throw Exception("Corrupt LZRW block"); }
