@@ -1,8 +1,6 @@
 // Colour stepping, gradient palettes and gradient painting.
 #include "controls/visgradient.h"
 
-#include <memory>
-
 #include "classlib/Bitmaps.h"
 #include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
@@ -130,13 +128,15 @@ void FillGradient(TCanvas* Canvas, const TRect& Rect, TVisGradientStyle Style, W
 
   Canvas->RequiredState({csHandleValid});
   HDC dc = Canvas->GetHandle();
-  std::unique_ptr<ClipIntersection> clip;
+  // The outer squares, ellipses and diagonal bands reach past the rectangle: they are cut off at
+  // its edges, or with gfClip at the rectangle moved by the clip offset.
+  RECT clipRect = *AsRECT(Rect);
   if (Flags & gfClip) {
     const auto dx = static_cast<SmallInt>(LOWORD(ClipOffset));
     const auto dy = static_cast<SmallInt>(HIWORD(ClipOffset));
-    clip = std::make_unique<ClipIntersection>(dc, RECT{Rect.Left + dx, Rect.Top + dy, Rect.Right + dx,
-                                                       Rect.Bottom + dy});
+    clipRect = {Rect.Left + dx, Rect.Top + dy, Rect.Right + dx, Rect.Bottom + dy};
   }
+  ClipIntersection clip(dc, clipRect);
   HPALETTE old = usePalette ? ::SelectPalette(dc, Palette, FALSE) : nullptr;
   if (usePalette) ::RealizePalette(dc);
   PaintShapes(Canvas, Rect.Left, Rect.Top, W, H, Style, *Table, usePalette);

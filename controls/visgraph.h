@@ -168,8 +168,8 @@ void DrawShadowFrame(TCanvas* Canvas, TRect& Rect, TColor FrameColor, bool NoCor
 // Pixels a border of that style takes on each side: 0, 1 or 2.
 Integer BorderWidth(TVisBorderStyle Style);
 // Draws a border through the system's DrawEdge with Rect moved inwards past it; Sides are BF_
-// flags added to the edges' own. Always true.
-bool DrawBorderEdge(TCanvas* Canvas, TRect& Rect, TVisBorderStyle Style, UINT Sides = BF_RECT);
+// flags added to the edges' own (BF_MIDDLE, BF_MONO, ...). Always true.
+bool DrawBorderEdge(TCanvas* Canvas, TRect& Rect, TVisBorderStyle Style, UINT Sides = 0);
 
 // --- Arrows ---------------------------------------------------------------------------------------------
 
@@ -227,7 +227,7 @@ void MakeTransparentMask(TCanvas* SourceCanvas, const TRect& Rect, TBitmap* Mask
 void TransparentCopy(TCanvas* Dest, const TRect& DestRect, TCanvas* Mask, TCanvas* Picture, const TRect& SourceRect);
 
 // The disabled look of a glyph: Target (sized like Glyph) is filled with the glyph's transparent
-// colour and the glyph's dark pixels are drawn embossed, in the highlight colour one pixel right
+// colour and the glyph's black pixels are drawn embossed, in the highlight colour one pixel right
 // and down and in the shadow colour at (X, Y).
 void DrawEmbossedGlyph(TBitmap* Target, TBitmap* Glyph, Integer X, Integer Y);
 // A four-tone copy of Source in Target: the colour of the top-left pixel counts as transparent

@@ -162,7 +162,12 @@ void DrawBitmapInRect(TCanvas* Canvas, TRect& Rect, TBitmap* Bitmap, TColor Tran
       // which must be black where the mask is set, into a copy cleared there.
       madeMask = NewMonochrome(pw, ph);
       HDC m = madeMask->GetCanvas()->GetHandle();
-      ::BitBlt(m, 0, 0, pw, ph, Mask->GetCanvas()->GetHandle(), SourceRect.Left, SourceRect.Top, SRCCOPY);
+      {
+        // White pixels of the given mask become set ones: white is the source's background here.
+        HDC given = Mask->GetCanvas()->GetHandle();
+        DCColors colors(given, RGB(0, 0, 0), RGB(255, 255, 255));
+        ::BitBlt(m, 0, 0, pw, ph, given, SourceRect.Left, SourceRect.Top, SRCCOPY);
+      }
       work = std::make_unique<TBitmap>();
       work->SetPixelFormat(pf24bit);
       work->SetSize(pw, ph);
@@ -240,39 +245,31 @@ void DrawGraphicExt(TCanvas* Canvas, TRect& Rect, TGraphic* Graphic, Word Flags,
 void DrawEmbossedGlyph(TBitmap* Target, TBitmap* Glyph, Integer X, Integer Y) {
   const Integer w = Glyph->GetWidth();
   const Integer h = Glyph->GetHeight();
-  const COLORREF transparent = RGBOf(Glyph->GetTransparentColor());
-  // The mask is white where the glyph shows its transparent colour or white, so that only its
-  // darker pixels are embossed.
+  // The monochrome copy is set where the glyph is black (the source's background colour in the
+  // copy); those are the pixels that are embossed.
   std::unique_ptr<TBitmap> mono = NewMonochrome(w, h);
   HDC mask = mono->GetCanvas()->GetHandle();
   HDC glyph = Glyph->GetCanvas()->GetHandle();
   {
-    const COLORREF back = ::SetBkColor(glyph, transparent);
+    DCColors colors(glyph, RGB(255, 255, 255), RGB(0, 0, 0));
     ::BitBlt(mask, 0, 0, w, h, glyph, 0, 0, SRCCOPY);
-    ::SetBkColor(glyph, RGB(255, 255, 255));
-    ::BitBlt(mask, 0, 0, w, h, glyph, 0, 0, SRCPAINT);
-    ::SetBkColor(glyph, back);
   }
 
   TCanvas* canvas = Target->GetCanvas();
   canvas->GetBrush()->SetStyle(bsSolid);
-  canvas->GetBrush()->SetColor(static_cast<TColor>(transparent));
+  canvas->GetBrush()->SetColor(static_cast<TColor>(RGBOf(Glyph->GetTransparentColor())));
   canvas->FillRect(Rect(0, 0, Target->GetWidth(), Target->GetHeight()));
-  // DSPDxax: where the mask is white the target stays, where it is black the brush paints.
+  // DSPDxax: where the mask is set the brush paints, elsewhere the target stays.
   constexpr DWORD kDSPDxax = 0x00E20746;
-  canvas->GetBrush()->SetColor(clBtnHighlight);
-  canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
-  HDC dc = canvas->GetHandle();
-  {
+  const auto emboss = [&](TColor Color, Integer AtX, Integer AtY) {
+    canvas->GetBrush()->SetColor(Color);
+    canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
+    HDC dc = canvas->GetHandle();
     DCColors colors(dc, RGB(0, 0, 0), RGB(255, 255, 255));
-    ::BitBlt(dc, X + 1, Y + 1, w, h, mask, 0, 0, kDSPDxax);
-  }
-  canvas->GetBrush()->SetColor(clBtnShadow);
-  canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
-  {
-    DCColors colors(dc, RGB(0, 0, 0), RGB(255, 255, 255));
-    ::BitBlt(dc, X, Y, w, h, mask, 0, 0, kDSPDxax);
-  }
+    ::BitBlt(dc, AtX, AtY, w, h, mask, 0, 0, kDSPDxax);
+  };
+  emboss(clBtnHighlight, X + 1, Y + 1);
+  emboss(clBtnShadow, X, Y);
 }
 
 void BuildDisabledImage(TBitmap* Target, TBitmap* Source) {
