@@ -132,7 +132,8 @@ public:
   // Height high and a whole number of cells wide, else EInvalidGraphicOperation "Invalid image
   // size".
   void ReplacePicture(Integer Index, TBitmap* Image, TBitmap* Mask);
-  // ReplacePicture with the mask made from the pixels of TransparentColor (when Masked).
+  // ReplacePicture with the mask made from the pixels of TransparentColor (when Masked); the
+  // picture keeps its colours.
   void ReplaceMasked(Integer Index, TBitmap* Image, TColor TransparentColor);
   // Sizes Target to a cell and copies picture Index into it.
   void AssignPicture(Integer Index, TBitmap* Target);

@@ -136,10 +136,12 @@ void TVisImageListItem::ReplaceMasked(Integer Index, TBitmap* Image, TColor Tran
     ReplacePicture(Index, Image, nullptr);
     return;
   }
+  // Only the mask is made; the cell keeps the picture's own colours, so that a picture copied
+  // out of the list again looks as it went in.
   TBitmap mask;
   TBitmap work;
   MakeTransparentMask(Image->GetCanvas(), Rect(0, 0, FWidth, FHeight), &mask, TransparentColor, &work);
-  ReplacePicture(Index, &work, &mask);
+  ReplacePicture(Index, Image, &mask);
 }
 
 void TVisImageListItem::AssignPicture(Integer Index, TBitmap* Target) {
