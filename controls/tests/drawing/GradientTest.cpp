@@ -149,6 +149,19 @@ TEST(FillArea, BrushesAndNothing) {
   EXPECT_EQ(Count(*patterned, clBlue), 252);
   // The canvas's brush forgets the pattern afterwards.
   EXPECT_EQ(patterned->GetCanvas()->GetBrush()->GetBitmap(), nullptr);
+
+  // Where pattern brushes hold 8 x 8 pixels only, the bitmap's top-left 8 x 8 repeat.
+  auto large = Bitmap24(16, 16, clBlue);
+  Put(*large, 12, 12, clLime);
+  Put(*large, 1, 1, clRed);
+  fill.SetBitmap(large.get());
+  VisSmallPatternBrushes = true;
+  auto small = Bitmap24(16, 16, clWhite);
+  fill.FillArea(small->GetCanvas(), Rect(0, 0, 16, 16), kBack);
+  VisSmallPatternBrushes = false;
+  EXPECT_EQ(Count(*small, clLime), 0);
+  EXPECT_EQ(Count(*small, clRed), 4);
+  EXPECT_EQ(At(*small, 9, 9), clRed);
 }
 
 TEST(FillArea, Pictures) {
