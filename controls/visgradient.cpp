@@ -130,13 +130,8 @@ void FillGradient(TCanvas* Canvas, const TRect& Rect, TVisGradientStyle Style, W
   HDC dc = Canvas->GetHandle();
   // The outer squares, ellipses and diagonal bands reach past the rectangle: they are cut off at
   // its edges, or with gfClip at the rectangle moved by the clip offset.
-  RECT clipRect = *AsRECT(Rect);
-  if (Flags & gfClip) {
-    const auto dx = static_cast<SmallInt>(LOWORD(ClipOffset));
-    const auto dy = static_cast<SmallInt>(HIWORD(ClipOffset));
-    clipRect = {Rect.Left + dx, Rect.Top + dy, Rect.Right + dx, Rect.Bottom + dy};
-  }
-  ClipIntersection clip(dc, clipRect);
+  const TRect clipRect = (Flags & gfClip) ? OffsetClipRect(Rect, ClipOffset) : Rect;
+  ClipIntersection clip(dc, *AsRECT(clipRect));
   HPALETTE old = usePalette ? ::SelectPalette(dc, Palette, FALSE) : nullptr;
   if (usePalette) ::RealizePalette(dc);
   PaintShapes(Canvas, Rect.Left, Rect.Top, W, H, Style, *Table, usePalette);

@@ -213,6 +213,8 @@ void DrawBitmapExt(TCanvas* Canvas, TRect& Rect, TBitmap* Bitmap, Word Flags, TC
 // The same for any graphic: a bitmap is copied from its canvas, other graphics draw themselves.
 void DrawGraphicExt(TCanvas* Canvas, TRect& Rect, TGraphic* Graphic, Word Flags, TColor TransparentColor = clNone,
                     DWORD ClipOffset = 0);
+// Rect moved by a clip offset: x in the low word, y in the high word (both signed).
+TRect OffsetClipRect(const TRect& Rect, DWORD ClipOffset);
 // Whether pictures' palettes are realized: always, unless bit 0 of the application's graphic
 // flags is set and the display has 8 bits per pixel or fewer.
 bool PalettesRealized();

@@ -79,6 +79,12 @@ void FillBitmapBehind(TBitmap* Bitmap, TGraphic* Graphic, TColor Color) {
   Bitmap->GetCanvas()->Draw(0, 0, Graphic);
 }
 
+TRect OffsetClipRect(const TRect& Rect, DWORD ClipOffset) {
+  const auto dx = static_cast<SmallInt>(LOWORD(ClipOffset));
+  const auto dy = static_cast<SmallInt>(HIWORD(ClipOffset));
+  return {Rect.Left + dx, Rect.Top + dy, Rect.Right + dx, Rect.Bottom + dy};
+}
+
 bool PalettesRealized() {
   if (!VisApplication || (VisApplication->GraphicFlags & 1) == 0) return true;
   WindowDC screen;
@@ -213,12 +219,8 @@ void DrawBitmapExt(TCanvas* Canvas, TRect& Rect, TBitmap* Bitmap, Word Flags, TC
   HPALETTE palette = (Flags & dbPalette) && PalettesRealized() ? Bitmap->GetPalette() : nullptr;
   if ((Flags & dbTransparent) && TransparentColor == clNone) TransparentColor = Bitmap->GetTransparentColor();
   std::unique_ptr<ClipIntersection> clip;
-  if (Flags & dbClip) {
-    const auto dx = static_cast<SmallInt>(LOWORD(ClipOffset));
-    const auto dy = static_cast<SmallInt>(HIWORD(ClipOffset));
-    const RECT r{Rect.Left + dx, Rect.Top + dy, Rect.Right + dx, Rect.Bottom + dy};
-    clip = std::make_unique<ClipIntersection>(Canvas->GetHandle(), r);
-  }
+  if (Flags & dbClip)
+    clip = std::make_unique<ClipIntersection>(Canvas->GetHandle(), *AsRECT(OffsetClipRect(Rect, ClipOffset)));
   DrawBitmapInRect(Canvas, Rect, Bitmap, TransparentColor, nullptr, Mask, palette, Flags & ~dbGraphic,
                    ::Rect(0, 0, Bitmap->GetWidth(), Bitmap->GetHeight()));
 }
@@ -232,12 +234,8 @@ void DrawGraphicExt(TCanvas* Canvas, TRect& Rect, TGraphic* Graphic, Word Flags,
   }
   HPALETTE palette = (Flags & dbPalette) && PalettesRealized() ? Graphic->GetPalette() : nullptr;
   std::unique_ptr<ClipIntersection> clip;
-  if (Flags & dbClip) {
-    const auto dx = static_cast<SmallInt>(LOWORD(ClipOffset));
-    const auto dy = static_cast<SmallInt>(HIWORD(ClipOffset));
-    const RECT r{Rect.Left + dx, Rect.Top + dy, Rect.Right + dx, Rect.Bottom + dy};
-    clip = std::make_unique<ClipIntersection>(Canvas->GetHandle(), r);
-  }
+  if (Flags & dbClip)
+    clip = std::make_unique<ClipIntersection>(Canvas->GetHandle(), *AsRECT(OffsetClipRect(Rect, ClipOffset)));
   DrawBitmapInRect(Canvas, Rect, nullptr, TransparentColor, Graphic, nullptr, palette, Flags | dbGraphic,
                    ::Rect(0, 0, Graphic->GetWidth(), Graphic->GetHeight()));
 }

@@ -3,6 +3,8 @@
 // blend; and the block compression of streamed properties.
 //
 //   controls_drawing_bench.exe
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -17,24 +19,14 @@
 
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Milliseconds per run, the best of a few rounds.
 double Time(int Runs, const std::function<void()>& Work) {
   double best = 1e30;
   for (int round = 0; round < 3; ++round) {
-    const double start = Seconds();
+    const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < Runs; ++i) Work();
-    best = std::min(best, (Seconds() - start) * 1000.0 / Runs);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count() / Runs);
   }
   return best;
 }

@@ -137,15 +137,6 @@ TEST(DrawArrowGlyph, RowsOfEachDirection) {
   EXPECT_EQ(At(*bitmap, 7, 3), Sys(clHighlightText));
 }
 
-// A 4 x 3 picture whose pixels all differ.
-std::unique_ptr<TBitmap> Picture() {
-  auto picture = Bitmap24(4, 3);
-  for (Integer y = 0; y < 3; ++y)
-    for (Integer x = 0; x < 4; ++x) Put(*picture, x, y, RGB(40 * x + 10, 60 * y + 10, 200));
-  return picture;
-}
-
-TColor PictureAt(Integer x, Integer y) { return RGB(40 * x + 10, 60 * y + 10, 200); }
 
 TEST(DrawBitmapInRect, Placements) {
   struct Case {

@@ -107,15 +107,6 @@ TEST(FillGradient, TwoColoursClippingAndNothing) {
   ::DeleteObject(palette);
 }
 
-// A 4 x 3 picture of distinct colours.
-std::unique_ptr<TBitmap> Picture() {
-  auto picture = Bitmap24(4, 3);
-  for (Integer y = 0; y < 3; ++y)
-    for (Integer x = 0; x < 4; ++x) Put(*picture, x, y, RGB(40 * x + 10, 60 * y + 10, 200));
-  return picture;
-}
-
-TColor PictureAt(Integer x, Integer y) { return RGB(40 * x + 10, 60 * y + 10, 200); }
 
 constexpr TColor kBack = 0x00ABCDEF;
 

@@ -63,4 +63,15 @@ inline std::set<TColor> Colours(TBitmap& Bitmap) {
 
 inline TColor Sys(TColor Color) { return ColorToRGB(Color); }
 
+// The colour of pixel (x, y) of Picture(): every pixel differs.
+inline TColor PictureAt(Integer X, Integer Y) { return RGB(40 * X + 10, 60 * Y + 10, 200); }
+
+// A 4 x 3 picture of distinct colours.
+inline std::unique_ptr<TBitmap> Picture() {
+  auto picture = Bitmap24(4, 3);
+  for (Integer y = 0; y < 3; ++y)
+    for (Integer x = 0; x < 4; ++x) Put(*picture, x, y, PictureAt(x, y));
+  return picture;
+}
+
 }  // namespace pixels
