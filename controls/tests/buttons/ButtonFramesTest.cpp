@@ -11,26 +11,15 @@
 #include "controls/visclass.h"
 #include "controls/viscaption.h"
 #include "controls/visglyph.h"
+#include "controls/tests/support/Pixels.h"
 #include "tests/support/TestSupport.h"
+
+using namespace pixels;
 
 namespace {
 
 constexpr TColor kBack = 0x00ABCDEF;
 constexpr TColor kFace = 0x00C8D0D4;
-
-std::unique_ptr<TBitmap> Bitmap24(Integer Width, Integer Height, TColor Color = kBack) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(Width, Height);
-  bitmap->GetCanvas()->GetBrush()->SetColor(Color);
-  bitmap->GetCanvas()->FillRect(Rect(0, 0, Width, Height));
-  return bitmap;
-}
-
-TColor At(TBitmap& Bitmap, Integer X, Integer Y) {
-  const Byte* p = static_cast<const Byte*>(Bitmap.GetScanLine(Y)) + 3 * X;
-  return p[0] << 16 | p[1] << 8 | p[2];
-}
 
 bool SamePixels(TBitmap& A, TBitmap& B) {
   for (Integer y = 0; y < A.GetHeight(); ++y)
@@ -41,7 +30,7 @@ bool SamePixels(TBitmap& A, TBitmap& B) {
 
 std::unique_ptr<TBitmap> Frame(TVisUserButtonStyle Style, Integer State, Word Flags, bool Hot = false,
                                TRect* Content = nullptr) {
-  auto bitmap = Bitmap24(40, 30);
+  auto bitmap = Bitmap24(40, 30, kBack);
   TRect r = Rect(0, 0, 40, 30);
   EXPECT_TRUE(DrawButtonFrame(bitmap->GetCanvas(), Hot, r, kFace, Flags, State, Style));
   if (Content) *Content = r;
@@ -67,7 +56,7 @@ TEST(ButtonFrames, LatchedWin40IsLoweredOnAPattern) {
   auto latched = Frame(ubsWin40, 3, bfFull3D, false, &content);
   EXPECT_EQ(content, Rect(4, 4, 38, 28));
   // The same pattern, lowered: what DrawBorderEdge draws.
-  auto expected = Bitmap24(40, 30);
+  auto expected = Bitmap24(40, 30, kBack);
   TCanvas* canvas = expected->GetCanvas();
   canvas->GetBrush()->SetBitmap(VisApplication->GetPatternBitmap(kFace));
   canvas->FillRect(Rect(0, 0, 40, 30));
@@ -166,7 +155,7 @@ TEST(ThemedButtons, FallBackWithoutVisualStyles) {
   for (const Case& c : cases)
     for (Integer state : {0, 1, 3, 4})
       for (bool hot : {false, true}) {
-        auto themed = Bitmap24(40, 30);
+        auto themed = Bitmap24(40, 30, kBack);
         TRect r = Rect(0, 0, 40, 30);
         EXPECT_TRUE(DrawThemedButton(nullptr, themed->GetCanvas(), hot, bfFull3D, state, kFace, c.themed, r));
         TRect content;
@@ -181,7 +170,7 @@ TEST(ThemedButtons, DrawnByTheVisualStylesWhenInUse) {
   TForm form(nullptr);
   form.SetBounds(0, 0, 100, 80);
   for (TVisUserButtonStyle style : {ubsWinXP, ubsWinXPCombo, ubsWinXPTool, ubsAutoDetect}) {
-    auto themed = Bitmap24(40, 30);
+    auto themed = Bitmap24(40, 30, kBack);
     TRect r = Rect(0, 0, 40, 30);
     // Under the mouse, so that the toolbar button, flat when left alone, shows its face.
     EXPECT_TRUE(DrawThemedButton(&form, themed->GetCanvas(), true, 0, 0, kFace, style, r));

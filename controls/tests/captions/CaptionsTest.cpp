@@ -8,6 +8,9 @@
 #include "classlib/Handles.h"
 #include "controls/VisObject.h"
 #include "controls/viscaption.h"
+#include "controls/tests/support/Pixels.h"
+
+using namespace pixels;
 
 namespace {
 
@@ -16,34 +19,15 @@ constexpr TColor kText = 0x00000000;
 constexpr TColor kLight = 0x0000FF00;
 constexpr TColor kShadow = 0x00FF0000;
 
+// A white bitmap whose canvas writes in a large black bold font.
 std::unique_ptr<TBitmap> Canvas24(Integer Width, Integer Height) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(Width, Height);
+  auto bitmap = Bitmap24(Width, Height, kBack);
   TCanvas* canvas = bitmap->GetCanvas();
-  canvas->GetBrush()->SetColor(kBack);
-  canvas->FillRect(Rect(0, 0, Width, Height));
   canvas->GetFont()->SetName("Arial");
   canvas->GetFont()->SetSize(20);
   canvas->GetFont()->SetColor(kText);
   canvas->GetFont()->SetStyle({fsBold});
   return bitmap;
-}
-
-TColor At(TBitmap& Bitmap, Integer X, Integer Y) {
-  const Byte* p = static_cast<const Byte*>(Bitmap.GetScanLine(Y)) + 3 * X;
-  return p[0] << 16 | p[1] << 8 | p[2];
-}
-
-// The smallest rectangle holding every pixel of exactly that colour.
-TRect BoundsOf(TBitmap& Bitmap, TColor Color) {
-  TRect r{Bitmap.GetWidth(), Bitmap.GetHeight(), 0, 0};
-  for (Integer y = 0; y < Bitmap.GetHeight(); ++y)
-    for (Integer x = 0; x < Bitmap.GetWidth(); ++x)
-      if (At(Bitmap, x, y) == Color) {
-        r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
-      }
-  return r.Right == 0 ? TRect{} : r;
 }
 
 // The text's own extent in the canvas's font.

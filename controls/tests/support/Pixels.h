@@ -1,4 +1,4 @@
-// Small 24-bit bitmaps and their pixels for the drawing tests.
+// Small 24-bit bitmaps and their pixels for the tests of the drawing layer.
 #pragma once
 
 #include <memory>
