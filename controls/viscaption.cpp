@@ -136,8 +136,9 @@ void Draw3DText(TCanvas* Canvas, const AnsiString& Text, TVis3DCaption* Caption,
                 UINT DrawFlags, TRect& Rect) {
   if (Text.empty() || Rect.Width() <= 0 || Rect.Height() <= 0) return;
   TVisThreeDStyle style = Caption ? Caption->GetStyle() : tdNone;
-  const Integer l = Caption ? Caption->GetLightDepth() : 0;
-  const Integer s = Caption ? Caption->GetShadowDepth() : 0;
+  // Without a caption object the text is plain; drawn sunken when disabled, it is one pixel deep.
+  const Integer l = Caption ? Caption->GetLightDepth() : 1;
+  const Integer s = Caption ? Caption->GetShadowDepth() : 1;
   const TColor light = Caption ? Caption->GetLightColor() : clBtnHighlight;
   const TColor shadow = Caption ? Caption->GetShadowColor() : clBtnShadow;
   const TVisDisabledStyle disabledStyle = Caption ? Caption->GetDisabledStyle() : dsAuto;
