@@ -105,8 +105,8 @@ TEST(DIBImages, LayoutByColourCount) {
   EXPECT_EQ(s.substr(4, 2), "BM");
 }
 
-std::string Random(std::size_t Size, unsigned Seed, int Alphabet = 256) {
-  std::mt19937 random(Seed);
+std::string Random(std::size_t Size, unsigned State, int Alphabet = 256) {
+  std::mt19937 random(State);
   std::string s(Size, '\0');
   for (char& c : s) c = static_cast<char>(random() % Alphabet);
   return s;
