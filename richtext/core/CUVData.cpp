@@ -174,6 +174,11 @@ TWinControl* TCustomUVData::GetParentControl() {
   return nullptr;
 }
 
+TUVRTFReaderProperties* TCustomUVData::GetRTFReadProperties() {
+  UV_FORWARD_TO_ROOT(GetRTFReadProperties());
+  return nullptr;
+}
+
 TBitmap* TCustomUVData::GetControlPrintImage(TControl* Control) {
   UV_FORWARD_TO_ROOT(GetControlPrintImage(Control));
   return nullptr;

@@ -79,6 +79,7 @@ public:
 
 class TUVBackground;
 class TUVRTFPicture;
+class TUVRTFReaderProperties;
 
 // The style maps of a native-format read (each made when its style record is read).
 struct TUVFStyleMaps {
@@ -198,6 +199,8 @@ public:
   virtual void ControlAction(TUVControlAction Action, Integer ItemNo, TControl*& Control);
   // The window that controls of this document take as their parent.
   virtual TWinControl* GetParentControl();
+  // The RTF import settings of the owner (a viewer's RTFReadProperties); none here.
+  virtual TUVRTFReaderProperties* GetRTFReadProperties();
   // A picture of a control for printing (the print component's event); nil when none.
   virtual TBitmap* GetControlPrintImage(TControl* Control);
 

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "classlib/Controls.h"
 #include "richtext/core/CUVData.h"
 #include "richtext/core/DLines.h"
 
@@ -27,6 +28,20 @@ public:
   Integer DrawItemNo = -1;
   SmallInt Cursor = 0;
 };
+
+// The events a document raises through its owner (a viewer publishes them).
+// A hyperlink was clicked: its number (the area's id plus FirstJumpNo).
+using TJumpEvent = Closure<void(TObject* Sender, Integer Id)>;
+// The hyperlink under the mouse changed: its number, -1 when the mouse left every hyperlink.
+using TUVMouseMoveEvent = Closure<void(TObject* Sender, Integer Id)>;
+// A mouse button over the document: the item under it (-1 when none), client coordinates.
+using TUVMouseEvent =
+    Closure<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y)>;
+// A double click on a word (its text style) or on an item (its negative style number).
+using TUVDblClickEvent = Closure<void(TObject* Sender, const AnsiString& ClickedWord, Integer Style)>;
+// A right click on a word or item, at a point on the screen.
+using TUVRightClickEvent =
+    Closure<void(TObject* Sender, const AnsiString& ClickedWord, Integer Style, Integer X, Integer Y)>;
 
 // The overlay drawn by inverting (a table's resize line): called with the two coordinates.
 using TUVXorDrawingEvent = Closure<void(TObject* Sender, Integer X, Integer Y)>;
@@ -118,6 +133,35 @@ public:
   // Whether the owner control, or a window inside it (a nested editor), has the keyboard focus:
   // selections are then painted in the focused colours.
   virtual bool IsControlFocused();
+  // Shows Cursor over the owner control (through the root).
+  virtual void SetCursor(TCursor Cursor);
+  // The owner control's own cursor, shown where nothing else asks for another.
+  virtual TCursor GetCursor();
+  // The owner control takes the keyboard focus.
+  virtual void SetControlFocus();
+  // The editor of a nested document laid over the owner (a table cell being edited), the nested
+  // document chosen for it and its item; none here, a viewer's document asks its control.
+  virtual TWinControl* GetInplaceEditor();
+  virtual void CloseInplaceEditor();
+  virtual TCustomUVFormattedData* GetChosenData();
+  virtual TCustomUVItemInfo* GetChosenItem();
+
+  // --- Events raised through the owner -------------------------------------------------------
+  // A document without an owner raises nothing; a nested document raises through its root.
+  virtual void DoJump(Integer Id);
+  virtual void DoUVMouseMove(Integer Id);
+  virtual void DoUVMouseDown(TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y);
+  virtual void DoUVMouseUp(TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y);
+  virtual void DoUVDblClick(const AnsiString& ClickedWord, Integer Style);
+  virtual void DoUVRightClick(const AnsiString& ClickedWord, Integer Style, Integer X, Integer Y);
+  virtual void DoCopy();
+  virtual bool IsAssignedOnJump();
+  virtual bool IsAssignedOnUVMouseDown();
+  virtual bool IsAssignedOnUVMouseUp();
+  virtual bool IsAssignedOnUVDblClick();
+  virtual bool IsAssignedOnUVRightClick();
+  virtual bool IsAssignedOnCopy();
+  virtual bool IsAssignedOnCheckpointVisible();
 
   // --- Formatting ------------------------------------------------------------------------------
   // Lays out the document for the owner's width (see the implementation for the steps).
@@ -140,7 +184,7 @@ public:
   // background first (GetBackground, GetColor), then the document; an exception raised while
   // painting the document is shown as "Error:" and its message at the top left, over what was
   // painted. The focus rectangle is the caller's (drawn by XOR, before and after).
-  void PaintBuffered(TCanvas* Canvas, const TRect& ClipRect);
+  virtual void PaintBuffered(TCanvas* Canvas, const TRect& ClipRect);
   // Draws (by XOR, so that a second call removes it) a focus rectangle around every draw line of
   // ItemNo when the item asks for one (hyperlinks), in the client coordinates of the root view.
   void DrawItemFocusRect(TCanvas* Canvas, Integer ItemNo);
@@ -200,7 +244,69 @@ public:
                             bool Normalize) override;
   virtual void Deselect(TCustomUVItemInfo* NewPartiallySelected, bool MakeEvent);
   void SelectAll();
+  // Whether both ends of the selection exist and differ.
   bool SelectionExists() const;
+  // The same, asking an active nested document first; UsePartial counts a selection inside an
+  // item (selected table cells); AllowReset deselects an empty selection (not while selecting).
+  bool SelectionExists(bool UsePartial, bool AllowReset);
+  // The start of the selection in draw-line terms (the end of the mouse's anchor).
+  void GetSelStart(Integer& DrawItemNo, Integer& DrawOffs) const;
+  // Selects from (StartItemNo, StartOffs) to (EndItemNo, EndOffs) and raises the selection
+  // events; an end on a list marker followed by an item moves before the marker's text.
+  void SetSelectionBounds(Integer StartItemNo, Integer StartOffs, Integer EndItemNo, Integer EndOffs);
+  // The selected text (plain-text writer, 80 characters a line), 8-bit or UTF-16; empty
+  // without a selection.
+  AnsiString GetSelText(bool Unicode);
+  // The picture of a picture item when the selection is exactly that item; none otherwise.
+  TGraphic* GetSelectedImage();
+  // The selection's first and last draw lines, within the client area, in screen coordinates;
+  // the client area without a selection.
+  TRect GetSelectionRect();
+
+  // --- Mouse -------------------------------------------------------------------------------------
+  // Mouse input in the owner's client coordinates (the document adds its scroll offsets).
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  virtual void DblClick();
+  // The hyperlink area containing a client point (bounds inclusive); none when none does.
+  TUVJumpInfo* FindJumpAt(Integer X, Integer Y);
+  // Remembers the draw line at a document point: the last one while the point stays in it.
+  void UpdateDIUnderMouse(Integer X, Integer Y);
+  // A click on an item that can take the focus gives it the document focus, when the root
+  // document moves the focus among items (nothing here).
+  virtual void MouseFocusItem(TCustomUVFormattedData* Data, Integer ItemNo);
+
+  // --- Clipboard ---------------------------------------------------------------------------------
+  // Copies the selection in the formats the options ask for (Color and Background go into the
+  // UVF and RTF). False when no format is asked for and nobody handles the copy event, or when
+  // the clipboard cannot be opened.
+  bool Copy(TColor Color, TUVBackground* Background);
+  void CopyText();
+  void CopyUnicodeText();
+  void CopyRTF(TColor Color);
+  void CopyUVF(TColor Color, TUVBackground* Background);
+  void CopyImage();
+
+  // --- Search ------------------------------------------------------------------------------------
+  // Finds the next occurrence of Text from the selection (or the visible part) in the direction
+  // and selects it; true when found.
+  bool SearchText(bool Down, bool MatchCase, const AnsiString& Text, bool WholeWords);
+  // Where a search starts: the selection's far end in the direction, or the visible part.
+  void GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs);
+  // The first (last) occurrence of Pattern in Text, 1-based, 0 when none; with WholeWords only
+  // occurrences between delimiters of this document count.
+  Integer FindInText(const AnsiString& Pattern, const AnsiString& Text, bool WholeWords);
+  Integer FindLastInText(const AnsiString& Pattern, const AnsiString& Text, bool WholeWords);
+  // Searches the nested documents of one item in turn; true when one selected a hit.
+  bool SearchInSubDocuments(Integer ItemNo, bool Down, bool MatchCase, const AnsiString& Text, bool WholeWords);
+  // Selects Length characters from Offs of an item: start to end searching down, end to start
+  // searching up; scrolls the draw line into view and raises the selection events.
+  void SelectFoundText(bool Down, Integer ItemNo, Integer Offs, Integer Length);
+  // Searches from (ItemNo, Offs) on in the direction, skipping the start item when it is
+  // SearchedItemNo (its nested document was searched already).
+  bool SearchFrom(bool Down, bool MatchCase, const AnsiString& Text, bool WholeWords, Integer ItemNo, Integer Offs,
+                  Integer SearchedItemNo);
   virtual void SetPartialSelectedItem(TCustomUVItemInfo* Item);
   virtual void ReleasePartialSelection(TCustomUVItemInfo* Item);
 
@@ -262,6 +368,13 @@ public:
   TCustomUVItemInfo* ActiveItem = nullptr;
   // Page breaks found by pagination, in item order; shown with uvoShowPageBreaks.
   std::vector<TUVSoftPageBreakInfo> SoftPageBreaks;
+  // The draw line under the mouse at the last hit test (-1 for none).
+  Integer LastDIUnderMouse = -1;
+  // The hyperlink pressed with the left button (-1 for none).
+  Integer LastJumpDowned = -1;
+  // On the outermost document: the document, possibly nested, that holds the hyperlink under
+  // the mouse.
+  TCustomUVFormattedData* HoverOwner = nullptr;
 
   // When true, the fit search asks the system for the extent of every prefix (GetTextExtentEx)
   // instead of searching by interpolation.

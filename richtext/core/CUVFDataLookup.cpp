@@ -544,6 +544,9 @@ void TCustomUVFormattedData::ClearJumps() {
   Jumps->Clear();
   HoverJumpNo = -1;
   HoverDrawItemNo = -1;
+  LastDIUnderMouse = -1;
+  if (auto* root = dynamic_cast<TCustomUVFormattedData*>(GetAbsoluteRootData()))
+    if (root->HoverOwner == this) root->HoverOwner = nullptr;
 }
 
 void TCustomUVFormattedData::BuildJumpList() {

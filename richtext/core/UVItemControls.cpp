@@ -70,7 +70,10 @@ void TUVControlItemInfo::Inserting(TCustomUVData* UVData, AnsiString& Text, bool
 
 void TUVControlItemInfo::SetPosition(Integer X, Integer Y, TCustomUVFormattedData*) {
   if (!Control) return;
-  Control->SetBounds(X + 1, Y + 1, Control->GetWidth(), Control->GetHeight());
+  // The true top stays in Tag; the window system is given at most 10000 pixels either way, and
+  // scrolling moves the control from Tag (TUVScroller::ScrollChildren).
+  Control->Tag = Y + 1;
+  Control->SetBounds(X + 1, std::clamp(Y + 1, -10000, 10000), Control->GetWidth(), Control->GetHeight());
   Control->Show();
 }
 
