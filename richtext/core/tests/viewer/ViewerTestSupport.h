@@ -1,0 +1,125 @@
+// What the viewer tests share: a form with a viewer on it, styled as the program's result list,
+// and input helpers that go through the application's own message handling.
+#pragma once
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
+#include "richtext/core/UVStyle.h"
+#include "richtext/core/UzurUvad.h"
+#include "tests/support/TestSupport.h"
+
+namespace viewer_test {
+
+// Runs the application's message handling until done() or the time-out.
+inline bool ProcessUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    Application->ProcessMessages();
+    if (done()) break;
+    if (::GetTickCount() - start > timeoutMs) return done();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+inline void ProcessFor(DWORD ms) { ProcessUntil([] { return false; }, ms); }
+
+// A key typed on the keyboard with the modifiers held, through the system's input queue, to the
+// window with the focus. Waits (bounded) until the key's release has been handled.
+inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false) {
+  std::vector<INPUT> inputs;
+  auto add = [&](Word vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (vk == VK_INSERT || vk == VK_DELETE || (vk >= VK_PRIOR && vk <= VK_DOWN)) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    inputs.push_back(in);
+  };
+  if (Ctrl) add(VK_CONTROL, false);
+  if (Shift) add(VK_SHIFT, false);
+  add(Key, false);
+  add(Key, true);
+  if (Shift) add(VK_SHIFT, true);
+  if (Ctrl) add(VK_CONTROL, true);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // The releases have been read once the keyboard state shows the key up again.
+  ProcessUntil([&] { return ::GetKeyState(Key) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; },
+               2000);
+  ProcessFor(30);
+}
+
+// The text styles the tests use: the style sheet's own normal text and two added ones.
+constexpr Integer kText = 0;
+constexpr Integer kReference = 6;  // bold
+constexpr Integer kLink = 7;       // a hyperlink, blue and underlined, red under the mouse
+
+// A form with a viewer filling its client area and a style sheet with the result list's styles.
+class ViewerFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    style = new TUVStyle(nullptr);
+    TFontInfo* reference = style->GetTextStyles()->Add();
+    reference->StyleName = "Reference";
+    reference->Style = TFontStyles{fsBold};
+    TFontInfo* link = style->GetTextStyles()->Add();
+    link->StyleName = "Link";
+    link->Color = clBlue;
+    link->Style = TFontStyles{fsUnderline};
+    link->Jump = true;
+    link->HoverColor = clRed;
+    EXPECT_EQ(style->GetTextStyles()->GetCount(), kLink + 1);
+    form = new TForm(Application);
+    form->SetCaption("Results");
+    form->SetBounds(40, 40, 420, 300);
+    viewer = new VUzurUvad(form);
+    viewer->SetName("Results");
+    viewer->SetParent(form);
+    viewer->SetAlign(alClient);
+    viewer->SetStyle(style);
+  }
+  void TearDown() override {
+    delete form;
+    delete style;
+  }
+  // Shows the form and waits until the viewer has the focus.
+  void ShowForm() {
+    form->Show();
+    ASSERT_TRUE(ProcessUntil([&] { return viewer->HandleAllocated() && ::IsWindowVisible(viewer->GetHandle()); }));
+    viewer->SetFocus();
+    ProcessUntil([&] { return ::GetFocus() == viewer->GetHandle(); }, 2000);
+  }
+  // Fills the viewer the way the program fills its result list: a reference and a message per
+  // line, each line with a checkpoint named after its reference that reports itself visible.
+  void FillResults(Integer Lines) {
+    viewer->Clear();
+    for (Integer i = 0; i < Lines; ++i) {
+      AnsiString reference = "GEN 1:" + IntToStr(i + 1);
+      viewer->AddNamedCheckpointEx(reference, true);
+      viewer->AddNL(reference, kReference, 0);
+      viewer->Add(" Unknown word \"begat" + IntToStr(i) + "\"", kText);
+    }
+    viewer->Format();
+  }
+  // The item of the first line whose top is in view (-1 when none).
+  Integer TopItem() {
+    TUVDrawLines* lines = viewer->GetUVData()->DrawItems;
+    Integer voffs = viewer->GetVOffs();
+    for (Integer d = 0; d < lines->GetCount(); ++d)
+      if (lines->Get(d)->Top >= voffs) return lines->Get(d)->ItemNo;
+    return -1;
+  }
+
+  TUVStyle* style = nullptr;
+  TForm* form = nullptr;
+  VUzurUvad* viewer = nullptr;
+};
+
+}  // namespace viewer_test
