@@ -124,6 +124,11 @@ void TCustomUzurUvad::ShowCursor(TCursor Value) {
     ::SetCursor(Screen->GetCursors(Value));
 }
 
+void TCustomUzurUvad::SetTabNavigation(TUVTabNavigationType Value) {
+  FData->TabNavigation = Value;
+  if (Value == uvtnNone) FData->SetFocusedItem(nullptr, -1);
+}
+
 void TCustomUzurUvad::SetAllowSelection(bool Value) {
   if (Value)
     FOptions << uvoAllowSelection;

@@ -262,7 +262,8 @@ public:
   // Forms keep the delimiters only when they differ from the usual ones.
   bool IsDelimitersStored() const { return FDelimiters != UVDefaultDelimiters; }
   TUVTabNavigationType GetTabNavigation() const { return FData->TabNavigation; }
-  virtual void SetTabNavigation(TUVTabNavigationType Value) { FData->TabNavigation = Value; }
+  // Without navigation no hyperlink or control keeps the document's focus.
+  virtual void SetTabNavigation(TUVTabNavigationType Value);
   Integer GetFirstJumpNo() const { return FData->FirstJumpNo; }
   void SetFirstJumpNo(Integer Value) { FData->FirstJumpNo = Value; }
   TUVStyle* GetStyle() const { return FStyle; }

@@ -145,11 +145,18 @@ void TCustomUzurUvad::KeyDown(Word& Key, TShiftState Shift) {
     return;
   }
   TUVTabNavigationType navigation = GetTabNavigation();
-  if (Key == VK_TAB && !Shift.Contains(ssAlt) && navigation != uvtnNone &&
-      Shift.Contains(ssCtrl) == (navigation == uvtnCtrlTab)) {
-    FData->State &= ~static_cast<Cardinal>(uvstMouseFocus);
-    FData->DoTabNavigation(Shift.Contains(ssShift), this);
-    Key = 0;
+  if (Key == VK_TAB && !Shift.Contains(ssAlt) && navigation != uvtnNone) {
+    if (Shift.Contains(ssCtrl) == (navigation == uvtnCtrlTab)) {
+      FData->State &= ~static_cast<Cardinal>(uvstMouseFocus);
+      FData->DoTabNavigation(Shift.Contains(ssShift), this);
+      Key = 0;
+    } else if (navigation == uvtnCtrlTab) {
+      // A plain Tab moves on to the next control of the form, past the controls placed in the
+      // document (the form's own Tab order lists the viewer again before them).
+      TCustomForm* form = GetParentForm(this);
+      if (TWinControl* next = FData->FindNextControl(form, this, !Shift.Contains(ssShift))) next->SetFocus();
+      Key = 0;
+    }
     return;
   }
   if (Key == VK_RETURN) FData->ExecuteFocused();
@@ -159,8 +166,7 @@ void TCustomUzurUvad::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS;
   TUVTabNavigationType navigation = GetTabNavigation();
   if (navigation == uvtnNone) return;
-  // With Ctrl+Tab navigation a plain Tab is left to the form, which moves to the next control.
-  if (navigation == uvtnTab || ::GetKeyState(VK_CONTROL) < 0) Message.Result |= DLGC_WANTTAB;
+  Message.Result |= DLGC_WANTTAB;
   if (FData->HasFocusedItem()) Message.Result |= DLGC_WANTALLKEYS;
 }
 
@@ -184,9 +190,9 @@ void TCustomUzurUvad::WMSetFocus(TMessage& Message) {
     }
     if (!lost) FData->State |= uvstMouseFocus;
     // Coming from another control of the form, the focus starts again at the first (last)
-    // hyperlink or control of the document, unless it comes back from one of those controls.
-    if (from && from != this && FData->FindControlItemNo(from) < 0 && !(FData->State & uvstMouseFocus))
-      FData->SetFocusedItem(nullptr, -1);
+    // hyperlink or control of the document (or, after a click, at none), unless it comes back
+    // from one of those controls.
+    if (from && from != this && FData->FindControlItemNo(from) < 0) FData->SetFocusedItem(nullptr, -1);
     FData->DoTabNavigation(::GetKeyState(VK_SHIFT) < 0, from);
   }
   if (SelectionColorsDiffer()) Invalidate();

@@ -11,6 +11,7 @@
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVStyle.h"
+#include "richtext/core/UVUni.h"
 #include "richtext/core/UzurUvad.h"
 #include "tests/support/TestSupport.h"
 
@@ -60,6 +61,7 @@ inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false) {
 constexpr Integer kText = 0;
 constexpr Integer kReference = 6;  // bold
 constexpr Integer kLink = 7;       // a hyperlink, blue and underlined, red under the mouse
+constexpr Integer kUnicode = 8;    // UTF-16 text
 
 // A form with a viewer filling its client area and a style sheet with the result list's styles.
 class ViewerFixture : public ::testing::Test {
@@ -75,7 +77,11 @@ protected:
     link->Style = TFontStyles{fsUnderline};
     link->Jump = true;
     link->HoverColor = clRed;
-    EXPECT_EQ(style->GetTextStyles()->GetCount(), kLink + 1);
+    TFontInfo* unicode = style->GetTextStyles()->Add();
+    unicode->StyleName = "Unicode";
+    unicode->Unicode = true;
+    unicode->FontName = "Times New Roman";
+    EXPECT_EQ(style->GetTextStyles()->GetCount(), kUnicode + 1);
     form = new TForm(Application);
     form->SetCaption("Results");
     form->SetBounds(40, 40, 420, 300);
@@ -108,6 +114,48 @@ protected:
     }
     viewer->Format();
   }
+  // The client point at the caret position before character Offs of a text item (at the
+  // middle of its line), measured with the item's font.
+  TPoint PointAt(Integer ItemNo, Integer Offs) {
+    TUVControlData* data = viewer->GetUVData();
+    Integer d, o;
+    data->ItemToDrawItem(ItemNo, Offs, d, o);
+    TUVDrawLineInfo* dli = data->DrawItems->Get(d);
+    TCustomUVItemInfo* item = data->GetItem(ItemNo);
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    style->ApplyTextStyle(bitmap.GetCanvas(), item->StyleNo, uvbdUnspecified);
+    AnsiString before = UVUniCopy(data->GetItemText(ItemNo), dli->Offs, o - 1, item->ItemOptions);
+    Integer x = dli->Left + dli->JustifySpace + UVUniTextWidth(before, bitmap.GetCanvas(), item->ItemOptions);
+    return Point(x - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
+  }
+  // The middle of an item's first draw line.
+  TPoint MiddleOf(Integer ItemNo) {
+    TUVControlData* data = viewer->GetUVData();
+    TUVDrawLineInfo* dli = data->DrawItems->Get(data->ItemToFirstDrawItem(ItemNo));
+    return Point(dli->Left + dli->Width / 2 - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
+  }
+  // Mouse messages to the viewer, as the system sends them.
+  LRESULT Mouse(UINT Message, WPARAM Keys, TPoint P) {
+    return ::SendMessageA(viewer->GetHandle(), Message, Keys, MAKELPARAM(P.X, P.Y));
+  }
+  void Click(TPoint P, WPARAM Keys = 0) {
+    Mouse(WM_LBUTTONDOWN, Keys | MK_LBUTTON, P);
+    Mouse(WM_LBUTTONUP, Keys, P);
+  }
+  void Drag(TPoint From, TPoint To) {
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, From);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, Point((From.X + To.X) / 2, (From.Y + To.Y) / 2));
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, To);
+    Mouse(WM_LBUTTONUP, 0, To);
+  }
+  // Puts the real cursor on a client point of the viewer (double clicks read the cursor).
+  void CursorTo(TPoint P) {
+    TPoint s = viewer->ClientToScreen(P);
+    ::SetCursorPos(s.X, s.Y);
+    ProcessFor(20);
+  }
+
   // The item of the first line whose top is in view (-1 when none).
   Integer TopItem() {
     TUVDrawLines* lines = viewer->GetUVData()->DrawItems;
