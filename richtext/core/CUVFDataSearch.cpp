@@ -102,7 +102,8 @@ Integer TCustomUVFormattedData::FindLastInText(const AnsiString& Pattern, const 
 }
 
 void TCustomUVFormattedData::GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs) {
-  if (SelectionExists()) {
+  // A collapsed selection (a click, an editor's caret) is a start too.
+  if (FSelStartNo >= 0 && FSelEndNo >= 0) {
     Integer si, so, ei, eo;
     GetSelectionItemBounds(true, si, so, ei, eo);
     ItemNo = Down ? ei : si;
