@@ -116,6 +116,9 @@ bool TCustomUVFormattedData::IsAssignedOnCheckpointVisible() {
   UV_FORMATTED_ROOT_OR(IsAssignedOnCheckpointVisible(), false);
 }
 
+#undef UV_RAISE_THROUGH_ROOT
+#undef UV_FORMATTED_ROOT_OR
+
 // ---------------------------------------------------------------------------------------------
 // Hit testing
 

@@ -117,9 +117,16 @@ TEST_F(HyperlinkTest, TheMouseOverAHyperlinkChangesCursorAndColourAndAClickJumps
   EXPECT_EQ(viewer->GetShownCursor(), crDefault);
   EXPECT_TRUE(ProcessUntil([&] { return redPixels(kJohn) == 0; }, 2000));
 
-  // A click fires the jump with the hyperlink's number, which leads to its target.
+  // A click fires the jump with the hyperlink's number, which leads to its target; the press
+  // and the release report the item under the mouse.
+  std::vector<Integer> buttons;
+  viewer->OnUVMouseDown = TUVMouseEvent::FromFunction(
+      [&](TObject*, TMouseButton, TShiftState, Integer item, Integer, Integer) { buttons.push_back(item); });
+  viewer->OnUVMouseUp = TUVMouseEvent::FromFunction(
+      [&](TObject*, TMouseButton, TShiftState, Integer item, Integer, Integer) { buttons.push_back(-10 - item); });
   Click(MiddleOf(kJohn));
   EXPECT_EQ(jumps, std::vector<TUVTag>{4301});
+  EXPECT_EQ(buttons, (std::vector<Integer>{kJohn, -10 - kJohn}));
   Click(MiddleOf(kRomans));
   EXPECT_EQ(jumps, (std::vector<TUVTag>{4301, 4501}));
 }

@@ -3,7 +3,9 @@
 // of a viewer made in a designer.
 #include <vector>
 
+#include "classlib/Clipbrd.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Registry.h"
 #include "richtext/core/UVRTFProps.h"
 #include "richtext/core/tests/viewer/ViewerTestSupport.h"
@@ -169,6 +171,24 @@ TEST_F(MessagesTest, ARightClickOpensThePopupMenuOnce) {
                  MAKELPARAM(-1, -1));
   EXPECT_EQ(popups, 2);
   ProcessFor(30);
+}
+
+TEST_F(MessagesTest, CopyWithAnEditorOpenInsideCopiesTheEditorsSelection) {
+  viewer->SetSelectionBounds(0, 1, 0, 4);
+  auto* editor = new TEdit(viewer);
+  editor->SetParent(viewer);
+  editor->SetBounds(10, 10, 100, 22);
+  editor->SetText("in place");
+  ::SendMessageA(editor->GetHandle(), EM_SETSEL, 3, 8);
+  viewer->SetInplaceEditor(editor);
+  Clipboard()->SetAsText("old");
+  ::SendMessageA(viewer->GetHandle(), WM_COPY, 0, 0);
+  ProcessUntil([] { return Clipboard()->GetAsText() != "old"; }, 2000);
+  EXPECT_EQ(Clipboard()->GetAsText(), "place");
+  // Without it the viewer copies its own selection.
+  viewer->SetInplaceEditor(nullptr);
+  ::SendMessageA(viewer->GetHandle(), WM_COPY, 0, 0);
+  EXPECT_EQ(Clipboard()->GetAsText(), "GEN");
 }
 
 // A viewer made in a designer takes its stored defaults from the registry.

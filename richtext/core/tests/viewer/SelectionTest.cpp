@@ -71,6 +71,13 @@ TEST_F(SelectionTest, DraggingSelectsAndTheCopyReachesEveryFormatAndAnotherProce
   const AnsiString expected = "earth.\r\nAnd the earth was without ";
   EXPECT_EQ(viewer->GetSelText(), expected);
   testing_support::SaveScreenshot(form->GetHandle(), "viewer-selection");
+  // The selection's rectangle on the screen runs from its first to its last line.
+  TRect rect = viewer->GetSelectionRect();
+  TPoint first = viewer->ClientToScreen(PointAt(0, 49));
+  TPoint last = viewer->ClientToScreen(PointAt(1, 27));
+  EXPECT_TRUE(rect.Top < first.Y && first.Y < rect.Bottom);
+  EXPECT_TRUE(rect.Top < last.Y && last.Y < rect.Bottom);
+  EXPECT_LE(rect.Left, viewer->ClientToScreen(Point(5, 0)).X);
 
   // Ctrl+C on the keyboard copies in the formats of the options (UVF, text, picture, RTF).
   Clipboard()->SetAsText("old");
