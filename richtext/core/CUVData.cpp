@@ -298,20 +298,10 @@ Integer TCustomUVData::FindItemDeep(Integer Start, TCustomUVItemInfo* Item) {
   for (Integer i = Start < 0 ? 0 : Start; i < GetItemCount(); ++i) {
     TCustomUVItemInfo* current = GetItem(i);
     if (current == Item) return i;
-    TUVStoreSubUVData* state = nullptr;
-    TCustomUVFormattedData* sub = current->GetSubDocument(state, uvsdFirst);
-    bool found = false;
-    while (sub && !found) {
-      found = static_cast<TCustomUVData*>(sub)->FindItemDeep(0, Item) >= 0;
-      TUVStoreSubUVData* next = state;
-      sub = found ? nullptr : current->GetSubDocument(next, uvsdNext);
-      if (next != state) {
-        delete state;
-        state = next;
-      }
-    }
-    delete state;
-    if (found) return i;
+    if (UVForEachSubDocument(current, true, [Item](TCustomUVFormattedData* sub) {
+          return static_cast<TCustomUVData*>(sub)->FindItemDeep(0, Item) >= 0;
+        }))
+      return i;
   }
   return -1;
 }

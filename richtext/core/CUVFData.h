@@ -5,6 +5,7 @@
 // windowless root answer it, each for itself.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "classlib/Controls.h"
@@ -42,6 +43,11 @@ using TUVDblClickEvent = Closure<void(TObject* Sender, const AnsiString& Clicked
 // A right click on a word or item, at a point on the screen.
 using TUVRightClickEvent =
     Closure<void(TObject* Sender, const AnsiString& ClickedWord, Integer Style, Integer X, Integer Y)>;
+
+// Visits the nested documents of an item in order (backwards when not Forward) until Visit
+// answers true; true when it did.
+bool UVForEachSubDocument(TCustomUVItemInfo* Item, bool Forward,
+                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit);
 
 // The overlay drawn by inverting (a table's resize line): called with the two coordinates.
 using TUVXorDrawingEvent = Closure<void(TObject* Sender, Integer X, Integer Y)>;

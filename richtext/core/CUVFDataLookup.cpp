@@ -619,6 +619,24 @@ void TCustomUVFormattedData::HideXorDrawing() {
   if (XorDrawingShown) XorDrawingAt(XorX, XorY);
 }
 
+bool UVForEachSubDocument(TCustomUVItemInfo* Item, bool Forward,
+                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit) {
+  TUVStoreSubUVData* state = nullptr;
+  TCustomUVFormattedData* sub = Item->GetSubDocument(state, Forward ? uvsdFirst : uvsdLast);
+  bool stopped = false;
+  while (sub && !(stopped = Visit(sub))) {
+    // The item hands out a new saved position for the next one and the caller owns it.
+    TUVStoreSubUVData* next = state;
+    sub = Item->GetSubDocument(next, Forward ? uvsdNext : uvsdPrev);
+    if (next != state) {
+      delete state;
+      state = next;
+    }
+  }
+  delete state;
+  return stopped;
+}
+
 Integer TCustomUVFormattedData::FindNextFocusableItem(Integer Start, bool Forward,
                                                       TCustomUVFormattedData*& FoundData) {
   FoundData = nullptr;
@@ -633,21 +651,12 @@ Integer TCustomUVFormattedData::FindNextFocusableItem(Integer Start, bool Forwar
       FoundData = this;
       return i;
     }
-    TUVStoreSubUVData* state = nullptr;
-    TCustomUVFormattedData* sub = item->GetSubDocument(state, Forward ? uvsdFirst : uvsdLast);
     Integer found = -1;
-    while (sub && found < 0) {
-      found = sub->FindNextFocusableItem(-1, Forward, FoundData);
-      if (found >= 0) break;
-      TUVStoreSubUVData* next = state;
-      sub = item->GetSubDocument(next, Forward ? uvsdNext : uvsdPrev);
-      if (next != state) {
-        delete state;
-        state = next;
-      }
-    }
-    delete state;
-    if (found >= 0) return found;
+    if (UVForEachSubDocument(item, Forward, [&](TCustomUVFormattedData* sub) {
+          found = sub->FindNextFocusableItem(-1, Forward, FoundData);
+          return found >= 0;
+        }))
+      return found;
   }
   return -1;
 }

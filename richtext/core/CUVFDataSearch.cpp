@@ -171,28 +171,14 @@ bool TCustomUVFormattedData::SearchFrom(bool Down, bool MatchCase, const AnsiStr
 
 bool TCustomUVFormattedData::SearchInSubDocuments(Integer ItemNo, bool Down, bool MatchCase, const AnsiString& Text,
                                                   bool WholeWords) {
-  TCustomUVItemInfo* item = GetItem(ItemNo);
-  TUVStoreSubUVData* state = nullptr;
-  TCustomUVFormattedData* sub = item->GetSubDocument(state, Down ? uvsdFirst : uvsdLast);
-  bool found = false;
-  while (sub) {
-    // A nested document is searched whole, from its edge in the direction.
+  // A nested document is searched whole, from its edge in the direction.
+  return UVForEachSubDocument(GetItem(ItemNo), Down, [&](TCustomUVFormattedData* sub) {
     Integer count = sub->GetItemCount();
-    if (count > 0) {
-      Integer first = Down ? 0 : count - 1;
-      found = sub->SearchFrom(Down, MatchCase, Text, WholeWords, first,
-                              Down ? sub->GetOffsBeforeItem(first) : sub->GetOffsAfterItem(first), -1);
-      if (found) break;
-    }
-    TUVStoreSubUVData* next = state;
-    sub = item->GetSubDocument(next, Down ? uvsdNext : uvsdPrev);
-    if (next != state) {
-      delete state;
-      state = next;
-    }
-  }
-  delete state;
-  return found;
+    if (count == 0) return false;
+    Integer first = Down ? 0 : count - 1;
+    return sub->SearchFrom(Down, MatchCase, Text, WholeWords, first,
+                           Down ? sub->GetOffsBeforeItem(first) : sub->GetOffsAfterItem(first), -1);
+  });
 }
 
 void TCustomUVFormattedData::SelectFoundText(bool Down, Integer ItemNo, Integer Offs, Integer Length) {

@@ -163,71 +163,56 @@ void TUVScroller::ScrollTo(Integer Y) { ScrollToPosition(Y / FVSmallStep, true);
 
 void TUVScroller::ScrollToNoRedraw(Integer Y) { ScrollToPosition(Y / FVSmallStep, false); }
 
+Integer TUVScroller::LimitPosition(Integer Bar, Integer Position) {
+  bool vertical = Bar == SB_VERT;
+  if (!(vertical ? FVScrollVisible : FHScrollVisible)) {
+    Integer max = vertical ? FVScrollMax : FHScrollMax;
+    Integer page = vertical ? FVScrollPage : FHScrollPage;
+    return std::max(std::min(Position, max - (page - 1)), 0);
+  }
+  // The scroll bar knows its limits: it is given the position and asked for it back.
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = Position;
+  UVSetScrollInfo(GetHandle(), Bar, &si, TRUE);
+  si.fMask = SIF_POS;
+  UVGetScrollInfo(GetHandle(), Bar, &si);
+  return si.nPos;
+}
+
+void TUVScroller::MoveContents(Integer DX, Integer DY, bool Redraw) {
+  if (!Redraw) {
+    ScrollChildren(DX, DY);
+    return;
+  }
+  if (!FFullRedraw) {
+    RECT client;
+    ::GetClientRect(GetHandle(), &client);
+    ::ScrollWindowEx(GetHandle(), DX, DY, nullptr, &client, nullptr, nullptr, SW_INVALIDATE);
+    ScrollChildren(DX, DY);
+  } else {
+    ScrollChildren(DX, DY);
+    Invalidate();
+  }
+  Update();
+}
+
 void TUVScroller::ScrollToPosition(Integer Position, bool Redraw) {
   if (!HandleAllocated()) return;
-  HWND window = GetHandle();
   Integer old = FVPos;
-  FVPos = Position;
-  if (!FVScrollVisible) {
-    FVPos = std::max(std::min(FVPos, FVScrollMax - (FVScrollPage - 1)), 0);
-  } else {
-    // The scroll bar knows its limits: it is given the position and asked for it back.
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    si.nPos = FVPos;
-    UVSetScrollInfo(window, SB_VERT, &si, TRUE);
-    si.fMask = SIF_POS;
-    UVGetScrollInfo(window, SB_VERT, &si);
-    FVPos = si.nPos;
-  }
-  RECT client;
-  ::GetClientRect(window, &client);
+  FVPos = LimitPosition(SB_VERT, Position);
   if (old == FVPos) return;
-  Integer dy = (old - FVPos) * FVSmallStep;
-  if (!Redraw) {
-    ScrollChildren(0, dy);
-  } else if (!FFullRedraw) {
-    ::ScrollWindowEx(window, 0, dy, nullptr, &client, nullptr, nullptr, SW_INVALIDATE);
-    ScrollChildren(0, dy);
-    Update();
-  } else {
-    ScrollChildren(0, dy);
-    Invalidate();
-    Update();
-  }
+  MoveContents(0, (old - FVPos) * FVSmallStep, Redraw);
   DoVScroll();
 }
 
 void TUVScroller::ScrollToHPosition(Integer X) {
   if (!HandleAllocated()) return;
-  HWND window = GetHandle();
   Integer old = FHPos;
-  FHPos = X;
-  if (!FHScrollVisible) {
-    FHPos = std::max(std::min(FHPos, FHScrollMax - (FHScrollPage - 1)), 0);
-  } else {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_POS;
-    si.nPos = FHPos;
-    UVSetScrollInfo(window, SB_HORZ, &si, TRUE);
-    si.fMask = SIF_POS;
-    UVGetScrollInfo(window, SB_HORZ, &si);
-    FHPos = si.nPos;
-  }
-  RECT client;
-  ::GetClientRect(window, &client);
+  FHPos = LimitPosition(SB_HORZ, X);
   if (old == FHPos) return;
-  Integer dx = old - FHPos;
-  if (!FFullRedraw) {
-    ::ScrollWindowEx(window, dx, 0, nullptr, &client, nullptr, nullptr, SW_INVALIDATE);
-    ScrollChildren(dx, 0);
-  } else {
-    ScrollChildren(dx, 0);
-    Invalidate();
-  }
-  Update();
+  MoveContents(old - FHPos, 0, true);
   DoHScroll();
 }
 

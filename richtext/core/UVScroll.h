@@ -141,6 +141,11 @@ private:
   void WMNCPaint(TMessage& Message);
   void WMPaletteMessage(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
+  // A new position brought within the range: by the scroll bar when it is shown, else by the
+  // range last given.
+  Integer LimitPosition(Integer Bar, Integer Position);
+  // Moves the window's pixels (or repaints them all) and the controls on it.
+  void MoveContents(Integer DX, Integer DY, bool Redraw);
   // The thumb's position while it is dragged, read as 32 bits from the scroll bar.
   Integer TrackPosition(Integer Bar);
   void ReopenTheme();

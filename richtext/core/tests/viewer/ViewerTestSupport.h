@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Forms.h"
+#include "classlib/tests/forms/FormsTestSupport.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
@@ -17,19 +18,10 @@
 
 namespace viewer_test {
 
-// Runs the application's message handling until done() or the time-out.
-inline bool ProcessUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    Application->ProcessMessages();
-    if (done()) break;
-    if (::GetTickCount() - start > timeoutMs) return done();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-inline void ProcessFor(DWORD ms) { ProcessUntil([] { return false; }, ms); }
+// The application's message handling until a condition holds, as the window tests of the class
+// library run it.
+using forms_test::ProcessFor;
+using forms_test::ProcessUntil;
 
 // A key typed on the keyboard with the modifiers held, through the system's input queue, to the
 // window with the focus. Waits (bounded) until the key's release has been handled.
