@@ -51,7 +51,12 @@ TUVScroller::TUVScroller(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBorderWidth(0);
 }
 
-TUVScroller::~TUVScroller() { FreePalette(); }
+TUVScroller::~TUVScroller() {
+  // The window goes after this class is gone (its DestroyWnd no longer runs): the theme is
+  // closed here.
+  FreeThemeHandle();
+  FreePalette();
+}
 
 // ---------------------------------------------------------------------------------------------
 // The window

@@ -182,6 +182,25 @@ TEST_F(ScrollTest, CheckpointsReportThemselvesAsTheyScrollIntoView) {
   EXPECT_EQ(reported.back(), data->GetItemCheckpoint(TopItem())->Name);
 }
 
+TEST_F(ScrollTest, ANewWidthWrapsAgainAndKeepsTheLineInView) {
+  viewer->Clear();
+  for (Integer i = 1; i <= 60; ++i)
+    viewer->AddNL("Verse " + IntToStr(i) + ": and God said, Let there be light: and there was light.", kText, 0);
+  viewer->Format();
+  ShowForm();
+  Integer wide = viewer->GetUVData()->DrawItems->GetCount();
+  EXPECT_EQ(wide, 60);  // a line a verse
+  Integer left, top;
+  ASSERT_TRUE(viewer->GetItemCoords(30, left, top));
+  viewer->ScrollTo(top);
+  ASSERT_EQ(TopItem(), 30);
+  form->SetWidth(220);
+  ProcessFor(50);
+  EXPECT_GT(viewer->GetUVData()->DrawItems->GetCount(), wide);
+  EXPECT_EQ(TopItem(), 30);
+  testing_support::SaveScreenshot(form->GetHandle(), "viewer-narrow");
+}
+
 TEST_F(ScrollTest, TheStepKeepsTheRangeWithin32000Steps) {
   viewer->SetTopMargin(0);
   viewer->SetBottomMargin(0);
