@@ -219,6 +219,11 @@ public:
   // The keyboard state and cursor as a mouse move at the cursor, when it lies in the client
   // area or EvenOutside is set (the selection follows scrolled text).
   void GenerateMouseMove(bool EvenOutside = false);
+  // The timer that scrolls while a selection is dragged past the window's edge (a press of the
+  // left button starts it, its release stops it; an editor laid over a table cell starts it
+  // for the press it takes).
+  void StartAutoScroll();
+  void StopAutoScroll();
   // Whether the auto-scroll timer runs, and its steps.
   bool IsAutoScrolling() const { return FScrollTimerActive; }
   Integer GetAutoScrollDY() const { return FAutoScrollDY; }
@@ -338,8 +343,6 @@ protected:
 
 private:
   void Init(TUVDataClass DataClass);
-  void StartAutoScroll();
-  void StopAutoScroll();
   void PaintNoStyle();
   void WMSize(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
