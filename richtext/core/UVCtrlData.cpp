@@ -163,6 +163,9 @@ void TUVControlData::DoTabNavigation(bool Backwards, TWinControl* FromControl) {
       ShowFocusedItem();
       return;
     }
+    // Arriving at a document with nothing to focus, the viewer itself keeps the focus, so that
+    // the keyboard can reach and scroll a document without hyperlinks.
+    if (FromControl != owner && !hadFocus) return;
     TCustomForm* form = GetParentForm(owner);
     if (TWinControl* control = FindNextControl(form ? static_cast<TWinControl*>(form) : owner->GetParent(), owner,
                                                !Backwards)) {

@@ -210,6 +210,23 @@ TEST_F(HyperlinkTest, AClickFocusesTheViewerButNoHyperlink) {
   EXPECT_EQ(FocusedItem(), kGenesis);
 }
 
+TEST_F(HyperlinkTest, AViewerWithoutHyperlinksIsStillAStopOfTheTabOrder) {
+  viewer->Clear();
+  viewer->AddNL("Nothing to follow here.", kText, 0);
+  viewer->Format();
+  before->SetFocus();
+  ASSERT_TRUE(ProcessUntil([&] { return Focus() == before->GetHandle(); }));
+  TypeKey(VK_TAB);
+  EXPECT_EQ(Focus(), viewer->GetHandle());
+  EXPECT_EQ(FocusedItem(), -1);
+  TypeKey(VK_TAB);
+  EXPECT_EQ(Focus(), after->GetHandle());
+  TypeKey(VK_TAB, true);
+  EXPECT_EQ(Focus(), viewer->GetHandle());
+  TypeKey(VK_TAB, true);
+  EXPECT_EQ(Focus(), before->GetHandle());
+}
+
 TEST_F(HyperlinkTest, WithCtrlTabNavigationAPlainTabLeavesTheViewer) {
   viewer->SetTabNavigation(uvtnCtrlTab);
   before->SetFocus();
