@@ -71,6 +71,39 @@ TEST_F(ScrollTest, AResultListScrollsByScrollBarMessagesKeysAndTheWheel) {
   testing_support::SaveScreenshot(form->GetHandle(), "viewer-result-list-page-down");
 }
 
+TEST_F(ScrollTest, AWideDocumentScrollsSidewaysInPixels) {
+  viewer->SetMinTextWidth(2000);
+  FillResults(10);
+  Integer scrolled = 0;
+  viewer->OnHScrolled = TNotifyEvent::FromFunction([&](TObject*) { ++scrolled; });
+  ShowForm();
+  const Integer width = viewer->GetClientWidth();
+  EXPECT_EQ(viewer->GetHScrollMax(), 5 + 2000 + 5 - 1);
+  EXPECT_EQ(viewer->GetHScrollPage(), width);
+  const Integer last = viewer->GetHScrollMax() - (width - 1);
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Integer position;
+  };
+  const std::vector<Step> steps = {
+      {"line right", [&] { SendScroll(WM_HSCROLL, SB_LINERIGHT); }, 10},
+      {"page right", [&] { SendScroll(WM_HSCROLL, SB_PAGERIGHT); }, 10 + width},
+      {"line left", [&] { SendScroll(WM_HSCROLL, SB_LINELEFT); }, width},
+      {"right end", [&] { SendScroll(WM_HSCROLL, SB_RIGHT); }, last},
+      {"page left", [&] { SendScroll(WM_HSCROLL, SB_PAGELEFT); }, last - width},
+      {"left end", [&] { SendScroll(WM_HSCROLL, SB_LEFT); }, 0},
+      {"Right key", [&] { TypeKey(VK_RIGHT); }, 10},
+      {"Left key", [&] { TypeKey(VK_LEFT); }, 0},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(viewer->GetHPos(), step.position) << step.what;
+    EXPECT_EQ(viewer->GetHOffs(), step.position) << step.what;
+  }
+  EXPECT_EQ(scrolled, 8);
+}
+
 // Records the scroll-bar calls and answers the thumb's track position itself.
 struct ScrollBarSpy {
   static inline Integer TrackPos = 0;
