@@ -52,7 +52,8 @@ void CheckSentence(TUSFM* usfm, char c, bool endOfBook) {
     if (ender && !g_inSentence)
       AddWindowMessage(usfm, "A character " + Char(c) + " ends the sentence which hasn't been started yet.");
     if (!CapitalLetters.Contains(c) && c != ' ' && !g_inSentence) {
-      AddWindowMessage(usfm, "A sentence should not start with " + Char(c) + " but with a capital.");
+      // A title is no sentence: "The First Book of Moses" starts none and needs no capital.
+      if (!usfm->InTitle) AddWindowMessage(usfm, "A sentence should not start with " + Char(c) + " but with a capital.");
       g_inSentence = true;
     }
     if (g_afterEnder) {
@@ -83,7 +84,8 @@ void CheckSentence(TUSFM* usfm, char c, bool endOfBook) {
     }
   }
 
-  if (CapitalLetters.Contains(c) && g_inSentence) g_capWordPending = true;
+  // The capitalised words of a title are no names to report.
+  if (CapitalLetters.Contains(c) && g_inSentence && !usfm->InTitle) g_capWordPending = true;
 
   if (g_capWordPending) {
     if ((CapitalLetters.Contains(c) || SmallLetters.Contains(c) || FilteredOutChars.Contains(c)) && c != '-') {

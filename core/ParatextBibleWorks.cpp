@@ -30,8 +30,27 @@ void WriteList(const AnsiString& fileName, TStrings* lines) {
   if (!fileName.empty()) ReplaceFileContents(fileName, lines->GetText());
 }
 
-// "MAT 5:3 [1] text" gives "KJV Mat 5:3"; a line whose first four characters begin with no book
-// id gives nothing.
+// True when the text is chapter ":" verse in digits, the verse possibly a range ("5:3", "5:3-4").
+bool IsChapterAndVerse(const AnsiString& text) {
+  std::size_t at = 0;
+  const auto digits = [&text, &at] {
+    const std::size_t start = at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    return at > start;
+  };
+  const auto skip = [&text, &at](char c) {
+    if (at >= text.size() || text[at] != c) return false;
+    ++at;
+    return true;
+  };
+  if (!digits() || !skip(':') || !digits()) return false;
+  if (skip('-') && !digits()) return false;
+  return at == text.size();
+}
+
+// "MAT 5:3 [1] text" gives "KJV Mat 5:3". A line that is no reference of a book id, a blank, a
+// chapter and a verse ("MAT", "GEN1:1", "XYZ 1:1", "MAT 5") gives nothing: BibleWorks cannot read
+// it.
 void ParatextToBibleWorks(TStrings* in, TStrings* out) {
   out->Add(kBibleWorksHeader);
   for (int i = 0; i < in->GetCount(); ++i) {
@@ -42,6 +61,7 @@ void ParatextToBibleWorks(TStrings* in, TStrings* out) {
     if (bracket != AnsiString::npos) rest.erase(bracket);
     const std::size_t blank = rest.find_first_of(" \t");
     if (blank != AnsiString::npos) rest.erase(blank);
+    if (bookPart.size() != 4 || (bookPart[3] != ' ' && bookPart[3] != '\t') || !IsChapterAndVerse(rest)) continue;
     for (int book = 1; book <= BookCount; ++book) {
       if (bookPart.compare(0, 3, BookId(book)) == 0) {
         out->Add(kBibleWorksVersion + BibleWorksBookName(book) + " " + rest);

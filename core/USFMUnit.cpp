@@ -43,6 +43,13 @@ void TUSFM::Reset() {
   MarkupCount = 0;
   HeadingCount = 0;
   FirstChapter = true;
+  // Text before the book's first chapter line belongs to no verse of an earlier book: its
+  // messages carry "<ID> 0:0". The line checker restarts its own sequence at the first chapter,
+  // so the sequence checks do not depend on these.
+  PrevChapter = 0;
+  Chapter = 0;
+  PrevVerse = 0;
+  Verse = 0;
   Window.assign(WindowLength, '-');
 }
 

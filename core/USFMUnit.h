@@ -20,7 +20,7 @@ public:
 
   explicit TUSFM(TScripture* scripture);
 
-  // Starts a book: clears the walker's state; chapter and verse numbers stay as they are.
+  // Starts a book: clears the walker's state and sets the reference to chapter 0, verse 0.
   void Reset();
   void CheckLine(const AnsiString& line);
   // True when the character is markup, false when it is running text.

@@ -90,11 +90,21 @@ TEST_F(MarkerCheckTest, IdFromTheLineReplacesTheExpectedOne) {
   EXPECT_EQ(usfm_->BookId, "JHN");
 }
 
-TEST_F(MarkerCheckTest, NextBookStartsWithTheNumbersOfThePreviousOne) {
-  RunMarkers({"\\id JHN", "\\c 1", "\\c 2", "\\v 1 a", "\\v 2 b"});
-  EXPECT_EQ(RunMarkers({"\\xx", "\\c 3"}, "MAT"),
-            (Lines{"MAT 2:2 The format marker \"xx\" that is in the text is not in the stylesheet",
+// Problems before a book's first chapter line belong to no verse: both phases of the run report
+// them at 0:0, whatever book was walked before, the same one included.
+TEST_F(MarkerCheckTest, EveryBookStartsAtChapterZeroVerseZero) {
+  const Lines john = {"\\id JHN", "\\c 1", "\\c 2", "\\p", "\\v 1 Text.", "\\v 2 More."};
+  const Lines matthew = {"\\id MAT", "\\xx", "\\mt The Book^", "\\c 3", "\\p", "\\v 1 Text."};
+  RunMarkers(john);
+  RunStructure(john);
+  EXPECT_EQ(RunMarkers(matthew, "MAT"),
+            (Lines{"MAT 0:0 The format marker \"xx\" that is in the text is not in the stylesheet",
                    "MAT 1:1 Chapter number should be 1, but it is 3."}));
+  for (int walk = 0; walk < 2; ++walk) {
+    EXPECT_EQ(RunStructure(matthew, "MAT"),
+              (Lines{"MAT 0:0 ------------- The Book^ - An unknown character has been found: ^"}))
+        << "walk " << walk;
+  }
 }
 
 TEST_F(MarkerCheckTest, ABookJustReadCountsAsAFirstChapter) {

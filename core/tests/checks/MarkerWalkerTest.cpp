@@ -55,9 +55,11 @@ TEST(MarkerWalker, FollowsTheBookChapterAndVerse) {
   EXPECT_EQ(usfm.GetReference(), "MAT 4:1 ");
   EXPECT_EQ(usfm.PrevChapter, 3);
 
-  // Reset starts a book but keeps the numbers.
+  // Reset starts a book before its first chapter.
   usfm.Reset();
-  EXPECT_EQ(usfm.GetReference(), "MAT 4:1 ");
+  EXPECT_EQ(usfm.GetReference(), "MAT 0:0 ");
+  EXPECT_EQ(usfm.PrevChapter, 0);
+  EXPECT_EQ(usfm.PrevVerse, 0);
   EXPECT_EQ(usfm.Window, std::string(23, '-'));
 }
 

@@ -10,7 +10,7 @@ class SentenceTest : public core_testing::CheckTest {};
 
 struct BookCase {
   const char* Name;
-  Lines Book;  // after "\id JHN" and "\c 1"
+  Lines Book;  // MessagesOfSmallBooks puts "\id JHN" and "\c 1" before these lines
   Lines Expected;
 };
 
@@ -49,17 +49,57 @@ TEST_F(SentenceTest, MessagesOfSmallBooks) {
        {"\\p", "\\v 1 Then Peter and NATO saw Jesus and [Jesus].", "\\v 2 So peter went."},
        {"JHN 1:1 ----------- Then Peter  - A capitalized word (Peter) was found within a sentence.",
         "JHN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
-      {"a title does not start a sentence",
-       {"\\mt The Gospel", "\\p", "\\v 1 Text."},
-       {"JHN 1:1 -------------------- Th - A sentence should not start with h but with a capital.",
-        "JHN 1:1 ----------- The Gospel  - A capitalized word (Gospel) was found within a sentence.",
-        "JHN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
   };
   for (const BookCase& c : cases) {
     usfm_.reset(new TUSFM(nullptr));
     Lines book = {"\\id JHN", "\\c 1"};
     book.insert(book.end(), c.Book.begin(), c.Book.end());
     EXPECT_EQ(RunStructure(book), c.Expected) << c.Name;
+  }
+}
+
+// Whole books, titles included: a title is no sentence and its capitalised words are no names,
+// but the heading rules still hold at its end.
+TEST_F(SentenceTest, TitlesAreNoSentences) {
+  const BookCase cases[] = {
+      {"a title of capitalised words after the header line",
+       {"\\id GEN", "\\h Genesis", "\\mt The First Book of Moses, Commonly Called Genesis", "\\c 1", "\\p",
+        "\\v 1 In the beginning."},
+       {}},
+      {"the header line after the title",
+       {"\\id GEN", "\\mt The First Book of Moses, Commonly Called Genesis", "\\h Genesis", "\\c 1", "\\p",
+        "\\v 1 In the beginning."},
+       {}},
+      {"a title starting with a small letter",
+       {"\\id GEN", "\\mt the Book of Genesis", "\\c 1", "\\p", "\\v 1 In the beginning."},
+       {}},
+      {"the same text in a paragraph",
+       {"\\id GEN", "\\c 1", "\\p", "\\v 1 The First Book of Moses, Commonly Called Genesis"},
+       {"GEN 1:1 ------------ The First  - A capitalized word (First) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 ------- The First Book  - A capitalized word (Book) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 he First Book of Moses, - A capitalized word (Moses) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 ook of Moses, Commonly  - A capitalized word (Commonly) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 Moses, Commonly Called  - A capitalized word (Called) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 Commonly Called Genesis - A capitalized word (Genesis) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list.",
+        "GEN 1:1 Commonly Called Genesis - The sentence has not been ended properly at the end of the book."}},
+      {"a title ending in a full stop, reported where the title ends",
+       {"\\id GEN", "\\mt The Book.", "\\c 1", "\\p", "\\v 1 In the beginning."},
+       {"GEN 1:1 ------------ The Book.  - Heading should start with a capital, and not end with a full stop."}},
+      {"a section heading is no title",
+       {"\\id GEN", "\\c 1", "\\s the Creation", "\\p", "\\v 1 In the beginning."},
+       {"GEN 1:1 --------------------- t - A sentence should not start with t but with a capital.",
+        "GEN 1:1 --------- the Creation  - A capitalized word (Creation) was found within a sentence.",
+        "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
+  };
+  for (const BookCase& c : cases) {
+    usfm_.reset(new TUSFM(nullptr));
+    EXPECT_EQ(RunStructure(c.Book, "GEN"), c.Expected) << c.Name;
   }
 }
 

@@ -73,6 +73,27 @@ TEST_F(ReferenceExchangeTest, ParatextToBibleWorks) {
             CrLf({"BWRL 1", "KJV Mat 5:3", "KJV Gen 1:1", "KJV Joh 3:16", "KJV Sol 2:1", "KJV 1Jo 1:9", "KJV Phi 4:13"}));
 }
 
+TEST_F(ReferenceExchangeTest, LinesThatAreNoReferenceAreDroppedOnTheWayToBibleWorks) {
+  WriteFileBytes(RefFile(), CrLf({
+                                "MAT",
+                                "GEN1:1",
+                                "GEN 1:1",
+                                "MAT 5",
+                                "MAT 5:",
+                                "MAT :3",
+                                "MAT  5:3 two blanks",
+                                "MAT x:3",
+                                "MAT 5:3x [1]",
+                                "MAT 5:3-",
+                                "MAT 5:3-4 [1] a range",
+                                "MAT5:3",
+                                "MAT\t5:3",
+                                "REV 22:21",
+                            }));
+  Convert("paratext");
+  EXPECT_EQ(ReadFileBytes(VlsFile()), CrLf({"BWRL 1", "KJV Gen 1:1", "KJV Mat 5:3-4", "KJV Mat 5:3", "KJV Rev 22:21"}));
+}
+
 TEST_F(ReferenceExchangeTest, BibleWorksToParatext) {
   // BibleWorks heads its list with two lines; every book's name is found wherever it stands.
   WriteFileBytes(VlsFile(), CrLf({"BWRL 1", "My list", "KJV Gen 1:1", "KJV Mat 5:3", "KJV 1Jo 1:9", "KJV Sol 2:1",
