@@ -293,6 +293,10 @@ protected:
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), FItems(new TListBoxStrings(this)), FCanvas(NewCanvas(this)) {
+  // The list reports a user's choice through its selection-change notification only, and a
+  // double click through its own notification: the generic mouse clicks would add a second call
+  // of each. The system list box captures the mouse itself.
+  ControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetParentColor(false);

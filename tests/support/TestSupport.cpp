@@ -91,6 +91,18 @@ void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+void MouseClick(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  SetCursorPos(p.x, p.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (SendInput(2, inputs, sizeof(INPUT)) != 2) throw std::runtime_error("the mouse click was refused");
+}
+
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
   // Create missing folders on the way.
   for (size_t i = 3; i < path.size(); ++i)

@@ -55,6 +55,11 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Dispatches window messages for the given time.
 void PumpFor(DWORD ms);
 
+// Clicks the left mouse button at a point of a window's client area as the user's mouse does:
+// the pointer moves there and the button goes down and up through the system's input queue.
+// The messages arrive when the caller's loop runs.
+void MouseClick(HWND window, int x, int y);
+
 // Writes bytes to a file exactly as given (no line-end translation); creates missing folders.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 // Reads a whole file; empty when it cannot be read.
