@@ -67,6 +67,16 @@ REG
   touch "$WINEPREFIX/.pelorin-ready-2"
 fi
 
+# Wine draws the symbols of caption buttons, scroll arrows and menu check marks with its font
+# Marlett (Debian's fonts-wine). This Wine build does not look into its own font folder, so the
+# prefix's font folder links to the font; Wine's other fonts stay out, so that the fonts text is
+# measured with stay what they were.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [ -f "$marlett" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  ln -sfn "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+fi
+
 # One persistent server for the whole run: each test program then starts in a fraction of a second.
 wineserver -p
 # Start Wine's own background processes now, with their output going nowhere: started by the

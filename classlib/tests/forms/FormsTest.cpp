@@ -437,3 +437,51 @@ TEST(TimerTest, AnExceptionInOnTimerIsShownByTheApplication) {
   EXPECT_EQ(reported.front(), "timer failed");
   EXPECT_EQ(sender, static_cast<TObject*>(timer));
 }
+
+// The close button of a dialog's caption shows its symbol, a cross drawn with the system's symbol
+// font; without that font it would be blank or show the box of a missing character. The button
+// is found by hit-testing the frame; its inner area (within its 3-D edges) must be dark in the
+// middle, where the cross's strokes meet and a box would be hollow, and dark near both ends of
+// both diagonals, where a blank would be empty.
+TEST(FormTest, ADialogsCaptionShowsItsCloseSymbol) {
+  auto* dialog = new TForm(Application);
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetCaption("Close symbol");
+  dialog->SetBounds(120, 120, 260, 120);
+  dialog->Show();
+  ProcessUntil([&] { return dialog->GetActive(); });
+  const HWND window = dialog->GetHandle();
+  RECT frame;
+  ::GetWindowRect(window, &frame);
+  RECT button{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = 0; y < ::GetSystemMetrics(SM_CYCAPTION) + 8; ++y) {
+    for (int x = 0; x < frame.right - frame.left; ++x) {
+      if (::SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(frame.left + x, frame.top + y)) != HTCLOSE) continue;
+      button = {std::min<LONG>(button.left, x), std::min<LONG>(button.top, y), std::max<LONG>(button.right, x + 1),
+                std::max<LONG>(button.bottom, y + 1)};
+    }
+  }
+  ASSERT_LT(button.left, button.right) << "no close button in the caption";
+  testing_support::SaveScreenshot(window, "dialog-caption");
+  const testing_support::ScreenImage image = testing_support::CaptureWindow(window);
+  ASSERT_EQ(image.width, frame.right - frame.left);
+  const auto dark = [&](int x, int y) {
+    const COLORREF c = image.Pixel(x, y);
+    return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96;
+  };
+  // Any dark pixel in a square of the inner area, given by its centre.
+  const auto darkNear = [&](int cx, int cy) {
+    for (int y = cy - 1; y <= cy + 1; ++y)
+      for (int x = cx - 1; x <= cx + 1; ++x)
+        if (dark(x, y)) return true;
+    return false;
+  };
+  const int left = button.left + 3, top = button.top + 3, right = button.right - 4, bottom = button.bottom - 4;
+  const int cx = (left + right) / 2, cy = (top + bottom) / 2;
+  const int dx = (right - left) / 4, dy = (bottom - top) / 4;
+  EXPECT_TRUE(darkNear(cx, cy)) << "the strokes meet in the middle";
+  EXPECT_TRUE(darkNear(cx - dx, cy - dy) && darkNear(cx + dx, cy + dy)) << "one diagonal";
+  EXPECT_TRUE(darkNear(cx + dx, cy - dy) && darkNear(cx - dx, cy + dy)) << "the other diagonal";
+  EXPECT_FALSE(darkNear(cx, top + 1) || darkNear(cx, bottom - 1)) << "no box edge above or below the middle";
+  delete dialog;
+}
