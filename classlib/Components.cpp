@@ -340,6 +340,8 @@ void TCollection::Clear() {
   try {
     while (FItems.GetCount() > 0) delete static_cast<TCollectionItem*>(FItems.Last());
   } catch (...) {
+    // EndUpdate runs the change handlers, which may raise: it is called here, not from a
+    // destructor.
     EndUpdate();
     throw;
   }
@@ -357,6 +359,8 @@ void TCollection::Assign(TPersistent* Source) {
     Clear();
     for (Integer i = 0; i < source->GetCount(); ++i) Add()->Assign(source->GetItems(i));
   } catch (...) {
+    // EndUpdate runs the change handlers, which may raise: it is called here, not from a
+    // destructor.
     EndUpdate();
     throw;
   }

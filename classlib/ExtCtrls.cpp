@@ -322,13 +322,8 @@ public:
   void Click() override {
     if (FInClick) return;
     FInClick = true;
-    try {
-      if (GetChecked()) FGroup->ButtonClick(this);
-    } catch (...) {
-      FInClick = false;
-      throw;
-    }
-    FInClick = false;
+    ScopeExit clicked([this] { FInClick = false; });
+    if (GetChecked()) FGroup->ButtonClick(this);
   }
 
   void Dispatch(TMessage& Message) override {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "classlib/Handles.h"
 #include "classlib/Strings.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -494,16 +495,12 @@ void TReader::ReadDataInner(TComponent* Instance) {
   Parent = Instance->GetChildParent();
   Owner = Instance->GetChildOwner();
   if (!Owner) Owner = FRoot;
-  try {
-    while (!EndOfList()) ReadComponent(nullptr);
-    ReadListEnd();
-  } catch (...) {
+  ScopeExit restore([&] {
     Parent = oldParent;
     Owner = oldOwner;
-    throw;
-  }
-  Parent = oldParent;
-  Owner = oldOwner;
+  });
+  while (!EndOfList()) ReadComponent(nullptr);
+  ReadListEnd();
 }
 
 void TReader::BeginFixups() { ++FFixupDepth; }
@@ -856,13 +853,8 @@ void TWriter::WriteRootComponent(TComponent* Root) {
 
 void TWriter::WriteComponent(TComponent* Component) {
   Component->FComponentState << csWriting;
-  try {
-    Component->WriteState(this);
-  } catch (...) {
-    Component->FComponentState >> csWriting;
-    throw;
-  }
-  Component->FComponentState >> csWriting;
+  ScopeExit written([Component] { Component->FComponentState >> csWriting; });
+  Component->WriteState(this);
 }
 
 void TWriter::WriteData(TComponent* Instance) {
@@ -876,13 +868,8 @@ void TWriter::WriteData(TComponent* Instance) {
   if (!IgnoreChildren) {
     TComponent* oldRoot = FRoot;
     if (Instance->FComponentState.Contains(csInline)) FRoot = Instance;
-    try {
-      Instance->GetChildren(TGetChildProc(this, &TWriter::WriteComponent), FRoot);
-    } catch (...) {
-      FRoot = oldRoot;
-      throw;
-    }
-    FRoot = oldRoot;
+    ScopeExit restore([this, oldRoot] { FRoot = oldRoot; });
+    Instance->GetChildren(TGetChildProc(this, &TWriter::WriteComponent), FRoot);
   }
   WriteListEnd();
 }
@@ -968,15 +955,12 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
         WritePropName(Prop->Name);
         WriteIdent(name);
       } else if (value->InheritsFrom(TPersistent::StaticClass())) {
-        AnsiString oldPath = FPropPath;
-        FPropPath += Prop->Name + ".";
-        try {
+        {
+          AnsiString oldPath = FPropPath;
+          FPropPath += Prop->Name + ".";
+          ScopeExit restore([&] { FPropPath.swap(oldPath); });
           WriteProperties(static_cast<TPersistent*>(value));
-        } catch (...) {
-          FPropPath = oldPath;
-          throw;
         }
-        FPropPath = oldPath;
         if (value->InheritsFrom(TCollection::StaticClass())) {
           WritePropName(Prop->Name);
           WriteCollection(static_cast<TCollection*>(value));
@@ -1012,20 +996,17 @@ AnsiString TWriter::ComponentRefName(TComponent* Component) const {
 void TWriter::WriteCollection(TCollection* Value) {
   WriteValue(vaCollection);
   // Item properties are named from the item, not from the object holding the collection.
-  AnsiString oldPath = FPropPath;
-  FPropPath.clear();
-  try {
+  {
+    AnsiString oldPath = FPropPath;
+    FPropPath.clear();
+    ScopeExit restore([&] { FPropPath.swap(oldPath); });
     if (Value)
       for (Integer i = 0; i < Value->GetCount(); ++i) {
         WriteListBegin();
         WriteProperties(Value->GetItems(i));
         WriteListEnd();
       }
-  } catch (...) {
-    FPropPath = oldPath;
-    throw;
   }
-  FPropPath = oldPath;
   WriteListEnd();
 }
 

@@ -8,6 +8,7 @@
 
 #include "classlib/Components.h"
 #include "classlib/Filer.h"
+#include "classlib/Handles.h"
 #include "classlib/Strings.h"
 #include "classlib/SysUtils.h"
 
@@ -891,13 +892,11 @@ private:
 void ObjectBinaryToText(TStream* Input, TStream* Output) {
   AnsiString text;
   BinaryToText converter(Input, text);
-  try {
+  {
+    // What the converter read ahead goes back to the input, whether it finished or not.
+    ScopeExit giveBack([&] { Input->Seek(-converter.Unused(), soCurrent); });
     converter.Run();
-  } catch (...) {
-    Input->Seek(-converter.Unused(), soCurrent);
-    throw;
   }
-  Input->Seek(-converter.Unused(), soCurrent);
   Output->WriteBuffer(text.data(), static_cast<Integer>(text.size()));
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/ActnList.h"
+#include "classlib/Handles.h"
 #include "classlib/Menus.h"
 #include "classlib/SysUtils.h"
 
@@ -344,72 +345,67 @@ void TCustomForm::CMMenuChanged(TMessage&) { UpdateMenu(); }
 void TCustomForm::CMShowingChanged(TMessage&) {
   if (FFormState.Contains(fsShowing)) throw EInvalidOperation("Cannot change Visible in OnShow or OnHide");
   FFormState << fsShowing;
-  try {
-    if (FShowing) {
-      AfterConstruction();
-      try {
-        DoShow();
-      } catch (...) {
-        Application->HandleException(this);
-      }
-      Integer x = FLeft, y = FTop;
-      bool place = true;
-      const TRect desktop = Screen->GetDesktopRect();
-      switch (FPosition) {
-        case poScreenCenter:
+  ScopeExit shown([this] { FFormState >> fsShowing; });
+  if (FShowing) {
+    AfterConstruction();
+    try {
+      DoShow();
+    } catch (...) {
+      Application->HandleException(this);
+    }
+    Integer x = FLeft, y = FTop;
+    bool place = true;
+    const TRect desktop = Screen->GetDesktopRect();
+    switch (FPosition) {
+      case poScreenCenter:
+        x = (Screen->GetWidth() - FWidth) / 2;
+        y = (Screen->GetHeight() - FHeight) / 2;
+        break;
+      case poDesktopCenter:
+        x = desktop.Left + (desktop.Width() - FWidth) / 2;
+        y = desktop.Top + (desktop.Height() - FHeight) / 2;
+        break;
+      case poMainFormCenter:
+      case poOwnerFormCenter: {
+        TCustomForm* center = Application->GetMainForm();
+        if (FPosition == poOwnerFormCenter)
+          if (auto* owner = dynamic_cast<TCustomForm*>(GetOwner())) center = owner;
+        if (center && center != this) {
+          x = center->FLeft + (center->FWidth - FWidth) / 2;
+          y = center->FTop + (center->FHeight - FHeight) / 2;
+        } else {
           x = (Screen->GetWidth() - FWidth) / 2;
           y = (Screen->GetHeight() - FHeight) / 2;
-          break;
-        case poDesktopCenter:
-          x = desktop.Left + (desktop.Width() - FWidth) / 2;
-          y = desktop.Top + (desktop.Height() - FHeight) / 2;
-          break;
-        case poMainFormCenter:
-        case poOwnerFormCenter: {
-          TCustomForm* center = Application->GetMainForm();
-          if (FPosition == poOwnerFormCenter)
-            if (auto* owner = dynamic_cast<TCustomForm*>(GetOwner())) center = owner;
-          if (center && center != this) {
-            x = center->FLeft + (center->FWidth - FWidth) / 2;
-            y = center->FTop + (center->FHeight - FHeight) / 2;
-          } else {
-            x = (Screen->GetWidth() - FWidth) / 2;
-            y = (Screen->GetHeight() - FHeight) / 2;
-          }
-          break;
         }
-        default: place = false; break;
+        break;
       }
-      if (place) {
-        x = std::max(x, desktop.Left);
-        y = std::max(y, desktop.Top);
-        SetBounds(x, y, FWidth, FHeight);
-      }
-      // A form is placed once; after that it stays where the user put it.
-      FPosition = poDesigned;
-      if (FFormStyle == fsStayOnTop)
-        ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      ::ShowWindow(FHandle, kShowCommands[FWindowState]);
-      if (FWindowState != wsMinimized) ::BringWindowToTop(FHandle);
-      Application->UpdateVisible();
-    } else {
-      try {
-        DoHide();
-      } catch (...) {
-        Application->HandleException(this);
-      }
-      HWND newActive = nullptr;
-      if (::GetActiveWindow() == FHandle && !::IsIconic(FHandle)) newActive = FindTopMostWindow(FHandle);
-      ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      if (newActive) ::SetActiveWindow(newActive);
-      Application->UpdateVisible();
+      default: place = false; break;
     }
-  } catch (...) {
-    FFormState >> fsShowing;
-    throw;
+    if (place) {
+      x = std::max(x, desktop.Left);
+      y = std::max(y, desktop.Top);
+      SetBounds(x, y, FWidth, FHeight);
+    }
+    // A form is placed once; after that it stays where the user put it.
+    FPosition = poDesigned;
+    if (FFormStyle == fsStayOnTop)
+      ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::ShowWindow(FHandle, kShowCommands[FWindowState]);
+    if (FWindowState != wsMinimized) ::BringWindowToTop(FHandle);
+    Application->UpdateVisible();
+  } else {
+    try {
+      DoHide();
+    } catch (...) {
+      Application->HandleException(this);
+    }
+    HWND newActive = nullptr;
+    if (::GetActiveWindow() == FHandle && !::IsIconic(FHandle)) newActive = FindTopMostWindow(FHandle);
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (newActive) ::SetActiveWindow(newActive);
+    Application->UpdateVisible();
   }
-  FFormState >> fsShowing;
 }
 
 void TCustomForm::Show() {
@@ -453,7 +449,8 @@ Integer TCustomForm::ShowModal() {
   const Integer saveCount = Screen->FCursorCount;
   const TTaskWindowList windows = DisableTaskWindows(nullptr);
   Integer result = mrNone;
-  auto restore = [&] {
+  // The program's state comes back however the modal loop ends.
+  ScopeExit restore([&] {
     if (Screen->FCursorCount == saveCount)
       Screen->SetCursor(saveCursor);
     else
@@ -468,32 +465,27 @@ Integer TCustomForm::ShowModal() {
     if (activeWindow && ::IsWindow(activeWindow)) ::SetActiveWindow(activeWindow);
     FFocusCount = saveFocusCount;
     FFormState >> fsModal;
-  };
+  });
+  Show();
   try {
-    Show();
-    try {
-      ::SendMessageA(FHandle, CM_ACTIVATE, 0, 0);
-      FModalResult = mrNone;
-      do {
-        Application->HandleMessage();
-        if (Application->GetTerminated())
-          FModalResult = mrCancel;
-        else if (FModalResult != mrNone)
-          CloseModal();
-      } while (FModalResult == mrNone);
-      result = FModalResult;
-      ::SendMessageA(FHandle, CM_DEACTIVATE, 0, 0);
-      if (::GetActiveWindow() != FHandle) activeWindow = nullptr;
-    } catch (...) {
-      SetVisible(false);
-      throw;
-    }
-    SetVisible(false);
+    ::SendMessageA(FHandle, CM_ACTIVATE, 0, 0);
+    FModalResult = mrNone;
+    do {
+      Application->HandleMessage();
+      if (Application->GetTerminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
+    } while (FModalResult == mrNone);
+    result = FModalResult;
+    ::SendMessageA(FHandle, CM_DEACTIVATE, 0, 0);
+    if (::GetActiveWindow() != FHandle) activeWindow = nullptr;
   } catch (...) {
-    restore();
+    // Hiding runs the form's handlers, which may raise: it stays out of a destructor.
+    SetVisible(false);
     throw;
   }
-  restore();
+  SetVisible(false);
   return result;
 }
 
@@ -661,7 +653,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   if (Control->ControlState.Contains(csFocusing)) return false;
   Control->ControlState << csFocusing;
   bool ok = false;
-  try {
+  {
+    ScopeExit focused([Control] { Control->ControlState >> csFocusing; });
     ok = [&] {
       if (Screen->FFocusedForm != this) {
         if (TCustomForm* old = Screen->FFocusedForm) {
@@ -691,11 +684,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
       }
       return true;
     }();
-  } catch (...) {
-    Control->ControlState >> csFocusing;
-    throw;
   }
-  Control->ControlState >> csFocusing;
   if (!ok) return false;
   Screen->UpdateLastActive();
   return true;

@@ -4,6 +4,7 @@
 
 #include "classlib/ActnList.h"
 #include "classlib/Forms.h"
+#include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Menus.h"
 #include "classlib/Threads.h"
@@ -202,8 +203,9 @@ void TApplication::DoActionIdle() {
 }
 
 void TApplication::Run() {
-  FRunning = true;
-  try {
+  {
+    FRunning = true;
+    ScopeExit running([this] { FRunning = false; });
     if (FMainForm) {
       STARTUPINFOA startup{};
       startup.cb = sizeof(startup);
@@ -231,11 +233,7 @@ void TApplication::Run() {
         }
       }
     }
-  } catch (...) {
-    FRunning = false;
-    throw;
   }
-  FRunning = false;
   // What the end of the program would do: the forms go while the rest of the program still
   // stands, so that their OnDestroy handlers can save what they keep.
   SetShowHint(false);
@@ -468,13 +466,10 @@ Integer TApplication::MessageBox(const AnsiString& Text, const AnsiString& Capti
   HWND active = ::GetActiveWindow();
   const TTaskWindowList windows = DisableTaskWindows(nullptr);
   Integer result = 0;
-  try {
+  {
+    ScopeExit enable([&windows] { EnableTaskWindows(windows); });
     result = ::MessageBoxA(active ? active : FHandle, Text.c_str(), Caption.c_str(), UINT(Flags));
-  } catch (...) {
-    EnableTaskWindows(windows);
-    throw;
   }
-  EnableTaskWindows(windows);
   if (active && ::IsWindow(active)) ::SetActiveWindow(active);
   return result;
 }

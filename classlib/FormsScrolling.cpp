@@ -4,6 +4,8 @@
 
 #include "classlib/Forms.h"
 
+#include "classlib/Handles.h"
+
 // --- TControlScrollBar -------------------------------------------------------------------------------
 
 TControlScrollBar::TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind)
@@ -171,16 +173,11 @@ void TScrollingWinControl::CalcAutoRange() {
 void TScrollingWinControl::UpdateScrollBars() {
   if (FUpdatingScrollBars || !HandleAllocated()) return;
   FUpdatingScrollBars = true;
-  try {
-    // Showing one bar narrows the client area, which may make the other one necessary.
-    FVertScrollBar->Update(false, true);
-    FHorzScrollBar->Update(false, true);
-    FVertScrollBar->Update(false, true);
-  } catch (...) {
-    FUpdatingScrollBars = false;
-    throw;
-  }
-  FUpdatingScrollBars = false;
+  ScopeExit updated([this] { FUpdatingScrollBars = false; });
+  // Showing one bar narrows the client area, which may make the other one necessary.
+  FVertScrollBar->Update(false, true);
+  FHorzScrollBar->Update(false, true);
+  FVertScrollBar->Update(false, true);
 }
 
 void TScrollingWinControl::AdjustClientRect(TRect& Rect) {
@@ -195,14 +192,11 @@ void TScrollingWinControl::AlignControls(TControl* AControl, TRect& Rect) {
 }
 
 void TScrollingWinControl::WMSize(TMessage& Message) {
-  ++FAutoRangeCount;
-  try {
+  {
+    ++FAutoRangeCount;
+    ScopeExit counted([this] { --FAutoRangeCount; });
     inherited::Dispatch(Message);
-  } catch (...) {
-    --FAutoRangeCount;
-    throw;
   }
-  --FAutoRangeCount;
   CalcAutoRange();
   UpdateScrollBars();
 }

@@ -1,5 +1,6 @@
 // Small owners of Windows resources: each gives its resource back in its destructor, so that
-// an exception or an early return never leaks a handle or leaves the clipboard open.
+// an exception or an early return never leaks a handle or leaves the clipboard open. ScopeExit
+// does the same for state that is no handle: a flag or a count put back when a scope ends.
 #pragma once
 
 #include <utility>
@@ -179,6 +180,36 @@ private:
   HDC dc_;
   COLORREF text_;
   COLORREF back_;
+};
+
+// A window's painting, from BeginPaint to EndPaint: the update region is validated and the
+// caret shown again however the painting ends.
+class PaintSession {
+public:
+  explicit PaintSession(HWND wnd) noexcept : wnd_(wnd), dc_(::BeginPaint(wnd, &ps_)) {}
+  ~PaintSession() { ::EndPaint(wnd_, &ps_); }
+  PaintSession(const PaintSession&) = delete;
+  PaintSession& operator=(const PaintSession&) = delete;
+  HDC get() const noexcept { return dc_; }
+  const PAINTSTRUCT& info() const noexcept { return ps_; }
+
+private:
+  HWND wnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// Runs an action when the scope ends, however it ends: puts back state that is no handle.
+template <class F>
+class ScopeExit {
+public:
+  explicit ScopeExit(F action) noexcept : action_(std::move(action)) {}
+  ~ScopeExit() { action_(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+  F action_;
 };
 
 // A locked global memory block, unlocked when the owner goes.

@@ -191,6 +191,8 @@ void TCustomImageList::AddImages(TCustomImageList* Value) {
   try {
     for (Integer i = 0; i < Value->GetCount(); ++i) AddImage(Value, i);
   } catch (...) {
+    // EndUpdate runs the change handlers, which may raise: it is called here, not from a
+    // destructor.
     EndUpdate();
     throw;
   }
@@ -205,6 +207,8 @@ void TCustomImageList::Insert(Integer Index, TBitmap* Image, TBitmap* Mask) {
     if (Add(Image, Mask) >= 0)
       for (Integer i = before; i < GetCount(); ++i) Move(i, Index + (i - before));
   } catch (...) {
+    // EndUpdate runs the change handlers, which may raise: it is called here, not from a
+    // destructor.
     EndUpdate();
     throw;
   }
@@ -225,6 +229,8 @@ void TCustomImageList::InsertIcon(Integer Index, TIcon* Image) {
   try {
     if (AddIcon(Image) >= 0) Move(before, Index);
   } catch (...) {
+    // EndUpdate runs the change handlers, which may raise: it is called here, not from a
+    // destructor.
     EndUpdate();
     throw;
   }

@@ -1,5 +1,6 @@
 #include "classlib/IniFiles.h"
 
+#include <memory>
 #include <vector>
 
 #include "classlib/Registry.h"
@@ -193,15 +194,10 @@ void TMemIniFile::Clear() {
 }
 
 TStrings* TMemIniFile::AddSection(const AnsiString& Section) {
-  auto* lines = new TStringList;
+  std::unique_ptr<TStringList> lines(new TStringList);
   lines->SetCaseSensitive(GetCaseSensitive());
-  try {
-    FSections->AddObject(Section, lines);
-  } catch (...) {
-    delete lines;
-    throw;
-  }
-  return lines;
+  FSections->AddObject(Section, lines.get());
+  return lines.release();
 }
 
 TStrings* TMemIniFile::FindSection(const AnsiString& Section) const {

@@ -1,9 +1,11 @@
 #include "classlib/ObjectInstances.h"
 
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
+#include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 
 #if !defined(__x86_64__)
@@ -157,13 +159,10 @@ void HandleBoundaryException(TObject* Sender) {
 }
 
 WNDPROC MakeObjectInstance(TWndMethod Method) {
-  auto* data = new InstanceData{std::move(Method)};
-  try {
-    return Pool().Make(data);
-  } catch (...) {
-    delete data;
-    throw;
-  }
+  std::unique_ptr<InstanceData> data(new InstanceData{std::move(Method)});
+  WNDPROC instance = Pool().Make(data.get());
+  data.release();  // the instance owns it now
+  return instance;
 }
 
 void FreeObjectInstance(WNDPROC ObjectInstance) {

@@ -1,8 +1,11 @@
 // TGraphic, and TPicture with the registry of file and clipboard formats.
 #include "classlib/Pictures.h"
 
+#include <memory>
+
 #include "classlib/Bitmaps.h"
 #include "classlib/Filer.h"
+#include "classlib/Handles.h"
 #include "classlib/Icons.h"
 #include "classlib/Jpeg.h"
 #include "classlib/Metafiles.h"
@@ -148,17 +151,12 @@ void TPicture::Replace(TGraphic* NewGraphic) {
 }
 
 void TPicture::SetGraphic(TGraphic* Value) {
-  TGraphic* copy = nullptr;
+  std::unique_ptr<TGraphic> copy;
   if (Value) {
-    copy = NewGraphic(Value->ClassType());
-    try {
-      copy->Assign(Value);
-    } catch (...) {
-      delete copy;
-      throw;
-    }
+    copy.reset(NewGraphic(Value->ClassType()));
+    copy->Assign(Value);
   }
-  Replace(copy);
+  Replace(copy.release());
 }
 
 void TPicture::Assign(TPersistent* Source) {
@@ -198,14 +196,9 @@ void TPicture::LoadFromFile(const AnsiString& FileName) {
   const AnsiString ext = NormalExtension(ExtractFileExt(FileName));
   TGraphicClass graphicClass = FileFormatClass(ext);
   if (!graphicClass) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", {ext}));
-  TGraphic* graphic = NewGraphic(graphicClass);
-  try {
-    graphic->LoadFromFile(FileName);
-  } catch (...) {
-    delete graphic;
-    throw;
-  }
-  Replace(graphic);
+  std::unique_ptr<TGraphic> graphic(NewGraphic(graphicClass));
+  graphic->LoadFromFile(FileName);
+  Replace(graphic.release());
 }
 
 void TPicture::SaveToFile(const AnsiString& FileName) {
@@ -217,14 +210,9 @@ void TPicture::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APal
   for (const ClipboardFormat& f : Formats().Clipboard)
     if (f.Format == AFormat) graphicClass = f.GraphicClass;
   if (!graphicClass) throw EInvalidGraphic("Unsupported clipboard format");
-  TGraphic* graphic = NewGraphic(graphicClass);
-  try {
-    graphic->LoadFromClipboardFormat(AFormat, AData, APalette);
-  } catch (...) {
-    delete graphic;
-    throw;
-  }
-  Replace(graphic);
+  std::unique_ptr<TGraphic> graphic(NewGraphic(graphicClass));
+  graphic->LoadFromClipboardFormat(AFormat, AData, APalette);
+  Replace(graphic.release());
 }
 
 void TPicture::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
@@ -281,14 +269,9 @@ void TPicture::ReadData(TStream* Stream) {
   if (!graphicClass) graphicClass = GetClass(className);
   if (!graphicClass || !graphicClass->InheritsFrom(TGraphic::StaticClass()))
     throw EInvalidGraphic(Format("Unknown picture class %s", {className}));
-  TGraphic* graphic = NewGraphic(graphicClass);
-  try {
-    graphic->ReadData(Stream);
-  } catch (...) {
-    delete graphic;
-    throw;
-  }
-  Replace(graphic);
+  std::unique_ptr<TGraphic> graphic(NewGraphic(graphicClass));
+  graphic->ReadData(Stream);
+  Replace(graphic.release());
 }
 
 void TPicture::WriteData(TStream* Stream) {

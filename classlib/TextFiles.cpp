@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "classlib/Handles.h"
+
 Byte FileMode = fmOpenReadWrite;
 
 namespace {
@@ -95,13 +97,11 @@ TextFile::~TextFile() {
 
 void TextFile::Close() {
   if (!IsOpen()) return;
-  try {
+  {
+    // The file is closed even when its last write fails.
+    ScopeExit release([this] { ReleaseHandle(); });
     if (mode_ != TMode::Input) FlushOutput();
-  } catch (...) {
-    ReleaseHandle();
-    throw;
   }
-  ReleaseHandle();
   buf_.clear();
   pos_ = 0;
 }

@@ -1,6 +1,7 @@
 // TWinControl: the window, children and alignment, focus and the keyboard.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
@@ -435,17 +436,15 @@ void TWinControl::CreateWnd() {
     params.WindowClass.lpszClassName = params.WinClassName.c_str();
     if (!::RegisterClassA(&params.WindowClass)) RaiseLastOSError();
   }
-  ControlState << csCreating;
-  g_creationControl = this;
-  try {
+  {
+    ControlState << csCreating;
+    g_creationControl = this;
+    ScopeExit created([this] {
+      g_creationControl = nullptr;
+      ControlState >> csCreating;
+    });
     CreateWindowHandle(params);
-  } catch (...) {
-    g_creationControl = nullptr;
-    ControlState >> csCreating;
-    throw;
   }
-  g_creationControl = nullptr;
-  ControlState >> csCreating;
   if (!FHandle) RaiseLastOSError();
   FText.clear();  // the window holds the caption now
   UpdateBounds();
@@ -816,6 +815,8 @@ void TWinControl::AlignControl(TControl* AControl) {
     TRect r = GetClientRect();
     AlignControls(AControl, r);
   } catch (...) {
+    // Enabling aligns again, which runs the controls' handlers and may raise: it stays out of a
+    // destructor.
     ControlState >> csAlignmentNeeded;
     EnableAlign();
     throw;
@@ -875,13 +876,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
             newTop = ::MulDiv(control->FAnchorRules.Y, parentSize.Y, control->FOriginalParentSize.Y) - newHeight / 2;
           }
           control->FAnchorMove = true;
-          try {
-            control->SetBounds(newLeft, newTop, newWidth, newHeight);
-          } catch (...) {
-            control->FAnchorMove = false;
-            throw;
-          }
-          control->FAnchorMove = false;
+          ScopeExit moved([control] { control->FAnchorMove = false; });
+          control->SetBounds(newLeft, newTop, newWidth, newHeight);
         }
         if (align == alNone) return;
       }
@@ -907,14 +903,11 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
           break;
         default: break;
       }
-      control->FAnchorMove = true;
-      try {
+      {
+        control->FAnchorMove = true;
+        ScopeExit moved([control] { control->FAnchorMove = false; });
         control->SetBounds(newLeft, newTop, newWidth, newHeight);
-      } catch (...) {
-        control->FAnchorMove = false;
-        throw;
       }
-      control->FAnchorMove = false;
       // A control that would not take the size offered (constraints) gives back what it left.
       if (control->FWidth != newWidth || control->FHeight != newHeight) {
         switch (align) {
@@ -1018,47 +1011,37 @@ void TWinControl::WMPaint(TMessage& Message) {
   }
   // Double buffered: everything is painted into a bitmap first and copied in one go.
   const TRect client = GetClientRect();
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(FHandle, &ps);
-  {
-    UniqueMemoryDC memDC(::CreateCompatibleDC(dc));
-    UniqueGdiObject bitmap(::CreateCompatibleBitmap(dc, std::max(client.Right, 1), std::max(client.Bottom, 1)));
-    SelectedObject selected(memDC.get(), bitmap.get());
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDC.get()), reinterpret_cast<LPARAM>(memDC.get()));
-    TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(memDC.get()), 0, 0};
-    WMPaint(inner);
-    ::BitBlt(dc, 0, 0, client.Right, client.Bottom, memDC.get(), 0, 0, SRCCOPY);
-  }
-  ::EndPaint(FHandle, &ps);
+  PaintSession paint(FHandle);
+  HDC dc = paint.get();
+  UniqueMemoryDC memDC(::CreateCompatibleDC(dc));
+  UniqueGdiObject bitmap(::CreateCompatibleBitmap(dc, std::max(client.Right, 1), std::max(client.Bottom, 1)));
+  SelectedObject selected(memDC.get(), bitmap.get());
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDC.get()), reinterpret_cast<LPARAM>(memDC.get()));
+  TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(memDC.get()), 0, 0};
+  WMPaint(inner);
+  ::BitBlt(dc, 0, 0, client.Right, client.Bottom, memDC.get(), 0, 0, SRCCOPY);
 }
 
+// Painting that raises still ends the paint and gives the context back as it came.
 void TWinControl::PaintHandler(TMessage& Message) {
   HDC dc = TWMPaint{Message}.DC();
-  PAINTSTRUCT ps;
-  const bool own = dc == nullptr;
-  if (own) dc = ::BeginPaint(FHandle, &ps);
-  try {
-    if (FControls.empty()) {
-      PaintWindow(dc);
-    } else {
-      // The opaque windowless children are left out of the window's own painting.
-      const int saved = ::SaveDC(dc);
-      int clip = SIMPLEREGION;
-      for (TControl* c : FControls) {
-        if (c->FVisible && c->ControlStyle.Contains(csOpaque)) {
-          clip = ::ExcludeClipRect(dc, c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight);
-          if (clip == NULLREGION) break;
-        }
+  std::optional<PaintSession> paint;
+  if (!dc) dc = paint.emplace(FHandle).get();
+  if (FControls.empty()) {
+    PaintWindow(dc);
+  } else {
+    // The opaque windowless children are left out of the window's own painting.
+    SavedDC saved(dc);
+    int clip = SIMPLEREGION;
+    for (TControl* c : FControls) {
+      if (c->FVisible && c->ControlStyle.Contains(csOpaque)) {
+        clip = ::ExcludeClipRect(dc, c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight);
+        if (clip == NULLREGION) break;
       }
-      if (clip != NULLREGION) PaintWindow(dc);
-      ::RestoreDC(dc, saved);
     }
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (own) ::EndPaint(FHandle, &ps);
-    throw;
+    if (clip != NULLREGION) PaintWindow(dc);
   }
-  if (own) ::EndPaint(FHandle, &ps);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintWindow(HDC DC) {
@@ -1077,12 +1060,11 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     const RECT r{c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight};
     if (!c->FVisible || !::RectVisible(DC, &r)) continue;
     if (ControlState.Contains(csPaintCopy)) c->ControlState << csPaintCopy;
-    const int saved = ::SaveDC(DC);
+    ScopeExit copied([c] { c->ControlState >> csPaintCopy; });
+    SavedDC saved(DC);
     MoveWindowOrg(DC, c->FLeft, c->FTop);
     ::IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    ::RestoreDC(DC, saved);
-    c->ControlState >> csPaintCopy;
   }
   for (TWinControl* w : FWinControls) {
     if (!(w->FCtl3D && w->ControlStyle.Contains(csFramed) && w->FVisible)) continue;
@@ -1106,42 +1088,35 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
 void TWinControl::PaintTo(HDC DC, Integer X, Integer Y) {
   HWND wnd = GetHandle();
   ControlState << csPaintCopy;
-  const int saved = ::SaveDC(DC);
-  try {
-    MoveWindowOrg(DC, X, Y);
-    const LONG_PTR style = ::GetWindowLongPtrA(wnd, GWL_STYLE);
-    const LONG_PTR exStyle = ::GetWindowLongPtrA(wnd, GWL_EXSTYLE);
-    if (style & WS_CHILD) {
-      ::IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-      UINT edge = 0, flags = 0;
-      if (exStyle & WS_EX_CLIENTEDGE) {
-        edge = EDGE_SUNKEN;
-        flags = BF_RECT | BF_ADJUST;
-      } else if (style & WS_BORDER) {
-        edge = BDR_OUTER;
-        flags = BF_RECT | BF_ADJUST | BF_MONO;
-      }
-      if (flags) {
-        RECT r{0, 0, FWidth, FHeight};
-        ::DrawEdge(DC, &r, edge, flags);
-        MoveWindowOrg(DC, r.left, r.top);
-        ::IntersectClipRect(DC, 0, 0, r.right - r.left, r.bottom - r.top);
-      }
-    } else {
-      const TRect client = GetClientRect();
-      ::IntersectClipRect(DC, 0, 0, client.Right, client.Bottom);
+  ScopeExit copied([this] { ControlState >> csPaintCopy; });
+  SavedDC saved(DC);
+  MoveWindowOrg(DC, X, Y);
+  const LONG_PTR style = ::GetWindowLongPtrA(wnd, GWL_STYLE);
+  const LONG_PTR exStyle = ::GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+  if (style & WS_CHILD) {
+    ::IntersectClipRect(DC, 0, 0, FWidth, FHeight);
+    UINT edge = 0, flags = 0;
+    if (exStyle & WS_EX_CLIENTEDGE) {
+      edge = EDGE_SUNKEN;
+      flags = BF_RECT | BF_ADJUST;
+    } else if (style & WS_BORDER) {
+      edge = BDR_OUTER;
+      flags = BF_RECT | BF_ADJUST | BF_MONO;
     }
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
-    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    for (TWinControl* child : FWinControls)
-      if (child->FVisible) child->PaintTo(DC, child->FLeft, child->FTop);
-  } catch (...) {
-    ::RestoreDC(DC, saved);
-    ControlState >> csPaintCopy;
-    throw;
+    if (flags) {
+      RECT r{0, 0, FWidth, FHeight};
+      ::DrawEdge(DC, &r, edge, flags);
+      MoveWindowOrg(DC, r.left, r.top);
+      ::IntersectClipRect(DC, 0, 0, r.right - r.left, r.bottom - r.top);
+    }
+  } else {
+    const TRect client = GetClientRect();
+    ::IntersectClipRect(DC, 0, 0, client.Right, client.Bottom);
   }
-  ::RestoreDC(DC, saved);
-  ControlState >> csPaintCopy;
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+  Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+  for (TWinControl* child : FWinControls)
+    if (child->FVisible) child->PaintTo(DC, child->FLeft, child->FTop);
 }
 
 void TWinControl::Invalidate() { Perform(CM_INVALIDATE, 0, 0); }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/Handles.h"
 #include "classlib/Strings.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -266,16 +267,12 @@ void TVisSendKeys::SendKeys(const AnsiString& Keys, bool Wait) {
   FWait = Wait;
   FHeld = 0;
   FGroup = false;
-  try {
-    SendScript(Keys);
-  } catch (...) {
-    // Never leave a modifier key pressed behind a script that failed.
+  // Never leave a modifier key pressed, also behind a script that failed.
+  ScopeExit released([this] {
     FGroup = false;
     ReleaseModifiers();
-    throw;
-  }
-  FGroup = false;
-  ReleaseModifiers();
+  });
+  SendScript(Keys);
 }
 
 void TVisSendKeys::SendScript(const AnsiString& Keys) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "classlib/Handles.h"
 #include "classlib/ObjectInstances.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -135,13 +136,8 @@ void TVisTimerPool::WndProc(TMessage& Message) {
   // A handler that processes messages must not start a nested tick.
   if (FBusy) return;
   FBusy = true;
-  try {
-    Tick();
-  } catch (...) {
-    FBusy = false;
-    throw;
-  }
-  FBusy = false;
+  ScopeExit done([this] { FBusy = false; });
+  Tick();
 }
 
 void TVisTimerPool::Tick() {

@@ -1,5 +1,7 @@
 #include "core/DatabaseUnit.h"
 
+#include <memory>
+
 #include "classlib/StringLists.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
@@ -11,12 +13,10 @@ TDatabase::TDatabase(const AnsiString& fileName, Integer fieldCount)
     delete Lines;
     throw Exception("A record table needs at least one line per record: " + fileName);
   }
-  try {
-    Load();
-  } catch (...) {
-    delete Lines;
-    throw;
-  }
+  // A table that cannot be read is never made, and its lines go with it.
+  std::unique_ptr<TStringList> lines(Lines);
+  Load();
+  lines.release();
   LastRecord = RecordCount() - 1;
 }
 

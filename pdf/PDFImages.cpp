@@ -2,6 +2,8 @@
 // data or CCITT fax data, and written once as an image XObject.
 #include "pdf/PDF.h"
 
+#include <memory>
+
 #include "classlib/Jpeg.h"
 #include "pdf/pdfCCITT.h"
 #include "pdf/pdfResources.h"
@@ -9,54 +11,52 @@
 
 TPDFImage::TPDFImage(TGraphic* Image, TImageCompressionType Compression, TPDFDocument* Owner)
     : Compression(Compression), Data(new TMemoryStream) {
-  try {
-    auto* jpeg = dynamic_cast<TJPEGImage*>(Image);
-    auto* bitmap = dynamic_cast<TBitmap*>(Image);
-    if (!jpeg && !bitmap) throw TPDFException(SNotValidImage);
-    Width = Image->GetWidth();
-    Height = Image->GetHeight();
-    switch (Compression) {
-      case itcJpeg: {
-        TJPEGImage encoded;
-        encoded.Assign(Image);
-        encoded.SetCompressionQuality(Owner ? Owner->GetJPEGQuality() : 80);
-        encoded.SaveToStream(Data);
-        GrayScale = encoded.GetGrayscale();
-        BitPerPixel = 8;
-        break;
-      }
-      case itcFlate: {
-        TBitmap rgb;
-        rgb.Assign(Image);
-        rgb.SetPixelFormat(pf24bit);
-        const Integer rowBytes = Width * 3;
-        AnsiString row(rowBytes, '\0');
-        TCompressionStream deflate(TCompressionLevel::clDefault, Data);
-        for (Integer y = 0; y < Height; ++y) {
-          const Byte* bgr = static_cast<const Byte*>(rgb.GetScanLine(y));
-          for (Integer x = 0; x < Width; ++x) {
-            row[3 * x] = static_cast<char>(bgr[3 * x + 2]);
-            row[3 * x + 1] = static_cast<char>(bgr[3 * x + 1]);
-            row[3 * x + 2] = static_cast<char>(bgr[3 * x]);
-          }
-          deflate.WriteBuffer(row.data(), rowBytes);
-        }
-        deflate.Finish();
-        BitPerPixel = 8;
-        break;
-      }
-      default: {
-        if (!bitmap) throw TPDFException(SCCITTCompressionWorkOnlyForBitmap);
-        CCITTCompress(bitmap, Data, Compression - itcCCITT3);
-        BitPerPixel = 1;
-        break;
-      }
+  // An image that cannot be encoded is never made, and its data go with it.
+  std::unique_ptr<TMemoryStream> data(Data);
+  auto* jpeg = dynamic_cast<TJPEGImage*>(Image);
+  auto* bitmap = dynamic_cast<TBitmap*>(Image);
+  if (!jpeg && !bitmap) throw TPDFException(SNotValidImage);
+  Width = Image->GetWidth();
+  Height = Image->GetHeight();
+  switch (Compression) {
+    case itcJpeg: {
+      TJPEGImage encoded;
+      encoded.Assign(Image);
+      encoded.SetCompressionQuality(Owner ? Owner->GetJPEGQuality() : 80);
+      encoded.SaveToStream(Data);
+      GrayScale = encoded.GetGrayscale();
+      BitPerPixel = 8;
+      break;
     }
-    Data->SetPosition(0);
-  } catch (...) {
-    delete Data;
-    throw;
+    case itcFlate: {
+      TBitmap rgb;
+      rgb.Assign(Image);
+      rgb.SetPixelFormat(pf24bit);
+      const Integer rowBytes = Width * 3;
+      AnsiString row(rowBytes, '\0');
+      TCompressionStream deflate(TCompressionLevel::clDefault, Data);
+      for (Integer y = 0; y < Height; ++y) {
+        const Byte* bgr = static_cast<const Byte*>(rgb.GetScanLine(y));
+        for (Integer x = 0; x < Width; ++x) {
+          row[3 * x] = static_cast<char>(bgr[3 * x + 2]);
+          row[3 * x + 1] = static_cast<char>(bgr[3 * x + 1]);
+          row[3 * x + 2] = static_cast<char>(bgr[3 * x]);
+        }
+        deflate.WriteBuffer(row.data(), rowBytes);
+      }
+      deflate.Finish();
+      BitPerPixel = 8;
+      break;
+    }
+    default: {
+      if (!bitmap) throw TPDFException(SCCITTCompressionWorkOnlyForBitmap);
+      CCITTCompress(bitmap, Data, Compression - itcCCITT3);
+      BitPerPixel = 1;
+      break;
+    }
   }
+  Data->SetPosition(0);
+  data.release();
 }
 
 TPDFImage::~TPDFImage() { delete Data; }

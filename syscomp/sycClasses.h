@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "classlib/Handles.h"
 #include "classlib/Threads.h"
 #include "syscomp/sycSysUtils.h"
 
@@ -35,10 +36,10 @@ protected:
   TsycMonitorThread(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded);
 
   // Wakes the worker from its wait (auto-reset).
-  void Wake() { ::SetEvent(FWakeEvent); }
-  HANDLE GetWakeEvent() const noexcept { return FWakeEvent; }
+  void Wake() { ::SetEvent(FWakeEvent.get()); }
+  HANDLE GetWakeEvent() const noexcept { return FWakeEvent.get(); }
   // Execute calls this once it watches.
-  void Ready() { ::SetEvent(FReadyEvent); }
+  void Ready() { ::SetEvent(FReadyEvent.get()); }
   // Runs OnChange on the main thread unless the worker was stopped; an exception of the handler
   // comes back here.
   void Report();
@@ -48,8 +49,8 @@ private:
   void ReportChange();
   void ReportEnded();
 
-  HANDLE FWakeEvent = nullptr;
-  HANDLE FReadyEvent = nullptr;
+  UniqueHandle FWakeEvent;
+  UniqueHandle FReadyEvent;
   TThreadMethod FOnChange;
   TsycWorkerEndedEvent FOnEnded;
 };

@@ -14,24 +14,16 @@ HANDLE NewEvent(bool ManualReset) {
 TsycMonitorThread::TsycMonitorThread(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded)
     : TThread(true), FOnChange(std::move(OnChange)), FOnEnded(std::move(OnEnded)) {
   FreeOnTerminate = true;
-  FWakeEvent = NewEvent(false);
-  try {
-    FReadyEvent = NewEvent(true);
-  } catch (...) {
-    ::CloseHandle(FWakeEvent);
-    throw;
-  }
+  FWakeEvent.reset(NewEvent(false));
+  FReadyEvent.reset(NewEvent(true));
 }
 
-TsycMonitorThread::~TsycMonitorThread() {
-  ::CloseHandle(FReadyEvent);
-  ::CloseHandle(FWakeEvent);
-}
+TsycMonitorThread::~TsycMonitorThread() = default;
 
 void TsycMonitorThread::Start() {
   // The worker cannot free itself before it is ready: it signals the event on its way out too,
   // and then waits for the main thread (which is here) before it goes.
-  HANDLE ready = FReadyEvent;
+  HANDLE ready = FReadyEvent.get();
   Resume();
   ::WaitForSingleObject(ready, INFINITE);
 }

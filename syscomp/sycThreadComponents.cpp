@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 #include "syscomp/sycClasses.h"
@@ -106,15 +107,11 @@ void TsycCustomThreadComponent::SynchronizeWithParam(TsycParamMethod Method, voi
   if (!FPendingBusy.compare_exchange_strong(idle, true)) return;
   FPendingMethod = std::move(Method);
   FPendingParam = Param;
-  try {
-    TThread::Synchronize(FThread, TThreadMethod(this, &TsycCustomThreadComponent::CallPending));
-  } catch (...) {
+  ScopeExit done([this] {
     FPendingMethod = nullptr;
     FPendingBusy = false;
-    throw;
-  }
-  FPendingMethod = nullptr;
-  FPendingBusy = false;
+  });
+  TThread::Synchronize(FThread, TThreadMethod(this, &TsycCustomThreadComponent::CallPending));
 }
 
 void TsycCustomThreadComponent::CallPending() { FPendingMethod(FPendingParam); }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "classlib/Filer.h"
+#include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/CUVData.h"
 #include "richtext/core/CUVFData.h"
@@ -100,13 +101,8 @@ bool TCustomUVData::SaveUVFToStreamEx(TStream* Stream, TUVFSaveScope Scope, TCol
       WriteStylesRecord(Stream, kStylesPara, style->GetName(), style->GetParaStyles(), binary);
       TUVListInfos* lists = style->GetListStyles();
       lists->FUVData = this;
-      try {
-        WriteStylesRecord(Stream, kStylesList, style->GetName(), lists, binary);
-      } catch (...) {
-        lists->FUVData = nullptr;
-        throw;
-      }
-      lists->FUVData = nullptr;
+      ScopeExit written([lists] { lists->FUVData = nullptr; });
+      WriteStylesRecord(Stream, kStylesList, style->GetName(), lists, binary);
     }
   }
   if (!GetParentData() && options.Contains(uvfoSaveLayout) && Layout && Scope != uvfss_Selection) {
@@ -237,13 +233,12 @@ void TCustomUVData::SaveUVFToStreamWithLength(TStream* Stream) {
   TUVFOptions options = GetUVFOptions();
   const bool saveBack = options.Contains(uvfoSaveBack);
   if (saveBack) SetUVFOptions(options - TUVFOptions{uvfoSaveBack});
-  try {
+  {
+    ScopeExit restore([&] {
+      if (saveBack) SetUVFOptions(options);
+    });
     SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr);
-  } catch (...) {
-    if (saveBack) SetUVFOptions(options);
-    throw;
   }
-  if (saveBack) SetUVFOptions(options);
   const Int64 end = Stream->GetPosition();
   size = static_cast<Integer>(end - start - 4);
   Stream->SetPosition(start);
@@ -873,13 +868,7 @@ bool TCustomUVData::InsertUVFFromStreamWithLength(TStream* Stream) {
   data.SetPosition(0);
   const Cardinal oldState = State;
   State |= uvstInsertingNestedUVF;
-  bool result;
-  try {
-    result = InsertUVFFromStreamAt(&data, GetItemCount(), false, nullptr, nullptr, nullptr);
-  } catch (...) {
-    State = (State & ~static_cast<Cardinal>(uvstInsertingNestedUVF)) | (oldState & uvstInsertingNestedUVF);
-    throw;
-  }
-  State = (State & ~static_cast<Cardinal>(uvstInsertingNestedUVF)) | (oldState & uvstInsertingNestedUVF);
-  return result;
+  ScopeExit restore(
+      [&] { State = (State & ~static_cast<Cardinal>(uvstInsertingNestedUVF)) | (oldState & uvstInsertingNestedUVF); });
+  return InsertUVFFromStreamAt(&data, GetItemCount(), false, nullptr, nullptr, nullptr);
 }

@@ -1,6 +1,7 @@
 // Controls on a form: alignment and anchors, painting, focus, Tab order and keys.
 #include <vector>
 
+#include "classlib/Handles.h"
 #include "classlib/SysUtils.h"
 
 #include "FormsTestSupport.h"
@@ -281,4 +282,70 @@ TEST_F(ControlsTest, ADoubleBufferedControlPaintsTheSame) {
   Application->ProcessMessages();
   EXPECT_EQ(ScreenPixel(panel, 5, 5), RGB(0, 128, 0));
   EXPECT_EQ(ScreenPixel(panel, 25, 25), RGB(0, 0, 255));
+}
+
+namespace forms_test {
+
+// A windowed control and a windowless one whose painting raises while Fail is set.
+class TFailingBox : public TColorBox {
+  CLASS_INFO(TFailingBox, TColorBox)
+public:
+  using TColorBox::TColorBox;
+  bool Fail = true;
+
+protected:
+  void Paint() override {
+    if (Fail) throw Exception("The box cannot paint");
+    inherited::Paint();
+  }
+};
+
+class TFailingSpot : public TColorSpot {
+  CLASS_INFO(TFailingSpot, TColorSpot)
+public:
+  using TColorSpot::TColorSpot;
+
+protected:
+  void Paint() override { throw Exception("The spot cannot paint"); }
+};
+
+}  // namespace forms_test
+
+// A paint that raises is still ended, so the window is not painted again and again, and the
+// context it was given comes back as it was: origin, clipping and saved states.
+TEST_F(ControlsTest, PaintingThatRaisesEndsThePaintAndGivesTheContextBack) {
+  std::vector<std::string> reported;
+  Application->OnException = TExceptionEvent::FromFunction([&](TObject*, Exception* e) { reported.push_back(e->Message); });
+  auto* box = new TFailingBox(form);
+  box->SetBounds(10, 10, 100, 60);
+  box->SetDoubleBuffered(true);
+  box->SetParent(form);
+  form->Show();
+  ASSERT_TRUE(ProcessUntil([&] { return !reported.empty(); }));
+  for (int i = 0; i < 3; ++i) Application->ProcessMessages();
+  EXPECT_EQ(reported, std::vector<std::string>{"The box cannot paint"});
+  EXPECT_FALSE(::GetUpdateRect(box->GetHandle(), nullptr, FALSE)) << "the failed paint was ended";
+  box->Fail = false;
+  box->Repaint();
+  EXPECT_TRUE(ProcessUntil([&] { return ScreenPixel(box, 5, 5) == RGB(255, 0, 0); })) << "later paints work";
+  Application->OnException = nullptr;
+
+  auto* spot = new TFailingSpot(form);
+  spot->SetBounds(150, 100, 10, 10);
+  spot->SetParent(form);
+  UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+  UniqueGdiObject bitmap(::CreateCompatibleBitmap(dc.get(), 400, 300));
+  SelectedObject selected(dc.get(), bitmap.get());
+  const auto state = [&dc] {
+    POINT origin{};
+    ::GetWindowOrgEx(dc.get(), &origin);
+    RECT clip{};
+    ::GetClipBox(dc.get(), &clip);
+    const int level = ::SaveDC(dc.get());
+    ::RestoreDC(dc.get(), -1);
+    return std::vector<LONG>{origin.x, origin.y, clip.left, clip.top, clip.right, clip.bottom, level};
+  };
+  const std::vector<LONG> before = state();
+  EXPECT_THROW(form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), 0), Exception);
+  EXPECT_EQ(state(), before);
 }
