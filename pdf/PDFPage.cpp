@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "classlib/Handles.h"
 #include "classlib/Metafiles.h"
 #include "pdf/pdfResources.h"
 #include "pdf/pdfWMF.h"
@@ -146,16 +147,16 @@ void TPDFPage::ClosePageCanvas() {
   parser.LoadMetaFile(metafile.get());
   const TSize size = parser.GetMetaFileSize();
   if (size.cx < 1 || size.cy < 1) return;
-  // The translated drawing comes first, the operators written directly on the page follow.
+  // The translated drawing comes first, then a carriage return and the operators written
+  // directly on the page (its own "q" among them). They come back also when the translation
+  // fails, so that nothing written on the page is lost.
   AnsiString direct;
   direct.swap(FContent);
-  try {
-    parser.Execute();
-  } catch (...) {
+  ScopeExit joined([&] {
+    FContent += '\r';
     FContent += direct;
-    throw;
-  }
-  FContent += direct;
+  });
+  parser.Execute();
 }
 
 // ---------------------------------------------------------------------------------------------
