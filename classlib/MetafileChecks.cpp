@@ -552,3 +552,9 @@ bool IsWholeEnhancedMetafile(const Byte* Data, std::size_t Size) {
     }
   }
 }
+
+bool IsWholeEnhancedMetafileRecord(const Byte* Record, std::size_t Size, DWORD Handles) {
+  if (Size < 8) return false;
+  const DWORD type = ReadDword(Record);
+  return type != EMR_HEADER && IsWholeRecord(Record, type, Size, Handles);
+}

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "classlib/System.h"
+#include "classlib/WinApi.h"
 
 // A Windows metafile: its header, then records that each fit in what is left up to the closing
 // record, with the counts, texts, object numbers and bitmaps inside the records that carry them
@@ -18,3 +19,9 @@ bool IsWholeWindowsMetafile(const Byte* Data, std::size_t Size);
 // carry inside them and the object numbers they use inside the header's object table, ending
 // with the closing record exactly at the size the header states.
 bool IsWholeEnhancedMetafile(const Byte* Data, std::size_t Size);
+
+// One record of an enhanced metafile, Size bytes long (its stated size, at least 8, lying inside
+// the data): whether it is as long as its kind needs, with what it carries inside it and its
+// object numbers inside an object table of Handles entries. For readers that walk the records
+// themselves and skip a damaged one.
+bool IsWholeEnhancedMetafileRecord(const Byte* Record, std::size_t Size, DWORD Handles);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "classlib/MetafileChecks.h"
 #include "classlib/Metafiles.h"
 #include "pdf/pdfResources.h"
 
@@ -86,6 +87,7 @@ TSize TEMWParser::GetMetaFileSize() const {
 void TEMWParser::ResetState() {
   FTransform = kIdentity;
   FSavedTransforms.clear();
+  FSaveDepth = 0;
   FMapMode = MM_TEXT;
   FWindowOrg = {0, 0};
   FViewportOrg = {0, 0};
@@ -154,7 +156,7 @@ void TEMWParser::Execute() {
   FRecordSize = header.nSize;
   while (!FEndOfFile) {
     offset += FRecordSize;
-    // The recording comes from our own canvas; a record that cannot be whole ends the walk.
+    // A record whose size leaves the data ends the walk: nothing after it can be found.
     if (offset + 8 > total) break;
     DWORD type, size;
     std::memcpy(&type, data + offset, 4);
@@ -162,6 +164,9 @@ void TEMWParser::Execute() {
     if (size < 8 || size % 4 != 0 || size > total - offset) break;
     FRecord = data + offset;
     FRecordSize = size;
+    // A record too short for its kind, or whose counts, bitmaps or object numbers overrun it, is
+    // damaged: it is skipped and the walk goes on with the next one.
+    if (!IsWholeEnhancedMetafileRecord(FRecord, size, header.nHandles)) continue;
     Dispatch(type);
   }
 }
@@ -451,28 +456,24 @@ void TEMWParser::DoModifyWorldTransform() {
 
 void TEMWParser::DoSaveDC() {
   ::SaveDC(FDC);
+  ++FSaveDepth;
   if (!FDeviceTransform) FSavedTransforms.push_back(FTransform);
 }
 
+// The level is a saved state's number counted from the first (positive) or back from the last
+// (negative). A level naming no saved state is a damaged record and changes nothing: restoring
+// would end a clip the content never began.
 void TEMWParser::DoRestoreDC() {
   const LONG level = Field<LONG>(8);
+  if (level == 0 || level > FSaveDepth || level < -FSaveDepth) return;
+  const Integer keep = level > 0 ? level - 1 : FSaveDepth + level;
   ::RestoreDC(FDC, level);
+  FSaveDepth = keep;
   if (FDeviceTransform) {
     RefreshTransform();
   } else {
-    const Integer count = static_cast<Integer>(FSavedTransforms.size());
-    if (level < 0) {
-      const Integer keep = count + level;
-      if (keep < 0) {
-        FSavedTransforms.clear();
-      } else {
-        SetTransform(FSavedTransforms[keep]);
-        FSavedTransforms.resize(keep);
-      }
-    } else if (level > 0 && level <= count) {
-      SetTransform(FSavedTransforms[level - 1]);
-      FSavedTransforms.resize(level - 1);
-    }
+    SetTransform(FSavedTransforms[keep]);
+    FSavedTransforms.resize(keep);
   }
   // Everything the restore brought back, as the context has it now.
   const Integer mapMode = ::GetMapMode(FDC);

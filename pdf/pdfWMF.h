@@ -113,6 +113,7 @@ private:
   void SelectPen(const LOGPEN& Pen);
   void SelectBrush(const LOGBRUSH& Brush);
   TPoint PointAt(std::size_t Offset, bool Small, DWORD Index) const;
+  std::size_t PointsHeld(std::size_t Size) const;
   void MoveToLogical(Extended X, Extended Y);
   void LineToLogical(Extended X, Extended Y);
   void StrokeOrEnd();
@@ -203,6 +204,8 @@ private:
   bool FDeviceTransform = false;
   XFORM FTransform{1, 0, 0, 1, 0, 0};
   std::vector<XFORM> FSavedTransforms;
+  // The states saved on the context and not yet restored.
+  Integer FSaveDepth = 0;
   // Window and viewport, as the context has them.
   POINT FWindowOrg{0, 0}, FViewportOrg{0, 0};
   SIZE FWindowExt{1, 1}, FViewportExt{1, 1};

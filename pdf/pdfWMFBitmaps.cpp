@@ -1,6 +1,7 @@
 // TEMWParser: the bit-block records. A bitmap is drawn by GDI into a work bitmap of its own size,
 // added to the document as an image (CCITT for black and white, JPEG or deflate otherwise) and
 // placed over its destination; a block operation without a bitmap fills its destination.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -27,6 +28,21 @@ bool BlackAndWhite(const BITMAPINFOHEADER& header, const std::vector<Byte>& info
   return a >= 0 && b >= 0 && a != b;
 }
 
+// Whether the source rectangle lies inside the record's bitmap, whose pixels the record holds
+// (checked with the record). The work bitmap is as large as the source, so a source larger than
+// the bitmap would ask for pixels the record never carried. A coded bitmap (run lengths) may
+// stand for more pixels than it has bytes, but for no more than 255 a byte, a run's most.
+bool SourceInside(const BITMAPINFOHEADER& Header, std::size_t BitsSize, Integer SrcX, Integer SrcY, Integer SrcW,
+                  Integer SrcH) {
+  const Int64 width = Header.biWidth, height = std::abs(Int64{Header.biHeight});
+  if (Header.biCompression != BI_RGB && Header.biCompression != BI_BITFIELDS &&
+      width * height > Int64{255} * static_cast<Int64>(BitsSize))
+    return false;
+  const Int64 left = std::min<Int64>(SrcX, Int64{SrcX} + SrcW), right = std::max<Int64>(SrcX, Int64{SrcX} + SrcW);
+  const Int64 top = std::min<Int64>(SrcY, Int64{SrcY} + SrcH), bottom = std::max<Int64>(SrcY, Int64{SrcY} + SrcH);
+  return left >= 0 && top >= 0 && right <= width && bottom <= height;
+}
+
 }  // namespace
 
 Integer TEMWParser::AddBitmap(std::size_t InfoOffset, std::size_t InfoSize, std::size_t BitsOffset,
@@ -40,6 +56,7 @@ Integer TEMWParser::AddBitmap(std::size_t InfoOffset, std::size_t InfoSize, std:
   std::vector<Byte> bits(At(BitsOffset), At(BitsOffset) + BitsSize);
   BITMAPINFOHEADER header;
   std::memcpy(&header, info.data(), sizeof header);
+  if (!SourceInside(header, BitsSize, SrcX, SrcY, SrcW, SrcH)) return -1;
   const bool mono = BlackAndWhite(header, info);
 
   TBitmap work;

@@ -3,6 +3,7 @@
 // PDF allows no colour, width or dash operator while a path is being built, so the pen and brush
 // a shape uses are written before its first path operator; a path that GDI builds over several
 // records is taken out of the content and put back behind whatever has to come first.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -86,6 +87,10 @@ TPoint TEMWParser::PointAt(std::size_t Offset, bool Small, DWORD Index) const {
   return TPoint(Field<LONG>(at), Field<LONG>(at + 4));
 }
 
+// The points of Size bytes the record holds after its count (at 28); none in a record too short
+// to hold the count.
+std::size_t TEMWParser::PointsHeld(std::size_t Size) const { return FRecordSize < 28 ? 0 : (FRecordSize - 28) / Size; }
+
 void TEMWParser::MoveToLogical(Extended X, Extended Y) { FPage->MoveTo(MapX(X), MapY(Y)); }
 
 void TEMWParser::LineToLogical(Extended X, Extended Y) { FPage->LineTo(MapX(X), MapY(Y)); }
@@ -94,10 +99,9 @@ void TEMWParser::LineToLogical(Extended X, Extended Y) { FPage->LineTo(MapX(X), 
 // Shapes
 
 void TEMWParser::DoPoly(DWORD Type, bool Small) {
-  DWORD count = Field<DWORD>(24);
   // Never more points than the record holds.
   const std::size_t pointSize = Small ? 4 : 8;
-  if (FRecordSize < 28 || count > (FRecordSize - 28) / pointSize) count = static_cast<DWORD>((FRecordSize - 28) / pointSize);
+  const DWORD count = std::min<DWORD>(Field<DWORD>(24), static_cast<DWORD>(PointsHeld(pointSize)));
   auto point = [&](DWORD i) { return PointAt(28, Small, i); };
   auto curve = [&](DWORD i) {
     const TPoint a = point(i), b = point(i + 1), c = point(i + 2);
@@ -175,10 +179,8 @@ void TEMWParser::DoPolyPoly(bool Closed, bool Small) {
 }
 
 void TEMWParser::DoPolyDraw(bool Small) {
-  DWORD count = Field<DWORD>(24);
   const std::size_t pointSize = Small ? 4 : 8;
-  if (FRecordSize < 28 || count > (FRecordSize - 28) / (pointSize + 1))
-    count = static_cast<DWORD>((FRecordSize - 28) / (pointSize + 1));
+  const DWORD count = std::min<DWORD>(Field<DWORD>(24), static_cast<DWORD>(PointsHeld(pointSize + 1)));
   const std::size_t typesAt = 28 + static_cast<std::size_t>(count) * pointSize;
   auto point = [&](DWORD i) { return PointAt(28, Small, i); };
   auto type = [&](DWORD i) { return Field<BYTE>(typesAt + i); };

@@ -152,16 +152,28 @@ protected:
     return doc_->GetCurrentPage();
   }
   std::vector<std::string> Translate(const Emf& emf, RECTL bounds = {0, 0, 599, 799}) {
-    TPDFPage* page = Page();
     const std::string bytes = emf.Bytes(bounds);
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), static_cast<Integer>(bytes.size()));
     stream.SetPosition(0);
     TMetafile metafile;
     metafile.LoadFromStream(&stream);
+    return TranslateMetafile(&metafile);
+  }
+  // Translates records the metafile loader would refuse: the recording is handed to the metafile
+  // as the system took it, the way a recording made elsewhere reaches the page.
+  std::vector<std::string> TranslateUnchecked(const Emf& emf) {
+    const std::string bytes = emf.Bytes();
+    TMetafile metafile;
+    metafile.SetHandle(::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), reinterpret_cast<const BYTE*>(bytes.data())));
+    EXPECT_FALSE(metafile.GetEmpty()) << "the system refused the recording";
+    return TranslateMetafile(&metafile);
+  }
+  std::vector<std::string> TranslateMetafile(TMetafile* metafile) {
+    TPDFPage* page = Page();
     const size_t before = page->GetContent().size();
     TEMWParser parser(page);
-    parser.LoadMetaFile(&metafile);
+    parser.LoadMetaFile(metafile);
     parser.Execute();
     std::vector<std::string> lines = ContentLines(page->GetContent().substr(before));
     // Every translation begins with GDI's round line ends and joins.

@@ -580,8 +580,8 @@ TEST_F(RecordsTest, Bitmaps) {
        [](Emf& e) { e.Record(EMR_STRETCHBLT, DibRecord(EMR_STRETCHBLT, 0, 0, 8, 4, 24)); }, false,
        {"q", "1 0 0 1 0 839 cm", "6 0 0 3 0 0 cm", "/Im0 Do", "Q"}, itcFlate},
       {"a block copied from a bitmap",
-       [](Emf& e) { e.Record(EMR_BITBLT, DibRecord(EMR_BITBLT, 0, 0, 8, 4, 24)); }, false,
-       {"q", "1 0 0 1 0 839 cm", "6 0 0 3 0 0 cm", "/Im0 Do", "Q"}, itcFlate},
+       [](Emf& e) { e.Record(EMR_BITBLT, DibRecord(EMR_BITBLT, 4, 0, 2, 2, 24)); }, false,
+       {"q", "1 0 0 1 3 840.5 cm", "1.5 0 0 1.5 0 0 cm", "/Im0 Do", "Q"}, itcFlate},
       {"a block without a bitmap fills with the brush",
        [](Emf& e) {
          e.CreateBrush(1, BS_SOLID, 0xFF0000).Select(1);
@@ -614,6 +614,85 @@ TEST_F(RecordsTest, Bitmaps) {
     }
     doc_->Abort();
   }
+}
+
+// The body with the 32-bit field at Offset of the record (type and size counted) replaced.
+Body Patched(const Body& body, size_t offset, std::int32_t value) {
+  std::string bytes = body.Bytes();
+  std::memcpy(&bytes[offset - 8], &value, 4);
+  return Body().Raw(bytes.data(), bytes.size());
+}
+
+// Damaged records are skipped and the walk goes on: the pixel drawn after them is all the page
+// gets. Each case runs in a moment, and none asks for more memory than its record justifies.
+TEST_F(RecordsTest, DamagedRecordsAreSkipped) {
+  const Lines pixel = {"1 0 0 rg", "n", "3 836 0.75 -0.75 re", "f"};
+  const std::uint32_t pointLists[] = {
+      EMR_POLYBEZIER,      EMR_POLYGON,        EMR_POLYLINE,   EMR_POLYBEZIERTO,   EMR_POLYLINETO,
+      EMR_POLYBEZIER16,    EMR_POLYGON16,      EMR_POLYLINE16, EMR_POLYBEZIERTO16, EMR_POLYLINETO16,
+      EMR_POLYPOLYLINE,    EMR_POLYPOLYGON,    EMR_POLYDRAW,   EMR_POLYDRAW16,     EMR_POLYPOLYLINE16,
+      EMR_POLYPOLYGON16};
+  // A 2 x 2 bitmap stretched: fields at 32-44 the source, 84 and 88 the bitmap's width and height.
+  const Body stretched = DibRecord(EMR_STRETCHDIBITS, 40, 80, 100, 60, 24);
+  const Body mono = DibRecord(EMR_STRETCHDIBITS, 40, 80, 100, 60, 1);
+  const Body block = DibRecord(EMR_BITBLT, 0, 0, 2, 2, 24);
+  const struct {
+    const char* name;
+    std::function<void(Emf&)> draw;
+  } cases[] = {
+      {"point lists shorter than their count",
+       [&](Emf& e) {
+         for (std::uint32_t type : pointLists)
+           for (size_t bytes = 0; bytes < 20; bytes += 4) e.Record(type, Body().Raw(std::string(bytes, '\0').data(), bytes));
+       }},
+      {"point lists shorter than their header, with a count",
+       [&](Emf& e) {
+         for (std::uint32_t type : pointLists) e.Record(type, {0, 0, 0, 0, 1000});
+       }},
+      {"a point count beyond the points", [](Emf& e) { e.Record(EMR_POLYLINE, {0, 0, 0, 0, 1000000, 1, 1, 20, 20}); }},
+      {"a bitmap header claiming more pixels than the record carries",
+       [&](Emf& e) { e.Record(EMR_STRETCHDIBITS, Patched(Patched(stretched, 84, 10000), 88, 10000)); }},
+      {"a stretched source larger than its bitmap",
+       [&](Emf& e) { e.Record(EMR_STRETCHDIBITS, Patched(Patched(stretched, 40, 100000), 44, 100000)); }},
+      {"a source beside its bitmap", [&](Emf& e) { e.Record(EMR_STRETCHDIBITS, Patched(stretched, 32, 1)); }},
+      {"a block larger than its bitmap",
+       [&](Emf& e) { e.Record(EMR_BITBLT, Patched(Patched(block, 32, 100000), 36, 100000)); }},
+      {"a run-length bitmap claiming more pixels than its bytes can stand for",
+       [&](Emf& e) {
+         // 1-bit header made 4-bit run-length coded (planes and depth share a field), 100000
+         // pixels square, its 8 bytes of pixels the image size, the whole bitmap the source.
+         Body b = Patched(Patched(mono, 84, 100000), 88, 100000);
+         b = Patched(Patched(Patched(b, 92, 1 | (4 << 16)), 96, BI_RLE4), 100, 8);
+         e.Record(EMR_STRETCHDIBITS, Patched(Patched(b, 40, 100000), 44, 100000));
+       }},
+      {"an object number outside the table", [](Emf& e) { e.Select(5000).Delete(5000).CreatePen(5000, 0, 1, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Emf e;
+    c.draw(e);
+    e.Record(EMR_SETPIXELV, {4, 8, 0x0000FF});
+    EXPECT_EQ(TranslateUnchecked(e), pixel);
+    EXPECT_EQ(doc_->GetImages()->GetCount(), 0);
+    doc_->Abort();
+  }
+}
+
+// A restore naming a state never saved changes nothing, so a clip set after the last save stays
+// and the content's saved states stay paired.
+TEST_F(RecordsTest, RestoresOfStatesNeverSavedAreSkipped) {
+  Emf e;
+  e.CreatePen(1, PS_SOLID, 1, 0x0000FF).Select(1);
+  e.Select(kStock | NULL_BRUSH);
+  e.Record(EMR_SAVEDC, {});
+  e.Record(EMR_INTERSECTCLIPRECT, {0, 0, 40, 40});
+  for (int level : {0, 2, -2, 7, -7}) e.Record(EMR_RESTOREDC, {level});
+  e.Box(EMR_RECTANGLE, 0, 0, 80, 80);
+  e.Record(EMR_RESTOREDC, {1});
+  e.Box(EMR_RECTANGLE, 0, 0, 80, 80);
+  e.Record(EMR_RESTOREDC, {-1});
+  EXPECT_EQ(TranslateUnchecked(e), (Lines{"q", "n", "0 842 30 -30 re", "W", "n", "1 0 0 RG", "0.75 w", "0 842 60 -60 re",
+                                          "S", "Q", "1 0 0 RG", "0.75 w", "0 842 60 -60 re", "S"}));
 }
 
 TEST_F(RecordsTest, NothingDrawnLeavesThePageAlone) {
