@@ -60,17 +60,23 @@ void UVSaveImageToRTF(TStream* Stream, TGraphic* Graphic, Integer Width, Integer
   if (!Graphic) return;
   UVFWrite(Stream, "{\\pict");
   auto* metafile = dynamic_cast<TMetafile*>(Graphic);
-  if (Width > 0 && Graphic->GetWidth() > 0) {
-    double natural = Graphic->GetWidth();
-    if (metafile && metafile->GetMMWidth() > 0) natural = Round(metafile->GetMMWidth() / 2540.0 * 1440 / TwipsPerPixel);
-    if (natural > 0) UVFWrite(Stream, Format("\\picscalex%d", static_cast<Integer>(Round(Width * 100 / natural))));
-  }
-  if (Height > 0 && Graphic->GetHeight() > 0) {
-    double natural = Graphic->GetHeight();
-    if (metafile && metafile->GetMMHeight() > 0)
-      natural = Round(metafile->GetMMHeight() / 2540.0 * 1440 / TwipsPerPixel);
-    if (natural > 0) UVFWrite(Stream, Format("\\picscaley%d", static_cast<Integer>(Round(Height * 100 / natural))));
-  }
+  // The natural size in pixels: the picture's own, or a metafile's frame at the write's twips.
+  double naturalWidth = Graphic->GetWidth();
+  if (metafile && metafile->GetMMWidth() > 0)
+    naturalWidth = Round(metafile->GetMMWidth() / 2540.0 * 1440 / TwipsPerPixel);
+  double naturalHeight = Graphic->GetHeight();
+  if (metafile && metafile->GetMMHeight() > 0)
+    naturalHeight = Round(metafile->GetMMHeight() / 2540.0 * 1440 / TwipsPerPixel);
+  if (Width > 0 && Graphic->GetWidth() > 0 && naturalWidth > 0)
+    UVFWrite(Stream, Format("\\picscalex%d", static_cast<Integer>(Round(Width * 100 / naturalWidth))));
+  if (Height > 0 && Graphic->GetHeight() > 0 && naturalHeight > 0)
+    UVFWrite(Stream, Format("\\picscaley%d", static_cast<Integer>(Round(Height * 100 / naturalHeight))));
+  // The natural size in twips: word processors show a picture at this size times the scale, which
+  // is the size the document shows it at. Without it they take the picture's own units, which
+  // for a bitmap are pixels read as twips (a dot).
+  if (naturalWidth > 0 && naturalHeight > 0)
+    UVFWrite(Stream, Format("\\picwgoal%d\\pichgoal%d", static_cast<Integer>(Round(naturalWidth * TwipsPerPixel)),
+                            static_cast<Integer>(Round(naturalHeight * TwipsPerPixel))));
   auto* jpeg = dynamic_cast<TJPEGImage*>(Graphic);
   if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) {
     WriteBitmapPict(Stream, bitmap);

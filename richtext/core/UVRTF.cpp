@@ -21,6 +21,8 @@ constexpr Integer kBufferSize = 4096;
 // Deeper nesting than any word processor writes; a stream that goes beyond it is refused rather
 // than allowed to use up memory.
 constexpr Integer kMaxDepth = 10000;
+// Table nesting read from \itap is held to this many levels.
+constexpr Integer kMaxTableNesting = 32;
 constexpr Int64 kMaxParam = 0x7FFFFFFF;
 
 bool IsLetter(Integer Ch) { return (Ch >= 'a' && Ch <= 'z') || (Ch >= 'A' && Ch <= 'Z'); }
@@ -1055,7 +1057,9 @@ TUVRTFResult TUVRTFReader::ApplyRtfProperty(const TUVRTFsymbol& Sym, Integer Val
       pp.InTable = Value != 0;
       break;
     case rtf_pk_NestingLevel:
-      pp.NestingLevel = Value;
+      // Word processors nest tables a few levels deep; a level beyond any real document would
+      // only make the reader announce that many tables, one by one.
+      pp.NestingLevel = std::min(Value, kMaxTableNesting);
       if (Value > 0) pp.InTable = true;
       break;
     case rtf_pk_Positioned:

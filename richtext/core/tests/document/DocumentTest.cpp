@@ -1,6 +1,8 @@
 // Building documents the way the program does, and what the items and the document keep.
 #include <memory>
 
+#include "classlib/Bitmaps.h"
+#include "classlib/Metafiles.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVFMisc.h"
 #include "richtext/core/UVFuncs.h"
@@ -470,13 +472,45 @@ TEST(ItemWritersTest, PictureGroupsOfRTF) {
   TStringStream out;
   UVSaveImageToRTF(&out, &bitmap, 4, 0, TUVRTFOptions(), 15);
   const AnsiString& rtf = out.GetDataString();
-  EXPECT_EQ(rtf.find("{\\pict\\picscalex200\\dibitmap0\\wbmwidthbytes8\\picw2\\pich2 "), 0u) << rtf;
+  EXPECT_EQ(rtf.find("{\\pict\\picscalex200\\picwgoal30\\pichgoal30\\dibitmap0\\wbmwidthbytes8\\picw2\\pich2 "), 0u)
+      << rtf;
   EXPECT_EQ(rtf.back(), '}');
   AnsiString hex = UVFSavePicture(&bitmap).substr(28);
   EXPECT_NE(rtf.find(hex), AnsiString::npos);
   TStringStream none;
   UVSaveImageToRTF(&none, nullptr, 0, 0, TUVRTFOptions(), 15);
   EXPECT_EQ(none.GetDataString(), "");
+}
+
+// Pictures say their natural size in twips, which other word processors multiply by the scale:
+// a 16 x 8 picture is shown 16 x 8 pixels (240 x 120 twips at 15 twips a pixel), stretched or not.
+TEST(ItemWritersTest, PictureGroupsSayTheirSizeInTwips) {
+  TBitmap bitmap;
+  bitmap.SetSize(16, 8);
+  TMetafile metafile;
+  metafile.SetMMWidth(846);  // 32 x 16 pixels at 96 pixels an inch
+  metafile.SetMMHeight(423);
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.Rectangle(0, 0, 32, 16);
+  }
+  const struct {
+    const char* Name;
+    TGraphic* Graphic;
+    Integer Width, Height;
+    double TwipsPerPixel;
+    const char* Start;
+  } rows[] = {
+      {"a bitmap at its own size", &bitmap, 0, 0, 15, "{\\pict\\picwgoal240\\pichgoal120\\dibitmap0"},
+      {"a bitmap stretched", &bitmap, 32, 4, 15, "{\\pict\\picscalex200\\picscaley50\\picwgoal240\\pichgoal120\\dibitmap0"},
+      {"written for another device", &bitmap, 0, 0, 7.5, "{\\pict\\picwgoal120\\pichgoal60\\dibitmap0"},
+      {"a metafile by its frame", &metafile, 64, 0, 15, "{\\pict\\picscalex200\\picwgoal480\\pichgoal240\\"},
+  };
+  for (const auto& row : rows) {
+    TStringStream out;
+    UVSaveImageToRTF(&out, row.Graphic, row.Width, row.Height, TUVRTFOptions(), row.TwipsPerPixel);
+    EXPECT_EQ(out.GetDataString().rfind(row.Start, 0), 0u) << row.Name << ": " << out.GetDataString().substr(0, 80);
+  }
 }
 
 TEST(ItemWritersTest, HorizontalLinesInRTFHTMLAndText) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Bitmaps.h"
 #include "classlib/Metafiles.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVMarker.h"
@@ -461,6 +462,33 @@ TEST_F(RTFImportTest, HeadersAndFootersGoToTheirDocuments) {
 }
 
 // --- This library's own RTF -----------------------------------------------------------------------
+
+// Pictures come back at the size they were shown at, stretched or not.
+TEST_F(RTFImportTest, OwnPicturesReadBackAtTheirSize) {
+  TUVStyle sourceStyle(nullptr);
+  TUVWindowlessData source(&sourceStyle);
+  const struct {
+    Integer Width, Height;  // as shown; 0 for the picture's own
+  } shown[] = {{0, 0}, {32, 4}};
+  for (const auto& s : shown) {
+    auto* bitmap = new TBitmap;
+    bitmap->SetSize(16, 8);
+    auto* item = new TUVGraphicItemInfo(&source, bitmap, 0);
+    item->ImageWidth = s.Width;
+    item->ImageHeight = s.Height;
+    source.AddItem("", item);
+  }
+  TMemoryStream stream;
+  ASSERT_TRUE(source.SaveRTFToStream(&stream, false, clWindow));
+  stream.SetPosition(0);
+  ASSERT_EQ(props.ReadFromStream(&stream, &doc), rtf_ec_OK);
+  std::vector<std::pair<Integer, Integer>> sizes;
+  for (Integer i = 0; i < doc.GetItemCount(); ++i)
+    if (auto* picture = dynamic_cast<TUVGraphicItemInfo*>(doc.GetItem(i)))
+      sizes.emplace_back(picture->ImageWidth > 0 ? picture->ImageWidth : picture->Image->GetWidth(),
+                         picture->ImageHeight > 0 ? picture->ImageHeight : picture->Image->GetHeight());
+  EXPECT_EQ(sizes, (std::vector<std::pair<Integer, Integer>>{{16, 8}, {32, 4}}));
+}
 
 TEST_F(RTFImportTest, OwnRTFReadsBackWithItsStyles) {
   TUVStyle sourceStyle(nullptr);

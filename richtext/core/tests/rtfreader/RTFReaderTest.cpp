@@ -3,6 +3,7 @@
 // character and paragraph properties, tables, lists, fields, pictures and the result codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -636,6 +637,26 @@ TEST(RTFReader, NestedTableLevels) {
   ASSERT_EQ(r.Read(R"({\rtf1\pard\intbl a\par\pard\itap2 b\nestcell{\*\nesttableprops\trowd\cellx500\nestrow}\pard\intbl\cell\row\pard c})"),
             rtf_ec_OK);
   EXPECT_EQ(r.Joined(), "TableStart|T2:a|TableStart|T2:b|CellEnd|RowEnd|TableEnd|CellEnd|RowEnd|TableEnd|T2:c");
+}
+
+// A nesting level no document has is held to 32 tables, so that a few bytes cannot keep the
+// reader announcing tables for seconds.
+TEST(RTFReader, TableNestingIsHeldToThirtyTwoLevels) {
+  const struct {
+    const char* Rtf;
+    int Tables;
+  } rows[] = {
+      {R"({\rtf1\itap1000000000 x})", 32},
+      {R"({\rtf1\itap33 x})", 32},
+      {R"({\rtf1\itap32 x})", 32},
+      {R"({\rtf1\itap3 x})", 3},
+  };
+  for (const auto& row : rows) {
+    Recorder r;
+    ASSERT_EQ(r.Read(row.Rtf), rtf_ec_OK) << row.Rtf;
+    EXPECT_EQ(std::count(r.Log.begin(), r.Log.end(), "TableStart"), row.Tables) << row.Rtf;
+    EXPECT_EQ(std::count(r.Log.begin(), r.Log.end(), "TableEnd"), row.Tables) << row.Rtf;
+  }
 }
 
 // --- Lists ----------------------------------------------------------------------------------------
