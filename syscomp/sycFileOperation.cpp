@@ -75,6 +75,13 @@ bool TsycFileOperation::Execute(TsycFileOperationType AOperation) {
     if (pairs) AppendItem(targets, target);
   }
   if (sources.empty()) return allFound;
+  // The shell copies or moves one file to a destination that does not exist as a file of that
+  // name; files are meant to go into the folder, so a missing one is made first.
+  if (!pairs && (AOperation == fotCopy || AOperation == fotMove) && !Trim(DestFolder).empty() &&
+      !DirectoryExists(DestFolder) && !ForceDirectories(DestFolder)) {
+    DoError(DestFolder + ": " + TrimRight(GetErrorText(::GetLastError())));
+    return false;
+  }
   sources += '\0';
   if (!pairs) AppendItem(targets, DestFolder);
   targets += '\0';

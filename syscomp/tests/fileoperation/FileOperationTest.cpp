@@ -54,6 +54,38 @@ TEST_F(FileOperationTest, CopiesAListIntoTheDestinationFolder) {
   EXPECT_TRUE(errors_.empty());
 }
 
+// A destination folder that does not exist is made, so that even one file lands inside it.
+TEST_F(FileOperationTest, OneFileGoesIntoADestinationFolderThatIsMade) {
+  const std::string nested = dest_ + "\\2024\\approved";
+  const struct {
+    const char* Name;
+    TsycFileOperationType Operation;
+    std::string Folder;
+  } rows[] = {
+      {"copied into a new folder", fotCopy, dest_},
+      {"copied two levels down", fotCopy, nested},
+      {"moved into a new folder", fotMove, dest_ + "2"},
+  };
+  for (const auto& row : rows) {
+    const std::string file = Source("John.SFM", "\\id JHN");
+    op_->GetFileList()->SetText(AnsiString(file));
+    op_->DestFolder = row.Folder;
+    EXPECT_TRUE(op_->Execute(row.Operation)) << row.Name;
+    EXPECT_TRUE(DirectoryExists(row.Folder)) << row.Name;
+    EXPECT_EQ(ReadFileBytes(row.Folder + "\\John.SFM"), "\\id JHN") << row.Name;
+    EXPECT_EQ(FileExists(file), row.Operation == fotCopy) << row.Name;
+  }
+  EXPECT_TRUE(errors_.empty());
+
+  // A folder that cannot be made is reported, and nothing is copied under its name.
+  const std::string blocked = Source("blocked", "a file, not a folder");
+  op_->GetFileList()->SetText(AnsiString(Source("Luke.SFM", "\\id LUK")));
+  op_->DestFolder = blocked + "\\inside";
+  EXPECT_FALSE(op_->Copy());
+  EXPECT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(blocked), "a file, not a folder");
+}
+
 TEST_F(FileOperationTest, CopiesPairsEachToItsOwnTarget) {
   const std::string a = Source("a.txt", "A");
   const std::string b = Source("b.txt", "B");
@@ -125,8 +157,6 @@ TEST_F(FileOperationTest, AnEmptyListDoesNothing) {
 TEST_F(FileOperationTest, MovesRenamesAndDeletes) {
   const std::string a = Source("a.txt", "A");
   op_->GetFileList()->Add(a);
-  // One source and a target that does not exist would make the target the new file's name.
-  CreateDirectoryA(dest_.c_str(), nullptr);
   op_->DestFolder = dest_;
   op_->Operation = fotMove;
   ASSERT_TRUE(op_->Execute());
