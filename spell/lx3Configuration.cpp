@@ -228,6 +228,8 @@ void TLexemeConfig::CloseStore() {
     try {
       store_->UpdateFile();
     } catch (const Exception&) {
+      // Closing runs from the destructor too, and the engine reports failures by results only:
+      // a store that cannot be written keeps what it held, as a failed WriteValue does.
     }
   }
   delete store_;

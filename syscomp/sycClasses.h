@@ -94,6 +94,8 @@ public:
 
   // Hands over what to watch; as the folder monitor's worker, before it runs or while it runs.
   void SetParams(HKEY RootKey, const AnsiString& RegistryKey, DWORD Filter, bool WatchSubTree);
+  // The name of the component whose handler it calls, for telling the handler's failures.
+  void SetOwnerName(const AnsiString& Name) { FOwnerName = Name; }
 
 protected:
   void Execute() override;
@@ -107,7 +109,8 @@ private:
   void KeyWent();
   // Whether the key can be opened now.
   bool KeyExists() const;
-  // Reports a change; an exception of the handler is dropped, the worker goes on.
+  // Reports a change; an exception of the handler is shown as the thread component shows one,
+  // and the worker goes on.
   void SafeReport();
 
   HANDLE FKeyEvent = INVALID_HANDLE_VALUE;
@@ -121,7 +124,13 @@ private:
   DWORD FFilter = 0;
   TsycRegNotifyRec FKeyRec;
   TsycRegNotifyRec FRootRec;
+  AnsiString FOwnerName;
 };
+
+// Tells that a handler run by the worker of the named component raised E: a message box with
+// the error icon, brought to the foreground, owned by the application window and titled with the
+// application's title.
+void ShowWorkerException(const AnsiString& ComponentName, Exception* E);
 
 // Runs Event once: in this thread, or on the main thread when Synchronized. A worker that was
 // terminated before it got to the event does not run it, and reports nothing when it ends:

@@ -41,6 +41,7 @@ void TsycCustomRegistryMonitor::SetWatchSubTree(bool Value) {
 TsycMonitorThread* TsycCustomRegistryMonitor::CreateWorker(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded) {
   auto* worker = new TsycRegistryMonitorThread(std::move(OnChange), std::move(OnEnded));
   worker->SetParams(RegRootKeyHandle(FRootKey), FRegistryKey, RegistryFilterValue(FNotifyFilters), FWatchSubTree);
+  worker->SetOwnerName(GetName());
   return worker;
 }
 

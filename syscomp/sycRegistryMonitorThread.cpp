@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "classlib/SyncObjs.h"
 #include "syscomp/sycClasses.h"
 #include "syscomp/sycLocks.h"
@@ -80,8 +82,11 @@ void TsycRegistryMonitorThread::OpenKey() {
 void TsycRegistryMonitorThread::SafeReport() {
   try {
     Report();
-  } catch (...) {
-    // The handler's failure is its own; the watching goes on.
+  } catch (Exception& e) {
+    ShowWorkerException(FOwnerName, &e);
+  } catch (const std::exception& e) {
+    Exception wrapped(e.what());
+    ShowWorkerException(FOwnerName, &wrapped);
   }
 }
 

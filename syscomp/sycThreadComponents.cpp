@@ -95,7 +95,11 @@ void TsycCustomThreadComponent::HandleException(Exception* E) {
     OnException(E);
     return;
   }
-  const AnsiString text = Format(SsycThreadException, GetName(), E->ClassName(), E->Message);
+  ShowWorkerException(GetName(), E);
+}
+
+void ShowWorkerException(const AnsiString& ComponentName, Exception* E) {
+  const AnsiString text = Format(SsycThreadException, ComponentName, E->ClassName(), E->Message);
   ::MessageBoxA(Application->GetHandle(), text.c_str(), Application->GetTitle().c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

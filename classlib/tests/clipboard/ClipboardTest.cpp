@@ -82,12 +82,12 @@ TEST(Clipboard, SeveralFormatsInOneOpening) {
 }
 
 TEST(Clipboard, ClosedWhenAnExceptionPasses) {
-  try {
+  const auto copyAndFail = [] {
     ClipboardSession session;
     Clipboard()->SetAsText("first");
     throw std::runtime_error("failure while copying");
-  } catch (const std::runtime_error&) {
-  }
+  };
+  EXPECT_THROW(copyAndFail(), std::runtime_error);
   // Closed: the clipboard can be opened by anyone, and our next opening empties it again.
   ASSERT_TRUE(::OpenClipboard(nullptr));
   ::CloseClipboard();

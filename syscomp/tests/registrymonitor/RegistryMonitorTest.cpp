@@ -3,9 +3,11 @@
 #include <atomic>
 #include <memory>
 
+#include "classlib/Forms.h"
 #include "classlib/Registry.h"
 #include "classlib/SysUtils.h"
 #include "syscomp/sycRegistryMonitor.h"
+#include "syscomp/tests/MessageBoxes.h"
 #include "syscomp/tests/WorkerThreads.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,8 +25,9 @@ protected:
   void SetUp() override { before_ = ThreadIds(); }
   std::size_t Workers() const { return ThreadsSince(before_); }
 
-  std::unique_ptr<TsycRegistryMonitor> NewMonitor(const char* key) {
+  std::unique_ptr<TsycRegistryMonitor> NewMonitor(const char* key, const char* name = "") {
     auto monitor = std::make_unique<TsycRegistryMonitor>(nullptr);
+    monitor->SetName(name);
     monitor->SetRegistryKey(key);
     monitor->SetOnChange(TThreadMethod::FromFunction([this] {
       if (GetCurrentThreadId() != MainThreadID) onMainThread_ = false;
@@ -88,16 +91,26 @@ TEST_F(RegistryMonitorTest, AKeyThatDoesNotExistYetIsReportedWhenCreated) {
   EXPECT_EQ(CountAfter(), 1);
 }
 
-TEST_F(RegistryMonitorTest, AFailingHandlerDoesNotEndTheWatch) {
+// The handler's failure is shown as the thread component shows one, and the watch goes on.
+TEST_F(RegistryMonitorTest, AFailingHandlerIsShownAndDoesNotEndTheWatch) {
   Write(kWatched, "Start", "0");
-  auto monitor = NewMonitor(kWatched);
-  throwing_ = true;
-  Write(kWatched, "Value", "1");
-  EXPECT_GE(CountAfter(), 1);
-  throwing_ = false;
+  auto monitor = NewMonitor(kWatched, "Watcher1");
+  EXPECT_TRUE(PumpUntil([&] { return Workers() == 1; }));
+  const std::set<DWORD> withWorker = ThreadIds();
+  {
+    syscomp_tests::MessageBoxCloser closer(Application->GetTitle());
+    throwing_ = true;
+    Write(kWatched, "Value", "1");
+    EXPECT_TRUE(PumpUntil([&] { return closer.Count() >= 1; }));
+    EXPECT_GE(CountAfter(), 1);
+    throwing_ = false;
+    ASSERT_GE(closer.Count(), 1u);
+    EXPECT_EQ(closer.Texts()[0], "Thread Watcher1 raised exception class Exception with message \"handler failed\".");
+    EXPECT_EQ(closer.Owners()[0], Application->GetHandle());
+  }
   Write(kWatched, "Value", "2");
   EXPECT_GE(CountAfter(), 1);
-  EXPECT_EQ(Workers(), 1u);
+  for (DWORD id : withWorker) EXPECT_TRUE(ThreadIds().count(id)) << "the worker is still there";
 }
 
 TEST_F(RegistryMonitorTest, StoppingEndsTheWorkerAtOnceAndNothingIsReportedAfter) {
