@@ -46,7 +46,7 @@ void TVisWndProcComponent::Loaded() {
   if (!IsDesigningInactive()) Hook();
 }
 
-bool TVisWndProcComponent::AppWndProc(TMessage&) { return true; }
+bool TVisWndProcComponent::AppWndProc(TMessage&) { return false; }
 
 void TVisWndProcComponent::Hook() {
   if (!FEnabled || FSavedProc || IsDesigningInactive()) return;
@@ -54,8 +54,8 @@ void TVisWndProcComponent::Hook() {
   if (!wnd) return;
   FDestroying = false;
   if (HookApplication && Application) {
-    // The application calls its hooks until one answers true ("handled"); AppWndProc answers
-    // whether the message may go on.
+    // The application calls its hooks until one answers true ("handled") and then stops; only
+    // messages no hook handled reach its own procedure.
     Application->HookMainWindow(TWindowHook(this, &TVisWndProcComponent::AppWndProc));
     FAppHooked = true;
   }

@@ -33,7 +33,9 @@ public:
   void Loaded() override;
 
 protected:
-  // A message of the application window; false stops it there. The base lets all pass.
+  // A message of the application window, before the application's own procedure. True answers
+  // that it was handled, which stops it there: neither later hooks nor the application see it.
+  // The base handles none, so that the application keeps working while hooked.
   virtual bool AppWndProc(TMessage& Message);
   // Installs the hook when Enabled and not yet installed (also refused without a target
   // window, and while designing without DesignActive).

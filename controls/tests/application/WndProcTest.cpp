@@ -103,6 +103,41 @@ TEST(VisWndProcComponent, NothingHooksWhileDesignedUnlessAsked) {
   EXPECT_FALSE(orphan.GetHooked());
 }
 
+// A hook that leaves the application's messages alone.
+class TPlainHook : public TVisWndProcComponent {
+  CLASS_INFO(TPlainHook, TVisWndProcComponent)
+public:
+  using TVisWndProcComponent::TVisWndProcComponent;
+};
+
+// Hooking the application window takes none of its messages from it: its own procedure and the
+// hooks put on after still get them.
+TEST(VisWndProcComponent, AHookedApplicationStillGetsItsMessages) {
+  auto* form = new TForm(Application);
+  auto* hook = new TPlainHook(form);
+  hook->HookApplication = true;
+  hook->Loaded();
+  ASSERT_TRUE(hook->GetHooked());
+  std::vector<UINT> later;
+  const TWindowHook laterHook = TWindowHook::FromFunction([&later](TMessage& Message) {
+    later.push_back(Message.Msg);
+    return false;
+  });
+  Application->HookMainWindow(laterHook);
+  HWND app = Application->GetHandle();
+  char title[256] = {};
+  ::GetWindowTextA(app, title, sizeof title);
+  ::SetWindowTextA(app, "Hooked application");
+  char seen[256] = {};
+  ::GetWindowTextA(app, seen, sizeof seen);
+  EXPECT_STREQ(seen, "Hooked application") << "the application's own procedure keeps its title";
+  ::SetWindowTextA(app, title);
+  ::SendMessageA(app, WM_USER + 8, 0, 0);
+  EXPECT_TRUE(Saw(later, WM_USER + 8));
+  Application->UnhookMainWindow(laterHook);
+  Free(form);
+}
+
 TEST(VisWndProcComponent, HooksTheApplicationWindowWhenAsked) {
   auto* form = new TForm(Application);
   auto* spy = new TMessageSpy(form);
