@@ -177,9 +177,16 @@ TEST_F(Files, LowLevelHandles) {
   EXPECT_EQ(FileOpen(temp_.File("missing"), fmOpenRead), INVALID_HANDLE_VALUE);
 }
 
-TEST(CommandLine, ProgramPath) {
+// The arguments are those the system's own splitting finds in the command line (the test
+// runner's options have neither quotes nor backslashes, where the two rules differ).
+TEST(CommandLine, ProgramPathAndArguments) {
   EXPECT_TRUE(AnsiEndsText("classlib_base_tests.exe", ParamStr(0))) << ParamStr(0);
-  EXPECT_GE(ParamCount(), 0);
+  int count = 0;
+  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  ASSERT_NE(args, nullptr);
+  EXPECT_EQ(ParamCount(), count - 1) << ::GetCommandLineA();
+  for (int i = 1; i < count; ++i) EXPECT_EQ(AnsiToWide(ParamStr(i)), WideString(args[i])) << i;
+  ::LocalFree(args);
   EXPECT_EQ(ParamStr(ParamCount() + 1), "");
   EXPECT_EQ(ParamStr(-1), "");
 }
