@@ -472,11 +472,6 @@ void TCustomUVFormattedData::ColorChanged() {
 void TCustomUVFormattedData::UpdateBackgroundPaletted(TUVBackground* Background) {
   if (!Background) return;
   State |= uvstUpdatingPalette;
-  try {
-    Background->UpdatePaletted(GetDoInPaletteMode(), GetUVLogPalette());
-  } catch (...) {
-    State &= ~static_cast<Cardinal>(uvstUpdatingPalette);
-    throw;
-  }
-  State &= ~static_cast<Cardinal>(uvstUpdatingPalette);
+  ScopeExit updated([this] { State &= ~static_cast<Cardinal>(uvstUpdatingPalette); });
+  Background->UpdatePaletted(GetDoInPaletteMode(), GetUVLogPalette());
 }

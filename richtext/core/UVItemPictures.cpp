@@ -257,6 +257,7 @@ void TUVGraphicItemInfo::Paint(Integer X, Integer Y, TCanvas* Canvas, TUVTextDra
       }
       drawn = true;
     } catch (const std::exception&) {
+      // A picture that cannot be drawn is not drawn: the invalid picture below stands in for it.
     }
   }
   if (!drawn) {
