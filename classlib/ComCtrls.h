@@ -16,6 +16,8 @@ void InitCommonControlClasses();
 
 enum TStatusPanelStyle { psText, psOwnerDraw };
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+ENUM_NAMES(TStatusPanelStyle, "psText", "psOwnerDraw");
+ENUM_NAMES(TStatusPanelBevel, "pbNone", "pbLowered", "pbRaised");
 
 class TStatusBar;
 

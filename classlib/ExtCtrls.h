@@ -16,6 +16,8 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };
+ENUM_NAMES(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer");
+ENUM_NAMES(TBevelStyle, "bsLowered", "bsRaised");
 
 // A sunk or raised box, frame or line without a window of its own.
 class TBevel : public TGraphicControl {
@@ -40,6 +42,7 @@ private:
 // Panels
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+ENUM_NAMES(TPanelBevel, "bvNone", "bvLowered", "bvRaised", "bvSpace");
 
 // A container with an outer and an inner bevel, a border between them and a caption in the
 // middle. Its children go inside the bevels and the border.

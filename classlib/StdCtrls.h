@@ -15,6 +15,10 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter");
+ENUM_NAMES(TTextLayout, "tlTop", "tlCenter", "tlBottom");
+ENUM_NAMES(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth");
+ENUM_NAMES(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase");
 
 // What an owner-drawn item looks like right now (ODS_ flags).
 enum TOwnerDrawStateItem {
@@ -310,6 +314,7 @@ private:
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+ENUM_NAMES(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed");
 
 // A check box. Clicking it, or setting Checked or State in code, runs OnClick when the state
 // changes; with AllowGrayed a click goes from unchecked to grayed to checked.
@@ -406,6 +411,7 @@ public:
 // List boxes
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+ENUM_NAMES(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable");
 
 class TListBoxStrings;
 
@@ -520,6 +526,7 @@ public:
 // Combo boxes
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable");
 
 class TComboBoxStrings;
 

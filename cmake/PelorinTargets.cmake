@@ -7,6 +7,25 @@ function(pelorin_library name)
   target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
 endfunction()
 
+# pelorin_form_texts(TARGET FILES...)
+#   Builds the form text of each window (UNIT.dfm beside its unit) into TARGET as the character
+#   array UNITFormText, which the unit declares and reads with ReadComponentFromText.
+function(pelorin_form_texts target)
+  foreach(file IN LISTS ARGN)
+    get_filename_component(input ${file} ABSOLUTE)
+    get_filename_component(unit ${file} NAME_WE)
+    set(output ${CMAKE_CURRENT_BINARY_DIR}/forms/${unit}FormText.cpp)
+    add_custom_command(
+      OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${unit}FormText
+              -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFormText.cmake
+      DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedFormText.cmake
+      COMMENT "Building the form text ${unit}.dfm"
+      VERBATIM)
+    target_sources(${target} PRIVATE ${output})
+  endforeach()
+endfunction()
+
 # pelorin_test(NAME SOURCES... [DEPENDS libs...] [GUI])
 #   One test program run as one Wine process; GoogleTest inside it runs its cases.
 function(pelorin_test name)
