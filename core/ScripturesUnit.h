@@ -53,6 +53,10 @@ public:
   // after the last book. A book file that cannot be opened raises the input/output error.
   bool NextBook(AnsiString& bookName);
   // The next character of the book read last; false at its end.
+  // Lets the user choose books of the project in the books dialog: with OK, the three book lists
+  // keep only the chosen books (in canonical order); with Cancel they keep the books they had.
+  // AllBooks then tells whether every book of the project is kept.
+  void SelectBooks();
   bool NextChar(char& c) {
     if (CharIndex >= static_cast<Integer>(Text.size())) return false;
     c = Text[CharIndex++];
