@@ -1,0 +1,213 @@
+#include "app/CheckingCycle.h"
+
+#include "app/BookResults.h"
+#include "app/CheckingHost.h"
+#include "app/MechanicalRun.h"
+#include "classlib/StringLists.h"
+#include "classlib/SysUtils.h"
+#include "core/MyRegistry.h"
+#include "core/ScripturesUnit.h"
+#include "core/TypesConstants.h"
+#include "core/Utilities.h"
+
+namespace {
+
+// The book number of a three-letter identifier; 0 when it is none of the 66.
+int BookNumberOfId(const AnsiString& id) {
+  for (int book = 1; book <= BookCount; ++book)
+    if (BookId(book) == id) return book;
+  return 0;
+}
+
+// The project folder of a work folder ("D:\Project\Pelorin\" gives "D:\Project").
+AnsiString ProjectFolderOf(const AnsiString& workFolder) {
+  return ExcludeTrailingBackslash(ExtractFilePath(ExcludeTrailingBackslash(workFolder)));
+}
+
+}  // namespace
+
+TCheckingCycle::TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical)
+    : host_(host), book_(book), mechanical_(mechanical) {}
+
+void TCheckingCycle::StopChecks() {
+  host_.StopSpellingCheck();
+  mechanical_.Stop();
+}
+
+void TCheckingCycle::FolderChanged() {
+  StopChecks();
+  Restart();
+}
+
+void TCheckingCycle::Tick() {
+  if (ticking_) return;
+  ticking_ = true;
+  try {
+    Step();
+  } catch (...) {
+    ticking_ = false;
+    throw;
+  }
+  ticking_ = false;
+}
+
+void TCheckingCycle::Step() {
+  if (host_.InteractiveSpellCheckRunning()) {
+    Restart();
+    return;
+  }
+  const bool paratextRunning = host_.ParatextRunning();
+  if (paratextRunning != LastParatextRunning) {
+    LastParatextRunning = paratextRunning;
+    StopChecks();
+    Restart();
+  }
+  if (paratextRunning) {
+    const AnsiString id = host_.FocusReference().substr(0, 3);
+    if (id != LastBookId) {
+      StopChecks();
+      Restart();
+      LastBookId = id;
+    }
+  } else {
+    host_.ShowCurrentBookButton("");
+  }
+  if (RestartRequested) {
+    StopChecks();
+    RestartRequested = false;
+    Restart();
+  }
+  if (ManualHold) {
+    // Setting the state to 1 here keeps the cycle from getting past its initialisation.
+    Restart();
+    mechanical_.Stop();
+    if (!host_.WindowActive()) ManualHold = false;
+    if (++HoldTicks > MaxHoldTicks) ManualHold = false;
+  }
+
+  switch (State) {
+    case 1:
+      State = 2;
+      break;
+    case 2:
+      Initialise();
+      break;
+    case 100:
+      CurrentBookStep();
+      break;
+    case 101:
+    case 202:
+      StartChecks();
+      break;
+    case 102:
+      if (FinishChecks()) State = 200;
+      break;
+    case 200:
+      host_.SetCheckInterval(100);
+      CurrentBook = 0;
+      State = 201;
+      break;
+    case 201:
+      NextBookStep();
+      break;
+    case 203:
+      if (FinishChecks()) State = 201;
+      break;
+    default:
+      break;
+  }
+}
+
+void TCheckingCycle::Initialise() {
+  host_.SetStatus(spCycle, "Initializing check ...");
+  host_.SetCheckInterval(100);
+  TScripture* scripture = book_.Scripture;
+  scripture->Load(-1);
+  book_.RecordBookAges();
+  const bool paratextRunning = host_.ParatextRunning();
+  host_.WatchProjectFolder(ProjectFolderOf(scripture->WorkFolder), paratextRunning);
+  book_.RecountNeeded = true;
+  host_.ShowBookNames(scripture->BookNames);
+  CurrentBookId = host_.FocusReference().substr(0, 3);
+  if (paratextRunning) {
+    // The book shown in Paratext is checked after a pause of 5 s.
+    State = 100;
+    host_.SetCheckInterval(5000);
+  } else {
+    State = 200;
+  }
+  if (MyReg->GetUseSpellingHelper()) {
+    const AnsiString helper = ReadSettingString("Spelling helper application");
+    HelperFolder = ExtractFilePath(helper);
+    HelperFileName = ExtractFileName(helper);
+  } else {
+    HelperFolder.clear();
+    HelperFileName.clear();
+  }
+}
+
+void TCheckingCycle::CurrentBookStep() {
+  host_.SetCheckInterval(100);
+  CurrentBook = BookNumberOfId(CurrentBookId);
+  host_.ShowCurrentBookButton(CurrentBook ? EnglishBookName(CurrentBook) : AnsiString());
+  // A reference that names no book leaves nothing to check first: the scan goes on.
+  if (CurrentBook && !book_.ResultsUpToDate(CurrentBook)) {
+    State = book_.LoadBookAndResults(CurrentBook) ? 101 : 200;
+  } else {
+    host_.ResetSpellingCheck();
+    State = 200;
+  }
+}
+
+void TCheckingCycle::NextBookStep() {
+  TScripture* scripture = book_.Scripture;
+  int next = 0;
+  for (int i = 0; i < scripture->BookNames->GetCount() && !next; ++i) {
+    const int book = BookNumberFromEnglishName(scripture->BookNames->GetStrings(i));
+    if (book > CurrentBook) next = book;
+  }
+  if (next) {
+    CurrentBook = next;
+    // A book that cannot be loaded with its results is passed over: nothing is written for it.
+    if (!book_.ResultsUpToDate(next) && book_.LoadBookAndResults(next)) {
+      State = 202;
+    } else {
+      host_.ResetSpellingCheck();
+    }
+    return;
+  }
+  State = 0;
+  host_.SetStatus(spCycle, "All checks done");
+  if (host_.ParatextRunning()) {
+    const int shown = BookNumberOfId(CurrentBookId);
+    if (shown && book_.LoadBookAndResults(shown)) host_.SetStatus(spBook, EnglishBookName(shown));
+  }
+}
+
+void TCheckingCycle::StartChecks() {
+  host_.StartSpellingCheck();
+  mechanical_.Start();
+  State = State == 101 ? 102 : 203;
+}
+
+bool TCheckingCycle::FinishChecks() {
+  if (!host_.SpellingCheckIdle() || !mechanical_.Idle()) return false;
+  book_.ChecksFinished();
+  book_.WriteResultsFile();
+  return true;
+}
+
+void TCheckingCycle::OpenBookManually(const AnsiString& englishName) {
+  ManualHold = true;
+  HoldTicks = 0;
+  StopChecks();
+  Restart();
+  const int book = BookNumberFromEnglishName(englishName);
+  book_.LoadBookAndResults(book);
+  host_.SetStatus(spBook, englishName);
+  host_.SetStatus(spCycle, "Book opened manually");
+  host_.SetStatus(spMechanical, "Number of spelling errors: " + (book_.ResultsUpToDate(book)
+                                                                    ? IntToStr(book_.StoredSpellingErrorCount)
+                                                                    : AnsiString("not yet defined")));
+  CurrentBook = book;
+}

@@ -1,0 +1,72 @@
+// The checking cycle: which book of the current project is checked next. Driven by the main
+// window's check timer (100 ms): after a restart it reads the project's books and their file
+// ages afresh, checks the book Paratext shows first (after a pause of 5 s) and then every book of
+// the project in canonical order, one book a tick, each only when its file's age differs from the
+// first line of its results file; it starts the spelling check and the mechanical run of such a
+// book and writes its results file when both have finished, and ends on "All checks done".
+//
+// The cycle restarts when Paratext starts or stops or moves to another book, when a settings
+// dialog asks for it (RestartRequested), when the folder monitor reports a change, while the
+// spell-check component runs an interactive check, and on every tick while a book opened by hand
+// holds the cycle.
+#pragma once
+
+#include "classlib/System.h"
+
+class TBookResults;
+class TCheckingHost;
+class TMechanicalRun;
+
+class TCheckingCycle : public TObject {
+  CLASS_INFO(TCheckingCycle, TObject)
+public:
+  // A book opened by hand holds the cycle for at most this many ticks (or until the main window
+  // is deactivated).
+  static constexpr int MaxHoldTicks = 6000;
+
+  TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical);
+
+  // One tick of the check timer.
+  void Tick();
+  // The next tick starts the cycle afresh.
+  void Restart() { State = 1; }
+  // Stops the spelling check and the mechanical run of the current book.
+  void StopChecks();
+  // The folder monitor saw a file or folder name change in the project folder.
+  void FolderChanged();
+  // The user opened the book by hand (button or drop-down list): it is loaded with its results
+  // and the cycle holds until the main window is deactivated.
+  void OpenBookManually(const AnsiString& englishName);
+
+  // 0 idle, 1 restart requested, 2 initialise, 100 book shown in Paratext, 101 start its checks,
+  // 102 wait for them, 200 start the scan, 201 next book, 202 start its checks, 203 wait for them.
+  Integer State = 1;
+  // The book being checked (0 for none).
+  Integer CurrentBook = 0;
+  // The identifier of the book Paratext shows, as taken at the initialisation, and the last one
+  // seen by a tick.
+  AnsiString CurrentBookId;
+  AnsiString LastBookId;
+  bool LastParatextRunning = false;
+  // Set by the settings dialogs that change what the checks find; the next tick restarts.
+  bool RestartRequested = false;
+  bool ManualHold = false;
+  Integer HoldTicks = 0;
+  // The folder and file name of the spelling helper application, taken at each initialisation.
+  AnsiString HelperFolder;
+  AnsiString HelperFileName;
+
+private:
+  void Step();
+  void Initialise();
+  void CurrentBookStep();
+  void NextBookStep();
+  void StartChecks();
+  // Writes the results once both checks have finished; true then.
+  bool FinishChecks();
+
+  TCheckingHost& host_;
+  TBookResults& book_;
+  TMechanicalRun& mechanical_;
+  bool ticking_ = false;
+};

@@ -1,0 +1,52 @@
+// The program block: the units start in the program's order (the settings store with its
+// defaults, the style sheet, the main window's unit), the main window is created and the message
+// loop runs; the units end in reverse order.
+#include <cstdlib>
+
+#include "app/UnitMain.h"
+#include "classlib/Forms.h"
+#include "classlib/WinApi.h"
+#include "controls/visclass.h"
+#include "core/MyRegistry.h"
+#include "core/StyleSheetUnit.h"
+
+namespace {
+
+// PELORIN_REGISTRY_ROOT names a key under the current user's key; the program then keeps its
+// settings below its "HKCU" and "HKLM" subkeys instead of the real ones, so that tests can start
+// the program on a registry of their own (the test programs redirect themselves the same way).
+void RedirectRegistryForTests() {
+  const char* root = std::getenv("PELORIN_REGISTRY_ROOT");
+  if (!root || !*root) return;
+  HKEY user = nullptr, machine = nullptr;
+  const std::string base = root;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                        nullptr) == ERROR_SUCCESS &&
+      ::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &machine, nullptr) == ERROR_SUCCESS) {
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, user);
+    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
+  }
+}
+
+}  // namespace
+
+int main() {
+  RedirectRegistryForTests();
+  InitializeMyRegistry();
+  InitializeStyleSheet();
+  InitializeUnitMain();
+  int result = 0;
+  try {
+    Application->Initialize();
+    Application->CreateForm(MainScreen);
+    Application->Run();
+  } catch (const Exception& e) {
+    ::MessageBoxA(nullptr, e.Message.c_str(), "Pelorin", MB_OK | MB_ICONERROR);
+    result = 1;
+  }
+  FinalizeUnitMain();
+  FinalizeStyleSheet();
+  FinalizeMyRegistry();
+  return result;
+}

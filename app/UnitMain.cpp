@@ -1,0 +1,277 @@
+#include "app/UnitMain.h"
+
+#include "app/BookResults.h"
+#include "app/CheckingCycle.h"
+#include "app/MechanicalRun.h"
+#include "app/MemoBookEditor.h"
+#include "app/ResultsTotals.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/FormTextReader.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/Timers.h"
+#include "core/CheckMessages.h"
+#include "core/CheckPunctuation.h"
+#include "core/FontTable.h"
+#include "core/MyRegistry.h"
+#include "core/ParatextBibleWorks.h"
+#include "core/ProgramFolderUnit.h"
+#include "core/ScripturesUnit.h"
+#include "core/USFMUnit.h"
+#include "controls/VisOneInstance.h"
+#include "syscomp/sycFolderMonitor.h"
+
+extern const char UnitMainFormText[];
+
+TMainScreen* MainScreen = nullptr;
+bool ExpandedMode = false;
+
+namespace {
+
+bool StartProgramInNormalWindow(const AnsiString& commandLine) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  AnsiString line = commandLine;
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+template <class T>
+T* Component(TComponent* form, const char* name) {
+  return static_cast<T*>(form->FindComponent(name));
+}
+
+}  // namespace
+
+TProgramStarter StartProgram = &StartProgramInNormalWindow;
+
+PUBLISHED(TMainScreen) {
+  Method("FormCreate", &TMainScreen::FormCreate);
+  Method("FormDestroy", &TMainScreen::FormDestroy);
+  Method("CheckTimerTimer", &TMainScreen::CheckTimerTimer);
+  Method("MechanicalTimerTimer", &TMainScreen::MechanicalTimerTimer);
+  Method("ButtonTimerTimer", &TMainScreen::ButtonTimerTimer);
+  Method("sycFolderMonitor1Change", &TMainScreen::sycFolderMonitor1Change);
+  Method("GotoCurrentButtonClick", &TMainScreen::GotoCurrentButtonClick);
+  Method("ComboBox1Select", &TMainScreen::ComboBox1Select);
+  Method("SaveButtonClick", &TMainScreen::SaveButtonClick);
+  Method("ResultsBoxContextPopup", &TMainScreen::ResultsBoxContextPopup);
+  Method("Alwaysignore1Click", &TMainScreen::Alwaysignore1Click);
+  Method("Editlistofignoredmessages1Click", &TMainScreen::Editlistofignoredmessages1Click);
+  Method("Exit1Click", &TMainScreen::Exit1Click);
+  Method("Settings1Click", &TMainScreen::Settings1Click);
+  Method("Fonts1Click", &TMainScreen::Fonts1Click);
+  Method("Expandedmode1Click", &TMainScreen::Expandedmode1Click);
+  Method("Help2Click", &TMainScreen::Help2Click);
+}
+
+void InitializeUnitMain() {
+  InitProgramFolder();
+  ExpandedMode = false;
+}
+
+void FinalizeUnitMain() {}
+
+void RestartProgram() {
+  // When "restart.exe" cannot be started the program still ends; the user starts it again.
+  StartProgram("restart.exe");
+  Application->Terminate();
+}
+
+TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
+  ReadComponentFromText(this, UnitMainFormText);
+  GotoCurrentButton = Component<TButton>(this, "GotoCurrentButton");
+  ComboBox1 = Component<TComboBox>(this, "ComboBox1");
+  SaveButton = Component<TButton>(this, "SaveButton");
+  NSpellOTLabel = Component<TLabel>(this, "NSpellOTLabel");
+  NSpellNTLabel = Component<TLabel>(this, "NSpellNTLabel");
+  NMechOTLabel = Component<TLabel>(this, "NMechOTLabel");
+  NMechNTLabel = Component<TLabel>(this, "NMechNTLabel");
+  ResultsToParatextButton = Component<TButton>(this, "ResultsToParatextButton");
+  BookMemo = Component<TMemo>(this, "BookMemo");
+  ResultsBox = Component<TListBox>(this, "ResultsBox");
+  PopupMenu1 = Component<TPopupMenu>(this, "PopupMenu1");
+  Alwaysignore1 = Component<TMenuItem>(this, "Alwaysignore1");
+  Expandedmode1 = Component<TMenuItem>(this, "Expandedmode1");
+  StatusBar1 = Component<TStatusBar>(this, "StatusBar1");
+  CheckTimer = Component<TTimer>(this, "CheckTimer");
+  MechanicalTimer = Component<TTimer>(this, "MechanicalTimer");
+  ButtonTimer = Component<TTimer>(this, "ButtonTimer");
+  sycFolderMonitor1 = Component<TsycFolderMonitor>(this, "sycFolderMonitor1");
+  editor_ = std::make_unique<TMemoBookEditor>(BookMemo);
+}
+
+TMainScreen::~TMainScreen() = default;
+
+void TMainScreen::FormCreate(TObject*) {
+  // The one-instance guard has ended this copy while its form was read: it does no work at all.
+  if (!Application->GetShowMainForm()) return;
+  if (MyReg->GetStartMaximized()) SetWindowState(wsMaximized);
+  LoadCheckSettings();
+  BuildRefFolders();
+  LoadFontsFile();
+  editor_->Clear();
+  editor_->SetTextFont(Fonts[fiEditorText]);
+
+  Scripture = new TScripture(this, -1);
+  USFM = new TUSFM(Scripture);
+  Book = new TBookResults(*this, Scripture);
+  Mechanical = new TMechanicalRun(*this, *Book, USFM);
+  Cycle = new TCheckingCycle(*this, *Book, *Mechanical);
+  Buttons = new TButtonTimerRun(*this, *Book);
+  SetMessageTarget(ResultsBox->GetItems(), Book->IgnoreList);
+  if (!ProjectsFolderProblem().empty()) AddPlainMessage(ProjectsFolderProblem());
+  created_ = true;
+}
+
+void TMainScreen::FormDestroy(TObject*) {
+  if (!created_) return;
+  created_ = false;
+  CheckTimer->SetEnabled(false);
+  MechanicalTimer->SetEnabled(false);
+  ButtonTimer->SetEnabled(false);
+  SaveBookIfModified();
+  MyReg->SetStartMaximized(GetWindowState() == wsMaximized);
+  SetMessageTarget(nullptr, nullptr);
+  delete Buttons;
+  delete Cycle;
+  delete Mechanical;
+  delete Book;
+  delete USFM;
+  delete Scripture;
+  Buttons = nullptr;
+  Cycle = nullptr;
+  Mechanical = nullptr;
+  Book = nullptr;
+  USFM = nullptr;
+  Scripture = nullptr;
+}
+
+// --- The timers ---------------------------------------------------------------------------------
+
+void TMainScreen::CheckTimerTimer(TObject*) {
+  if (Cycle) Cycle->Tick();
+}
+
+void TMainScreen::MechanicalTimerTimer(TObject*) {
+  if (Mechanical) Mechanical->Tick(::GetTickCount());
+}
+
+void TMainScreen::ButtonTimerTimer(TObject*) {
+  if (Buttons) Buttons->Tick();
+}
+
+void TMainScreen::sycFolderMonitor1Change() {
+  if (Cycle) Cycle->FolderChanged();
+}
+
+// --- What the background work asks of the window ------------------------------------------------
+
+TBookEditor* TMainScreen::Editor() { return editor_.get(); }
+
+TStrings* TMainScreen::Results() { return ResultsBox->GetItems(); }
+
+void TMainScreen::SetStatus(TStatusPanelIndex panel, const AnsiString& text) {
+  StatusBar1->GetPanels()->GetItems(panel)->SetText(text);
+}
+
+void TMainScreen::SaveBookIfModified() {
+  if (!Book || Book->LoadedBookPath.empty() || !editor_->GetModified()) return;
+  // No tick of the cycle may load another book while the question waits.
+  const bool checking = CheckTimer->GetEnabled();
+  CheckTimer->SetEnabled(false);
+  try {
+    if (!GetShowing()) Show();
+    if (GetWindowState() == wsMinimized) SetWindowState(wsNormal);
+    BringToFront();
+    if (Application->MessageBox("File " + Book->LoadedBookPath + " has changed. Save?", "Pelorin", MB_YESNO) == IDYES)
+      SaveLoadedBook();
+  } catch (...) {
+    CheckTimer->SetEnabled(checking);
+    throw;
+  }
+  CheckTimer->SetEnabled(checking);
+}
+
+void TMainScreen::SaveLoadedBook() {
+  if (!Book || Book->LoadedBookPath.empty()) return;
+  if (editor_->SaveText(Book->LoadedBookPath))
+    editor_->SetModified(false);
+  else
+    Application->MessageBox("The book cannot be saved as " + Book->LoadedBookPath + ".", "Pelorin",
+                            MB_OK | MB_ICONERROR);
+}
+
+bool TMainScreen::WindowActive() { return GetActive(); }
+
+void TMainScreen::ShowCurrentBookButton(const AnsiString& bookName) {
+  if (bookName.empty()) {
+    GotoCurrentButton->SetVisible(false);
+    return;
+  }
+  GotoCurrentButton->SetCaption(bookName);
+  GotoCurrentButton->SetVisible(true);
+}
+
+void TMainScreen::ShowBookNames(TStrings* names) { ComboBox1->GetItems()->Assign(names); }
+
+void TMainScreen::WatchProjectFolder(const AnsiString& folder, bool active) {
+  sycFolderMonitor1->SetFolder(folder);
+  sycFolderMonitor1->SetActive(active);
+}
+
+void TMainScreen::EnableButtons(bool resultsToParatext, bool save) {
+  ResultsToParatextButton->SetEnabled(resultsToParatext);
+  SaveButton->SetEnabled(save);
+}
+
+void TMainScreen::ShowTotals(const AnsiString& spellingOT, const AnsiString& spellingNT,
+                             const AnsiString& mechanicalOT, const AnsiString& mechanicalNT) {
+  NSpellOTLabel->SetCaption(spellingOT);
+  NSpellNTLabel->SetCaption(spellingNT);
+  NMechOTLabel->SetCaption(mechanicalOT);
+  NMechNTLabel->SetCaption(mechanicalNT);
+}
+
+void TMainScreen::SetCheckInterval(Cardinal milliseconds) {
+  if (CheckTimer->GetInterval() != milliseconds) CheckTimer->SetInterval(milliseconds);
+}
+
+void TMainScreen::SetMechanicalTimer(bool enabled, Cardinal milliseconds) {
+  if (milliseconds && MechanicalTimer->GetInterval() != milliseconds) MechanicalTimer->SetInterval(milliseconds);
+  MechanicalTimer->SetEnabled(enabled);
+}
+
+// The background spelling check is not part of the program yet: a book's spelling check counts as
+// finished at once, and its results file keeps the spelling count it had.
+void TMainScreen::StartSpellingCheck() {}
+void TMainScreen::StopSpellingCheck() {}
+void TMainScreen::ResetSpellingCheck() {}
+bool TMainScreen::SpellingCheckIdle() { return true; }
+bool TMainScreen::InteractiveSpellCheckRunning() { return false; }
+
+// Until the link with Paratext watches for it, Paratext counts as not running.
+bool TMainScreen::ParatextRunning() { return false; }
+AnsiString TMainScreen::FocusReference() { return AnsiString(); }
+
+// --- Opening and saving books -------------------------------------------------------------------
+
+void TMainScreen::OpenBookManually(const AnsiString& englishName) {
+  if (Cycle) Cycle->OpenBookManually(englishName);
+}
+
+void TMainScreen::GotoCurrentButtonClick(TObject*) { OpenBookManually(GotoCurrentButton->GetCaption()); }
+
+void TMainScreen::ComboBox1Select(TObject*) {
+  const Integer i = ComboBox1->GetItemIndex();
+  if (i >= 0) OpenBookManually(ComboBox1->GetItems()->GetStrings(i));
+}
+
+void TMainScreen::SaveButtonClick(TObject*) { SaveLoadedBook(); }

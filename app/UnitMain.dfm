@@ -1,0 +1,279 @@
+object MainScreen: TMainScreen
+  Left = 0
+  Top = 0
+  Width = 648
+  Height = 519
+  Caption = 'Pelorin'
+  HelpFile = 'pelorin.chm'
+  Menu = MainMenu1
+  Position = poScreenCenter
+  ShowHint = True
+  OnCreate = FormCreate
+  OnDestroy = FormDestroy
+  object VisOneInstance1: TVisOneInstance
+  end
+  object StatusBar1: TStatusBar
+    Panels = <
+      item
+        Width = 100
+      end
+      item
+        Width = 300
+      end
+      item
+        Width = 100
+      end>
+  end
+  object LeftPanel: TPanel
+    Left = 0
+    Top = 0
+    Width = 129
+    Height = 446
+    Align = alLeft
+    TabOrder = 0
+    object BookLabel: TLabel
+      Left = 8
+      Top = 44
+      Width = 57
+      Height = 13
+      Caption = 'Select &book'
+      FocusControl = ComboBox1
+    end
+    object GotoCurrentButton: TButton
+      Left = 8
+      Top = 8
+      Width = 113
+      Height = 25
+      TabOrder = 0
+      Visible = False
+      OnClick = GotoCurrentButtonClick
+    end
+    object ComboBox1: TComboBox
+      Left = 8
+      Top = 60
+      Width = 113
+      Height = 21
+      DropDownCount = 20
+      Style = csDropDownList
+      TabOrder = 1
+      OnSelect = ComboBox1Select
+    end
+    object SaveButton: TButton
+      Left = 8
+      Top = 92
+      Width = 113
+      Height = 25
+      Caption = '&Save file'
+      Enabled = False
+      TabOrder = 2
+      OnClick = SaveButtonClick
+    end
+    object TotalsBox: TGroupBox
+      Left = 8
+      Top = 128
+      Width = 113
+      Height = 129
+      TabOrder = 3
+      object SpellingLabel: TLabel
+        Left = 8
+        Top = 16
+        Width = 75
+        Height = 13
+        Caption = 'Spelling errors:'
+      end
+      object SpellOTLabel: TLabel
+        Left = 16
+        Top = 34
+        Width = 18
+        Height = 13
+        Caption = 'OT:'
+      end
+      object NSpellOTLabel: TLabel
+        Left = 40
+        Top = 34
+        Width = 6
+        Height = 13
+        Caption = '0'
+      end
+      object SpellNTLabel: TLabel
+        Left = 16
+        Top = 50
+        Width = 18
+        Height = 13
+        Caption = 'NT:'
+      end
+      object NSpellNTLabel: TLabel
+        Left = 40
+        Top = 50
+        Width = 6
+        Height = 13
+        Caption = '0'
+      end
+      object MechanicalLabel: TLabel
+        Left = 8
+        Top = 74
+        Width = 91
+        Height = 13
+        Caption = 'Mechanical errors:'
+      end
+      object MechOTLabel: TLabel
+        Left = 16
+        Top = 92
+        Width = 18
+        Height = 13
+        Caption = 'OT:'
+      end
+      object NMechOTLabel: TLabel
+        Left = 40
+        Top = 92
+        Width = 6
+        Height = 13
+        Caption = '0'
+      end
+      object MechNTLabel: TLabel
+        Left = 16
+        Top = 108
+        Width = 18
+        Height = 13
+        Caption = 'NT:'
+      end
+      object NMechNTLabel: TLabel
+        Left = 40
+        Top = 108
+        Width = 6
+        Height = 13
+        Caption = '0'
+      end
+    end
+    object ResultsToParatextButton: TButton
+      Left = 8
+      Top = 413
+      Width = 113
+      Height = 25
+      Anchors = [akLeft, akBottom]
+      Caption = '&Results to Paratext'
+      Enabled = False
+      TabOrder = 4
+    end
+  end
+  object RightPanel: TPanel
+    Left = 129
+    Top = 0
+    Width = 511
+    Height = 446
+    Align = alClient
+    BevelOuter = bvNone
+    TabOrder = 1
+    object ResultsBox: TListBox
+      Left = 0
+      Top = 361
+      Width = 511
+      Height = 85
+      Hint = 'Right click any message to ignore it'
+      Align = alBottom
+      PopupMenu = PopupMenu1
+      ScrollWidth = 1000
+      TabOrder = 1
+      OnContextPopup = ResultsBoxContextPopup
+    end
+    object BookMemo: TMemo
+      Left = 0
+      Top = 0
+      Width = 511
+      Height = 361
+      Align = alClient
+      HideSelection = False
+      ScrollBars = ssBoth
+      TabOrder = 0
+      WantTabs = True
+      WordWrap = False
+    end
+  end
+  object CheckTimer: TTimer
+    Interval = 100
+    OnTimer = CheckTimerTimer
+  end
+  object MechanicalTimer: TTimer
+    Enabled = False
+    Interval = 100
+    OnTimer = MechanicalTimerTimer
+  end
+  object ButtonTimer: TTimer
+    OnTimer = ButtonTimerTimer
+  end
+  object sycFolderMonitor1: TsycFolderMonitor
+    NotifyFilters = [fmfFileNameChange, fmfDirNameChange]
+    WatchSubTree = False
+    OnChange = sycFolderMonitor1Change
+  end
+  object ActionList1: TActionList
+    object EditCut1: TEditCut
+      Category = 'Edit'
+      Caption = 'Cu&t'
+      Hint = 'Cut|Cuts the selection and puts it on the Clipboard'
+      ShortCut = 16472
+    end
+    object EditCopy1: TEditCopy
+      Category = 'Edit'
+      Caption = '&Copy'
+      Hint = 'Copy|Copies the selection and puts it on the Clipboard'
+      ShortCut = 16451
+    end
+    object EditPaste1: TEditPaste
+      Category = 'Edit'
+      Caption = '&Paste'
+      Hint = 'Paste|Inserts Clipboard contents'
+      ShortCut = 16470
+    end
+  end
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Exit1: TMenuItem
+        Caption = 'E&xit'
+        OnClick = Exit1Click
+      end
+    end
+    object Edit1: TMenuItem
+      Caption = '&Edit'
+      object Cut1: TMenuItem
+        Action = EditCut1
+      end
+      object Copy1: TMenuItem
+        Action = EditCopy1
+      end
+      object Paste1: TMenuItem
+        Action = EditPaste1
+      end
+    end
+    object Settings1: TMenuItem
+      Caption = '&Settings'
+      OnClick = Settings1Click
+      object Fonts1: TMenuItem
+        Caption = '&Fonts'
+        OnClick = Fonts1Click
+      end
+      object Expandedmode1: TMenuItem
+        Caption = '&Expanded mode'
+        OnClick = Expandedmode1Click
+      end
+    end
+    object Help1: TMenuItem
+      Caption = '&Help'
+      object Help2: TMenuItem
+        Caption = '&Help'
+        OnClick = Help2Click
+      end
+    end
+  end
+  object PopupMenu1: TPopupMenu
+    object Alwaysignore1: TMenuItem
+      Caption = '&Ignore the selected message'
+      OnClick = Alwaysignore1Click
+    end
+    object Editlistofignoredmessages1: TMenuItem
+      Caption = '&Edit list of ignored messages'
+      OnClick = Editlistofignoredmessages1Click
+    end
+  end
+end

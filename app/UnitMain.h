@@ -1,0 +1,136 @@
+// The main window: the program's only window created at start. It holds the timers that drive
+// the background work (the checking cycle, the mechanical run, the buttons and totals), the editor
+// that shows the book being checked, the results list, the totals and the main menu that opens the
+// dialogs. The state machines live in their own units; the window owns their timers, forwards the
+// ticks and does what they ask of it (TCheckingHost).
+#pragma once
+
+#include <memory>
+
+#include "app/CheckingHost.h"
+#include "classlib/Forms.h"
+
+class TBookResults;
+class TButton;
+class TButtonTimerRun;
+class TCheckingCycle;
+class TComboBox;
+class TLabel;
+class TListBox;
+class TMechanicalRun;
+class TMemo;
+class TMemoBookEditor;
+class TMenuItem;
+class TPopupMenu;
+class TScripture;
+class TStatusBar;
+class TTimer;
+class TUSFM;
+class TsycFolderMonitor;
+
+// The program's own values that live beside the main window.
+// Toggled by "&Expanded mode"; not stored.
+extern bool ExpandedMode;
+
+// Starts a program with a command line in a normal window; false when it cannot be started.
+// Tests replace it to see what would be started.
+using TProgramStarter = bool (*)(const AnsiString& commandLine);
+extern TProgramStarter StartProgram;
+
+// The main window's unit start and end, in the program's start-up order: after the settings store
+// and the style sheet, before the main window is created.
+void InitializeUnitMain();
+void FinalizeUnitMain();
+
+// Starts "restart.exe" (which starts the program again) and ends this copy.
+void RestartProgram();
+
+class TMainScreen : public TForm, public TCheckingHost {
+  CLASS_INFO(TMainScreen, TForm)
+public:
+  explicit TMainScreen(TComponent* AOwner);
+  ~TMainScreen() override;
+
+  // --- What the background work asks of the window
+  TBookEditor* Editor() override;
+  TStrings* Results() override;
+  void SetStatus(TStatusPanelIndex panel, const AnsiString& text) override;
+  void SaveBookIfModified() override;
+  bool WindowActive() override;
+  void ShowCurrentBookButton(const AnsiString& bookName) override;
+  void ShowBookNames(TStrings* names) override;
+  void WatchProjectFolder(const AnsiString& folder, bool active) override;
+  void EnableButtons(bool resultsToParatext, bool save) override;
+  void ShowTotals(const AnsiString& spellingOT, const AnsiString& spellingNT, const AnsiString& mechanicalOT,
+                  const AnsiString& mechanicalNT) override;
+  void SetCheckInterval(Cardinal milliseconds) override;
+  void SetMechanicalTimer(bool enabled, Cardinal milliseconds) override;
+  void StartSpellingCheck() override;
+  void StopSpellingCheck() override;
+  void ResetSpellingCheck() override;
+  bool SpellingCheckIdle() override;
+  bool InteractiveSpellCheckRunning() override;
+  bool ParatextRunning() override;
+  AnsiString FocusReference() override;
+
+  // Loads the book (by its English name) by hand; the cycle holds meanwhile.
+  void OpenBookManually(const AnsiString& englishName);
+  // Saves the loaded book from the editor.
+  void SaveLoadedBook();
+
+  // The background work, for the menu commands and for tests (nullptr in a copy that the
+  // one-instance guard ended).
+  TScripture* Scripture = nullptr;
+  TUSFM* USFM = nullptr;
+  TBookResults* Book = nullptr;
+  TMechanicalRun* Mechanical = nullptr;
+  TCheckingCycle* Cycle = nullptr;
+  TButtonTimerRun* Buttons = nullptr;
+
+  // Components of the form text.
+  TButton* GotoCurrentButton = nullptr;
+  TComboBox* ComboBox1 = nullptr;
+  TButton* SaveButton = nullptr;
+  TLabel* NSpellOTLabel = nullptr;
+  TLabel* NSpellNTLabel = nullptr;
+  TLabel* NMechOTLabel = nullptr;
+  TLabel* NMechNTLabel = nullptr;
+  TButton* ResultsToParatextButton = nullptr;
+  TMemo* BookMemo = nullptr;
+  TListBox* ResultsBox = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* Alwaysignore1 = nullptr;
+  TMenuItem* Expandedmode1 = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+  TTimer* CheckTimer = nullptr;
+  TTimer* MechanicalTimer = nullptr;
+  TTimer* ButtonTimer = nullptr;
+  TsycFolderMonitor* sycFolderMonitor1 = nullptr;
+
+  // --- Handlers named by the form text
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void CheckTimerTimer(TObject* Sender);
+  void MechanicalTimerTimer(TObject* Sender);
+  void ButtonTimerTimer(TObject* Sender);
+  void sycFolderMonitor1Change();
+  void GotoCurrentButtonClick(TObject* Sender);
+  void ComboBox1Select(TObject* Sender);
+  void SaveButtonClick(TObject* Sender);
+  void ResultsBoxContextPopup(TObject* Sender, TPoint MousePos, bool& Handled);
+  void Alwaysignore1Click(TObject* Sender);
+  void Editlistofignoredmessages1Click(TObject* Sender);
+  void Exit1Click(TObject* Sender);
+  void Settings1Click(TObject* Sender);
+  void Fonts1Click(TObject* Sender);
+  void Expandedmode1Click(TObject* Sender);
+  void Help2Click(TObject* Sender);
+
+private:
+  std::unique_ptr<TMemoBookEditor> editor_;
+  // Set once FormCreate has built the background work; a copy ended by the one-instance guard
+  // never does, and then has nothing to save or free at its end.
+  bool created_ = false;
+};
+
+extern TMainScreen* MainScreen;

@@ -1,0 +1,63 @@
+// The main window's menu commands and the results list's popup menu.
+#include <memory>
+
+#include "app/BookResults.h"
+#include "app/CheckingCycle.h"
+#include "app/ExceptionsUnit.h"
+#include "app/FontsDialogUnit.h"
+#include "app/UnitMain.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "core/FontTable.h"
+#include "core/ProgramFolderUnit.h"
+
+void TMainScreen::Exit1Click(TObject*) { Close(); }
+
+void TMainScreen::Settings1Click(TObject*) { Expandedmode1->SetChecked(ExpandedMode); }
+
+void TMainScreen::Expandedmode1Click(TObject*) {
+  ExpandedMode = !ExpandedMode;
+  Expandedmode1->SetChecked(ExpandedMode);
+}
+
+void TMainScreen::Fonts1Click(TObject*) {
+  {
+    std::unique_ptr<TFontsDialog> dialog(new TFontsDialog(this));
+    dialog->ShowModal();
+  }
+  LoadFontsFile();
+  if (Cycle) Cycle->RestartRequested = true;
+}
+
+void TMainScreen::Help2Click(TObject*) { StartProgram("hh.exe " + ProgramFolder + "pelorin.chm"); }
+
+void TMainScreen::ResultsBoxContextPopup(TObject*, TPoint MousePos, bool&) {
+  // A right click picks the message under the mouse, as the list's hint promises; the keyboard's
+  // menu key (-1, -1) keeps the selection.
+  if (MousePos.X >= 0 && MousePos.Y >= 0) {
+    const Integer i = ResultsBox->ItemAtPos(MousePos, true);
+    if (i >= 0) ResultsBox->SetItemIndex(i);
+  }
+  Alwaysignore1->SetEnabled(ResultsBox->GetItemIndex() >= 0);
+}
+
+void TMainScreen::Alwaysignore1Click(TObject*) {
+  if (!Book) return;
+  const Integer i = ResultsBox->GetItemIndex();
+  if (i < 0) return;
+  const AnsiString line = ResultsBox->GetItems()->GetStrings(i);
+  // Lines without a reference cannot be ignored: they would not be found again.
+  if (!BeginsWithBookId(line)) return;
+  Book->IgnoreList->Add(line);
+  ResultsBox->GetItems()->Delete(i);
+  Book->WriteResultsFile();
+}
+
+void TMainScreen::Editlistofignoredmessages1Click(TObject*) {
+  if (!Book) return;
+  {
+    std::unique_ptr<TDlgExceptions> dialog(new TDlgExceptions(this, Book->IgnoreList, ResultsBox->GetItems()));
+    dialog->ShowModal();
+  }
+  Book->WriteResultsFile();
+}
