@@ -365,7 +365,12 @@ bool TControl::CheckNewSize(Integer& NewWidth, Integer& NewHeight) {
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
   if (!CheckNewSize(AWidth, AHeight)) return;
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
-  InvalidateControl(FVisible, false);
+  // The place the control leaves shows its parent again: erased even under an opaque control,
+  // which paints only where it is now.
+  if (FVisible && FParent && FParent->HandleAllocated()) {
+    const TRect old = GetBoundsRect();
+    ::InvalidateRect(FParent->GetHandle(), AsRECT(old), TRUE);
+  }
   FLeft = ALeft;
   FTop = ATop;
   FWidth = AWidth;

@@ -63,6 +63,29 @@ TEST_F(LabelTest, PaintsItsBackgroundUnlessTransparentAndItsText) {
   EXPECT_EQ(PaintedPixel(form_, label->GetLeft() + label->GetWidth() - 1, label->GetTop()), Rgb(clWhite));
 }
 
+TEST_F(LabelTest, ALabelThatShrinksLeavesItsParentShowingWhereItWas) {
+  form_->SetColor(clWhite);
+  auto* label = Add<TLabel>(10, 10);
+  label->SetColor(clYellow);
+  label->SetParentColor(false);
+  label->SetCaption("Defining ...");
+  ProcessFor(50);
+  // What the screen shows at a point of the form's client area.
+  auto shown = [&](Integer x, Integer y) {
+    RECT window{};
+    ::GetWindowRect(form_->GetHandle(), &window);
+    POINT p{x, y};
+    ::ClientToScreen(form_->GetHandle(), &p);
+    return testing_support::CaptureWindow(form_->GetHandle()).Pixel(p.x - window.left, p.y - window.top);
+  };
+  const Integer oldRight = label->GetLeft() + label->GetWidth() - 1;
+  ASSERT_EQ(shown(oldRight, label->GetTop()), Rgb(clYellow));
+  label->SetCaption("0");
+  ProcessFor(50);
+  ASSERT_LT(label->GetLeft() + label->GetWidth() - 1, oldRight);
+  EXPECT_EQ(shown(oldRight, label->GetTop()), Rgb(clWhite));
+}
+
 TEST_F(LabelTest, AltWithTheUnderlinedLetterFocusesTheControlOfTheLabel) {
   auto* first = Add<TEdit>(10, 40);
   auto* label = Add<TLabel>(10, 10);
