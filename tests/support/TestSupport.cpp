@@ -1,5 +1,6 @@
 #include "tests/support/TestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -144,6 +145,82 @@ std::string SelectedTreeItemText(HWND parent) {
   item.cchTextMax = sizeof text;
   if (!tree || !item.hItem || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
   return text;
+}
+
+namespace {
+
+std::vector<WindowWatch*>& Watches() {
+  static std::vector<WindowWatch*> watches;
+  return watches;
+}
+
+struct FindWindowSearch {
+  const std::string* caption;
+  const std::string* windowClass;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWindowStep(HWND wnd, LPARAM param) {
+  auto* search = reinterpret_cast<FindWindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(wnd)) return TRUE;
+  char text[512] = {};
+  GetWindowTextA(wnd, text, sizeof text);
+  if (*search->caption != text) return TRUE;
+  if (!search->windowClass->empty()) {
+    char cls[256] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (*search->windowClass != cls) return TRUE;
+  }
+  search->found = wnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindOwnWindow(const std::string& caption, const std::string& windowClass) {
+  FindWindowSearch search{&caption, &windowClass};
+  EnumWindows(&FindWindowStep, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PressDialogButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (button) SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+WindowWatch::WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs,
+                         std::string windowClass)
+    : caption_(std::move(caption)),
+      class_(std::move(windowClass)),
+      action_(std::move(action)),
+      deadline_(GetTickCount() + timeoutMs) {
+  timer_ = SetTimer(nullptr, 0, 20, &WindowWatch::Tick);
+  Watches().push_back(this);
+}
+
+WindowWatch::~WindowWatch() {
+  if (timer_) KillTimer(nullptr, timer_);
+  auto& watches = Watches();
+  watches.erase(std::remove(watches.begin(), watches.end(), this), watches.end());
+}
+
+void CALLBACK WindowWatch::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  for (WindowWatch* watch : Watches()) {
+    if (watch->timer_ != id) continue;
+    HWND wnd = FindOwnWindow(watch->caption_, watch->class_);
+    const bool late = static_cast<int>(GetTickCount() - watch->deadline_) > 0;
+    if (!wnd && !late) return;
+    // Once only: the action may itself run a modal loop in which this timer would tick again.
+    KillTimer(nullptr, watch->timer_);
+    watch->timer_ = 0;
+    if (wnd) {
+      watch->done_ = true;
+      watch->action_(wnd);
+    }
+    return;
+  }
 }
 
 }  // namespace testing_support

@@ -60,6 +60,37 @@ void PumpFor(DWORD ms);
 // The messages arrive when the caller's loop runs.
 void MouseClick(HWND window, int x, int y);
 
+// Watches for a window of this process to show and then acts on it, from a timer of this thread,
+// so that the action also runs while a modal window or message box runs its own message loop:
+// as soon as a visible top-level window with the caption (and, when given, the window class)
+// exists, `action` is called with it once. The watch ends after `timeoutMs` or when the object
+// is destroyed.
+class WindowWatch {
+public:
+  WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs = 10000,
+              std::string windowClass = {});
+  ~WindowWatch();
+  WindowWatch(const WindowWatch&) = delete;
+  WindowWatch& operator=(const WindowWatch&) = delete;
+  // Whether the action has run.
+  bool Done() const { return done_; }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+  std::string caption_;
+  std::string class_;
+  std::function<void(HWND)> action_;
+  DWORD deadline_;
+  UINT_PTR timer_ = 0;
+  bool done_ = false;
+};
+
+// The first visible top-level window of this process with the caption (and class, when given).
+HWND FindOwnWindow(const std::string& caption, const std::string& windowClass = {});
+
+// Presses a button of a dialog by its control id (IDOK, IDYES, ...), as a click does.
+void PressDialogButton(HWND dialog, int id);
+
 // Writes bytes to a file exactly as given (no line-end translation); creates missing folders.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 // Reads a whole file; empty when it cannot be read.
