@@ -1,0 +1,275 @@
+// The main window in the test's own process, driven by messages as a user drives it: the first
+// cycle over the demonstration project, menu commands, the fonts dialog, ignoring a message from
+// the results list and taking it back, opening a book by hand, and closing with a changed book.
+#include <memory>
+
+#include "app/BookResults.h"
+#include "app/CheckingCycle.h"
+#include "app/MechanicalRun.h"
+#include "app/UnitMain.h"
+#include "app/tests/support/AppTestSupport.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+
+namespace {
+
+using namespace app_testing;
+using testing_support::PressDialogButton;
+using testing_support::PumpUntil;
+using testing_support::SaveScreenshot;
+using testing_support::WindowWatch;
+
+std::vector<std::string> g_started;
+bool RecordStart(const AnsiString& commandLine) {
+  g_started.push_back(commandLine);
+  return true;
+}
+
+// Clicks the button with the caption among the window's children (any depth).
+void ClickChild(HWND parent, const char* caption) {
+  struct Search {
+    const char* caption;
+    HWND found;
+  } search{caption, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND wnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char text[256] = {};
+        GetWindowTextA(wnd, text, sizeof text);
+        if (std::string(text) != s->caption) return TRUE;
+        s->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  ASSERT_TRUE(search.found) << caption;
+  SendMessageA(search.found, BM_CLICK, 0, 0);
+}
+
+class MainWindowTest : public AppTest {
+protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    g_started.clear();
+    StartProgram = &RecordStart;
+  }
+  void TearDown() override {
+    delete form_;
+    AppTest::TearDown();
+  }
+
+  TMainScreen* Open() {
+    form_ = new TMainScreen(Application);
+    form_->AfterConstruction();
+    form_->Show();
+    return form_;
+  }
+  std::string Panel(int i) const { return form_->StatusBar1->GetPanels()->GetItems(i)->GetText(); }
+  bool WaitForCycle(DWORD ms = 20000) {
+    return PumpUntil([&] { return form_->Cycle->State == 0 && form_->Mechanical->Idle(); }, ms);
+  }
+  void Command(const char* item) {
+    auto* menuItem = static_cast<TMenuItem*>(form_->FindComponent(item));
+    ASSERT_TRUE(menuItem) << item;
+    PostMessageA(form_->GetHandle(), WM_COMMAND, menuItem->GetCommand(), 0);
+  }
+  // Opens the results list's popup menu over its first line and picks the item `downs` places
+  // down with the keyboard.
+  void PopupItem(int downs) {
+    HWND list = form_->ResultsBox->GetHandle();
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    POINT p{item.left + 5, item.top + 3};
+    ClientToScreen(list, &p);
+    WindowWatch menu("", [&](HWND) {
+      for (int i = 0; i < downs; ++i) PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    }, 5000, "#32768");
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(p.x, p.y));
+    PumpUntil([&] { return menu.Done(); }, 5000);
+    testing_support::PumpFor(50);
+  }
+
+  TMainScreen* form_ = nullptr;
+};
+
+TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChecksTheDemonstrationProject) {
+  testing_support::RemoveTree(Projects());
+  MyReg->SetCurrentProject("");
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const std::string work = Projects() + "PQ$\\Pelorin\\";
+  const std::string age = std::to_string(FileAge(Projects() + "PQ$\\PQ$JHN.SFC"));
+  EXPECT_EQ(FileLines(work + "John.dat"), (Lines{age, "0", "[spelling errors]", "[mechanical errors]", "[exceptions]"}));
+  EXPECT_EQ(Panel(0), "John");
+  EXPECT_EQ(Panel(1), "All checks done");
+  EXPECT_EQ(Panel(2), "Mechanical proofreading ready");
+  ASSERT_TRUE(PumpUntil([&] { return form_->NSpellNTLabel->GetCaption() == "0" && !form_->Book->RecountNeeded; }, 3000));
+  for (TLabel* label : {form_->NSpellOTLabel, form_->NSpellNTLabel, form_->NMechOTLabel, form_->NMechNTLabel})
+    EXPECT_EQ(label->GetCaption(), "0");
+  EXPECT_EQ(ItemsOf(form_->ComboBox1->GetItems()), Lines{"John"});
+  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(0), "\\id JHN");
+  EXPECT_FALSE(form_->GotoCurrentButton->GetVisible());
+  SaveScreenshot(form_->GetHandle(), "main-window-demonstration");
+}
+
+TEST_F(MainWindowTest, FontsDialogWritesTheFontsOnOkAndChangesNothingOnCancel) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const std::string fontsFile = ProgramFolder + "pelorin.fnt";
+
+  // Cancel: no file, no setting, no restart.
+  {
+    WindowWatch dialog("Fonts", [](HWND w) { ClickChild(w, "Cancel"); });
+    Command("Fonts1");
+    ASSERT_TRUE(PumpUntil([&] { return dialog.Done(); }));
+    testing_support::PumpFor(50);
+  }
+  EXPECT_FALSE(FileExists(fontsFile));
+  EXPECT_EQ(ReadSettingString("Text in brackets"), "");
+
+  // A new normal-text font, the choice that puts text in brackets in its own font, and OK.
+  struct Responder : TDialogResponder {
+    bool Execute(TCommonDialog* dialog) override {
+      auto* fonts = static_cast<TFontDialog*>(dialog);
+      fonts->GetFont()->SetName("Arial");
+      fonts->GetFont()->SetSize(15);
+      fonts->GetFont()->SetStyle({fsItalic});
+      return true;
+    }
+  } responder;
+  TDialogResponder* previous = SetDialogResponder(&responder);
+  bool bracketsEnabled = false;
+  {
+    WindowWatch dialog("Fonts", [&](HWND w) {
+      ClickChild(w, "Remove the brackets and put the text in the font above");
+      bracketsEnabled = IsWindowEnabled(FindWindowExA(w, nullptr, nullptr, "Text in brackets"));
+      ClickChild(w, "Normal text");
+      testing_support::PumpFor(100);
+      SaveScreenshot(w, "fonts-dialog");
+      ClickChild(w, "&OK");
+    });
+    Command("Fonts1");
+    ASSERT_TRUE(PumpUntil([&] { return dialog.Done(); }));
+    testing_support::PumpFor(50);
+  }
+  SetDialogResponder(previous);
+  EXPECT_TRUE(bracketsEnabled);
+  ASSERT_TRUE(FileExists(fontsFile));
+  TFontTable expected = DefaultFontTable();
+  expected[fiNormalText] = {"Arial", 15, clBlack, {fsItalic}};
+  expected[fiChapter] = {"Arial", 40, clBlack, {fsItalic}};
+  EXPECT_EQ(testing_support::ReadFileBytes(fontsFile), EncodeFontTable(expected));
+  EXPECT_EQ(Fonts, expected);
+  EXPECT_EQ(ReadSettingString("Text in brackets"), "1");
+  // The cycle starts again.
+  EXPECT_TRUE(form_->Cycle->RestartRequested || form_->Cycle->State != 0);
+  ASSERT_TRUE(PumpUntil([&] { return Panel(1) == "Initializing check ..." || form_->Cycle->State == 0; }, 3000));
+}
+
+TEST_F(MainWindowTest, AMessageIsIgnoredFromThePopupMenuAndTakenBackInTheListOfIgnoredMessages) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 in the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines found = ItemsOf(form_->ResultsBox->GetItems());
+  ASSERT_EQ(found.size(), 3u);
+  ASSERT_EQ(found[0].rfind("JHN 1:1 ", 0), 0u);
+
+  PopupItem(1);
+  EXPECT_EQ(ItemsOf(form_->Book->IgnoreList), Lines{found[0]});
+  EXPECT_EQ(ItemsOf(form_->ResultsBox->GetItems()), Lines(found.begin() + 1, found.end()));
+  Lines file = ResultsOf("John");
+  EXPECT_EQ(Lines(file.begin() + 2, file.end()),
+            (Lines{"[spelling errors]", "[mechanical errors]", found[1], found[2], "[exceptions]", found[0]}));
+
+  // The next check drops the ignored message.
+  form_->Book->ResetResultsFileAges();
+  form_->Cycle->Restart();
+  ASSERT_TRUE(PumpUntil([&] { return form_->Cycle->State != 0; }, 3000));
+  ASSERT_TRUE(WaitForCycle());
+  EXPECT_EQ(ItemsOf(form_->ResultsBox->GetItems()), Lines(found.begin() + 1, found.end()));
+
+  {
+    WindowWatch dialog("Edit ignored messages", [&](HWND w) {
+      HWND list = FindWindowExA(w, nullptr, "TListBox", nullptr);
+      if (!list) list = GetWindow(w, GW_CHILD);
+      SendMessageA(list, LB_SETSEL, TRUE, 0);
+      testing_support::PumpFor(100);
+      SaveScreenshot(w, "ignored-messages-dialog");
+      ClickChild(w, "&Remove");
+      ClickChild(w, "&OK");
+    });
+    PopupItem(2);
+    ASSERT_TRUE(dialog.Done());
+  }
+  EXPECT_EQ(ItemsOf(form_->Book->IgnoreList), Lines{});
+  EXPECT_EQ(ItemsOf(form_->ResultsBox->GetItems()), (Lines{found[1], found[2], found[0]}));
+  file = ResultsOf("John");
+  EXPECT_EQ(file.back(), "[exceptions]");
+}
+
+TEST_F(MainWindowTest, ABookChosenFromTheListIsOpenedByHand) {
+  WriteTestBook("GEN", {"\\id GEN", "\\c 1", "\\p", "\\v 1 In the beginning God created."});
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  SetForegroundWindow(form_->GetHandle());
+  HWND combo = form_->ComboBox1->GetHandle();
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(form_->Book->LoadedBook, 1);
+  EXPECT_EQ(Panel(0), "Genesis");
+  EXPECT_EQ(Panel(1), "Book opened manually");
+  EXPECT_EQ(Panel(2), "Number of spelling errors: 0");
+  EXPECT_TRUE(form_->Cycle->ManualHold);
+  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(3), "\\v 1 In the beginning God created.");
+}
+
+TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  for (int answer : {IDNO, IDYES}) {
+    SCOPED_TRACE(answer);
+    testing_support::RemoveTree(WorkFolder());  // so that the cycle loads the book again
+    Open();
+    ASSERT_TRUE(WaitForCycle());
+    HWND memo = form_->BookMemo->GetHandle();
+    SendMessageA(memo, EM_SETSEL, 0, 0);
+    SendMessageA(memo, WM_CHAR, 'X', 0);
+    ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+    std::string question;
+    WindowWatch box("Pelorin", [&](HWND w) {
+      char text[1024] = {};
+      GetDlgItemTextA(w, 0xFFFF, text, sizeof text);
+      question = text;
+      PressDialogButton(w, answer);
+    }, 10000, "#32770");
+    delete form_;
+    form_ = nullptr;
+    EXPECT_TRUE(box.Done());
+    EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
+    EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
+  }
+}
+
+TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  ExpandedMode = false;
+  Command("Expandedmode1");
+  ASSERT_TRUE(PumpUntil([] { return ExpandedMode; }, 3000));
+  EXPECT_TRUE(static_cast<TMenuItem*>(form_->FindComponent("Expandedmode1"))->GetChecked());
+  Command("Help2");
+  ASSERT_TRUE(PumpUntil([] { return !g_started.empty(); }, 3000));
+  EXPECT_EQ(g_started, (std::vector<std::string>{"hh.exe " + ProgramFolder + "pelorin.chm"}));
+  Command("Exit1");
+  ASSERT_TRUE(PumpUntil([&] { return !form_->GetVisible(); }, 3000));
+}
+
+}  // namespace
