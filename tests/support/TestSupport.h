@@ -21,6 +21,9 @@ public:
   ~IsolatedRegistry();
   IsolatedRegistry(const IsolatedRegistry&) = delete;
   IsolatedRegistry& operator=(const IsolatedRegistry&) = delete;
+  // The key under the real current user's key that holds the private keys "HKCU" and "HKLM"
+  // (for a program started by the test that redirects itself the same way).
+  const std::string& Root() const { return root_; }
 
 private:
   std::string root_;

@@ -1,0 +1,216 @@
+#include "app/tests/support/ProgramDriver.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "tests/support/TestSupport.h"
+
+namespace app_testing {
+
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  std::string caption;
+  std::string windowClass;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindStep(HWND wnd, LPARAM param) {
+  auto* s = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(wnd)) return TRUE;
+  char text[512] = {}, cls[256] = {};
+  GetWindowTextA(wnd, text, sizeof text);
+  GetClassNameA(wnd, cls, sizeof cls);
+  if (!s->caption.empty() && s->caption != text) return TRUE;
+  if (!s->windowClass.empty() && s->windowClass != cls) return TRUE;
+  s->found = wnd;
+  return FALSE;
+}
+
+HWND FindProcessWindow(DWORD pid, const std::string& caption, const std::string& windowClass) {
+  WindowSearch search{pid, caption, windowClass};
+  EnumWindows(&FindStep, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  return testing_support::PumpUntil(done, timeoutMs);
+}
+
+std::string ReadWhole(const std::string& path) { return testing_support::ReadFileBytes(path); }
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+PelorinProcess::PelorinProcess(const std::string& programFolder, const std::string& registryRoot) {
+  const std::string exe = programFolder + "Pelorin.exe";
+  CreateDirectoryA(programFolder.c_str(), nullptr);
+  if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      !CopyFileA((testing_support::ProgramFolder() + "Pelorin.exe").c_str(), exe.c_str(), FALSE))
+    throw std::runtime_error("cannot copy Pelorin.exe into " + programFolder);
+  SetEnvironmentVariableA("PELORIN_REGISTRY_ROOT", registryRoot.c_str());
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::string line = "\"" + exe + "\"";
+  const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder.c_str(),
+                                 &startup, &info);
+  SetEnvironmentVariableA("PELORIN_REGISTRY_ROOT", nullptr);
+  if (!ok) return;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+}
+
+PelorinProcess::~PelorinProcess() {
+  if (!process_) return;
+  if (!Close(10000)) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+HWND PelorinProcess::MainWindow(DWORD timeoutMs) {
+  if (main_ && IsWindow(main_)) return main_;
+  WaitFor([&] { return (main_ = FindProcessWindow(pid_, "", "TMainScreen")) != nullptr || WaitForExit(0); }, timeoutMs);
+  return main_;
+}
+
+std::string PelorinProcess::StatusPanel(int panel) {
+  HWND main = MainWindow(0);
+  HWND bar = main ? FindWindowExA(main, nullptr, "TStatusBar", nullptr) : nullptr;
+  if (!bar) return {};
+  // The status bar writes its text where the pointer says, in its own process: a buffer there.
+  constexpr SIZE_T size = 1024;
+  void* remote = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return {};
+  std::string text(size, '\0');
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                          &result)) {
+    SIZE_T read = 0;
+    ReadProcessMemory(process_, remote, text.data(), size, &read);
+  }
+  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+  text.resize(std::min(text.find('\0'), text.size()));
+  return text;
+}
+
+bool PelorinProcess::WaitForStatus(const std::string& text, DWORD timeoutMs) {
+  return WaitFor([&] { return StatusPanel(1) == text; }, timeoutMs);
+}
+
+void PelorinProcess::ChooseMenu(const std::string& keys) {
+  HWND main = MainWindow(0);
+  // Menus are chosen with the keyboard: another process cannot reach the window's menu handles.
+  SetForegroundWindow(main);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 2000);
+  auto press = [](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+  };
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const WORD key = static_cast<WORD>(toupper(static_cast<unsigned char>(keys[i])));
+    if (i == 0) press(VK_MENU, false);
+    press(key, false);
+    press(key, true);
+    if (i == 0) press(VK_MENU, true);
+    testing_support::PumpFor(100);
+  }
+}
+
+HWND PelorinProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindProcessWindow(pid_, caption, "")) != nullptr; }, timeoutMs);
+  return found;
+}
+
+bool PelorinProcess::Close(DWORD timeoutMs) {
+  if (WaitForExit(0)) return true;
+  if (HWND main = MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
+  return WaitForExit(timeoutMs);
+}
+
+bool PelorinProcess::WaitForExit(DWORD timeoutMs) {
+  if (!process_) return true;
+  return WaitFor([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+DWORD PelorinProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+unsigned long long LastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::string KjvDataFolder() {
+  auto holdsKjv = [](const std::string& folder) {
+    return GetFileAttributesA((folder + "KJV.ssf").c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  if (const char* env = std::getenv("PELORIN_KJV")) {
+    std::string folder = env;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    if (holdsKjv(folder)) return folder;
+  }
+  // The checkouts lie beside the shared data: look upwards from the program's folder.
+  std::string folder = testing_support::ProgramFolder();
+  while (folder.size() > 3) {
+    folder.pop_back();
+    folder = folder.substr(0, folder.find_last_of('\\') + 1);
+    if (holdsKjv(folder + "shared\\data\\kjv\\")) return folder + "shared\\data\\kjv\\";
+  }
+  return holdsKjv("Z:\\work\\shared\\data\\kjv\\") ? "Z:\\work\\shared\\data\\kjv\\" : std::string();
+}
+
+void CopyKjvProject(const std::string& projectsFolder) {
+  const std::string source = KjvDataFolder();
+  if (source.empty()) throw std::runtime_error("the KJV project of the shared data was not found");
+  CreateDirectoryA(projectsFolder.c_str(), nullptr);
+  CreateDirectoryA((projectsFolder + "KJV").c_str(), nullptr);
+  for (const std::string& book : FilesIn(source + "KJV\\", "*.SFM")) {
+    const std::string name = book.substr(book.find_last_of('\\') + 1);
+    const std::string target = projectsFolder + "KJV\\" + name;
+    CopyFileA(book.c_str(), target.c_str(), FALSE);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  for (const char* name : {"usfm.sty", "English.lds"}) {
+    CopyFileA((source + name).c_str(), (projectsFolder + name).c_str(), FALSE);
+    SetFileAttributesA((projectsFolder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  std::string ssf = ReadWhole(source + "KJV.ssf");
+  ReplaceAll(ssf, "C:\\My Paratext Projects\\", projectsFolder);
+  testing_support::WriteFileBytes(projectsFolder + "KJV.ssf", ssf);
+}
+
+}  // namespace app_testing
