@@ -161,7 +161,21 @@ void TMainScreen::CheckTimerTimer(TObject*) {
 }
 
 void TMainScreen::MechanicalTimerTimer(TObject*) {
-  if (Mechanical) Mechanical->Tick(::GetTickCount());
+  if (!Mechanical) return;
+  // A tick may add many messages; the list is drawn once after the tick rather than after each
+  // line added (drawing it takes milliseconds, adding a line microseconds).
+  HWND list = ResultsBox->GetHandle();
+  const LRESULT before = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+  ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  try {
+    Mechanical->Tick(::GetTickCount());
+  } catch (...) {
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ResultsBox->Invalidate();
+    throw;
+  }
+  ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  if (::SendMessageA(list, LB_GETCOUNT, 0, 0) != before) ResultsBox->Invalidate();
 }
 
 void TMainScreen::ButtonTimerTimer(TObject*) {

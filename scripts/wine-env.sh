@@ -14,16 +14,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 { export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8; } 2>/dev/null
 export TZ=${TZ:-UTC}
 
-# A private display: Xvfb picks a free number and tells it through -displayfd.
-fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r display <"$fifo"; rm -f "$fifo"
-export DISPLAY=:$display
+. "$(dirname "${BASH_SOURCE[0]}")/wine-display.sh"
+start_private_display
 
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" >/dev/null 2>&1 || true
+  stop_private_display
 }
 trap cleanup EXIT
 
@@ -33,8 +29,7 @@ if [ ! -f "$WINEPREFIX/.pelorin-ready-2" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
   reg=$(mktemp --suffix=.reg)
-  cat >"$reg" <<'REG'
-REGEDIT4
+  { echo REGEDIT4; echo; pelorin_font_replacements; echo; cat <<'REG'
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "LogPixels"=dword:00000060
@@ -47,11 +42,6 @@ REGEDIT4
 "sDate"="/"
 "sTime"=":"
 
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Arial"="Liberation Sans"
-"Times New Roman"="Liberation Serif"
-"Courier New"="Liberation Mono"
-
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 
@@ -61,21 +51,13 @@ REGEDIT4
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
 "LogPixels"=dword:00000060
 REG
-  wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
-  wineserver -w
+  } >"$reg"
+  import_registry_file "$reg"
   rm -f "$reg"
   touch "$WINEPREFIX/.pelorin-ready-2"
 fi
 
-# Wine draws the symbols of caption buttons, scroll arrows and menu check marks with its font
-# Marlett (Debian's fonts-wine). This Wine build does not look into its own font folder, so the
-# prefix's font folder links to the font; Wine's other fonts stay out, so that the fonts text is
-# measured with stay what they were.
-marlett=/usr/share/wine/fonts/marlett.ttf
-if [ -f "$marlett" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  ln -sfn "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
-fi
+link_marlett
 
 # One persistent server for the whole run: each test program then starts in a fraction of a second.
 wineserver -p

@@ -1,0 +1,51 @@
+# Sourced by the scripts that run Wine: a private X display, and what every Pelorin prefix gets.
+#   start_private_display   starts Xvfb on a free display number and exports DISPLAY; the
+#                           caller stops it with stop_private_display (pid in private_display_pid)
+start_private_display() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  # Xvfb picks a free number and tells it through -displayfd.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  private_display_pid=$!
+  local display
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=:$display
+}
+
+stop_private_display() {
+  if [ -n "${private_display_pid:-}" ]; then
+    kill "$private_display_pid" >/dev/null 2>&1 || true
+    private_display_pid=
+  fi
+}
+
+# The font replacements every Pelorin prefix gets, as a REGEDIT4 section: the Liberation fonts
+# stand in for the fonts the program and its documents name.
+pelorin_font_replacements() {
+  cat <<'REG'
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+REG
+}
+
+# Imports a REGEDIT4 file into the prefix in WINEPREFIX and waits until it is stored.
+import_registry_file() {
+  wine regedit /S "$(winepath -w "$1")" >/dev/null 2>&1
+  wineserver -w
+}
+
+# Wine draws the symbols of caption buttons, scroll arrows and menu check marks with its font
+# Marlett (Debian's fonts-wine). This Wine build does not look into its own font folder, so the
+# prefix's font folder (of WINEPREFIX) links to the font; Wine's other fonts stay out, so that the
+# fonts text is measured with stay what they were.
+link_marlett() {
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    ln -sfn "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  fi
+}
