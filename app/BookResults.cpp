@@ -59,6 +59,19 @@ void SectionLines(TStrings* fileLines, const AnsiString& header, TStrings* secti
   }
 }
 
+void TestamentRange(int testament, int& first, int& last) {
+  first = testament == 1 ? OldTestamentBookCount + 1 : 1;
+  last = testament == 0 ? OldTestamentBookCount : BookCount;
+}
+
+AnsiString TestamentTitleEnding(int testament) {
+  switch (testament) {
+    case 0: return "the Old Testament";
+    case 1: return "the New Testament";
+    default: return "all books";
+  }
+}
+
 TBookResults::TBookResults(TCheckingHost& host, TScripture* scripture)
     : Scripture(scripture),
       BookAges(new TStringList()),
@@ -110,6 +123,39 @@ void TBookResults::ResetResultsFileAges() {
     else
       lines->SetStrings(0, "0");
     ReplaceFileContents(path, lines->GetText());
+  }
+}
+
+void TBookResults::GatherMechanicalMessages(int testament, TStrings* lines) const {
+  int first, last;
+  TestamentRange(testament, first, last);
+  lines->Clear();
+  std::unique_ptr<TStringList> file(new TStringList());
+  std::unique_ptr<TStringList> section(new TStringList());
+  for (int book = first; book <= last; ++book) {
+    const AnsiString path = ResultsFilePath(book);
+    if (!FileExists(path)) continue;
+    ReadLinesOrNone(path, file.get());
+    SectionLines(file.get(), MechanicalErrorsHeader, section.get());
+    lines->AddStrings(section.get());
+  }
+}
+
+void TBookResults::GatherSpellingErrors(int testament, TStringList* words) const {
+  int first, last;
+  TestamentRange(testament, first, last);
+  words->Clear();
+  words->SetCaseSensitive(true);
+  words->Duplicates = dupIgnore;
+  words->SetSorted(true);
+  std::unique_ptr<TStringList> file(new TStringList());
+  std::unique_ptr<TStringList> section(new TStringList());
+  for (int i = 0; i < Scripture->BookNames->GetCount(); ++i) {
+    const int book = BookNumberFromEnglishName(Scripture->BookNames->GetStrings(i));
+    if (book < first || book > last || !FileExists(ResultsFilePath(book))) continue;
+    ReadLinesOrNone(ResultsFilePath(book), file.get());
+    SectionLines(file.get(), SpellingErrorsHeader, section.get());
+    words->AddStrings(section.get());
   }
 }
 

@@ -29,6 +29,12 @@ bool BeginsWithBookId(const AnsiString& line);
 // The lines of one section of a results file's lines (up to the next header).
 void SectionLines(TStrings* fileLines, const AnsiString& header, TStrings* section);
 
+// The books of a testament choice (0 the Old Testament, 1 the New, 2 both) as a range of book
+// numbers, and the words that end the titles of lists over it ("the Old Testament", "the New
+// Testament", "all books").
+void TestamentRange(int testament, int& first, int& last);
+AnsiString TestamentTitleEnding(int testament);
+
 class TBookResults : public TObject {
   CLASS_INFO(TBookResults, TObject)
 public:
@@ -51,6 +57,13 @@ public:
   // Replaces the first line of every existing results file (books 1..66) by "0", so that each of
   // these books is checked again.
   void ResetResultsFileAges();
+
+  // The "[mechanical errors]" lines of the results files of the books in the testament's range, in
+  // book order (books without a results file have none).
+  void GatherMechanicalMessages(int testament, TStrings* lines) const;
+  // The distinct "[spelling errors]" words of the results files of the project's books in the
+  // testament's range, sorted with letter case counting.
+  void GatherSpellingErrors(int testament, TStringList* words) const;
 
   // --- The loaded book
   // Loads the book into the editor and its results file into the lists: the misspelt words, the

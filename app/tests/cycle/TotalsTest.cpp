@@ -44,6 +44,44 @@ TEST_F(TotalsTest, TotalsAreCountedPerTestamentFromTheResultsFiles) {
   EXPECT_EQ(work.Host.Totals, (std::vector<std::string>{"4", "At least 2", "2", "At least 1"}));
 }
 
+TEST_F(TotalsTest, ListsGatherTheResultsOfATestament) {
+  for (const char* id : {"GEN", "EXO", "MAT"}) WriteTestBook(id, {std::string("\\id ") + id});
+  testing_support::WriteFileBytes(ResultsPath("Genesis"),
+                                  core_testing::CrLf({"1", "2", "[spelling errors]", "beast", "Abram",
+                                                      "[mechanical errors]", "GEN 1:1 x", "[exceptions]", "GEN 1:3 z"}));
+  testing_support::WriteFileBytes(ResultsPath("Exodus"), core_testing::CrLf({"1", "1", "[spelling errors]", "abram",
+                                                                            "beast", "[mechanical errors]", "EXO 2:2 y"}));
+  testing_support::WriteFileBytes(ResultsPath("Matthew"),
+                                  core_testing::CrLf({"1", "1", "[spelling errors]", "Zacharias", "[mechanical errors]",
+                                                      "MAT 1:1 m"}));
+  // A results file of a book the project no longer has counts for the messages, not the words.
+  testing_support::WriteFileBytes(ResultsPath("Ruth"), core_testing::CrLf({"1", "1", "[spelling errors]", "Boaz",
+                                                                          "[mechanical errors]", "RUT 1:1 r"}));
+  struct Case {
+    int testament;
+    const char* title;
+    Lines messages;
+    Lines words;
+  };
+  const Case cases[] = {
+      {0, "the Old Testament", {"GEN 1:1 x", "EXO 2:2 y", "RUT 1:1 r"}, {"abram", "Abram", "beast"}},
+      {1, "the New Testament", {"MAT 1:1 m"}, {"Zacharias"}},
+      {2, "all books", {"GEN 1:1 x", "EXO 2:2 y", "RUT 1:1 r", "MAT 1:1 m"}, {"abram", "Abram", "beast", "Zacharias"}},
+  };
+  // The words sort as the system sorts text, letter case counting.
+  Background work;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.testament);
+    EXPECT_EQ(TestamentTitleEnding(c.testament), c.title);
+    std::unique_ptr<TStringList> lines(new TStringList());
+    work.Book->GatherMechanicalMessages(c.testament, lines.get());
+    EXPECT_EQ(ItemsOf(lines.get()), c.messages);
+    std::unique_ptr<TStringList> words(new TStringList());
+    work.Book->GatherSpellingErrors(c.testament, words.get());
+    EXPECT_EQ(ItemsOf(words.get()), c.words);
+  }
+}
+
 TEST_F(TotalsTest, ButtonsAreEnabledAsTheirStateAllows) {
   WriteTestBook("GEN", {"\\id GEN"});
   Background work;

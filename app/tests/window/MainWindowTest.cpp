@@ -180,6 +180,9 @@ TEST_F(MainWindowTest, AMessageIsIgnoredFromThePopupMenuAndTakenBackInTheListOfI
   const Lines found = ItemsOf(form_->ResultsBox->GetItems());
   ASSERT_EQ(found.size(), 3u);
   ASSERT_EQ(found[0].rfind("JHN 1:1 ", 0), 0u);
+  ASSERT_TRUE(PumpUntil([&] { return form_->ResultsToParatextButton->GetEnabled(); }, 3000));
+  testing_support::PumpFor(100);
+  SaveScreenshot(form_->GetHandle(), "main-window-messages");
 
   PopupItem(1);
   EXPECT_EQ(ItemsOf(form_->Book->IgnoreList), Lines{found[0]});
@@ -256,6 +259,18 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+TEST_F(MainWindowTest, TheWindowStartsMaximizedAsItEnded) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  MyReg->SetStartMaximized(true);
+  Open();
+  EXPECT_EQ(form_->GetWindowState(), wsMaximized);
+  form_->SetWindowState(wsNormal);
+  delete form_;
+  form_ = nullptr;
+  EXPECT_FALSE(MyReg->GetStartMaximized());
+  EXPECT_EQ(ReadSettingString("B5"), "0");
 }
 
 TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {
