@@ -74,7 +74,7 @@ void TsycOneInstance::DoAnotherInstance() {
       ::MessageBoxA(Application->GetHandle(), text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
     }
   }
-  if (ActivatePrevInstance) ::ActivatePrevInstance();
+  if (ActivatePrevInstance) syc::ActivatePrevInstance();
   if (terminate)
     Application->Terminate();
   else

@@ -29,7 +29,7 @@ HWND FindPrevInstanceWindow() {
   return nullptr;
 }
 
-bool ActivatePrevInstance() {
+bool syc::ActivatePrevInstance() {
   HWND wnd = FindPrevInstanceWindow();
   if (!wnd) return false;
   if (::IsIconic(wnd))

@@ -15,5 +15,8 @@ void HideApplication();
 // when there is none.
 HWND FindPrevInstanceWindow();
 // Brings that copy forward: restored when minimised, else made the foreground window. False
-// when there is no such copy.
+// when there is no such copy. (In a namespace of its own: the visual components have a routine of
+// the same name that works differently, and a program links both libraries.)
+namespace syc {
 bool ActivatePrevInstance();
+}  // namespace syc

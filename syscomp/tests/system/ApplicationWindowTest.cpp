@@ -50,12 +50,12 @@ TEST_F(PrevInstanceTest, FindsAndActivatesTheOtherCopy) {
   EXPECT_EQ(FindPrevInstanceWindow(), other_);
   ShowWindow(other_, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(other_));
-  EXPECT_TRUE(ActivatePrevInstance());
+  EXPECT_TRUE(syc::ActivatePrevInstance());
   EXPECT_FALSE(IsIconic(other_)) << "restored";
   DestroyWindow(other_);
   other_ = nullptr;
   EXPECT_EQ(FindPrevInstanceWindow(), nullptr) << "its own application window does not count";
-  EXPECT_FALSE(ActivatePrevInstance());
+  EXPECT_FALSE(syc::ActivatePrevInstance());
 }
 
 TEST(ApplicationWindowTest, ShowsAndHidesTheApplicationWindow) {
