@@ -5,22 +5,11 @@
 #include <cstdio>
 
 #include "app/tests/support/ProgramDriver.h"
-#include "tests/support/TestSupport.h"
-
-namespace {
-
-void StoreSetting(const std::string& name, const std::string& value) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Pelorin", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
-
-}  // namespace
+#include "core/tests/CoreTestSupport.h"
 
 int main() {
   using namespace app_testing;
+  using core_testing::StoreSetting;
   if (KjvDataFolder().empty()) {
     std::fprintf(stderr, "the KJV project of the shared data was not found (set PELORIN_KJV)\n");
     return 2;

@@ -13,13 +13,7 @@ namespace {
 
 using namespace app_testing;
 
-void StoreSetting(const std::string& name, const std::string& value) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Pelorin", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
+using core_testing::StoreSetting;
 
 struct FileState {
   std::string bytes;

@@ -12,22 +12,14 @@ namespace {
 
 using namespace app_testing;
 
+using core_testing::StoreSetting;
+using core_testing::StoredSettings;
+
 // A value of the program's settings key as stored; "<missing>" when there is none.
 std::string StoredSetting(const std::string& name) {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Pelorin", name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS)
-    return "<missing>";
-  return value;
-}
-
-void StoreSetting(const std::string& name, const std::string& value) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Pelorin", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
+  const auto values = StoredSettings();
+  const auto found = values.find(name);
+  return found == values.end() ? "<missing>" : found->second;
 }
 
 void ClickChild(HWND parent, const char* caption) {
@@ -67,49 +59,10 @@ TEST_F(ProgramTest, FirstStartWritesTheDefaultsAndTheDemonstrationProjectAndChec
   for (const char* file : {"PQ$.ssf", "default.sty", "English.lds"})
     EXPECT_TRUE(FileExists(Projects() + file)) << file;
 
-  struct Setting {
-    const char* name;
-    std::string value;
-  };
-  const Setting settings[] = {
-      {"Sentence Enders", ".:?!"},
-      {"Sentence Indifferent Characters", "[]{}()<>\"-"},
-      {"BibleWorks Folder", "c:\\Program Files\\BibleWorks 5"},
-      {"BibleWorks Filename", "bw500"},
-      {"Small Letters", "abcdefghijklmnopqrstuvwxyz"},
-      {"Capitals", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
-      {"Non Adjacent Characters", ",.:;?![{("},
-      {"Chars Right Of Closing Quotes", ",.;?!"},
-      {"Chars Filtered Out", "[]"},
-      {"Default ID", "MAT"},
-      {"Extra chars in text", ""},
-      {"Line spacing", "100"},
-      {"Include date", "T"},
-      {"Hebrew cut length", "60"},
-      {"Heading in All Caps", "F"},
-      {"Date format", "d mmm yyyy"},
-      {"Remove chapter line", "chapter"},
-      {"B3", "<missing>"},
-      {"I1", "1"},
-      {"S1", "WTT"},
-      {"S2", "SCR"},
-      {"I5", "3"},
-      {"S4", "bcdfghjklmnpqrstvwxyzBCDFGHJKLMNPQRSTVWXYZ"},
-      {"S5", "aeiouAEIOU"},
-      {"S6", Projects()},
-      {"S10", Projects() + "eBooks\\"},
-      {"I6", "2"},
-      {"I7", "100"},
-      {"S11", Projects() + "Printing\\"},
-      {"I8", "25"},
-      {"I9", "25"},
-      {"I10", "25"},
-      {"I11", "25"},
-      {"I12", "1"},
-      {"S12", "C:\\Program Files\\OverDrive ReaderWorks\\RWStan.exe"},
-      {"S7", "Pelorin Demonstration Project"},
-  };
-  for (const Setting& s : settings) EXPECT_EQ(StoredSetting(s.name), s.value) << s.name;
+  // Every default, the projects folder given, and the demonstration project made current.
+  auto expected = core_testing::DefaultSettings(Projects());
+  expected["S7"] = "Pelorin Demonstration Project";
+  EXPECT_EQ(StoredSettings(), expected);
 
   ASSERT_TRUE(pelorin.Close());
   EXPECT_EQ(pelorin.ExitCode(), 0u);

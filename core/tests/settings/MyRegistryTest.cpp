@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/MyRegistry.h"
-#include "tests/support/TestSupport.h"
+#include "core/tests/CoreTestSupport.h"
 
 namespace {
 
@@ -34,22 +34,7 @@ std::optional<std::string> GetText(HKEY root, const char* path, const std::strin
   return std::string(buffer);
 }
 
-// Every value of the settings key with its type checked: all must be text values.
-std::map<std::string, std::string> AllValues() {
-  std::map<std::string, std::string> values;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-  for (DWORD i = 0;; ++i) {
-    char name[256], data[1024];
-    DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS)
-      break;
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << name;
-    values[name] = std::string(data, dataSize ? dataSize - 1 : 0);
-  }
-  RegCloseKey(key);
-  return values;
-}
+using core_testing::StoredSettings;
 
 class MyRegistryTest : public testing_support::IsolatedTest {
 protected:
@@ -58,43 +43,8 @@ protected:
 
 TEST_F(MyRegistryTest, FirstStartWritesExactlyTheDefaults) {
   InitializeMyRegistry();
-  const std::map<std::string, std::string> expected = {
-      {"Sentence Enders", ".:?!"},
-      {"BibleWorks Folder", "c:\\Program Files\\BibleWorks 5"},
-      {"BibleWorks Filename", "bw500"},
-      {"Sentence Indifferent Characters", "[]{}()<>\"-"},
-      {"Small Letters", "abcdefghijklmnopqrstuvwxyz"},
-      {"Capitals", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
-      {"Non Adjacent Characters", ",.:;?![{("},
-      {"Chars Right Of Closing Quotes", ",.;?!"},
-      {"Chars Filtered Out", "[]"},
-      {"Default ID", "MAT"},
-      {"Extra chars in text", ""},
-      {"Line spacing", "100"},
-      {"Include date", "T"},
-      {"Hebrew cut length", "60"},
-      {"Heading in All Caps", "F"},
-      {"Date format", "d mmm yyyy"},
-      {"Remove chapter line", "chapter"},
-      {"I1", "1"},
-      {"S1", "WTT"},
-      {"S2", "SCR"},
-      {"I5", "3"},
-      {"S4", "bcdfghjklmnpqrstvwxyzBCDFGHJKLMNPQRSTVWXYZ"},
-      {"S5", "aeiouAEIOU"},
-      {"S6", "C:\\My Paratext Projects\\"},
-      {"S10", "C:\\My Paratext Projects\\eBooks\\"},
-      {"I6", "2"},
-      {"I7", "100"},
-      {"S11", "C:\\My Paratext Projects\\Printing\\"},
-      {"I8", "25"},
-      {"I9", "25"},
-      {"I10", "25"},
-      {"I11", "25"},
-      {"I12", "1"},
-      {"S12", "C:\\Program Files\\OverDrive ReaderWorks\\RWStan.exe"},
-  };
-  EXPECT_EQ(AllValues(), expected);  // no "B3": its default false is never written
+  const std::map<std::string, std::string> expected = core_testing::DefaultSettings();
+  EXPECT_EQ(StoredSettings(), expected);  // no "B3": its default false is never written
   EXPECT_FALSE(MyReg->GetUseSpellingHelper());
   EXPECT_EQ(MyReg->GetMechanicalSpeed(), 100);
   EXPECT_EQ(MyReg->GetParatextProjectsFolder(), "C:\\My Paratext Projects\\");
@@ -107,7 +57,7 @@ TEST_F(MyRegistryTest, ExistingValuesAreKeptAndEmptyOnesGetTheirDefault) {
   SetText(HKEY_CURRENT_USER, kKey, "I1", "abc");  // present, though no number: kept
   SetText(HKEY_CURRENT_USER, kKey, "S6", "D:\\Translation\\");
   InitializeMyRegistry();
-  const auto values = AllValues();
+  const auto values = StoredSettings();
   EXPECT_EQ(values.at("Small Letters"), "abc");
   EXPECT_EQ(values.at("Capitals"), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
   EXPECT_EQ(values.at("I7"), "30");
@@ -121,8 +71,8 @@ TEST_F(MyRegistryTest, ProjectsFolderAlwaysEndsWithABackslash) {
   SetText(HKEY_CURRENT_USER, kKey, "S6", "D:\\Translation");
   InitializeMyRegistry();
   EXPECT_EQ(MyReg->GetParatextProjectsFolder(), "D:\\Translation\\");
-  EXPECT_EQ(AllValues().at("S10"), "D:\\Translation\\eBooks\\");
-  EXPECT_EQ(AllValues().at("S11"), "D:\\Translation\\Printing\\");
+  EXPECT_EQ(StoredSettings().at("S10"), "D:\\Translation\\eBooks\\");
+  EXPECT_EQ(StoredSettings().at("S11"), "D:\\Translation\\Printing\\");
 }
 
 TEST_F(MyRegistryTest, ValuesThatDoNotConvertReadAsFalseZeroOrEmpty) {
