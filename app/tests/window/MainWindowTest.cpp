@@ -279,7 +279,13 @@ TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {
   ExpandedMode = false;
   Command("Expandedmode1");
   ASSERT_TRUE(PumpUntil([] { return ExpandedMode; }, 3000));
-  EXPECT_TRUE(static_cast<TMenuItem*>(form_->FindComponent("Expandedmode1"))->GetChecked());
+  auto* expanded = static_cast<TMenuItem*>(form_->FindComponent("Expandedmode1"));
+  EXPECT_TRUE(expanded->GetChecked());
+  // Opening the Settings menu shows the flag as it is.
+  ExpandedMode = false;
+  auto* settings = static_cast<TMenuItem*>(form_->FindComponent("Settings1"));
+  SendMessageA(form_->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(settings->GetHandle()), MAKELPARAM(2, FALSE));
+  EXPECT_FALSE(expanded->GetChecked());
   Command("Help2");
   ASSERT_TRUE(PumpUntil([] { return !g_started.empty(); }, 3000));
   EXPECT_EQ(g_started, (std::vector<std::string>{"hh.exe " + ProgramFolder + "pelorin.chm"}));
