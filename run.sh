@@ -62,6 +62,30 @@ setting() {
     sed -n "s/^ *$1 *REG_SZ *//p" | head -n 1
 }
 
+# A projects folder brought from another machine keeps its projects' settings files, whose
+# Directory tags name where the projects lived there (for example C:\My Paratext Projects\KJV).
+# When such a folder does not exist in this prefix but the project's own folder stands beside its
+# settings file, the projects folder is copied to where the settings file says it belongs (files
+# already there are kept), and Pelorin is pointed at that copy: the projects are then found, and
+# Pelorin can write its results beside them even when FOLDER itself is read-only.
+if [ -n "$folder" ]; then
+  for ssf in "$folder"/*.ssf; do
+    [ -f "$ssf" ] || continue
+    directory=$(tr -d '\r' <"$ssf" | sed -n 's/.*<Directory>\(.*\)<\/Directory>.*/\1/p' | head -n 1)
+    [ -n "$directory" ] || continue
+    directory_unix=$(realpath -m "$(winepath -u "$directory" 2>/dev/null || true)")
+    project=$(basename "$directory_unix")
+    if [ ! -d "$directory_unix" ] && [ -d "$folder/$project" ]; then
+      target=$(dirname "$directory_unix")
+      mkdir -p "$target"
+      cp -rn "$folder"/. "$target"/
+      echo "run.sh: copied $folder to $target, where $(basename "$ssf") says its project lives"
+      folder=$target
+      break
+    fi
+  done
+fi
+
 if [ -n "$folder" ]; then
   # Stored as the settings dialog stores it: the Windows path with a trailing backslash.
   windows_folder=$(winepath -w "$folder")
