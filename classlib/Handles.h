@@ -109,6 +109,23 @@ private:
   HDC dc_;
 };
 
+// A DC of a whole window, its frame included (GetWindowDC), given back with ReleaseDC.
+class WholeWindowDC {
+public:
+  explicit WholeWindowDC(HWND wnd) noexcept : wnd_(wnd), dc_(::GetWindowDC(wnd)) {}
+  ~WholeWindowDC() {
+    if (dc_) ::ReleaseDC(wnd_, dc_);
+  }
+  WholeWindowDC(const WholeWindowDC&) = delete;
+  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+  HDC get() const noexcept { return dc_; }
+  operator HDC() const noexcept { return dc_; }
+
+private:
+  HWND wnd_;
+  HDC dc_;
+};
+
 // An object selected into a DC for the lifetime of this owner; the previous one is put back.
 class SelectedObject {
 public:

@@ -17,53 +17,70 @@ void TVisCustomComponent::DoChange() {
 
 void TVisCustomComponent::Change() { DoChange(); }
 
-TVisContainerComponent::TVisContainerComponent(TComponent* AOwner)
-    : TVisCustomComponent(AOwner), FChangeLink(new TVisChangeLink) {
-  FChangeLink->Sender = this;
-  FChangeLink->OnChange = TNotifyEvent(this, &TVisContainerComponent::GetChange);
+// --- TVisImageListRef -------------------------------------------------------------------------------
+
+TVisImageListRef::TVisImageListRef(TComponent* Owner, TNotifyEvent OnChange)
+    : FOwner(Owner), FOnChange(OnChange), FChangeLink(new TVisChangeLink) {
+  FChangeLink->Sender = Owner;
+  FChangeLink->OnChange = OnChange;
 }
 
-TVisContainerComponent::~TVisContainerComponent() {
-  if (FImageList) FImageList->RemoveFreeNotification(this);
+TVisImageListRef::~TVisImageListRef() {
+  if (FImageList) FImageList->RemoveFreeNotification(FOwner);
   delete FChangeLink;
 }
 
-void TVisContainerComponent::SetImageList(TVisCustomImageList* Value) {
+void TVisImageListRef::SetImageList(TVisCustomImageList* Value) {
   // Through the link: a list that is being freed has already let its links go.
   if (TVisBaseContainer* container = FChangeLink->GetContainer()) container->UnRegisterChanges(FChangeLink);
-  if (FImageList) FImageList->RemoveFreeNotification(this);
+  if (FImageList) FImageList->RemoveFreeNotification(FOwner);
   FImageList = Value;
   if (FImageList) {
     FImageList->RegisterChanges(FChangeLink);
-    FImageList->FreeNotification(this);
+    FImageList->FreeNotification(FOwner);
   }
-  GetChange(this);
+  if (FOnChange) FOnChange(FOwner);
 }
 
-void TVisContainerComponent::SetIndex(Integer Which, Integer Value) {
+void TVisImageListRef::SetIndex(Integer Which, Integer Value) {
   Integer& index = Which == 0 ? FImageIndex : FListIndex;
   if (Value < 0 || Value == index) return;
   index = Value;
-  if (FImageList) GetChange(this);
+  if (FImageList && FOnChange) FOnChange(FOwner);
 }
+
+bool TVisImageListRef::IsValid() const { return FImageList && FImageList->IsValid(FListIndex, FImageIndex); }
+
+void TVisImageListRef::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove && AComponent == FImageList) SetImageList(nullptr);
+}
+
+bool TVisImageListRef::IsImageListStored() const { return FImageList && !IsGlobalImageList(FImageList); }
+
+void TVisImageListRef::DefineProperties(TFiler* Filer) {
+  Filer->DefineProperty("Internal", TReaderProc(this, &TVisImageListRef::ReadInternal),
+                        TWriterProc(this, &TVisImageListRef::WriteInternal), IsGlobalImageList(FImageList));
+}
+
+void TVisImageListRef::ReadInternal(TReader* Reader) {
+  if (TVisCustomImageList* list = ReadGlobalListRef(Reader)) SetImageList(list);
+}
+
+void TVisImageListRef::WriteInternal(TWriter* Writer) { WriteGlobalListRef(Writer, FImageList); }
+
+// --- TVisContainerComponent ---------------------------------------------------------------------------
+
+TVisContainerComponent::TVisContainerComponent(TComponent* AOwner)
+    : TVisCustomComponent(AOwner), FImages(this, TNotifyEvent(this, &TVisContainerComponent::GetChange)) {}
 
 void TVisContainerComponent::GetChange(TObject*) {}
 
 void TVisContainerComponent::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImageList) SetImageList(nullptr);
+  FImages.Notification(AComponent, Operation);
 }
-
-bool TVisContainerComponent::IsImageListStored() const { return FImageList && !IsGlobalImageList(FImageList); }
 
 void TVisContainerComponent::DefineProperties(TFiler* Filer) {
   inherited::DefineProperties(Filer);
-  Filer->DefineProperty("Internal", TReaderProc(this, &TVisContainerComponent::ReadInternal),
-                        TWriterProc(this, &TVisContainerComponent::WriteInternal), IsGlobalImageList(FImageList));
+  FImages.DefineProperties(Filer);
 }
-
-void TVisContainerComponent::ReadInternal(TReader* Reader) {
-  if (TVisCustomImageList* list = ReadGlobalListRef(Reader)) SetImageList(list);
-}
-
-void TVisContainerComponent::WriteInternal(TWriter* Writer) { WriteGlobalListRef(Writer, FImageList); }

@@ -40,27 +40,68 @@ private:
   bool FUpdating = false;
 };
 
+// A component's reference to a picture of an image list: the list, which item of it (ListIndex)
+// and which picture of the item (ImageIndex), kept up to date through a change link. OnChange
+// runs whenever the list, an index (while a list is set) or the list's content changes. The
+// owning component passes on its Notification and DefineProperties, so that a freed list is let
+// go and a list of the global list owner is stored by its name ("Internal") instead of as a
+// component reference.
+class TVisImageListRef {
+public:
+  TVisImageListRef(TComponent* Owner, TNotifyEvent OnChange);
+  ~TVisImageListRef();
+  TVisImageListRef(const TVisImageListRef&) = delete;
+  TVisImageListRef& operator=(const TVisImageListRef&) = delete;
+
+  TVisCustomImageList* GetImageList() const { return FImageList; }
+  // Moves the change link from the old list to the new one, then OnChange.
+  void SetImageList(TVisCustomImageList* Value);
+  Integer GetImageIndex() const { return FImageIndex; }
+  Integer GetListIndex() const { return FListIndex; }
+  // Negative and unchanged values are ignored; a new index runs OnChange when a list is set.
+  void SetImageIndex(Integer Value) { SetIndex(0, Value); }
+  void SetListIndex(Integer Value) { SetIndex(1, Value); }
+  // Whether the list holds the picture the indexes name.
+  bool IsValid() const;
+
+  // Whether ImageList is stored as a reference: a list is set and it is not a global list.
+  bool IsImageListStored() const;
+  void DefineProperties(TFiler* Filer);
+  void Notification(TComponent* AComponent, TOperation Operation);
+
+private:
+  void SetIndex(Integer Which, Integer Value);
+  void ReadInternal(TReader* Reader);
+  void WriteInternal(TWriter* Writer);
+
+  TComponent* FOwner;
+  TNotifyEvent FOnChange;
+  TVisCustomImageList* FImageList = nullptr;
+  Integer FImageIndex = 0;
+  Integer FListIndex = 0;
+  TVisChangeLink* FChangeLink;
+};
+
 class TVisContainerComponent : public TVisCustomComponent {
   CLASS_INFO(TVisContainerComponent, TVisCustomComponent)
 public:
   explicit TVisContainerComponent(TComponent* AOwner);
-  ~TVisContainerComponent() override;
 
-  TVisCustomImageList* GetImageList() const { return FImageList; }
+  TVisCustomImageList* GetImageList() const { return FImages.GetImageList(); }
   // Moves the change link from the old list to the new one, then GetChange.
-  void SetImageList(TVisCustomImageList* Value);
-  Integer GetImageIndex() const { return FImageIndex; }
-  Integer GetListIndex() const { return FListIndex; }
+  void SetImageList(TVisCustomImageList* Value) { FImages.SetImageList(Value); }
+  Integer GetImageIndex() const { return FImages.GetImageIndex(); }
+  Integer GetListIndex() const { return FImages.GetListIndex(); }
   // Negative and unchanged values are ignored; a new index calls GetChange when a list is set.
-  void SetImageIndex(Integer Value) { SetIndex(0, Value); }
-  void SetListIndex(Integer Value) { SetIndex(1, Value); }
+  void SetImageIndex(Integer Value) { FImages.SetImageIndex(Value); }
+  void SetListIndex(Integer Value) { FImages.SetListIndex(Value); }
 
   // Called whenever the list, the list index or the image index changes, and when the list's
   // content changes; nothing at this level.
   void GetChange(TObject* Sender) override;
 
   // Whether ImageList is stored as a reference: a list is set and it is not a global list.
-  bool IsImageListStored() const;
+  bool IsImageListStored() const { return FImages.IsImageListStored(); }
 
   // A list owned by the components' global list owner is stored by its name as "Internal"
   // (lists of other owners are stored as the ImageList reference).
@@ -68,12 +109,5 @@ public:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-  void SetIndex(Integer Which, Integer Value);
-  void ReadInternal(TReader* Reader);
-  void WriteInternal(TWriter* Writer);
-
-  TVisCustomImageList* FImageList = nullptr;
-  Integer FImageIndex = 0;
-  Integer FListIndex = 0;
-  TVisChangeLink* FChangeLink;
+  TVisImageListRef FImages;
 };
