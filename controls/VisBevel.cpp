@@ -159,7 +159,9 @@ void TVisBevel::SetLightColor(TColor Value) {
 void TVisBevel::SetMode(TVisBevelMode Value) {
   const TVisBevelMode old = FMode;
   if (!Store(FMode, Value)) return;
-  if (FOwnerThemed && (old == bmWindows || Value == bmWindows)) FRecreateWanted = true;
+  // The owner's window border follows bmWindows (a client edge, none while themed): its window
+  // is made again.
+  if (old == bmWindows || Value == bmWindows) FRecreateWanted = true;
   Changed();
 }
 

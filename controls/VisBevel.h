@@ -37,8 +37,8 @@ public:
   TColor GetLightColor() const { return FLightColor; }
   void SetLightColor(TColor Value);
   TVisBevelMode GetMode() const { return FMode; }
-  // Switching to or from bmWindows while the owner draws with themes asks the owner to
-  // re-create its window (GetRecreateWanted).
+  // Switching to or from bmWindows asks the owner to re-create its window (GetRecreateWanted),
+  // whose border follows the mode.
   void SetMode(TVisBevelMode Value);
   TColor GetShadowColor() const { return FShadowColor; }
   void SetShadowColor(TColor Value);

@@ -86,6 +86,16 @@ bool TVisCustomBevelPanel::CanFocusThemed() {
   return FBevel->GetBevelExtent() == 0 && FBevel->GetMode() != bmWindows;
 }
 
+void TVisCustomBevelPanel::GetChange(TObject* Sender) {
+  const bool themed = DrawsThemed();
+  if (themed != FBevel->GetOwnerThemed()) {
+    FBevel->SetOwnerThemed(themed);
+    if (FBevel->GetMode() == bmWindows && HandleAllocated()) RecreateWnd();
+    Relayout();
+  }
+  inherited::GetChange(Sender);
+}
+
 void TVisCustomBevelPanel::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   const bool themed = DrawsThemed();

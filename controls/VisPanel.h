@@ -36,6 +36,8 @@ public:
 
   // Only a panel without border width that is not in bmWindows.
   bool CanFocusThemed() override;
+  // A switch of the visual styles reaches the bevel (and the window border of bmWindows).
+  void GetChange(TObject* Sender) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
