@@ -136,10 +136,10 @@ void TVisBaseLabel::Paint() {
   TRect box;
   AlignBoxInRect(FAlignment, MeasureText(client.Width()), client, box);
   if (FTwinkleHidden) canvas->GetFont()->SetColor(FTwinkleColor);
-  // A pixel of margin on each side; an ellipsis keeps the text inside the label.
-  TRect text = Rect(box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1);
-  if (text.Left < client.Left + 1) text.Left = client.Left + 1;
-  if (text.Right > client.Right - 1) text.Right = client.Right - 1;
+  // The rows come from the measured box; across, the text spans the label (less a pixel of
+  // margin) and the alignment flags place it, so that a line measured to fit is never broken
+  // again and an ellipsis keeps the text inside the label.
+  TRect text = Rect(client.Left + 1, box.Top + 1, client.Right - 1, box.Bottom - 1);
   canvas->GetBrush()->SetStyle(bsClear);
   const Word flags = GetEnabled() ? cfEnabled : 0;
   Draw3DText(canvas, GetText(), GetCaption3D(), nullptr, flags, TextFlags(), text);
