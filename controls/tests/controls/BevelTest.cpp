@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
-#include "classlib/Streams.h"
 #include "controls/VisBevel.h"
-#include "controls/tests/support/Pixels.h"
+#include "controls/tests/support/ControlForms.h"
 
+using namespace control_forms;
 using namespace pixels;
 
 namespace {
@@ -29,15 +27,6 @@ private:
 };
 
 PUBLISHED(TBevelHolder) { Prop("Bevel", &TBevelHolder::GetBevel, &TBevelHolder::SetBevel); }
-
-AnsiString FormText(TComponent* Component) {
-  TMemoryStream binary;
-  WriteComponentToStream(&binary, Component);
-  binary.SetPosition(0);
-  TStringStream text("");
-  ObjectBinaryToText(&binary, &text);
-  return text.GetDataString();
-}
 
 TEST(Bevel, ExtentsInEveryMode) {
   struct Case {
@@ -210,12 +199,8 @@ TEST(Bevel, TheStandardModeIsTheDefaultAndNotStored) {
   EXPECT_NE(text.find("Bevel.Mode = bmCustom"), std::string::npos);
   EXPECT_NE(text.find("Bevel.StyleOuter = bvFrameRaised"), std::string::npos);
   // Read back, the bevel is the same.
-  TStringStream source(text);
-  TMemoryStream binary;
-  ObjectTextToBinary(&source, &binary);
-  binary.SetPosition(0);
   TBevelHolder copy;
-  ReadComponentFromStream(&binary, &copy);
+  ReadFormText(text, &copy);
   EXPECT_EQ(copy.GetBevel()->GetMode(), bmCustom);
   EXPECT_EQ(copy.GetBevel()->GetStyleOuter(), bvFrameRaised);
   EXPECT_EQ(copy.GetBevel()->GetBorderSides(), TVisFrameSides{fsLeft});

@@ -3,10 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/StdCtrls.h"
-#include "classlib/Streams.h"
 #include "controls/VisLabel.h"
 #include "controls/VisObject.h"
 #include "controls/tests/support/ControlForms.h"
@@ -284,29 +281,22 @@ TEST_F(LabelTest, AnAddressTheShellCannotOpenSwitchesTheLinkOff) {
 }
 
 TEST_F(LabelTest, AFormStoredWithUseAsJumpLoadsAnInternetLink) {
-  TStringStream text(
+  auto* label = new TVisSimpleLabel(form_);
+  label->SetParent(form_);
+  ReadFormText(
       "object Label1: TVisSimpleLabel\n"
       "  Caption = 'www.example.org'\n"
       "  UseAsJump = True\n"
-      "end\n");
-  TMemoryStream binary;
-  ObjectTextToBinary(&text, &binary);
-  binary.SetPosition(0);
-  auto* label = new TVisSimpleLabel(form_);
-  label->SetParent(form_);
-  ReadComponentFromStream(&binary, label);
+      "end\n",
+      label);
   EXPECT_EQ(label->GetJumpMode(), jmInternet);
   EXPECT_EQ(label->GetFont()->GetColor(), clBlue);
   EXPECT_EQ(label->GetCaption(), "www.example.org");
 
   // Written again, the old property is gone and the mode is stored instead.
-  TMemoryStream written;
-  WriteComponentToStream(&written, label);
-  written.SetPosition(0);
-  TStringStream back("");
-  ObjectBinaryToText(&written, &back);
-  EXPECT_EQ(back.GetDataString().find("UseAsJump"), std::string::npos);
-  EXPECT_NE(back.GetDataString().find("JumpMode = jmInternet"), std::string::npos);
+  const AnsiString written = FormText(label);
+  EXPECT_EQ(written.find("UseAsJump"), std::string::npos);
+  EXPECT_NE(written.find("JumpMode = jmInternet"), std::string::npos);
 }
 
 }  // namespace

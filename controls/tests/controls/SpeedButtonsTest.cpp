@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
 #include "classlib/Menus.h"
-#include "classlib/Streams.h"
 #include "controls/VisButtons.h"
 #include "controls/VisObject.h"
 #include "controls/tests/support/ControlForms.h"
@@ -356,20 +353,17 @@ TEST_F(SpeedButtonTest, TheGlyphComesFromTheImageListUntilOneIsSetDirectly) {
 }
 
 TEST_F(SpeedButtonTest, AGroupReadFromAFormKeepsItsPressedButton) {
-  TStringStream text(
+  auto* button = new TVisSpeedButton(form_);
+  button->SetParent(form_);
+  ReadFormText(
       "object Button1: TVisSpeedButton\n"
       "  Caption = 'NT'\n"
       "  GroupIndex = 3\n"
       "  Pressed = True\n"
       "  DropDownCombo = True\n"
       "  Style = ubsFlat\n"
-      "end\n");
-  TMemoryStream binary;
-  ObjectTextToBinary(&text, &binary);
-  binary.SetPosition(0);
-  auto* button = new TVisSpeedButton(form_);
-  button->SetParent(form_);
-  ReadComponentFromStream(&binary, button);
+      "end\n",
+      button);
   EXPECT_TRUE(button->GetPressed());
   EXPECT_EQ(button->GetGroupIndex(), 3);
   EXPECT_EQ(button->GetStyle(), ubsFlat);

@@ -6,7 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "classlib/Filer.h"
+#include "classlib/FormText.h"
 #include "classlib/Forms.h"
+#include "classlib/Streams.h"
 #include "classlib/tests/forms/FormsTestSupport.h"
 #include "classlib/Handles.h"
 #include "classlib/Timers.h"
@@ -25,6 +28,26 @@ using forms_test::ScreenPixel;
 // Frees a component out of line: GCC 12 takes the component's destroying delete, seen through an
 // inlined destructor, for a mismatch with the plain new.
 [[gnu::noinline]] inline void Free(TComponent* Component) { delete Component; }
+
+// Reads Text (one "object ... end" block in the text form) into Component, as a program reads
+// its forms; Loaded runs at the end.
+inline void ReadFormText(const AnsiString& Text, TComponent* Component) {
+  TStringStream source(Text);
+  TMemoryStream binary;
+  ObjectTextToBinary(&source, &binary);
+  binary.SetPosition(0);
+  ReadComponentFromStream(&binary, Component);
+}
+
+// Component written as a form stream, in the text form.
+inline AnsiString FormText(TComponent* Component) {
+  TMemoryStream binary;
+  WriteComponentToStream(&binary, Component);
+  binary.SetPosition(0);
+  TStringStream text("");
+  ObjectBinaryToText(&binary, &text);
+  return text.GetDataString();
+}
 
 inline COLORREF Rgb(TColor Color) { return static_cast<COLORREF>(ColorToRGB(Color)); }
 
