@@ -237,6 +237,16 @@ TEST_F(LabelTest, AJumpLabelLooksLikeALinkAndOpensItsTarget) {
   }
 }
 
+TEST_F(LabelTest, TheUsersMouseOpensALink) {
+  ShellRecorder shell;
+  auto* label = NewLabel("www.example.org");
+  label->SetJumpMode(jmInternet);
+  testing_support::MouseClick(form_->GetHandle(), label->GetLeft() + 5, label->GetTop() + 5);
+  EXPECT_TRUE(ProcessUntil([&] { return !shell.targets.empty(); }));
+  EXPECT_EQ(shell.targets, std::vector<std::string>{"www.example.org"});
+  EXPECT_EQ(label->GetFont()->GetColor(), clBlue) << "released: the link colour again";
+}
+
 TEST_F(LabelTest, PressingALinkColoursItActiveUntilReleased) {
   ShellRecorder shell;
   auto* label = NewLabel("www.example.org");

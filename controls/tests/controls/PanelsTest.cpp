@@ -34,6 +34,35 @@ TEST_F(PanelTest, ChildrenStayInsideTheBevel) {
   Shot("panel-bevel");
 }
 
+TEST_F(PanelTest, EachModeDrawsItsBorderWithinItsExtent) {
+  VisApplication->SetUseXPThemes(false);
+  const TVisBevelMode modes[] = {bmCustom, bmStandard, bmEdge, bmWindows};
+  for (size_t i = 0; i < std::size(modes); ++i) {
+    auto* panel = Add<TVisCustomBevelPanel>(10 + static_cast<Integer>(i) * 100, 20, 90, 60);
+    panel->GetBevel()->SetMode(modes[i]);
+    panel->GetBevel()->SetStyleOuter(bvRaised);
+    panel->GetBevel()->SetBorderWidth(2);
+    panel->GetBevel()->SetStyleInner(bvLowered);
+    panel->GetBevel()->SetStandardStyle(lsRaised);
+    panel->GetBevel()->SetEdgeStyle(etBump);
+    panel->SetColor(clWhite);
+    auto* child = Add<TVisCustomPanel>(0, 0, 10, 10, panel);
+    child->SetAlign(alClient);
+    child->SetColor(clYellow);
+  }
+  Shot("panel-modes");
+  for (TControl* c : {form_->GetControls(0), form_->GetControls(1), form_->GetControls(2), form_->GetControls(3)}) {
+    auto* panel = static_cast<TVisCustomBevelPanel*>(c);
+    SCOPED_TRACE(panel->GetBevel()->GetMode());
+    const Integer e = panel->GetBevel()->GetBevelExtent();
+    const TRect client = panel->GetClientRect();
+    // The child fills the inside; the border lies around it and shows no child colour.
+    EXPECT_EQ(ScreenPixel(panel, e, e), Rgb(clYellow));
+    EXPECT_NE(ScreenPixel(panel, e - 1, client.Height() / 2), Rgb(clYellow));
+    EXPECT_NE(ScreenPixel(panel, client.Width() - e, client.Height() / 2), Rgb(clYellow));
+  }
+}
+
 TEST_F(PanelTest, InWindowsModeThePanelHasAWindowBorder) {
   VisApplication->SetUseXPThemes(false);
   auto* panel = Add<TVisCustomBevelPanel>(20, 20, 200, 60);

@@ -68,6 +68,15 @@ TEST_F(SpeedButtonTest, AClickIsAReleaseOverTheButton) {
   EXPECT_EQ(clicks.size(), 1u);
 }
 
+TEST_F(SpeedButtonTest, TheUsersMouseClicksAndLatchesIt) {
+  auto* button = NewButton(20, 20, 1);
+  // Through the system's input queue, as a person's click comes.
+  testing_support::MouseClick(form_->GetHandle(), 30, 30);
+  EXPECT_TRUE(ProcessUntil([&] { return clicks.size() == 1; }));
+  EXPECT_TRUE(button->GetPressed());
+  EXPECT_EQ(button->GetState(), bstLatched);
+}
+
 TEST_F(SpeedButtonTest, OnlyAGroupedButtonCanBePressed) {
   auto* single = NewButton(20, 20);
   single->SetPressed(true);
@@ -322,6 +331,41 @@ TEST_F(SpeedButtonTest, AComboDrawsItsArrowInTheArrowPart) {
   EXPECT_EQ(arrow.Height(), 3);
   EXPECT_EQ(arrow.Left, 23 + (12 - 5) / 2);
   EXPECT_EQ(arrow.Top, (22 - 3) / 2);
+}
+
+TEST_F(SpeedButtonTest, EveryStyleDrawsAFaceWithItsCaption) {
+  const TVisUserButtonStyle styles[] = {ubsAutoDetect, ubsWin31,      ubsWin40,     ubsDelphi,     ubsDelphiFlat,
+                                        ubsFlat,       ubsFlatUnColored, ubsNavigator, ubsExplorer,   ubsExplorerColored,
+                                        ubsIntegrated, ubsWinXP,      ubsWinXPCombo, ubsWinXPTool};
+  auto glyph = RedSquare();
+  auto* menu = new TPopupMenu(form_);
+  std::vector<TVisSpeedButton*> buttons;
+  for (size_t i = 0; i < std::size(styles); ++i) {
+    auto* button = NewButton(10 + static_cast<Integer>(i % 5) * 80, 10 + static_cast<Integer>(i / 5) * 40, 1);
+    button->SetBounds(button->GetLeft(), button->GetTop(), 60, 30);
+    button->SetStyle(styles[i]);
+    button->SetColor(clBtnFace);
+    button->SetGlyph(glyph.get());
+    button->SetCaption("Go");
+    if (i % 3 == 1) button->SetPressed(true);
+    if (i % 4 == 2) {
+      button->SetDropDownMenu(menu);
+      button->SetDropDownCombo(true);
+    }
+    buttons.push_back(button);
+  }
+  buttons[2]->SetEnabled(false);
+  Shot("speedbutton-styles");
+  for (TVisSpeedButton* button : buttons) {
+    SCOPED_TRACE(button->GetStyle());
+    const Integer red = Count(*CaptureClient(button), clRed);
+    if (!button->GetEnabled())
+      EXPECT_EQ(red, 0) << "a disabled glyph is drawn embossed";
+    else if (button->GetStyle() == ubsWinXPCombo)
+      EXPECT_EQ(red, 0) << "the themed combo shows its arrow alone";
+    else
+      EXPECT_GT(red, 0) << "the glyph";
+  }
 }
 
 // A picture list holding one 10 x 10 red square at (0, 2).
