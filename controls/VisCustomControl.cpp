@@ -86,7 +86,7 @@ void TVisCustomControl::SetFlat(bool Value) {
   if (Value == FFlat) return;
   FFlat = Value;
   FlatChanged();
-  DrawBorder(FFlat);
+  RedrawBorder();
 }
 
 void TVisCustomControl::SetTransparent(bool Value) {
@@ -161,7 +161,7 @@ void TVisCustomControl::MouseEnter() {
 
 void TVisCustomControl::MouseExit() {
   FMouseInside = false;
-  if (!FFocused) DrawBorder(true);
+  if (!FFocused) RedrawBorder();
   if (OnMouseExit) OnMouseExit(this);
 }
 
@@ -182,13 +182,34 @@ HPALETTE TVisCustomControl::GetBackPalette() {
 
 void TVisCustomControl::Paint() { PaintBackground(GetCanvas()); }
 
+void TVisCustomControl::RedrawBorder() {
+  // Only a window with a frame of its own has a border to draw.
+  if (HasWindowFrame()) DrawBorder(FFlat && !FFocused);
+}
+
+bool TVisCustomControl::HasWindowFrame() {
+  if (!HandleAllocated()) return false;
+  return (::GetWindowLongPtrA(GetHandle(), GWL_STYLE) & WS_BORDER) ||
+         (::GetWindowLongPtrA(GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
 void TVisCustomControl::DrawBorder(bool Flat) {
   if (!HandleAllocated() || !::IsWindowVisible(GetHandle())) return;
   HWND wnd = GetHandle();
-  WholeWindowDC dc(wnd);
-  TRect r;
-  ::GetWindowRect(wnd, AsRECT(r));
-  r = Rect(0, 0, r.Width(), r.Height());
+  if (HasWindowFrame()) {
+    WholeWindowDC dc(wnd);
+    TRect r;
+    ::GetWindowRect(wnd, AsRECT(r));
+    DrawBorderOn(dc, Rect(0, 0, r.Width(), r.Height()), Flat);
+  } else {
+    // Without a frame the border lies at the edges of the client area.
+    WindowDC dc(wnd);
+    DrawBorderOn(dc, GetClientRect(), Flat);
+  }
+}
+
+void TVisCustomControl::DrawBorderOn(HDC dc, const TRect& r, bool Flat) {
+  HWND wnd = GetHandle();
 
   if (DrawsThemed() && VisThemeLibrary.OpenThemeData) {
     if (HTHEME theme = VisThemeLibrary.OpenThemeData(wnd, L"EDIT")) {
@@ -245,14 +266,14 @@ void TVisCustomControl::WMEraseBkgnd(TMessage& Message) {
 void TVisCustomControl::WMSetFocus(TMessage& Message) {
   inherited::Dispatch(Message);
   FFocused = true;
-  if (FFlat) DrawBorder(false);
+  if (FFlat) RedrawBorder();
   if (HandleAllocated()) ::PostMessageA(GetHandle(), VM_AFTERENTER, 0, 0);
 }
 
 void TVisCustomControl::WMKillFocus(TMessage& Message) {
   inherited::Dispatch(Message);
   FFocused = false;
-  if (FFlat) DrawBorder(true);
+  if (FFlat) RedrawBorder();
   if (HandleAllocated()) ::PostMessageA(GetHandle(), VM_AFTEREXIT, 0, 0);
 }
 

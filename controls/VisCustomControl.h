@@ -114,7 +114,7 @@ public:
   virtual void ImageListChanged(TObject* Sender);
   // OnMouseEnter, then the mouse-inside mark.
   virtual void MouseEnter();
-  // Clears the mark, draws the flat border unless focused, then OnMouseExit.
+  // Clears the mark, redraws the border unless focused, then OnMouseExit.
   virtual void MouseExit();
   // The bitmap that holds this control's background for its transparent children; none here.
   virtual TBitmap* GetBackEffect();
@@ -137,9 +137,14 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   // The background (PaintBackground).
   void Paint() override;
-  // Draws the border into the window's device context, flat or three-dimensional, with the
-  // visual styles when the control draws with them.
+  // Draws the border, flat or three-dimensional, with the visual styles when the control draws
+  // with them: into the window's frame when it has one (WS_BORDER, WS_EX_CLIENTEDGE), else at
+  // the edges of its client area.
   void DrawBorder(bool Flat);
+  bool HasWindowFrame();
+  // Draws the border as it looks now: flat while Flat and not focused, else three-dimensional.
+  // At this level only a window with a frame of its own (WS_BORDER, WS_EX_CLIENTEDGE) has one.
+  virtual void RedrawBorder();
   // Marks the kept result of the background effect stale without a change notification.
   void RefreshBackFX();
 
@@ -150,6 +155,7 @@ protected:
   Byte FStyleFlag = 0;
 
 private:
+  void DrawBorderOn(HDC DC, const TRect& Rect, bool Flat);
   void WMEraseBkgnd(TMessage& Message);
   void WMSetFocus(TMessage& Message);
   void WMKillFocus(TMessage& Message);

@@ -143,6 +143,13 @@ void TVisCustomBevelPanel::PaintBorder(TCanvas* Canvas) {
   FBevel->Draw(Canvas, r, GetTransparent(), back);
 }
 
+void TVisCustomBevelPanel::RedrawBorder() {
+  if (!HandleAllocated()) return;
+  // The Windows edges lie partly in the window's frame, which a repaint of the client leaves.
+  if (FBevel->GetMode() == bmWindows) DrawBorder(GetFlat() && !GetFocusMark());
+  Invalidate();
+}
+
 void TVisCustomBevelPanel::BevelChanged(TObject*) {
   if (FBevel->TakeRecreateWanted()) RecreateWnd();
   Relayout();

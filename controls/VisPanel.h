@@ -48,6 +48,8 @@ protected:
   // The flat border while Flat and not focused; the Windows edges in bmWindows; otherwise the
   // bevel around the client area (only its room when the panel is transparent).
   virtual void PaintBorder(TCanvas* Canvas);
+  // The panel's border is painted with it: it repaints.
+  void RedrawBorder() override;
 
 private:
   void BevelChanged(TObject* Sender);

@@ -285,6 +285,39 @@ TEST_F(AboutDlgTest, EmptyTextsAreLeftOutAndTheRestMovesUp) {
   });
 }
 
+TEST_F(AboutDlgTest, AMainWindowsFormDescribesItsAboutBox) {
+  TForm owner(Application);
+  ReadFormText(
+      "object MainScreen: TForm\n"
+      "  object VisAboutDlg1: TVisAboutDlg\n"
+      "    Appname = 'Pelorin'\n"
+      "    AppNameSize = 16\n"
+      "    CaptionTitle = 'About Pelorin'\n"
+      "    Description = 'Checks and converts Paratext books'\n"
+      "    EMail = 'pelorin@example.org'\n"
+      "    IconStyle = isStandard\n"
+      "    Jump = 'www.example.org/pelorin'\n"
+      "    RelatePos = brMainForm\n"
+      "    Version = 'Version 1.6'\n"
+      "  end\n"
+      "end\n",
+      &owner);
+  auto* about = dynamic_cast<TVisAboutDlg*>(owner.FindComponent("VisAboutDlg1"));
+  ASSERT_TRUE(about);
+  EXPECT_EQ(about->Appname, "Pelorin");
+  EXPECT_EQ(about->AppNameSize, 16);
+  EXPECT_EQ(about->GetCaptionTitle(), "About Pelorin");
+  EXPECT_EQ(about->IconStyle, isStandard);
+  EXPECT_EQ(about->RelatePos, brMainForm);
+  EXPECT_EQ(about->Version, "Version 1.6");
+  EXPECT_EQ(about->Style, bsVis);
+  // Written again, only what differs from the defaults is stored.
+  const AnsiString written = FormText(&owner);
+  EXPECT_NE(written.find("AppNameSize = 16"), std::string::npos);
+  EXPECT_EQ(written.find("    Style = "), std::string::npos);
+  EXPECT_EQ(written.find("    Position = "), std::string::npos);
+}
+
 TEST_F(AboutDlgTest, DefaultsFillInWhatIsNotSet) {
   TVisAboutDlg about(nullptr);
   EXPECT_EQ(about.AppNameSize, 22);

@@ -209,6 +209,19 @@ TEST_F(ControlBasesTest, AFlatControlShowsItsThreeDimensionalBorderWhileFocused)
   edit->SetFlat(false);
   ProcessFor(50);
   EXPECT_EQ(WindowPixel(edit, 0, 0), Rgb(clWindowFrame));
+
+  // A flat panel whose bevel lies in its client area: the flat border there, the bevel while
+  // focused.
+  auto* panel = Add<TVisCustomBevelPanel>(20, 120, 120, 24);
+  panel->SetColor(clWindow);
+  panel->SetTabStop(true);
+  panel->SetFlat(true);
+  ProcessFor(50);
+  EXPECT_EQ(ScreenPixel(panel, 0, 0), Rgb(clBtnFace));
+  panel->SetFocus();
+  ProcessFor(50);
+  Shot("flat-panel-focused");
+  EXPECT_EQ(ScreenPixel(panel, 0, 0), Rgb(clBtnShadow)) << "the single lowered bevel";
 }
 
 TEST_F(ControlBasesTest, AChangeOfLookPassesDownTheWholeTree) {
