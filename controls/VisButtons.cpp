@@ -1,6 +1,7 @@
 // Graphic buttons and speed buttons.
 #include "controls/VisButtons.h"
 
+#include "classlib/ControlsPublished.h"
 #include "classlib/Forms.h"
 #include "controls/VisObject.h"
 #include "controls/visclass.h"
@@ -8,10 +9,13 @@
 #include "controls/visglyph.h"
 
 PUBLISHED(TVisBaseGraphicButton) {
-  VIS_PUBLISH_CONTROL_BASICS;
+  PELORIN_CONTROL_PROPS;
+  PELORIN_FONT_PROPS;
+  PELORIN_COLOR_PROPS(clWindow);
+  PELORIN_ALIGN_PROP;
+  VIS_PUBLISH_LAYOUT_AND_DRAG;
   Prop("ButtonLayout", &TVisBaseGraphicButton::GetButtonLayout, &TVisBaseGraphicButton::SetButtonLayout);
-  Prop("Caption", &TControl::GetCaption, &TControl::SetCaption);
-  Prop("Color", &TControl::GetColor, &TControl::SetColor).Type(ColorTypeInfo()).Default(clWindow);
+  PELORIN_CAPTION_PROP;
   Prop("EnterColor", &TVisBaseGraphicButton::GetEnterColor, &TVisBaseGraphicButton::SetEnterColor)
       .Type(ColorTypeInfo())
       .Default(clCaptionText);

@@ -28,32 +28,16 @@ constexpr UINT VM_CHILDRENBACKCHANGED = 45268;  // a transparent control tells i
 constexpr Integer bcSize = 1;
 constexpr Integer bcPosition = 2;
 
-// The published properties and events that the set's visible controls share, for the body of a
-// PUBLISHED block: place, size and look, hints, the popup menu, dragging and the mouse.
-#define VIS_PUBLISH_CONTROL_BASICS                                                                  \
-  Prop("Align", &TControl::GetAlign, &TControl::SetAlign).Default(alNone);                         \
-  Prop("Anchors", &TControl::GetAnchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});  \
+// What the set's placed controls publish besides the class library's pieces
+// (classlib/ControlsPublished.h): the reading order, size limits and dragging.
+#define VIS_PUBLISH_LAYOUT_AND_DRAG                                                                 \
   Prop("BiDiMode", &TControl::GetBiDiMode, &TControl::SetBiDiMode).Default(bdLeftToRight);         \
+  Prop("ParentBiDiMode", &TControl::GetParentBiDiMode, &TControl::SetParentBiDiMode).Default(true); \
   Prop("Constraints", &TControl::GetConstraints, &TControl::SetConstraints);                       \
   Prop("DragMode", &TControl::GetDragMode, &TControl::SetDragMode).Default(dmManual);              \
-  Prop("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);                     \
-  Prop("Font", &TControl::GetFont, &TControl::SetFont);                                            \
-  Prop("ParentBiDiMode", &TControl::GetParentBiDiMode, &TControl::SetParentBiDiMode).Default(true); \
-  Prop("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor);                       \
-  Prop("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Default(true);            \
-  Prop("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint).Default(true); \
-  Prop("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);                             \
-  Prop("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint).Default(false);                 \
-  Prop("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);                     \
-  Prop("OnClick", &TControl::OnClick);                                                             \
-  Prop("OnContextPopup", &TControl::OnContextPopup);                                               \
-  Prop("OnDblClick", &TControl::OnDblClick);                                                       \
   Prop("OnDragDrop", &TControl::OnDragDrop);                                                       \
   Prop("OnDragOver", &TControl::OnDragOver);                                                       \
   Prop("OnEndDrag", &TControl::OnEndDrag);                                                         \
-  Prop("OnMouseDown", &TControl::OnMouseDown);                                                     \
-  Prop("OnMouseMove", &TControl::OnMouseMove);                                                     \
-  Prop("OnMouseUp", &TControl::OnMouseUp);                                                         \
   Prop("OnStartDrag", &TControl::OnStartDrag)
 
 using TVisControlChangeEvent = Closure<void(TObject* Sender, Integer Kind)>;

@@ -3,6 +3,7 @@
 
 #include "classlib/ActnList.h"
 #include "classlib/Filer.h"
+#include "classlib/ControlsPublished.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
@@ -13,9 +14,12 @@
 TVisShellExecute VisShellExecute = &::ShellExecuteA;
 
 PUBLISHED(TVisCustomSimpleLabel) {
-  VIS_PUBLISH_CONTROL_BASICS;
+  PELORIN_CONTROL_PROPS;
+  PELORIN_FONT_PROPS;
+  PELORIN_COLOR_PROPS(clWindow);
+  PELORIN_ALIGN_PROP;
+  VIS_PUBLISH_LAYOUT_AND_DRAG;
   Prop("Action", &TControl::GetAction, &TControl::SetAction);
-  Prop("Color", &TControl::GetColor, &TControl::SetColor).Type(ColorTypeInfo()).Default(clWindow);
   Prop("About", &TVisCustomSimpleLabel::About).Stored(false);
   Prop("Alignment", &TVisBaseLabel::GetAlignment, &TVisBaseLabel::SetAlignment).Default(agTopLeft);
   Prop("AutoSize", &TControl::GetAutoSize, &TVisBaseLabel::SetAutoSize).Default(true);
@@ -36,7 +40,7 @@ PUBLISHED(TVisCustomSimpleLabel) {
 }
 
 PUBLISHED(TVisSimpleLabel) {
-  Prop("Caption", &TControl::GetCaption, &TControl::SetCaption);
+  PELORIN_CAPTION_PROP;
   Prop("Jump", &TVisCustomSimpleLabel::GetJump, &TVisCustomSimpleLabel::SetJump);
   Prop("ActiveColor", &TVisCustomSimpleLabel::GetActiveColor, &TVisCustomSimpleLabel::SetActiveColor)
       .Type(ColorTypeInfo())
