@@ -189,16 +189,7 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
   if (OnlyTail) savedVOffs = GetVOffs();
 
   TFormatState st;
-  st.Canvas = canvas;
-  st.Style = style;
-  GetScreenAndDevice(st.Sad, canvas);
-  st.LM = st.Sad.XToDevice(GetLeftMargin());
-  st.RM = st.Sad.XToDevice(GetRightMargin());
-  st.Sad.LeftMargin = st.LM;
-  st.Sad.RightMargin = st.RM;
-  st.Flags = GetFlags();
-  st.Printing = (st.Flags & uvflPrinting) != 0;
-  st.NoCaching = NoCaching;
+  InitFormatState(st, canvas, NoCaching);
 
   bool sameResolution = st.Sad.ScreenPpiX == st.Sad.DevicePpiX && st.Sad.ScreenPpiY == st.Sad.DevicePpiY;
   Integer clientWidth = GetWidth();
@@ -237,18 +228,7 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
     if (GetItemCount() > 0)
       DocumentHeight += st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(GetItemCount() - 1))->SpaceAfter);
     AdjustVScrollUnits();
-    for (Integer i = 0; i < Jumps->GetCount(); ++i) {
-      auto* jump = static_cast<TUVJumpInfo*>(Jumps->Get(i));
-      TCustomUVFormattedData* owner = jump->UVData ? jump->UVData : this;
-      if (jump->DrawItemNo < 0 || jump->DrawItemNo >= owner->DrawItems->GetCount()) continue;
-      TUVDrawLineInfo* dli = owner->DrawItems->Get(jump->DrawItemNo);
-      Integer ox = 0, oy = 0;
-      owner->GetOrigin(ox, oy);
-      jump->Left = dli->Left + ox;
-      jump->Top = dli->Top + oy;
-      jump->Width = dli->Width;
-      jump->Height = dli->Height;
-    }
+    PlaceJumps();
   }
 
   LastClientWidth = GetWidth();
@@ -274,6 +254,34 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
       SetSelBoundsFromItems(selStartItem, selStartOffs, selEndItem, selEndOffs);
     LastFormattedItem = GetItemCount() - 1;
     Formatted(0, GetItemCount() - 1, false);
+  }
+}
+
+void TCustomUVFormattedData::InitFormatState(TFormatState& St, TCanvas* Canvas, bool NoCaching) {
+  St.Canvas = Canvas;
+  St.Style = GetUVStyle();
+  GetScreenAndDevice(St.Sad, Canvas);
+  St.LM = St.Sad.XToDevice(GetLeftMargin());
+  St.RM = St.Sad.XToDevice(GetRightMargin());
+  St.Sad.LeftMargin = St.LM;
+  St.Sad.RightMargin = St.RM;
+  St.Flags = GetFlags();
+  St.Printing = (St.Flags & uvflPrinting) != 0;
+  St.NoCaching = NoCaching;
+}
+
+void TCustomUVFormattedData::PlaceJumps() {
+  for (Integer i = 0; i < Jumps->GetCount(); ++i) {
+    auto* jump = static_cast<TUVJumpInfo*>(Jumps->Get(i));
+    TCustomUVFormattedData* owner = jump->UVData ? jump->UVData : this;
+    if (jump->DrawItemNo < 0 || jump->DrawItemNo >= owner->DrawItems->GetCount()) continue;
+    TUVDrawLineInfo* dli = owner->DrawItems->Get(jump->DrawItemNo);
+    Integer ox = 0, oy = 0;
+    owner->GetOrigin(ox, oy);
+    jump->Left = dli->Left + ox;
+    jump->Top = dli->Top + oy;
+    jump->Width = dli->Width;
+    jump->Height = dli->Height;
   }
 }
 
@@ -797,4 +805,211 @@ void TCustomUVFormattedData::FormatFullLineItem(TFormatState& St, Integer ItemNo
   St.NewParaPending = false;
   St.X = 0;
   if (St.Flags & uvflBuildJumps) item->BuildJumps(dli->Left, dli->Top, JumpCount, Jumps);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Partial reformatting: after an edit only the touched paragraphs are laid out again; the draw
+// lines after them keep their layout and move as a whole.
+
+void TCustomUVFormattedData::GetParaBounds(Integer FirstDrawItem, Integer LastDrawItem, Integer& ParaFirst,
+                                           Integer& ParaLast) const {
+  Integer count = DrawItems->GetCount();
+  ParaFirst = FirstDrawItem;
+  ParaLast = LastDrawItem;
+  if (count == 0) return;
+  // Here a line break inside a paragraph belongs to the paragraph before it.
+  auto startsPara = [this](Integer d) {
+    Integer itemNo = DrawItems->Get(d)->ItemNo;
+    return itemNo >= 0 && itemNo < GetItemCount() && GetItem(itemNo)->StartsPara();
+  };
+  auto backToParaStart = [&](Integer& d) {
+    while (d > 0 && !(startsPara(d) && DrawItems->Get(d)->ItemNo != DrawItems->Get(d - 1)->ItemNo)) --d;
+  };
+  Integer d = std::clamp(FirstDrawItem, 0, count - 1);
+  backToParaStart(d);
+  if (d > 0) {
+    --d;
+    backToParaStart(d);
+  }
+  ParaFirst = d;
+  auto overParagraph = [&](Integer& e) {
+    Integer itemNo = DrawItems->Get(e)->ItemNo;
+    while (e < count && DrawItems->Get(e)->ItemNo == itemNo) ++e;
+    while (e < count && DrawItems->Get(e)->ItemNo < GetItemCount() && !startsPara(e)) ++e;
+  };
+  Integer e = std::clamp(LastDrawItem, 0, count - 1);
+  overParagraph(e);
+  if (e < count) overParagraph(e);
+  ParaLast = e - 1;
+}
+
+void TCustomUVFormattedData::FormatParas(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted) {
+  Integer count = DrawItems->GetCount();
+  if (count == 0) {
+    // Nothing was laid out before: there is nothing to keep.
+    Format(false, true, false, 0, nullptr, false, false);
+    return;
+  }
+  FirstDrawItem = std::clamp(FirstDrawItem, 0, count - 1);
+  LastDrawItem = std::clamp(LastDrawItem, FirstDrawItem, count - 1);
+  Integer itemCount = GetItemCount();
+  // Here an item that only breaks the line counts as not continuing its paragraph.
+  auto continues = [&](Integer ItemNo) {
+    return ItemNo >= 0 && ItemNo < itemCount && GetItem(ItemNo)->GetContinuesPara();
+  };
+  Integer first = FirstDrawItem;
+  while (first > 0) {
+    Integer itemNo = DrawItems->Get(first)->ItemNo;
+    if (!continues(itemNo) && itemNo != DrawItems->Get(first - 1)->ItemNo) break;
+    --first;
+  }
+  Integer last = count - 1;
+  Integer m = DrawItems->Get(LastDrawItem)->ItemNo;
+  if (m + ItemsInserted < itemCount - 1) {
+    Integer d = LastDrawItem;
+    while (d < count && DrawItems->Get(d)->ItemNo == m) ++d;
+    if (d < count && DrawItems->Get(d)->ItemNo + ItemsInserted < itemCount - 1) {
+      while (d < count && continues(DrawItems->Get(d)->ItemNo + ItemsInserted)) ++d;
+      last = d - 1;
+    }
+  }
+  FormatParasExact(first, last, ItemsInserted, false);
+}
+
+Integer TCustomUVFormattedData::SpaceBeforeItem(const TFormatState& St, Integer ItemNo) {
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  bool fullLine = item->StyleNo < 0 && item->QueryFlag(uvbpFullWidth);
+  if (!fullLine && !item->StartsPara()) return 0;
+  TParaInfos* paras = St.Style->GetParaStyles();
+  Integer space = St.Sad.YToDevice(paras->GetItem(item->ParaNo)->SpaceBefore);
+  if (ItemNo > 0) space += St.Sad.YToDevice(paras->GetItem(GetItemPara(ItemNo - 1))->SpaceAfter);
+  if (item->StyleNo == uvsBreak) space += St.Sad.YToDevice(paras->GetItem(0)->SpaceBefore);
+  return space;
+}
+
+Integer TCustomUVFormattedData::LineBottomWithSpacing(TFormatState& St, Integer Last) {
+  Integer first = Last;
+  while (first > 0 && !DrawItems->Get(first)->FromNewLine) --first;
+  Integer bottom = 0;
+  Integer extra = 0;
+  for (Integer d = first; d <= Last; ++d) {
+    TUVDrawLineInfo* dli = DrawItems->Get(d);
+    Integer pieceBottom = dli->Top + dli->Height;
+    if (dli->ItemNo < GetItemCount() && GetItemStyle(dli->ItemNo) >= 0) {
+      // A text piece's cell is the font's height, but its line reaches lower when the line
+      // height includes the external leading (the piece's Top lies above the cell by it).
+      ApplyTextStyle(St, GetItemStyle(dli->ItemNo), dli->ItemNo);
+      pieceBottom = dli->Top + St.TM.tmAscent + St.TM.tmDescent +
+                    ((St.Flags & uvflExternalLeading) ? St.TM.tmExternalLeading : 0);
+    }
+    if (d == first || pieceBottom > bottom) bottom = pieceBottom;
+    extra = dli->ExtraSpaceBelow;
+  }
+  return bottom + extra;
+}
+
+void TCustomUVFormattedData::FormatParasExact(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted,
+                                              bool NoCaching) {
+  TUVStyle* style = GetUVStyle();
+  TCanvas* canvas = GetFormattingCanvas();
+  if (!style || !canvas || (State & (uvstFormatting | uvstPartialFormatting))) return;
+  Integer count = DrawItems->GetCount();
+  Integer itemCount = GetItemCount();
+  if (count == 0 || itemCount == 0) {
+    Format(false, true, false, 0, nullptr, false, NoCaching);
+    return;
+  }
+  FormattingGuard guard(State, uvstPartialFormatting);
+  FirstDrawItem = std::clamp(FirstDrawItem, 0, count - 1);
+  LastDrawItem = std::clamp(LastDrawItem, FirstDrawItem, count - 1);
+  // The range never cuts the pieces of an item.
+  while (FirstDrawItem > 0 && DrawItems->Get(FirstDrawItem - 1)->ItemNo == DrawItems->Get(FirstDrawItem)->ItemNo)
+    --FirstDrawItem;
+  while (LastDrawItem + 1 < count && DrawItems->Get(LastDrawItem + 1)->ItemNo == DrawItems->Get(LastDrawItem)->ItemNo)
+    ++LastDrawItem;
+
+  Integer first = DrawItems->Get(FirstDrawItem)->ItemNo;
+  Integer last = DrawItems->Get(LastDrawItem)->ItemNo + ItemsInserted;
+  // When every item of the range went, nothing is laid out: laying out a neighbour instead
+  // would give it a second set of draw lines.
+  bool nothingLeft = first > last || first >= itemCount;
+  Integer nextItem = nothingLeft ? first : last + 1;
+  first = std::clamp(first, 0, itemCount - 1);
+  last = std::clamp(last, first, itemCount - 1);
+
+  TFormatState st;
+  InitFormatState(st, canvas, NoCaching);
+  // The hyperlink areas are made again from all draw lines afterwards.
+  st.Flags &= static_cast<TUVFlags>(~uvflBuildJumps);
+
+  // Old geometry: where the range starts, and where the line after it starts.
+  Integer top = GetTopMargin();
+  if (FirstDrawItem > 0) top = std::max(top, LineBottomWithSpacing(st, FirstDrawItem - 1));
+  bool hasNext = LastDrawItem + 1 < count;
+  Integer oldNextTop = 0;
+  if (hasNext) {
+    oldNextTop = DrawItems->Get(LastDrawItem + 1)->Top;
+    for (Integer d = LastDrawItem + 2; d < count && !DrawItems->Get(d)->FromNewLine; ++d)
+      oldNextTop = std::min(oldNextTop, DrawItems->Get(d)->Top);
+  }
+
+  DrawItems->MarkForDelete(FirstDrawItem, LastDrawItem);
+  st.Insert = FirstDrawItem;
+  st.BaseLine = top;
+  st.CurStyle = -1;
+  // At every item boundary but the document's start, the layout has no paragraph pending: an
+  // item that starts a paragraph says so itself, one that only breaks the line does not.
+  st.NewParaPending = first == 0;
+  st.FirstParaItemNo = GetFirstParaItem(first);
+  if (!nothingLeft) FormatItems(st, first, last);
+  bool lastInPara = nextItem >= itemCount || GetItem(nextItem)->StartsPara() ||
+                    (GetItemStyle(nextItem) < 0 && GetItem(nextItem)->QueryFlag(uvbpFullWidth));
+  FinishLine(st, lastInPara);
+  st.BaseLine += st.PendingExtra;
+  st.PendingExtra = 0;
+  DrawItems->DeleteMarked();
+  Integer newBottom = st.BaseLine + st.Descent;
+  Integer newCount = DrawItems->GetCount();
+
+  if (hasNext && nextItem >= itemCount) {
+    // The lines after the range show items that no longer exist.
+    while (DrawItems->GetCount() > st.Insert) DrawItems->Delete(DrawItems->GetCount() - 1);
+    newCount = DrawItems->GetCount();
+    hasNext = false;
+  }
+  Integer newHeight;
+  if (hasNext) {
+    Integer delta = newBottom + SpaceBeforeItem(st, nextItem) - oldNextTop;
+    Integer after = st.Insert;
+    if (ItemsInserted != 0 || newCount != count || delta != 0) {
+      for (Integer d = after; d < newCount; ++d) {
+        TUVDrawLineInfo* dli = DrawItems->Get(d);
+        dli->Top += delta;
+        dli->ItemNo += ItemsInserted;
+        if (d == 0 || DrawItems->Get(d - 1)->ItemNo != dli->ItemNo) GetItem(dli->ItemNo)->DrawItemNo = d;
+      }
+    }
+    // The document's end moves with its last line.
+    newHeight = DocumentHeight + delta;
+  } else {
+    newHeight = GetBottomMargin() + newBottom +
+                st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(itemCount - 1))->SpaceAfter);
+  }
+  if (newHeight != DocumentHeight) {
+    DocumentHeight = newHeight;
+    AdjustVScrollUnits();
+    Integer vOffs = GetVOffs();
+    SizeChangeGuard = true;
+    SetDocumentAreaSize(GetLeftMargin() + DocumentWidth + GetRightMargin(), DocumentHeight, true);
+    SizeChangeGuard = false;
+    if (GetVOffs() != vOffs) Invalidate();
+  }
+  if (GetFlags() & uvflBuildJumps) {
+    BuildJumpList();
+    PlaceJumps();
+  }
+  AdjustChildrenCoords();
+  LastFormattedItem = itemCount - 1;
+  State &= ~static_cast<Cardinal>(uvstPartialFormatting);
+  Formatted(first, last, true);
 }

@@ -176,6 +176,18 @@ public:
   void FormatDefault(bool NoCaching) { Format(false, false, false, 0, nullptr, false, NoCaching); }
   // Drops the draw lines, hyperlink areas and selection.
   virtual void ClearFormattingData();
+
+  // --- Partial reformatting (after an edit) -------------------------------------------------
+  // Widens a range of draw lines to whole paragraphs, taking in the paragraph before and the
+  // paragraph after as well (an edit may change how its neighbours end or begin). Called on the
+  // formatting as it was before the edit.
+  void GetParaBounds(Integer FirstDrawItem, Integer LastDrawItem, Integer& ParaFirst, Integer& ParaLast) const;
+  // Lays out again the paragraphs of a range of draw lines of the formatting before the edit;
+  // ItemsInserted items were inserted (negative: removed) inside it. Later draw lines move as a
+  // whole and their item numbers shift by ItemsInserted.
+  void FormatParas(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted);
+  // The same for exactly the given range, without widening it to paragraphs.
+  void FormatParasExact(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted, bool NoCaching);
   void Clear() override;
   void DeleteItems(Integer First, Integer Count) override;
   void FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) override;
@@ -388,6 +400,15 @@ public:
 
 protected:
   struct TFormatState;
+  // The layout state at the start of a formatting pass on Canvas.
+  void InitFormatState(TFormatState& St, TCanvas* Canvas, bool NoCaching);
+  // The space the layout puts between the bottom of the line before item ItemNo and the top of
+  // the item's first line (paragraph spacing, and a break's extra space).
+  Integer SpaceBeforeItem(const TFormatState& St, Integer ItemNo);
+  // The bottom of the visual line ending at draw line Last, plus its extra line spacing.
+  Integer LineBottomWithSpacing(TFormatState& St, Integer Last);
+  // Sets the hyperlink areas to those of the current draw lines, in the document's coordinates.
+  void PlaceJumps();
   // Lays out items First..Last into the draw lines from Insert on.
   void FormatItems(TFormatState& St, Integer First, Integer Last);
   void FormatItem(TFormatState& St, Integer ItemNo);
