@@ -230,6 +230,11 @@ void TCustomUVData::RenumberStyles(TUVStyleUsage& Used) {
   for (Integer i = 0; i < GetItemCount(); ++i) GetItem(i)->RenumberParaStyle(Used);
 }
 
+void TCustomUVData::Beep() {
+  TUVStyle* style = GetUVStyle();
+  if (style && style->UseSound) ::MessageBeep(0xFFFFFFFF);
+}
+
 void TCustomUVData::GetParentInfo(Integer& ParentItemNo, TCustomUVItemInfo*& Location) {
   ParentItemNo = -1;
   Location = nullptr;

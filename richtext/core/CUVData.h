@@ -356,7 +356,9 @@ public:
   void NormalizeTextItems(Integer First, Integer Last);
 
   // --- Styles, markers, checkpoints, removal -------------------------------------------------
-  void RenumberStyles(TUVStyleUsage& Used);
+  virtual void RenumberStyles(TUVStyleUsage& Used);
+  // A refused edit: beeps unless the style sheet's UseSound is off.
+  virtual void Beep();
   // Inserts the marker at ItemNo into the marker list after the previous marker and renumbers.
   void AddMarkerToList(Integer ItemNo);
   void RemoveMarkerFromList(TUVMarkerItemInfo* Marker, bool Clearing);

@@ -66,10 +66,18 @@ void TCustomUVData::RemoveMarkerFromList(TUVMarkerItemInfo* Marker, bool Clearin
   if (index < 0) return;
   list->Delete(index);
   Marker->IndexInList = -1;
-  if (list->GetCount() == 0)
+  if (list->GetCount() == 0) {
     DestroyMarkers();
-  else if (!Clearing)
-    list->RecalcCounters(index < list->GetCount() ? index : list->GetCount() - 1, GetUVStyle());
+    return;
+  }
+  if (Clearing) return;
+  // The markers of the removed marker's list after it count one less; markers of other lists
+  // keep their numbers.
+  for (Integer i = index; i < list->GetCount(); ++i)
+    if (list->Get(i)->ListNo == Marker->ListNo) {
+      list->RecalcCounters(i, GetUVStyle());
+      break;
+    }
 }
 
 void TCustomUVData::RecalcMarkersFrom(Integer ItemNo) {

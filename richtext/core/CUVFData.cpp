@@ -147,6 +147,11 @@ void TCustomUVFormattedData::DeleteItems(Integer First, Integer Count) {
 }
 
 void TCustomUVFormattedData::FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) {
+  ForgetItem(Item);
+  TCustomUVData::FreeItemObject(Item, Clearing);
+}
+
+void TCustomUVFormattedData::ForgetItem(TCustomUVItemInfo* Item) {
   ReleaseMouseCapture(Item);
   if (PartialSelectedItem == Item) PartialSelectedItem = nullptr;
   if (ActiveItem == Item) ActiveItem = nullptr;
@@ -155,7 +160,6 @@ void TCustomUVFormattedData::FreeItemObject(TCustomUVItemInfo* Item, bool Cleari
     ChosenUVData = nullptr;
   }
   if (LastVisibleCP && LastVisibleCP == Item->Checkpoint) LastVisibleCP = nullptr;
-  TCustomUVData::FreeItemObject(Item, Clearing);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -656,6 +660,9 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
             break;
           }
       }
+      // A line that would hold nothing but the dropped space before it is no break: the word is
+      // cut instead, so the line keeps its indent and the spacing above it.
+      if (p == 0 && atLineStart && dropWrapSpace && IsSpaceChar(piece, 0, unicode)) p = -1;
       if (p >= 0) {
         if (dropWrapSpace && IsSpaceChar(piece, p, unicode)) {
           length = p;

@@ -191,6 +191,9 @@ public:
   void Clear() override;
   void DeleteItems(Integer First, Integer Count) override;
   void FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) override;
+  // Drops every reference the document keeps to an item that leaves it (capture, selection inside
+  // it, active item, chosen sub-document, last visible checkpoint).
+  void ForgetItem(TCustomUVItemInfo* Item);
 
   // --- Painting ----------------------------------------------------------------------------------
   // Paints the part ClipRect (client coordinates) of the view onto Canvas, a surface of the clip

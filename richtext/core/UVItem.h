@@ -256,6 +256,10 @@ public:
   // The item leaves its document (deleted, or moved to an undo record) and comes back.
   virtual void NotifyRemoving(TCustomUVData* UVData, Integer ItemNo);
   virtual void AfterUndoRestore(TCustomUVData* /*UVData*/, Integer /*ItemNo*/) {}
+  // An editor is about to change a property of the item (or of an object inside it) and has
+  // changed it.
+  virtual void BeforeUndoChangeProperty() {}
+  virtual void AfterUndoChangeProperty() {}
   // The item moves into an undo record (Container) and back out of it.
   virtual void MovingToUndoList(Integer /*ItemNo*/, TCustomUVData* /*UVData*/, TObject* /*Container*/) {}
   virtual void MovingFromUndoList(Integer /*ItemNo*/, TCustomUVData* /*UVData*/) {}

@@ -1,16 +1,28 @@
 // A root document without a window: it answers every question about its environment from its
 // own fields and measures on a screen-compatible memory canvas. It lets a document be built,
 // formatted and looked into without a viewer control (tests, and layout for other canvases).
+// TUVWindowlessOwner gives those answers to any kind of root document data (the editor's too).
 #pragma once
+
+#include <vector>
 
 #include "classlib/Bitmaps.h"
 #include "richtext/core/CUVFData.h"
+#include "richtext/core/UVMarker.h"
 
-class TUVWindowlessData : public TCustomUVFormattedData {
-  CLASS_INFO(TUVWindowlessData, TCustomUVFormattedData)
+template <class Base>
+class TUVWindowlessOwner : public Base {
 public:
-  explicit TUVWindowlessData(TUVStyle* AStyle = nullptr);
-  ~TUVWindowlessData() override;
+  // Base is constructed from BaseArgs.
+  template <class... BaseArgs>
+  explicit TUVWindowlessOwner(TUVStyle* AStyle, BaseArgs&&... Args) : Base(Args...), Style(AStyle) {
+    FCanvasBitmap.SetSize(1, 1);
+  }
+  ~TUVWindowlessOwner() override {
+    // The items go while this class's own answers (the marker list) still exist.
+    this->Clear();
+    delete FMarkers;
+  }
 
   TUVStyle* GetUVStyle() override { return Style; }
   TUVOptions GetOptions() override { return Options; }
@@ -28,8 +40,20 @@ public:
   TUVFlags GetFlags() override { return Flags; }
   void SetFlags(TUVFlags Value) override { Flags = Value; }
   AnsiString GetDelimiters() override { return Delimiters; }
-  TUVMarkerList* GetMarkers(bool AllowCreate) override;
-  void DestroyMarkers() override;
+  // With uvflOwnMarkers the document keeps its own marker list, else its parent's is used.
+  TUVMarkerList* GetMarkers(bool AllowCreate) override {
+    if (!(Flags & uvflOwnMarkers)) return Base::GetMarkers(AllowCreate);
+    if (!FMarkers && AllowCreate) FMarkers = new TUVMarkerList();
+    return FMarkers;
+  }
+  void DestroyMarkers() override {
+    if (!(Flags & uvflOwnMarkers)) {
+      Base::DestroyMarkers();
+      return;
+    }
+    delete FMarkers;
+    FMarkers = nullptr;
+  }
 
   Integer GetLeftMargin() override { return LeftMargin; }
   Integer GetRightMargin() override { return RightMargin; }
@@ -46,13 +70,23 @@ public:
   TCPEventKind GetCPEventKind() override { return CPEventKind; }
   TUVBackground* GetBackground() override { return Background; }
   // Color, or the style sheet's when it is clNone.
-  TColor GetColor() override { return Color != clNone ? Color : TCustomUVFormattedData::GetColor(); }
-  void SetDocumentAreaSize(Integer Width, Integer Height, bool UpdateH) override;
+  TColor GetColor() override { return Color != clNone ? Color : Base::GetColor(); }
+  void SetDocumentAreaSize(Integer Width, Integer Height, bool UpdateH) override {
+    Base::SetDocumentAreaSize(Width, Height, UpdateH);
+    DocumentAreaWidth = Width;
+    DocumentAreaHeight = Height;
+  }
   void ScrollTo(Integer Y, bool /*Redraw*/) override { VOffs = Y < 0 ? 0 : Y; }
   void HScrollTo(Integer X) override { HOffs = X < 0 ? 0 : X; }
-  void DoCheckpointVisible(TUVCPInfo* Checkpoint) override;
-  void SelectionChanged() override { ++SelectionChanges; }
-  void Formatted(Integer FirstItemNo, Integer LastItemNo, bool Partial) override;
+  void DoCheckpointVisible(TUVCPInfo* Checkpoint) override { VisibleCheckpoints.push_back(Checkpoint); }
+  void SelectionChanged() override {
+    Base::SelectionChanged();
+    ++SelectionChanges;
+  }
+  void Formatted(Integer FirstItemNo, Integer LastItemNo, bool Partial) override {
+    Base::Formatted(FirstItemNo, LastItemNo, Partial);
+    ++FormatNotifications;
+  }
 
   // The owner's settings, with a viewer's defaults.
   TUVStyle* Style;
@@ -91,4 +125,10 @@ public:
 private:
   TBitmap FCanvasBitmap;
   TUVMarkerList* FMarkers = nullptr;
+};
+
+class TUVWindowlessData : public TUVWindowlessOwner<TCustomUVFormattedData> {
+  CLASS_INFO(TUVWindowlessData, TUVWindowlessOwner<TCustomUVFormattedData>)
+public:
+  explicit TUVWindowlessData(TUVStyle* AStyle = nullptr) : TUVWindowlessOwner(AStyle) {}
 };

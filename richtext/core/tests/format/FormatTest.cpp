@@ -133,6 +133,25 @@ TEST_F(FormatTest, ALongWordIsCutWhereItStopsFitting) {
   EXPECT_GT(Width(0, withNext), doc.TextWidth);
 }
 
+TEST_F(FormatTest, AParagraphBeginningWithASpaceAndALongWordKeepsItsIndentAndTheSpacingAbove) {
+  // The only break in the first line would be the paragraph's leading space: breaking there left
+  // an empty line, lost the first-line indent and the line spacing of the line before.
+  doc.Options << uvoClientTextWidth;
+  TParaInfo* para = style.GetParaStyles()->Add();  // style 2
+  para->FirstIndent = 12;
+  para->LineSpacingType = uvlsSpaceBetween;
+  para->LineSpacing = 4;
+  doc.ClientWidth = 10 + 12 + Width(0, "abcdefghij");
+  doc.AddNL("first", 0, 2);
+  doc.AddNL(" abcdefghijklmnopqrstuvwxyz", 0, 2);
+  Format();
+  ASSERT_GE(doc.DrawItems->GetCount(), 3);
+  EXPECT_EQ(Dli(1)->ItemNo, 1);
+  EXPECT_EQ(Dli(1)->Offs, 1);  // the leading space stays at the paragraph's start
+  EXPECT_EQ(Dli(1)->Left, 5 + 12);
+  EXPECT_EQ(Dli(1)->Top, 5 + LineHeight(0) + 4);
+}
+
 TEST_F(FormatTest, AWordThatDoesNotFitAfterOthersMovesWhole) {
   doc.ClientWidth = 10 + Width(0, "abcdefghijklmnop");
   doc.AddNL("ab ", 0, 0);

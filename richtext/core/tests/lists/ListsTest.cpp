@@ -73,6 +73,21 @@ TEST_F(ListsDocTest, MarkersNumberThroughTheDocument) {
   EXPECT_EQ(doc.GetMarkers(false), nullptr);
 }
 
+TEST_F(ListsDocTest, RemovingAMarkerRenumbersItsOwnListPastMarkersOfAnother) {
+  TUVListLevel* other = style.GetListStyles()->Add()->GetLevels()->Add();
+  other->ListType = uvlstDecimal;
+  TUVMarkerItemInfo* first = AddMarker(0);
+  auto* foreign = new TUVMarkerItemInfo(&doc, 1, 0, 1, false);
+  doc.AddItem("", foreign);
+  doc.Add("text", 0);
+  TUVMarkerItemInfo* last = AddMarker(0);
+  EXPECT_EQ(last->DisplayString, "2.");
+  doc.DeleteItems(0, 2);  // the first marker and its text: the next marker is the other list's
+  EXPECT_EQ(last->DisplayString, "1.");
+  EXPECT_EQ(foreign->Counter, 1);
+  (void)first;
+}
+
 TEST_F(ListsDocTest, NestedLevelsCountAndRestart) {
   TUVMarkerItemInfo* a = AddMarker(0);
   TUVMarkerItemInfo* a1 = AddMarker(1);
