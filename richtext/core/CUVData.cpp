@@ -2,6 +2,8 @@
 // merging, removal and clearing.
 #include "richtext/core/CUVData.h"
 
+#include <algorithm>
+
 #include "classlib/SysUtils.h"
 #include "richtext/core/CUVFData.h"
 #include "richtext/core/UVFuncs.h"
@@ -367,8 +369,9 @@ Integer TCustomUVData::NextCharOffset(Integer ItemNo, const AnsiString& Text, In
   if (Offset < 1 || Offset > count) return Offset + 1;
   const WideChar* p = base + (Offset - 1);
   const WideChar* q = ::CharNextW(p);
-  Integer step = static_cast<Integer>(q - p);
-  return Offset + (step > 0 ? step : 1);
+  Integer next = Offset + std::max<Integer>(static_cast<Integer>(q - p), 1);
+  while (next - 1 < count && UVUniSplitsPair(base, count, next - 1)) ++next;
+  return next;
 }
 
 Integer TCustomUVData::PrevCharOffset(Integer ItemNo, const AnsiString& Text, Integer Offset) const {
@@ -378,8 +381,9 @@ Integer TCustomUVData::PrevCharOffset(Integer ItemNo, const AnsiString& Text, In
   if (Offset <= 1 || Offset > count + 1) return Offset - 1;
   const WideChar* p = base + (Offset - 1);
   const WideChar* q = ::CharPrevW(base, p);
-  Integer step = static_cast<Integer>(p - q);
-  return Offset - (step > 0 ? step : 1);
+  Integer previous = Offset - std::max<Integer>(static_cast<Integer>(p - q), 1);
+  while (previous > 1 && UVUniSplitsPair(base, count, previous - 1)) --previous;
+  return previous;
 }
 
 Integer TCustomUVData::GetItemLength(Integer ItemNo) const {

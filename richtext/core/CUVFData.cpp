@@ -67,7 +67,9 @@ bool IsSpaceChar(const char* Text, Integer Index, bool Unicode) {
 Integer ToCharBoundary(const char* Text, Integer Index, Integer Count) {
   if (!UVIsNTPlatform || Index <= 0 || Index >= Count) return Index;
   const WideChar* base = reinterpret_cast<const WideChar*>(Text);
-  while (Index < Count && ::CharPrevW(base, base + Index + 1) != base + Index) ++Index;
+  while (Index < Count &&
+         (::CharPrevW(base, base + Index + 1) != base + Index || UVUniSplitsPair(base, Count, Index)))
+    ++Index;
   return Index;
 }
 

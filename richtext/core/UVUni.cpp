@@ -410,6 +410,11 @@ Integer GetKeyboardCodePage() {
   return static_cast<Integer>(::GetACP());
 }
 
+bool UVUniSplitsPair(const WideChar* Text, Integer Count, Integer Index) {
+  return Index > 0 && Index < Count && Text[Index] >= 0xDC00 && Text[Index] <= 0xDFFF && Text[Index - 1] >= 0xD800 &&
+         Text[Index - 1] <= 0xDBFF;
+}
+
 AnsiString KeyboardAnsiToUnicode(const AnsiString& Text) { return AnsiToUnicodeCP(GetKeyboardCodePage(), Text); }
 
 Integer UVCharsetToCodePage(Integer Charset) {

@@ -30,6 +30,9 @@ AnsiString UVUniApplyAllCaps(const AnsiString& Text, const TFontInfo* Style, Byt
 // The raw UTF-16LE bytes of a wide string, and back.
 AnsiString UVUniWideStringToRaw(const WideString& Text);
 WideString UVUniRawToWide(const AnsiString& Raw);
+// Whether a boundary before unit Index (0-based) of Count UTF-16 units would split a surrogate
+// pair (the system's character stepping does not always keep pairs together).
+bool UVUniSplitsPair(const WideChar* Text, Integer Count, Integer Index);
 // The first unit equal to Char within Count units; nil when absent or Count is 0.
 const WideChar* WideCharScan(const WideChar* Buffer, WideChar Char, Integer Count);
 

@@ -304,6 +304,12 @@ TEST_F(DocumentTest, DelimitersAndCharacterOffsets) {
   EXPECT_FALSE(doc.IsDelimiterW(L'\x2014'));
   EXPECT_EQ(doc.NextCharOffset(0, Text(0), 2), 3);
   EXPECT_EQ(doc.PrevCharOffset(0, Text(0), 2), 1);
+  // A surrogate pair is one character: the offsets step over both of its units.
+  style.GetTextStyles()->GetItem(1)->Unicode = true;
+  doc.AddNL(AnsiString("a\0\x3D\xD8\x00\xDE" "b\0", 8), 1, 0);
+  EXPECT_EQ(doc.NextCharOffset(1, Text(1), 2), 4);
+  EXPECT_EQ(doc.PrevCharOffset(1, Text(1), 4), 2);
+  EXPECT_EQ(doc.NextCharOffset(1, Text(1), 1), 2);
 }
 
 // A kind of item registered from outside, as the table unit does.
