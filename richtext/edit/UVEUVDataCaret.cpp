@@ -149,18 +149,20 @@ void TUVEditUVData::AddPiecePositions(Integer DrawItemNo, bool FirstOfLine, Inte
     };
     Integer left = dli->Left + dli->JustifySpace;
     if (item->IsUnicode() && UVIsNTPlatform) {
-      // One stop per character, however many UTF-16 units it takes.
+      // One stop per character, however many UTF-16 units it takes (a surrogate pair is one
+      // character whatever the system's stepping says).
       const WideChar* base = reinterpret_cast<const WideChar*>(piece.data());
-      const WideChar* p = ::CharNextW(base);
-      while (p < base + dli->Length && p > base) {
-        Integer units = static_cast<Integer>(p - base);
+      Integer units = 0;
+      while (units < dli->Length) {
+        Integer next = static_cast<Integer>(::CharNextW(base + units) - base);
+        if (next <= units) next = units + 1;
+        while (next < dli->Length && UVUniSplitsPair(base, dli->Length, next)) ++next;
+        units = next;
+        if (units >= dli->Length) break;
         TUVCharPos* pos = CharPositions->Add();
         pos->DrawItemNo = DrawItemNo;
         pos->Offset = units + 1;
         pos->X = left + extent(units);
-        const WideChar* q = ::CharNextW(p);
-        if (q == p) break;
-        p = q;
       }
     } else {
       for (Integer i = 1; i < dli->Length; ++i) {
@@ -205,7 +207,7 @@ bool TUVEditUVData::AddPiecePositionsBiDi(Integer DrawItemNo, bool FirstOfLine, 
     if (base && UVIsNTPlatform && offs > 1 && offs <= dli->Length) {
       // Only at character starts.
       const WideChar* p = base + (offs - 1);
-      if (::CharPrevW(base, p + 1) != p) continue;
+      if (::CharPrevW(base, p + 1) != p || UVUniSplitsPair(base, dli->Length, offs - 1)) continue;
     }
     TUVCharPos* pos = CharPositions->Add();
     pos->DrawItemNo = DrawItemNo;
@@ -303,8 +305,15 @@ void TUVEditUVData::ChangeCaret(bool ScrollToCaret, bool UpdateFirst, bool KeepC
     }
   }
   if (ScrollToCaret && CaretDrawItemNo >= 0 && CaretOffs >= 0 && CaretOffs < CharPositions->GetCount() &&
-      !CaptureMouseItem)
-    ScrollToShowRect(CharPositions->Get(CaretOffs)->X, DrawItems->Get(CaretDrawItemNo)->Top - 1, 5, CaretHeight);
+      !CaptureMouseItem) {
+    Integer hOffs = GetHOffs(), vOffs = GetVOffs();
+    TUVCharPos* pos = CharPositions->Get(CaretOffs);
+    TUVDrawLineInfo* dli = DrawItems->Get(CaretDrawItemNo);
+    ScrollToShowRect(pos->X, dli->Top - 1, 5, CaretHeight);
+    // A system caret placed before the view scrolled moves with it.
+    if (CaretHeight != 0 && focused && (hOffs != GetHOffs() || vOffs != GetVOffs()))
+      ::SetCaretPos(pos->X - 1 + pos->Shift - GetHOffs(), dli->Top + dli->Height - GetVOffs() - CaretHeight);
+  }
   if (!IsDestroying()) DoCaretMove();
 }
 
