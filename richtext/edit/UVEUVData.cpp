@@ -63,6 +63,7 @@ void TUVEditUVData::Clear() {
   RememberedCaretItemNo = -1;
   RememberedCaretOffs = -1;
   FormattedSinceClear = false;
+  ClearModified();
   VUzurUvadUVData::Clear();
 }
 

@@ -78,6 +78,8 @@ public:
   // A modification was completed: the control marks itself modified and fires OnChange; the
   // redo list goes when ClearRedo is set.
   virtual void Change(bool ClearRedo);
+  // The document was cleared: the control is no longer modified.
+  virtual void ClearModified() {}
   // Whether a cell editor is open inside the control, and closing it.
   virtual bool InplaceEditorOpen() { return false; }
   virtual void ReleaseInplaceEditor() {}

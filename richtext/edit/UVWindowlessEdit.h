@@ -38,6 +38,7 @@ public:
     Modified = true;
     ++Changes;
   }
+  void ClearModified() override { Modified = false; }
   void Beep() override { ++Beeps; }
   TWinControl* GetParentControl() override { return ParentControl; }
   TUVRTFReaderProperties* GetRTFReadProperties() override { return RTFReadProperties; }

@@ -220,6 +220,43 @@ TEST_F(CaretTest, TheCaretTakesTheCurrentStylesUnlessTheItemsStyleSaysNot) {
   EXPECT_GT(doc.CaretMoves, 0);
 }
 
+TEST_F(CaretTest, APictureAtTheCaretIsTheActiveItemAndAHyperlinkIsHighlighted) {
+  SetCaret(doc, iPicture, 1);
+  EXPECT_EQ(doc.ActiveItem, doc.GetItem(iPicture));
+  SetCaret(doc, iOne, 2);
+  EXPECT_EQ(doc.ActiveItem, nullptr);
+  // A hyperlink whose look changes under the mouse is drawn so while the caret is on it.
+  style.GetTextStyles()->GetItem(tsJump)->HoverColor = clRed;
+  doc.AddNL("see", tsJump, psNormal);
+  doc.FormatDefault(false);
+  doc.EnableJumps(true);
+  SetCaret(doc, 8, 2);
+  EXPECT_TRUE(doc.State & uvstDrawHover);
+  EXPECT_EQ(doc.HoverJumpNo, doc.GetItem(8)->HyperlinkId);
+  SetCaret(doc, iWords, 2);
+  EXPECT_FALSE(doc.State & uvstDrawHover);
+  EXPECT_EQ(doc.HoverJumpNo, -1);
+}
+
+TEST_F(CaretTest, ASearchStartsAtTheCaretOrTheNeighbouringItem) {
+  struct {
+    Place caret;
+    bool down;
+    Place start;
+  } cases[] = {
+      {{iWords, 5}, true, {iWords, 5}},
+      {{iWords, 12}, true, {iMarker, 0}},
+      {{iListText, 1}, false, {iMarker, 1}},
+      {{iOne, 3}, false, {iOne, 3}},
+  };
+  for (auto& c : cases) {
+    SetCaret(doc, c.caret.Item, c.caret.Offs);
+    Place start;
+    doc.GetSearchStart(c.down, start.Item, start.Offs);
+    EXPECT_EQ(start, c.start) << c.caret.Item << " " << c.caret.Offs << " " << c.down;
+  }
+}
+
 // The system caret exists while the control has the focus.
 class SystemCaretTest : public ::testing::Test {
 protected:
