@@ -71,11 +71,10 @@ void TUVEditUVData::Clear() {
 // Undo actions
 
 void TUVEditUVData::OpenNamedUndoAction(Byte UndoType, const AnsiString& Caption, bool Prepare) {
-  constexpr Cardinal preparing = 1;
-  if (Prepare && !(EditFlags & preparing)) {
-    EditFlags |= preparing;
+  if (Prepare && !(EditFlags & uvefPreparing)) {
+    EditFlags |= uvefPreparing;
     ReleaseInplaceEditor();
-    EditFlags &= ~preparing;
+    EditFlags &= ~static_cast<Cardinal>(uvefPreparing);
   }
   UndoDest = UndoList->AddUndoAction(UndoType, Caption, GetOffsetInCurItem(), GetCurItemNo()) ? uvudUndo : uvudNone;
 }
@@ -284,7 +283,7 @@ void TUVEditUVData::ChangeParaBits(Integer ItemNo, Byte Options, Byte Kind) {
   item->ItemOptions = static_cast<Byte>((item->ItemOptions & ~ParaBits) | (Options & ParaBits));
 }
 
-void TUVEditUVData::RestoreParaBits(Integer ItemNo, Byte Options, Integer ParaNo, Integer, Byte Kind) {
+void TUVEditUVData::RestoreParaBits(Integer ItemNo, Byte Options, Integer ParaNo, Byte Kind) {
   if (Kind != uvukNewLine) {
     ChangeParaBits(ItemNo, Options, Kind);
     return;
@@ -325,7 +324,7 @@ void TUVEditUVData::UndoableNewLine(Integer ItemNo, bool SameAsPrev, bool& FullR
   } else {
     options &= static_cast<Byte>(~(uvioSameAsPrev | uvioBR));
   }
-  RestoreParaBits(ItemNo, options, ParaNo, -1, uvukNewLine);
+  RestoreParaBits(ItemNo, options, ParaNo, uvukNewLine);
   FullReformat = wasWidest || SectionIsWider(ItemNo);
 }
 
@@ -457,8 +456,6 @@ void TUVEditUVData::UndoableChangeStyleNo(Integer ItemNo, Integer StyleNo) {
   }
   item->StyleNo = StyleNo;
 }
-
-void TUVEditUVData::RestoreCheckpoint(Integer ItemNo, TUVCPInfo* Checkpoint) { UndoableAddCheckpoint(ItemNo, Checkpoint); }
 
 void TUVEditUVData::UndoableAddCheckpoint(Integer ItemNo, TUVCPInfo* Checkpoint) {
   if (ItemNo < 0 ? NotAddedCP != nullptr : GetItemCheckpoint(ItemNo) != nullptr) {

@@ -33,6 +33,13 @@ ENUM_NAMES(TUVEditorOption, "uvoClearTagOnStyleApp", "uvoCtrlJumps", "uvoDoNotWa
 // State bit of a document: the current-style setters notify even when the value does not change.
 enum : Cardinal { uvstForceStyleNotify = 0x400 };
 
+// Bits of the editor data's EditFlags.
+enum : Cardinal {
+  uvefPreparing = 1,       // an action's preparation step runs
+  uvefKeyTyped = 2,        // the last key-down already typed its text (the control skips its WM_CHAR)
+  uvefPreparingEdit = 4,   // an empty document is being given its first item
+};
+
 // One caret stop of the caret's screen line.
 class TUVCharPos : public TCollectionItem {
   CLASS_INFO(TUVCharPos, TCollectionItem)
@@ -138,9 +145,9 @@ public:
   // What the undo records call to put things back exactly (each records its opposite).
   void RestoreItem(Integer ItemNo, const AnsiString& Text, TCustomUVItemInfo* Item);
   void RestoreItems(Integer ItemNo, TStringList& Items);
-  void RestoreParaBits(Integer ItemNo, Byte Options, Integer ParaNo, Integer LastItemNo, Byte Kind);
+  // The paragraph bits of an item (and, for a new-line record, the style of its paragraph).
+  void RestoreParaBits(Integer ItemNo, Byte Options, Integer ParaNo, Byte Kind);
   void RestoreParaStyles(Integer First, const TUVIntegerList& Styles);
-  void RestoreCheckpoint(Integer ItemNo, TUVCPInfo* Checkpoint);
 
   // --- The caret ------------------------------------------------------------------------------------
   // The caret's item and offset; -1 without a caret.
@@ -299,6 +306,8 @@ protected:
   // Deletes an item; what follows on its line takes over its start, or its neighbours merge.
   void DeleteItemKeepingLine(Integer ItemNo, bool& FullReformat, Integer& CaretItemNo, Integer& CaretOffs);
   void DeleteAtParaEnd(Integer ItemNo);
+  // Removes characters From..To-1 of a text item and leaves the caret at From.
+  void DeleteCharacters(Integer ItemNo, Integer From, Integer To);
   void BackspaceAtLineStart(Integer ItemNo);
   // Characters of a text, a surrogate pair counting as one; a removal's start moved off the
   // second half of a pair.
@@ -310,12 +319,9 @@ protected:
   TCustomUVItemInfo* NewTextItem(Integer StyleNo, Integer ParaNo);
 
 private:
-  friend class TUVUndoTypingInfo;
-  friend class TUVRedoTypingInfo;
   void RemoveItemToUndo(Integer ItemNo, TUVUndoItemInfo* Record);
   void ChangeParaBits(Integer ItemNo, Byte Options, Byte Kind);
   bool SectionWasWidest(Integer ItemNo);
   bool SectionIsWider(Integer ItemNo);
-  TCustomUVItemInfo* FindLastSelectableItem();
   bool FormattedSinceClear = false;
 };

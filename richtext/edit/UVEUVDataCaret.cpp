@@ -35,13 +35,12 @@ Integer TUVEditUVData::GetOffsetInCurItem() {
 }
 
 void TUVEditUVData::PrepareForEdit() {
-  constexpr Cardinal preparingEdit = 4;
-  if (GetItemCount() > 0 || !GetUVStyle() || (EditFlags & preparingEdit) || (State & uvstFormatting)) return;
-  EditFlags |= preparingEdit;
+  if (GetItemCount() > 0 || !GetUVStyle() || (EditFlags & uvefPreparingEdit) || (State & uvstFormatting)) return;
+  EditFlags |= uvefPreparingEdit;
   TCustomUVItemInfo* item = NewTextItem(CurTextStyleNo, CurParaStyleNo);
   AddItem(AnsiString(), item);
   Format(false, true, false, 0, nullptr, false, false);
-  EditFlags &= ~preparingEdit;
+  EditFlags &= ~static_cast<Cardinal>(uvefPreparingEdit);
   if (DrawItems->GetCount() > 0) {
     CaretDrawItemNo = 0;
     BuildCaretPositions(GetOffsBeforeDrawItem(0) - 2);

@@ -284,24 +284,40 @@ void TUVEditUVData::PressDelete(bool Ctrl) {
       PressDelete(Ctrl);
     return;
   }
-  // Inside a line: one stop forward, then the character before the caret goes. With Ctrl the
-  // step is a word's when it stays in the item (or the piece starts the item).
-  bool word = false;
-  if (Ctrl && GetItemStyle(itemNo) >= 0) {
+  // Inside a line. With Ctrl the rest of the word and the spaces after it go, as far as the item
+  // goes; otherwise the caret steps one stop forward and the whole character before it goes.
+  Integer length = GetItemStyle(itemNo) >= 0 ? GetItemLength(itemNo) : 0;
+  if (Ctrl && GetItemStyle(itemNo) >= 0 && offs <= length) {
     const AnsiString& text = Items->GetStrings(itemNo);
     Byte options = GetItemOptions(itemNo);
-    Integer length = GetItemLength(itemNo);
     Integer n = offs;
     do {
       ++n;
     } while (n <= length && !(UVUniIsSpaceAt(text, n - 1, options) && !UVUniIsSpaceAt(text, n, options)));
-    if (n <= length + 1 && (n <= length || DrawItems->Get(CaretDrawItemNo)->Offs <= 1)) {
+    if (offs > 1 || n <= length) {
+      DeleteCharacters(itemNo, offs, n);
+    } else {
+      // The whole text: as Backspace at its end would take it.
       SetCaretAtItem(itemNo, n);
-      word = true;
+      PressBackspace(true, true);
     }
+    return;
   }
-  if (!word) ++CaretOffs;
-  PressBackspace(word, true);
+  ++CaretOffs;
+  PressBackspace(false, true);
+}
+
+void TUVEditUVData::DeleteCharacters(Integer ItemNo, Integer From, Integer To) {
+  if (IsStyleProtected(ItemNo, uvprModifyProtect)) {
+    Refuse();
+    return;
+  }
+  OpenUndoAction(uvutDelete);
+  EditScope scope(this, ItemNo, ItemNo);
+  UndoableDeleteSubstring(ItemNo, From, To - From);
+  scope.Finish(ItemNo, ItemNo);
+  PlaceCaretAfterEdit(ItemNo, From, true);
+  Change(true);
 }
 
 void TUVEditUVData::DeleteAtParaEnd(Integer ItemNo) {
@@ -425,16 +441,10 @@ void TUVEditUVData::PressBackspace(bool Ctrl, bool FromDelete) {
     before = itemNo - 1;
     beforeOffs = GetOffsAfterItem(before);
   }
-  OpenUndoAction(uvutDelete);
   bool full = false;
   TCustomUVItemInfo* target = GetItem(before);
   Integer length = target->StyleNo >= 0 ? GetItemLength(before) : 0;
-  if (target->StyleNo >= 0 && beforeOffs > 1 && length > 1 &&
-      !(UnicodeCharCount(before) == 1)) {
-    if (IsStyleProtected(before, uvprModifyProtect)) {
-      Refuse();
-      return;
-    }
+  if (target->StyleNo >= 0 && beforeOffs > 1 && length > 1 && UnicodeCharCount(before) > 1) {
     const AnsiString& text = Items->GetStrings(before);
     Byte options = target->ItemOptions;
     Integer from;
@@ -449,16 +459,11 @@ void TUVEditUVData::PressBackspace(bool Ctrl, bool FromDelete) {
     } else {
       from = beforeOffs - 1;
     }
-    from = PairSafeStart(before, from);
-    if (from < 1) from = 1;
-    EditScope scope(this, before, before);
-    UndoableDeleteSubstring(before, from, beforeOffs - from);
-    scope.Finish(before, before);
-    PlaceCaretAfterEdit(before, from, true);
-    Change(true);
+    DeleteCharacters(before, std::max<Integer>(PairSafeStart(before, from), 1), beforeOffs);
     return;
   }
   // The whole item before the caret goes.
+  OpenUndoAction(uvutDelete);
   if (IsItemParaReadOnly(before)) {
     Refuse();
     return;

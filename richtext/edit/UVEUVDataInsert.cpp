@@ -140,6 +140,7 @@ TCustomUVItemInfo* MarkerCopy(TUVEditUVData* Data, Integer ItemNo) {
 }  // namespace UVEditing
 
 using UVEditing::MarkerCopy;
+using UVEditing::TrackJoin;
 using UVEditing::UnifyParaStyle;
 
 bool TUVEditUVData::PlaceItemAtCaret(TCustomUVItemInfo* Item, const AnsiString& Text, bool CopyTag, Integer& Index,
@@ -486,29 +487,19 @@ bool TUVEditUVData::InsertTextSegments(const std::vector<std::pair<AnsiString, I
   FixParagraphsAfterInsert(index + 1, laterCount, full, record);
   scope.FullReformat = scope.FullReformat || full;
 
-  // Where the caret goes: measured from the end of the inserted text, which joins may move.
-  Integer caretItemNo = last;
-  Integer caretOffs = CaretBefore ? -1 : GetOffsAfterItem(last);
-  if (CaretBefore) {
-    caretItemNo = index;
-    caretOffs = GetOffsBeforeItem(index);
-  }
+  // The caret goes after the inserted text (before it when asked), wherever the joins with the
+  // neighbours put that text.
+  Integer caretItemNo = CaretBefore ? index : last;
+  Integer caretOffs = CaretBefore ? GetOffsBeforeItem(index) : GetOffsAfterItem(last);
   if (CanMergeTextItems(last, false)) {
     UndoableJoinTextItems(last, full);
     scope.FullReformat = scope.FullReformat || full;
   }
   if (index > 0 && CanMergeTextItems(index - 1, false)) {
-    Integer before = GetItemLength(index - 1);
-    bool firstEmpty = Items->GetStrings(index - 1).empty();
+    Integer firstLength = Items->GetStrings(index - 1).empty() ? 0 : GetItemLength(index - 1);
     UndoableJoinTextItems(index - 1, full);
     scope.FullReformat = scope.FullReformat || full;
-    if (caretItemNo == index || (CaretBefore && caretItemNo == index)) {
-      caretItemNo = index - 1;
-      if (!firstEmpty) caretOffs += before;
-      if (CaretBefore) caretOffs = firstEmpty ? 1 : before + 1;
-    } else {
-      --caretItemNo;
-    }
+    TrackJoin(index - 1, firstLength, caretItemNo, caretOffs);
     --last;
   }
   scope.Finish(index > 0 ? index - 1 : 0, std::min(last + 1, GetItemCount() - 1));

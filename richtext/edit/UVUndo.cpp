@@ -104,10 +104,10 @@ void TUVUndoInsertSubstringInfo::Perform(TUVEditUVData* UVData) {
 }
 
 void TUVUndoNewLineInfo::Perform(TUVEditUVData* UVData) {
-  UVData->RestoreParaBits(ItemNo, OldOptions, OldParaNo, LastAffectedItemNo, uvukNewLine);
+  UVData->RestoreParaBits(ItemNo, OldOptions, OldParaNo, uvukNewLine);
 }
 
-void TUVUndoBRInfo::Perform(TUVEditUVData* UVData) { UVData->RestoreParaBits(ItemNo, OldOptions, 0, -1, uvukBR); }
+void TUVUndoBRInfo::Perform(TUVEditUVData* UVData) { UVData->RestoreParaBits(ItemNo, OldOptions, 0, uvukBR); }
 
 void TUVUndoParaInfo::GetAffectedRange(Integer& First, Integer& Last) const {
   First = ItemNo;
@@ -128,7 +128,7 @@ void TUVUndoParaListInfo::GetAffectedRange(Integer& First, Integer& Last) const 
 void TUVUndoParaListInfo::Perform(TUVEditUVData* UVData) { UVData->RestoreParaStyles(ItemNo, List); }
 
 void TUVUndoPageBreakInfo::Perform(TUVEditUVData* UVData) {
-  UVData->RestoreParaBits(ItemNo, OldOptions, 0, -1, uvukPageBreak);
+  UVData->RestoreParaBits(ItemNo, OldOptions, 0, uvukPageBreak);
 }
 
 void TUVUndoTypingInfo::Perform(TUVEditUVData* UVData) {
@@ -181,7 +181,7 @@ TUVUndoDeleteCPInfo::~TUVUndoDeleteCPInfo() {
 void TUVUndoDeleteCPInfo::Perform(TUVEditUVData* UVData) {
   TUVCPInfo* cp = Checkpoint;
   Checkpoint = nullptr;
-  UVData->RestoreCheckpoint(ItemNo, cp);
+  UVData->UndoableAddCheckpoint(ItemNo, cp);
 }
 
 bool TUVUndoModifyItemProps::MayChangeMinWidthBefore(TUVEditUVData* UVData) {

@@ -303,6 +303,34 @@ TEST_F(EditingTest, DeleteBeforeAFullLineItemOnlyMovesTheCaret) {
   EXPECT_EQ(doc.GetCurItemNo(), 1);
 }
 
+TEST_F(EditingTest, CtrlDeletesAWordAtATime) {
+  struct {
+    Integer caret;
+    bool backspace;
+    AnsiString left;
+    Integer caretAfter;
+  } cases[] = {
+      {8, true, "abc  ghi", 5},    // the word before the caret
+      {12, true, "abc def ", 9},
+      {6, true, "abc ef ghi", 5},  // from inside a word, its start
+      {1, false, "def ghi", 1},    // the word and the space after it
+      {3, false, "abdef ghi", 3},  // from inside a word, to the next word
+      {5, false, "abc ghi", 5},
+  };
+  for (auto& c : cases) {
+    doc.Clear();
+    doc.AddNL("abc def ghi", tsNormal, psNormal);
+    Format();
+    SetCaret(doc, 0, c.caret);
+    if (c.backspace)
+      PressBackspace(doc, true);
+    else
+      PressDelete(doc, true);
+    EXPECT_EQ(doc.GetItemText(0), c.left) << c.caret << c.backspace;
+    EXPECT_EQ(Caret(), c.caretAfter) << c.caret << c.backspace;
+  }
+}
+
 TEST_F(EditingTest, ACharacterOfTwoUnitsGoesWhole) {
   AnsiString wide = AnsiString("a\0b\0", 4) + AnsiString("\x3D\xD8\x00\xDE", 4) + AnsiString("c\0", 2);
   struct {
