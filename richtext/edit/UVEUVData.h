@@ -283,6 +283,8 @@ protected:
   // Inserts text cut into segments (in the current style's form), each with how it begins: -1
   // at the caret (the first), 0 a paragraph, 1 a line, 2 a paragraph after a page break.
   bool InsertTextSegments(const std::vector<std::pair<AnsiString, Integer>>& Segments, bool CaretBefore);
+  // The same for segments of 8-bit or raw UTF-16 text, given the current style's form first.
+  bool InsertCutText(std::vector<std::pair<AnsiString, Integer>>& Segments, bool Unicode, bool CaretBefore);
   // Reads a stream into the document at the caret (Read gets the index and returns where the
   // first item went) and merges the edges of what came in.
   bool InsertStreamAtCaret(const std::function<bool(Integer& Index)>& Read);
@@ -293,6 +295,9 @@ protected:
   // Converts characters From..To-1 of a text item through the conversion event; a part of the
   // item becomes an item of its own. PartItemNo receives the item that holds the part.
   bool ConvertTextPart(Integer ItemNo, Integer From, Integer To, Integer& PartItemNo);
+  // Moves the caret up or down to the line that holds DrawItemNo, offering the key to an item
+  // there first (entering it from EnterFrom); true when there is nothing to move to.
+  bool MoveCaretToLine(Integer DrawItemNo, Integer EnterFrom, bool Shift, bool Ctrl);
   // The positions of one piece of the caret's line.
   void AddPiecePositions(Integer DrawItemNo, bool FirstOfLine, Integer WantedOffset);
   bool AddPiecePositionsBiDi(Integer DrawItemNo, bool FirstOfLine, Integer WantedOffset);
@@ -305,6 +310,8 @@ protected:
   void TakeOverLineStart(Integer ItemNo, Byte Bits, Integer ParaNo, bool& FullReformat);
   // Deletes an item; what follows on its line takes over its start, or its neighbours merge.
   void DeleteItemKeepingLine(Integer ItemNo, bool& FullReformat, Integer& CaretItemNo, Integer& CaretOffs);
+  // The caret's item when deleting there is allowed (refusing in a read-only paragraph); -1 when not.
+  Integer CaretItemForDeleting();
   void DeleteAtParaEnd(Integer ItemNo);
   // Removes characters From..To-1 of a text item and leaves the caret at From.
   void DeleteCharacters(Integer ItemNo, Integer From, Integer To);

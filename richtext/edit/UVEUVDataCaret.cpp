@@ -409,6 +409,25 @@ Integer LineTop(TCustomUVFormattedData* Data, Integer D) {
 
 }  // namespace
 
+bool TUVEditUVData::MoveCaretToLine(Integer DrawItemNo, Integer EnterFrom, bool Shift, bool Ctrl) {
+  // The caret keeps its x, one pixel below the top of the line that holds DrawItemNo.
+  Integer x = CharPositions->Get(CaretOffs)->X;
+  Integer d, o;
+  FindDrawItemAtPos(x, LineTop(this, DrawItemNo) + 1, false, d, o);
+  if (d < 0) return true;
+  TUVDrawLineInfo* dli = DrawItems->Get(d);
+  TCustomUVItemInfo* item = GetItem(dli->ItemNo);
+  if (!Shift && !Ctrl && item->StyleNo < 0 && x >= dli->Left && x < dli->Left + dli->Width &&
+      item->EnterItem(EnterFrom, x - dli->Left)) {
+    ChangeCaret(true, false, false);
+    return false;
+  }
+  CaretDrawItemNo = d;
+  BuildCaretPositions(o - 2);
+  ChangeCaret(true, false, false);
+  return false;
+}
+
 bool TUVEditUVData::MoveCaretUp(bool Shift, bool Ctrl) {
   if (CaretDrawItemNo < 0) return true;
   Integer first, last;
@@ -419,21 +438,7 @@ bool TUVEditUVData::MoveCaretUp(bool Shift, bool Ctrl) {
     return true;
   }
   if (GetItemStyle(DrawItems->Get(previous)->ItemNo) == uvsListMarker && previous > 0) --previous;
-  Integer x = CharPositions->Get(CaretOffs)->X;
-  Integer d, o;
-  FindDrawItemAtPos(x, LineTop(this, previous) + 1, false, d, o);
-  if (d < 0) return true;
-  TUVDrawLineInfo* dli = DrawItems->Get(d);
-  TCustomUVItemInfo* item = GetItem(dli->ItemNo);
-  if (!Shift && !Ctrl && item->StyleNo < 0 && x >= dli->Left && x < dli->Left + dli->Width &&
-      item->EnterItem(3, x - dli->Left)) {
-    ChangeCaret(true, false, false);
-    return false;
-  }
-  CaretDrawItemNo = d;
-  BuildCaretPositions(o - 2);
-  ChangeCaret(true, false, false);
-  return false;
+  return MoveCaretToLine(previous, 3, Shift, Ctrl);
 }
 
 bool TUVEditUVData::MoveCaretDown(bool Shift, bool Ctrl) {
@@ -443,21 +448,7 @@ bool TUVEditUVData::MoveCaretDown(bool Shift, bool Ctrl) {
     ScrollTo(DocumentHeight, true);
     return true;
   }
-  Integer x = CharPositions->Get(CaretOffs)->X;
-  Integer d, o;
-  FindDrawItemAtPos(x, LineTop(this, next) + 1, false, d, o);
-  if (d < 0) return true;
-  TUVDrawLineInfo* dli = DrawItems->Get(d);
-  TCustomUVItemInfo* item = GetItem(dli->ItemNo);
-  if (!Shift && !Ctrl && item->StyleNo < 0 && x >= dli->Left && x < dli->Left + dli->Width &&
-      item->EnterItem(2, x - dli->Left)) {
-    ChangeCaret(true, false, false);
-    return false;
-  }
-  CaretDrawItemNo = d;
-  BuildCaretPositions(o - 2);
-  ChangeCaret(true, false, false);
-  return false;
+  return MoveCaretToLine(next, 2, Shift, Ctrl);
 }
 
 bool TUVEditUVData::MoveCaretHome(bool Ctrl) {

@@ -228,13 +228,19 @@ bool TUVEditUVData::DeleteSelection() {
 // ---------------------------------------------------------------------------------------------
 // Delete
 
-void TUVEditUVData::PressDelete(bool Ctrl) {
+Integer TUVEditUVData::CaretItemForDeleting() {
   Integer itemNo = GetCurItemNo();
-  if (itemNo < 0 || PartialSelectedItem) return;
+  if (itemNo < 0 || PartialSelectedItem) return -1;
   if (IsItemParaReadOnly(itemNo)) {
     Refuse();
-    return;
+    return -1;
   }
+  return itemNo;
+}
+
+void TUVEditUVData::PressDelete(bool Ctrl) {
+  Integer itemNo = CaretItemForDeleting();
+  if (itemNo < 0) return;
   Integer offs = GetOffsetInCurItem();
   bool atItemEnd = offs >= GetOffsAfterItem(itemNo);
   if (CaretAtLineEnd() && atItemEnd) {
@@ -402,12 +408,8 @@ void TUVEditUVData::DeleteAtParaEnd(Integer ItemNo) {
 // Backspace
 
 void TUVEditUVData::PressBackspace(bool Ctrl, bool FromDelete) {
-  Integer itemNo = GetCurItemNo();
-  if (itemNo < 0 || PartialSelectedItem) return;
-  if (IsItemParaReadOnly(itemNo)) {
-    Refuse();
-    return;
-  }
+  Integer itemNo = CaretItemForDeleting();
+  if (itemNo < 0) return;
   Integer offs = GetOffsetInCurItem();
   TCustomUVItemInfo* item = GetItem(itemNo);
   if (CaretAtLineStart()) {

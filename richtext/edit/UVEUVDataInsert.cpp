@@ -509,38 +509,42 @@ bool TUVEditUVData::InsertTextSegments(const std::vector<std::pair<AnsiString, I
   return true;
 }
 
-bool TUVEditUVData::InsertTextA(const AnsiString& Text, bool CaretBefore) {
-  if (Text.empty()) {
-    Invalidate();
-    return true;
-  }
+bool TUVEditUVData::InsertCutText(std::vector<std::pair<AnsiString, Integer>>& Segments, bool Unicode,
+                                  bool CaretBefore) {
   TUVStyle* style = GetUVStyle();
   if (!style) {
     Refuse();
     return false;
   }
-  bool unicode = style->GetTextStyles()->GetItem(CurTextStyleNo)->Unicode;
+  // Tabs become spaces, and the text takes the current style's form.
+  bool styleUnicode = style->GetTextStyles()->GetItem(CurTextStyleNo)->Unicode;
   Integer codePage = GetStyleCodePage(CurTextStyleNo);
-  std::vector<std::pair<AnsiString, Integer>> segments;
-  AnsiString current;
-  auto finish = [&]() {
-    AnsiString text = ReplaceTabsAnsi(current, style->SpacesInTab);
-    if (unicode) text = AnsiToUnicodeCP(codePage, text);
-    segments.emplace_back(text, segments.empty() ? -1 : 0);
-    current.clear();
-  };
+  for (auto& segment : Segments) {
+    AnsiString& text = segment.first;
+    text = Unicode ? ReplaceTabsUnicode(text, style->SpacesInTab) : ReplaceTabsAnsi(text, style->SpacesInTab);
+    if (Unicode && !styleUnicode) text = UnicodeToAnsiCP(codePage, text);
+    if (!Unicode && styleUnicode) text = AnsiToUnicodeCP(codePage, text);
+  }
+  return InsertTextSegments(Segments, CaretBefore);
+}
+
+bool TUVEditUVData::InsertTextA(const AnsiString& Text, bool CaretBefore) {
+  if (Text.empty()) {
+    Invalidate();
+    return true;
+  }
   // Every CR, LF and CR LF is a paragraph break.
+  std::vector<std::pair<AnsiString, Integer>> segments{{AnsiString(), -1}};
   for (std::size_t i = 0; i < Text.size(); ++i) {
     char c = Text[i];
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-      finish();
+      segments.emplace_back(AnsiString(), 0);
     } else {
-      current += c;
+      segments.back().first += c;
     }
   }
-  finish();
-  return InsertTextSegments(segments, CaretBefore);
+  return InsertCutText(segments, false, CaretBefore);
 }
 
 bool TUVEditUVData::InsertTextW(const WideString& Text, bool CaretBefore) {
@@ -548,51 +552,38 @@ bool TUVEditUVData::InsertTextW(const WideString& Text, bool CaretBefore) {
     Invalidate();
     return true;
   }
-  TUVStyle* style = GetUVStyle();
-  if (!style) {
-    Refuse();
-    return false;
-  }
-  bool unicode = style->GetTextStyles()->GetItem(CurTextStyleNo)->Unicode;
-  Integer codePage = GetStyleCodePage(CurTextStyleNo);
-  std::vector<std::pair<AnsiString, Integer>> segments;
-  WideString current;
-  Integer start = -1;  // how the segment being collected begins: -1 at the caret, 0 paragraph, 1 line, 2 page
-  auto finish = [&](Integer NextStart) {
-    AnsiString raw = ReplaceTabsUnicode(UVUniWideStringToRaw(current), style->SpacesInTab);
-    segments.emplace_back(unicode ? raw : UnicodeToAnsiCP(codePage, raw), start);
-    current.clear();
-    start = NextStart;
-  };
+  // Each segment in raw UTF-16, with how it begins.
+  std::vector<std::pair<AnsiString, Integer>> segments{{AnsiString(), -1}};
+  auto begin = [&](Integer Start) { segments.emplace_back(AnsiString(), Start); };
   for (std::size_t i = 0; i < Text.size(); ++i) {
     WideChar c = Text[i];
     switch (c) {
       case 0x2029:
-        finish(0);
+        begin(0);
         break;
       case 0x2028:
       case 0x000B:
       case 0x0000:
-        finish(1);
+        begin(1);
         break;
       case L'\r':
       case L'\n':
+        // CR LF and LF CR are one break.
         if (i + 1 < Text.size() && (Text[i + 1] == L'\r' || Text[i + 1] == L'\n') && Text[i + 1] != c) ++i;
-        finish(0);
+        begin(0);
         break;
       case 0x000C:
         // A form feed at a segment's start marks that segment; elsewhere it begins one.
-        if (current.empty() && start != -1)
-          start = 2;
+        if (segments.back().first.empty() && segments.size() > 1)
+          segments.back().second = 2;
         else
-          finish(2);
+          begin(2);
         break;
       default:
-        current += c;
+        segments.back().first += UVUniWideStringToRaw(WideString(1, c));
     }
   }
-  finish(0);
-  return InsertTextSegments(segments, CaretBefore);
+  return InsertCutText(segments, true, CaretBefore);
 }
 
 // ---------------------------------------------------------------------------------------------

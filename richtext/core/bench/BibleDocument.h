@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "classlib/StringLists.h"
@@ -77,6 +78,17 @@ inline void AddBook(TCustomUVData& Doc, const AnsiString& File) {
       newPara = false;
     }
   }
+}
+
+// Adds the Book of Psalms; false (with a message) when the test data is not there.
+inline bool AddPsalms(TCustomUVData& Doc) {
+  AnsiString psalms = AnsiString(kBooks) + "19PSAKJV.SFM";
+  if (!FileExists(psalms)) {
+    std::printf("No book file %s\n", psalms.c_str());
+    return false;
+  }
+  AddBook(Doc, psalms);
+  return true;
 }
 
 }  // namespace bible_document

@@ -55,17 +55,12 @@ double PaintScreens(TUVWindowlessData& Doc, TBitmap& Bitmap) {
 
 int main() {
   using namespace bible_document;
-  AnsiString psalms = AnsiString(kBooks) + "19PSAKJV.SFM";
-  if (!FileExists(psalms)) {
-    std::printf("No book file %s\n", psalms.c_str());
-    return 1;
-  }
   TUVStyle style(nullptr);
   MakeStyles(style);
   TUVWindowlessData doc(&style);
   doc.ClientWidth = kWidth;
   doc.ClientHeight = kHeight;
-  AddBook(doc, psalms);
+  if (!AddPsalms(doc)) return 1;
   auto start = std::chrono::steady_clock::now();
   doc.FormatDefault(false);
   double formatted = Seconds(start);

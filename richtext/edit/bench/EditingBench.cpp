@@ -19,17 +19,12 @@ double Seconds(std::chrono::steady_clock::time_point Start) {
 
 int main() {
   using namespace bible_document;
-  AnsiString psalms = AnsiString(kBooks) + "19PSAKJV.SFM";
-  if (!FileExists(psalms)) {
-    std::printf("No book file %s\n", psalms.c_str());
-    return 1;
-  }
   TUVStyle style(nullptr);
   MakeStyles(style);
   TUVWindowlessEditData doc(&style);
   doc.ClientWidth = 600;
   doc.ClientHeight = 800;
-  AddBook(doc, psalms);
+  if (!AddPsalms(doc)) return 1;
   auto start = std::chrono::steady_clock::now();
   doc.FormatDefault(false);
   std::printf("Psalms: %d items, %d draw lines, full format %.3f s\n", doc.GetItemCount(),

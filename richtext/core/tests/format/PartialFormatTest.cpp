@@ -6,32 +6,13 @@
 #include "classlib/Bitmaps.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVWindowless.h"
+#include "richtext/core/tests/support/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-// Everything a draw line holds, for comparing layouts.
-struct Line {
-  Integer JustifySpace, Left, Top, Width, Height, ItemNo, Offs, Length, ExtraSpaceBelow;
-  bool FromNewLine;
-  bool operator==(const Line&) const = default;
-};
-
-void PrintTo(const Line& L, std::ostream* os) {
-  *os << "{item " << L.ItemNo << " offs " << L.Offs << " len " << L.Length << " at " << L.Left << "," << L.Top
-      << " size " << L.Width << "x" << L.Height << " justify " << L.JustifySpace << " extra " << L.ExtraSpaceBelow
-      << (L.FromNewLine ? " new line}" : "}");
-}
-
-std::vector<Line> Lines(TCustomUVFormattedData& Doc) {
-  std::vector<Line> lines;
-  for (Integer i = 0; i < Doc.DrawItems->GetCount(); ++i) {
-    TUVDrawLineInfo* d = Doc.DrawItems->Get(i);
-    lines.push_back({d->JustifySpace, d->Left, d->Top, d->Width, d->Height, d->ItemNo, d->Offs, d->Length,
-                     d->ExtraSpaceBelow, d->FromNewLine});
-  }
-  return lines;
-}
+using Line = richtext_test::DrawLine;
+using richtext_test::DrawLines;
 
 class PartialFormatTest : public ::testing::Test {
 protected:
@@ -41,31 +22,9 @@ protected:
 
   void SetUp() override {
     // Fonts of different families and sizes, so lines differ in height and external leading.
-    TFontInfos* fonts = style.GetTextStyles();
-    fonts->GetItem(1)->FontName = "Times New Roman";
-    fonts->GetItem(1)->Size = 14;
-    fonts->GetItem(2)->FontName = "Courier New";
-    fonts->GetItem(2)->Size = 8;
-    fonts->GetItem(3)->Size = 18;
-    fonts->GetItem(3)->VShift = -30;
-    TParaInfos* paras = style.GetParaStyles();
-    TParaInfo* justified = paras->Add();  // 2
-    justified->Alignment = uvaJustify;
-    justified->SpaceBefore = 6;
-    justified->SpaceAfter = 4;
-    justified->LineSpacing = 150;
-    justified->FirstIndent = 20;
-    TParaInfo* centred = paras->Add();  // 3
-    centred->Alignment = uvaCenter;
-    centred->LineSpacingType = uvlsSpaceBetween;
-    centred->LineSpacing = 3;
-    centred->LeftIndent = 15;
-    centred->RightIndent = 10;
-    TParaInfo* right = paras->Add();  // 4
-    right->Alignment = uvaRight;
-    right->SpaceAfter = 9;
-    right->FirstIndent = -10;
-    right->LeftIndent = 25;
+    richtext_test::AddLayoutStyles(style);
+    style.GetTextStyles()->GetItem(3)->Size = 18;
+    style.GetTextStyles()->GetItem(3)->VShift = -30;
   }
 
   Integer Random(Integer Low, Integer High) { return std::uniform_int_distribution<Integer>(Low, High)(rng); }
@@ -192,11 +151,11 @@ TEST_F(PartialFormatTest, ReformattingTheEditedParagraphGivesTheFullLayout) {
       while (lastDraw + 1 < doc.DrawItems->GetCount() && doc.DrawItems->Get(lastDraw + 1)->ItemNo == last)
         ++lastDraw;
       if (withNeighbours) doc.GetParaBounds(firstDraw, lastDraw, firstDraw, lastDraw);
-      std::vector<Line> before = Lines(doc);
+      std::vector<Line> before = DrawLines(doc);
       Integer inserted = EditParagraph(first, last);
 
       doc.FormatParas(firstDraw, lastDraw, inserted);
-      std::vector<Line> partial = Lines(doc);
+      std::vector<Line> partial = DrawLines(doc);
       Integer partialHeight = doc.DocumentHeight;
       // The lines after the range: the old ones moved by one distance, items shifted.
       std::size_t tail = before.size() - static_cast<std::size_t>(lastDraw + 1);
@@ -212,7 +171,7 @@ TEST_F(PartialFormatTest, ReformattingTheEditedParagraphGivesTheFullLayout) {
       }
 
       doc.FormatDefault(false);
-      ASSERT_EQ(partial, Lines(doc));
+      ASSERT_EQ(partial, DrawLines(doc));
       ASSERT_EQ(partialHeight, doc.DocumentHeight);
       for (Integer i = 0; i < doc.GetItemCount(); ++i) ASSERT_EQ(doc.ItemToFirstDrawItem(i), doc.GetItem(i)->DrawItemNo);
     }
@@ -225,13 +184,13 @@ TEST_F(PartialFormatTest, TypingInsideALongParagraphMovesNothingElse) {
   doc.AddNL("in the beginning was the word and the word was with God and the word was God", 0, 0);
   doc.AddNL("last paragraph", 1, 0);
   doc.FormatDefault(false);
-  std::vector<Line> before = Lines(doc);
+  std::vector<Line> before = DrawLines(doc);
   Integer firstDraw = doc.GetItem(1)->DrawItemNo;
   Integer lastDraw = doc.GetItem(2)->DrawItemNo - 1;
   Integer notifications = doc.FormatNotifications;
   doc.SetItemText(1, "in the beginning was the word and the word was with God and the wordx was God");
   doc.FormatParas(firstDraw, lastDraw, 0);
-  std::vector<Line> after = Lines(doc);
+  std::vector<Line> after = DrawLines(doc);
   ASSERT_EQ(after.size(), before.size());
   EXPECT_EQ(after.back(), before.back());
   EXPECT_EQ(doc.FormatNotifications, notifications + 1);
@@ -251,21 +210,21 @@ TEST_F(PartialFormatTest, DeletingAWholeParagraphMovesTheRestUp) {
   EXPECT_EQ(lastDraw, 3);
   doc.DeleteItems(1, 2);
   doc.FormatParas(firstDraw, lastDraw, -2);
-  std::vector<Line> partial = Lines(doc);
+  std::vector<Line> partial = DrawLines(doc);
   ASSERT_EQ(partial.size(), 2u);
   EXPECT_EQ(partial[1].ItemNo, 1);
   EXPECT_LT(doc.DocumentHeight, heightBefore);
   doc.FormatDefault(false);
-  EXPECT_EQ(partial, Lines(doc));
+  EXPECT_EQ(partial, DrawLines(doc));
 
   // Exactly the deleted paragraph's lines, with nothing of the range left to lay out.
   doc.AddNL("four", 0, 0);
   doc.FormatDefault(false);
   doc.DeleteItems(1, 1);
   doc.FormatParasExact(1, 1, -1, false);
-  partial = Lines(doc);
+  partial = DrawLines(doc);
   doc.FormatDefault(false);
-  EXPECT_EQ(partial, Lines(doc));
+  EXPECT_EQ(partial, DrawLines(doc));
 }
 
 TEST_F(PartialFormatTest, TheOwnerHearsOfANewHeightOnlyWhenItChanged) {

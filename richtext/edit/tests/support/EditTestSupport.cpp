@@ -10,11 +10,8 @@
 namespace edit_test {
 
 void SetUpStyles(TUVStyle& Style) {
+  richtext_test::AddLayoutStyles(Style);
   TFontInfos* fonts = Style.GetTextStyles();
-  fonts->GetItem(1)->FontName = "Times New Roman";
-  fonts->GetItem(1)->Size = 14;
-  fonts->GetItem(2)->FontName = "Courier New";
-  fonts->GetItem(2)->Size = 8;
   fonts->GetItem(2)->Style.Clear();
   fonts->GetItem(3)->Unicode = true;
   fonts->GetItem(3)->Style.Clear();
@@ -34,21 +31,7 @@ void SetUpStyles(TUVStyle& Style) {
   unicodeBig->Size = 12;
 
   TParaInfos* paras = Style.GetParaStyles();
-  TParaInfo* justified = paras->Add();  // 2
-  justified->Alignment = uvaJustify;
-  justified->SpaceBefore = 6;
-  justified->SpaceAfter = 4;
-  justified->LineSpacing = 150;
-  justified->FirstIndent = 20;
-  TParaInfo* spaced = paras->Add();  // 3
-  spaced->LineSpacingType = uvlsSpaceBetween;
-  spaced->LineSpacing = 3;
-  spaced->LeftIndent = 15;
-  spaced->RightIndent = 10;
-  spaced->NextParaNo = 0;
-  TParaInfo* right = paras->Add();  // 4
-  right->Alignment = uvaRight;
-  right->SpaceAfter = 9;
+  paras->GetItem(psSpaced)->NextParaNo = 0;
   paras->Add()->Options << uvpaoReadOnly;          // 5
   paras->Add()->Options << uvpaoStyleProtect;      // 6
   paras->Add()->Options << uvpaoDoNotWantReturns;  // 7
@@ -212,16 +195,6 @@ std::vector<AnsiString> Texts(TCustomUVData& Doc) {
   std::vector<AnsiString> texts;
   for (Integer i = 0; i < Doc.GetItemCount(); ++i) texts.push_back(Doc.GetItemText(i));
   return texts;
-}
-
-std::vector<Line> DrawLines(TCustomUVFormattedData& Doc) {
-  std::vector<Line> lines;
-  for (Integer i = 0; i < Doc.DrawItems->GetCount(); ++i) {
-    TUVDrawLineInfo* d = Doc.DrawItems->Get(i);
-    lines.push_back({d->JustifySpace, d->Left, d->Top, d->Width, d->Height, d->ItemNo, d->Offs, d->Length,
-                     d->ExtraSpaceBelow, d->FromNewLine});
-  }
-  return lines;
 }
 
 // --- Invariants --------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "richtext/core/tests/support/LayoutTestSupport.h"
 #include "richtext/edit/UVWindowlessEdit.h"
 
 namespace edit_test {
@@ -29,8 +30,8 @@ enum : Integer {
   psNormal = 0,
   psCentered = 1,
   psJustified = 2,    // spacing around and 150% lines, first-line indent
-  psSpaced = 3,       // fixed space between lines, indents, NextParaNo 0
-  psRight = 4,        // right-aligned
+  psSpaced = 3,       // centred, fixed space between lines, indents, NextParaNo 0
+  psRight = 4,        // right-aligned, a hanging first line
   psReadOnly = 5,
   psStyleProtected = 6,
   psNoReturns = 7,
@@ -60,12 +61,8 @@ std::vector<std::string> Snapshot(TCustomUVData& Doc);
 // The texts of the items, for readable expectations.
 std::vector<AnsiString> Texts(TCustomUVData& Doc);
 
-struct Line {
-  Integer JustifySpace, Left, Top, Width, Height, ItemNo, Offs, Length, ExtraSpaceBelow;
-  bool FromNewLine;
-  bool operator==(const Line&) const = default;
-};
-std::vector<Line> DrawLines(TCustomUVFormattedData& Doc);
+using Line = richtext_test::DrawLine;
+using richtext_test::DrawLines;
 
 // The first invariant the document breaks, or empty: paragraphs keep one style, option bits are
 // consistent, Unicode flags match the styles, markers are listed in document order and numbered
