@@ -157,8 +157,11 @@ public:
   // Rebuilds the positions of the caret's line; the caret goes to offset OffsetInPiece + 2 of
   // its piece.
   void BuildCaretPositions(Integer OffsetInPiece);
-  // Puts the caret at an item and offset (never on a list marker) and rebuilds the positions.
+  // Puts the caret at an item and offset (never on a list marker that has something after it on
+  // its line) and rebuilds the positions.
   void SetCaretAtItem(Integer ItemNo, Integer Offs);
+  // Whether draw line DrawItemNo is a list marker with more of its line after it.
+  bool MarkerBeginsLine(Integer DrawItemNo);
   // Each returns true when the caret is at the document's edge and stays.
   bool MoveCaretLeft(bool Shift, bool Ctrl);
   bool MoveCaretRight(bool Shift, bool Ctrl);

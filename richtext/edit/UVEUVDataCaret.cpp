@@ -57,12 +57,17 @@ void TUVEditUVData::SetCaretAtItem(Integer ItemNo, Integer Offs) {
     CharPositions->Clear();
     return;
   }
-  if (GetItemStyle(DrawItems->Get(d)->ItemNo) == uvsListMarker && d + 1 < DrawItems->GetCount()) {
+  if (MarkerBeginsLine(d)) {
     ++d;
     o = GetOffsBeforeDrawItem(d);
   }
   CaretDrawItemNo = d;
   BuildCaretPositions(o - 2);
+}
+
+bool TUVEditUVData::MarkerBeginsLine(Integer DrawItemNo) {
+  return GetItemStyle(DrawItems->Get(DrawItemNo)->ItemNo) == uvsListMarker &&
+         DrawItemNo + 1 < DrawItems->GetCount() && !DrawItems->Get(DrawItemNo + 1)->FromNewLine;
 }
 
 void TUVEditUVData::PlaceCaretAfterEdit(Integer ItemNo, Integer Offs, bool KeepCurrentStyles) {
@@ -355,7 +360,7 @@ bool TUVEditUVData::MoveCaretLeft(bool Shift, bool Ctrl) {
     Integer d = CharPositions->Get(0)->DrawItemNo;
     if (d > first) first = d;
     Integer previous = first - 1;
-    if (previous >= 0 && GetItemStyle(DrawItems->Get(previous)->ItemNo) == uvsListMarker) --previous;
+    if (previous >= 0 && MarkerBeginsLine(previous)) --previous;
     if (previous < 0) return true;
     CaretDrawItemNo = previous;
     BuildCaretPositions(GetOffsAfterDrawItem(previous) - 2);
@@ -387,7 +392,7 @@ bool TUVEditUVData::MoveCaretRight(bool Shift, bool Ctrl) {
     ++CaretOffs;
   } else {
     Integer next = CharPositions->Get(CaretOffs)->DrawItemNo + 1;
-    if (next < DrawItems->GetCount() && GetItemStyle(DrawItems->Get(next)->ItemNo) == uvsListMarker) ++next;
+    if (next < DrawItems->GetCount() && MarkerBeginsLine(next)) ++next;
     if (next >= DrawItems->GetCount()) return true;
     CaretDrawItemNo = next;
     BuildCaretPositions(GetOffsBeforeDrawItem(next) - 2);
@@ -437,7 +442,6 @@ bool TUVEditUVData::MoveCaretUp(bool Shift, bool Ctrl) {
     ScrollTo(0, true);
     return true;
   }
-  if (GetItemStyle(DrawItems->Get(previous)->ItemNo) == uvsListMarker && previous > 0) --previous;
   return MoveCaretToLine(previous, 3, Shift, Ctrl);
 }
 
@@ -543,7 +547,7 @@ void TUVEditUVData::SelectionChanged() {
     return;
   Integer d = FSelEndNo;
   Integer o = FSelEndOffs;
-  if (GetItemStyle(DrawItems->Get(d)->ItemNo) == uvsListMarker && d + 1 < DrawItems->GetCount()) {
+  if (MarkerBeginsLine(d)) {
     ++d;
     o = GetOffsBeforeDrawItem(d);
   }

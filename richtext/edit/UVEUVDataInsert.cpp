@@ -292,6 +292,8 @@ bool TUVEditUVData::PlaceItemAtCaret(TCustomUVItemInfo* Item, const AnsiString& 
     UndoableSetParaStyle(first, last, remembered, full);
     FullReformat = FullReformat || full;
   }
+  // A new item that took a paragraph's start in a style of its own gives it to the paragraph.
+  UnifyParaStyle(this, Index, FullReformat);
   return true;
 }
 

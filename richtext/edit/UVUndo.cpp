@@ -238,7 +238,9 @@ void TUVUndoInfos::Perform(TUVEditUVData* UVData, bool Reformat) {
     needsFullReformat = needsFullReformat || record->RequiresFullReformat();
     Integer start, end;
     record->GetAffectedRange(start, end);
-    if (added > 0) end += added;
+    // The range is numbered as after the records performed before it; in the numbering before
+    // the action, its end may lie further on by what they added or removed.
+    end += added > 0 ? added : -added;
     Integer itemsAdded = record->ItemsAdded();
     if (itemsAdded > 0) end += itemsAdded;
     added += itemsAdded;
