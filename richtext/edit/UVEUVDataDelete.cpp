@@ -532,7 +532,24 @@ void TUVEditUVData::BackspaceAtLineStart(Integer ItemNo) {
   bool readOnly = IsItemParaReadOnly(ItemNo) || IsItemParaReadOnly(previousNo);
   Integer caretItemNo = ItemNo;
   Integer caretOffs = GetOffsBeforeItem(ItemNo);
-  if (IsAfterOwnMarker(ItemNo)) {
+  if (item->StyleNo == uvsListMarker) {
+    // Before a marker standing alone on its line: the paragraph leaves its list.
+    EditScope scope(this, ItemNo, ItemNo);
+    bool alone = ItemNo + 1 >= GetItemCount() || GetItem(ItemNo + 1)->StartsPara();
+    if (alone) {
+      TCustomUVItemInfo* empty = NewTextItem(CurTextStyleNo, item->ParaNo);
+      empty->ItemOptions |= static_cast<Byte>(item->ItemOptions & uvioPageBreakBefore);
+      UndoableDeleteItem(ItemNo, full);
+      scope.FullReformat = scope.FullReformat || full;
+      UndoableInsertItem(ItemNo, AnsiString(), empty, full);
+    } else {
+      DeleteItemKeepingLine(ItemNo, full, caretItemNo, caretOffs);
+    }
+    scope.FullReformat = scope.FullReformat || full;
+    caretItemNo = ItemNo;
+    caretOffs = GetOffsBeforeItem(ItemNo);
+    scope.Finish(std::max(previousNo, 0), std::min(ItemNo + 1, GetItemCount() - 1));
+  } else if (IsAfterOwnMarker(ItemNo)) {
     // The paragraph leaves its list.
     EditScope scope(this, previousNo, ItemNo);
     Byte bits = previous->ItemOptions & LineBits;

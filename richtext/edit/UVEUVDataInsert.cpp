@@ -198,7 +198,11 @@ bool TUVEditUVData::PlaceItemAtCaret(TCustomUVItemInfo* Item, const AnsiString& 
       }
     } else {
       Index = caretItem;
-      if (current->GetContinuesPara()) {
+      if (current->StyleNo == uvsListMarker) {
+        // Before a list paragraph: a paragraph of its own.
+        Item->ItemOptions &= static_cast<Byte>(~(uvioSameAsPrev | uvioBR));
+        Item->ParaNo = CurParaStyleNo;
+      } else if (current->GetContinuesPara()) {
         if (fullLine && caretItem > 0 && GetItemStyle(caretItem - 1) == uvsListMarker) {
           // The marker's line needs an item of its own.
           UndoableInsertItem(caretItem, AnsiString(), NewTextItem(CurTextStyleNo, GetItemPara(caretItem)), full);

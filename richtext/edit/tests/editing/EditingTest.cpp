@@ -47,6 +47,7 @@ protected:
     EXPECT_EQ(CheckLayout(doc), "");
     while (doc.RedoList->GetCount() > 0) Redo(doc);
     EXPECT_EQ(Snapshot(doc), after);
+    EXPECT_EQ(CheckLayout(doc), "");
   }
   Integer Caret() { return doc.GetOffsetInCurItem(); }
 };
@@ -535,22 +536,48 @@ TEST_F(StreamTest, RTFIsReadAtTheCaretThroughTheControlsProperties) {
 // --- Bookkeeping ------------------------------------------------------------------------------
 
 TEST_F(EditingTest, DeletingAListParagraphRenumbersTheRestOfTheList) {
-  for (const char* text : {"one", "two", "three"}) {
+  // Eleven paragraphs, so that the last number loses a digit and its marker narrows.
+  for (Integer i = 0; i < 11; ++i) {
     auto* marker = new TUVMarkerItemInfo(&doc, 0, 0, 1, false);
     marker->ParaNo = psNormal;
     doc.AddItem("", marker);
-    doc.AddTextItem(text, tsNormal, -1);
+    doc.AddTextItem("item " + IntToStr(i + 1), tsNormal, -1);
   }
   Format();
   auto before = Snapshot(doc);
-  auto* last = static_cast<TUVMarkerItemInfo*>(doc.GetItem(4));
-  EXPECT_EQ(last->DisplayString, "3.");
-  Select(1, 1, 3, 4);
+  auto* last = static_cast<TUVMarkerItemInfo*>(doc.GetItem(20));
+  EXPECT_EQ(last->DisplayString, "11.");
+  Select(1, 1, 3, 7);
   PressDelete(doc);
-  EXPECT_EQ(last->DisplayString, "2.");
+  EXPECT_EQ(last->DisplayString, "10.");
   EXPECT_EQ(CheckLayout(doc), "");
   ExpectSoundAndUndoable(before);
-  EXPECT_EQ(last->DisplayString, "2.");
+  EXPECT_EQ(last->DisplayString, "10.");
+}
+
+TEST_F(EditingTest, AMarkerAloneOnItsLineKeepsTheCaret) {
+  doc.AddNL("first", tsNormal, psCentered);
+  auto* marker = new TUVMarkerItemInfo(&doc, 0, 0, 1, false);
+  marker->ParaNo = psNormal;
+  doc.AddItem("", marker);
+  Format();
+  auto before = Snapshot(doc);
+  SetCaret(doc, 1, 1);
+  EXPECT_EQ(doc.GetCurItemNo(), 1);
+  EXPECT_EQ(doc.GetOffsetInCurItem(), 1);
+  // Typing there writes into the list paragraph.
+  TypeChar(doc, 'a');
+  EXPECT_EQ(Texts(doc), (Texts_{"first", "", "a"}));
+  EXPECT_FALSE(doc.IsParaStart(2));
+  ExpectSoundAndUndoable(before);
+  // Backspace before the marker takes the paragraph out of its list.
+  Undo(doc);
+  SetCaret(doc, 1, 0);
+  PressBackspace(doc);
+  EXPECT_EQ(Texts(doc), (Texts_{"first", ""}));
+  EXPECT_EQ(doc.GetItemStyle(1), tsNormal);
+  EXPECT_EQ(doc.GetMarkers(false), nullptr);
+  EXPECT_EQ(CheckInvariants(doc), "");
 }
 
 TEST_F(EditingTest, UnusedStylesGoWhileTheCurrentOnesStay) {

@@ -210,6 +210,7 @@ std::string CheckInvariants(TUVWindowlessEditData& Doc) {
     if ((options & uvioSameAsPrev) && (options & (uvioBR | uvioPageBreakBefore)))
       return at(i, "continues its paragraph and starts a line or page");
     if (i == 0 && !item->StartsPara()) return at(i, "the first item does not start a paragraph");
+    if (item->StyleNo == uvsListMarker && !item->StartsPara()) return at(i, "a list marker does not start a paragraph");
     bool fullLine = item->StyleNo < 0 && item->QueryFlag(uvbpFullWidth);
     if (fullLine && !item->StartsPara()) return at(i, "a full-line item does not start a paragraph");
     if (i > 0 && Doc.GetItemStyle(i - 1) < 0 && Doc.GetItem(i - 1)->QueryFlag(uvbpFullWidth) &&

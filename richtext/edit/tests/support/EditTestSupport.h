@@ -65,7 +65,7 @@ using Line = richtext_test::DrawLine;
 using richtext_test::DrawLines;
 
 // The first invariant the document breaks, or empty: paragraphs keep one style, option bits are
-// consistent, Unicode flags match the styles, markers are listed in document order and numbered
+// consistent (markers and full-line items begin paragraphs), Unicode flags match the styles, markers are listed in document order and numbered
 // as from scratch, checkpoints are chained in item order and counted.
 std::string CheckInvariants(TUVWindowlessEditData& Doc);
 // Empty when the draw lines and height equal those of a full format (the caret is kept).
