@@ -44,11 +44,6 @@ TUVEditUVData::~TUVEditUVData() {
   delete CharPositions;
 }
 
-bool TUVEditUVData::HasFocus() {
-  TWinControl* control = GetParentControl();
-  return control && control->HandleAllocated() && ::GetFocus() == control->GetHandle();
-}
-
 void TUVEditUVData::DoStyleConversion(Integer, Integer, bool, Integer&) {}
 void TUVEditUVData::DoParaStyleConversion(Integer, Integer, bool, Integer&) {}
 
@@ -73,7 +68,7 @@ void TUVEditUVData::Clear() {
 void TUVEditUVData::OpenNamedUndoAction(Byte UndoType, const AnsiString& Caption, bool Prepare) {
   if (Prepare && !(EditFlags & uvefPreparing)) {
     EditFlags |= uvefPreparing;
-    ReleaseInplaceEditor();
+    if (GetInplaceEditor()) CloseInplaceEditor();
     EditFlags &= ~static_cast<Cardinal>(uvefPreparing);
   }
   UndoDest = UndoList->AddUndoAction(UndoType, Caption, GetOffsetInCurItem(), GetCurItemNo()) ? uvudUndo : uvudNone;

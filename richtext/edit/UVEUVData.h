@@ -1,8 +1,9 @@
 // The document data of an editor (and of every editable sub-document): the undoable editing
 // primitives every change is made of, the caret and its movement, inserting, deleting, applying
 // styles, inserting streams at the caret and the editor's bookkeeping. What the editor control
-// decides (read-only mode, options, focus, events, an open cell editor) is asked through virtual
-// operations; this class answers them as a document without a control would.
+// decides (read-only mode, options, events) is asked through virtual operations; this class
+// answers them as a document without a control would. Focus, an open cell editor and the RTF
+// import properties are asked of the viewer, as its document does.
 #pragma once
 
 #include <functional>
@@ -68,11 +69,9 @@ public:
   explicit TUVEditUVData(TCustomUzurUvad* ARichView);
   ~TUVEditUVData() override;
 
-  // --- What the editor control decides (no control: editable, default options, no focus) -------
+  // --- What the editor control decides (without a control: editable, default options) ------------
   virtual bool IsReadOnly() { return false; }
   virtual TUVEditorOptions GetEditorOptions() { return TUVEditorOptions{uvoClearTagOnStyleApp}; }
-  // Whether the control has the keyboard focus (a system caret is shown only then).
-  virtual bool HasFocus();
   // The control's OnCaretMove.
   virtual void DoCaretMove() {}
   // The control's current-style setters: they store the number and fire the control's events
@@ -87,13 +86,8 @@ public:
   virtual void Change(bool ClearRedo);
   // The document was cleared: the control is no longer modified.
   virtual void ClearModified() {}
-  // Whether a cell editor is open inside the control, and closing it.
-  virtual bool InplaceEditorOpen() { return false; }
-  virtual void ReleaseInplaceEditor() {}
-  // The control's RTF import properties; none without a control.
-  virtual TUVRTFReaderProperties* GetRTFReadProperties() { return nullptr; }
 
-  // --- Undo actions (Part of every editing operation) ------------------------------------------
+  // --- Undo actions (part of every editing operation) ------------------------------------------
   void OpenUndoAction(Byte UndoType, bool Prepare = true) { OpenNamedUndoAction(UndoType, AnsiString(), Prepare); }
   void OpenNamedUndoAction(Byte UndoType, const AnsiString& Caption, bool Prepare);
   void OpenRedoAction(Byte UndoType, const AnsiString& Caption);

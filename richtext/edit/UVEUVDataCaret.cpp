@@ -231,8 +231,8 @@ void TUVEditUVData::ChangeCaret(bool ScrollToCaret, bool UpdateFirst, bool KeepC
   if (State & uvstFormatting) return;
   TWinControl* control = GetParentControl();
   if (UpdateFirst && control && control->HandleAllocated()) control->Update();
-  bool focused = HasFocus();
-  if (PartialSelectedItem || InplaceEditorOpen() || (State & uvstDrawAllSelected)) {
+  bool focused = IsControlFocused();
+  if (PartialSelectedItem || GetInplaceEditor() || (State & uvstDrawAllSelected)) {
     if (CaretHeight != 0 && focused) ::HideCaret(control->GetHandle());
   } else {
     Integer height = 0;

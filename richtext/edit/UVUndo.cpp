@@ -295,7 +295,7 @@ void TUVUndoInfos::Perform(TUVEditUVData* UVData, bool Reformat) {
     else
       UVData->FormatParas(paraFirst, paraLast, added);
   }
-  if (!UVData->InplaceEditorOpen() && UVData->GetItemCount() > 0 && UVData->DrawItems->GetCount() > 0) {
+  if (!UVData->GetInplaceEditor() && UVData->GetItemCount() > 0 && UVData->DrawItems->GetCount() > 0) {
     Integer itemNo = std::clamp(CaretItemNo, 0, UVData->GetItemCount() - 1);
     Integer offs = std::clamp(CaretOffs, UVData->GetOffsBeforeItem(itemNo), UVData->GetOffsAfterItem(itemNo));
     UVData->SetSelectionBounds(itemNo, offs, itemNo, offs);

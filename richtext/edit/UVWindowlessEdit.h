@@ -15,6 +15,10 @@ public:
     // An editor's hyperlinks are inactive while it is edited.
     Flags = static_cast<TUVFlags>((uvflDefaultFlags & ~uvflBuildJumps) | uvflRootEditor);
   }
+  ~TUVWindowlessEditData() override {
+    // The items, the saved ones too, go while this class answers for the missing viewer.
+    Clear();
+  }
 
   bool IsReadOnly() override { return ReadOnly; }
   TUVEditorOptions GetEditorOptions() override { return EditorOptions; }
@@ -42,6 +46,75 @@ public:
   void Beep() override { ++Beeps; }
   TWinControl* GetParentControl() override { return ParentControl; }
   TUVRTFReaderProperties* GetRTFReadProperties() override { return RTFReadProperties; }
+  bool IsControlFocused() override { return TUVControlData::IsControlFocused(); }
+  void SetControlFocus() override { TUVControlData::SetControlFocus(); }
+  TWinControl* GetInplaceEditor() override { return nullptr; }
+  void CloseInplaceEditor() override {}
+  // There are no scroll bars to tell the document's size to.
+  void SetDocumentAreaSize(Integer Width, Integer Height, bool /*UpdateH*/) override {
+    DocumentAreaWidth = Width;
+    DocumentAreaHeight = Height;
+  }
+
+  // Without a viewer the rest of the viewer's questions get a document's own answers, and its
+  // events go nowhere.
+  HPALETTE GetUVPalette() override { return TUVControlData::GetUVPalette(); }
+  LOGPALETTE* GetUVLogPalette() override { return TUVControlData::GetUVLogPalette(); }
+  TCursor GetCursor() override { return TUVControlData::GetCursor(); }
+  void SetCursor(TCursor Cursor) override { TUVControlData::SetCursor(Cursor); }
+  TCustomUVFormattedData* GetChosenData() override { return TUVControlData::GetChosenData(); }
+  TCustomUVItemInfo* GetChosenItem() override { return TUVControlData::GetChosenItem(); }
+  bool CanMoveChildren() override { return false; }
+  bool IsDestroying() override { return false; }
+  void AdjustVScrollUnits() override {}
+  void DoSelect() override {}
+  void DoJump(Integer) override {}
+  void DoUVMouseMove(Integer) override {}
+  void DoUVMouseDown(TMouseButton, TShiftState, Integer, Integer, Integer) override {}
+  void DoUVMouseUp(TMouseButton, TShiftState, Integer, Integer, Integer) override {}
+  void DoUVDblClick(const AnsiString&, Integer) override {}
+  void DoUVRightClick(const AnsiString&, Integer, Integer, Integer) override {}
+  void DoCopy() override {}
+  bool IsAssignedOnJump() override { return false; }
+  bool IsAssignedOnUVMouseDown() override { return false; }
+  bool IsAssignedOnUVMouseUp() override { return false; }
+  bool IsAssignedOnUVDblClick() override { return false; }
+  bool IsAssignedOnUVRightClick() override { return false; }
+  bool IsAssignedOnCopy() override { return false; }
+  bool IsAssignedOnCheckpointVisible() override { return false; }
+  AnsiString GetURL(Integer Id) override { return TUVControlData::GetURL(Id); }
+  AnsiString GetRTFExtra(Integer Area, TPersistent* Obj, Integer Index1, Integer Index2, bool InStyleSheet) override {
+    return TUVControlData::GetRTFExtra(Area, Obj, Index1, Index2, InStyleSheet);
+  }
+  AnsiString GetHTMLExtra(Integer Area, bool CSSVersion) override {
+    return TUVControlData::GetHTMLExtra(Area, CSSVersion);
+  }
+  void ReadHyperlink(const AnsiString& Target, const AnsiString& Extras, Integer DocFormat, Integer& StyleNo,
+                     TUVTag& ItemTag, AnsiString& ItemName) override {
+    TUVControlData::ReadHyperlink(Target, Extras, DocFormat, StyleNo, ItemTag, ItemName);
+  }
+  TGraphic* UVFPictureNeeded(const AnsiString& ItemName, TUVTag ItemTag) override {
+    return TUVControlData::UVFPictureNeeded(ItemName, ItemTag);
+  }
+  TControl* UVFControlNeeded(const AnsiString& ItemName, TUVTag ItemTag) override {
+    return TUVControlData::UVFControlNeeded(ItemName, ItemTag);
+  }
+  TCustomImageList* UVFImageListNeeded(Integer ImageListTag) override {
+    return TUVControlData::UVFImageListNeeded(ImageListTag);
+  }
+  AnsiString SaveComponentToFile(const AnsiString& Path, TControl* Control, Integer SaveFormat) override {
+    return TUVControlData::SaveComponentToFile(Path, Control, SaveFormat);
+  }
+  void HTMLSaveImage(TCustomUVData* UVData, Integer ItemNo, const AnsiString& Path, TColor BackColor,
+                     AnsiString& Location, bool& DoDefault) override {
+    TUVControlData::HTMLSaveImage(UVData, ItemNo, Path, BackColor, Location, DoDefault);
+  }
+  void ControlAction(TUVControlAction Action, Integer ItemNo, TControl*& Control) override {
+    TUVControlData::ControlAction(Action, ItemNo, Control);
+  }
+  void ItemAction(TUVItemAction Action, TCustomUVItemInfo* Item, AnsiString& Text) override {
+    TUVControlData::ItemAction(Action, Item, Text);
+  }
 
   // What the control would decide.
   bool ReadOnly = false;
