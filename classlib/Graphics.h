@@ -353,6 +353,9 @@ public:
   // Selects the stock objects back into the context; the next drawing call selects the canvas's
   // own again. For use after someone else changed the context's objects.
   void Refresh();
+  // A capability of the device drawn on (GetDeviceCaps of the context). A printer canvas asks its
+  // printer, whose device calls a descendant may replace.
+  virtual Integer DeviceCaps(Integer Index);
 
   void MoveTo(Integer X, Integer Y);
   void LineTo(Integer X, Integer Y);

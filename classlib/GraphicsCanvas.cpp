@@ -37,6 +37,8 @@ TCanvas::~TCanvas() {
   ::DeleteCriticalSection(&FLock);
 }
 
+Integer TCanvas::DeviceCaps(Integer Index) { return ::GetDeviceCaps(GetHandle(), Index); }
+
 HDC TCanvas::GetHandle() {
   Changing();
   RequiredState(kAllValid);

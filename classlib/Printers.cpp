@@ -42,6 +42,8 @@ void TPrinterCanvas::Changing() {
   UpdateFont();
 }
 
+Integer TPrinterCanvas::DeviceCaps(Integer Index) { return FPrinter->DeviceCaps(FPrinter->GetHandle(), Index); }
+
 void TPrinterCanvas::UpdateFont() {
   if (!FPrinter->FDC) return;
   const Integer ppi = FPrinter->DeviceCaps(FPrinter->FDC, LOGPIXELSY);

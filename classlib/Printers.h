@@ -29,6 +29,8 @@ class TPrinterCanvas : public TCanvas {
   CLASS_INFO(TPrinterCanvas, TCanvas)
 public:
   explicit TPrinterCanvas(TPrinter* APrinter) : FPrinter(APrinter) {}
+  // The printer's answer for its context.
+  Integer DeviceCaps(Integer Index) override;
 
 protected:
   void CreateHandle() override;

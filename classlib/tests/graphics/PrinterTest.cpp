@@ -8,91 +8,15 @@
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Printers.h"
+#include "tests/support/BitmapPrinter.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-// Prints each page into a bitmap of the page's size at 40 pixels per inch (an A4 sheet is
-// 331 x 468 pixels), and records the spooler calls it gets.
-class TBitmapPrinter : public TPrinter {
+// Prints into bitmaps at 40 pixels per inch (an A4 sheet is 331 x 468 pixels).
+class TBitmapPrinter : public testing_support::TBitmapPrinter {
 public:
-  static constexpr int kDpi = 40;
-  static constexpr int kShortSide = 331, kLongSide = 468;
-
-  std::vector<std::string> Calls;
-  std::vector<std::unique_ptr<TBitmap>> Pages;
-  bool FailStartDoc = false;
-
-protected:
-  void ListPrinters(std::vector<AnsiString>& Names, AnsiString& DefaultName) override {
-    Names = {"Draft Printer", "Bitmap Printer"};
-    DefaultName = "Bitmap Printer";
-  }
-  std::vector<Byte> ReadDevMode(const AnsiString&) override {
-    std::vector<Byte> buffer(sizeof(DEVMODEA));
-    auto* mode = reinterpret_cast<DEVMODEA*>(buffer.data());
-    mode->dmSize = sizeof(DEVMODEA);
-    mode->dmFields = DM_ORIENTATION | DM_COPIES;
-    mode->dmOrientation = DMORIENT_PORTRAIT;
-    mode->dmCopies = 1;
-    return buffer;
-  }
-  HDC CreateContext(const AnsiString& Name, const DEVMODEA* Mode, bool InformationOnly) override {
-    Calls.push_back(std::string(InformationOnly ? "ic " : "dc ") + Name);
-    landscape_ = Mode && Mode->dmOrientation == DMORIENT_LANDSCAPE;
-    return ::CreateCompatibleDC(nullptr);
-  }
-  void DeleteContext(HDC DC) override {
-    ::DeleteDC(DC);
-  }
-  Integer DeviceCaps(HDC DC, Integer Index) override {
-    switch (Index) {
-      case LOGPIXELSX:
-      case LOGPIXELSY: return kDpi;
-      case HORZRES: return landscape_ ? kLongSide : kShortSide;
-      case VERTRES: return landscape_ ? kShortSide : kLongSide;
-      default: return ::GetDeviceCaps(DC, Index);
-    }
-  }
-  bool StartDocument(HDC, const AnsiString& DocTitle) override {
-    Calls.push_back("startdoc " + DocTitle);
-    return !FailStartDoc;
-  }
-  bool StartPage(HDC DC) override {
-    Calls.push_back("startpage");
-    auto page = std::make_unique<TBitmap>();
-    page->SetPixelFormat(pf24bit);
-    page->SetSize(DeviceCaps(DC, HORZRES), DeviceCaps(DC, VERTRES));
-    previous_ = ::SelectObject(DC, page->ReleaseHandle());
-    current_ = DC;
-    // Like a real printer context, a new page starts with the context's default objects.
-    ::SelectObject(DC, ::GetStockObject(BLACK_PEN));
-    ::SelectObject(DC, ::GetStockObject(WHITE_BRUSH));
-    ::SelectObject(DC, ::GetStockObject(SYSTEM_FONT));
-    return true;
-  }
-  bool EndPage(HDC DC) override {
-    Calls.push_back("endpage");
-    auto page = std::make_unique<TBitmap>();
-    page->SetHandle(static_cast<HBITMAP>(::SelectObject(DC, previous_)));
-    Pages.push_back(std::move(page));
-    return true;
-  }
-  bool EndDocument(HDC) override {
-    Calls.push_back("enddoc");
-    return true;
-  }
-  bool AbortDocument(HDC DC) override {
-    Calls.push_back("abortdoc");
-    if (DC == current_ && previous_) ::DeleteObject(::SelectObject(DC, previous_));
-    previous_ = nullptr;
-    return true;
-  }
-
-private:
-  bool landscape_ = false;
-  HGDIOBJ previous_ = nullptr;
-  HDC current_ = nullptr;
+  TBitmapPrinter() : testing_support::TBitmapPrinter(40, 331, 468) {}
 };
 
 template <class F>
@@ -138,6 +62,9 @@ TEST(Printer, ChoosesTheDefaultPrinterAndReportsItsPage) {
   printer.GetCanvas()->GetFont()->SetSize(18);
   EXPECT_GT(printer.GetCanvas()->TextWidth(AnsiString("Genesis")), 0);
   EXPECT_EQ(printer.GetCanvas()->GetFont()->PixelsPerInch, 40);
+  // Its canvas reports the printer's device, whatever context stands in for it.
+  EXPECT_EQ(printer.GetCanvas()->DeviceCaps(LOGPIXELSY), 40);
+  EXPECT_EQ(printer.GetCanvas()->DeviceCaps(HORZRES), 468);
   EXPECT_EQ(printer.GetCanvas()->GetFont()->GetHeight(), -10);
   EXPECT_EQ(ErrorOf([&] { printer.GetCanvas()->Rectangle(0, 0, 5, 5); }), "Printer is not currently printing");
   printer.SetPrinterIndex(0);
