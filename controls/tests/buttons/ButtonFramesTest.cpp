@@ -11,7 +11,7 @@
 #include "controls/visclass.h"
 #include "controls/viscaption.h"
 #include "controls/visglyph.h"
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TestSupport.h"
 
 using namespace pixels;

@@ -8,7 +8,7 @@
 #include "classlib/Handles.h"
 #include "controls/VisObject.h"
 #include "controls/viscaption.h"
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 
 using namespace pixels;
 

@@ -1,7 +1,7 @@
 // The drawing routines, checked by the pixels they leave on 24-bit bitmaps.
 #include <gtest/gtest.h>
 
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 #include "classlib/Forms.h"
 #include "controls/visclass.h"
 #include "controls/visgraph.h"

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 #include "controls/VisObject.h"
 #include "controls/viseffects.h"
 

@@ -1,7 +1,7 @@
 // Colour stepping, gradient styles and the fill object's fill, by pixels.
 #include <gtest/gtest.h>
 
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 #include "controls/VisObject.h"
 #include "controls/visgradient.h"
 

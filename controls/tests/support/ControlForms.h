@@ -13,7 +13,7 @@
 #include "classlib/tests/forms/FormsTestSupport.h"
 #include "classlib/Handles.h"
 #include "classlib/Timers.h"
-#include "controls/tests/support/Pixels.h"
+#include "tests/support/Pixels.h"
 #include "controls/visclass.h"
 #include "tests/support/TestSupport.h"
 

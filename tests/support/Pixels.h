@@ -1,4 +1,4 @@
-// Small 24-bit bitmaps and their pixels for the tests of the drawing layer.
+// Small 24-bit bitmaps and their pixels, for the tests that draw.
 #pragma once
 
 #include <memory>
