@@ -23,6 +23,8 @@ struct TCustomUVFormattedData::TFormatState {
   TUVFlags Flags = 0;
   bool Printing = false;
   bool NoCaching = false;
+  // The items belong to another document (a printable copy): their draw line numbers stay its.
+  bool SharedItems = false;
   Integer Insert = 0;  // where the next draw line goes
   Integer X = 0;       // x within the current line
   Integer BaseLine = 0;
@@ -274,6 +276,7 @@ void TCustomUVFormattedData::InitFormatState(TFormatState& St, TCanvas* Canvas, 
   St.Flags = GetFlags();
   St.Printing = (St.Flags & uvflPrinting) != 0;
   St.NoCaching = NoCaching;
+  St.SharedItems = ShareItems();
 }
 
 void TCustomUVFormattedData::PlaceJumps() {
@@ -585,7 +588,7 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
     St.X += width;
     Integer index = St.Insert;
     AddDrawItem(St, dli);
-    if (FirstPieceOfItem && !placedAny) item->DrawItemNo = index;
+    if (FirstPieceOfItem && !placedAny && !St.SharedItems) item->DrawItemNo = index;
     placedAny = true;
     if (jump) {
       auto* info = new TUVJumpInfo();
@@ -749,7 +752,7 @@ void TCustomUVFormattedData::FormatRectItem(TFormatState& St, Integer ItemNo) {
   St.X += width + hshift;
   Integer index = St.Insert;
   AddDrawItem(St, dli);
-  item->DrawItemNo = index;
+  if (!St.SharedItems) item->DrawItemNo = index;
   if (St.Flags & uvflBuildJumps) {
     if (item->QueryStyledFlag(uvbspJump, St.Style)) {
       auto* info = new TUVJumpInfo();
@@ -807,7 +810,7 @@ void TCustomUVFormattedData::FormatFullLineItem(TFormatState& St, Integer ItemNo
   }
   Integer index = St.Insert;
   AddDrawItem(St, dli);
-  item->DrawItemNo = index;
+  if (!St.SharedItems) item->DrawItemNo = index;
   St.LineFirst = index;
   St.NoLine = false;
   St.LineStartPending = false;

@@ -64,6 +64,30 @@ struct TUVSoftPageBreakInfo {
   Integer ExtraData = -1;
 };
 
+// What painting a printed page adds to a paint (TUVPaintRequest::Page); the printable document
+// fills it for each page it draws. Items are then printed (Print, PrintToBitmap) rather than
+// painted, text is spaced the way the printer needs, and an item drawn in parts over several
+// pages shows the part of this page.
+struct TUVPagePaint {
+  // Drawing a preview on the screen: pictures printed through bitmaps are stretched onto the
+  // canvas, and items are told.
+  bool Preview = false;
+  // The pieces of a line are kept from overlapping, and text is spaced out to the width that
+  // formatting gave it, when the canvas measures text otherwise than the one formatted on.
+  bool Correction = false;
+  // The part of the first draw line with which the page starts; -1 when it starts with a whole
+  // draw line.
+  Integer FirstPart = -1;
+  // The canvas position of the document's y = 0 for the draw lines after a first one drawn in
+  // part (the content that follows an item split over pages).
+  Integer ContinueOriginY = 0;
+  // The top of the printed area on the canvas (its left is the request's OriginX).
+  Integer AreaTop = 0;
+  // The page's background picture at screen size, drawn at the printed area's top-left corner;
+  // items printed through bitmaps copy what lies behind them from it. None when there is none.
+  TBitmap* Background = nullptr;
+};
+
 // One paint of a formatted document: the canvas, where the document's (0, 0) lies on it, the
 // part of the canvas to cover, and which draw lines are painted in what state. A viewer paints
 // its visible part onto a bitmap of the clip rectangle's size, a table cell paints at its place
@@ -87,6 +111,8 @@ struct TUVPaintRequest {
   // For a printer or a picture of the document: no selection, hover, active item, checkpoint
   // or page-break marks, and text drawn the way printing draws it.
   bool Printing = false;
+  // A page of a printed document (with Printing and an explicit range of draw lines).
+  const TUVPagePaint* Page = nullptr;
 };
 
 class TCustomUVFormattedData : public TCustomUVData {
@@ -115,6 +141,9 @@ public:
   virtual void GetScreenAndDevice(TUVScreenAndDevice& Sad, TCanvas* Canvas);
   // Where this document's (0, 0) lies in the coordinates of the document that holds it.
   virtual void GetOrigin(Integer& X, Integer& Y);
+  // Converts a point of this document into the coordinates of the outermost document that holds
+  // it; nothing here, for a document that no other holds.
+  virtual void ConvertToRootCoords(Integer& /*X*/, Integer& /*Y*/) {}
   // The owner learns the size of the formatted document.
   virtual void SetDocumentAreaSize(Integer /*Width*/, Integer /*Height*/, bool /*UpdateH*/) {}
   virtual void AdjustVScrollUnits() {}

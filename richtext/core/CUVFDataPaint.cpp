@@ -9,6 +9,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Handles.h"
 #include "richtext/core/UVBack.h"
+#include "richtext/core/UVFuncs.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
 
@@ -18,7 +19,13 @@ namespace {
 class Painter {
 public:
   Painter(TCustomUVFormattedData& Data, const TUVPaintRequest& Request, TUVStyle* AStyle)
-      : D(Data), R(Request), Canvas(Request.Canvas), Style(AStyle), DX(Request.OriginX), DY(Request.OriginY) {}
+      : D(Data),
+        R(Request),
+        Canvas(Request.Canvas),
+        Style(AStyle),
+        DX(Request.OriginX),
+        DY(Request.OriginY),
+        Page(Request.Printing ? Request.Page : nullptr) {}
 
   void Run();
 
@@ -48,6 +55,23 @@ private:
   // Characters A..B of the line's Text, X pixels right of where its text starts.
   void TextPiece(Integer DrawItemNo, const AnsiString& Text, Integer A, Integer B, bool Selected, Integer X);
 
+  // --- A printed page
+  // The canvas y of the document's y = 0 for a draw line: the content after a first draw line
+  // drawn in part continues where pagination placed it.
+  Integer OriginYOf(Integer DrawItemNo) const {
+    return Page && Page->FirstPart >= 0 && DrawItemNo > First ? Page->ContinueOriginY : DY;
+  }
+  // The part of an item drawn in parts that the page shows (-1: the whole draw line): the page
+  // starts inside the first, and ends with the first part of the last when it goes on.
+  Integer PartOf(Integer DrawItemNo) const;
+  // The canvas top and bottom of a draw line as the page shows it.
+  void PageBox(Integer DrawItemNo, Integer& Top, Integer& Bottom) const;
+  void PagePenPosition(Integer DrawItemNo);
+  void PageText(Integer DrawItemNo);
+  void PageItem(Integer DrawItemNo);
+  // Gives the bitmap of an item printed through one what lies behind the item on the page.
+  void FillBehind(TBitmap* Bitmap, Integer DrawItemNo, Integer Y);
+
   TCustomUVFormattedData& D;
   const TUVPaintRequest& R;
   TCanvas* Canvas;
@@ -70,6 +94,12 @@ private:
   bool Hover = false;
   bool WantPieceBits = false;
   Integer LastStyleNo = -1;
+  const TUVPagePaint* Page;
+  HDC DC = nullptr;
+  // The text-character extra in force when the page began; each piece restores it.
+  int SavedExtra = 0;
+  // Where the next piece of a printed line starts (with Correction, where the previous ended).
+  Integer PenX = 0;
 };
 
 void Painter::Run() {
@@ -94,12 +124,24 @@ void Painter::Run() {
 
   if (D.DrawItems->GetCount() > 0) {
     FindRange();
+    if (Page) {
+      DC = Canvas->GetHandle();
+      SavedExtra = ::GetTextCharacterExtra(DC);
+    }
     ParagraphsAndRange();
-    if (Style->OnDrawTextBack) TextBacks();
+    if (Style->OnDrawTextBack && !Page) TextBacks();
     if (!R.Printing && !D.SoftPageBreaks.empty() && Options.Contains(uvoShowPageBreaks)) SoftPageBreaks();
     for (Integer i = First; i <= Last; ++i) {
       TUVDrawLineInfo* dli = D.DrawItems->Get(i);
       TCustomUVItemInfo* item = D.GetItem(dli->ItemNo);
+      if (Page) {
+        PagePenPosition(i);
+        if (item->StyleNo < 0)
+          PageItem(i);
+        else
+          PageText(i);
+        continue;
+      }
       if (!R.Printing && FirstOfItem(i)) {
         if (item->GetPageBreakBefore() && Options.Contains(uvoShowPageBreaks))
           Style->DrawPageBreak(Canvas, dli->Top - 1 + DY, XShift, true, WindowWidth);
@@ -156,19 +198,22 @@ void Painter::PaintParagraph(Integer DrawItemNo) {
   TParaInfo* para = Style->GetParaStyles()->GetItem(item->ParaNo);
   if (para->GetBorder()->Style == uvbNone && para->GetBackground()->Color == clNone && !Style->OnDrawParaBack) return;
   Integer end = Explicit ? Last : D.DrawItems->GetCount() - 1;
-  Integer top = D.DrawItems->Get(DrawItemNo)->Top;
-  Integer bottom = top;
-  for (Integer j = DrawItemNo; j <= end && (j == DrawItemNo || !StartsParagraph(j)); ++j) {
-    TUVDrawLineInfo* dli = D.DrawItems->Get(j);
-    top = std::min(top, dli->Top);
-    bottom = std::max(bottom, dli->Top + dli->Height + dli->ExtraSpaceBelow);
+  Integer top = 0, bottom = 0;
+  PageBox(DrawItemNo, top, bottom);
+  for (Integer j = DrawItemNo + 1; j <= end && !StartsParagraph(j); ++j) {
+    Integer t = 0, b = 0;
+    PageBox(j, t, b);
+    top = std::min(top, t);
+    bottom = std::max(bottom, b);
   }
   Integer left = LeftMargin + Sad.XToDevice(para->LeftIndent);
   if (para->FirstIndent < 0) left += Sad.XToDevice(para->FirstIndent);
-  Integer right = LeftMargin + D.DocumentWidth - Sad.XToDevice(para->RightIndent);
-  TRect rect = Rect(left + DX, top + DY, right + DX, bottom + DY);
-  Style->DrawParaBack(Canvas, item->ParaNo, rect);
-  para->GetBorder()->Draw(rect, Canvas);
+  // A page spans the printed area, less the document's right margin; a view the formatted width.
+  Integer right = (Page ? D.GetWidth() - RightMargin : LeftMargin + D.DocumentWidth) - Sad.XToDevice(para->RightIndent);
+  TRect rect = Rect(left + DX, top, right + DX, bottom);
+  // Printing widens the background by its offsets scaled to the device, once.
+  Style->DrawParaBack(Canvas, item->ParaNo, rect, R.Printing ? &Sad : nullptr);
+  para->GetBorder()->DrawScaled(rect, Canvas, Sad);
 }
 
 void Painter::TextBacks() {
@@ -293,6 +338,122 @@ void Painter::TextPiece(Integer DrawItemNo, const AnsiString& Text, Integer A, I
   }
   Style->DrawStyleText(piece, Canvas, item->StyleNo, spaceBefore, left + DX, dli->Top + DY, width, dli->Height, state,
                        R.Printing);
+}
+
+Integer Painter::PartOf(Integer DrawItemNo) const {
+  if (!Page) return -1;
+  if (DrawItemNo == First) return Page->FirstPart;
+  if (DrawItemNo == Last) {
+    auto* multi = dynamic_cast<TUVMultiDrawItemInfo*>(D.DrawItems->Get(DrawItemNo));
+    if (multi && multi->GetPartCount() > 0) return 0;
+  }
+  return -1;
+}
+
+void Painter::PageBox(Integer DrawItemNo, Integer& Top, Integer& Bottom) const {
+  TUVDrawLineInfo* dli = D.DrawItems->Get(DrawItemNo);
+  Integer oy = OriginYOf(DrawItemNo);
+  Integer part = PartOf(DrawItemNo);
+  auto* multi = dynamic_cast<TUVMultiDrawItemInfo*>(dli);
+  if (part >= 0 && multi && part < multi->GetPartCount()) {
+    // A page that starts inside the item shows the part from its own top.
+    Top = DrawItemNo == First ? oy : oy + dli->Top;
+    Bottom = Top + multi->GetPart(part)->Height;
+    return;
+  }
+  Top = oy + dli->Top;
+  Bottom = Top + dli->Height + dli->ExtraSpaceBelow;
+}
+
+void Painter::PagePenPosition(Integer DrawItemNo) {
+  TUVDrawLineInfo* dli = D.DrawItems->Get(DrawItemNo);
+  // Text that the canvas measures wider than formatting did pushes the rest of its line right.
+  bool keep = Page->Correction && !dli->FromNewLine && dli->Left <= PenX &&
+              D.GetParaBiDiMode(ItemOf(DrawItemNo)->ParaNo) != uvbdRightToLeft;
+  if (!keep) PenX = dli->Left;
+}
+
+void Painter::PageText(Integer DrawItemNo) {
+  TUVDrawLineInfo* dli = D.DrawItems->Get(DrawItemNo);
+  TCustomUVItemInfo* item = D.GetItem(dli->ItemNo);
+  TFontInfo* font = Style->GetTextStyles()->GetItem(item->StyleNo);
+  TUVBiDiMode paraMode = D.GetParaBiDiMode(item->ParaNo);
+  Style->ApplyTextStyleColor(Canvas, item->StyleNo, TUVTextDrawStates());
+  Style->ApplyTextStyle(Canvas, item->StyleNo, paraMode);
+  TUVBiDiMode mode = font->BiDiMode != uvbdUnspecified ? font->BiDiMode : paraMode;
+  AnsiString text = UVUniApplyAllCaps(UVUniCopy(D.Items->GetStrings(dli->ItemNo), dli->Offs, dli->Length,
+                                                item->ItemOptions),
+                                      font, item->ItemOptions);
+  Integer x = PenX;
+  if (mode != uvbdRightToLeft) {
+    Integer spacing = Sad.XToDevice(font->CharSpacing);
+    if (font->CharSpacing != 0) ::SetTextCharacterExtra(DC, spacing);
+    Integer n = dli->Length;
+    if (Page->Correction && n > 1) {
+      // The characters are spaced so that the piece fills the width formatting gave it.
+      Integer measured = UVUniTextWidth(text, Canvas, item->ItemOptions);
+      ::SetTextCharacterExtra(DC, spacing + ((n - 1) * SavedExtra + (dli->Width - dli->JustifySpace - measured)) / (n - 1));
+    }
+  }
+  Integer top = OriginYOf(DrawItemNo) + dli->Top;
+  if (Style->OnDrawTextBack)
+    Style->DrawTextBack(Canvas, item->StyleNo, x + DX, top, dli->Width, dli->Height, TUVTextDrawStates());
+  Style->DrawStyleText(text, Canvas, item->StyleNo, dli->JustifySpace, x + DX, top, dli->Width, dli->Height,
+                       TUVTextDrawStates(), true);
+  ::SetTextCharacterExtra(DC, SavedExtra);
+  if (Page->Correction)
+    PenX = x + std::max(UVUniTextWidth(text, Canvas, item->ItemOptions) + dli->JustifySpace, dli->Width);
+}
+
+void Painter::FillBehind(TBitmap* Bitmap, Integer DrawItemNo, Integer Y) {
+  TUVDrawLineInfo* dli = D.DrawItems->Get(DrawItemNo);
+  TCustomUVItemInfo* item = D.GetItem(dli->ItemNo);
+  TColor paraColor = Style->GetParaStyles()->GetItem(item->ParaNo)->GetBackground()->Color;
+  TRect all = Rect(0, 0, Bitmap->GetWidth(), Bitmap->GetHeight());
+  if (paraColor == clNone && Page->Background) {
+    Integer x = Sad.XToScreen(dli->Left) + item->GetHorzInset();
+    Integer y = Sad.YToScreen(Y - Page->AreaTop) + item->GetVertInset();
+    Bitmap->GetCanvas()->CopyRect(all, Page->Background->GetCanvas(), Bounds(x, y, all.Right, all.Bottom));
+    return;
+  }
+  TColor color = paraColor != clNone ? paraColor : D.GetColor();
+  if (color == clNone) color = clWhite;
+  TCanvas* canvas = Bitmap->GetCanvas();
+  canvas->GetBrush()->SetStyle(bsSolid);
+  canvas->GetBrush()->SetColor(color);
+  canvas->FillRect(all);
+}
+
+void Painter::PageItem(Integer DrawItemNo) {
+  TUVDrawLineInfo* dli = D.DrawItems->Get(DrawItemNo);
+  TCustomUVItemInfo* item = D.GetItem(dli->ItemNo);
+  Integer part = PartOf(DrawItemNo);
+  Integer x = PenX;
+  // A page that starts inside the item shows the part from the top of the page.
+  Integer y = OriginYOf(DrawItemNo) + (DrawItemNo == First && part >= 0 ? 0 : dli->Top);
+  bool fullWidth = item->QueryFlag(uvbpFullWidth);
+  if (item->QueryStyledFlag(uvbspPrintToBitmap, Style)) {
+    auto* multi = dynamic_cast<TUVMultiDrawItemInfo*>(dli);
+    Integer width = fullWidth ? Sad.XToScreen(D.GetWidth() - RightMargin - dli->Left) : item->GetImageWidth(Style);
+    Integer height = part >= 0 && multi && part < multi->GetPartCount() ? Sad.YToScreen(multi->GetPart(part)->Height)
+                                                                       : item->GetImageHeight(Style);
+    if (width > 0 && height > 0) {
+      TBitmap bitmap;
+      bitmap.SetPixelFormat(pf24bit);
+      // A preview on a palette display draws with the document's palette.
+      LOGPALETTE* palette = Page->Preview && D.GetUVPalette() ? D.GetUVLogPalette() : nullptr;
+      if (palette) bitmap.SetPalette(::CreatePalette(palette));
+      bitmap.SetSize(width, height);
+      FillBehind(&bitmap, DrawItemNo, y);
+      if (item->PrintToBitmap(&bitmap, Page->Preview, &D, dli, part))
+        UVDrawGraphic(Canvas, x + DX + Sad.XToDevice(item->GetHorzInset()), y + Sad.YToDevice(item->GetVertInset()),
+                      -1, -1, &bitmap, Sad, Page->Preview);
+    }
+  } else {
+    Integer right = fullWidth ? DX + D.GetWidth() - RightMargin : 0;
+    item->Print(Canvas, x + DX, y, right, Page->Preview, Page->Correction, Sad, &D, dli, part);
+  }
+  PenX += dli->Width;
 }
 
 }  // namespace

@@ -28,7 +28,11 @@ void TUVDrawLineInfo::SetSize(Integer AWidth, Integer AHeight) {
   Height = AHeight;
 }
 
-bool TUVMultiDrawItemInfo::CanSplitFirst(Integer, bool, bool) { return false; }
+bool TUVMultiDrawItemInfo::StartPages() {
+  ResetPages();
+  return false;
+}
+bool TUVMultiDrawItemInfo::CanSplitFirst(Integer) { return false; }
 bool TUVMultiDrawItemInfo::SplitAt(Integer) { return false; }
 void TUVMultiDrawItemInfo::ResetPages() { PartsList.Clear(); }
 

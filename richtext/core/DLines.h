@@ -58,16 +58,23 @@ public:
 };
 
 // A draw record of an item that may be split across pages; it owns its parts (pictures and
-// controls with a minimal height on a page, tables).
+// controls with a minimal height on a page, tables). Pagination asks it, in this order, for its
+// first part (StartPages), whether that part can begin in the room left on a page
+// (CanSplitFirst), and to cut its last part at the bottom of each page (SplitAt).
 class TUVMultiDrawItemInfo : public TUVDrawLineInfo {
   CLASS_INFO(TUVMultiDrawItemInfo, TUVDrawLineInfo)
 public:
   TUVMultiDrawItemPart* GetPart(Integer Index) const { return static_cast<TUVMultiDrawItemPart*>(PartsList.Get(Index)); }
-  // Whether a first part can be placed in a page height of Y device pixels.
-  virtual bool CanSplitFirst(Integer Y, bool FirstOnPage, bool FullPageAvailable);
-  // Places the next part in a page height of Y; true when yet another page is needed.
+  Integer GetPartCount() const { return PartsList.GetCount(); }
+  // Makes the first part, the whole item; false (and no part) when the item is not to be split:
+  // it is then paginated whole, like any other item. Here: false.
+  virtual bool StartPages();
+  // Whether the first part can be cut so that it takes at most Y device pixels.
+  virtual bool CanSplitFirst(Integer Y);
+  // Cuts the last part so that it takes at most Y device pixels; what is cut off becomes the new
+  // last part. True when it was cut (the item goes on on another page), false when it fits.
   virtual bool SplitAt(Integer Y);
-  // Drops the parts so that pagination can start again.
+  // Drops the parts.
   virtual void ResetPages();
 
   TUVList PartsList;

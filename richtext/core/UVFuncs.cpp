@@ -130,9 +130,21 @@ void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad) {
   Sad.ScreenPpiX = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
   Sad.ScreenPpiY = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
   if (Canvas) {
+    Sad.DevicePpiX = Canvas->DeviceCaps(LOGPIXELSX);
+    Sad.DevicePpiY = Canvas->DeviceCaps(LOGPIXELSY);
+    // A canvas whose logical units are not its device's pixels (a PDF page recorded against the
+    // screen at the page's resolution) counts its logical units per inch.
     HDC dc = Canvas->GetHandle();
-    Sad.DevicePpiX = ::GetDeviceCaps(dc, LOGPIXELSX);
-    Sad.DevicePpiY = ::GetDeviceCaps(dc, LOGPIXELSY);
+    int mode = ::GetMapMode(dc);
+    if (mode == MM_ANISOTROPIC || mode == MM_ISOTROPIC) {
+      SIZE window{}, viewport{};
+      ::GetWindowExtEx(dc, &window);
+      ::GetViewportExtEx(dc, &viewport);
+      if (viewport.cx != 0 && viewport.cy != 0) {
+        Sad.DevicePpiX = std::abs(MulDiv(Sad.DevicePpiX, window.cx, viewport.cx));
+        Sad.DevicePpiY = std::abs(MulDiv(Sad.DevicePpiY, window.cy, viewport.cy));
+      }
+    }
   } else {
     Sad.DevicePpiX = Sad.ScreenPpiX;
     Sad.DevicePpiY = Sad.ScreenPpiY;

@@ -61,5 +61,6 @@ void UVDrawGraphic(TCanvas* Canvas, Integer X, Integer Y, Integer Width, Integer
                    const TUVScreenAndDevice& Sad, bool Stretch);
 // X in [Left, Left + Width) and Y in [Top, Top + Height).
 bool IsPointInRect(Integer X, Integer Y, Integer Left, Integer Top, Integer Width, Integer Height);
-// Device resolution from the canvas, screen resolution from a screen-compatible context.
+// Device resolution from the canvas (its logical units per inch, through the canvas's own device
+// capabilities and map mode), screen resolution from a screen-compatible context.
 void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad);

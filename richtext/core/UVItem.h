@@ -295,6 +295,10 @@ public:
   }
 
   // --- Items that hold documents (tables) ----------------------------------------------------
+  // The document that holds the item; the documents held by the item answer it as their parent.
+  // An item that holds documents keeps it (a table: the document it was inserted into); none by
+  // default.
+  virtual TCustomUVData* GetParentData() { return nullptr; }
   // The sub-document at Position; StoreState keeps the position for uvsdNext and uvsdPrev and
   // receives a new saved position (owned by the caller). None by default.
   virtual TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& StoreState, TUVSubDocumentPosition Position);
@@ -495,7 +499,7 @@ public:
   Integer PercentWidth = 0;     // 1 to 100: percent of the document width; else a fixed width
 };
 
-// An image of a control for printing (set by the unit that draws control images); nil when none.
+// The picture of a control for printing (GetControlImage of the control images unit); nil for none.
 using TUVControlImageFunc = TBitmap* (*)(TControl* Control);
 extern TUVControlImageFunc UVGetControlImage;
 
@@ -619,16 +623,24 @@ class TUVMultiImagePrintInfo : public TUVMultiDrawItemInfo {
   CLASS_INFO(TUVMultiImagePrintInfo, TUVMultiDrawItemInfo)
 public:
   TUVMultiImagePrintInfo(TUVRectItemInfo* AItem, const TUVScreenAndDevice& ASad, Integer AScreenHeight);
-  bool CanSplitFirst(Integer Y, bool FirstOnPage, bool FullPageAvailable) override;
+  bool StartPages() override;
+  bool CanSplitFirst(Integer Y) override;
   bool SplitAt(Integer Y) override;
+  TUVImagePrintPart* GetImagePart(Integer Index) const { return static_cast<TUVImagePrintPart*>(GetPart(Index)); }
 
   TUVRectItemInfo* Item;
   TUVScreenAndDevice Sad;
   Integer ScreenHeight;  // the whole picture, screen pixels
 
 private:
-  // How much of the picture, from screen offset From, may go on a page of ScreenSpace pixels.
+  // How much of the picture, from screen offset From, may go on a page of ScreenSpace pixels:
+  // all of it when it fits, else a cut that leaves at least the item's minimal height on both
+  // sides; 0 when there is none.
   Integer PartHeight(Integer From, Integer ScreenSpace) const;
+  // Sets a part's device offset and height from its screen ones.
+  void SetDeviceSize(TUVImagePrintPart* Part) const;
+  // The screen pixels that fit in Y device pixels.
+  Integer ScreenRoom(Integer Y) const;
 };
 
 // --- Factory and registry ------------------------------------------------------------------------

@@ -8,8 +8,6 @@
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
 
-TUVControlImageFunc UVGetControlImage = nullptr;
-
 TUVControlItemInfo::TUVControlItemInfo(TCustomUVData* UVData) : TUVRectItemInfo(UVData) { StyleNo = uvsComponent; }
 
 TUVControlItemInfo::TUVControlItemInfo(TCustomUVData* UVData, TControl* AControl, Byte AVAlign)
@@ -96,9 +94,8 @@ bool TUVControlItemInfo::PrintToBitmap(TBitmap* Bitmap, bool, TCustomUVData* UVD
     Bitmap->GetCanvas()->Draw((w - picture->GetWidth()) / 2, (h - picture->GetHeight()) / 2, picture);
   } else {
     Integer top = 0;
-    auto* multi = dynamic_cast<TUVMultiDrawItemInfo*>(DrawItem);
-    if (multi && Part >= 0 && Part < multi->PartsList.GetCount())
-      if (auto* part = dynamic_cast<TUVImagePrintPart*>(multi->PartsList.Get(Part))) top = part->ImgTop;
+    auto* multi = dynamic_cast<TUVMultiImagePrintInfo*>(DrawItem);
+    if (multi && Part >= 0 && Part < multi->GetPartCount()) top = multi->GetImagePart(Part)->ImgTop;
     Bitmap->GetCanvas()->Draw(0, -top, picture);
   }
   delete picture;

@@ -273,13 +273,22 @@ void TUVGraphicItemInfo::Paint(Integer X, Integer Y, TCanvas* Canvas, TUVTextDra
   PaintFrames(X, Y, w + 2, h + 2, Canvas, State, Style);
 }
 
-bool TUVGraphicItemInfo::PrintToBitmap(TBitmap* Bitmap, bool Preview, TCustomUVData*, TUVDrawLineInfo*, Integer) {
+bool TUVGraphicItemInfo::PrintToBitmap(TBitmap* Bitmap, bool Preview, TCustomUVData*, TUVDrawLineInfo* DrawItem,
+                                       Integer Part) {
   TGraphic* g = Preview && ImageCopy ? ImageCopy : Image;
   if (!g) return false;
   TCanvas* canvas = Bitmap->GetCanvas();
   if (g->GetTransparent()) {
     canvas->GetBrush()->SetColor(clWhite);
     canvas->FillRect(Rect(0, 0, Bitmap->GetWidth(), Bitmap->GetHeight()));
+  }
+  // A picture printed in parts gets a bitmap of one part: the picture goes up by the part's
+  // offset, so that each page shows its own piece of it.
+  auto* multi = dynamic_cast<TUVMultiImagePrintInfo*>(DrawItem);
+  if (multi && Part >= 0 && Part < multi->GetPartCount()) {
+    Integer top = multi->GetImagePart(Part)->ImgTop;
+    canvas->StretchDraw(Bounds(0, -top, GetImageWidth(nullptr), GetImageHeight(nullptr)), g);
+    return true;
   }
   if (ImageWidth > 0 || ImageHeight > 0)
     canvas->StretchDraw(Rect(0, 0, Bitmap->GetWidth(), Bitmap->GetHeight()), g);
@@ -700,30 +709,44 @@ Integer TUVMultiImagePrintInfo::PartHeight(Integer From, Integer ScreenSpace) co
   return cut >= minimum ? cut : 0;
 }
 
-bool TUVMultiImagePrintInfo::CanSplitFirst(Integer Y, bool, bool FullPageAvailable) {
-  Integer space = Sad.YToScreen(Y);
-  return PartHeight(0, space) > 0 || (FullPageAvailable && space > 0);
+void TUVMultiImagePrintInfo::SetDeviceSize(TUVImagePrintPart* Part) const {
+  Part->Top = Sad.YToDevice(Part->ImgTop);
+  Part->Height = Sad.YToDevice(Part->ImgTop + Part->ImgHeight) - Part->Top;
 }
 
-bool TUVMultiImagePrintInfo::SplitAt(Integer Y) {
-  Integer from = 0;
-  if (PartsList.GetCount() > 0) {
-    auto* last = static_cast<TUVImagePrintPart*>(PartsList.Get(PartsList.GetCount() - 1));
-    from = last->ImgTop + last->ImgHeight;
-  }
-  if (from >= ScreenHeight) return false;
-  Integer space = Sad.YToScreen(Y);
-  Integer height = PartHeight(from, space);
-  if (height <= 0) {
-    if (PartsList.GetCount() == 0 && space <= 0) throw EUzurUvadError("Internal printing error");
-    // A page that cannot hold a part of the minimal height still takes what fits.
-    height = std::min(space, ScreenHeight - from);
-  }
+bool TUVMultiImagePrintInfo::StartPages() {
+  ResetPages();
   auto* part = new TUVImagePrintPart();
-  part->ImgTop = from;
-  part->ImgHeight = height;
-  part->Top = Sad.YToDevice(from);
-  part->Height = Sad.YToDevice(from + height) - part->Top;
+  part->ImgHeight = ScreenHeight;
+  SetDeviceSize(part);
   PartsList.Add(part);
-  return from + height < ScreenHeight;
+  return true;
+}
+
+Integer TUVMultiImagePrintInfo::ScreenRoom(Integer Y) const {
+  // Rounded down, so that a part never takes more than the room it was given.
+  return Y <= 0 ? 0 : static_cast<Integer>(static_cast<Int64>(Y) * Sad.ScreenPpiY / Sad.DevicePpiY);
+}
+
+bool TUVMultiImagePrintInfo::CanSplitFirst(Integer Y) { return PartHeight(0, ScreenRoom(Y)) > 0; }
+
+bool TUVMultiImagePrintInfo::SplitAt(Integer Y) {
+  if (PartsList.GetCount() == 0) throw EUzurUvadError("Internal printing error");
+  TUVImagePrintPart* last = GetImagePart(PartsList.GetCount() - 1);
+  Integer space = ScreenRoom(Y);
+  Integer rest = last->ImgHeight;
+  if (rest <= space) return false;
+  Integer cut = PartHeight(last->ImgTop, space);
+  // A page that cannot hold a part of the minimal height still takes what fits, and at least a
+  // pixel, so that pagination always gets on.
+  if (cut <= 0) cut = std::max(space, 1);
+  if (cut >= rest) return false;
+  auto* next = new TUVImagePrintPart();
+  next->ImgTop = last->ImgTop + cut;
+  next->ImgHeight = rest - cut;
+  last->ImgHeight = cut;
+  SetDeviceSize(last);
+  SetDeviceSize(next);
+  PartsList.Add(next);
+  return true;
 }

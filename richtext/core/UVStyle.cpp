@@ -161,10 +161,17 @@ void TUVStyle::DrawPageBreak(TCanvas* Canvas, Integer Y, Integer XShift, bool Ha
   Canvas->GetBrush()->SetStyle(bsClear);
 }
 
-void TUVStyle::DrawParaBack(TCanvas* Canvas, Integer ParaNo, const TRect& ARect) {
+void TUVStyle::DrawParaBack(TCanvas* Canvas, Integer ParaNo, const TRect& ARect, const TUVScreenAndDevice* Sad) {
+  TUVBackgroundRect* background = FParaStyles->GetItem(ParaNo)->GetBackground();
+  TRect r = ARect;
+  if (Sad) background->GetBorderOffsets()->InflateRectScaled(r, *Sad);
   bool doDefault = true;
-  if (OnDrawParaBack) OnDrawParaBack(this, Canvas, ParaNo, ARect, doDefault);
-  if (doDefault) FParaStyles->GetItem(ParaNo)->GetBackground()->Draw(ARect, Canvas);
+  if (OnDrawParaBack) OnDrawParaBack(this, Canvas, ParaNo, r, doDefault);
+  if (!doDefault) return;
+  if (Sad)
+    background->Fill(r, Canvas);
+  else
+    background->Draw(r, Canvas);
 }
 
 TColor TUVStyle::GetHoverColor(TColor AColor) const { return AColor != clNone ? AColor : HoverColor; }

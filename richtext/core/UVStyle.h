@@ -232,6 +232,8 @@ public:
   void Assign(TPersistent* Source) override;
   // Fills R widened by BorderOffsets and one pixel right and below; nothing for clNone.
   void Draw(TRect R, TCanvas* Canvas) const;
+  // Fills R, already widened, and one pixel right and below; nothing for clNone.
+  void Fill(TRect R, TCanvas* Canvas) const;
   bool IsEqual(const TUVBackgroundRect* Value) const;
 
   TUVRect* GetBorderOffsets() const { return FBorderOffsets; }
@@ -618,7 +620,10 @@ public:
   void DrawCheckpoint(TCanvas* Canvas, Integer X, Integer Y, Integer ItemNo, Integer XShift, bool RaiseEvent,
                       Integer WindowWidth);
   void DrawPageBreak(TCanvas* Canvas, Integer Y, Integer XShift, bool Hard, Integer WindowWidth);
-  void DrawParaBack(TCanvas* Canvas, Integer ParaNo, const TRect& ARect);
+  // The background of a paragraph around ARect. With Sad (printing), the rectangle is widened by
+  // the background's offsets scaled to the device before the event sees it, and the default
+  // fills it as it is; without, the default widens it by the offsets itself.
+  void DrawParaBack(TCanvas* Canvas, Integer ParaNo, const TRect& ARect, const TUVScreenAndDevice* Sad = nullptr);
 
   // Color, or the style sheet's HoverColor when Color is clNone.
   TColor GetHoverColor(TColor Color) const;

@@ -277,8 +277,12 @@ void TUVBackgroundRect::Assign(TPersistent* Source) {
 }
 
 void TUVBackgroundRect::Draw(TRect R, TCanvas* Canvas) const {
-  if (Color == clNone) return;
   FBorderOffsets->InflateRect(R);
+  Fill(R, Canvas);
+}
+
+void TUVBackgroundRect::Fill(TRect R, TCanvas* Canvas) const {
+  if (Color == clNone) return;
   ++R.Right;
   ++R.Bottom;
   Canvas->GetPen()->SetStyle(psClear);
