@@ -633,13 +633,13 @@ public:
   Integer ScreenHeight;  // the whole picture, screen pixels
 
 private:
-  // How much of the picture, from screen offset From, may go on a page of ScreenSpace pixels:
-  // all of it when it fits, else a cut that leaves at least the item's minimal height on both
-  // sides; 0 when there is none.
+  // How many rows of the picture, from screen offset From, may go on a page with ScreenSpace
+  // rows of room: all when they fit with the inset below, else a cut that leaves at least the
+  // item's minimal height on both sides; 0 when there is none.
   Integer PartHeight(Integer From, Integer ScreenSpace) const;
   // Sets a part's device offset and height from its screen ones.
   void SetDeviceSize(TUVImagePrintPart* Part) const;
-  // The screen pixels that fit in Y device pixels.
+  // The rows of the picture that fit in Y device pixels below the inset above it.
   Integer ScreenRoom(Integer Y) const;
 };
 

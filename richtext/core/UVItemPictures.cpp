@@ -698,9 +698,13 @@ TUVMultiImagePrintInfo::TUVMultiImagePrintInfo(TUVRectItemInfo* AItem, const TUV
                                                Integer AScreenHeight)
     : Item(AItem), Sad(ASad), ScreenHeight(AScreenHeight) {}
 
+// A part takes the rows it shows of the picture and the item's inset above them, and the last
+// part the inset below as well, so that what follows the item on the page comes below its box.
+
 Integer TUVMultiImagePrintInfo::PartHeight(Integer From, Integer ScreenSpace) const {
+  Integer inset = Item->GetVertInset();
   Integer rest = ScreenHeight - From;
-  if (rest <= ScreenSpace) return rest;
+  if (rest + inset <= ScreenSpace) return rest;
   Integer minimum = Item->MinHeightOnPage;
   // Cut only where both the part and what stays for the next page are tall enough.
   if (ScreenSpace < minimum) return 0;
@@ -710,8 +714,10 @@ Integer TUVMultiImagePrintInfo::PartHeight(Integer From, Integer ScreenSpace) co
 }
 
 void TUVMultiImagePrintInfo::SetDeviceSize(TUVImagePrintPart* Part) const {
+  Integer inset = Item->GetVertInset();
+  bool last = Part->ImgTop + Part->ImgHeight >= ScreenHeight;
   Part->Top = Sad.YToDevice(Part->ImgTop);
-  Part->Height = Sad.YToDevice(Part->ImgTop + Part->ImgHeight) - Part->Top;
+  Part->Height = Sad.YToDevice(Part->ImgHeight + (last ? 2 * inset : inset));
 }
 
 bool TUVMultiImagePrintInfo::StartPages() {
@@ -724,8 +730,10 @@ bool TUVMultiImagePrintInfo::StartPages() {
 }
 
 Integer TUVMultiImagePrintInfo::ScreenRoom(Integer Y) const {
-  // Rounded down, so that a part never takes more than the room it was given.
-  return Y <= 0 ? 0 : static_cast<Integer>(static_cast<Int64>(Y) * Sad.ScreenPpiY / Sad.DevicePpiY);
+  // Rounded down, and less the inset above the picture, so that a part never takes more than
+  // the room it was given.
+  Integer room = Y <= 0 ? 0 : static_cast<Integer>(static_cast<Int64>(Y) * Sad.ScreenPpiY / Sad.DevicePpiY);
+  return std::max(room - Item->GetVertInset(), 0);
 }
 
 bool TUVMultiImagePrintInfo::CanSplitFirst(Integer Y) { return PartHeight(0, ScreenRoom(Y)) > 0; }
@@ -735,12 +743,12 @@ bool TUVMultiImagePrintInfo::SplitAt(Integer Y) {
   TUVImagePrintPart* last = GetImagePart(PartsList.GetCount() - 1);
   Integer space = ScreenRoom(Y);
   Integer rest = last->ImgHeight;
-  if (rest <= space) return false;
   Integer cut = PartHeight(last->ImgTop, space);
-  // A page that cannot hold a part of the minimal height still takes what fits, and at least a
-  // pixel, so that pagination always gets on.
-  if (cut <= 0) cut = std::max(space, 1);
   if (cut >= rest) return false;
+  // A page that cannot hold a part of the minimal height still takes what fits, and at least a
+  // row, so that pagination always gets on.
+  if (cut <= 0) cut = std::clamp(space, 1, rest - 1);
+  if (cut <= 0) return false;
   auto* next = new TUVImagePrintPart();
   next->ImgTop = last->ImgTop + cut;
   next->ImgHeight = rest - cut;
