@@ -12,6 +12,7 @@
 #include "richtext/core/CUVData.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
+#include "richtext/core/UzurUvad.h"
 
 namespace bible_document {
 
@@ -89,6 +90,34 @@ inline bool AddPsalms(TCustomUVData& Doc) {
   }
   AddBook(Doc, psalms);
   return true;
+}
+
+// One line per verse of every book, the way the program fills a result list: the reference in
+// ReferenceStyle (with a checkpoint that reports itself when it comes into view), then the verse.
+// The number of verses.
+inline Integer AddResultLines(TCustomUzurUvad& Viewer, Integer ReferenceStyle) {
+  Integer verses = 0;
+  for (const AnsiString& file : BookFiles()) {
+    TStringList lines;
+    lines.LoadFromFile(file);
+    AnsiString book, chapter;
+    for (Integer i = 0; i < lines.GetCount(); ++i) {
+      const AnsiString& line = lines[i];
+      if (line.compare(0, 4, "\\id ") == 0) {
+        book = line.substr(4, 3);
+      } else if (line.compare(0, 3, "\\c ") == 0) {
+        chapter = line.substr(3);
+      } else if (line.compare(0, 3, "\\v ") == 0) {
+        std::size_t blank = line.find(' ', 3);
+        AnsiString reference = book + " " + chapter + ":" + line.substr(3, blank - 3);
+        Viewer.AddNamedCheckpointEx(reference, true);
+        Viewer.AddNL(reference, ReferenceStyle, 0);
+        Viewer.Add(blank == AnsiString::npos ? AnsiString() : line.substr(blank), 0);
+        ++verses;
+      }
+    }
+  }
+  return verses;
 }
 
 }  // namespace bible_document

@@ -17,32 +17,6 @@ double Seconds(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
 }
 
-// One result line per verse of every book.
-Integer FillResults(TCustomUzurUvad& Viewer, Integer ReferenceStyle) {
-  Integer verses = 0;
-  for (const AnsiString& file : bible_document::BookFiles()) {
-    TStringList lines;
-    lines.LoadFromFile(file);
-    AnsiString book, chapter;
-    for (Integer i = 0; i < lines.GetCount(); ++i) {
-      const AnsiString& line = lines[i];
-      if (line.compare(0, 4, "\\id ") == 0) {
-        book = line.substr(4, 3);
-      } else if (line.compare(0, 3, "\\c ") == 0) {
-        chapter = line.substr(3);
-      } else if (line.compare(0, 3, "\\v ") == 0) {
-        std::size_t blank = line.find(' ', 3);
-        AnsiString reference = book + " " + chapter + ":" + line.substr(3, blank - 3);
-        Viewer.AddNamedCheckpointEx(reference, true);
-        Viewer.AddNL(reference, ReferenceStyle, 0);
-        Viewer.Add(blank == AnsiString::npos ? AnsiString() : line.substr(blank), 0);
-        ++verses;
-      }
-    }
-  }
-  return verses;
-}
-
 }  // namespace
 
 int main() {
@@ -69,7 +43,7 @@ int main() {
 
   auto start = std::chrono::steady_clock::now();
   viewer->Clear();
-  Integer verses = FillResults(*viewer, referenceStyle);
+  Integer verses = bible_document::AddResultLines(*viewer, referenceStyle);
   double filled = Seconds(start);
 
   start = std::chrono::steady_clock::now();
