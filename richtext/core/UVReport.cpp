@@ -126,3 +126,8 @@ PUBLISHED(TUVReportHelper) {
   Prop("UzurUvad", &TUVReportHelper::GetUzurUvad, nullptr);
   Prop("OnFormatting", &TUVReportHelper::OnFormatting);
 }
+
+namespace {
+// Forms name the report helper by its class.
+const bool kRegistered = (RegisterClass(TUVReportHelper::StaticClass()), true);
+}  // namespace

@@ -1,10 +1,13 @@
 // Small 24-bit bitmaps and their pixels, for the tests that draw.
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 #include <set>
+#include <string>
 
 #include "classlib/Bitmaps.h"
+#include "tests/support/TestSupport.h"
 
 namespace pixels {
 
@@ -72,6 +75,23 @@ inline std::unique_ptr<TBitmap> Picture() {
   for (Integer y = 0; y < 3; ++y)
     for (Integer x = 0; x < 4; ++x) Put(*picture, x, y, PictureAt(x, y));
   return picture;
+}
+
+// Written as a PNG for people to look at, when PELORIN_SCREENSHOTS names a folder.
+inline void SaveForViewing(TBitmap& Bitmap, const std::string& Name) {
+  const char* folder = std::getenv("PELORIN_SCREENSHOTS");
+  if (!folder || !*folder) return;
+  testing_support::ScreenImage image;
+  image.width = Bitmap.GetWidth();
+  image.height = Bitmap.GetHeight();
+  for (Integer y = 0; y < image.height; ++y)
+    for (Integer x = 0; x < image.width; ++x) {
+      TColor c = At(Bitmap, x, y);
+      image.rgb += static_cast<char>(GetRValue(c));
+      image.rgb += static_cast<char>(GetGValue(c));
+      image.rgb += static_cast<char>(GetBValue(c));
+    }
+  testing_support::SavePng(image, std::string(folder) + "\\" + Name + ".png");
 }
 
 }  // namespace pixels

@@ -1,7 +1,6 @@
 // Pictures of controls for printing: buttons, edit boxes and memos imitated, panels painting
 // themselves with their controls imitated on top, other windowed controls painting themselves,
 // and nothing for controls without a window.
-#include <cstdlib>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -14,22 +13,6 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-void SaveImage(TBitmap& Image, const std::string& Name) {
-  const char* folder = std::getenv("PELORIN_SCREENSHOTS");
-  if (!folder || !*folder) return;
-  testing_support::ScreenImage image;
-  image.width = Image.GetWidth();
-  image.height = Image.GetHeight();
-  for (Integer y = 0; y < image.height; ++y)
-    for (Integer x = 0; x < image.width; ++x) {
-      TColor c = pixels::At(Image, x, y);
-      image.rgb += static_cast<char>(GetRValue(c));
-      image.rgb += static_cast<char>(GetGValue(c));
-      image.rgb += static_cast<char>(GetBValue(c));
-    }
-  testing_support::SavePng(image, std::string(folder) + "\\" + Name + ".png");
-}
 
 // The first and last columns of the text drawn (black) in a rectangle of the image.
 std::pair<Integer, Integer> InkColumns(TBitmap& Image, TRect R) {
@@ -69,7 +52,7 @@ TEST_F(ControlImages, APanelWithAButtonAndAnEditBox) {
   edit->SetText("Genesis");
 
   std::unique_ptr<TBitmap> image(GetControlImage(panel));
-  SaveImage(*image, "control-image-panel");
+  pixels::SaveForViewing(*image, "control-image-panel");
   EXPECT_EQ(image->GetWidth(), 200);
   EXPECT_EQ(image->GetHeight(), 90);
   EXPECT_EQ(pixels::At(*image, 100, 20), clTeal);
@@ -107,7 +90,7 @@ TEST_F(ControlImages, EditBoxBorders) {
     edit->SetText("Exodus");
     auto image = pixels::Bitmap24(100, 40, clLime);
     DrawControlImage(edit, image->GetCanvas(), 10, 5);
-    SaveImage(*image, std::string("control-image-edit-") + c.Name);
+    pixels::SaveForViewing(*image, std::string("control-image-edit-") + c.Name);
     const Integer right = 10 + edit->GetWidth(), bottom = 5 + edit->GetHeight();
     EXPECT_EQ(pixels::At(*image, 9, 4), clLime);
     EXPECT_EQ(pixels::At(*image, 10, 5), ColorToRGB(c.Corner));
@@ -132,7 +115,7 @@ TEST_F(ControlImages, MemoLinesFollowTheAlignment) {
     memo->SetAlignment(alignment);
     memo->SetText("Ruth\r\nLamentations");
     std::unique_ptr<TBitmap> image(GetControlImage(memo));
-    SaveImage(*image, "control-image-memo-" + std::to_string(static_cast<int>(alignment)));
+    pixels::SaveForViewing(*image, "control-image-memo-" + std::to_string(static_cast<int>(alignment)));
     // Two lines, each aligned in the memo.
     const Integer lineHeight = image->GetCanvas()->TextHeight(AnsiString("Ruth"));
     auto [firstLeft, firstRight] = InkColumns(*image, Rect(3, 3, 157, 3 + lineHeight));
@@ -166,7 +149,7 @@ TEST_F(ControlImages, OtherControls) {
   list->SetColor(clAqua);
   list->GetItems()->Add("Job");
   std::unique_ptr<TBitmap> image(GetControlImage(list));
-  SaveImage(*image, "control-image-listbox");
+  pixels::SaveForViewing(*image, "control-image-listbox");
   EXPECT_GT(pixels::Count(*image, clAqua), 80 * 60 / 2);
   auto* label = new TLabel(form);
   label->SetParent(form);

@@ -3,7 +3,6 @@
 // margin and right of the left margin, pages drawn at an offset, the document colour, paragraph
 // backgrounds and borders, the page background picture, pictures printed in parts, controls
 // printed through pictures, and the correction of text measured wider than formatted.
-#include <cstdlib>
 
 #include "PrintTestSupport.h"
 #include "classlib/StdCtrls.h"
@@ -14,23 +13,6 @@
 namespace {
 
 using print_test::Report;
-
-// Written as a PNG for people to look at, when PELORIN_SCREENSHOTS names a folder.
-void SavePage(TBitmap& Page, const std::string& Name) {
-  const char* folder = std::getenv("PELORIN_SCREENSHOTS");
-  if (!folder || !*folder) return;
-  testing_support::ScreenImage image;
-  image.width = Page.GetWidth();
-  image.height = Page.GetHeight();
-  for (Integer y = 0; y < image.height; ++y)
-    for (Integer x = 0; x < image.width; ++x) {
-      TColor c = pixels::At(Page, x, y);
-      image.rgb += static_cast<char>(GetRValue(c));
-      image.rgb += static_cast<char>(GetGValue(c));
-      image.rgb += static_cast<char>(GetBValue(c));
-    }
-  testing_support::SavePng(image, std::string(folder) + "\\" + Name + ".png");
-}
 
 // Text styles whose text and background share a colour, so that each draw line is a solid box.
 Integer BoxStyle(Report& R, TColor Color, Integer Size = 12) {
@@ -86,7 +68,7 @@ TEST(DrawPage, EveryLineOnItsPageAtItsPlace) {
     for (Integer p = 1; p <= pages; ++p) {
       SCOPED_TRACE(p);
       TBitmap& page = *r.Printer.Pages[static_cast<std::size_t>(p - 1)];
-      if (c.Left == 0) SavePage(page, "print-page-" + std::to_string(p));
+      if (c.Left == 0) pixels::SaveForViewing(page, "print-page-" + std::to_string(p));
       auto [first, last] = r.PageRanges()[static_cast<std::size_t>(p - 1)];
       Integer bottom = 0;
       for (Integer d = first; d <= last; ++d) {
@@ -145,7 +127,7 @@ TEST(DrawPage, DocumentColourParagraphBackgroundsAndBorders) {
   const Integer areaWidth = r.Data()->DocumentAreaWidth;
   PrintAll(r, 0, 0, 1500);
   TBitmap& page = *r.Printer.Pages[0];
-  SavePage(page, "print-backgrounds");
+  pixels::SaveForViewing(page, "print-backgrounds");
   // The document colour fills the printed area, and only that.
   EXPECT_EQ(pixels::At(page, 3, 3), clYellow);
   EXPECT_EQ(pixels::At(page, areaWidth - 3, 1497), clYellow);
@@ -202,7 +184,7 @@ TEST(DrawPage, TheBackgroundPictureAndWhatLiesBehindPrintedItems) {
   ASSERT_EQ(r.Paginate(1500), 1);
   PrintAll(r, 0, 0, 1500);
   TBitmap& page = *r.Printer.Pages[0];
-  SavePage(page, "print-background-picture");
+  pixels::SaveForViewing(page, "print-background-picture");
   EXPECT_EQ(supplier.Asked, 1);
   // A picture that scrolls with the text on the screen is tiled from the page's corner.
   EXPECT_EQ(r.Viewer()->GetBackgroundStyle(), bsTiled);
@@ -263,7 +245,7 @@ TEST(DrawPage, EachPageShowsItsOwnPartOfAPicture) {
   for (Integer p = 1; p <= 3; ++p) {
     SCOPED_TRACE(p);
     TBitmap& page = *r.Printer.Pages[static_cast<std::size_t>(p - 1)];
-    SavePage(page, "print-picture-part-" + std::to_string(p));
+    pixels::SaveForViewing(page, "print-picture-part-" + std::to_string(p));
     TUVImagePrintPart* part = multi->GetImagePart(p - 1);
     // The part's first and last rows: red above the picture's middle, green below it.
     Integer top = sad.YToDevice(1);
@@ -295,7 +277,7 @@ TEST(DrawPage, CorrectionKeepsTextMeasuredWiderFromOverlapping) {
     r.Style.GetTextStyles()->GetItem(red)->Size = 24;
     PrintAll(r, 0, 0, 1500);
     TBitmap& page = *r.Printer.Pages[0];
-    SavePage(page, correction ? "print-correction-on" : "print-correction-off");
+    pixels::SaveForViewing(page, correction ? "print-correction-on" : "print-correction-off");
     TRect blueBox = pixels::BoundsOf(page, clBlue);
     if (correction)
       EXPECT_GT(blueBox.Left, r.Line(1)->Left + 20);
