@@ -175,6 +175,15 @@ void TCustomMainPtblUVData::ValidatePageNumber(Integer PageNo) {
 // Pagination
 
 TUVPageInfo* TCustomMainPtblUVData::AddPage(Integer FirstDrawItemNo, Integer PageTopY, Integer FirstPart) {
+  // Each page after the first is a soft page break where it starts; inside an item drawn in
+  // parts, at the part the page starts with.
+  if (GetPageCount() > 0) {
+    TUVSoftPageBreakInfo pageBreak;
+    pageBreak.ItemNo = DrawItems->Get(FirstDrawItemNo)->ItemNo;
+    pageBreak.Offset = GetOffsBeforeDrawItem(FirstDrawItemNo);
+    pageBreak.ExtraData = FirstPart > 1 ? FirstPart - 1 : -1;
+    SoftPageBreaks.push_back(pageBreak);
+  }
   auto* page = static_cast<TUVPageInfo*>(Pages->Add());
   page->FirstDrawItemNo = FirstDrawItemNo;
   page->PageTopY = PageTopY;

@@ -103,15 +103,19 @@ public:
   Integer GetPageCount() const { return Pages->GetCount(); }
   // Index from 0; the page list's index error outside.
   TUVPageInfo* GetPage(Integer Index) const { return static_cast<TUVPageInfo*>(Pages->GetItems(Index)); }
-  // Empties the page list.
-  void ClearPages() { Pages->Clear(); }
+  // Empties the page list and the soft page breaks it made.
+  void ClearPages() {
+    Pages->Clear();
+    SoftPageBreaks.clear();
+  }
   // Takes the canvas and its resolution, the viewer's margins (the top and bottom ones scaled to
   // the canvas for the pages) and the width to format for, ScreenWidth screen pixels.
   void SetPrinter(TCanvas* Canvas, Integer ScreenWidth);
 
   // Cuts the next page: continues from State until a page is full, adds the page that follows
-  // and returns; State.Complete once every draw line is placed. PageHeight is the height of a
-  // page in device pixels; the top and bottom margins are taken off it.
+  // (and its soft page break) and returns; State.Complete once every draw line is placed.
+  // PageHeight is the height of a page in device pixels; the top and bottom margins are taken
+  // off it.
   void FormatNextPage(Integer PageHeight, TUVPaginationState& State);
   // Called after every page added and when pagination is complete; nothing here.
   virtual void PageFormatted() {}

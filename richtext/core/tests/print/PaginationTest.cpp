@@ -115,6 +115,13 @@ TEST(Pagination, LinesFillEachPageAtThePrintersResolution) {
     Integer used = r.Line(24)->Top + height - r.Page(pages)->PageTopY;
     if (pages == 1) used += r.Helper.FirstPageOffset;
     EXPECT_EQ(r.Helper.LastPageHeight, used);
+    // Each page after the first is a soft page break at the start of its first line.
+    ASSERT_EQ(r.Data()->SoftPageBreaks.size(), c.Starts.size() - 1);
+    for (std::size_t p = 1; p < c.Starts.size(); ++p) {
+      EXPECT_EQ(r.Data()->SoftPageBreaks[p - 1].ItemNo, c.Starts[p]);
+      EXPECT_EQ(r.Data()->SoftPageBreaks[p - 1].Offset, 1);
+      EXPECT_EQ(r.Data()->SoftPageBreaks[p - 1].ExtraData, -1);
+    }
   }
 }
 
@@ -240,6 +247,11 @@ TEST(Pagination, APictureWithAMinimalHeightIsPrintedInParts) {
   // The text after the picture continues below its last part on the last page.
   Integer lastPart = multi->GetPart(2)->Height;
   EXPECT_EQ(r.Page(3)->ContinueY, multi->Top + multi->Height - lastPart);
+  // The soft page breaks inside the picture name the part each page starts with.
+  ASSERT_EQ(r.Data()->SoftPageBreaks.size(), 2u);
+  EXPECT_EQ(r.Data()->SoftPageBreaks[0].ItemNo, 0);
+  EXPECT_EQ(r.Data()->SoftPageBreaks[0].ExtraData, 1);
+  EXPECT_EQ(r.Data()->SoftPageBreaks[1].ExtraData, 2);
   Integer first = 0, last = 0, part = 0;
   r.Data()->GetPageDrawItems(3, first, last, part);
   EXPECT_EQ(first, 0);
