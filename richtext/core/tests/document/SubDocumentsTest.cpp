@@ -40,7 +40,7 @@ public:
 class TRootDoc : public TUVWindowlessData {
 public:
   using TUVWindowlessData::TUVWindowlessData;
-  void ItemAction(TUVItemAction Action, TCustomUVItemInfo* Item, AnsiString& Text) override {
+  void ItemAction(TUVItemAction Action, TCustomUVItemInfo* /*Item*/, AnsiString& Text) override {
     if (Action == uviaInserting) Inserted.push_back(Text);
   }
   std::vector<AnsiString> Inserted;
