@@ -176,11 +176,7 @@ TEST(DrawPage, TheBackgroundPictureAndWhatLiesBehindPrintedItems) {
     }
   } supplier;
   r.Helper.OnPrintComponent = TUVPrintComponentEvent(&supplier, &Supplier::Supply);
-  auto* button = new TButton(nullptr);
-  button->SetBounds(0, 0, 40, 30);
-  auto* control = new TUVControlItemInfo(r.Data(), button, 0);
-  control->ParaNo = 0;
-  r.Data()->AddItem("button", control);
+  print_test::AddButton(r, 40, 30);
   ASSERT_EQ(r.Paginate(1500), 1);
   PrintAll(r, 0, 0, 1500);
   TBitmap& page = *r.Printer.Pages[0];
@@ -205,11 +201,7 @@ TEST(DrawPage, TheBackgroundPictureAndWhatLiesBehindPrintedItems) {
   Report plain;
   plain.Helper.SetTransparentBackground(true);
   plain.Helper.OnPrintComponent = TUVPrintComponentEvent(&supplier, &Supplier::Supply);
-  auto* other = new TButton(nullptr);
-  other->SetBounds(0, 0, 40, 30);
-  auto* item = new TUVControlItemInfo(plain.Data(), other, 0);
-  item->ParaNo = 0;
-  plain.Data()->AddItem("button", item);
+  print_test::AddButton(plain, 40, 30);
   plain.Paginate(1500);
   // The page is green under the box, so that white can only come from the box.
   plain.Printer.GetCanvas()->GetBrush()->SetColor(clGreen);
@@ -227,13 +219,9 @@ TEST(DrawPage, TheBackgroundPictureAndWhatLiesBehindPrintedItems) {
 TEST(DrawPage, EachPageShowsItsOwnPartOfAPicture) {
   Report r;
   // Red above, green below: 600 screen pixels that take three pages.
-  auto* bitmap = pixels::Bitmap24(100, 600, clRed).release();
+  TBitmap* bitmap = print_test::AddPicture(r, 100, 600, 50);
   bitmap->GetCanvas()->GetBrush()->SetColor(clGreen);
   bitmap->GetCanvas()->FillRect(Rect(0, 300, 100, 600));
-  auto* picture = new TUVGraphicItemInfo(r.Data(), bitmap, 0);
-  picture->ParaNo = 0;
-  picture->MinHeightOnPage = 50;
-  r.Data()->AddItem("picture", picture);
   Integer blue = BoxStyle(r, clBlue);
   r.Viewer()->AddNL("After", blue, 0);
   ASSERT_EQ(r.Paginate(1800), 3);

@@ -13,26 +13,8 @@
 
 namespace {
 
+using print_test::AddPicture;
 using print_test::Report;
-
-// A 24-bit bitmap of one colour.
-TBitmap* SolidBitmap(Integer Width, Integer Height, TColor Color) {
-  auto* bitmap = new TBitmap;
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(Width, Height);
-  bitmap->GetCanvas()->GetBrush()->SetColor(Color);
-  bitmap->GetCanvas()->FillRect(Rect(0, 0, Width, Height));
-  return bitmap;
-}
-
-// A picture in a paragraph of its own; MinHeight > 0 lets it be printed in parts.
-TUVGraphicItemInfo* AddPicture(Report& R, Integer Width, Integer Height, Integer MinHeight = 0) {
-  auto* picture = new TUVGraphicItemInfo(R.Data(), SolidBitmap(Width, Height, clGreen), 0);
-  picture->ParaNo = 0;
-  picture->MinHeightOnPage = MinHeight;
-  R.Data()->AddItem("picture", picture);
-  return picture;
-}
 
 // A text style of Arial in Size points; its number.
 Integer AddTextStyle(Report& R, Integer Size) {

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "classlib/StdCtrls.h"
 #include "richtext/core/UVReport.h"
 #include "richtext/core/UVStyle.h"
 #include "tests/support/BitmapPrinter.h"
+#include "tests/support/Pixels.h"
 
 namespace print_test {
 
@@ -59,5 +61,26 @@ public:
   TUVStyle Style{nullptr};
   TUVReportHelper Helper{nullptr};
 };
+
+// A red picture of Width x Height screen pixels in a paragraph of its own; MinHeight > 0 lets
+// it be printed in parts. The picture, for drawing on.
+inline TBitmap* AddPicture(Report& R, Integer Width, Integer Height, Integer MinHeight = 0) {
+  TBitmap* bitmap = pixels::Bitmap24(Width, Height, clRed).release();
+  auto* picture = new TUVGraphicItemInfo(R.Data(), bitmap, 0);
+  picture->ParaNo = 0;
+  picture->MinHeightOnPage = MinHeight;
+  R.Data()->AddItem("picture", picture);
+  return bitmap;
+}
+
+// A button of Width x Height screen pixels placed in a paragraph of its own.
+inline TButton* AddButton(Report& R, Integer Width, Integer Height) {
+  auto* button = new TButton(nullptr);
+  button->SetBounds(0, 0, Width, Height);
+  auto* control = new TUVControlItemInfo(R.Data(), button, 0);
+  control->ParaNo = 0;
+  R.Data()->AddItem("button", control);
+  return button;
+}
 
 }  // namespace print_test

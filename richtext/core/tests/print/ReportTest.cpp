@@ -2,11 +2,9 @@
 // the library's pictures of controls, and the printable copy of a document drawn inside a
 // rectangle of a page, as a table prints its cells.
 #include "PrintTestSupport.h"
-#include "classlib/Filer.h"
-#include "classlib/FormText.h"
+#include "classlib/FormTextReader.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
-#include "classlib/Streams.h"
 #include "richtext/core/UVWindowless.h"
 #include "tests/support/Pixels.h"
 
@@ -44,13 +42,7 @@ TEST(Report, AFormPlacesTheHelperWithItsViewersProperties) {
       "  end\r\n"
       "end\r\n";
   auto* form = new print_test::TReportForm(Application);
-  {
-    TStringStream input(kText);
-    TMemoryStream binary;
-    ObjectTextToBinary(&input, &binary);
-    binary.SetPosition(0);
-    ReadComponentFromStream(&binary, form);
-  }
+  ReadComponentFromText(form, kText);
   auto* helper = dynamic_cast<TUVReportHelper*>(form->FindComponent("Report"));
   ASSERT_NE(helper, nullptr);
   EXPECT_FALSE(helper->PreviewCorrection);
@@ -79,12 +71,7 @@ TEST(Report, ItemsThatPrintThemselvesAndControlsPrintedAsPictures) {
   r.Viewer()->SetRightMargin(16);
   r.Viewer()->SetColor(clWhite);
   r.Data()->AddItem("", new TUVBreakItemInfo(r.Data(), 2, 0, clMaroon));
-  auto* button = new TButton(nullptr);
-  button->SetBounds(0, 0, 60, 24);
-  button->SetCaption("OK");
-  auto* control = new TUVControlItemInfo(r.Data(), button, 0);
-  control->ParaNo = 0;
-  r.Data()->AddItem("button", control);
+  print_test::AddButton(r, 60, 24)->SetCaption("OK");
   ASSERT_EQ(r.Paginate(1500), 1);
   for (Integer p = 1; p <= r.Helper.GetPrintPageCount(); ++p) r.Helper.DrawPage(p, r.Printer.GetCanvas(), false, 1500);
   r.Printer.EndDoc();
