@@ -246,6 +246,8 @@ void TCustomMainPtblUVData::Complete(TUVPaginationState& State) {
 
 void TCustomMainPtblUVData::FormatNextPage(Integer PageHeight, TUVPaginationState& State) {
   if (State.Complete) return;
+  // The paragraphs' spacing comes from the style sheet, which may have gone since formatting.
+  if (!GetUVStyle()) throw EUzurUvadError("Style of printable VUzurUvad component is not assigned");
   Integer count = DrawItems->GetCount();
   if (GetPageCount() == 0) {
     State = TUVPaginationState();

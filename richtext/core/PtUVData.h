@@ -115,7 +115,8 @@ public:
   // Cuts the next page: continues from State until a page is full, adds the page that follows
   // (and its soft page break) and returns; State.Complete once every draw line is placed.
   // PageHeight is the height of a page in device pixels; the top and bottom margins are taken
-  // off it.
+  // off it. Raises EUzurUvadError "Style of printable VUzurUvad component is not assigned" when
+  // the style sheet has gone.
   void FormatNextPage(Integer PageHeight, TUVPaginationState& State);
   // Called after every page added and when pagination is complete; nothing here.
   virtual void PageFormatted() {}

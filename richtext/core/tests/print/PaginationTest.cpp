@@ -283,8 +283,12 @@ TEST(Pagination, PageNumbersOutOfRange) {
   // Drawing does not validate: the page list's own check answers.
   EXPECT_EQ(ErrorOf<EListError>([&] { r.Helper.DrawPage(5, r.Printer.GetCanvas(), false, 1000); }),
             "List index out of bounds (4)");
+  // Without the style sheet, neither drawing nor cutting pages goes on.
+  r.Helper.PrepareFormatting(r.Printer.GetCanvas(), 150);
   r.Viewer()->SetStyle(nullptr);
   EXPECT_EQ(ErrorOf<EUzurUvadError>([&] { r.Helper.DrawPage(1, r.Printer.GetCanvas(), false, 1000); }),
+            "Style of printable VUzurUvad component is not assigned");
+  EXPECT_EQ(ErrorOf<EUzurUvadError>([&] { r.Helper.FormatNextPage(1000); }),
             "Style of printable VUzurUvad component is not assigned");
 }
 
