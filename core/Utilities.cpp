@@ -125,6 +125,12 @@ int BookNumberFromEnglishName(const AnsiString& name) {
   return 0;
 }
 
+int BookNumberFromId(const AnsiString& id) {
+  for (int book = 1; book <= BookCount; ++book)
+    if (BookId(book) == id) return book;
+  return 0;
+}
+
 bool IsMarkerLine(const AnsiString& line, const AnsiString& marker) {
   return line.compare(0, marker.size(), marker) == 0 && (line.size() == marker.size() || line[marker.size()] == ' ');
 }

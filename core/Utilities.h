@@ -33,6 +33,8 @@ AnsiString LineFeedsToBlanks(const AnsiString& text);
 AnsiString NumberToText(int n);
 // 1..66 for an exact, case-sensitive English book name; 0 when none matches.
 int BookNumberFromEnglishName(const AnsiString& name);
+// 1..66 for a book's three-letter identifier ("MAT" gives 40), compared exactly; 0 for none.
+int BookNumberFromId(const AnsiString& id);
 // True when the line begins with the marker (such as "\c") followed by a blank or nothing, so that
 // "\c" does not take "\cl" or "\cp".
 bool IsMarkerLine(const AnsiString& line, const AnsiString& marker);

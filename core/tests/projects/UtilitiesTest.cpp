@@ -78,6 +78,12 @@ TEST(BookTables, NamesAndNumbers) {
   EXPECT_EQ(BookNumberFromEnglishName("Song of Solomon"), 22);
   EXPECT_EQ(BookNumberFromEnglishName("Genesis"), 1);
   EXPECT_EQ(BookNumberFromEnglishName("Revelation"), 66);
+  EXPECT_EQ(BookNumberFromId("GEN"), 1);
+  EXPECT_EQ(BookNumberFromId("MAT"), 40);
+  EXPECT_EQ(BookNumberFromId("REV"), 66);
+  EXPECT_EQ(BookNumberFromId("mat"), 0);
+  EXPECT_EQ(BookNumberFromId("MAT "), 0);
+  EXPECT_EQ(BookNumberFromId(""), 0);
   EXPECT_EQ(BookId(43), "JHN");
   EXPECT_EQ(BookId(26), "EZK");
   EXPECT_EQ(BibleWorksBookName(26), "Eze");

@@ -1,0 +1,8 @@
+// Stands in for "restart.exe", the program that starts Pelorin again (built under that name): it
+// adds its command line to "restart.log" in its own folder, and ends.
+#include "tests/peers/PeerSupport.h"
+
+int main() {
+  peer::AppendLine(peer::ProgramFolder() + "restart.log", ::GetCommandLineA());
+  return 0;
+}
