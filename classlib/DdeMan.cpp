@@ -143,6 +143,9 @@ bool ServerSendsTrailingAck(HWND server) {
   return std::strncmp(name, "WineDdeServerConv", 17) == 0;
 }
 
+// How long a server's window may take to answer before the server counts as busy.
+constexpr UINT kBusyServerMs = 50;
+
 bool IsTimeout(UINT error) {
   return error == DMLERR_EXECACKTIMEOUT || error == DMLERR_POKEACKTIMEOUT || error == DMLERR_DATAACKTIMEOUT;
 }
@@ -260,7 +263,12 @@ bool TDdeClientConv::Ready() {
   if (FOutOfStep) {
     // A reply that came too late would be taken for the reply to this transaction. A new
     // conversation with the same server starts in step; the old one ends with the link. While
-    // the server is still busy there is none, and the transaction fails.
+    // the server is still busy there is none, and the transaction fails. A server still busy
+    // with the late reply would hold the new conversation's start until it is done, so the
+    // transaction fails at once when the server's window does not answer straight away.
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutA(FServerWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kBusyServerMs, &answer))
+      return false;
     DWORD oldInstance = FInstance;
     HCONV oldConv = FConv;
     HWND oldClient = FClientWnd, oldServer = FServerWnd;

@@ -1,5 +1,5 @@
 // Stands in for BibleWorks:
-//   BibleWorksPeer LOGFILE [--service NAME] [--missing VERSE]
+//   BibleWorksPeer LOGFILE [--service NAME] [--missing VERSE] [--stall MS]
 // shows a top-level window titled "BibleWorks - KJV" and serves DDE under the service NAME
 // (default "bw500") on the topic "Commands" only:
 // - execute: adds the command to LOGFILE as a line; "GoToVerse " followed by a verse ("Gen 1:1")
@@ -7,7 +7,8 @@
 //   shown; VERSE (as "Gen 1:1") is missing from the starting version KJV and cannot be gone to
 //   until the version changes;
 // - request "GetCurrentVerse": the version, a blank and the verse shown ("KJV Gen 1:1" at start);
-//   other items are refused.
+//   other items are refused. With --stall it answers only after MS milliseconds, as a program
+//   does that is busy.
 // It ends when its window is closed, and by itself after five minutes.
 #include <string>
 
@@ -18,6 +19,7 @@ namespace {
 peer::DdeServer server;
 std::string logFile;
 std::string missingVerse;
+DWORD stallMs = 0;
 std::string version = "KJV";
 std::string verse = "Gen 1:1";
 
@@ -40,8 +42,9 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HD
       Execute(peer::DdeServer::DataText(data));
       return peer::Acknowledged(true);
     case XTYP_REQUEST:
-      if (format == CF_TEXT && server.Text(hsz2) == "GetCurrentVerse") return server.Answer(hsz2, version + " " + verse);
-      return nullptr;
+      if (format != CF_TEXT || server.Text(hsz2) != "GetCurrentVerse") return nullptr;
+      if (stallMs) ::Sleep(stallMs);
+      return server.Answer(hsz2, version + " " + verse);
     default:
       return nullptr;
   }
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
     const std::string option = argv[i];
     if (option == "--service") service = argv[i + 1];
     if (option == "--missing") missingVerse = argv[i + 1];
+    if (option == "--stall") stallMs = std::stoul(argv[i + 1]);
   }
   if (!server.Start(service, &Callback)) return 1;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <vector>
 
 namespace testing_support {
@@ -221,6 +222,50 @@ void CALLBACK WindowWatch::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     }
     return;
   }
+}
+
+Process::Process(const std::string& commandLine, const std::vector<std::string>& environment,
+                 const std::string& folder) {
+  // The program inherits the environment as it is while it starts; the test's own is restored.
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const std::string& entry : environment) {
+    const std::string name = entry.substr(0, entry.find('='));
+    char old[4096] = {};
+    const DWORD length = GetEnvironmentVariableA(name.c_str(), old, sizeof old);
+    saved.emplace_back(name, length ? std::optional<std::string>(old) : std::nullopt);
+    SetEnvironmentVariableA(name.c_str(), entry.substr(name.size() + 1).c_str());
+  }
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string line = commandLine;
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                     &si, &pi)) {
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+  }
+  for (const auto& [name, value] : saved)
+    SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+}
+
+Process::~Process() {
+  if (!process_) return;
+  if (!Ended()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool Process::Ended() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+
+bool Process::WaitForEnd(DWORD timeoutMs) const { return PumpUntil([&] { return Ended(); }, timeoutMs); }
+
+DWORD Process::ExitCode() const {
+  DWORD code = 999;
+  if (process_) GetExitCodeProcess(process_, &code);
+  return code;
 }
 
 }  // namespace testing_support

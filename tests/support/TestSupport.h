@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,27 @@ void PressDialogButton(HWND dialog, int id);
 
 // Writes bytes to a file exactly as given (no line-end translation); creates missing folders.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+// A program started by a test, ended when the object goes if it still runs. Each extra
+// environment variable ("NAME=value") is added to the test's own environment for it.
+class Process {
+public:
+  explicit Process(const std::string& commandLine, const std::vector<std::string>& environment = {},
+                   const std::string& folder = {});
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  bool Started() const { return process_ != nullptr; }
+  bool Ended() const;
+  // Waits, dispatching this thread's messages, until the program has ended.
+  bool WaitForEnd(DWORD timeoutMs = 10000) const;
+  DWORD ExitCode() const;
+  DWORD Id() const { return id_; }
+
+private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

@@ -106,6 +106,11 @@ TEST_F(DdeConversation, ARequestTheServerDoesNotAnswerInTimeGivesEmptyText) {
   DWORD start = GetTickCount();
   EXPECT_EQ(conv_->RequestData("Slow"), "");
   EXPECT_LT(GetTickCount() - start, 2500u);
+  // While the server is still busy with the late answer, a transaction fails at once instead
+  // of waiting for it.
+  start = GetTickCount();
+  EXPECT_FALSE(conv_->PokeData("During", "no"));
+  EXPECT_LT(GetTickCount() - start, 1000u);
   // The link stays open and is usable again once the server has caught up; the late answer
   // is not taken for the answer to anything else.
   EXPECT_TRUE(PumpUntil([&] { return conv_->PokeData("After", "yes"); }, 10000));
