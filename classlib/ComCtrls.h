@@ -156,6 +156,9 @@ private:
 enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle { tsNone, tsAuto, tsManual };
+ENUM_NAMES(TTrackBarOrientation, "trHorizontal", "trVertical");
+ENUM_NAMES(TTickMark, "tmBottomRight", "tmTopLeft", "tmBoth");
+ENUM_NAMES(TTickStyle, "tsNone", "tsAuto", "tsManual");
 
 // The system's track bar: a slider on positions Min to Max. Moving it, by the mouse, the keys
 // or in code, runs OnChange.

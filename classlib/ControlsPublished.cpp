@@ -196,6 +196,21 @@ PUBLISHED(TStatusBar) {
   Prop("OnResize", &TControl::OnResize);
 }
 
+PUBLISHED(TTrackBar) {
+  PELORIN_CONTROL_PROPS;
+  PELORIN_WINCONTROL_PROPS;
+  Prop("Frequency", &TTrackBar::GetFrequency, &TTrackBar::SetFrequency).Default(1);
+  Prop("LineSize", &TTrackBar::GetLineSize, &TTrackBar::SetLineSize).Default(1);
+  Prop("Max", &TTrackBar::GetMax, &TTrackBar::SetMax).Default(10);
+  Prop("Min", &TTrackBar::GetMin, &TTrackBar::SetMin).Default(0);
+  Prop("Orientation", &TTrackBar::GetOrientation, &TTrackBar::SetOrientation).Default(trHorizontal);
+  Prop("PageSize", &TTrackBar::GetPageSize, &TTrackBar::SetPageSize).Default(2);
+  Prop("Position", &TTrackBar::GetPosition, &TTrackBar::SetPosition).Default(0);
+  Prop("TickMarks", &TTrackBar::GetTickMarks, &TTrackBar::SetTickMarks).Default(tmBottomRight);
+  Prop("TickStyle", &TTrackBar::GetTickStyle, &TTrackBar::SetTickStyle).Default(tsAuto);
+  Prop("OnChange", &TTrackBar::OnChange);
+}
+
 // The form reader creates these classes by name. FormTextReader.cpp refers to this flag, so that
 // every program that reads a form text links this file and with it the properties above.
 extern const bool ControlClassesPublished;
@@ -204,5 +219,6 @@ const bool ControlClassesPublished = [] {
                    TCheckBox::StaticClass(), TRadioButton::StaticClass(), TGroupBox::StaticClass(),
                    TListBox::StaticClass(), TComboBox::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
                    TRadioGroup::StaticClass(), TStatusBar::StaticClass()});
+  RegisterClass(TTrackBar::StaticClass());
   return true;
 }();

@@ -1,0 +1,120 @@
+// Driving a modal dialog of the program as a user does: the test's actions run once the dialog
+// shows, inside its modal loop, with clicks and keys sent to its controls; every stored setting
+// can be compared before and after.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "classlib/Forms.h"
+#include "classlib/Registry.h"
+#include "classlib/StringLists.h"
+#include "tests/support/TestSupport.h"
+
+namespace dialog_testing {
+
+using testing_support::WindowWatch;
+
+// Every value under the program's key, by name.
+inline std::map<std::string, std::string> StoredSettings() {
+  std::map<std::string, std::string> values;
+  TRegistry registry;
+  if (!registry.OpenKeyReadOnly("\\Software\\Pelorin")) return values;
+  std::unique_ptr<TStringList> names(new TStringList());
+  registry.GetValueNames(names.get());
+  for (int i = 0; i < names->GetCount(); ++i) values[names->GetStrings(i)] = registry.ReadString(names->GetStrings(i));
+  return values;
+}
+
+// The child window (any depth) with the text; null when there is none.
+inline HWND Child(HWND parent, const std::string& text) {
+  struct Search {
+    const std::string* text;
+    HWND found = nullptr;
+  } search{&text};
+  EnumChildWindows(
+      parent,
+      [](HWND wnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char buffer[512] = {};
+        GetWindowTextA(wnd, buffer, sizeof buffer);
+        if (*s->text != buffer) return TRUE;
+        s->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Clicks the button (push button, check box, radio button) with the caption.
+inline void Click(HWND dialog, const std::string& caption) {
+  HWND button = Child(dialog, caption);
+  ASSERT_TRUE(button) << caption;
+  SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+inline bool IsChecked(HWND dialog, const std::string& caption) {
+  return SendMessageA(Child(dialog, caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Lets the application handle its messages for a while, as its own message loop does (keys go
+// through the forms' key handling: default and cancel buttons, accelerators, Tab).
+inline void ProcessFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    Application->ProcessMessages();
+    Sleep(5);
+  } while (GetTickCount() - start < ms);
+}
+
+// Presses a key (with Alt or Shift held when asked) through the system's input queue, as the
+// keyboard does, into the foreground window.
+inline void PressKey(WORD key, bool alt = false, bool shift = false) {
+  INPUT inputs[6] = {};
+  int n = 0;
+  auto add = [&](WORD vk, bool up) {
+    inputs[n].type = INPUT_KEYBOARD;
+    inputs[n].ki.wVk = vk;
+    inputs[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ++n;
+  };
+  if (alt) add(VK_MENU, false);
+  if (shift) add(VK_SHIFT, false);
+  add(key, false);
+  add(key, true);
+  if (shift) add(VK_SHIFT, true);
+  if (alt) add(VK_MENU, true);
+  SendInput(n, inputs, sizeof(INPUT));
+  ProcessFor(60);
+}
+
+// The window that has the keyboard focus, and its text.
+inline std::string FocusedText() {
+  char buffer[512] = {};
+  GetWindowTextA(GetFocus(), buffer, sizeof buffer);
+  return buffer;
+}
+
+// Shows the dialog modally; `act` runs once it shows and is expected to close it. A dialog still
+// open after 20 s is closed, so that a failing test cannot hang. Returns the modal result.
+inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act) {
+  WindowWatch watch(dialog->GetCaption(), [&](HWND wnd) {
+    SetForegroundWindow(wnd);
+    ProcessFor(30);
+    act(wnd);
+  });
+  static HWND shown = nullptr;
+  shown = nullptr;
+  WindowWatch guard(dialog->GetCaption(), [](HWND wnd) { shown = wnd; }, 20000);
+  const UINT_PTR closer = SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (shown) PostMessageA(shown, WM_CLOSE, 0, 0);
+  });
+  const Integer result = dialog->ShowModal();
+  KillTimer(nullptr, closer);
+  EXPECT_TRUE(watch.Done()) << dialog->GetCaption();
+  return result;
+}
+
+}  // namespace dialog_testing
