@@ -577,6 +577,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
   void CreateWindowHandleDone() override;
   void DestroyWnd() override;
   virtual void Change();

@@ -658,6 +658,13 @@ void TCustomComboBox::CreateWindowHandleDone() {
   AdjustDropDown();
 }
 
+void TCustomComboBox::CreateWindowHandle(const TCreateParams& Params) {
+  inherited::CreateWindowHandle(Params);
+  // The system's combo box does not show its window name in its edit: a text given before the
+  // window was made is put there.
+  if (FHandle && FStyle != csDropDownList && !Params.Caption.empty()) ::SetWindowTextA(FHandle, Params.Caption.c_str());
+}
+
 void TCustomComboBox::DestroyWnd() {
   FSavedIndex = GetItemIndex();
   static_cast<TNativeListStrings*>(FItems)->Save();

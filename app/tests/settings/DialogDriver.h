@@ -90,6 +90,36 @@ inline void PressKey(WORD key, bool alt = false, bool shift = false) {
   ProcessFor(60);
 }
 
+// Types plain ASCII text on the keyboard into the window with the focus.
+inline void TypeText(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    INPUT inputs[4] = {};
+    int n = 0;
+    auto add = [&](WORD vk, bool up) {
+      inputs[n].type = INPUT_KEYBOARD;
+      inputs[n].ki.wVk = vk;
+      inputs[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      ++n;
+    };
+    const bool shift = (scan >> 8) & 1;
+    if (shift) add(VK_SHIFT, false);
+    add(LOBYTE(scan), false);
+    add(LOBYTE(scan), true);
+    if (shift) add(VK_SHIFT, true);
+    SendInput(n, inputs, sizeof(INPUT));
+    ProcessFor(10);
+  }
+  ProcessFor(30);
+}
+
+// The text of a window.
+inline std::string TextOf(HWND wnd) {
+  char buffer[1024] = {};
+  GetWindowTextA(wnd, buffer, sizeof buffer);
+  return buffer;
+}
+
 // The window that has the keyboard focus, and its text.
 inline std::string FocusedText() {
   char buffer[512] = {};

@@ -224,6 +224,18 @@ TEST_F(ComboBoxTest, ItemsAndIndexAreKeptWithoutAWindowAndThroughANewOne) {
   EXPECT_NE(::GetWindow(loose->GetHandle(), GW_CHILD), nullptr) << "the new style has an edit";
 }
 
+TEST_F(ComboBoxTest, ATextGivenWithoutAWindowIsShownInTheEdit) {
+  auto* loose = new TComboBox(form_);
+  loose->GetItems()->SetCommaText("John,Acts");
+  loose->SetText("<choose a book>");
+  loose->SetParent(form_);
+  EXPECT_EQ(loose->GetItemIndex(), -1);
+  EXPECT_EQ(loose->GetText(), "<choose a book>");
+  char text[64] = {};
+  ::GetWindowTextA(::GetWindow(loose->GetHandle(), GW_CHILD), text, sizeof text);
+  EXPECT_STREQ(text, "<choose a book>");
+}
+
 TEST_F(ComboBoxTest, TheListDropsDownForDropDownCountItems) {
   combo_->SetStyle(csDropDownList);
   for (int i = 0; i < 20; ++i) combo_->GetItems()->Add("Book " + std::to_string(i));
