@@ -128,7 +128,8 @@ inline std::string FocusedText() {
 }
 
 // Shows the dialog modally; `act` runs once it shows and is expected to close it. A dialog still
-// open after 20 s is closed, so that a failing test cannot hang. Returns the modal result.
+// open after 20 s is closed, and every 20 s after that the active window (a dialog the test left
+// open on top of it), so that a failing test cannot hang. Returns the modal result.
 inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act) {
   WindowWatch watch(dialog->GetCaption(), [&](HWND wnd) {
     SetForegroundWindow(wnd);
@@ -139,6 +140,8 @@ inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& ac
   shown = nullptr;
   WindowWatch guard(dialog->GetCaption(), [](HWND wnd) { shown = wnd; }, 20000);
   const UINT_PTR closer = SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
+    ADD_FAILURE() << "a dialog was left open";
+    if (GetActiveWindow() && GetActiveWindow() != shown) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);
     if (shown) PostMessageA(shown, WM_CLOSE, 0, 0);
   });
   const Integer result = dialog->ShowModal();
