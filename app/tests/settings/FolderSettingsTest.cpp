@@ -7,7 +7,7 @@
 #include "app/BibleWorksSettingsUnit.h"
 #include "app/ParatextSettingsUnit.h"
 #include "app/ProgramSettingsUnit.h"
-#include "app/tests/settings/DialogDriver.h"
+#include "app/tests/support/DialogDriver.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "classlib/Dialogs.h"
 #include "classlib/StdCtrls.h"

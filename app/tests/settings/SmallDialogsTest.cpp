@@ -5,7 +5,7 @@
 
 #include "app/MechanicalSettingsUnit.h"
 #include "app/OTNTDialogUnit.h"
-#include "app/tests/settings/DialogDriver.h"
+#include "app/tests/support/DialogDriver.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/SpellingSettingsUnit.h"
-#include "app/tests/settings/DialogDriver.h"
+#include "app/tests/support/DialogDriver.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/FakeHost.h"
 #include "classlib/Dialogs.h"
