@@ -1,32 +1,19 @@
 // Driving a modal dialog of the program as a user does: the test's actions run once the dialog
-// shows, inside its modal loop, with clicks and keys sent to its controls; every stored setting
-// can be compared before and after.
+// shows, inside its modal loop, with clicks and keys sent to its controls.
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "classlib/Forms.h"
-#include "classlib/Registry.h"
-#include "classlib/StringLists.h"
+#include "core/tests/CoreTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace dialog_testing {
 
+using core_testing::StoredSettings;
 using testing_support::WindowWatch;
-
-// Every value under the program's key, by name.
-inline std::map<std::string, std::string> StoredSettings() {
-  std::map<std::string, std::string> values;
-  TRegistry registry;
-  if (!registry.OpenKeyReadOnly("\\Software\\Pelorin")) return values;
-  std::unique_ptr<TStringList> names(new TStringList());
-  registry.GetValueNames(names.get());
-  for (int i = 0; i < names->GetCount(); ++i) values[names->GetStrings(i)] = registry.ReadString(names->GetStrings(i));
-  return values;
-}
 
 // The child window (any depth) with the text; null when there is none.
 inline HWND Child(HWND parent, const std::string& text) {
