@@ -4,8 +4,10 @@
 #include "app/CheckingCycle.h"
 #include "app/MechanicalRun.h"
 #include "app/MemoBookEditor.h"
+#include "app/ProgramsLink.h"
 #include "app/ResultsTotals.h"
 #include "classlib/ComCtrls.h"
+#include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/FormTextReader.h"
 #include "classlib/Menus.h"
@@ -70,11 +72,23 @@ PUBLISHED(TMainScreen) {
   Method("Fonts1Click", &TMainScreen::Fonts1Click);
   Method("Expandedmode1Click", &TMainScreen::Expandedmode1Click);
   Method("Help2Click", &TMainScreen::Help2Click);
+  Method("DDETimerTimer", &TMainScreen::DDETimerTimer);
+  Method("RefTimerTimer", &TMainScreen::RefTimerTimer);
+  Method("IdleTimerTimer", &TMainScreen::IdleTimerTimer);
+  Method("ResultsToParatextButtonClick", &TMainScreen::ResultsToParatextButtonClick);
+  Method("Tasks1Click", &TMainScreen::Tasks1Click);
+  Method("Scriptures1Click", &TMainScreen::Scriptures1Click);
+  Method("Paratext1Click", &TMainScreen::Paratext1Click);
+  Method("Program1Click", &TMainScreen::Program1Click);
+  Method("Spelling1Click", &TMainScreen::Spelling1Click);
+  Method("BibleWorks1Click", &TMainScreen::BibleWorks1Click);
+  Method("Mechanicalproofreading1Click", &TMainScreen::Mechanicalproofreading1Click);
 }
 
 void InitializeUnitMain() {
   InitProgramFolder();
   ExpandedMode = false;
+  InitializeLinks();
 }
 
 void FinalizeUnitMain() {}
@@ -105,6 +119,10 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   MechanicalTimer = Component<TTimer>(this, "MechanicalTimer");
   ButtonTimer = Component<TTimer>(this, "ButtonTimer");
   sycFolderMonitor1 = Component<TsycFolderMonitor>(this, "sycFolderMonitor1");
+  DDETimer = Component<TTimer>(this, "DDETimer");
+  RefTimer = Component<TTimer>(this, "RefTimer");
+  IdleTimer = Component<TTimer>(this, "IdleTimer");
+  DdeClientConv1 = Component<TDdeClientConv>(this, "DdeClientConv1");
   editor_ = std::make_unique<TMemoBookEditor>(BookMemo);
 }
 
@@ -126,6 +144,7 @@ void TMainScreen::FormCreate(TObject*) {
   Mechanical = new TMechanicalRun(*this, *Book, USFM);
   Cycle = new TCheckingCycle(*this, *Book, *Mechanical);
   Buttons = new TButtonTimerRun(*this, *Book);
+  CreateLinks();
   SetMessageTarget(ResultsBox->GetItems(), Book->IgnoreList);
   if (!ProjectsFolderProblem().empty()) AddPlainMessage(ProjectsFolderProblem());
   created_ = true;
@@ -140,6 +159,7 @@ void TMainScreen::FormDestroy(TObject*) {
   SaveBookIfModified();
   MyReg->SetStartMaximized(GetWindowState() == wsMaximized);
   SetMessageTarget(nullptr, nullptr);
+  FreeLinks();
   delete Buttons;
   delete Cycle;
   delete Mechanical;
@@ -206,7 +226,7 @@ void TMainScreen::SaveBookIfModified() {
     if (GetWindowState() == wsMinimized) SetWindowState(wsNormal);
     BringToFront();
     if (Application->MessageBox("File " + Book->LoadedBookPath + " has changed. Save?", "Pelorin", MB_YESNO) == IDYES)
-      SaveLoadedBook();
+      SaveLoadedBookAsked();
   } catch (...) {
     CheckTimer->SetEnabled(checking);
     throw;
@@ -271,9 +291,8 @@ void TMainScreen::ResetSpellingCheck() {}
 bool TMainScreen::SpellingCheckIdle() { return true; }
 bool TMainScreen::InteractiveSpellCheckRunning() { return false; }
 
-// Until the link with Paratext watches for it, Paratext counts as not running.
-bool TMainScreen::ParatextRunning() { return false; }
-AnsiString TMainScreen::FocusReference() { return AnsiString(); }
+bool TMainScreen::ParatextRunning() { return Link && Link->ParatextRunning; }
+AnsiString TMainScreen::FocusReference() { return Link ? Link->FocusReference : AnsiString(); }
 
 // --- Opening and saving books -------------------------------------------------------------------
 
@@ -288,4 +307,4 @@ void TMainScreen::ComboBox1Select(TObject*) {
   if (i >= 0) OpenBookManually(ComboBox1->GetItems()->GetStrings(i));
 }
 
-void TMainScreen::SaveButtonClick(TObject*) { SaveLoadedBook(); }
+void TMainScreen::SaveButtonClick(TObject*) { SaveLoadedBookAsked(); }

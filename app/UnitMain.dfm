@@ -154,6 +154,7 @@ object MainScreen: TMainScreen
       Caption = '&Results to Paratext'
       Enabled = False
       TabOrder = 4
+      OnClick = ResultsToParatextButtonClick
     end
   end
   object RightPanel: TPanel
@@ -201,6 +202,21 @@ object MainScreen: TMainScreen
   object ButtonTimer: TTimer
     OnTimer = ButtonTimerTimer
   end
+  object DDETimer: TTimer
+    OnTimer = DDETimerTimer
+  end
+  object RefTimer: TTimer
+    Interval = 250
+    OnTimer = RefTimerTimer
+  end
+  object IdleTimer: TTimer
+    Enabled = False
+    Interval = 10
+    OnTimer = IdleTimerTimer
+  end
+  object DdeClientConv1: TDdeClientConv
+    ConnectMode = ddeManual
+  end
   object sycFolderMonitor1: TsycFolderMonitor
     NotifyFilters = [fmfFileNameChange, fmfDirNameChange]
     WatchSubTree = False
@@ -246,12 +262,43 @@ object MainScreen: TMainScreen
         Action = EditPaste1
       end
     end
+    object View1: TMenuItem
+      Caption = 'V&iew'
+      object Tasks1: TMenuItem
+        Caption = '&Tasks'
+        OnClick = Tasks1Click
+      end
+    end
     object Settings1: TMenuItem
       Caption = '&Settings'
       OnClick = Settings1Click
+      object Scriptures1: TMenuItem
+        Caption = '&Scriptures'
+        OnClick = Scriptures1Click
+      end
+      object Paratext1: TMenuItem
+        Caption = '&Paratext'
+        OnClick = Paratext1Click
+      end
+      object Program1: TMenuItem
+        Caption = 'Pr&ogram'
+        OnClick = Program1Click
+      end
+      object Spelling1: TMenuItem
+        Caption = 'S&pelling'
+        OnClick = Spelling1Click
+      end
+      object BibleWorks1: TMenuItem
+        Caption = '&BibleWorks'
+        OnClick = BibleWorks1Click
+      end
       object Fonts1: TMenuItem
         Caption = '&Fonts'
         OnClick = Fonts1Click
+      end
+      object Mechanicalproofreading1: TMenuItem
+        Caption = '&Mechanical proofreading'
+        OnClick = Mechanicalproofreading1Click
       end
       object Expandedmode1: TMenuItem
         Caption = '&Expanded mode'

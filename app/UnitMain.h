@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CheckingHost.h"
+#include "app/SpellingHelperState.h"
 #include "classlib/Forms.h"
 
 class TBookResults;
@@ -15,6 +16,8 @@ class TButton;
 class TButtonTimerRun;
 class TCheckingCycle;
 class TComboBox;
+class TDdeClientConv;
+class TIdleWaits;
 class TLabel;
 class TListBox;
 class TMechanicalRun;
@@ -22,9 +25,12 @@ class TMemo;
 class TMemoBookEditor;
 class TMenuItem;
 class TPopupMenu;
+class TProgramsLink;
+class TReferenceExchangeRun;
 class TScripture;
 class TStatusBar;
 class TTimer;
+class TSystemLinkPeers;
 class TUSFM;
 class TsycFolderMonitor;
 
@@ -41,6 +47,8 @@ extern TProgramStarter StartProgram;
 // and the style sheet, before the main window is created.
 void InitializeUnitMain();
 void FinalizeUnitMain();
+// The links' share of it: the BibleWorks program name (its DDE service) is taken once.
+void InitializeLinks();
 
 // Starts "restart.exe" (which starts the program again) and ends this copy.
 void RestartProgram();
@@ -77,6 +85,9 @@ public:
   void OpenBookManually(const AnsiString& englishName);
   // Saves the loaded book from the editor.
   void SaveLoadedBook();
+  // Shows the save-book dialog, which waits while Paratext has the book open, and saves the book
+  // when it lets it be saved.
+  void SaveLoadedBookAsked();
 
   // The background work, for the menu commands and for tests (nullptr in a copy that the
   // one-instance guard ended).
@@ -86,6 +97,12 @@ public:
   TMechanicalRun* Mechanical = nullptr;
   TCheckingCycle* Cycle = nullptr;
   TButtonTimerRun* Buttons = nullptr;
+  // The links with Paratext and BibleWorks, the reference-list exchange and its idle waits.
+  TIdleWaits* IdleWaits = nullptr;
+  TProgramsLink* Link = nullptr;
+  TReferenceExchangeRun* Exchange = nullptr;
+  // The link with the spelling helper application, as the tasks dialog shows it.
+  TSpellingHelperState HelperState;
 
   // Components of the form text.
   TButton* GotoCurrentButton = nullptr;
@@ -106,6 +123,10 @@ public:
   TTimer* MechanicalTimer = nullptr;
   TTimer* ButtonTimer = nullptr;
   TsycFolderMonitor* sycFolderMonitor1 = nullptr;
+  TTimer* DDETimer = nullptr;
+  TTimer* RefTimer = nullptr;
+  TTimer* IdleTimer = nullptr;
+  TDdeClientConv* DdeClientConv1 = nullptr;
 
   // --- Handlers named by the form text
   void FormCreate(TObject* Sender);
@@ -125,9 +146,27 @@ public:
   void Fonts1Click(TObject* Sender);
   void Expandedmode1Click(TObject* Sender);
   void Help2Click(TObject* Sender);
+  // The links (UnitMainLink.cpp).
+  void DDETimerTimer(TObject* Sender);
+  void RefTimerTimer(TObject* Sender);
+  void IdleTimerTimer(TObject* Sender);
+  void ResultsToParatextButtonClick(TObject* Sender);
+  void Tasks1Click(TObject* Sender);
+  // The settings dialogs (UnitMainSettings.cpp).
+  void Scriptures1Click(TObject* Sender);
+  void Paratext1Click(TObject* Sender);
+  void Program1Click(TObject* Sender);
+  void Spelling1Click(TObject* Sender);
+  void BibleWorks1Click(TObject* Sender);
+  void Mechanicalproofreading1Click(TObject* Sender);
 
 private:
+  // Makes and frees the links (UnitMainLink.cpp).
+  void CreateLinks();
+  void FreeLinks();
+
   std::unique_ptr<TMemoBookEditor> editor_;
+  std::unique_ptr<TSystemLinkPeers> linkPeers_;
   // Set once FormCreate has built the background work; a copy ended by the one-instance guard
   // never does, and then has nothing to save or free at its end.
   bool created_ = false;

@@ -369,3 +369,18 @@ AnsiString TDdeClientConv::RequestData(const AnsiString& Item) {
   if (FTrailingAck) SwallowTrailingAck();
   return DataText(data.get());
 }
+
+// --- Published properties ------------------------------------------------------------------------
+
+// Forms name a conversation with its connect mode and events; the service and topic are set in
+// code with SetLink.
+PUBLISHED(TDdeClientConv) {
+  Prop("ConnectMode", &TDdeClientConv::GetConnectMode, &TDdeClientConv::SetConnectMode).Default(ddeAutomatic);
+  Prop("OnClose", &TDdeClientConv::OnClose);
+  Prop("OnOpen", &TDdeClientConv::OnOpen);
+}
+
+const bool g_ddeClassesRegistered = [] {
+  RegisterClass(TDdeClientConv::StaticClass());
+  return true;
+}();

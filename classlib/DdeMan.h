@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "classlib/Components.h"
+#include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
 // ddeAutomatic opens the link when the component has been read from a form and whenever
 // SetLink names a new service and topic; ddeManual only when OpenLink is called.
 enum TDataMode { ddeAutomatic, ddeManual };
+ENUM_NAMES(TDataMode, "ddeAutomatic", "ddeManual");
 
 class TDdeClientConv : public TComponent {
   CLASS_INFO(TDdeClientConv, TComponent)
