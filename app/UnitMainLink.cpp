@@ -31,6 +31,10 @@ void TMainScreen::CreateLinks() {
   linkPeers_ = std::make_unique<TSystemLinkPeers>(DdeClientConv1);
   Link = new TProgramsLink(*linkPeers_, bibleWorksService);
   Exchange = new TReferenceExchangeRun(*IdleWaits, [](TStrings* lines) { SetFocusReferenceList(lines); });
+  // The first look at Paratext comes before the checking cycle's first start, so that a book
+  // Paratext shows is the first one checked, not one that the cycle reached before the link's
+  // timer ran for the first time.
+  Link->Tick();
 }
 
 void TMainScreen::FreeLinks() {

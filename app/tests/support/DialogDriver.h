@@ -15,7 +15,8 @@ namespace dialog_testing {
 using core_testing::StoredSettings;
 using testing_support::WindowWatch;
 
-// The child window (any depth) with the text; null when there is none.
+// The child window (any depth) with the text, also of another program's window; null when there
+// is none.
 inline HWND Child(HWND parent, const std::string& text) {
   struct Search {
     const std::string* text;
@@ -25,8 +26,11 @@ inline HWND Child(HWND parent, const std::string& text) {
       parent,
       [](HWND wnd, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
+        // Asked by message, which also reads the text of an edit in another program.
         char buffer[512] = {};
-        GetWindowTextA(wnd, buffer, sizeof buffer);
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                            &copied);
         if (*s->text != buffer) return TRUE;
         s->found = wnd;
         return FALSE;

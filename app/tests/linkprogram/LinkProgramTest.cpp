@@ -1,0 +1,234 @@
+// The real Pelorin.exe with the stand-ins for Paratext and BibleWorks, talked to as a user and the
+// other programs would: the book Paratext shows is checked first, "Results to Paratext" reaches
+// Paratext, BibleWorks follows Paratext's verse, a book saved in Paratext or a move to another
+// book re-orders the checking, and the settings dialogs chosen from the menu store their settings.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/BookResults.h"
+#include "app/tests/support/AppTestSupport.h"
+#include "app/tests/support/DialogDriver.h"
+#include "app/tests/support/ProgramDriver.h"
+#include "classlib/Registry.h"
+#include "classlib/StringLists.h"
+#include "core/FocusLink.h"
+
+namespace {
+
+using namespace app_testing;
+using dialog_testing::Child;
+using testing_support::Process;
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
+
+const Lines kGenesis = {"\\id GEN", "\\c 1", "\\p", "\\v 1 In the beginning God created the heaven and the earth."};
+const Lines kExodus = {"\\id EXO", "\\c 1", "\\p", "\\v 1 Now these are the names of the children of Israel."};
+// "blessed" after a full stop: a sentence that begins without a capital.
+const Lines kMatthew = {"\\id MAT", "\\c 5", "\\p", "\\v 3 Blessed are the poor in spirit. blessed are they."};
+
+class LinkProgramTest : public AppTest {
+protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    WriteTestBook("GEN", kGenesis, 0);
+    WriteTestBook("EXO", kExodus, 0);
+    WriteTestBook("MAT", kMatthew, 0);
+    // A line a millisecond, and BibleWorks under a service name of this test's own.
+    MyReg->SetMechanicalSpeed(1);
+    WriteSettingString("BibleWorks Filename", service_ + ".exe");
+    WriteSettingString("BibleWorks Folder", BibleWorksFolder());
+    CreateDirectoryA(BibleWorksFolder().c_str(), nullptr);
+    CreateDirectoryA(ProgramFolderOfPelorin().c_str(), nullptr);
+    CopyFileA((testing_support::ProgramFolder() + "restart.exe").c_str(), (ProgramFolderOfPelorin() + "restart.exe").c_str(),
+              FALSE);
+  }
+
+  std::string ProgramFolderOfPelorin() const { return temp_.Path() + "Program\\"; }
+  std::string BibleWorksFolder() const { return temp_.Path() + "BibleWorks"; }
+  std::string ParatextLog() const { return temp_.Path() + "paratext.log"; }
+  std::string BibleWorksLog() const { return temp_.Path() + "bibleworks.log"; }
+
+  std::unique_ptr<Process> StartParatext(const std::string& reference) {
+    auto process = std::make_unique<Process>(
+        "\"" + testing_support::ProgramFolder() + "ParatextPeer.exe\" \"" + ParatextLog() + "\" \"" + reference + "\"",
+        std::vector<std::string>{"PELORIN_REGISTRY_ROOT=" + registry_.Root()});
+    EXPECT_TRUE(PumpUntil([] { return FindWindowA("ParatextPeer", "Paratext 6") != nullptr; }, 10000));
+    return process;
+  }
+  std::unique_ptr<Process> StartBibleWorks() {
+    auto process = std::make_unique<Process>("\"" + testing_support::ProgramFolder() + "BibleWorksPeer.exe\" \"" +
+                                             BibleWorksLog() + "\" --service " + service_);
+    EXPECT_TRUE(PumpUntil([] { return FindWindowA("BibleWorksPeer", nullptr) != nullptr; }, 10000));
+    return process;
+  }
+  static void TellParatext(const std::string& command) {
+    HWND wnd = FindWindowA("ParatextPeer", "Paratext 6");
+    ASSERT_TRUE(wnd);
+    COPYDATASTRUCT data{0, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
+    SendMessageA(wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  }
+
+  std::unique_ptr<PelorinProcess> StartPelorin() {
+    auto pelorin = std::make_unique<PelorinProcess>(ProgramFolderOfPelorin(), registry_.Root());
+    EXPECT_TRUE(pelorin->MainWindow());
+    return pelorin;
+  }
+  // Waits for a whole cycle: it starts, and it ends with every book checked.
+  static bool WaitForCycle(PelorinProcess& pelorin, DWORD timeoutMs = 40000) {
+    return pelorin.WaitForStatus("All checks done", timeoutMs);
+  }
+
+  unsigned long long Written(const std::string& englishName) const { return LastWriteTime(ResultsPath(englishName)); }
+
+  const std::string service_ = "bwpeer" + std::to_string(GetCurrentProcessId());
+};
+
+TEST_F(LinkProgramTest, TheBookParatextShowsIsCheckedFirstAndBibleWorksFollows) {
+  auto paratext = StartParatext("MAT 5:3");
+  auto bibleWorks = StartBibleWorks();
+  const DWORD start = GetTickCount();
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(PumpUntil([&] { return FileExists(ResultsPath("Matthew")); }, 30000));
+  const DWORD firstResults = GetTickCount() - start;
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+
+  // Matthew after the pause of 5 s, before the books that come before it.
+  EXPECT_GE(firstResults, 4500u);
+  EXPECT_LT(Written("Matthew"), Written("Genesis"));
+  EXPECT_LT(Written("Matthew"), Written("Exodus"));
+  EXPECT_EQ(pelorin->StatusPanel(0), "Matthew");
+  HWND button = Child(pelorin->MainWindow(), "Matthew");
+  EXPECT_TRUE(button && IsWindowVisible(button)) << "the button that opens the book Paratext shows";
+
+  // BibleWorks is linked and sent to the verse.
+  ASSERT_TRUE(PumpUntil([&] { return FileLines(BibleWorksLog()).size() >= 4; }, 10000));
+  EXPECT_EQ(FileLines(BibleWorksLog()),
+            (Lines{"ClipGoToVerse FALSE", "IgnoreErrors TRUE", "GoToVerse Mat 5:3", "IgnoreErrors FALSE"}));
+  testing_support::SaveScreenshot(pelorin->MainWindow(), "pelorin-with-paratext");
+
+  // View, Tasks shows what the links do.
+  pelorin->ChooseMenu("it");
+  HWND tasks = pelorin->WaitForWindow("View background tasks");
+  ASSERT_TRUE(tasks);
+  PumpFor(300);
+  testing_support::SaveScreenshot(tasks, "pelorin-tasks");
+  PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 5000));
+}
+
+TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast) {
+  MyReg->SetWhiteSpaceCheck(true);
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  auto paratext = StartParatext("MAT 5:3");
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  HWND button = Child(pelorin->MainWindow(), "&Results to Paratext");
+  ASSERT_TRUE(button);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(button) != FALSE; }, 5000)) << ReadFileBytes(ResultsPath("Matthew"));
+  PostMessageA(button, BM_CLICK, 0, 0);
+
+  // The book Paratext shows is in the editor: its messages are the list.
+  std::unique_ptr<TStringList> section(new TStringList());
+  std::unique_ptr<TStringList> results(new TStringList());
+  results->LoadFromFile(ResultsPath("Matthew"));
+  SectionLines(results.get(), "[mechanical errors]", section.get());
+  ASSERT_GT(section->GetCount(), 0);
+  const std::string ref = Projects() + "pelorin.ref";
+  ASSERT_TRUE(PumpUntil([&] { return FileLines(ref) == ItemsOf(section.get()); }, 5000)) << ReadFileBytes(ref);
+
+  Lines recorded = {"started", "SantaFeFocus 2 0"};
+  for (const std::string& line : ItemsOf(section.get())) {
+    std::unique_ptr<TStringList> one(new TStringList());
+    one->Add(line);
+    std::string text = FocusReferenceListText(one.get());
+    recorded.push_back("list " + text.substr(0, text.size() - 2));
+  }
+  ASSERT_TRUE(PumpUntil([&] { return FileLines(ParatextLog()).size() >= recorded.size(); }, 5000));
+  EXPECT_EQ(FileLines(ParatextLog()), recorded);
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
+  EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(section.get()));
+
+  // The list written for Paratext goes to BibleWorks's folder too, once the machine is idle.
+  Lines vls = {"BWRL 1"};
+  for (const std::string& line : ItemsOf(section.get())) vls.push_back("KJV Mat " + line.substr(4, line.find(' ', 4) - 4));
+  const std::string vlsFile = BibleWorksFolder() + "\\pelorin.vls";
+  EXPECT_TRUE(PumpUntil([&] { return FileLines(vlsFile) == vls; }, 10000)) << ReadFileBytes(vlsFile);
+}
+
+TEST_F(LinkProgramTest, ABookSavedInParatextAndAMoveToAnotherBookAreCheckedAgain) {
+  auto paratext = StartParatext("GEN 1:1");
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  const auto genesis = Written("Genesis"), exodus = Written("Exodus"), matthew = Written("Matthew");
+  ASSERT_LT(genesis, exodus);
+
+  // Paratext saves Exodus as it does: a new copy renamed over the book.
+  const std::string exo = BookPath("EXO");
+  WriteFileBytes(exo + ".new", "\\id EXO\r\n\\c 1\r\n\\p\r\n\\v 1 Now these are the names.\r\n");
+  ASSERT_TRUE(MoveFileExA((exo + ".new").c_str(), exo.c_str(), MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(PumpUntil([&] { return Written("Exodus") != exodus; }, 20000));
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  EXPECT_EQ(Written("Genesis"), genesis);
+  EXPECT_EQ(Written("Matthew"), matthew);
+
+  // Both Exodus and Matthew change; Paratext moves to Matthew: it is checked before Exodus.
+  WriteTestBook("EXO", kExodus, 100);
+  WriteTestBook("MAT", kMatthew, 100);
+  const auto exodusBefore = Written("Exodus");
+  TellParatext("focus MAT 5:3");
+  ASSERT_TRUE(PumpUntil([&] { return Written("Exodus") != exodusBefore; }, 30000));
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  EXPECT_NE(Written("Matthew"), matthew);
+  EXPECT_LT(Written("Matthew"), Written("Exodus"));
+  EXPECT_EQ(Written("Genesis"), genesis);
+}
+
+TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  const auto genesis = Written("Genesis");
+
+  // Mechanical proofreading: OK stores the boxes and the speed, and every book is checked again.
+  pelorin->ChooseMenu("sm");
+  HWND dialog = pelorin->WaitForWindow("Mechanical proofreading");
+  ASSERT_TRUE(dialog);
+  PostMessageA(Child(dialog, "Automatically check &structure"), BM_CLICK, 0, 0);
+  PumpFor(200);
+  PostMessageA(Child(dialog, "OK"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Written("Genesis") != genesis; }, 20000));
+  EXPECT_EQ(ReadSettingString("B2"), "-1");
+  EXPECT_EQ(ReadSettingString("B8"), "-1");
+  EXPECT_EQ(ReadSettingString("B9"), "-1");
+  EXPECT_EQ(ReadSettingString("I7"), "1");
+  ASSERT_TRUE(WaitForCycle(*pelorin));
+
+  // BibleWorks settings cancelled: nothing stored, the program runs on.
+  const auto before = core_testing::StoredSettings();
+  pelorin->ChooseMenu("sb");
+  dialog = pelorin->WaitForWindow("BibleWorks settiings");
+  ASSERT_TRUE(dialog);
+  PostMessageA(Child(dialog, "Cancel"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000));
+  EXPECT_EQ(core_testing::StoredSettings(), before);
+  EXPECT_FALSE(pelorin->WaitForExit(500));
+
+  // With OK it stores and the program is started again by "restart.exe".
+  pelorin->ChooseMenu("sb");
+  dialog = pelorin->WaitForWindow("BibleWorks settiings");
+  ASSERT_TRUE(dialog);
+  SendMessageA(Child(dialog, "SCR"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("BGT"));
+  PostMessageA(Child(dialog, "&OK"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(pelorin->WaitForExit(15000));
+  EXPECT_EQ(pelorin->ExitCode(), 0u);
+  EXPECT_EQ(FileLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
+  auto expected = before;
+  expected["S2"] = "BGT";
+  EXPECT_EQ(core_testing::StoredSettings(), expected);
+}
+
+}  // namespace
