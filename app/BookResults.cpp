@@ -39,13 +39,7 @@ bool LoadLines(const AnsiString& path, TStrings* lines) {
 
 }  // namespace
 
-bool BeginsWithBookId(const AnsiString& line) {
-  if (line.size() < 3) return false;
-  const AnsiString start = line.substr(0, 3);
-  for (int book = 1; book <= BookCount; ++book)
-    if (start == BookId(book)) return true;
-  return false;
-}
+bool BeginsWithBookId(const AnsiString& line) { return line.size() >= 3 && BookNumberFromId(line.substr(0, 3)) != 0; }
 
 void SectionLines(TStrings* fileLines, const AnsiString& header, TStrings* section) {
   section->Clear();

@@ -12,13 +12,6 @@
 
 namespace {
 
-// The book number of a three-letter identifier; 0 when it is none of the 66.
-int BookNumberOfId(const AnsiString& id) {
-  for (int book = 1; book <= BookCount; ++book)
-    if (BookId(book) == id) return book;
-  return 0;
-}
-
 // The project folder of a work folder ("D:\Project\Pelorin\" gives "D:\Project").
 AnsiString ProjectFolderOf(const AnsiString& workFolder) {
   return ExcludeTrailingBackslash(ExtractFilePath(ExcludeTrailingBackslash(workFolder)));
@@ -148,7 +141,7 @@ void TCheckingCycle::Initialise() {
 
 void TCheckingCycle::CurrentBookStep() {
   host_.SetCheckInterval(100);
-  CurrentBook = BookNumberOfId(CurrentBookId);
+  CurrentBook = BookNumberFromId(CurrentBookId);
   host_.ShowCurrentBookButton(CurrentBook ? EnglishBookName(CurrentBook) : AnsiString());
   // A reference that names no book leaves nothing to check first: the scan goes on.
   if (CurrentBook && !book_.ResultsUpToDate(CurrentBook)) {
@@ -179,7 +172,7 @@ void TCheckingCycle::NextBookStep() {
   State = 0;
   host_.SetStatus(spCycle, "All checks done");
   if (host_.ParatextRunning()) {
-    const int shown = BookNumberOfId(CurrentBookId);
+    const int shown = BookNumberFromId(CurrentBookId);
     if (shown && book_.LoadBookAndResults(shown)) host_.SetStatus(spBook, EnglishBookName(shown));
   }
 }

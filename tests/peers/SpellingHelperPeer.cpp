@@ -4,7 +4,7 @@
 // - execute: the command is the word asked about;
 // - request "DoesWordExist": "Yes" when that word is in the list (letter case counts), else "No";
 // and adds "WORD Yes" or "WORD No" for each answer to the log "<name>.log" in its folder.
-// It ends by itself after five minutes.
+// It ends when its last conversation ends, and by itself after five minutes.
 #include <fstream>
 #include <set>
 #include <string>
@@ -16,11 +16,18 @@ namespace {
 peer::DdeServer server;
 std::set<std::string> words;
 std::string word;
+int conversations = 0;
 
 HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
   switch (type) {
     case XTYP_CONNECT:
       return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(server.Text(hsz1) == "Spelling"));
+    case XTYP_CONNECT_CONFIRM:
+      ++conversations;
+      return nullptr;
+    case XTYP_DISCONNECT:
+      if (--conversations <= 0) ::PostQuitMessage(0);
+      return nullptr;
     case XTYP_EXECUTE:
       word = peer::DdeServer::DataText(data);
       return peer::Acknowledged(true);

@@ -136,6 +136,39 @@ TEST_F(PeersTest, ABibleWorksThatDoesNotAnswerHoldsNoTickLong) {
   EXPECT_NE(link_->SyncCount, 0);
 }
 
+// The spelling helper stand-in, copied under a name of its own beside its word list, is started by
+// the conversation that finds no server under that name and answers from the list.
+TEST_F(PeersTest, TheSpellingHelperAnswersFromItsWordList) {
+  const std::string folder = temp_.Path() + "Helper\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string name = "SpellHelper" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "SpellingHelperPeer.exe").c_str(), (folder + name + ".exe").c_str(), FALSE));
+  testing_support::WriteFileBytes(folder + "words.txt", "Bethsaida\r\nCapernaum\r\n");
+  TDdeClientConv helper(nullptr);
+  helper.SetConnectMode(ddeManual);
+  helper.ServiceApplication = folder + name;
+  ASSERT_TRUE(helper.SetLink(name, "Spelling"));
+  ASSERT_TRUE(helper.OpenLink());
+  struct Row {
+    const char* Word;
+    const char* Answer;
+  } rows[] = {{"Bethsaida", "Yes"}, {"Bethsayda", "No"}, {"capernaum", "No"}, {"Capernaum", "Yes"}};
+  for (const Row& r : rows) {
+    EXPECT_TRUE(helper.ExecuteMacro(r.Word, false));
+    EXPECT_EQ(helper.RequestData("DoesWordExist"), r.Answer) << r.Word;
+  }
+  EXPECT_EQ(FileLines(folder + name + ".log"),
+            (Lines{"Bethsaida Yes", "Bethsayda No", "capernaum No", "Capernaum Yes"}));
+  // Another topic is refused.
+  TDdeClientConv other(nullptr);
+  other.SetConnectMode(ddeManual);
+  other.SetLink(name, "Commands");
+  EXPECT_FALSE(other.OpenLink());
+  // The helper ends with its conversation, and its program file can go.
+  helper.CloseLink();
+  EXPECT_TRUE(PumpUntil([&] { return DeleteFileA((folder + name + ".exe").c_str()) != FALSE; }, 10000));
+}
+
 TEST_F(PeersTest, ParatextIsToldOfTheReferenceList) {
   auto paratext = StartParatext("MAT 5:3");
   std::unique_ptr<TStringList> lines(new TStringList());
