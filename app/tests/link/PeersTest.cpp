@@ -13,6 +13,7 @@
 namespace {
 
 using app_testing::FileLines;
+using app_testing::LogLines;
 using app_testing::Lines;
 using testing_support::ProgramFolder;
 using testing_support::PumpFor;
@@ -86,14 +87,14 @@ TEST_F(PeersTest, BibleWorksFollowsTheVerseParatextShows) {
   EXPECT_TRUE(link_->BibleWorksRunning);
   EXPECT_TRUE(link_->BibleWorksLinked());
   EXPECT_EQ(link_->FocusReference, "MAT 5:3");
-  EXPECT_EQ(FileLines(BibleWorksLog()),
+  EXPECT_EQ(LogLines(BibleWorksLog()),
             (Lines{"ClipGoToVerse FALSE", "IgnoreErrors TRUE", "GoToVerse Mat 5:3", "IgnoreErrors FALSE"}));
 
   // Paratext moves to another verse.
   TellParatext("focus GEN 1:31");
   ASSERT_TRUE(TickUntilBibleWorksShows("KJV Gen 1:31"));
-  EXPECT_EQ(FileLines(BibleWorksLog()).size(), 7u);
-  EXPECT_EQ(FileLines(BibleWorksLog())[5], "GoToVerse Gen 1:31");
+  EXPECT_EQ(LogLines(BibleWorksLog()).size(), 7u);
+  EXPECT_EQ(LogLines(BibleWorksLog())[5], "GoToVerse Gen 1:31");
 
   // BibleWorks ends: the link notices, and links again with the next BibleWorks.
   bibleWorks.reset();
@@ -107,14 +108,14 @@ TEST_F(PeersTest, BibleWorksFollowsTheVerseParatextShows) {
   bibleWorks = StartBibleWorks();
   TellParatext("focus JHN 3:16");
   ASSERT_TRUE(TickUntilBibleWorksShows("KJV Joh 3:16"));
-  EXPECT_EQ(FileLines(BibleWorksLog()).front(), "ClipGoToVerse FALSE");
+  EXPECT_EQ(LogLines(BibleWorksLog()).front(), "ClipGoToVerse FALSE");
 }
 
 TEST_F(PeersTest, AVerseMissingFromBibleWorkssVersionIsFoundInTheOriginalText) {
   auto paratext = StartParatext("ROM 16:25");
   auto bibleWorks = StartBibleWorks("--missing \"Rom 16:25\"");
   ASSERT_TRUE(TickUntilBibleWorksShows("SCR Rom 16:25"));
-  const Lines log = FileLines(BibleWorksLog());
+  const Lines log = LogLines(BibleWorksLog());
   EXPECT_TRUE(Contains(log, "GoToVerse SCR"));
   // Four times the verse alone (counts 1 to 4), then the version before it.
   EXPECT_EQ(std::count(log.begin(), log.end(), "GoToVerse Rom 16:25"), 5);
@@ -157,7 +158,7 @@ TEST_F(PeersTest, TheSpellingHelperAnswersFromItsWordList) {
     EXPECT_TRUE(helper.ExecuteMacro(r.Word, false));
     EXPECT_EQ(helper.RequestData("DoesWordExist"), r.Answer) << r.Word;
   }
-  EXPECT_EQ(FileLines(folder + name + ".log"),
+  EXPECT_EQ(LogLines(folder + name + ".log"),
             (Lines{"Bethsaida Yes", "Bethsayda No", "capernaum No", "Capernaum Yes"}));
   // Another topic is refused.
   TDdeClientConv other(nullptr);
@@ -176,8 +177,8 @@ TEST_F(PeersTest, ParatextIsToldOfTheReferenceList) {
   lines->Add("Superfluous white space in line 3");
   lines->Add("ROM 1:1 [2] second");
   SetFocusReferenceList(lines.get());
-  ASSERT_TRUE(PumpUntil([&] { return FileLines(ParatextLog()).size() >= 4; }, 10000));
-  EXPECT_EQ(FileLines(ParatextLog()), (Lines{"started", "SantaFeFocus 2 0", "list MAT 5:3\t[1]...poor in spirit - Capital missing",
+  ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= 4; }, 10000));
+  EXPECT_EQ(LogLines(ParatextLog()), (Lines{"started", "SantaFeFocus 2 0", "list MAT 5:3\t[1]...poor in spirit - Capital missing",
                                              "list ROM 1:1\t[2] second"}));
 }
 

@@ -104,8 +104,8 @@ TEST_F(LinkProgramTest, TheBookParatextShowsIsCheckedFirstAndBibleWorksFollows) 
   EXPECT_TRUE(button && IsWindowVisible(button)) << "the button that opens the book Paratext shows";
 
   // BibleWorks is linked and sent to the verse.
-  ASSERT_TRUE(PumpUntil([&] { return FileLines(BibleWorksLog()).size() >= 4; }, 10000));
-  EXPECT_EQ(FileLines(BibleWorksLog()),
+  ASSERT_TRUE(PumpUntil([&] { return LogLines(BibleWorksLog()).size() >= 4; }, 10000));
+  EXPECT_EQ(LogLines(BibleWorksLog()),
             (Lines{"ClipGoToVerse FALSE", "IgnoreErrors TRUE", "GoToVerse Mat 5:3", "IgnoreErrors FALSE"}));
   testing_support::SaveScreenshot(pelorin->MainWindow(), "pelorin-with-paratext");
 
@@ -138,7 +138,7 @@ TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast
   SectionLines(results.get(), "[mechanical errors]", section.get());
   ASSERT_GT(section->GetCount(), 0);
   const std::string ref = Projects() + "pelorin.ref";
-  ASSERT_TRUE(PumpUntil([&] { return FileLines(ref) == ItemsOf(section.get()); }, 5000)) << ReadFileBytes(ref);
+  ASSERT_TRUE(PumpUntil([&] { return LogLines(ref) == ItemsOf(section.get()); }, 5000)) << ReadFileBytes(ref);
 
   Lines recorded = {"started", "SantaFeFocus 2 0"};
   for (const std::string& line : ItemsOf(section.get())) {
@@ -147,8 +147,8 @@ TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast
     std::string text = FocusReferenceListText(one.get());
     recorded.push_back("list " + text.substr(0, text.size() - 2));
   }
-  ASSERT_TRUE(PumpUntil([&] { return FileLines(ParatextLog()).size() >= recorded.size(); }, 5000));
-  EXPECT_EQ(FileLines(ParatextLog()), recorded);
+  ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
+  EXPECT_EQ(LogLines(ParatextLog()), recorded);
   TRegistry registry;
   ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
   EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(section.get()));
@@ -157,7 +157,7 @@ TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast
   Lines vls = {"BWRL 1"};
   for (const std::string& line : ItemsOf(section.get())) vls.push_back("KJV Mat " + line.substr(4, line.find(' ', 4) - 4));
   const std::string vlsFile = BibleWorksFolder() + "\\pelorin.vls";
-  EXPECT_TRUE(PumpUntil([&] { return FileLines(vlsFile) == vls; }, 10000)) << ReadFileBytes(vlsFile);
+  EXPECT_TRUE(PumpUntil([&] { return LogLines(vlsFile) == vls; }, 10000)) << ReadFileBytes(vlsFile);
 }
 
 TEST_F(LinkProgramTest, ABookSavedInParatextAndAMoveToAnotherBookAreCheckedAgain) {
@@ -225,7 +225,7 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   PostMessageA(Child(dialog, "&OK"), BM_CLICK, 0, 0);
   ASSERT_TRUE(pelorin->WaitForExit(15000));
   EXPECT_EQ(pelorin->ExitCode(), 0u);
-  EXPECT_EQ(FileLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
+  EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
   auto expected = before;
   expected["S2"] = "BGT";
   EXPECT_EQ(core_testing::StoredSettings(), expected);

@@ -34,6 +34,20 @@ inline Lines FileLines(const std::string& path) {
   return ItemsOf(lines.get());
 }
 
+// The lines of a log that another program may be writing meanwhile (read without keeping it from
+// writing); none when it is missing.
+inline Lines LogLines(const std::string& path) {
+  const std::string bytes = testing_support::ReadFileBytes(path);
+  Lines lines;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 class AppTest : public core_testing::CoreTest {
 protected:
   void SetUp() override {
