@@ -3,6 +3,7 @@
 #include "app/BookResults.h"
 #include "app/CheckingHost.h"
 #include "app/MechanicalRun.h"
+#include "app/TickGuard.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/MyRegistry.h"
@@ -33,15 +34,8 @@ void TCheckingCycle::FolderChanged() {
 }
 
 void TCheckingCycle::Tick() {
-  if (ticking_) return;
-  ticking_ = true;
-  try {
-    Step();
-  } catch (...) {
-    ticking_ = false;
-    throw;
-  }
-  ticking_ = false;
+  TTickGuard guard(ticking_);
+  if (guard.Entered()) Step();
 }
 
 void TCheckingCycle::Step() {

@@ -3,6 +3,7 @@
 #include "app/BookEditor.h"
 #include "app/BookResults.h"
 #include "app/CheckingHost.h"
+#include "app/TickGuard.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/CheckMessages.h"
@@ -43,8 +44,8 @@ void TMechanicalRun::Start() {
 void TMechanicalRun::Stop() { host_.SetMechanicalTimer(false); }
 
 void TMechanicalRun::Tick(DWORD now) {
-  if (ticking_) return;
-  ticking_ = true;
+  TTickGuard guard(ticking_);
+  if (!guard.Entered()) return;
   try {
     const bool perLine = State == 2 || State == 4 || State == 6;
     const DWORD elapsed = now - lastTick_;
@@ -62,7 +63,6 @@ void TMechanicalRun::Tick(DWORD now) {
     AddPlainMessage(e.Message);
     State = 16;
   }
-  ticking_ = false;
 }
 
 void TMechanicalRun::Step() {

@@ -5,6 +5,7 @@
 
 #include "app/UnitMain.h"
 #include "classlib/Forms.h"
+#include "classlib/Registry.h"
 #include "classlib/WinApi.h"
 #include "controls/visclass.h"
 #include "core/MyRegistry.h"
@@ -17,16 +18,7 @@ namespace {
 // the program on a registry of their own (the test programs redirect themselves the same way).
 void RedirectRegistryForTests() {
   const char* root = std::getenv("PELORIN_REGISTRY_ROOT");
-  if (!root || !*root) return;
-  HKEY user = nullptr, machine = nullptr;
-  const std::string base = root;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
-                        nullptr) == ERROR_SUCCESS &&
-      ::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &machine, nullptr) == ERROR_SUCCESS) {
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, user);
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
-  }
+  if (root && *root) RedirectRootKeys(root);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "app/ProgramsLink.h"
+#include "app/TickGuard.h"
 
 #include "classlib/DdeMan.h"
 #include "classlib/Strings.h"
@@ -52,15 +53,8 @@ AnsiString TProgramsLink::BibleWorksTarget(const AnsiString& focusReference) {
 }
 
 void TProgramsLink::Tick() {
-  if (ticking_) return;
-  ticking_ = true;
-  try {
-    Step();
-  } catch (...) {
-    ticking_ = false;
-    throw;
-  }
-  ticking_ = false;
+  TTickGuard guard(ticking_);
+  if (guard.Entered()) Step();
 }
 
 void TProgramsLink::SendVerse(const AnsiString& verse) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/IdleWait.h"
+#include "app/TickGuard.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/Utilities.h"
@@ -23,15 +24,8 @@ TReferenceExchangeRun::TReferenceExchangeRun(TIdleWaits& idle, TPublish publish)
     : idle_(idle), publish_(std::move(publish)) {}
 
 void TReferenceExchangeRun::Tick() {
-  if (ticking_) return;
-  ticking_ = true;
-  try {
-    Step();
-  } catch (...) {
-    ticking_ = false;
-    throw;
-  }
-  ticking_ = false;
+  TTickGuard guard(ticking_);
+  if (guard.Entered()) Step();
 }
 
 void TReferenceExchangeRun::Converted() {

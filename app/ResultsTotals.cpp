@@ -5,6 +5,7 @@
 #include "app/BookEditor.h"
 #include "app/BookResults.h"
 #include "app/CheckingHost.h"
+#include "app/TickGuard.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/ScripturesUnit.h"
@@ -46,22 +47,16 @@ AnsiString TotalText(Integer sum, bool complete) {
 }
 
 void TButtonTimerRun::Tick() {
-  if (ticking_) return;
-  ticking_ = true;
-  try {
-    TStrings* results = host_.Results();
-    bool withReference = false;
-    for (int i = 0; i < results->GetCount() && !withReference; ++i) withReference = BeginsWithBookId(results->GetStrings(i));
-    host_.EnableButtons(withReference, host_.Editor()->GetModified() && book_.LoadedBook != 0);
-    if (book_.RecountNeeded) {
-      const TResultsTotals t = CountResultsTotals(book_);
-      host_.ShowTotals(TotalText(t.SpellingOT, t.CompleteOT), TotalText(t.SpellingNT, t.CompleteNT),
-                       TotalText(t.MechanicalOT, t.CompleteOT), TotalText(t.MechanicalNT, t.CompleteNT));
-      book_.RecountNeeded = false;
-    }
-  } catch (...) {
-    ticking_ = false;
-    throw;
+  TTickGuard guard(ticking_);
+  if (!guard.Entered()) return;
+  TStrings* results = host_.Results();
+  bool withReference = false;
+  for (int i = 0; i < results->GetCount() && !withReference; ++i) withReference = BeginsWithBookId(results->GetStrings(i));
+  host_.EnableButtons(withReference, host_.Editor()->GetModified() && book_.LoadedBook != 0);
+  if (book_.RecountNeeded) {
+    const TResultsTotals t = CountResultsTotals(book_);
+    host_.ShowTotals(TotalText(t.SpellingOT, t.CompleteOT), TotalText(t.SpellingNT, t.CompleteNT),
+                     TotalText(t.MechanicalOT, t.CompleteOT), TotalText(t.MechanicalNT, t.CompleteNT));
+    book_.RecountNeeded = false;
   }
-  ticking_ = false;
 }

@@ -324,3 +324,19 @@ void TRegistry::RenameValue(const AnsiString& OldName, const AnsiString& NewName
     throw ERegistryException("Failed to set data for '" + NewName + "'");
   DeleteValue(OldName);
 }
+
+bool RedirectRootKeys(const AnsiString& Root) {
+  HKEY user = nullptr, machine = nullptr;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, (Root + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                        nullptr) != ERROR_SUCCESS)
+    return false;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, (Root + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &machine, nullptr) != ERROR_SUCCESS) {
+    ::RegCloseKey(user);
+    return false;
+  }
+  // The process keeps both keys open for as long as it runs: they stand for its root keys.
+  ::RegOverridePredefKey(HKEY_CURRENT_USER, user);
+  ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
+  return true;
+}

@@ -113,3 +113,9 @@ private:
   HKEY FCurrentKey = nullptr;
   AnsiString FCurrentPath;
 };
+
+// Makes HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE of this process the keys Root\HKCU and
+// Root\HKLM below the real current user's key (made when missing), so that a program that a test
+// starts keeps its settings in the test's own registry. False, changing nothing, when either key
+// cannot be made.
+bool RedirectRootKeys(const AnsiString& Root);

@@ -72,23 +72,7 @@ int main(int argc, char** argv) {
   }
   if (!server.Start(service, &Callback)) return 1;
 
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &WindowProc;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.lpszClassName = "BibleWorksPeer";
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  if (!::RegisterClassA(&wc)) return 1;
-  HWND wnd = ::CreateWindowExA(0, wc.lpszClassName, "BibleWorks - KJV", WS_OVERLAPPEDWINDOW, 360, 40, 300, 120,
-                               nullptr, nullptr, wc.hInstance, nullptr);
-  if (!wnd) return 1;
-  ::ShowWindow(wnd, SW_SHOWNOACTIVATE);
-
-  ::SetTimer(nullptr, 0, 300000, nullptr);
-  MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && msg.message == WM_TIMER) break;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  if (!peer::ShowTopLevelWindow("BibleWorksPeer", "BibleWorks - KJV", &WindowProc, 360)) return 1;
+  peer::RunMessageLoop(300000);
   return 0;
 }

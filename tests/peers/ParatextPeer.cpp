@@ -81,24 +81,8 @@ int main(int argc, char** argv) {
   if (argc > 2) WriteReference(argv[2]);
   focusMessage = ::RegisterWindowMessageA("SantaFeFocus");
 
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &WindowProc;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.lpszClassName = "ParatextPeer";
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  if (!::RegisterClassA(&wc)) return 1;
-  HWND wnd = ::CreateWindowExA(0, wc.lpszClassName, "Paratext 6", WS_OVERLAPPEDWINDOW, 40, 40, 300, 120, nullptr,
-                               nullptr, wc.hInstance, nullptr);
-  if (!wnd) return 1;
-  ::ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  if (!peer::ShowTopLevelWindow("ParatextPeer", "Paratext 6", &WindowProc, 40)) return 1;
   peer::AppendLine(logFile, "started");
-
-  ::SetTimer(nullptr, 0, 300000, nullptr);
-  MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && msg.message == WM_TIMER) break;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  peer::RunMessageLoop(300000);
   return 0;
 }

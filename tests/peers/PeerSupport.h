@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "classlib/Registry.h"
 #include "classlib/WinApi.h"
 
 namespace peer {
@@ -46,15 +47,34 @@ inline void AppendLine(const std::string& path, const std::string& line) {
 // does.
 inline void RedirectRegistryFromEnvironment() {
   const char* root = std::getenv("PELORIN_REGISTRY_ROOT");
-  if (!root || !*root) return;
-  HKEY user = nullptr, machine = nullptr;
-  const std::string base = root;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
-                        nullptr) == ERROR_SUCCESS &&
-      ::RegCreateKeyExA(HKEY_CURRENT_USER, (base + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &machine, nullptr) == ERROR_SUCCESS) {
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, user);
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
+  if (root && *root) RedirectRootKeys(root);
+}
+
+// Shows a top-level window of its own class with the title, without taking the activation from
+// the program under test; null when it cannot be made. A window procedure that ends the message
+// loop when the window is destroyed belongs to the caller.
+inline HWND ShowTopLevelWindow(const char* windowClass, const char* title, WNDPROC procedure, int left) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = windowClass;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  if (!::RegisterClassA(&wc)) return nullptr;
+  HWND wnd = ::CreateWindowExA(0, windowClass, title, WS_OVERLAPPEDWINDOW, left, 40, 300, 120, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+  if (wnd) ::ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  return wnd;
+}
+
+// Runs the message loop until the program is told to quit, or for `ms` milliseconds at the most:
+// a stand-in that a test left behind ends by itself.
+inline void RunMessageLoop(DWORD ms) {
+  ::SetTimer(nullptr, 0, ms, nullptr);
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.hwnd == nullptr && msg.message == WM_TIMER) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
   }
 }
 

@@ -51,12 +51,6 @@ int main() {
     if (!line.empty()) words.insert(line);
   }
   if (!server.Start(peer::ProgramName(), &Callback)) return 1;
-  ::SetTimer(nullptr, 0, 300000, nullptr);
-  MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && msg.message == WM_TIMER) break;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  peer::RunMessageLoop(300000);
   return 0;
 }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "classlib/Forms.h"
 #include "core/tests/CoreTestSupport.h"
@@ -60,24 +62,28 @@ inline void ProcessFor(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
-// Presses a key (with Alt or Shift held when asked) through the system's input queue, as the
-// keyboard does, into the foreground window.
+// Sends key events (key, released) through the system's input queue, as the keyboard does, into
+// the window with the focus.
+inline void SendKeyEvents(const std::vector<std::pair<WORD, bool>>& events) {
+  std::vector<INPUT> inputs(events.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = events[i].first;
+    inputs[i].ki.dwFlags = events[i].second ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Presses a key, with Alt or Shift held when asked, and lets the application handle it.
 inline void PressKey(WORD key, bool alt = false, bool shift = false) {
-  INPUT inputs[6] = {};
-  int n = 0;
-  auto add = [&](WORD vk, bool up) {
-    inputs[n].type = INPUT_KEYBOARD;
-    inputs[n].ki.wVk = vk;
-    inputs[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ++n;
-  };
-  if (alt) add(VK_MENU, false);
-  if (shift) add(VK_SHIFT, false);
-  add(key, false);
-  add(key, true);
-  if (shift) add(VK_SHIFT, true);
-  if (alt) add(VK_MENU, true);
-  SendInput(n, inputs, sizeof(INPUT));
+  std::vector<std::pair<WORD, bool>> events;
+  if (alt) events.emplace_back(VK_MENU, false);
+  if (shift) events.emplace_back(VK_SHIFT, false);
+  events.emplace_back(key, false);
+  events.emplace_back(key, true);
+  if (shift) events.emplace_back(VK_SHIFT, true);
+  if (alt) events.emplace_back(VK_MENU, true);
+  SendKeyEvents(events);
   ProcessFor(60);
 }
 
@@ -85,20 +91,11 @@ inline void PressKey(WORD key, bool alt = false, bool shift = false) {
 inline void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = VkKeyScanA(c);
-    INPUT inputs[4] = {};
-    int n = 0;
-    auto add = [&](WORD vk, bool up) {
-      inputs[n].type = INPUT_KEYBOARD;
-      inputs[n].ki.wVk = vk;
-      inputs[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      ++n;
-    };
-    const bool shift = (scan >> 8) & 1;
-    if (shift) add(VK_SHIFT, false);
-    add(LOBYTE(scan), false);
-    add(LOBYTE(scan), true);
-    if (shift) add(VK_SHIFT, true);
-    SendInput(n, inputs, sizeof(INPUT));
+    const WORD key = LOBYTE(scan);
+    if ((scan >> 8) & 1)
+      SendKeyEvents({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});
+    else
+      SendKeyEvents({{key, false}, {key, true}});
     ProcessFor(10);
   }
   ProcessFor(30);
