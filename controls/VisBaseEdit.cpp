@@ -189,8 +189,9 @@ void TVisBaseEdit::RunSelectionRule(Integer Previous) {
   Integer s = FSelStart, l = FSelLength;
   const Integer p = Previous;
   if (l == 0) {
+    // The anchor is where the caret was, wherever the empty selection was left.
     l = std::abs(p - c);
-    if (c < p) s = c;
+    s = std::min(p, c);
   } else if (c <= s) {
     l = p != s ? s - c : l + (s - c);
     s = c;
@@ -408,6 +409,13 @@ void TVisBaseEdit::ClearSelection() { ReplaceSelection(AnsiString()); }
 void TVisBaseEdit::Clear() {
   SelectAll();
   ClearSelection();
+}
+
+Integer TVisBaseEdit::PosFromChar(Integer Count) {
+  TRect box = FInnerRect;
+  MeasureCaption(DrawingCanvas(), -1, false, false, DT_SINGLELINE | DT_NOPREFIX, FFont3D,
+                 FEditText.substr(0, static_cast<std::size_t>(Count)), box);
+  return (Count == 0 ? 0 : box.Width()) + FInnerRect.Left - FScrollOffset;
 }
 
 Integer TVisBaseEdit::GetSelTextBuf(char* Buffer, Integer Size) {
@@ -935,11 +943,7 @@ void TVisBaseEdit::EditMessage(TMessage& Message) {
       Message.Result = 1;
       break;
     case EM_POSFROMCHAR: {
-      const Integer n = std::clamp(Integer(Message.WParam), 0, length);
-      TRect box = FInnerRect;
-      MeasureCaption(DrawingCanvas(), -1, false, false, DT_SINGLELINE | DT_NOPREFIX, FFont3D,
-                     FEditText.substr(0, static_cast<std::size_t>(n)), box);
-      const Integer x = (n == 0 ? 0 : box.Width()) + FInnerRect.Left - FScrollOffset;
+      const Integer x = PosFromChar(std::clamp(Integer(Message.WParam), 0, length));
       Message.Result = MAKELONG(Word(SmallInt(x)), 0);
       break;
     }

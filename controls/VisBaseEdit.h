@@ -197,6 +197,8 @@ public:
   // Descendants reserve strips of the text rectangle here.
   virtual void AdjustTextRect(TRect&) {}
   virtual void AdjustFrameRect(TRect& Rect);
+  // The client x of the boundary after the first Count characters (EM_POSFROMCHAR).
+  virtual Integer PosFromChar(Integer Count);
   // The smaller of Size and the selection's length; the selected text goes into Buffer.
   virtual Integer GetSelTextBuf(char* Buffer, Integer Size);
 

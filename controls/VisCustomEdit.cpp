@@ -142,7 +142,10 @@ void TVisCustomEdit::SpecialButtonsChanged() {
 }
 
 void TVisCustomEdit::AdjustHeight() {
-  if (Loading(this) || GetComponentState().Contains(csReading)) return;
+  const TComponentState state = GetComponentState();
+  if (state.Contains(csLoading) || state.Contains(csReading) || state.Contains(csDestroying)) return;
+  // The font is measured on the window, which needs a parent.
+  if (!HandleAllocated() && !GetParent()) return;
   TCanvas* canvas = GetCanvas();
   canvas->SetFont(GetFont());
   const Integer textHeight = canvas->TextHeight("Qp");
@@ -160,6 +163,8 @@ void TVisCustomEdit::AdjustTextRect(TRect& Rect) {
     TVisSpeedButton* button = FSpecialButtons->GetItems(i)->GetButton();
     button->SetBounds(Rect.Right + 1 + i * FButtonWidth, top, FButtonWidth, Rect.Height());
     button->SetStyle(static_cast<TVisUserButtonStyle>(FButtonStyle));
+    // The tag follows the item's place, also after an item before it went.
+    button->Tag = i;
   }
 }
 
@@ -329,4 +334,13 @@ Integer TVisCustomEdit::CharFromX(Integer X) {
     if (widths[static_cast<std::size_t>(i)] - FScrollOffset - character / 2 + origin >= x) break;
   }
   return i;
+}
+
+Integer TVisCustomEdit::PosFromChar(Integer Count) {
+  TCanvas* canvas = DrawingCanvas();
+  CharacterExtra spacing(canvas, GetFont3D()->GetTracing());
+  Integer origin = 0, anchor = 0;
+  TextOrigin(canvas, origin, anchor);
+  const std::vector<Integer> widths = PrefixWidths(canvas, FDisplayText);
+  return widths[static_cast<std::size_t>(std::clamp(Count, 0, Integer(FDisplayText.size())))] - FScrollOffset + origin;
 }

@@ -43,6 +43,8 @@ public:
   void TextRead() override {}
   void PaintText(Integer Position) override;
   Integer CharFromX(Integer X) override;
+  // Where the text is drawn: by Alignment, in the display text.
+  Integer PosFromChar(Integer Count) override;
   // The display text first.
   void Changed(Integer Position) override;
   bool ClipboardAllowed() override { return FPasswordChar == '\0'; }

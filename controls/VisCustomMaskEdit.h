@@ -149,6 +149,7 @@ protected:
   bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
   void BeforeChange() override;
   void AfterChange() override;
+  void InsertHook(Integer Position, AnsiString& Text) override;
   void CutToClipboard() override;
   void PasteFromClipboard() override;
   // Shows Text followed by the displayed suffix.
@@ -175,6 +176,7 @@ private:
   void DateFormatChanged(TObject* Sender);
   void RefocusMaskPosition(TMessage& Message);
   Integer SeparatorsBeforeCaret() const;
+  char ThousandsChar() const;
 
   AnsiString FSuffix;
   AnsiString FMask;
@@ -194,4 +196,5 @@ private:
   double FMaxValue = -1.0;
   TVisMaskDataMode FDataMode = mdMask;
   Integer FSeparatorsBefore = 0;
+  Integer FInsertedSeparators = 0;
 };

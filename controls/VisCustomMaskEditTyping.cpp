@@ -185,21 +185,30 @@ void TVisCustomMaskEdit::MouseUp(TMouseButton Button, TShiftState Shift, Integer
 
 // --- Thousands separators in front of the caret --------------------------------------------------------
 
+char TVisCustomMaskEdit::ThousandsChar() const {
+  return FDataMode == mdCurrency ? FCurrency->GetThousandsChar() : FThousandsSeparator;
+}
+
 Integer TVisCustomMaskEdit::SeparatorsBeforeCaret() const {
-  const char separator = FDataMode == mdCurrency ? FCurrency->GetThousandsChar() : FThousandsSeparator;
   const AnsiString& text = GetEditText();
   const auto end = std::min<std::size_t>(static_cast<std::size_t>(std::max(GetCaretIndex() - 1, 0)), text.size());
-  return Integer(std::count(text.begin(), text.begin() + std::ptrdiff_t(end), separator));
+  return Integer(std::count(text.begin(), text.begin() + std::ptrdiff_t(end), ThousandsChar()));
 }
 
 void TVisCustomMaskEdit::BeforeChange() {
+  FInsertedSeparators = 0;
   if (FDataMode == mdNumber || FDataMode == mdCurrency) FSeparatorsBefore = SeparatorsBeforeCaret();
+}
+
+void TVisCustomMaskEdit::InsertHook(Integer, AnsiString& Text) {
+  FInsertedSeparators = Integer(std::count(Text.begin(), Text.end(), ThousandsChar()));
 }
 
 void TVisCustomMaskEdit::AfterChange() {
   if (FDataMode != mdNumber && FDataMode != mdCurrency) return;
-  // The caret stays behind the same digit when separators came in front of it.
-  const Integer now = SeparatorsBeforeCaret();
+  // The caret stays behind the same digit when separators came in front of it; those the change
+  // brought in itself are behind the caret already.
+  const Integer now = SeparatorsBeforeCaret() - FInsertedSeparators;
   if (now > FSeparatorsBefore) {
     MoveCaretQuietly(GetCaretIndex() + now - FSeparatorsBefore);
     SetSelStart(GetCaretIndex());

@@ -18,7 +18,7 @@ PUBLISHED(TVisSpecialButton) {
   Prop("Font", &TVisSpecialButton::GetFont, &TVisSpecialButton::SetFont);
   Prop("FontFX", &TVisSpecialButton::GetFontFX, &TVisSpecialButton::SetFontFX);
   Prop("GroupIndex", &TVisSpecialButton::GetGroupIndex, &TVisSpecialButton::SetGroupIndex).Default(0);
-  Prop("Index", &TCollectionItem::GetIndex, &TVisSpecialButton::SetIndex).Stored(false);
+  Prop("Index", &TCollectionItem::GetIndex, &TCollectionItem::SetIndex).Stored(false);
   Prop("DisplayName", &TCollectionItem::GetDisplayName, &TCollectionItem::SetDisplayName).Stored(false);
   Prop("OnClick", &TVisSpecialButton::OnClick);
 }
@@ -78,14 +78,6 @@ void TVisSpecialButton::Assign(TPersistent* Source) {
   SetFontFX(source->GetFontFX());
   SetParentFont(source->GetParentFont());
   OnClick = source->OnClick;
-}
-
-void TVisSpecialButton::SetIndex(Integer Value) {
-  inherited::SetIndex(Value);
-  // Every button's tag follows its item's new place.
-  if (TCollection* collection = GetCollection())
-    for (Integer i = 0; i < collection->GetCount(); ++i)
-      static_cast<TVisSpecialButton*>(collection->GetItems(i))->FButton->Tag = i;
 }
 
 void TVisSpecialButton::SetString(Integer Index, const AnsiString& Value) {
@@ -151,7 +143,9 @@ TVisSpecialButtons::TVisSpecialButtons(TWinControl* AOwner, bool Notify)
     : TCollection(TVisSpecialButton::StaticClass()), FOwner(AOwner), FNotify(Notify) {}
 
 TVisSpecialButtons::~TVisSpecialButtons() {
-  // The items go while the control is still known: their buttons leave it.
+  // The items go while the control is still known, their buttons leaving it; the control, being
+  // freed itself, is not told.
+  FNotify = false;
   Clear();
   FOwner = nullptr;
 }

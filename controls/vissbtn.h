@@ -22,7 +22,6 @@ public:
   // From another special button: caption, hint, glyph, enabled, cursor, group, layout, fonts,
   // ParentFont and OnClick.
   void Assign(TPersistent* Source) override;
-  void SetIndex(Integer Value) override;
 
   // The shared setter of the strings: 0 Caption, 1 Hint.
   void SetString(Integer Index, const AnsiString& Value);

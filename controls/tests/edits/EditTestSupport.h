@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "classlib/Clipbrd.h"
 #include "controls/VisCustomEdit.h"
@@ -63,6 +64,90 @@ inline AnsiString ClipboardText() {
 // The screen x of the boundary before the 1-based character index, in the edit's client area.
 inline Integer XBefore(TVisBaseEdit* Edit, Integer Index) {
   return Integer(SmallInt(LOWORD(::SendMessageA(Edit->GetHandle(), EM_POSFROMCHAR, WPARAM(Index - 1), 0))));
+}
+
+// Watches for a popup menu of this thread while one opens: once it shows, its items are read
+// and the keys are posted to it (Down moves to the next item that is no separator, Return
+// chooses). A menu still open at the deadline is closed with Escape, so a test never hangs.
+class MenuWatch {
+public:
+  struct Item {
+    std::string caption;
+    bool enabled;
+  };
+
+  explicit MenuWatch(std::vector<Word> Keys = {VK_ESCAPE}, DWORD TimeoutMs = 3000)
+      : keys_(std::move(Keys)), deadline_(::GetTickCount() + TimeoutMs) {
+    current_ = this;
+    timer_ = ::SetTimer(nullptr, 0, 20, &MenuWatch::Tick);
+  }
+  ~MenuWatch() {
+    ::KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  MenuWatch(const MenuWatch&) = delete;
+  MenuWatch& operator=(const MenuWatch&) = delete;
+
+  // The keys that choose the Index-th item that is no separator.
+  static std::vector<Word> Choose(int Index) {
+    std::vector<Word> keys(std::size_t(Index + 1), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return keys;
+  }
+
+  std::vector<Item> items;
+  bool seen = false;
+
+private:
+  static HWND FindMenu() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND wnd, LPARAM result) -> BOOL {
+          char name[32] = {};
+          ::GetClassNameA(wnd, name, sizeof name);
+          if (std::string(name) == "#32768" && ::IsWindowVisible(wnd)) {
+            *reinterpret_cast<HWND*>(result) = wnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuWatch* self = current_;
+    if (!self) return;
+    HWND menuWindow = FindMenu();
+    if (!menuWindow) return;
+    if (self->seen) {
+      if (::GetTickCount() > self->deadline_) ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+      return;
+    }
+    self->seen = true;
+    auto menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
+      char caption[64] = {};
+      ::GetMenuStringA(menu, UINT(i), caption, sizeof caption, MF_BYPOSITION);
+      const UINT state = ::GetMenuState(menu, UINT(i), MF_BYPOSITION);
+      self->items.push_back({state & MF_SEPARATOR ? std::string("-") : std::string(caption),
+                             !(state & (MF_GRAYED | MF_DISABLED))});
+    }
+    for (Word key : self->keys_) ::PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+  }
+
+  std::vector<Word> keys_;
+  DWORD deadline_;
+  UINT_PTR timer_ = 0;
+  static inline MenuWatch* current_ = nullptr;
+};
+
+// A right click at (X, Y) of the edit; returns once its menu has closed.
+inline void RightClick(TControl* Control, Integer X, Integer Y) {
+  SendMouse(Control, WM_RBUTTONDOWN, X, Y, MK_RBUTTON);
+  SendMouse(Control, WM_RBUTTONUP, X, Y);
+  Application->ProcessMessages();
 }
 
 }  // namespace edit_test
