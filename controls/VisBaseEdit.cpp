@@ -61,8 +61,10 @@ struct TVisBaseEdit::UndoRecord {
 
 // --- Construction ----------------------------------------------------------------------------------
 
+// The edit's bevel is in bmWindows unless set otherwise, as the scroll boxes' is; the form stores
+// its mode only when it differs from that.
 TVisBaseEdit::TVisBaseEdit(TComponent* AOwner)
-    : TVisCustomBevelPanel(AOwner),
+    : TVisCustomBevelPanel(AOwner, new TVisScrollBoxBevel),
       FCaret(new TVisCaret(this)),
       FFont3D(new TVis3DCaption),
       FUndoBuffer(new TVisDynLIFOBuffer),
@@ -70,7 +72,6 @@ TVisBaseEdit::TVisBaseEdit(TComponent* AOwner)
   FFont3D->OnChange = TNotifyEvent::FromFunction([this](TObject*) { Perform(CM_FONTCHANGED, 0, 0); });
   FUndoBuffer->OnFreeBlock = TVisBufferBlockEvent(this, &TVisBaseEdit::FreeUndoRecord);
   FRedoBuffer->OnFreeBlock = TVisBufferBlockEvent(this, &TVisBaseEdit::FreeUndoRecord);
-  GetBevel()->SetMode(bmWindows);
   SetColor(clWhite);
   SetParentColor(false);
   SetCursor(crIBeam);

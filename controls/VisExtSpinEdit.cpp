@@ -348,8 +348,9 @@ void TVisSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X
   inherited::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft || !GetEnabled()) return;
   FPressed = true;
+  // A button fires when it becomes pressed; one that only stops being hot does not.
   for (TVisSingleSpinButton b : {sbUp, sbDown, sbLeft, sbRight})
-    if (HitTest(b, X, Y, true)) Fire(b);
+    if (HitTest(b, X, Y, true) && FStates[Index(b)] == 2) Fire(b);
   if (!FRepeatTimer && VisApplication)
     FRepeatTimer = VisApplication->AddTimer(Word(FRepeatInterval + 200), TNotifyEvent(this, &TVisSpinButton::RepeatTick));
   if (TVisTimerItem* timer = VisApplication ? VisApplication->GetTimer(FRepeatTimer) : nullptr) {

@@ -623,6 +623,26 @@ TEST_F(BaseEditTest, TheCompanionControlFollowsTheEdit) {
   EXPECT_EQ(edit->GetBoundControl(), nullptr);
 }
 
+TEST_F(BaseEditTest, EnteringAndTheMouseAboveFollowTheSettings) {
+  auto* second = Add<TVisCustomEdit>(20, 80, 200, 25);
+  second->SetText("Zechariah");
+  second->SetAutoSelect(true);
+  std::vector<std::string> events;
+  second->OnModified = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("modified"); });
+  second->OnCursorPosChanged = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("caret"); });
+  second->SetFocus();
+  ProcessFor(20);
+  EXPECT_EQ(second->GetSelLength(), 9) << "entering selects all";
+  Type("Z");
+  EXPECT_EQ(second->GetEditText(), "Z");
+  EXPECT_EQ(events, (std::vector<std::string>{"modified", "caret"}));
+  // With FocusOnMouseAbove the pointer coming over the edit gives it the focus.
+  edit->SetFocusOnMouseAbove(true);
+  EXPECT_TRUE(second->Focused());
+  PointAt(edit, 10, 5);
+  EXPECT_TRUE(IdleUntil([&] { return edit->Focused(); }));
+}
+
 TEST_F(BaseEditTest, TheEditIsReachedWithTabAndKeepsTheArrowKeys) {
   auto* before = Add<TVisCustomEdit>(20, 80, 100, 25);
   before->SetTabOrder(0);
