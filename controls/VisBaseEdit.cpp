@@ -4,6 +4,7 @@
 #include "controls/VisBaseEdit.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "classlib/Clipbrd.h"

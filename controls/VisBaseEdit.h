@@ -159,8 +159,6 @@ public:
   // --- Hooks of the edit, in the order of their slots
   virtual void Layout();
   virtual void LayoutBuffered();
-  virtual bool QueryFirst() = 0;
-  virtual bool QuerySecond() = 0;
   virtual void AlignmentChanged() {}
   virtual void PlaceCaret() = 0;
   // Whether Backspace over a selection removes an inline-completed tail and the character typed last.
@@ -252,8 +250,6 @@ protected:
 
   // Sets the caret without running the selection rule.
   void MoveCaretQuietly(Integer Index);
-  // Sets the stored text without notifications (for descendants that keep it in step).
-  void StoreText(const AnsiString& Value) { FEditText = Value; }
   // Lays out the rectangles now.
   void DoLayout();
   // The edit frame of the visual styles drawn into Rect of Canvas (Client is the whole client
@@ -261,7 +257,6 @@ protected:
   bool DrawThemedFrame(TCanvas* Canvas, const TRect& Client);
   // The height of "Qp" in the control's font, which the caret takes.
   Integer CaretTextHeight();
-  bool GetMouseDown() const { return FMouseDown; }
 
   TRect FFrameRect;
   TRect FTextRect{-1, -1, -1, -1};

@@ -50,8 +50,6 @@ PUBLISHED(TVisCustomEdit) {
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
-
 // The DrawText flags of the edit's single line.
 constexpr UINT kLineFlags = DT_SINGLELINE | DT_NOPREFIX;
 

@@ -36,8 +36,6 @@ public:
   void SpecialButtonsChanged();
 
   // Painting, the caret and the hit test of the edits (the steps are in the source).
-  bool QueryFirst() override { return false; }
-  bool QuerySecond() override { return false; }
   void PlaceCaret() override;
   void TextReplaced() override;
   void TextRead() override {}

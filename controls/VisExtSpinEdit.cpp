@@ -49,6 +49,7 @@ PUBLISHED(TVisExtSpinEdit) {
 
 bool visextspinedit_detail::RegisterClasses() {
   if (!GetClass("TVisExtSpinEdit")) RegisterClass(TVisExtSpinEdit::StaticClass());
+  if (!GetClass("TVisSpinButton")) RegisterClass(TVisSpinButton::StaticClass());
   return true;
 }
 

@@ -158,7 +158,7 @@ public:
 };
 
 namespace visextspinedit_detail {
-// Makes the spin edit known to the form reader.
+// Makes the spin edit and the spin button known to the form reader.
 bool RegisterClasses();
 static const bool registered = RegisterClasses();
 }  // namespace visextspinedit_detail

@@ -45,8 +45,9 @@ protected:
     Control->SetFocus();
     ProcessFor(30);
   }
-  // Where the up and down arrows of a spin edit are, in its spin button.
-  static TPoint UpArrow(TVisExtSpinEdit* Spin) { return {2, 2}; }
+  // Where the up and down arrows of a spin edit are, in its spin button: near the top left and
+  // the bottom right corner, whether the pair is split along the diagonal or one above the other.
+  static TPoint UpArrow(TVisExtSpinEdit*) { return {2, 2}; }
   static TPoint DownArrow(TVisExtSpinEdit* Spin) {
     return {Spin->GetSpinButton()->GetWidth() - 3, Spin->GetSpinButton()->GetHeight() - 3};
   }
