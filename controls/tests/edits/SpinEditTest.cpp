@@ -456,6 +456,11 @@ TEST_F(SpinEditTest, EveryPublishedPropertyTravelsThroughTheFormStream) {
       "    EditType = ntFloat\n"
       "    Value = 12.5\n"
       "  end\n"
+      "  object BottomMargin: TVisExtSpinEdit\n"
+      "    MaxValue = 70\n"
+      "    Suffix = ' mm'\n"
+      "    Value = 90\n"
+      "  end\n"
       "end\n";
   TSpinForm first(Application);
   ReadFormText(text, &first);
@@ -502,6 +507,10 @@ TEST_F(SpinEditTest, EveryPublishedPropertyTravelsThroughTheFormStream) {
   EXPECT_EQ(spin->GetEditType(), ntFloat);
   EXPECT_EQ(spin->GetValue(), 12.5);
   EXPECT_EQ(spin->GetEditText(), "12.5 mm");
+  auto* bottom = dynamic_cast<TVisExtSpinEdit*>(first.FindComponent("BottomMargin"));
+  ASSERT_TRUE(bottom);
+  EXPECT_EQ(bottom->GetValue(), 70.0) << "a value read from the form is held in the range";
+  EXPECT_EQ(bottom->GetEditText(), "70 mm");
 
   // Written and read again, the form is the same; its own spin button is not written.
   const AnsiString written = FormText(&first);
