@@ -286,7 +286,10 @@ void TVisCustomContainer::DefineProperties(TFiler* Filer) {
 }
 
 AnsiString TVisCustomContainer::StorageFolder() const {
-  return GetPrefixPath(PathPrefix == ppFixed ? ppProgram : PathPrefix, true);
+  if (PathPrefix != ppFixed) return GetPrefixPath(PathPrefix, true);
+  // A fixed path is the file name in full; a name without a folder lies in the program's folder.
+  const bool absolute = FileName.size() >= 2 && (FileName[1] == ':' || (FileName[0] == '\\' && FileName[1] == '\\'));
+  return absolute ? AnsiString() : ProgramFolder();
 }
 
 AnsiString TVisCustomContainer::ItemFileName(Integer Index) const {

@@ -346,8 +346,8 @@ private:
 // it; 1 the item of the same index in the list file <folder><FileName>.<extension>; 2 the bitmap
 // resource named after the item; 3 the bitmap resource of that name in the library FileName,
 // or, when that does not load, the file <folder><FileName><item number>.<extension>; 4 that file
-// read through the container's LoadItemFile. The folder is the one PathPrefix names (the
-// program's folder for ppFixed).
+// read through the container's LoadItemFile. The folder is the one PathPrefix names; with
+// ppFixed FileName is a full path (a name without a drive lies in the program's folder).
 class TVisCustomContainer : public TVisBaseContainer {
   CLASS_INFO(TVisCustomContainer, TVisBaseContainer)
 public:
@@ -393,7 +393,7 @@ public:
   TVisPathPrefix PathPrefix = ppProgram;
   AnsiString FileName;
 
-  // The folder of the storage modes' files, with a trailing "\".
+  // The folder of the storage modes' files, with a trailing "\" (empty for a full ppFixed path).
   AnsiString StorageFolder() const;
   // The file of one item for storage modes 3 and 4: <folder><FileName><Index + 1>.<extension>.
   AnsiString ItemFileName(Integer Index) const;
