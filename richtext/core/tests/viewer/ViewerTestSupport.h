@@ -23,9 +23,10 @@ namespace viewer_test {
 using forms_test::ProcessFor;
 using forms_test::ProcessUntil;
 
-// A key typed on the keyboard with the modifiers held, through the system's input queue, to the
-// window with the focus. Waits (bounded) until the key's release has been handled.
-inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false) {
+// A key typed on the keyboard with the modifiers held (pressed in the order Ctrl, Alt, Shift),
+// through the system's input queue, to the window with the focus. Waits (bounded) until the key's
+// release has been handled.
+inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false, bool Alt = false) {
   std::vector<INPUT> inputs;
   auto add = [&](Word vk, bool up) {
     INPUT in{};
@@ -37,15 +38,21 @@ inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false) {
     inputs.push_back(in);
   };
   if (Ctrl) add(VK_CONTROL, false);
+  if (Alt) add(VK_MENU, false);
   if (Shift) add(VK_SHIFT, false);
   add(Key, false);
   add(Key, true);
   if (Shift) add(VK_SHIFT, true);
+  if (Alt) add(VK_MENU, true);
   if (Ctrl) add(VK_CONTROL, true);
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   // The releases have been read once the keyboard state shows the key up again.
-  ProcessUntil([&] { return ::GetKeyState(Key) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; },
-               2000);
+  ProcessUntil(
+      [&] {
+        return ::GetKeyState(Key) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+               ::GetKeyState(VK_MENU) >= 0;
+      },
+      2000);
   ProcessFor(30);
 }
 
