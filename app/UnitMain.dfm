@@ -177,18 +177,17 @@ object MainScreen: TMainScreen
       TabOrder = 1
       OnContextPopup = ResultsBoxContextPopup
     end
-    object BookMemo: TMemo
+    object UzurUvadEdit1: VUzurUvadEdit
       Left = 0
       Top = 0
       Width = 511
       Height = 361
       Align = alClient
-      HideSelection = False
-      ScrollBars = ssBoth
       TabOrder = 0
-      WantTabs = True
-      WordWrap = False
+      Style = UVStyle1
     end
+  end
+  object UVStyle1: TUVStyle
   end
   object CheckTimer: TTimer
     Interval = 100

@@ -13,6 +13,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "richtext/edit/UVEdit.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChecksTheDemonstrationProject) {
   for (TLabel* label : {form_->NSpellOTLabel, form_->NSpellNTLabel, form_->NMechOTLabel, form_->NMechNTLabel})
     EXPECT_EQ(label->GetCaption(), "0");
   EXPECT_EQ(ItemsOf(form_->ComboBox1->GetItems()), Lines{"John"});
-  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(0), "\\id JHN");
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(0), "\\id JHN");
   EXPECT_FALSE(form_->GotoCurrentButton->GetVisible());
   SaveScreenshot(form_->GetHandle(), "main-window-demonstration");
 }
@@ -232,7 +233,7 @@ TEST_F(MainWindowTest, ABookChosenFromTheListIsOpenedByHand) {
   EXPECT_EQ(Panel(1), "Book opened manually");
   EXPECT_EQ(Panel(2), "Number of spelling errors: 0");
   EXPECT_TRUE(form_->Cycle->ManualHold);
-  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(3), "\\v 1 In the beginning God created.");
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), "\\v 1 In the beginning God created.");
 }
 
 TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
@@ -242,9 +243,9 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     testing_support::RemoveTree(WorkFolder());  // so that the cycle loads the book again
     Open();
     ASSERT_TRUE(WaitForCycle());
-    HWND memo = form_->BookMemo->GetHandle();
-    SendMessageA(memo, EM_SETSEL, 0, 0);
-    SendMessageA(memo, WM_CHAR, 'X', 0);
+    HWND editor = form_->UzurUvadEdit1->GetHandle();
+    form_->UzurUvadEdit1->SetSelectionBounds(0, 1, 0, 1);
+    SendMessageA(editor, WM_CHAR, 'X', 0);
     ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
     std::string question;
     WindowWatch box("Pelorin", [&](HWND w) {
