@@ -423,53 +423,44 @@ bool TCustomUzurUvadEdit::CanRedo() {
   return (inner && inner->CanRedo()) || HasAction(GetEditData()->RedoList);
 }
 
-void TCustomUzurUvadEdit::Undo() {
+void TCustomUzurUvadEdit::Undo() { UndoOrRedo(false); }
+
+void TCustomUzurUvadEdit::Redo() { UndoOrRedo(true); }
+
+void TCustomUzurUvadEdit::UndoOrRedo(bool Redo) {
   if (FReadOnly) {
     Beep();
     return;
   }
   TUVEditUVData* data = GetEditData();
   if (TCustomUzurUvadEdit* inner = GetInplaceEdit()) {
-    if (inner->CanUndo()) {
-      inner->Undo();
+    if (Redo ? inner->CanRedo() : inner->CanUndo()) {
+      inner->UndoOrRedo(Redo);
       return;
     }
     // The cell's editor closes first, which must not happen inside its own handler.
-    if (HasAction(data->UndoList) && HandleAllocated())
-      ::PostMessageA(GetHandle(), WM_UVUNDO, 0, 0);
+    if (HasAction(Redo ? data->RedoList : data->UndoList) && HandleAllocated())
+      ::PostMessageA(GetHandle(), Redo ? WM_UVREDO : WM_UVUNDO, 0, 0);
     else
       Beep();
-  } else if (HasAction(data->UndoList)) {
-    data->UndoList->Undo(data);
-    NotifyChanged(false);
   } else {
-    Beep();
+    PerformLastAction(Redo);
   }
   if (GetVisible()) SetActiveControlIfCanFocus();
 }
 
-void TCustomUzurUvadEdit::Redo() {
-  if (FReadOnly) {
+void TCustomUzurUvadEdit::PerformLastAction(bool Redo) {
+  TUVEditUVData* data = GetEditData();
+  TUVUndoList* list = Redo ? data->RedoList : data->UndoList;
+  if (!HasAction(list)) {
     Beep();
     return;
   }
-  TUVEditUVData* data = GetEditData();
-  if (TCustomUzurUvadEdit* inner = GetInplaceEdit()) {
-    if (inner->CanRedo()) {
-      inner->Redo();
-      return;
-    }
-    if (HasAction(data->RedoList) && HandleAllocated())
-      ::PostMessageA(GetHandle(), WM_UVREDO, 0, 0);
-    else
-      Beep();
-  } else if (HasAction(data->RedoList)) {
-    data->RedoList->Redo(data);
-    NotifyChanged(false);
-  } else {
-    Beep();
-  }
-  if (GetVisible()) SetActiveControlIfCanFocus();
+  if (Redo)
+    list->Redo(data);
+  else
+    list->Undo(data);
+  NotifyChanged(false);
 }
 
 void TCustomUzurUvadEdit::ClearUndoLists() {

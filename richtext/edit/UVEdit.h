@@ -165,6 +165,9 @@ private:
   void DataStyleConversion(Integer StyleNo, Integer UserData, bool AppliedToText, Integer& NewStyleNo);
 
   void Beep() { GetEditData()->Beep(); }
+  void UndoOrRedo(bool Redo);
+  // Undoes (redoes) this editor's last action; a beep when there is none.
+  void PerformLastAction(bool Redo);
   bool IsBeingDestroyed() const;
   // The key map after the undo shortcuts and the viewer's keys: true when the key was a
   // movement key (handled here).

@@ -384,12 +384,15 @@ void TCustomUzurUvadEdit::WMImeComposition(TMessage& Message) {
 }
 
 void TCustomUzurUvadEdit::WMUndoFromInplace(TMessage& Message, bool Redo) {
-  CloseInplaceEditor();
-  if (Redo)
-    this->Redo();
-  else
-    Undo();
   Message.Result = 0;
+  CloseInplaceEditor();
+  // This editor's own action, even when the cell's editor would not close: asking it again
+  // would post this message again and again.
+  if (FReadOnly)
+    Beep();
+  else
+    PerformLastAction(Redo);
+  if (GetVisible()) SetActiveControlIfCanFocus();
 }
 
 void TCustomUzurUvadEdit::Dispatch(TMessage& Message) {

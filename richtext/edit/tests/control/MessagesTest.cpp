@@ -294,10 +294,26 @@ TEST_F(MessagesTest, TheInputMethodWritesAtTheCaretInAUnicodeStyle) {
   EXPECT_EQ(UVUniRawToWide(editor->GetItemText(1)), L"\x65E5\x672C");
   EXPECT_EQ(editor->GetItemStyle(1), edit_test::tsUnicodeBig);
   EXPECT_EQ(Caret(), (Place{1, 3}));
+  // A Korean keyboard's input method wants its area below the caret's top, and is told again
+  // where the caret is after each result.
+  UVGetKeyboardLayout = [](DWORD) { return reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04120412)); };
+  Send(WM_IME_STARTCOMPOSITION);
+  caret = editor->GetEditData()->GetCaretClientPos();
+  EXPECT_EQ(ImeRecord::Get().Form.dwStyle, static_cast<DWORD>(CFS_RECT));
+  EXPECT_EQ(ImeRecord::Get().Form.rcArea.left, caret.X);
+  EXPECT_EQ(ImeRecord::Get().Form.rcArea.top, caret.Y + 1);
+  EXPECT_EQ(ImeRecord::Get().Form.ptCurrentPos.x, caret.X);
+  EXPECT_EQ(ImeRecord::Get().Form.ptCurrentPos.y, caret.Y + 1);
+  const int forms = ImeRecord::Get().Forms;
+  Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+  ProcessUntil([&] { return ImeRecord::Get().Forms > forms; }, 2000);
+  EXPECT_EQ(ImeRecord::Get().Forms, forms + 1);
+  UVGetKeyboardLayout = &::GetKeyboardLayout;
+  EXPECT_EQ(UVUniRawToWide(editor->GetItemText(1)), L"\x65E5\x672C\x65E5\x672C");
   // Read-only: refused with a beep.
   editor->SetReadOnly(true);
   Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
-  EXPECT_EQ(UVUniRawToWide(editor->GetItemText(1)), L"\x65E5\x672C");
+  EXPECT_EQ(UVUniRawToWide(editor->GetItemText(1)), L"\x65E5\x672C\x65E5\x672C");
   EXPECT_EQ(BeepCount(), 1);
   UVImmSetCompositionFontA = &::ImmSetCompositionFontA;
   UVImmSetCompositionWindow = &::ImmSetCompositionWindow;
@@ -325,6 +341,71 @@ TEST_F(MessagesTest, AKeyboardLanguageChangeSwitchesToAStyleOfItsCharacterSet) {
   EXPECT_EQ(editor->GetCurTextStyleNo(), count);
   TypeText("w");
   EXPECT_EQ(editor->GetItemStyle(1), count);
+}
+
+TEST_F(MessagesTest, WhileACellIsEditedInPlaceTheOperationsGoToItsEditor) {
+  SetCaret(0, 1);
+  ASSERT_TRUE(editor->InsertText("Z"));
+  // An editor laid over the document as a table cell's editor is.
+  auto* cell = new VUzurUvadEdit(form);
+  cell->SetParent(editor);
+  cell->SetBounds(20, 120, 200, 60);
+  cell->SetStyle(style);
+  cell->AddNL("cell", edit_test::tsNormal, 0);
+  cell->Format();
+  cell->SetSelectionBounds(0, 5, 0, 5);
+  editor->SetInplaceEditor(cell);
+  EXPECT_TRUE(editor->InsertText(" text"));
+  EXPECT_EQ(cell->GetItemText(0), "cell text");
+  EXPECT_EQ(editor->GetItemText(0), "Z" + kVerses[0]);
+  EXPECT_EQ(editor->GetItemAtCaret(), cell->GetItem(0));
+  EXPECT_EQ(editor->GetOffsetInCurItem(), 10);
+  editor->SetCurrentTextStyle(edit_test::tsBig);
+  EXPECT_EQ(cell->GetEditData()->CurTextStyleNo, edit_test::tsBig);
+  EXPECT_EQ(editor->GetEditData()->CurTextStyleNo, edit_test::tsNormal);
+  EXPECT_EQ(editor->GetCurTextStyleNo(), edit_test::tsBig);
+  // Undo: the cell's editor first; with nothing left there, the editor's own last action once
+  // the cell's editor has been asked to close (a message the editor posts to itself).
+  EXPECT_TRUE(editor->CanUndo());
+  editor->Undo();
+  EXPECT_EQ(cell->GetItemText(0), "cell");
+  EXPECT_EQ(editor->GetItemText(0), "Z" + kVerses[0]);
+  editor->Undo();
+  ProcessUntil([&] { return editor->GetItemText(0) == kVerses[0]; }, 2000);
+  EXPECT_EQ(editor->GetItemText(0), kVerses[0]);
+  ProcessFor(50);
+  EXPECT_FALSE(editor->CanUndo());
+  EXPECT_EQ(BeepCount(), 0);
+  // Redo too asks the cell's editor first.
+  editor->Redo();
+  EXPECT_EQ(cell->GetItemText(0), "cell text");
+  EXPECT_EQ(editor->GetItemText(0), kVerses[0]);
+  editor->Redo();
+  ProcessUntil([&] { return editor->GetItemText(0) != kVerses[0]; }, 2000);
+  EXPECT_EQ(editor->GetItemText(0), "Z" + kVerses[0]);
+  editor->ClearUndoLists();
+  EXPECT_FALSE(cell->CanUndo() || editor->CanUndo());
+  editor->SetInplaceEditor(nullptr);
+}
+
+TEST_F(MessagesTest, WithCtrlJumpsHyperlinksWorkWhileCtrlIsHeld) {
+  editor->AddNL("a link", edit_test::tsJump, 0);
+  editor->Format();
+  int jumps = 0;
+  editor->OnJump = TJumpEvent::FromFunction([&](TObject*, Integer) { ++jumps; });
+  auto jumpMode = [&] { return (editor->GetDocumentFlags() & uvflBuildJumps) != 0; };
+  EXPECT_FALSE(jumpMode());
+  Click(PointAt(3, 3), MK_CONTROL);
+  EXPECT_EQ(jumps, 0);
+  editor->SetEditorOptions(editor->GetEditorOptions() << uvoCtrlJumps);
+  Send(WM_KEYDOWN, VK_CONTROL, 1);
+  EXPECT_TRUE(jumpMode());
+  Click(PointAt(3, 3), MK_CONTROL);
+  EXPECT_EQ(jumps, 1);
+  Send(WM_KEYUP, VK_CONTROL, 0xC0000001);
+  EXPECT_FALSE(jumpMode());
+  Click(PointAt(3, 3));
+  EXPECT_EQ(jumps, 1);
 }
 
 }  // namespace
