@@ -484,29 +484,31 @@ void TCustomUzurUvadEdit::ApplyParagraphStyle(Integer ParaNo) {
   data->UndoList->DropEmptyLast();
 }
 
-void TCustomUzurUvadEdit::ConvertTextStyles(Integer UserData) {
-  if (TCustomUzurUvadEdit* inner = GetInplaceEdit()) {
-    inner->ConvertTextStyles(UserData);
-    return;
-  }
-  if (!OnStyleConversion || !CanChange()) return;
-  FPendingConversion = OnStyleConversion;
-  TUVEditUVData* data = GetEditData();
-  data->ApplyStyleConversion(UserData);
-  data->UndoList->DropEmptyLast();
-  FPendingConversion = TUVStyleConversionEvent();
-}
+void TCustomUzurUvadEdit::ConvertTextStyles(Integer UserData) { ConvertStyles(UserData, false); }
 
-void TCustomUzurUvadEdit::ConvertParagraphStyles(Integer UserData) {
+void TCustomUzurUvadEdit::ConvertParagraphStyles(Integer UserData) { ConvertStyles(UserData, true); }
+
+void TCustomUzurUvadEdit::ConvertStyles(Integer UserData, bool Para) {
   if (TCustomUzurUvadEdit* inner = GetInplaceEdit()) {
-    inner->ConvertParagraphStyles(UserData);
+    inner->ConvertStyles(UserData, Para);
     return;
   }
-  if (!OnParaStyleConversion || !CanChange()) return;
-  FPendingConversion = OnParaStyleConversion;
+  const TUVStyleConversionEvent& event = Para ? OnParaStyleConversion : OnStyleConversion;
+  if (!event || !CanChange()) return;
+  // The document asks the event under way for each style it converts.
+  FPendingConversion = event;
   TUVEditUVData* data = GetEditData();
-  data->OpenUndoAction(uvutPara);
-  data->ApplyParaStyle(UserData, true);
+  try {
+    if (Para) {
+      data->OpenUndoAction(uvutPara);
+      data->ApplyParaStyle(UserData, true);
+    } else {
+      data->ApplyStyleConversion(UserData);
+    }
+  } catch (...) {
+    FPendingConversion = TUVStyleConversionEvent();
+    throw;
+  }
   data->UndoList->DropEmptyLast();
   FPendingConversion = TUVStyleConversionEvent();
 }

@@ -166,6 +166,7 @@ private:
 
   void Beep() { GetEditData()->Beep(); }
   void UndoOrRedo(bool Redo);
+  void ConvertStyles(Integer UserData, bool Para);
   // Undoes (redoes) this editor's last action; a beep when there is none.
   void PerformLastAction(bool Redo);
   bool IsBeingDestroyed() const;

@@ -53,14 +53,7 @@ inline void WaitForInput() {
 // through the system's input queue.
 inline void TypeText(const std::string& Text) {
   std::vector<INPUT> inputs;
-  auto add = [&](Word vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  };
+  auto add = [&](Word vk, bool up) { inputs.push_back(viewer_test::KeyInput(vk, up)); };
   for (char c : Text) {
     SHORT scan = ::VkKeyScanA(c);
     Word vk = LOBYTE(scan);
@@ -97,13 +90,7 @@ protected:
     UVMessageBeep = &::MessageBeep;
   }
   // Shows the form and waits until the editor has the focus.
-  void ShowForm() {
-    form->Show();
-    ASSERT_TRUE(ProcessUntil([&] { return editor->HandleAllocated() && ::IsWindowVisible(editor->GetHandle()); }));
-    ::SetForegroundWindow(form->GetHandle());
-    editor->SetFocus();
-    ASSERT_TRUE(ProcessUntil([&] { return ::GetFocus() == editor->GetHandle(); }, 2000));
-  }
+  void ShowForm() { ASSERT_TRUE(viewer_test::ShowWithFocus(form, editor)); }
   // One paragraph of the normal style per line, formatted, the caret at the start.
   void Fill(const std::vector<std::string>& Lines) {
     editor->Clear();
@@ -129,42 +116,10 @@ protected:
   }
   void SetCaret(Integer ItemNo, Integer Offs) { editor->SetSelectionBounds(ItemNo, Offs, ItemNo, Offs); }
 
-  // The client point of the caret place before character Offs of a text item, at the middle of
-  // its line, measured with the item's font.
-  TPoint PointAt(Integer ItemNo, Integer Offs) {
-    TUVEditUVData* data = editor->GetEditData();
-    Integer d, o;
-    data->ItemToDrawItem(ItemNo, Offs, d, o);
-    TUVDrawLineInfo* dli = data->DrawItems->Get(d);
-    return Point(XAt(ItemNo, Offs) - editor->GetHOffs(), dli->Top + dli->Height / 2 - editor->GetVOffs());
-  }
-  // The document x of that place.
-  Integer XAt(Integer ItemNo, Integer Offs) {
-    TUVEditUVData* data = editor->GetEditData();
-    Integer d, o;
-    data->ItemToDrawItem(ItemNo, Offs, d, o);
-    TUVDrawLineInfo* dli = data->DrawItems->Get(d);
-    TCustomUVItemInfo* item = data->GetItem(ItemNo);
-    TBitmap bitmap;
-    bitmap.SetSize(1, 1);
-    style->ApplyTextStyle(bitmap.GetCanvas(), item->StyleNo, uvbdUnspecified);
-    AnsiString before = UVUniCopy(data->GetItemText(ItemNo), dli->Offs, o - 1, item->ItemOptions);
-    return dli->Left + dli->JustifySpace + UVUniTextWidth(before, bitmap.GetCanvas(), item->ItemOptions);
-  }
-  // Mouse messages to the editor, as the system sends them.
-  LRESULT Mouse(UINT Message, WPARAM Keys, TPoint P) {
-    return ::SendMessageA(editor->GetHandle(), Message, Keys, MAKELPARAM(P.X, P.Y));
-  }
-  void Click(TPoint P, WPARAM Keys = 0) {
-    Mouse(WM_LBUTTONDOWN, Keys | MK_LBUTTON, P);
-    Mouse(WM_LBUTTONUP, Keys, P);
-  }
-  void Drag(TPoint From, TPoint To) {
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, From);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, Point((From.X + To.X) / 2, (From.Y + To.Y) / 2));
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, To);
-    Mouse(WM_LBUTTONUP, 0, To);
-  }
+  TPoint PointAt(Integer ItemNo, Integer Offs) { return viewer_test::PointAt(editor, ItemNo, Offs); }
+  Integer XAt(Integer ItemNo, Integer Offs) { return viewer_test::XAt(editor, ItemNo, Offs); }
+  void Click(TPoint P, WPARAM Keys = 0) { viewer_test::Click(editor, P, Keys); }
+  void Drag(TPoint From, TPoint To) { viewer_test::Drag(editor, From, To); }
 
   TUVStyle* style = nullptr;
   TForm* form = nullptr;

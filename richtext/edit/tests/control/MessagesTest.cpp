@@ -388,6 +388,47 @@ TEST_F(MessagesTest, WhileACellIsEditedInPlaceTheOperationsGoToItsEditor) {
   editor->SetInplaceEditor(nullptr);
 }
 
+TEST_F(MessagesTest, StylesAreAppliedAndConvertedThroughTheEditorsEvents) {
+  const std::vector<std::string> plain = edit_test::Snapshot(*editor->GetEditData());
+  editor->SetSelectionBounds(0, 4, 0, 7);
+  ASSERT_EQ(editor->GetSelText(), "the");
+  // Without a handler nothing is converted.
+  editor->ConvertTextStyles(edit_test::tsBig);
+  EXPECT_EQ(edit_test::Snapshot(*editor->GetEditData()), plain);
+  std::vector<Integer> asked;
+  editor->OnStyleConversion = TUVStyleConversionEvent::FromFunction(
+      [&](TObject* sender, Integer styleNo, Integer userData, bool, Integer& newStyleNo) {
+        EXPECT_EQ(sender, editor);
+        asked.push_back(styleNo);
+        newStyleNo = userData;
+      });
+  editor->ConvertTextStyles(edit_test::tsBig);
+  ASSERT_EQ(editor->GetItemCount(), 5);
+  EXPECT_EQ(editor->GetItemText(1), "the");
+  EXPECT_EQ(editor->GetItemStyle(1), edit_test::tsBig);
+  EXPECT_FALSE(asked.empty());
+  editor->Undo();
+  EXPECT_EQ(edit_test::Snapshot(*editor->GetEditData()), plain);
+  // Paragraph styles: each paragraph's style is mapped by the handler.
+  editor->OnParaStyleConversion = TUVStyleConversionEvent::FromFunction(
+      [&](TObject*, Integer styleNo, Integer userData, bool, Integer& newStyleNo) { newStyleNo = styleNo + userData; });
+  editor->SetSelectionBounds(0, 5, 1, 5);
+  editor->ConvertParagraphStyles(edit_test::psJustified);
+  EXPECT_EQ(editor->GetItem(0)->ParaNo, edit_test::psJustified);
+  EXPECT_EQ(editor->GetItem(1)->ParaNo, edit_test::psJustified);
+  EXPECT_EQ(editor->GetItem(2)->ParaNo, edit_test::psNormal);
+  editor->Undo();
+  EXPECT_EQ(edit_test::Snapshot(*editor->GetEditData()), plain);
+  // A paragraph style given outright: the caret's paragraph.
+  SetCaret(2, 3);
+  editor->ApplyParagraphStyle(edit_test::psCentered);
+  EXPECT_EQ(editor->GetItem(2)->ParaNo, edit_test::psCentered);
+  EXPECT_EQ(editor->GetCurParaStyleNo(), edit_test::psCentered);
+  editor->Undo();
+  EXPECT_EQ(edit_test::Snapshot(*editor->GetEditData()), plain);
+  EXPECT_TRUE(editor->CanRedo());
+}
+
 TEST_F(MessagesTest, WithCtrlJumpsHyperlinksWorkWhileCtrlIsHeld) {
   editor->AddNL("a link", edit_test::tsJump, 0);
   editor->Format();
