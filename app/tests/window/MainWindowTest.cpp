@@ -13,6 +13,8 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Clipbrd.h"
+#include "richtext/core/tests/viewer/ViewerTestSupport.h"
 #include "richtext/edit/UVEdit.h"
 
 namespace {
@@ -234,6 +236,36 @@ TEST_F(MainWindowTest, ABookChosenFromTheListIsOpenedByHand) {
   EXPECT_EQ(Panel(2), "Number of spelling errors: 0");
   EXPECT_TRUE(form_->Cycle->ManualHold);
   EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), "\\v 1 In the beginning God created.");
+}
+
+TEST_F(MainWindowTest, TheBookIsEditedWithTheEditorsKeysAndShortcuts) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  VUzurUvadEdit* editor = form_->UzurUvadEdit1;
+  ASSERT_TRUE(viewer_test::ShowWithFocus(form_, editor));
+  // The Edit menu's shortcuts reach the editor, which copies, pastes and undoes them itself.
+  editor->SetSelectionBounds(3, 6, 3, 22);
+  Clipboard()->SetAsText("old");
+  viewer_test::TypeKey('C', false, true);
+  EXPECT_EQ(Clipboard()->GetAsText(), "In the beginning");
+  viewer_test::TypeKey(VK_END);
+  viewer_test::TypeKey(VK_SPACE);
+  viewer_test::TypeKey('V', false, true);
+  EXPECT_EQ(editor->GetItemText(3), "\\v 1 In the beginning was the Word. In the beginning");
+  EXPECT_TRUE(editor->GetModified());
+  EXPECT_TRUE(viewer_test::ProcessUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+  // The caret stands right after the pasted text.
+  POINT caret{};
+  ::GetCaretPos(&caret);
+  EXPECT_EQ(caret.x, viewer_test::XAt(editor, 3, 53) - editor->GetHOffs());
+  form_->Update();
+  SaveScreenshot(form_->GetHandle(), "main-window-editing");
+  viewer_test::TypeKey('Z', false, true);
+  viewer_test::TypeKey('Z', false, true);
+  EXPECT_EQ(editor->GetItemText(3), "\\v 1 In the beginning was the Word.");
+  // Not saved: closing the window asks.
+  editor->SetModified(false);
 }
 
 TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
