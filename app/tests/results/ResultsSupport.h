@@ -26,7 +26,7 @@ namespace results_testing {
 using app_testing::Lines;
 
 // A piece of text in a text style.
-using Run = std::pair<std::string, int>;
+using StyledRun = std::pair<std::string, int>;
 
 // The paragraphs of the window's text.
 inline Lines Paragraphs(VUzurUvad* viewer) {
@@ -39,8 +39,8 @@ inline Lines Paragraphs(VUzurUvad* viewer) {
 }
 
 // The paragraphs as runs of text styles.
-inline std::vector<std::vector<Run>> StyledParagraphs(VUzurUvad* viewer) {
-  std::vector<std::vector<Run>> paragraphs;
+inline std::vector<std::vector<StyledRun>> StyledParagraphs(VUzurUvad* viewer) {
+  std::vector<std::vector<StyledRun>> paragraphs;
   for (Integer i = 0; i < viewer->GetItemCount(); ++i) {
     if (viewer->IsParaStart(i) || paragraphs.empty()) paragraphs.emplace_back();
     paragraphs.back().emplace_back(viewer->GetItemText(i), viewer->GetItemStyle(i));

@@ -137,13 +137,17 @@ TEST_F(ResultsWindowTest, TheListIsReadSelectedAndCopiedWithTheKeyboard) {
   dialog->ShowList(lkLines);
   bool focused = false, copyBefore = true, copyAfter = false, cut = true, paste = true;
   Clipboard()->SetAsText("nothing yet");
+  auto* edit = static_cast<TMenuItem*>(dialog->FindComponent("Edit1"));
+  auto openEditMenu = [&] {
+    SendMessageA(dialog->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit->GetHandle()), MAKELPARAM(1, FALSE));
+  };
   const Integer result = RunModal(dialog.get(), [&](HWND wnd) {
     focused = GetFocus() == dialog->UzurUvadEdit1->GetHandle();
-    dialog->Edit1Click(nullptr);  // the Edit menu opening
+    openEditMenu();
     copyBefore = dialog->Copy1->GetEnabled();
     SendKeyEvents({{VK_CONTROL, false}, {'A', false}, {'A', true}, {VK_CONTROL, true}});
     ProcessFor(100);
-    dialog->Edit1Click(nullptr);
+    openEditMenu();
     copyAfter = dialog->Copy1->GetEnabled();
     cut = dialog->Cut1->GetEnabled();
     paste = dialog->Paste1->GetEnabled();
