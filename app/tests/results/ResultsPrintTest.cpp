@@ -2,6 +2,7 @@
 // with a header and every line on its pages; and the same printing path onto a printer (no
 // printer is installed here: a printer that prints into bitmaps stands in), where the text area
 // and the headers are measured by their pixels.
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -112,6 +113,12 @@ TEST_F(ResultsPrintTest, ListPdfHoldsTheHeaderAndEveryLineOnItsPages) {
       found.insert(found.end(), pages[p].begin() + 1, pages[p].end());
     }
     EXPECT_EQ(found, lines);
+
+    // The first page as a viewer shows it, for people to look at.
+    if (const char* shots = std::getenv("PELORIN_SCREENSHOTS"); shots && *shots && r.Lines) {
+      const pdf_checks::Raster raster = pdf_checks::RenderPage(path, 1, 96);
+      testing_support::SavePng({raster.Width, raster.Height, raster.Rgb}, std::string(shots) + "\\results-list-pdf.png");
+    }
   }
 }
 
