@@ -84,6 +84,23 @@ protected:
 
   unsigned long long Written(const std::string& englishName) const { return LastWriteTime(ResultsPath(englishName)); }
 
+  // The Paratext stand-in, started before, was told of the list of these lines: the broadcast and
+  // each reference as it read them from the registry, where the whole list stands.
+  void ExpectParatextReceived(TStrings* lines) {
+    Lines recorded = {"started", "SantaFeFocus 2 0"};
+    for (const std::string& line : ItemsOf(lines)) {
+      std::unique_ptr<TStringList> one(new TStringList());
+      one->Add(line);
+      const std::string text = FocusReferenceListText(one.get());
+      recorded.push_back("list " + text.substr(0, text.size() - 2));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
+    EXPECT_EQ(LogLines(ParatextLog()), recorded);
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
+    EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(lines));
+  }
+
   const std::string service_ = "bwpeer" + std::to_string(GetCurrentProcessId());
 };
 
@@ -141,18 +158,7 @@ TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast
   const std::string ref = Projects() + "pelorin.ref";
   ASSERT_TRUE(PumpUntil([&] { return LogLines(ref) == ItemsOf(section.get()); }, 5000)) << ReadFileBytes(ref);
 
-  Lines recorded = {"started", "SantaFeFocus 2 0"};
-  for (const std::string& line : ItemsOf(section.get())) {
-    std::unique_ptr<TStringList> one(new TStringList());
-    one->Add(line);
-    std::string text = FocusReferenceListText(one.get());
-    recorded.push_back("list " + text.substr(0, text.size() - 2));
-  }
-  ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
-  EXPECT_EQ(LogLines(ParatextLog()), recorded);
-  TRegistry registry;
-  ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
-  EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(section.get()));
+  ExpectParatextReceived(section.get());
 
   // The list written for Paratext goes to BibleWorks's folder too, once the machine is idle.
   Lines vls = {"BWRL 1"};
@@ -193,18 +199,7 @@ TEST_F(LinkProgramTest, TheMechanicalMessagesOfAllBooksGoToParatextFromTheListWi
   SetForegroundWindow(list);
   ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == list; }, 2000));
   dialog_testing::SendKeyEvents({{VK_CONTROL, false}, {'T', false}, {'T', true}, {VK_CONTROL, true}});
-  Lines recorded = {"started", "SantaFeFocus 2 0"};
-  for (const std::string& line : ItemsOf(messages.get())) {
-    std::unique_ptr<TStringList> one(new TStringList());
-    one->Add(line);
-    const std::string text = FocusReferenceListText(one.get());
-    recorded.push_back("list " + text.substr(0, text.size() - 2));
-  }
-  ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
-  EXPECT_EQ(LogLines(ParatextLog()), recorded);
-  TRegistry registry;
-  ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
-  EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(messages.get()));
+  ExpectParatextReceived(messages.get());
 
   PostMessageA(list, WM_CLOSE, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(list); }, 5000));
