@@ -84,6 +84,8 @@ PUBLISHED(TMainScreen) {
   Method("Spelling1Click", &TMainScreen::Spelling1Click);
   Method("BibleWorks1Click", &TMainScreen::BibleWorks1Click);
   Method("Mechanicalproofreading1Click", &TMainScreen::Mechanicalproofreading1Click);
+  Method("Listspellingerrors1Click", &TMainScreen::Listspellingerrors1Click);
+  Method("Allmessagestoeditor1Click", &TMainScreen::Allmessagestoeditor1Click);
 }
 
 void InitializeUnitMain() {

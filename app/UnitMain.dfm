@@ -268,6 +268,23 @@ object MainScreen: TMainScreen
         OnClick = Tasks1Click
       end
     end
+    object Textchecking1: TMenuItem
+      Caption = 'Text &checking'
+      object Spelling2: TMenuItem
+        Caption = '&Spelling'
+        object Listspellingerrors1: TMenuItem
+          Caption = '&List spelling errors'
+          OnClick = Listspellingerrors1Click
+        end
+      end
+      object Mechanicalproofreading2: TMenuItem
+        Caption = '&Mechanical proofreading'
+        object Allmessagestoeditor1: TMenuItem
+          Caption = '&All messages to editor'
+          OnClick = Allmessagestoeditor1Click
+        end
+      end
+    end
     object Settings1: TMenuItem
       Caption = '&Settings'
       OnClick = Settings1Click

@@ -159,6 +159,9 @@ public:
   void Spelling1Click(TObject* Sender);
   void BibleWorks1Click(TObject* Sender);
   void Mechanicalproofreading1Click(TObject* Sender);
+  // The lists of the Text checking menu, shown in the results list window (UnitMainLists.cpp).
+  void Listspellingerrors1Click(TObject* Sender);
+  void Allmessagestoeditor1Click(TObject* Sender);
 
 private:
   // Makes and frees the links (UnitMainLink.cpp).

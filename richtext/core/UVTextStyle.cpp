@@ -48,6 +48,18 @@ void TFontInfo::Assign(TPersistent* Source) {
   TCustomUVInfo::Assign(Source);
 }
 
+void TFontInfo::AssignTo(TPersistent* Dest) {
+  if (auto* font = dynamic_cast<TFont*>(Dest)) {
+    font->SetName(FontName);
+    font->SetSize(Size);
+    font->SetColor(Color);
+    font->SetStyle(Style);
+    font->SetCharset(Charset);
+    return;
+  }
+  TCustomUVInfo::AssignTo(Dest);
+}
+
 void TFontInfo::DefineProperties(TFiler* Filer) {
   TCustomUVInfo::DefineProperties(Filer);
   // An old property that is still read but never written.

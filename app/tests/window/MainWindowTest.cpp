@@ -1,6 +1,7 @@
 // The main window in the test's own process, driven by messages as a user drives it: the first
 // cycle over the demonstration project, menu commands, the fonts dialog, ignoring a message from
 // the results list and taking it back, opening a book by hand, and closing with a changed book.
+#include <algorithm>
 #include <memory>
 
 #include "app/BookResults.h"
@@ -8,6 +9,8 @@
 #include "app/MechanicalRun.h"
 #include "app/UnitMain.h"
 #include "app/tests/support/AppTestSupport.h"
+#include "app/tests/support/DialogDriver.h"
+#include "classlib/Clipbrd.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -20,6 +23,7 @@
 namespace {
 
 using namespace app_testing;
+using testing_support::FindOwnWindow;
 using testing_support::PressDialogButton;
 using testing_support::PumpUntil;
 using testing_support::SaveScreenshot;
@@ -292,6 +296,65 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+TEST_F(MainWindowTest, TheTextCheckingMenuListsTheSpellingErrorsAndMechanicalMessagesOfATestament) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  WriteTestBook("GEN", {"\\id GEN", "\\c 1", "\\p", "\\v 1 in the beginning God created."});
+  WriteTestBook("MAT", {"\\id MAT", "\\c 1", "\\p", "\\v 1 the book of the generation."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  // Misspelt words as the spelling check records them, the books' ages kept.
+  for (const char* book : {"Genesis", "Matthew"}) {
+    Lines file = ResultsOf(book);
+    const auto at = std::find(file.begin(), file.end(), "[spelling errors]");
+    ASSERT_NE(at, file.end()) << book;
+    file.insert(at + 1, {std::string("Zerubabel"), std::string(book == std::string("Genesis") ? "Abram" : "Zebedee")});
+    std::string bytes;
+    for (const std::string& line : file) bytes += line + "\r\n";
+    testing_support::WriteFileBytes(ResultsPath(book), bytes);
+  }
+  const Lines genesisMessages = [&] {
+    Lines file = ResultsOf("Genesis");
+    const auto from = std::find(file.begin(), file.end(), "[mechanical errors]") + 1;
+    return Lines(from, std::find(from, file.end(), "[exceptions]"));
+  }();
+  ASSERT_FALSE(genesisMessages.empty());
+
+  // Chooses the testament, then copies what the list window shows and closes it.
+  auto showList = [&](const char* item, const char* testament, const std::string& caption) {
+    std::string copied;
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, testament);
+      ClickChild(w, "OK");
+    });
+    WindowWatch list(caption, [&](HWND w) {
+      SetForegroundWindow(w);
+      testing_support::PumpFor(100);
+      SaveScreenshot(w, "main-window-list");
+      Clipboard()->SetAsText("");
+      // Ctrl+A selects the whole list, Ctrl+C copies it.
+      dialog_testing::SendKeyEvents({{VK_CONTROL, false}, {'A', false}, {'A', true}, {'C', false}, {'C', true},
+                                     {VK_CONTROL, true}});
+      dialog_testing::ProcessFor(200);
+      copied = Clipboard()->GetAsText();
+      PostMessageA(w, WM_CLOSE, 0, 0);
+    });
+    Command(item);
+    EXPECT_TRUE(PumpUntil([&] { return list.Done() && !FindOwnWindow(caption); }, 15000)) << caption;
+    EXPECT_TRUE(choice.Done());
+    return copied;
+  };
+  EXPECT_EQ(showList("Listspellingerrors1", "&Both Testaments", "Spelling errors of all books"),
+            "Abram\r\nZebedee\r\nZerubabel");
+  EXPECT_EQ(showList("Listspellingerrors1", "&New Testament", "Spelling errors of the New Testament"),
+            "Zebedee\r\nZerubabel");
+  std::string joined;
+  for (const std::string& line : genesisMessages) joined += (joined.empty() ? "" : "\r\n") + line;
+  EXPECT_EQ(showList("Allmessagestoeditor1", "&Old Testament", "Mechanical proofreading errors of the Old Testament"),
+            joined);
+  EXPECT_EQ(FileLines(Projects() + "pelorin.ref"), genesisMessages);
 }
 
 TEST_F(MainWindowTest, TheWindowStartsMaximizedAsItEnded) {
