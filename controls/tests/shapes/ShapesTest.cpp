@@ -123,6 +123,29 @@ TEST(RegionShapes, PointListsShadowsAndPackedPoints) {
   region.GetPoints()->SetPoint(2, {50, 30});
   EXPECT_FALSE(::PtInRegion(region.BuildRegion(Rect(0, 0, 100, 80)), 50, 40));
 
+  // Bitmap and user shapes come from stored region data and yield nothing without; a user
+  // region is a plain rectangle while its owner is designed.
+  TForm owner(nullptr);
+  TVisRegion stored;
+  stored.OwnerComponent = &owner;
+  for (TVisRegionShape shape : {rsBitmap, rsUserRegion}) {
+    stored.SetShape(shape);
+    EXPECT_EQ(stored.BuildRegion(Rect(0, 0, 100, 80)), nullptr);
+  }
+  HRGN circle = ::CreateEllipticRgn(10, 10, 50, 50);
+  stored.StoreRegionData(circle);
+  stored.GetMask()->SetRegionData(circle);
+  ::DeleteObject(circle);
+  for (TVisRegionShape shape : {rsBitmap, rsUserRegion}) {
+    stored.SetShape(shape);
+    HRGN made = stored.BuildRegion(Rect(0, 0, 100, 80));
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(::PtInRegion(made, 30, 30));
+    EXPECT_FALSE(::PtInRegion(made, 12, 12));
+  }
+  owner.SetDesigning(true);
+  EXPECT_TRUE(::PtInRegion(stored.BuildRegion(Rect(0, 0, 100, 80)), 90, 70));
+
   // A shadow's depth comes off the right and bottom first.
   TVisRegion shaded;
   shaded.SetShape(rsRect);
@@ -267,6 +290,22 @@ TEST_F(FormShapeTest, TheTitleBarIsKeptOrCutAway) {
   EXPECT_EQ(ClientTop(plain), 0);
   EXPECT_TRUE(InWindowRegion(plain, 5, 2));
   EXPECT_EQ(shape_->GetCaptionHeight(), 0);
+}
+
+TEST_F(FormShapeTest, AShapeThatYieldsNothingLeavesTheTitleStripAlone) {
+  TForm* form = ShapedForm(rsBitmap);
+  const Integer top = ClientTop(form);
+  HRGN r = ::CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(::GetWindowRgn(form->GetHandle(), r), ERROR);
+  RECT box;
+  ::GetRgnBox(r, &box);
+  EXPECT_EQ(box.top, 0);
+  EXPECT_EQ(box.bottom, top);
+  EXPECT_EQ(box.right, form->GetWidth());
+  // Without the caption the window keeps nothing.
+  shape_->SetShowFormCaption(false);
+  EXPECT_EQ(::GetWindowRgn(form->GetHandle(), r), NULLREGION);
+  ::DeleteObject(r);
 }
 
 TEST_F(FormShapeTest, AMinimisedFormKeepsOnlyItsTitleStrip) {
