@@ -331,6 +331,29 @@ TEST_F(FormStylerTest, WhereTheSystemDrawsGradientsTheStylerCanLeaveItTo) {
     EXPECT_EQ(shot.Pixel(x, m.Caption.Top + 1), system.Pixel(x, m.Caption.Top + 1)) << x;
 }
 
+TEST_F(FormStylerTest, TheStylersSettingsGoThroughTheFormStream) {
+  TForm source(nullptr);
+  auto* styler = new TVisFormStyler(&source);
+  styler->SetName("Styler");
+  styler->SetAlignment(taCenter);
+  styler->SetColors(64);
+  styler->SetOptions({fsUseFontColor, fsInactiveGradient});
+  styler->SetPaintMode(pcOwnerDraw);
+  styler->GetFont()->SetColor(clMaroon);
+  styler->GetFont3D()->SetStyle(tdRaised);
+  const AnsiString text = FormText(&source);
+  TForm copy(nullptr);
+  ReadFormText(text, &copy);
+  auto* read = dynamic_cast<TVisFormStyler*>(copy.FindComponent("Styler"));
+  ASSERT_TRUE(read) << text;
+  EXPECT_EQ(read->GetAlignment(), taCenter);
+  EXPECT_EQ(read->GetColors(), 64);
+  EXPECT_EQ(read->GetOptions(), (TVisFormStyleOptions{fsUseFontColor, fsInactiveGradient}));
+  EXPECT_EQ(read->GetPaintMode(), pcOwnerDraw);
+  EXPECT_EQ(read->GetFont()->GetColor(), clMaroon);
+  EXPECT_EQ(read->GetFont3D()->GetStyle(), tdRaised);
+}
+
 TEST_F(FormStylerTest, ASecondStylerOnADesignedFormIsRefused) {
   TForm form(nullptr);
   form.SetDesigning(true);
