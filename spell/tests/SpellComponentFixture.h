@@ -63,8 +63,11 @@ protected:
   }
   void TearDown() override { spell_.reset(); }
 
-  TLexemeSpell3Base* NewComponent() {
-    auto* s = new TLexemeSpell3Base(nullptr);
+  TLexemeSpell3Base* NewComponent() { return Configure(new TLexemeSpell3Base(nullptr)); }
+
+  // Gives a component (of any class) the test's configuration.
+  template <class Component>
+  Component* Configure(Component* s) {
     s->SetConfigRegistryKey("Software\\PelorinSpellTest");
     s->SetConfigID("Paratext");
     List folder = {Folder()};
