@@ -17,3 +17,8 @@ void TUVLexemeSpell3::DialogDeactivated(TObject* Sender) {
   if (auto* walker = dynamic_cast<VUzurUvadParser3*>(GetWalker())) walker->Reset();
   inherited::DialogDeactivated(Sender);
 }
+
+bool uvspell_detail::RegisterClasses() {
+  if (!GetClass("TUVLexemeSpell3")) RegisterClass(TUVLexemeSpell3::StaticClass());
+  return true;
+}

@@ -22,3 +22,10 @@ public:
   // caret.
   void DialogDeactivated(TObject* Sender) override;
 };
+
+// Forms name the component by its class: every program that includes this header links it and
+// has it registered.
+namespace uvspell_detail {
+bool RegisterClasses();
+static const bool registered = RegisterClasses();
+}  // namespace uvspell_detail
