@@ -167,6 +167,33 @@ TEST_F(SpellDialogTest, ClosingTheDialogCancelsTheCheck) {
   EXPECT_EQ(user.prompts, (List{"Teh"}));
 }
 
+// While the user works in the book the dialog's commands are disabled; back in the dialog they
+// are enabled again and the check goes on at the caret, where the user may have edited.
+TEST_F(SpellDialogTest, ResumesAtTheCaretAfterTheUserWorkedInTheBook) {
+  Show();
+  Fill({"Teh cat", "wrold", "and teh moon"});
+  bool disabled = false, enabled = false;
+  const std::vector<A> answers = {
+      {K::Do, "", [&] {
+         TSpellDialog* d = Dialog();
+         SetActiveWindow(form->GetHandle());
+         viewer_test::ProcessUntil([&] { return !d->IgnoreButton->GetEnabled(); }, 2000);
+         disabled = !d->IgnoreButton->GetEnabled() && !d->ChangeButton->GetEnabled();
+         // The user puts the caret at the start of the third line and returns to the dialog.
+         editor->SetSelectionBounds(2, 1, 2, 1);
+         SetActiveWindow(d->GetHandle());
+         viewer_test::ProcessUntil([&] { return d->IgnoreButton->GetEnabled(); }, 2000);
+         enabled = d->IgnoreButton->GetEnabled();
+       }},
+      ClickOn(&TSpellDialog::CancelButton),
+  };
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_TRUE(disabled);
+  EXPECT_TRUE(enabled);
+  EXPECT_EQ(user.prompts, (List{"Teh", "teh"}));
+}
+
 // Where the dialog appears: clear of the word shown, by the placement rules.
 TEST_F(SpellDialogTest, PlacedAwayFromTheWord) {
   struct Case {
