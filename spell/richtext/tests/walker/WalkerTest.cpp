@@ -3,6 +3,8 @@
 // by a user: the document's text after each sequence of commands, and the editor's own undo.
 #include <gtest/gtest.h>
 
+#include "richtext/core/DLines.h"
+#include "richtext/core/UVWindowless.h"
 #include "spell/lx3ParseEngine.h"
 #include "spell/richtext/lx3UzurUvad.h"
 #include "spell/richtext/tests/support/RichTextSpellFixture.h"
@@ -26,6 +28,32 @@ std::string Joined(const std::vector<std::string>& lines) {
 }
 
 void PrintTo(const Word& w, std::ostream* os) { *os << w.text << "@" << w.column << "," << w.line; }
+
+// An item holding documents of its own, handed out in order as a table hands out its cells.
+class CellsItem : public TUVBreakItemInfo {
+  UVITEM_CLASS(CellsItem, TUVBreakItemInfo)
+public:
+  explicit CellsItem(TCustomUVData* UVData) : TUVBreakItemInfo(UVData) {}
+  CellsItem(TCustomUVData* UVData, TUVStyle* Style, const std::vector<std::vector<std::string>>& Cells)
+      : TUVBreakItemInfo(UVData) {
+    for (const auto& lines : Cells) {
+      cells.push_back(std::make_unique<TUVWindowlessData>(Style));
+      for (const std::string& l : lines) cells.back()->AddNL(l, tsNormal, psNormal);
+    }
+  }
+  struct Position : TUVStoreSubUVData {
+    explicit Position(std::size_t I) : index(I) {}
+    std::size_t index;
+  };
+  TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& State, TUVSubDocumentPosition Where) override {
+    std::size_t i = 0;
+    if (Where == uvsdNext) i = static_cast<Position*>(State)->index + 1;
+    if (i >= cells.size()) return nullptr;
+    State = new Position(i);
+    return cells[i].get();
+  }
+  std::vector<std::unique_ptr<TUVWindowlessData>> cells;
+};
 
 class WalkerTest : public RichTextSpellTest {
 protected:
@@ -62,6 +90,39 @@ TEST_F(WalkerTest, VisitsTheCheckableTextOfEveryItemInOrder) {
   EXPECT_EQ(Words(walker), expected);
   // Read again from the start after reaching the end.
   EXPECT_EQ(Words(walker), expected);
+}
+
+// The cells of a table are read in order between the text before and after the table, each of
+// their items a line of its own.
+TEST_F(WalkerTest, ReadsTheCellsOfATableInOrder) {
+  Show();
+  editor->Clear();
+  TCustomUVData* doc = editor->GetEditData();
+  doc->AddNL("Teh before", tsNormal, psNormal);
+  auto* table = new CellsItem(doc, style, {{"one teh", "two"}, {}, {"three brwn"}});
+  table->ParaNo = psNormal;
+  doc->AddItem("", table);
+  doc->AddNL("after dgo", tsNormal, psNormal);
+  editor->Format();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  const std::vector<Word> expected = {{"Teh", 0, 0}, {"before", 4, 0}, {"one", 0, 2},   {"teh", 4, 2}, {"two", 0, 3},
+                                      {"three", 0, 4}, {"brwn", 6, 4},  {"after", 0, 5}, {"dgo", 6, 5}};
+  EXPECT_EQ(Words(walker), expected);
+  // Back into the first cell, and on through the rest of the table.
+  walker.SetPos(0, 3, pmCurrent);
+  AnsiString text;
+  walker.GetText(text);
+  EXPECT_EQ(text, "two\r\n");
+  walker.SetPos(4, 3, pmCurrent);
+  EXPECT_TRUE(walker.MoveNext());
+  Integer column, line;
+  walker.GetPos(column, line);
+  EXPECT_EQ(column, 0);
+  EXPECT_EQ(line, 4);
+  walker.SetPos(0, 5, pmCurrent);
+  walker.GetText(text);
+  EXPECT_EQ(text, "after dgo\r\n");
 }
 
 TEST_F(WalkerTest, ReadsLinesWithTheirLineBreakAndStepsBackAcrossItems) {
