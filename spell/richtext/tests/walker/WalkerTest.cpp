@@ -294,4 +294,32 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
   }
 }
 
+// The walker of a check is freed once, by the component or after the call, and lives as long as
+// a check that goes on after the call returns.
+TEST_F(WalkerTest, TheWalkerLivesAsLongAsItsCheck) {
+  Show();
+  Fill({"Teh cat", "teh dog"});
+  for (const bool freesWalker : {true, false}) {
+    SCOPED_TRACE(freesWalker ? "the component frees it" : "the caller frees it");
+    UV().SetFreesWalker(freesWalker);
+    UV().SynchronousCheck = false;
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    ASSERT_TRUE(UV().IsChecking());
+    auto* walker = dynamic_cast<VUzurUvadParser3*>(UV().GetWalker());
+    ASSERT_NE(walker, nullptr);
+    EXPECT_EQ(walker->GetEditor(), editor);
+    UV().DialogChange("The");
+    EXPECT_TRUE(UV().IsChecking());
+    UV().DialogCancel();
+    EXPECT_FALSE(UV().IsChecking());
+    EXPECT_EQ(UV().GetWalker(), nullptr);
+    UV().SynchronousCheck = true;
+    TestUser user(UV(), {{K::Change, "the"}});
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_EQ(user.prompts, (List{"teh"}));
+    EXPECT_EQ(Text(), "The cat\nthe dog");
+    Fill({"Teh cat", "teh dog"});
+  }
+}
+
 }  // namespace
