@@ -460,7 +460,9 @@ public:
   void MovingToUndoList(Integer ItemNo, TCustomUVData* UVData, TObject* Container) override;
   void MovingFromUndoList(Integer ItemNo, TCustomUVData* UVData) override;
   bool HasPartialSelection() override { return (State & uvtsCellsSelected) != 0; }
-  void DeselectPartial() override { Deselect(); }
+  void DeselectPartial() override {
+    if (!FKeepSelection) Deselect();
+  }
   void MarkUsedParaStyle(TUVStyleUsage& Used) override;
   void RenumberParaStyle(TUVStyleUsage& Used) override;
   bool MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ItemNo,
@@ -607,6 +609,8 @@ private:
   Integer FMouseDownRow = -1;
   Integer FMouseDownCol = -1;
   bool FSelectingCells = false;
+  // Set while the document's selection is moved to the table: the cell selection stays.
+  bool FKeepSelection = false;
   // The border being dragged, the mouse's offset from it, the drag's limits.
   Integer FResizeIndex = -1;
   Integer FResizeOffset = 0;

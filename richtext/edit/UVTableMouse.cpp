@@ -326,10 +326,15 @@ bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Intege
         State |= uvtsCellsSelected;
       else
         State &= ~static_cast<Word>(uvtsCellsSelected);
-      // Cells selected: the document's selection lies at the table, the text selected in the
-      // start cell goes.
+      // Cells selected: the start cell stops being the document's chosen one (its text selection
+      // goes), and the document's selection lies at the table, which holds the rest of it.
       if (!wasSelected && (State & uvtsCellsSelected)) {
-        if (TUVTableCellData* start = GetCells(SelStartRow, SelStartCol)) start->TCustomUVFormattedData::Deselect(nullptr, false);
+        if (TUVTableCellData* start = GetCells(SelStartRow, SelStartCol)) {
+          FKeepSelection = true;
+          ScopeExit keep([this] { FKeepSelection = false; });
+          start->TCustomUVFormattedData::Deselect(nullptr, false);
+          ReleaseChosenCell(start);
+        }
         UVData->SetPartialSelectedItem(this);
       }
       RefreshCellMarks();
@@ -338,6 +343,8 @@ bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Intege
   }
   if (!(State & uvtsCellsSelected) && InsideContent(cell, X, Y))
     cell->MouseMove(Shift, X - cell->Left - FCellPadding, Y - cell->Top - FCellPadding - cell->GetVAlignOffset());
+  else
+    UVData->SetCursor(UVData->GetCursor());
   return true;
 }
 
