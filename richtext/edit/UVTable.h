@@ -266,6 +266,9 @@ public:
 private:
   // A new cell that knows its row.
   TUVTableCellData* NewCell(TUVTableRow* Row);
+  // The cells of a rectangle freed (nil slots), and new cells in its nil slots.
+  void FreeSlots(Integer Row, Integer Col, Integer RowCount, Integer ColCount);
+  void FillSlots(Integer Row, Integer Col, Integer RowCount, Integer ColCount);
 };
 
 // The result of a layout: column widths and starts, row heights and starts, the whole size, and
@@ -533,6 +536,9 @@ private:
   void Init(Integer RowCount, Integer ColCount);
   // After a change made in an editor: the editor is told (it drops what it could redo).
   void FinishChange();
+  // A structural change as one undoable change of the table.
+  template <class Change>
+  void ModifyStructure(Change&& Step);
   // Gives every cell the selected mark it has now.
   void RefreshCellMarks();
   // The document that holds the table, as a formatted document.

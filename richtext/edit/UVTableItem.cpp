@@ -368,17 +368,20 @@ void TUVTableItemInfo::ChangeCellProperty(Integer Row, Integer Col, const AnsiSt
                                           bool AffectSize, bool AffectWidth) {
   TUVTableCellData* cell = GetCells(Row, Col);
   if (!cell) return;
-  auto old = static_cast<Integer>(GetOrdProp(cell, Name));
-  if (old == Value) return;
-  auto* record = new TUVUndoModifyCellIntProperty();
-  record->Row = Row;
-  record->Col = Col;
-  record->PropertyName = Name;
-  record->OldValue = old;
-  record->AffectSize = AffectSize;
-  record->AffectWidth = AffectWidth;
-  RecordUndo(record);
-  SetOrdProp(cell, Name, Value);
+  TUVEditUVData* data = IsUndoable() ? GetEditData() : nullptr;
+  if (!data) {
+    SetOrdProp(cell, Name, Value);
+    return;
+  }
+  // The record names the cell by its place: the cell object may be another one by the time the
+  // record is performed (cells are made anew when undone insertions are redone).
+  auto* record = static_cast<TUVUndoModifyCellIntProperty*>(data->UndoableModifyItemIntProperty(
+      GetItemIndex(), cell, TUVUndoModifyCellIntProperty::StaticClass(), AffectSize, AffectWidth, Value, Name));
+  if (record) {
+    record->Row = Row;
+    record->Col = Col;
+    record->SubObject = this;
+  }
 }
 
 void TUVTableItemInfo::ChangeCellProperties(Integer Row, Integer Col, TStrings* Values,
@@ -460,49 +463,36 @@ void TUVTableItemInfo::GetEditedCell(Integer& Row, Integer& Col) { Row = Col = -
 // ---------------------------------------------------------------------------------------------
 // Structural operations
 
-void TUVTableItemInfo::MergeCells(Integer TopRow, Integer LeftCol, Integer ColSpan, Integer RowSpan,
-                                  bool AllowMergeRC) {
+template <class Change>
+void TUVTableItemInfo::ModifyStructure(Change&& Step) {
   BeginTableModify();
   {
     ScopeExit close([this] { EndTableModify(); });
-    Rows->MergeCells(TopRow, LeftCol, ColSpan, RowSpan, AllowMergeRC, true);
+    Step();
   }
   MarkChanged();
   FinishChange();
 }
 
+void TUVTableItemInfo::MergeCells(Integer TopRow, Integer LeftCol, Integer ColSpan, Integer RowSpan,
+                                  bool AllowMergeRC) {
+  ModifyStructure([&] { Rows->MergeCells(TopRow, LeftCol, ColSpan, RowSpan, AllowMergeRC, true); });
+}
+
 void TUVTableItemInfo::InsertCols(Integer Index, Integer Count, Integer CopyIndex, bool Select) {
-  BeginTableModify();
-  {
-    ScopeExit close([this] { EndTableModify(); });
-    Rows->InsertCols(Index, Count, false, CopyIndex);
-  }
-  MarkChanged();
-  FinishChange();
+  ModifyStructure([&] { Rows->InsertCols(Index, Count, false, CopyIndex); });
   if (Select) SelectCols(Index, Count);
 }
 
 void TUVTableItemInfo::InsertRows(Integer Index, Integer Count, Integer CopyIndex, bool Select) {
-  BeginTableModify();
-  {
-    ScopeExit close([this] { EndTableModify(); });
-    Rows->InsertRows(Index, Count, false, CopyIndex);
-  }
-  MarkChanged();
-  FinishChange();
+  ModifyStructure([&] { Rows->InsertRows(Index, Count, false, CopyIndex); });
   if (Select) SelectRows(Index, Count);
 }
 
 void TUVTableItemInfo::DeleteCols(Integer Index, Integer Count, bool DecreaseWidth) {
   if (Rows->IsEmpty()) return;
   Deselect();
-  BeginTableModify();
-  {
-    ScopeExit close([this] { EndTableModify(); });
-    Rows->DeleteCols(Index, Count, DecreaseWidth);
-  }
-  MarkChanged();
-  FinishChange();
+  ModifyStructure([&] { Rows->DeleteCols(Index, Count, DecreaseWidth); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -41,6 +41,20 @@ void ShareOut(Integer Amount, const std::vector<Integer>& Weights, std::vector<I
   }
 }
 
+// The starts of columns (rows) of Sizes from First on, Spacing spread over them with the
+// remainders going to the later ones.
+void PlaceStarts(Integer First, Integer Spacing, const std::vector<Integer>& Sizes, std::vector<Integer>& Starts) {
+  Integer count = static_cast<Integer>(Sizes.size());
+  Integer position = First;
+  Starts.clear();
+  for (Integer i = 0; i < count; ++i) {
+    Starts.push_back(position);
+    Integer step = Spacing / (count - i);
+    Spacing -= step;
+    position += step + Sizes[static_cast<std::size_t>(i)];
+  }
+}
+
 }  // namespace
 
 Integer TUVTableItemInfo::ScaleX(Integer Value) const {
@@ -312,15 +326,7 @@ void TUVTableItemInfo::PlaceColumns(TUVTableItemFormattingInfo* FI) {
   Integer colCount = GetColCount();
   bool printing = FI->PrintCells != nullptr;
   Integer spacing = ScaleX(colCount * (2 * (FCellPadding + FCellBorderWidth) + FCellHSpacing));
-  Integer x = ScaleX(FBorderWidth + FBorderHSpacing + FCellBorderWidth);
-  Integer remaining = spacing;
-  FI->ColStarts.clear();
-  for (Integer c = 0; c < colCount; ++c) {
-    FI->ColStarts.push_back(x);
-    Integer step = remaining / (colCount - c);
-    remaining -= step;
-    x += step + FI->ColWidths[static_cast<std::size_t>(c)];
-  }
+  PlaceStarts(ScaleX(FBorderWidth + FBorderHSpacing + FCellBorderWidth), spacing, FI->ColWidths, FI->ColStarts);
   Integer padding = ScaleX(FCellPadding);
   for (Integer r = 0; r < GetRowCount(); ++r)
     for (Integer c = 0; c < colCount; ++c) {
@@ -423,15 +429,7 @@ void TUVTableItemInfo::PlaceRows(TUVTableItemFormattingInfo* FI) {
   Integer colCount = GetColCount();
   bool printing = FI->PrintCells != nullptr;
   Integer spacing = ScaleY(rowCount * (2 * (FCellPadding + FCellBorderWidth) + FCellVSpacing));
-  Integer y = ScaleY(FBorderWidth + FBorderVSpacing + FCellBorderWidth);
-  Integer remaining = spacing;
-  FI->RowStarts.clear();
-  for (Integer r = 0; r < rowCount; ++r) {
-    FI->RowStarts.push_back(y);
-    Integer step = remaining / (rowCount - r);
-    remaining -= step;
-    y += step + FI->RowHeights[static_cast<std::size_t>(r)];
-  }
+  PlaceStarts(ScaleY(FBorderWidth + FBorderVSpacing + FCellBorderWidth), spacing, FI->RowHeights, FI->RowStarts);
   Integer padding = ScaleY(FCellPadding);
   for (Integer r = 0; r < rowCount; ++r)
     for (Integer c = 0; c < colCount; ++c) {

@@ -20,6 +20,35 @@ Integer IndexAt(const std::vector<Integer>& Starts, Integer Value) {
 
 bool Near(Integer X, Integer P, Integer Thickness) { return std::abs(X - P) <= std::max(Thickness / 2, 2); }
 
+// Where border Index (1 .. Count) of a run of columns or rows is drawn, and the start of the
+// column or row before it; Outer is the thickness of the table's edge, Inner of the gap between
+// two columns or rows. -1 when there is no such border.
+Integer BorderPosition(Integer Index, Integer Outer, Integer Inner, const std::vector<Integer>& Starts, Integer Size,
+                       Integer Count, Integer& Limit, Integer& Pos) {
+  Limit = Pos = 0;
+  if (Index <= 0 || Index > Count || static_cast<Integer>(Starts.size()) != Count) return -1;
+  Limit = Starts[static_cast<std::size_t>(Index - 1)];
+  Pos = Index == Count ? Size - Outer / 2 : Starts[static_cast<std::size_t>(Index)] - (Inner + 1) / 2;
+  return Index;
+}
+
+// The border under P: 0 the first edge, Count the last, an inner border between; the first found
+// in that order wins. -1 when none is.
+Integer BorderAt(Integer P, Integer Outer, Integer Inner, const std::vector<Integer>& Starts, Integer Size,
+                 Integer Count, Integer& Limit, Integer& Pos) {
+  Limit = Pos = 0;
+  if (Count == 0 || static_cast<Integer>(Starts.size()) != Count) return -1;
+  if (Near(P, Outer / 2, Outer)) {
+    Pos = Outer / 2;
+    return 0;
+  }
+  if (Near(P, Size - Outer / 2, Outer)) return BorderPosition(Count, Outer, Inner, Starts, Size, Count, Limit, Pos);
+  for (Integer i = 1; i < Count; ++i)
+    if (Near(P, Starts[static_cast<std::size_t>(i)] - Inner / 2, Inner))
+      return BorderPosition(i, Outer, Inner, Starts, Size, Count, Limit, Pos);
+  return -1;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -166,53 +195,13 @@ bool TUVTableItemInfo::GetCellAt(Integer X, Integer Y, Integer& Row, Integer& Co
 }
 
 Integer TUVTableItemInfo::FindColumnBorder(Integer X, Integer& Limit, Integer& Pos) {
-  TUVTableItemFormattingInfo* fi = FormattingInfo;
-  Integer colCount = GetColCount();
-  Limit = Pos = 0;
-  if (colCount == 0 || static_cast<Integer>(fi->ColStarts.size()) != colCount) return -1;
-  Integer outer = FBorderWidth + FBorderHSpacing + FCellBorderWidth;
-  Integer inner = 2 * FCellBorderWidth + FCellHSpacing;
-  if (Near(X, outer / 2, outer)) {
-    Pos = outer / 2;
-    return 0;
-  }
-  if (Near(X, fi->Width - outer / 2, outer)) {
-    Limit = fi->ColStarts[static_cast<std::size_t>(colCount - 1)];
-    Pos = fi->Width - outer / 2;
-    return colCount;
-  }
-  for (Integer i = 1; i < colCount; ++i)
-    if (Near(X, fi->ColStarts[static_cast<std::size_t>(i)] - inner / 2, inner)) {
-      Limit = fi->ColStarts[static_cast<std::size_t>(i - 1)];
-      Pos = fi->ColStarts[static_cast<std::size_t>(i)] - (inner + 1) / 2;
-      return i;
-    }
-  return -1;
+  return BorderAt(X, FBorderWidth + FBorderHSpacing + FCellBorderWidth, 2 * FCellBorderWidth + FCellHSpacing,
+                  FormattingInfo->ColStarts, FormattingInfo->Width, GetColCount(), Limit, Pos);
 }
 
 Integer TUVTableItemInfo::FindRowBorder(Integer Y, Integer& Limit, Integer& Pos) {
-  TUVTableItemFormattingInfo* fi = FormattingInfo;
-  Integer rowCount = GetRowCount();
-  Limit = Pos = 0;
-  if (rowCount == 0 || static_cast<Integer>(fi->RowStarts.size()) != rowCount) return -1;
-  Integer outer = FBorderWidth + FBorderVSpacing + FCellBorderWidth;
-  Integer inner = 2 * FCellBorderWidth + FCellVSpacing;
-  if (Near(Y, outer / 2, outer)) {
-    Pos = outer / 2;
-    return 0;
-  }
-  if (Near(Y, fi->Height - outer / 2, outer)) {
-    Limit = fi->RowStarts[static_cast<std::size_t>(rowCount - 1)];
-    Pos = fi->Height - outer / 2;
-    return rowCount;
-  }
-  for (Integer i = 1; i < rowCount; ++i)
-    if (Near(Y, fi->RowStarts[static_cast<std::size_t>(i)] - inner / 2, inner)) {
-      Limit = fi->RowStarts[static_cast<std::size_t>(i - 1)];
-      Pos = fi->RowStarts[static_cast<std::size_t>(i)] - (inner + 1) / 2;
-      return i;
-    }
-  return -1;
+  return BorderAt(Y, FBorderWidth + FBorderVSpacing + FCellBorderWidth, 2 * FCellBorderWidth + FCellVSpacing,
+                  FormattingInfo->RowStarts, FormattingInfo->Height, GetRowCount(), Limit, Pos);
 }
 
 bool TUVTableItemInfo::InsideContent(TUVTableCellData* Cell, Integer X, Integer Y) const {
@@ -449,25 +438,13 @@ void TUVTableItemInfo::FinishResize(Integer X, Integer Y, TCustomUVFormattedData
 }
 
 Integer TUVTableItemInfo::FindColumnBorderPos(Integer Index, Integer& Limit, Integer& Pos) {
-  TUVTableItemFormattingInfo* fi = FormattingInfo;
-  Integer colCount = GetColCount();
-  Limit = Pos = 0;
-  if (Index <= 0 || Index > colCount || static_cast<Integer>(fi->ColStarts.size()) != colCount) return -1;
-  Limit = fi->ColStarts[static_cast<std::size_t>(Index - 1)];
-  Pos = Index == colCount ? fi->Width - (FBorderWidth + FBorderHSpacing + FCellBorderWidth) / 2
-                          : fi->ColStarts[static_cast<std::size_t>(Index)] - (2 * FCellBorderWidth + FCellHSpacing + 1) / 2;
-  return Index;
+  return BorderPosition(Index, FBorderWidth + FBorderHSpacing + FCellBorderWidth, 2 * FCellBorderWidth + FCellHSpacing,
+                        FormattingInfo->ColStarts, FormattingInfo->Width, GetColCount(), Limit, Pos);
 }
 
 Integer TUVTableItemInfo::FindRowBorderPos(Integer Index, Integer& Limit, Integer& Pos) {
-  TUVTableItemFormattingInfo* fi = FormattingInfo;
-  Integer rowCount = GetRowCount();
-  Limit = Pos = 0;
-  if (Index <= 0 || Index > rowCount || static_cast<Integer>(fi->RowStarts.size()) != rowCount) return -1;
-  Limit = fi->RowStarts[static_cast<std::size_t>(Index - 1)];
-  Pos = Index == rowCount ? fi->Height - (FBorderWidth + FBorderVSpacing + FCellBorderWidth) / 2
-                          : fi->RowStarts[static_cast<std::size_t>(Index)] - (2 * FCellBorderWidth + FCellVSpacing + 1) / 2;
-  return Index;
+  return BorderPosition(Index, FBorderWidth + FBorderVSpacing + FCellBorderWidth, 2 * FCellBorderWidth + FCellVSpacing,
+                        FormattingInfo->RowStarts, FormattingInfo->Height, GetRowCount(), Limit, Pos);
 }
 
 void TUVTableItemInfo::ResizeColumn(Integer Border, Integer Position) {

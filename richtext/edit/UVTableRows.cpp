@@ -31,11 +31,6 @@ void MoveItems(TCustomUVFormattedData* From, Integer First, Integer Count, TCust
   From->ClearFormattingData();
 }
 
-template <class Record>
-Record* NewRecord() {
-  return new Record();
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -368,11 +363,7 @@ void TUVTableRows::DeleteCols(Integer Index, Integer Count, bool DecreaseWidth) 
 // Steps
 
 void TUVTableRows::InsertNewRows(Integer Index, Integer Count) {
-  auto* record = NewRecord<TUVUndoInsertTableRows>();
-  record->Row = Index;
-  record->Count = Count;
-  record->Insert = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertTableRows(Index, Count, false));
   Integer colCount = GetColCount();
   for (Integer k = 0; k < Count; ++k) {
     auto* row = new TUVTableRow(this, colCount);
@@ -383,69 +374,44 @@ void TUVTableRows::InsertNewRows(Integer Index, Integer Count) {
 }
 
 void TUVTableRows::RemoveRows(Integer Index, Integer Count) {
-  auto* record = NewRecord<TUVUndoInsertTableRows>();
-  record->Row = Index;
-  record->Count = Count;
-  record->Insert = true;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertTableRows(Index, Count, true));
   for (Integer k = 0; k < Count; ++k) Delete(Index);
 }
 
 void TUVTableRows::InsertCell(Integer Row, Integer Col) {
-  auto* record = NewRecord<TUVUndoInsertTableCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->Insert = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertTableCell(Row, Col, false));
   TUVTableRow* row = GetRow(Row);
   row->InsertCell(Col, NewCell(row));
 }
 
 void TUVTableRows::RemoveCell(Integer Row, Integer Col) {
-  auto* record = NewRecord<TUVUndoInsertTableCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->Insert = true;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertTableCell(Row, Col, true));
   GetRow(Row)->Delete(Col);
 }
 
 void TUVTableRows::SpreadOverEmptyCells(Integer Row, Integer Col, Integer Span) {
-  auto* record = NewRecord<TUVUndoSpreadOverEmptyCells>();
-  record->Row = Row;
-  record->Col = Col;
-  record->Span = Span;
-  record->Spread = false;
-  Table->RecordUndo(record);
-  TUVTableRow* row = GetRow(Row);
-  row->GetCell(Col)->ColSpan = Span;
-  for (Integer c = Col + 1; c < Col + Span; ++c) {
-    TUVTableCellData* cell = row->GetCell(c);
-    row->SetCell(c, nullptr);
-    delete cell;
-  }
+  Table->RecordUndo(new TUVUndoSpreadOverEmptyCells(Row, Col, Span, false));
+  GetCell(Row, Col)->ColSpan = Span;
+  FreeSlots(Row, Col + 1, 1, Span - 1);
 }
 
 void TUVTableRows::UnspreadCell(Integer Row, Integer Col, Integer Span) {
-  auto* record = NewRecord<TUVUndoSpreadOverEmptyCells>();
-  record->Row = Row;
-  record->Col = Col;
-  record->Span = Span;
-  record->Spread = true;
-  Table->RecordUndo(record);
-  TUVTableRow* row = GetRow(Row);
-  row->GetCell(Col)->ColSpan = 1;
-  for (Integer c = Col + 1; c < Col + Span; ++c) row->SetCell(c, NewCell(row));
+  Table->RecordUndo(new TUVUndoSpreadOverEmptyCells(Row, Col, Span, true));
+  GetCell(Row, Col)->ColSpan = 1;
+  FillSlots(Row, Col + 1, 1, Span - 1);
 }
 
 void TUVTableRows::FreeEmptyCells(Integer Row, Integer Col, Integer RowCount, Integer ColCount) {
-  auto* record = NewRecord<TUVUndoFreeEmptyCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->RowCount = RowCount;
-  record->ColCount = ColCount;
-  record->Free = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoFreeEmptyCell(Row, Col, RowCount, ColCount, false));
+  FreeSlots(Row, Col, RowCount, ColCount);
+}
+
+void TUVTableRows::PutEmptyCells(Integer Row, Integer Col, Integer RowCount, Integer ColCount) {
+  Table->RecordUndo(new TUVUndoFreeEmptyCell(Row, Col, RowCount, ColCount, true));
+  FillSlots(Row, Col, RowCount, ColCount);
+}
+
+void TUVTableRows::FreeSlots(Integer Row, Integer Col, Integer RowCount, Integer ColCount) {
   for (Integer r = Row; r < Row + RowCount; ++r) {
     TUVTableRow* row = GetRow(r);
     for (Integer c = Col; c < Col + ColCount; ++c) {
@@ -456,14 +422,7 @@ void TUVTableRows::FreeEmptyCells(Integer Row, Integer Col, Integer RowCount, In
   }
 }
 
-void TUVTableRows::PutEmptyCells(Integer Row, Integer Col, Integer RowCount, Integer ColCount) {
-  auto* record = NewRecord<TUVUndoFreeEmptyCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->RowCount = RowCount;
-  record->ColCount = ColCount;
-  record->Free = true;
-  Table->RecordUndo(record);
+void TUVTableRows::FillSlots(Integer Row, Integer Col, Integer RowCount, Integer ColCount) {
   for (Integer r = Row; r < Row + RowCount; ++r) {
     TUVTableRow* row = GetRow(r);
     for (Integer c = Col; c < Col + ColCount; ++c)
@@ -472,25 +431,13 @@ void TUVTableRows::PutEmptyCells(Integer Row, Integer Col, Integer RowCount, Int
 }
 
 void TUVTableRows::InsertNilSlots(Integer Row, Integer Col, Integer RowCount, Integer Count) {
-  auto* record = NewRecord<TUVUndoInsertEmptyCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->RowCount = RowCount;
-  record->ColCount = Count;
-  record->Insert = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertEmptyCell(Row, Col, RowCount, Count, false));
   for (Integer r = Row; r < Row + RowCount; ++r)
     for (Integer k = 0; k < Count; ++k) GetRow(r)->InsertCell(Col, nullptr);
 }
 
 void TUVTableRows::RemoveNilSlots(Integer Row, Integer Col, Integer RowCount, Integer Count) {
-  auto* record = NewRecord<TUVUndoInsertEmptyCell>();
-  record->Row = Row;
-  record->Col = Col;
-  record->RowCount = RowCount;
-  record->ColCount = Count;
-  record->Insert = true;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoInsertEmptyCell(Row, Col, RowCount, Count, true));
   for (Integer r = Row; r < Row + RowCount; ++r)
     for (Integer k = 0; k < Count; ++k) GetRow(r)->Delete(Col);
 }
@@ -499,25 +446,13 @@ void TUVTableRows::SetSpan(Integer Row, Integer Col, bool RowSpanOfCell, Integer
   TUVTableCellData* cell = GetCell(Row, Col);
   Integer& span = RowSpanOfCell ? cell->RowSpan : cell->ColSpan;
   if (span == Value) return;
-  auto* record = NewRecord<TUVUndoSpan>();
-  record->Row = Row;
-  record->Col = Col;
-  record->RowSpanOfCell = RowSpanOfCell;
-  record->OldValue = span;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoSpan(Row, Col, RowSpanOfCell, span));
   span = Value;
 }
 
 void TUVTableRows::SplitCellVert(Integer Row, Integer Col, Integer SplitCol, bool DecreaseWidth) {
   TUVTableCellData* cell = GetCell(Row, Col);
-  auto* record = NewRecord<TUVUndoCellSpitVert>();
-  record->Row = Row;
-  record->Col = Col;
-  record->SplitCol = SplitCol;
-  record->BestWidth = cell->BestWidth;
-  record->DecreaseWidth = DecreaseWidth;
-  record->Split = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoCellSpitVert(Row, Col, SplitCol, cell->BestWidth, DecreaseWidth, false));
   Integer oldSpan = cell->ColSpan;
   Integer newSpan = Col + oldSpan - SplitCol;
   TUVTableRow* row = GetRow(Row);
@@ -533,16 +468,10 @@ void TUVTableRows::SplitCellVert(Integer Row, Integer Col, Integer SplitCol, boo
 
 void TUVTableRows::UnsplitCellVert(Integer Row, Integer Col, Integer SplitCol, TUVHTMLLength BestWidth,
                                    bool DecreaseWidth) {
-  auto* record = NewRecord<TUVUndoCellSpitVert>();
-  record->Row = Row;
-  record->Col = Col;
-  record->SplitCol = SplitCol;
-  record->Split = true;
+  Table->RecordUndo(new TUVUndoCellSpitVert(Row, Col, SplitCol, 0, DecreaseWidth, true));
   TUVTableRow* row = GetRow(Row);
   TUVTableCellData* cell = row->GetCell(Col);
   TUVTableCellData* right = row->GetCell(SplitCol);
-  record->DecreaseWidth = DecreaseWidth;
-  Table->RecordUndo(record);
   cell->BestWidth = BestWidth;
   cell->ColSpan += right->ColSpan;
   row->SetCell(SplitCol, nullptr);
@@ -550,10 +479,7 @@ void TUVTableRows::UnsplitCellVert(Integer Row, Integer Col, Integer SplitCol, T
 }
 
 void TUVTableRows::RemoveCols(Integer Index, Integer Count) {
-  auto* record = NewRecord<TUVUndoDeleteCols>();
-  record->FirstCol = Index;
-  record->Count = Count;
-  record->PutBack = true;
+  auto* record = new TUVUndoDeleteCols(Index, Count, true);
   bool kept = Table->RecordUndo(record);
   for (Integer r = 0; r < GetRowCount(); ++r) {
     TUVTableRow* row = GetRow(r);
@@ -570,11 +496,7 @@ void TUVTableRows::RemoveCols(Integer Index, Integer Count) {
 
 void TUVTableRows::PutBackCols(TCustomUVUndoWithCells* Record) {
   auto* source = static_cast<TUVUndoDeleteCols*>(Record);
-  auto* record = NewRecord<TUVUndoDeleteCols>();
-  record->FirstCol = source->FirstCol;
-  record->Count = source->Count;
-  record->PutBack = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoDeleteCols(source->FirstCol, source->Count, false));
   Integer rowCount = GetRowCount();
   Integer perRow = rowCount > 0 ? static_cast<Integer>(source->Cells.size()) / rowCount : 0;
   std::size_t next = 0;
@@ -595,10 +517,7 @@ void TUVTableRows::PutBackCols(TCustomUVUndoWithCells* Record) {
 }
 
 void TUVTableRows::ClearCells(const std::vector<Integer>& RowList, const std::vector<Integer>& ColList) {
-  auto* record = NewRecord<TUVUndoCellsClear>();
-  record->Rows = RowList;
-  record->Cols = ColList;
-  record->PutBack = true;
+  auto* record = new TUVUndoCellsClear(RowList, ColList, true);
   bool kept = Table->RecordUndo(record);
   for (std::size_t i = 0; i < RowList.size(); ++i) {
     TUVTableRow* row = GetRow(RowList[i]);
@@ -617,11 +536,7 @@ void TUVTableRows::ClearCells(const std::vector<Integer>& RowList, const std::ve
 
 void TUVTableRows::PutBackClearedCells(TCustomUVUndoWithCells* Record) {
   auto* source = static_cast<TUVUndoCellsClear*>(Record);
-  auto* record = NewRecord<TUVUndoCellsClear>();
-  record->Rows = source->Rows;
-  record->Cols = source->Cols;
-  record->PutBack = false;
-  Table->RecordUndo(record);
+  Table->RecordUndo(new TUVUndoCellsClear(source->Rows, source->Cols, false));
   for (std::size_t i = 0; i < source->Rows.size() && i < source->Cells.size(); ++i) {
     TUVTableRow* row = GetRow(source->Rows[i]);
     TUVTableCellData* cell = source->Cells[i];

@@ -35,6 +35,8 @@ public:
 class TUVUndoInsertTableRows : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoInsertTableRows, TUVUndoModifyItemProps)
 public:
+  TUVUndoInsertTableRows(Integer ARow = 0, Integer ACount = 0, bool AInsert = false)
+      : Row(ARow), Count(ACount), Insert(AInsert) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer Row = 0;
   Integer Count = 0;
@@ -45,6 +47,8 @@ public:
 class TUVUndoInsertTableCell : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoInsertTableCell, TUVUndoModifyItemProps)
 public:
+  TUVUndoInsertTableCell(Integer ARow = 0, Integer ACol = 0, bool AInsert = false)
+      : Row(ARow), Col(ACol), Insert(AInsert) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer Row = 0;
   Integer Col = 0;
@@ -55,6 +59,8 @@ public:
 class TUVUndoSpreadOverEmptyCells : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoSpreadOverEmptyCells, TUVUndoModifyItemProps)
 public:
+  TUVUndoSpreadOverEmptyCells(Integer ARow = 0, Integer ACol = 0, Integer ASpan = 1, bool ASpread = false)
+      : Row(ARow), Col(ACol), Span(ASpan), Spread(ASpread) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer Row = 0;
   Integer Col = 0;
@@ -66,6 +72,8 @@ public:
 class TUVUndoSpan : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoSpan, TUVUndoModifyItemProps)
 public:
+  TUVUndoSpan(Integer ARow = 0, Integer ACol = 0, bool ARowSpanOfCell = false, Integer AOldValue = 1)
+      : Row(ARow), Col(ACol), RowSpanOfCell(ARowSpanOfCell), OldValue(AOldValue) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer Row = 0;
   Integer Col = 0;
@@ -77,6 +85,8 @@ public:
 class TUVUndoCellRect : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoCellRect, TUVUndoModifyItemProps)
 public:
+  TUVUndoCellRect(Integer ARow = 0, Integer ACol = 0, Integer ARowCount = 1, Integer AColCount = 1)
+      : Row(ARow), Col(ACol), RowCount(ARowCount), ColCount(AColCount) {}
   Integer Row = 0;
   Integer Col = 0;
   Integer RowCount = 1;
@@ -87,6 +97,9 @@ public:
 class TUVUndoFreeEmptyCell : public TUVUndoCellRect {
   CLASS_INFO(TUVUndoFreeEmptyCell, TUVUndoCellRect)
 public:
+  TUVUndoFreeEmptyCell(Integer ARow = 0, Integer ACol = 0, Integer ARowCount = 1, Integer AColCount = 1,
+                       bool AFree = false)
+      : TUVUndoCellRect(ARow, ACol, ARowCount, AColCount), Free(AFree) {}
   void Perform(TUVEditUVData* UVData) override;
   bool Free = false;
 };
@@ -95,6 +108,9 @@ public:
 class TUVUndoInsertEmptyCell : public TUVUndoCellRect {
   CLASS_INFO(TUVUndoInsertEmptyCell, TUVUndoCellRect)
 public:
+  TUVUndoInsertEmptyCell(Integer ARow = 0, Integer ACol = 0, Integer ARowCount = 1, Integer AColCount = 1,
+                         bool AInsert = false)
+      : TUVUndoCellRect(ARow, ACol, ARowCount, AColCount), Insert(AInsert) {}
   void Perform(TUVEditUVData* UVData) override;
   bool Insert = false;
 };
@@ -104,6 +120,9 @@ public:
 class TUVUndoCellSpitVert : public TUVUndoModifyItemProps {
   CLASS_INFO(TUVUndoCellSpitVert, TUVUndoModifyItemProps)
 public:
+  TUVUndoCellSpitVert(Integer ARow = 0, Integer ACol = 0, Integer ASplitCol = 0, TUVHTMLLength ABestWidth = 0,
+                      bool ADecreaseWidth = false, bool ASplit = false)
+      : Row(ARow), Col(ACol), SplitCol(ASplitCol), BestWidth(ABestWidth), DecreaseWidth(ADecreaseWidth), Split(ASplit) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer Row = 0;
   Integer Col = 0;
@@ -129,6 +148,8 @@ public:
 class TUVUndoDeleteCols : public TCustomUVUndoWithCells {
   CLASS_INFO(TUVUndoDeleteCols, TCustomUVUndoWithCells)
 public:
+  TUVUndoDeleteCols(Integer AFirstCol = 0, Integer ACount = 0, bool APutBack = false)
+      : FirstCol(AFirstCol), Count(ACount), PutBack(APutBack) {}
   void Perform(TUVEditUVData* UVData) override;
   Integer FirstCol = 0;
   Integer Count = 0;
@@ -139,6 +160,9 @@ public:
 class TUVUndoCellsClear : public TCustomUVUndoWithCells {
   CLASS_INFO(TUVUndoCellsClear, TCustomUVUndoWithCells)
 public:
+  TUVUndoCellsClear() = default;
+  TUVUndoCellsClear(const std::vector<Integer>& ARows, const std::vector<Integer>& ACols, bool APutBack)
+      : Rows(ARows), Cols(ACols), PutBack(APutBack) {}
   void Perform(TUVEditUVData* UVData) override;
   std::vector<Integer> Rows;
   std::vector<Integer> Cols;

@@ -402,25 +402,25 @@ TEST_F(TableGrid, RandomChangesKeepTheGridSoundAndUndoExactly) {
     }
     std::vector<std::string> reached = DescribeGrid(table);
     Integer actions = data.UndoList->GetCount();
-    while (data.UndoList->GetCount() > 0) {
-      try {
-        edit_test::Undo(data);
-      } catch (const std::exception& e) {
-        FAIL() << "seed " << seed << ": undoing: " << e.what() << " after\n" << trace;
+    // Performs every action of a list, the grid sound after each.
+    auto performAll = [&](TUVUndoList* List, const char* What) {
+      while (List->GetCount() > 0) {
+        try {
+          if (List == data.UndoList)
+            edit_test::Undo(data);
+          else
+            edit_test::Redo(data);
+        } catch (const std::exception& e) {
+          FAIL() << "seed " << seed << ": " << What << ": " << e.what() << " after\n" << trace;
+        }
+        ASSERT_EQ(CheckGrid(table), "") << "seed " << seed << " " << What << "\n" << trace;
       }
-      ASSERT_EQ(CheckGrid(table), "") << "seed " << seed << " undoing\n" << trace;
-    }
+    };
+    performAll(data.UndoList, "undoing");
     EXPECT_EQ(DescribeGrid(table), initial) << "seed " << seed << "\n" << trace;
     EXPECT_EQ(edit_test::CheckLayout(data), "") << "seed " << seed;
     EXPECT_EQ(data.RedoList->GetCount(), actions);
-    while (data.RedoList->GetCount() > 0) {
-      try {
-        edit_test::Redo(data);
-      } catch (const std::exception& e) {
-        FAIL() << "seed " << seed << ": redoing: " << e.what() << " after\n" << trace;
-      }
-      ASSERT_EQ(CheckGrid(table), "") << "seed " << seed << " redoing\n" << trace;
-    }
+    performAll(data.RedoList, "redoing");
     EXPECT_EQ(DescribeGrid(table), reached) << "seed " << seed << "\n" << trace;
     EXPECT_EQ(edit_test::CheckLayout(data), "") << "seed " << seed;
   }
