@@ -68,7 +68,15 @@ TEST_F(TableWindow, DraggingFromCellToCellSelectsTheRectangle) {
     for (Integer c = 0; c < 3; ++c) EXPECT_EQ(table->IsCellSelected(r, c), c < 2) << r << "," << c;
   EXPECT_TRUE(viewer->SelectionExists());
   EXPECT_EQ(viewer->GetUVData()->CaptureMouseItem, nullptr);
+  // The viewer has the focus: the selection colour of a focused control, on the screen.
+  style->SelColor = clRed;
+  style->InactiveSelColor = clGreen;
+  viewer->Invalidate();
   ProcessFor(50);
+  TUVTableCellData* selected = table->GetCells(1, 1);
+  TPoint corner = Corner();
+  TPoint inside(corner.X + selected->Left + selected->Width - 3, corner.Y + selected->Top + 2);
+  EXPECT_EQ(forms_test::ScreenPixel(viewer, inside.X, inside.Y), ColorToRGB(clRed));
   testing_support::SaveScreenshot(form->GetHandle(), "table-cells-selected");
   // A click elsewhere in the document ends it.
   Click(MiddleOf(0));
