@@ -345,6 +345,8 @@ public:
   // Appends a record of the table's own (the table's index, kind 15, both size flags) to the
   // action being recorded; frees it when nothing is recorded. True when it was kept.
   bool RecordUndo(TUVUndoModifyItemProps* Record);
+  // The same for a record that only needs appending.
+  bool RecordUndo(TUVUndoInfo* Record);
   // Opens (and closes) the undo action of a change of the table; changes in between join it.
   void BeginTableModify(bool Prepare = true);
   void EndTableModify();
@@ -374,6 +376,14 @@ public:
                             bool AffectSize, bool AffectWidth);
   // The cell edited in place, or -1, -1.
   void GetEditedCell(Integer& Row, Integer& Col);
+  // An editing operation applied to every selected cell as one undoable change: 0 converts text
+  // styles (Value: the conversion's UserData), 1 applies paragraph style Value, 2 converts
+  // paragraph styles.
+  void ApplyToSelectedCells(Integer Operation, Integer Value);
+  // The editor's style operations reach the selected cells through these.
+  void ApplyStyleConversionToSubDocuments(Integer UserData, bool SelectedOnly) override;
+  void ApplyParaStyleToSubDocuments(Integer ParaNo) override;
+  void ApplyParaStyleConversionToSubDocuments(Integer UserData) override;
   // While locked, the mouse does nothing.
   void LockChanges() { ++FLockCount; }
   void UnlockChanges() { --FLockCount; }

@@ -280,7 +280,7 @@ bool TUVTableItemInfo::CanRecordUndo() {
 
 Integer TUVTableItemInfo::OwnItemIndex() { return CanRecordUndo() ? GetItemIndex() : -1; }
 
-bool TUVTableItemInfo::RecordUndo(TUVUndoModifyItemProps* Record) {
+bool TUVTableItemInfo::RecordUndo(TUVUndoInfo* Record) {
   TUVEditUVData* data = IsUndoable() ? GetEditData() : nullptr;
   TUVUndoList* list = data ? data->GetUndoListForRecording() : nullptr;
   if (!list) {
@@ -288,10 +288,14 @@ bool TUVTableItemInfo::RecordUndo(TUVUndoModifyItemProps* Record) {
     return false;
   }
   Record->Kind = uvukModifyItem;
-  Record->ItemNo = GetItemIndex();
-  Record->SubObject = this;
   list->AppendRecord(Record);
   return true;
+}
+
+bool TUVTableItemInfo::RecordUndo(TUVUndoModifyItemProps* Record) {
+  Record->ItemNo = GetItemIndex();
+  Record->SubObject = this;
+  return RecordUndo(static_cast<TUVUndoInfo*>(Record));
 }
 
 void TUVTableItemInfo::BeginTableModify(bool Prepare) {

@@ -195,3 +195,24 @@ public:
   TUVList MergedItems;  // of TUVUndoMergeItem, in the order the cells were absorbed
   bool Unmerge = false;
 };
+
+// The editing operation applied to several selected cells, kept as each cell's own actions:
+// performing it performs them again cell by cell in a hidden editor document.
+class TUVUndoMultiCellsModify : public TUVCompositeUndo {
+  CLASS_INFO(TUVUndoMultiCellsModify, TUVCompositeUndo)
+public:
+  void GetAffectedRange(Integer& First, Integer& Last) const override {
+    First = ItemNo;
+    Last = ItemNo;
+  }
+  // Whether the table's paragraph section may have changed the document's minimal width.
+  bool MayChangeMinWidthBefore(TUVEditUVData* UVData) override;
+  bool MayChangeMinWidthAfter(TUVEditUVData* UVData) override;
+  void Perform(TUVEditUVData* UVData) override;
+
+  Integer ItemNo = -1;
+  std::vector<Integer> Rows;
+  std::vector<Integer> Cols;
+  std::vector<Integer> ActionCounts;  // how many actions of the inner list each cell has
+  Integer OldMinWidth = -1;
+};

@@ -215,3 +215,76 @@ TEST_F(TableProperties, TheCellEffectiveBackground) {
 }
 
 }  // namespace
+
+namespace {
+
+// Style operations of the editor on a selection of cells: each selected cell changed as a whole
+// document, the others not, as one action that undoes and redoes cell by cell.
+class SelectedCells : public TableProperties {
+protected:
+  std::vector<Integer> ParaStyles() {
+    std::vector<Integer> styles;
+    for (Integer r = 0; r < table->GetRowCount(); ++r)
+      for (Integer c = 0; c < table->GetColCount(); ++c) styles.push_back(table->GetCells(r, c)->GetItemPara(0));
+    return styles;
+  }
+  std::vector<Integer> TextStyles() {
+    std::vector<Integer> styles;
+    for (Integer r = 0; r < table->GetRowCount(); ++r)
+      for (Integer c = 0; c < table->GetColCount(); ++c) styles.push_back(table->GetCells(r, c)->GetItemStyle(0));
+    return styles;
+  }
+};
+
+TEST_F(SelectedCells, AParagraphStyleGoesToEverySelectedCell) {
+  table->Select(0, 1, 1, 1);
+  edit_test::ApplyParagraphStyle(doc, edit_test::psCentered);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 1, 1, 0, 1, 1}));
+  ASSERT_EQ(doc.UndoList->GetCount(), 1);
+  EXPECT_EQ(doc.UndoList->LastUndoType(), uvutModifyTable);
+  edit_test::Undo(doc);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  edit_test::Redo(doc);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 1, 1, 0, 1, 1}));
+  EXPECT_EQ(edit_test::CheckLayout(doc), "");
+  edit_test::Undo(doc);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(CheckGrid(table), "");
+}
+
+TEST_F(SelectedCells, TextStylesAreConvertedThroughTheEditorsEvent) {
+  doc.OnStyleConversion = [](Integer StyleNo, Integer UserData, bool, Integer& NewStyleNo) {
+    NewStyleNo = StyleNo == 0 ? UserData : StyleNo;
+  };
+  // A cell the program keeps from being edited stays as it is.
+  struct Refuser {
+    void Ask(TUVTableItemInfo*, Integer Row, Integer Col, bool Automatic, bool& AllowEdit) {
+      EXPECT_TRUE(Automatic);
+      if (Row == 1 && Col == 2) AllowEdit = false;
+    }
+  } refuser;
+  table->OnCellEditing = TUVCellEditingEvent(&refuser, &Refuser::Ask);
+  table->Select(0, 0, 1, 2);
+  edit_test::ConvertTextStyles(doc, edit_test::tsBig);
+  EXPECT_EQ(TextStyles(), (std::vector<Integer>{1, 1, 1, 1, 1, 0}));
+  edit_test::Undo(doc);
+  EXPECT_EQ(TextStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(table_test::CellText(table->GetCells(1, 1)), "1,1");
+  edit_test::Redo(doc);
+  EXPECT_EQ(TextStyles(), (std::vector<Integer>{1, 1, 1, 1, 1, 0}));
+}
+
+TEST_F(SelectedCells, NothingWithoutASelectionOrEditing) {
+  edit_test::ApplyParagraphStyle(doc, edit_test::psCentered);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  table->Select(0, 0, 0, 0);
+  table->SetOptions(table->GetOptions() - TUVTableOptions{uvtoEditing});
+  table->ApplyToSelectedCells(1, edit_test::psCentered);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  doc.ReadOnly = true;
+  table->SetOptions(table->GetOptions() << uvtoEditing);
+  table->ApplyToSelectedCells(1, edit_test::psCentered);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+}
+
+}  // namespace
