@@ -342,8 +342,8 @@ public:
   TUVEditUVData* GetEditData();
   // The table's index in its document; -1 when undo is not possible.
   Integer OwnItemIndex();
-  // Appends a record of the table's own (the table's index, kind 15, both size flags) to the
-  // action being recorded; frees it when nothing is recorded. True when it was kept.
+  // Appends a record of the table's own (kind 15, naming the table by its index) to the action
+  // being recorded; frees it when nothing is recorded. True when it was kept.
   bool RecordUndo(TUVUndoModifyItemProps* Record);
   // The same for a record that only needs appending.
   bool RecordUndo(TUVUndoInfo* Record);
