@@ -484,6 +484,24 @@ public:
   bool MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ItemNo,
                TCustomUVFormattedData* UVData) override;
 
+  // --- Files (UVTableFiles.cpp)
+  // The table's record in the native format: its properties and, cell by cell, each cell's
+  // spans, attributes and document; binary when the document saves binary.
+  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
+                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
+  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
+               bool ForceSameAsPrev) override;
+  // The record of RowCount rows from FirstRow only (a vertically merged cell cut by the range
+  // is written as far as it reaches into it).
+  void SaveRowsUVF(TStream* Stream, TCustomUVData* UVData, const AnsiString& Name, bool ForceSameAsPrev,
+                   Integer FirstRow, Integer RowCount);
+  void SaveRTF(TStream* Stream, const AnsiString& Path, TCustomUVData* UVData, Integer ItemNo,
+               const AnsiString& Name, TUVRTFSaveContext& Context) override;
+  void FillRTFTables(TUVColorList* ColorList, TUVIntegerList* ListOverrideCounts, TCustomUVData* UVData) override;
+  void SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Text,
+                const AnsiString& Path, const AnsiString& ImgSavePrefix, Integer& ImgSaveNo,
+                TColor CurrentParaColor, Integer SaveOptions, bool UseCSS, TUVHTMLImageCache* Images) override;
+
   // --- Published properties
   TUVTableOptions GetOptions() const { return FOptions; }
   void SetOptions(TUVTableOptions Value);
