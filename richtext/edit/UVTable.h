@@ -67,6 +67,15 @@ enum : Word {
   uvtsCellsSelected = 0x100,  // the cell selection covers more than its start cell
 };
 
+// Takes an item out of a cell (or another sub-document) with its checkpoint, leaving the marker
+// list when it is a list marker; Text receives its text. And moves Count items from First to the
+// end of To.
+TCustomUVItemInfo* UVTakeItem(TCustomUVFormattedData* From, Integer Index, AnsiString& Text);
+void UVMoveItems(TCustomUVFormattedData* From, Integer First, Integer Count, TCustomUVData* To);
+
+// Lets RTF imports build tables (the table files unit calls it when the program starts).
+void UVRegisterTableRTFImport();
+
 // The pen of the dotted lines that show zero-width borders in an editor; psClear draws none.
 extern TPenStyle UVTableGridStyle;
 

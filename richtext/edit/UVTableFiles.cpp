@@ -17,6 +17,9 @@
 
 namespace {
 
+// Wherever tables can be, RTF imports build them.
+const bool RTFImportRegistered = (UVRegisterTableRTFImport(), true);
+
 // The component that carries one cell through a component stream: its one property "C" is the
 // cell, so the cell's attributes and document are written as "C.<property>".
 class TD : public TComponent {
