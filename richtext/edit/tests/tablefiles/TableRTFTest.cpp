@@ -194,4 +194,15 @@ TEST_F(TableRTF, RowsWithOtherBoundariesSplitAndMergeColumns) {
   EXPECT_EQ(Cells(tables[0]), (std::vector<std::string>{"A (1x2) | -", "B | C", "D (1x2) | -"}));
 }
 
+TEST_F(TableRTF, ARowWithoutBoundariesAndCellWordsAfterItAreRead) {
+  // The row ends without a \cellx; the words that follow describe a cell of the next row.
+  TUVWindowlessEditData doc{&style};
+  ASSERT_EQ(ReadRTF(doc, "{\\rtf1\\trowd\\intbl A\\cell\\row\\clvmgf\\clcbpat1\\cellx1000\\intbl B\\cell\\row\\pard C\\par}"),
+            rtf_ec_OK);
+  auto tables = Tables(doc);
+  ASSERT_EQ(tables.size(), 1u);
+  EXPECT_EQ(CheckGrid(tables[0]), "");
+  EXPECT_EQ(tables[0]->GetRowCount(), 2);
+}
+
 }  // namespace
