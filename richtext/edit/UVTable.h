@@ -504,6 +504,8 @@ public:
   // is written as far as it reaches into it).
   void SaveRowsUVF(TStream* Stream, TCustomUVData* UVData, const AnsiString& Name, bool ForceSameAsPrev,
                    Integer FirstRow, Integer RowCount);
+  // A cell selection is written as the table of its rows.
+  bool SaveUVFSelection(TStream* Stream, TCustomUVData* UVData, Integer ItemNo) override;
   void SaveRTF(TStream* Stream, const AnsiString& Path, TCustomUVData* UVData, Integer ItemNo,
                const AnsiString& Name, TUVRTFSaveContext& Context) override;
   void FillRTFTables(TUVColorList* ColorList, TUVIntegerList* ListOverrideCounts, TCustomUVData* UVData) override;

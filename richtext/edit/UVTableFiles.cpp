@@ -340,6 +340,13 @@ void TUVTableItemInfo::SaveRowsUVF(TStream* Stream, TCustomUVData* UVData, const
     UVFWriteLine(Stream, UVFSaveControl(&streamer));
 }
 
+bool TUVTableItemInfo::SaveUVFSelection(TStream* Stream, TCustomUVData* UVData, Integer ItemNo) {
+  Integer top, left, rowCount, colCount;
+  if (!GetNormalizedSelectionBounds(false, top, left, rowCount, colCount)) return false;
+  SaveRowsUVF(Stream, UVData, UVData->GetItemText(ItemNo), false, top, rowCount);
+  return true;
+}
+
 bool TUVTableItemInfo::ReadUVFLine(const AnsiString& S, TCustomUVData*, Integer ReadType, Integer LineNo,
                                    Integer LineCount, AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState&) {
   // The name, the extra properties, the line before the body and the body.

@@ -110,6 +110,17 @@ AnsiString StreamerBody(Properties&& WriteProperties) {
   return UVFStreamToHex(&stream);
 }
 
+// A cell of the list "C": its spans and a cell component without attributes or content.
+inline void WriteEmptyCell(TWriter& W, Integer ColSpan, Integer RowSpan) {
+  W.WriteInteger(ColSpan);
+  W.WriteInteger(RowSpan);
+  W.WritePrefix(TFilerFlags(), 0);
+  W.WriteStr("TD");
+  W.WriteStr("");
+  W.WriteListEnd();
+  W.WriteListEnd();
+}
+
 // The cell list "C" with the given counts, a cell more or less than the grid holds, and the
 // first cell's column span; every cell is written without attributes or content.
 inline AnsiString WriteTableRecord(TCustomUVData& Doc, TUVTableItemInfo*, Integer Rows, Integer Cols,
@@ -121,15 +132,7 @@ inline AnsiString WriteTableRecord(TCustomUVData& Doc, TUVTableItemInfo*, Intege
                             w.WriteInteger(Cols);
                             w.WriteListBegin();
                             Integer cells = std::min(Rows * Cols, 4) + (ExtraCell ? 1 : 0) - (MissingCell ? 1 : 0);
-                            for (Integer i = 0; i < cells; ++i) {
-                              w.WriteInteger(i == 0 ? FirstColSpan : 1);
-                              w.WriteInteger(1);
-                              w.WritePrefix(TFilerFlags(), 0);
-                              w.WriteStr("TD");
-                              w.WriteStr("");
-                              w.WriteListEnd();
-                              w.WriteListEnd();
-                            }
+                            for (Integer i = 0; i < cells; ++i) WriteEmptyCell(w, i == 0 ? FirstColSpan : 1, 1);
                             w.WriteListEnd();
                           }));
 }
@@ -143,15 +146,7 @@ inline AnsiString WriteTableRecordWithRowVAlign(TCustomUVData& Doc, TUVTableItem
                             w.WriteInteger(2);
                             w.WriteInteger(1);
                             w.WriteListBegin();
-                            for (Integer i = 0; i < 2; ++i) {
-                              w.WriteInteger(1);
-                              w.WriteInteger(1);
-                              w.WritePrefix(TFilerFlags(), 0);
-                              w.WriteStr("TD");
-                              w.WriteStr("");
-                              w.WriteListEnd();
-                              w.WriteListEnd();
-                            }
+                            for (Integer i = 0; i < 2; ++i) WriteEmptyCell(w, 1, 1);
                             w.WriteListEnd();
                             w.WriteStr("RowVAlign");
                             w.WriteListBegin();

@@ -170,6 +170,16 @@ TEST_F(TableRTF, LibreOfficeTablesReadAsTables) {
     EXPECT_EQ(Cells(tables[0]), c.Cells);
     EXPECT_EQ(tables[0]->GetHeadingRowCount(), c.HeadingRows);
     EXPECT_EQ(edit_test::CheckInvariants(doc), "");
+    // The borders drawn once between neighbours leave a table that lays out with every cell.
+    doc.ClientWidth = 600;
+    doc.Format(false, false, false, 0, nullptr, false, false);
+    EXPECT_GT(tables[0]->FormattingInfo->Width, 0);
+    for (Integer r = 0; r < tables[0]->GetRowCount(); ++r)
+      for (Integer col = 0; col < tables[0]->GetColCount(); ++col)
+        if (TUVTableCellData* cell = tables[0]->GetCells(r, col)) {
+          EXPECT_GT(cell->Width, 0) << r << "," << col;
+          EXPECT_GT(cell->Height, 0) << r << "," << col;
+        }
   }
 }
 

@@ -33,6 +33,16 @@ protected:
     return Doc.LoadUVFFromStream(&stream, nullptr, nullptr, nullptr);
   }
 
+  // Rows of Table written on their own (after the version record) and loaded into Doc.
+  TUVTableItemInfo* LoadRows(TCustomUVData& Doc, TUVTableItemInfo* Table, Integer FirstRow, Integer RowCount) {
+    TMemoryStream stream;
+    UVFWriteLine(&stream, Format("%d 1 2", uvsVersion));
+    Table->SaveRowsUVF(&stream, &source, AnsiString(), false, FirstRow, RowCount);
+    stream.SetPosition(0);
+    if (!Doc.LoadUVFFromStream(&stream, nullptr, nullptr, nullptr)) return nullptr;
+    return TableOf(Doc, 0);
+  }
+
   TUVStyle style{nullptr};
   TUVWindowlessEditData source{&style};
   TUVWindowlessEditData copy{&style};
@@ -86,13 +96,8 @@ TEST_F(TableUVF, ATableWithoutRowsIsStoredAsNoRowsAndLoadsEmpty) {
 TEST_F(TableUVF, SomeRowsOnlyAreWrittenWithTheirOwnCounts) {
   // Rows 2 and 3 of the rich table share the cell merged down the last column.
   auto* table = TableOf(source, 1);
-  TMemoryStream stream;
-  UVFWriteLine(&stream, "-8 1 2");
-  table->SaveRowsUVF(&stream, &source, AnsiString(), false, 2, 2);
-  stream.SetPosition(0);
   TUVWindowlessEditData doc{&style};
-  ASSERT_TRUE(doc.LoadUVFFromStream(&stream, nullptr, nullptr, nullptr));
-  auto* part = TableOf(doc, 0);
+  auto* part = LoadRows(doc, table, 2, 2);
   ASSERT_NE(part, nullptr);
   EXPECT_EQ(part->GetRowCount(), 2);
   EXPECT_EQ(part->GetColCount(), 3);
@@ -100,17 +105,23 @@ TEST_F(TableUVF, SomeRowsOnlyAreWrittenWithTheirOwnCounts) {
   EXPECT_EQ(part->GetCells(0, 2)->RowSpan, 2);
 
   // A range that cuts a cell merged downwards keeps the part of it inside the range.
-  TMemoryStream cut;
-  UVFWriteLine(&cut, "-8 1 2");
-  table->SaveRowsUVF(&cut, &source, AnsiString(), false, 3, 1);
-  cut.SetPosition(0);
   TUVWindowlessEditData one{&style};
-  ASSERT_TRUE(one.LoadUVFFromStream(&cut, nullptr, nullptr, nullptr));
-  auto* last = TableOf(one, 0);
+  auto* last = LoadRows(one, table, 3, 1);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(CheckGrid(last), "");
   EXPECT_EQ(last->GetRowCount(), 1);
   EXPECT_EQ(last->GetCells(0, 2)->RowSpan, 1);
+
+  // Selected cells are written as the table of their rows.
+  table->Select(2, 0, 1, 1);
+  TMemoryStream selection;
+  UVFWriteLine(&selection, Format("%d 1 2", uvsVersion));
+  ASSERT_TRUE(table->SaveUVFSelection(&selection, &source, 1));
+  selection.SetPosition(0);
+  TUVWindowlessEditData selected{&style};
+  ASSERT_TRUE(selected.LoadUVFFromStream(&selection, nullptr, nullptr, nullptr));
+  ASSERT_NE(TableOf(selected, 0), nullptr);
+  EXPECT_EQ(DescribeGrid(TableOf(selected, 0)), DescribeGrid(part));
 }
 
 TEST_F(TableUVF, DamagedCellListsFailTheLoadCleanly) {
