@@ -288,8 +288,8 @@ AnsiString CellBorderCSS(TUVTableItemInfo* Table, TColor Dark, TColor Light) {
     s = Format("border-width : %dpx; ", width);
   if (width <= 0) return s;
   auto four = [](TColor Top, TColor Right, TColor Bottom, TColor Left) {
-    return Format("%sborder-color : %s %s %s %s; border-style: solid", "", ColorToHTMLString(Top),
-                  ColorToHTMLString(Right), ColorToHTMLString(Bottom), ColorToHTMLString(Left));
+    return Format("border-color : %s %s %s %s; border-style: solid", ColorToHTMLString(Top), ColorToHTMLString(Right),
+                  ColorToHTMLString(Bottom), ColorToHTMLString(Left));
   };
   const TUVTableBorderStyle tableStyle = Table->GetBorderStyle();
   switch (Table->GetCellBorderStyle()) {
@@ -526,23 +526,24 @@ void TUVTableItemInfo::SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer,
   auto write = [Stream](const AnsiString& S) { UVFWrite(Stream, S); };
   AnsiString border = Attr("border", IntToStr(FBorderWidth), "0");
   if (UseCSS && FBorderWidth < 1 && FCellBorderWidth != 0) border = " border=1 style='{border-width : 0px}'";
-  AnsiString borderColors;
-  if (FBorderStyle == uvtbColor) borderColors = Attr("bordercolor", ColorToHTMLString(FBorderColor));
-  if (FBorderStyle == uvtbRaisedColor || FBorderStyle == uvtbLoweredColor)
-    borderColors = Attr("bordercolordark", ColorToHTMLString(FBorderColor)) +
-                   Attr("bordercolorlight", ColorToHTMLString(FBorderLightColor));
+  AnsiString borderColor, borderLightColor;
+  if (FBorderStyle == uvtbColor) borderColor = Attr("bordercolor", ColorToHTMLString(FBorderColor));
+  if (FBorderStyle == uvtbRaisedColor || FBorderStyle == uvtbLoweredColor) {
+    borderColor = Attr("bordercolordark", ColorToHTMLString(FBorderColor));
+    borderLightColor = Attr("bordercolorlight", ColorToHTMLString(FBorderLightColor));
+  }
   AnsiString tableStyle;
   if (UseCSS) {
-    if (FBorderStyle == uvtbLowered) tableStyle = Format("%sborder-style: inset", "");
+    if (FBorderStyle == uvtbLowered) tableStyle = "border-style: inset";
     if (FBorderStyle == uvtbLoweredColor)
-      tableStyle = Format("%sborder-color : %s %s %s %s; border-style: solid", "", ColorToHTMLString(FBorderColor),
+      tableStyle = Format("border-color : %s %s %s %s; border-style: solid", ColorToHTMLString(FBorderColor),
                           ColorToHTMLString(FBorderLightColor), ColorToHTMLString(FBorderLightColor),
                           ColorToHTMLString(FBorderColor));
     if (!tableStyle.empty()) tableStyle = Format(" style='{%s}'", tableStyle);
   }
   write(Format("<TABLE%s%s%s%s%s%s%s%s>", Attr("width", HTMLLength(FBestWidth)),
                Attr("bgcolor", ColorToHTMLString(FColor)), border, Attr("cellpadding", IntToStr(FCellPadding), "1"),
-               borderColors, AnsiString(), Attr("cellspacing", IntToStr((FCellVSpacing + FCellHSpacing) / 2), "2"),
+               borderColor, borderLightColor, Attr("cellspacing", IntToStr((FCellVSpacing + FCellHSpacing) / 2), "2"),
                tableStyle));
   write("\r\n");
 
