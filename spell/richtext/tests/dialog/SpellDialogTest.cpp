@@ -194,6 +194,27 @@ TEST_F(SpellDialogTest, ResumesAtTheCaretAfterTheUserWorkedInTheBook) {
   EXPECT_EQ(user.prompts, (List{"Teh", "teh"}));
 }
 
+// A word far down the book is scrolled into view before it is shown.
+TEST_F(SpellDialogTest, TheWordShownIsInView) {
+  Show();
+  std::vector<std::string> lines(80, "the cat sat on the mat");
+  lines.push_back("and teh moon");
+  Fill(lines);
+  TRect word, control;
+  Integer scrolled = 0;
+  const std::vector<A> answers = {ClickOn(&TSpellDialog::CancelButton, [&] {
+    UV().GetWalker()->SelectionRect(word);
+    UV().GetWalker()->ControlRect(control);
+    scrolled = editor->GetVOffs();
+  })};
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  ASSERT_EQ(user.prompts, (List{"teh"}));
+  EXPECT_GT(scrolled, 0);
+  EXPECT_GE(word.Top, control.Top);
+  EXPECT_LE(word.Bottom, control.Bottom);
+}
+
 // Where the dialog appears: clear of the word shown, by the placement rules.
 TEST_F(SpellDialogTest, PlacedAwayFromTheWord) {
   struct Case {
