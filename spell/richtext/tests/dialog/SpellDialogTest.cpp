@@ -46,8 +46,8 @@ protected:
   TSpellDialog* Dialog() { return static_cast<TSpellDialog*>(UV().GetSpellDialog()); }
   static void Click(TButton* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
   // Types the replacement as the edit receives it.
-  void Replace(const char* text) {
-    SendMessageA(Dialog()->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  void Replace(const char* text, TSpellDialog* dialog = nullptr) {
+    SendMessageA((dialog ? dialog : Dialog())->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
   A ClickOn(TButton* TSpellDialog::*button, std::function<void()> check = {}) {
     return {K::Do, "", [this, button, check] {
@@ -213,6 +213,45 @@ TEST_F(SpellDialogTest, TheWordShownIsInView) {
   EXPECT_GT(scrolled, 0);
   EXPECT_GE(word.Top, control.Top);
   EXPECT_LE(word.Bottom, control.Bottom);
+}
+
+// Without a dialog of the application's, the component shows its own, which stays above the form
+// that holds the component.
+TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
+  auto* spell = Configure(new TUVLexemeSpell3(form));
+  spell->EndMessage = emNever;
+  Show();
+  Fill({"Teh cat"});
+  TForm* shown = nullptr;
+  HWND ownerWindow = nullptr;
+  const std::vector<A> answers = {{K::Do, "", [&] {
+                                     shown = spell->GetSpellDialog();
+                                     ownerWindow = GetWindow(shown->GetHandle(), GW_OWNER);
+                                     ASSERT_NE(dynamic_cast<TSpellDialog*>(shown), nullptr);
+                                     EXPECT_EQ(shown->GetOwner(), spell);
+                                     Replace("The", static_cast<TSpellDialog*>(shown));
+                                     Click(static_cast<TSpellDialog*>(shown)->ChangeButton);
+                                   }}};
+  TestUser user(*spell, answers);
+  spell->CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_EQ(user.prompts, (List{"Teh"}));
+  EXPECT_EQ(ownerWindow, form->GetHandle());
+  EXPECT_EQ(Text(), "The cat");
+  EXPECT_EQ(spell->GetSpellDialog(), nullptr);
+
+  // Checking a standard edit control: the dialog belongs to the control.
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetText("Teh dog");
+  TestUser second(*spell, {{K::Do, "", [&] {
+                              shown = spell->GetSpellDialog();
+                              EXPECT_EQ(shown->GetOwner(), edit);
+                              ownerWindow = GetWindow(shown->GetHandle(), GW_OWNER);
+                              Click(static_cast<TSpellDialog*>(shown)->CancelButton);
+                            }}});
+  spell->CheckControl(edit, ckWholeText);
+  EXPECT_EQ(second.prompts, (List{"Teh"}));
+  EXPECT_EQ(ownerWindow, form->GetHandle());
 }
 
 // Where the dialog appears: clear of the word shown, by the placement rules.

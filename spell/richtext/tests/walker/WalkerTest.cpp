@@ -270,6 +270,7 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     SCOPED_TRACE(c.name);
     // Change All pairs last as long as the component: each case has its own.
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    UV().UIType = suiSilent;
     Show();
     FillMixed();
     editor->ClearUndoLists();
