@@ -4,6 +4,7 @@
 // message loop of the synchronous check, as each word is shown.
 #include <gtest/gtest.h>
 
+#include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/richtext/lx3UzurUvad.h"
@@ -29,6 +30,10 @@ class SpellDialogTest : public RichTextSpellTest {
 protected:
   void SetUp() override {
     RichTextSpellTest::SetUp();
+    UseDialog();
+  }
+  // The component checks with the dialog, which the test supplies, and no end message.
+  void UseDialog() {
     UV().UIType = suiDialog;
     UV().EndMessage = emNever;
     UV().OnCreateSpellDialog = TCreateSpellDialogEvent(this, &SpellDialogTest::SupplyDialog);
@@ -220,6 +225,10 @@ TEST_F(SpellDialogTest, TheWordShownIsInView) {
 TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
   auto* spell = Configure(new TUVLexemeSpell3(form));
   spell->EndMessage = emNever;
+  // The dialog takes the interface fonts: the text font for what holds text.
+  spell->UILanguageUseFonts = true;
+  spell->GetUILanguageFontControls()->SetName("Courier New");
+  spell->GetUILanguageFontText()->SetName("Times New Roman");
   Show();
   Fill({"Teh cat"});
   TForm* shown = nullptr;
@@ -229,6 +238,11 @@ TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
                                      ownerWindow = GetWindow(shown->GetHandle(), GW_OWNER);
                                      ASSERT_NE(dynamic_cast<TSpellDialog*>(shown), nullptr);
                                      EXPECT_EQ(shown->GetOwner(), spell);
+                                     auto* d = static_cast<TSpellDialog*>(shown);
+                                     EXPECT_EQ(d->ChangeButton->GetFont()->GetName(), "Courier New");
+                                     EXPECT_EQ(d->NotFoundText->GetFont()->GetName(), "Courier New");
+                                     EXPECT_EQ(d->ReplaceWithEdit->GetFont()->GetName(), "Times New Roman");
+                                     EXPECT_EQ(d->SuggestionsListbox->GetFont()->GetName(), "Times New Roman");
                                      Replace("The", static_cast<TSpellDialog*>(shown));
                                      Click(static_cast<TSpellDialog*>(shown)->ChangeButton);
                                    }}};
@@ -252,6 +266,66 @@ TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
   spell->CheckControl(edit, ckWholeText);
   EXPECT_EQ(second.prompts, (List{"Teh"}));
   EXPECT_EQ(ownerWindow, form->GetHandle());
+}
+
+// Which buttons the dialog shows and enables for the first word, by the commands the component
+// allows, its help topic and whether an active custom dictionary is open.
+TEST_F(SpellDialogTest, ButtonsFollowTheCommandsTheComponentAllows) {
+  using C = TSpellDialogCommands;
+  struct Case {
+    const char* name;
+    C visible, enabled;
+    Integer helpContext;
+    bool activeDictionary;
+    std::string shown, usable;  // the buttons by letters: U O IA I CA C A T H X
+  };
+  const C all = AllSpellDialogCommands;
+  const Case cases[] = {
+      {"everything", all, all, 7, true, "U O IA I CA C A T H X", "O IA I CA C A T H X"},
+      {"no help topic hides Help", all, all, 0, true, "U O IA I CA C A T X", "O IA I CA C A T H X"},
+      {"no active dictionary", all, all, 0, false, "U O IA I CA C A T X", "O IA I CA C H X"},
+      {"commands hidden and disabled", C{sdcIgnore, sdcChange, sdcUndo, sdcCancel},
+       C{sdcIgnore, sdcChange, sdcCancel, sdcOptions}, 7, true, "U I C X", "O I C X"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A new configuration of its own for each case.
+    spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    UV().SetConfigRegistryKey("Software\\PelorinSpellTest\\" + std::to_string(++n));
+    UseDialog();
+    UV().CommandsVisible = c.visible;
+    UV().CommandsEnabled = c.enabled;
+    UV().HelpCtxSpellDialog = c.helpContext;
+    UV().ConfigDefaultActiveCustom = c.activeDictionary ? "%ConfigID%.lxu" : "";
+    Show();
+    Fill({"Teh cat"});
+    std::string shown, usable;
+    Integer undoTop = 0, optionsTop = 0;
+    const std::vector<A> answers = {{K::Do, "", [&] {
+                                       TSpellDialog* d = Dialog();
+                                       const std::pair<const char*, TButton*> buttons[] = {
+                                           {"U", d->UndoButton},       {"O", d->OptionsButton},
+                                           {"IA", d->IgnoreAllButton}, {"I", d->IgnoreButton},
+                                           {"CA", d->ChangeAllButton}, {"C", d->ChangeButton},
+                                           {"A", d->AddButton},        {"T", d->AutoCorrectButton},
+                                           {"H", d->HelpButton},       {"X", d->CancelButton}};
+                                       for (const auto& [letters, button] : buttons) {
+                                         if (button->GetVisible()) shown += (shown.empty() ? "" : " ") + std::string(letters);
+                                         if (button->GetEnabled()) usable += (usable.empty() ? "" : " ") + std::string(letters);
+                                       }
+                                       undoTop = d->UndoButton->GetTop();
+                                       optionsTop = d->OptionsButton->GetTop();
+                                       UV().DialogCancel();
+                                     }}};
+    TestUser user(UV(), answers);
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(usable, c.usable);
+    // Undo takes the place of a hidden Options button.
+    if (!c.visible.Contains(sdcOptions)) EXPECT_EQ(undoTop, optionsTop);
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+  }
 }
 
 // Where the dialog appears: clear of the word shown, by the placement rules.
