@@ -56,12 +56,14 @@ protected:
   }
   A ClickOn(TButton* TSpellDialog::*button, std::function<void()> check = {}) {
     return {K::Do, "", [this, button, check] {
+              texts.push_back(Text());
               if (check) check();
               Click(Dialog()->*button);
             }};
   }
   A ChangeTo(const char* text, TButton* TSpellDialog::*button) {
     return {K::Do, "", [this, text, button] {
+              texts.push_back(Text());
               Replace(text);
               Click(Dialog()->*button);
             }};
@@ -74,6 +76,8 @@ protected:
   }
 
   int optionsShown = 0;
+  // The document's text at each word shown by ClickOn and ChangeTo answers.
+  std::vector<std::string> texts;
 };
 
 TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
@@ -130,7 +134,13 @@ TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
   UV().CheckUzurUvadEdit(editor, ckWholeText);
   EXPECT_FALSE(UV().IsChecking());
   EXPECT_EQ(user.prompts, (List{"Teh", "teh", "the the (repeated)", "teh", "the the (repeated)", "Zzxqv", "wrold"}));
-  EXPECT_EQ(Text(), "The cat sat on the mat.\nThe dog barked at the moon.\nZzxqv wrold and wrold.");
+  // The text after each command.
+  const std::string original = "Teh cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string changed = "The cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string changedAll = "The cat sat on the mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string deleted = "The cat sat on the mat.\nThe dog barked at the moon.\nZzxqv wrold and wrold.";
+  EXPECT_EQ(texts, (std::vector<std::string>{original, changed, changed, changed, changedAll, deleted, deleted}));
+  EXPECT_EQ(Text(), deleted);
   EXPECT_EQ(UV().GetSpellDialog(), nullptr);
   // The editor can take back every change of the check.
   int undone = 0;
