@@ -86,9 +86,19 @@ void TVisButtonPanel::LayoutButtons() {
   }
   FColumns = cols;
   FRows = rows;
-  SetBounds(GetLeft(), GetTop(), cols * FButtonSize[0] + 2 * extent, rows * FButtonSize[1] + 2 * extent);
+  // While the window is being resized its bounds are not yet updated: its place is the window's.
+  TPoint place = Point(GetLeft(), GetTop());
+  if (HandleAllocated() && GetParent() && GetParent()->HandleAllocated()) {
+    RECT w;
+    ::GetWindowRect(GetHandle(), &w);
+    ::MapWindowPoints(nullptr, GetParent()->GetHandle(), reinterpret_cast<POINT*>(&w), 2);
+    place = Point(w.left, w.top);
+  }
+  SetBounds(place.X, place.Y, cols * FButtonSize[0] + 2 * extent, rows * FButtonSize[1] + 2 * extent);
   for (Integer i = 0; i < n; ++i) {
-    TVisSpeedButton* button = FButtons->GetItems(i)->GetButton();
+    // An item still being made (its collection is told of it before it is whole) has no button yet.
+    auto* item = dynamic_cast<TVisSpecialButton*>(FButtons->TCollection::GetItems(i));
+    TVisSpeedButton* button = item ? item->GetButton() : nullptr;
     if (!button) break;
     const Integer column = i % cols;
     const Integer row = (i / cols) % rows;

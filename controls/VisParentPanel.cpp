@@ -12,6 +12,17 @@ namespace {
 
 bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
+// The panel's size now: while the window is being resized (WM_SIZE) its bounds are not yet
+// updated, so the window's own rectangle counts.
+TSize CurrentSize(TWinControl* Control) {
+  if (Control->HandleAllocated()) {
+    RECT r;
+    ::GetWindowRect(Control->GetHandle(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  return {Control->GetWidth(), Control->GetHeight()};
+}
+
 void TellChildren(TWinControl* Control, UINT Msg) {
   TMessage message;
   message.Msg = Msg;
@@ -135,7 +146,8 @@ void TVisCustomParentPanel::UpdateBackBitmap(bool Force) {
   }
   if (!FBackBitmap) FBackBitmap = new TBitmap;
   else if (!Force && ClientFitsBitmap()) return;
-  FBackBitmap->SetSize(GetWidth(), GetHeight());
+  const TSize size = CurrentSize(this);
+  FBackBitmap->SetSize(size.cx, size.cy);
   Word flags = dbTile;
   bool palette = true;
   if (VisApplication && (VisApplication->GraphicFlags & 1)) {
@@ -212,7 +224,8 @@ void TVisCustomPanelFill::UpdateBackBitmap(bool Force) {
   }
   if (!FBackBitmap) FBackBitmap = new TBitmap;
   else if (!Force && FFillObject->GetStyle() != sfGradient && ClientFitsBitmap()) return;
-  FBackBitmap->SetSize(GetWidth(), GetHeight());
+  const TSize size = CurrentSize(this);
+  FBackBitmap->SetSize(size.cx, size.cy);
   FFillObject->FillArea(FBackBitmap->GetCanvas(), ::Rect(0, 0, FBackBitmap->GetWidth(), FBackBitmap->GetHeight()),
                         GetColor());
   FBackBitmap->SetPixelFormat(pf24bit);

@@ -220,7 +220,11 @@ void TVisCustomScrollBox::SaveResourcesNow() {
     const bool inView = bounds.Left < client.Right && bounds.Right > client.Left && bounds.Top < client.Bottom &&
                         bounds.Bottom > client.Top;
     if (inView) {
-      if (!child->HandleAllocated()) child->HandleNeeded();
+      if (!child->HandleAllocated()) {
+        // A window made outside the parent's own creation starts hidden; made again, it shows.
+        child->HandleNeeded();
+        child->RecreateWnd();
+      }
     } else if (child->HandleAllocated()) {
       child->DestroyHandle();
     }
