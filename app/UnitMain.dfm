@@ -12,6 +12,11 @@ object MainScreen: TMainScreen
   OnDestroy = FormDestroy
   object VisOneInstance1: TVisOneInstance
   end
+  object VisAboutDlg1: TVisAboutDlg
+    Appname = 'Pelorin'
+    Description = 'Checks the books of a Bible translation for spelling and mechanical errors as they change'
+    Version = 'Version 1.6'
+  end
   object StatusBar1: TStatusBar
     Panels = <
       item
@@ -177,18 +182,17 @@ object MainScreen: TMainScreen
       TabOrder = 1
       OnContextPopup = ResultsBoxContextPopup
     end
-    object BookMemo: TMemo
+    object UzurUvadEdit1: VUzurUvadEdit
       Left = 0
       Top = 0
       Width = 511
       Height = 361
       Align = alClient
-      HideSelection = False
-      ScrollBars = ssBoth
       TabOrder = 0
-      WantTabs = True
-      WordWrap = False
+      Style = UVStyle1
     end
+  end
+  object UVStyle1: TUVStyle
   end
   object CheckTimer: TTimer
     Interval = 100
@@ -269,6 +273,23 @@ object MainScreen: TMainScreen
         OnClick = Tasks1Click
       end
     end
+    object Textchecking1: TMenuItem
+      Caption = 'Text &checking'
+      object Spelling2: TMenuItem
+        Caption = '&Spelling'
+        object Listspellingerrors1: TMenuItem
+          Caption = '&List spelling errors'
+          OnClick = Listspellingerrors1Click
+        end
+      end
+      object Mechanicalproofreading2: TMenuItem
+        Caption = '&Mechanical proofreading'
+        object Allmessagestoeditor1: TMenuItem
+          Caption = '&All messages to editor'
+          OnClick = Allmessagestoeditor1Click
+        end
+      end
+    end
     object Settings1: TMenuItem
       Caption = '&Settings'
       OnClick = Settings1Click
@@ -310,6 +331,10 @@ object MainScreen: TMainScreen
       object Help2: TMenuItem
         Caption = '&Help'
         OnClick = Help2Click
+      end
+      object About1: TMenuItem
+        Caption = '&About'
+        OnClick = About1Click
       end
     end
   end
