@@ -191,14 +191,7 @@ void TVisCustomButton::ImageChanged(TObject*) { TakeGlyphFromList(); }
 void TVisCustomButton::TakeGlyphFromList() {
   TVisCustomImageList* list = GetImageList();
   if (!list || Loading(this)) return;
-  if (list->IsValid(GetListIndex(), GetImageIndex())) {
-    TBitmap picture;
-    list->AssignPicture(GetListIndex(), GetImageIndex(), &picture);
-    FGlyph->SetGlyph(&picture);
-  } else {
-    TBitmap empty;
-    FGlyph->SetGlyph(&empty);
-  }
+  FGlyph->SetGlyphFromList(list, GetListIndex(), GetImageIndex());
   Invalidate();
 }
 
