@@ -198,6 +198,7 @@ void TVisCustomPanelFill::Dispatch(TMessage& Message) {
       break;
     case CM_FONTCHANGED:
       inherited::Dispatch(Message);
+      // A font of its own (the parent's font arriving leaves the panel following it).
       SetParentFont(false);
       BackFXChanged(FFontFX);
       break;

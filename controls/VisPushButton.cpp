@@ -85,16 +85,6 @@ void TVisCustomButton::Dispatch(TMessage& Message) {
     case CM_MOUSEENTER: CMMouseEnter(Message); break;
     case CM_MOUSELEAVE: CMMouseLeave(Message); break;
     case CM_FONTCHANGED: CMFontChanged(Message); break;
-    case CM_PARENTFONTCHANGED:
-      FParentFontChanging = true;
-      try {
-        inherited::Dispatch(Message);
-      } catch (...) {
-        FParentFontChanging = false;
-        throw;
-      }
-      FParentFontChanging = false;
-      break;
     case CM_VISIBLECHANGED:
       // A hidden button is released: it stops repeating at once.
       if (!GetVisible()) {
@@ -209,7 +199,7 @@ void TVisCustomButton::FontFXChanged(TObject*) {
 void TVisCustomButton::CMFontChanged(TMessage& Message) {
   inherited::Dispatch(Message);
   if (!Loading(this)) {
-    if (!FParentFontChanging) SetParentFont(false);
+    SetParentFont(false);
     // A font that cannot turn turns the caption back.
     if (FFontFX->GetAngle() != 0 && !IsTrueTypeFont(GetFont())) FFontFX->SetAngle(0);
   }

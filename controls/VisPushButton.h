@@ -110,7 +110,6 @@ private:
   bool FMouseInside = false;
   Byte FDrawState = 0;
   bool FHeld = false;
-  bool FParentFontChanging = false;
   Word FRepeatTimer = 0;
 };
 

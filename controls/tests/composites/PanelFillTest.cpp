@@ -116,6 +116,20 @@ TEST_F(PanelFillTest, AGradientFillIsMadeAgainAtEveryResizeAndTheChildrenAreTold
   EXPECT_EQ(fill->GetBackBitmap(), nullptr);
 }
 
+TEST_F(PanelFillTest, APanelFillFollowsItsParentsFontUntilItGetsOneOfItsOwn) {
+  auto* fill = Add<TVisCustomPanelFill>(20, 20, 160, 100);
+  fill->SetCaption("Genesis");
+  for (const Integer size : {12, 14}) {
+    form_->GetFont()->SetSize(size);
+    EXPECT_EQ(fill->GetFont()->GetSize(), size);
+    EXPECT_TRUE(fill->GetParentFont());
+  }
+  fill->GetFont()->SetSize(9);
+  EXPECT_FALSE(fill->GetParentFont());
+  form_->GetFont()->SetSize(16);
+  EXPECT_EQ(fill->GetFont()->GetSize(), 9);
+}
+
 class ButtonPanelTest : public ControlFormTest {
 protected:
   TVisButtonPanel* NewPanel(Integer Count, Integer InnerWidth, Integer InnerHeight) {
@@ -178,6 +192,21 @@ TEST_F(ButtonPanelTest, ClicksReachThePanelWithTheButtonsIndex) {
   // The fifth button's face shows on the screen where the grid put it.
   EXPECT_EQ(fifth->GetLeft(), extent);
   EXPECT_EQ(fifth->GetTop(), extent + 48);
+}
+
+TEST_F(ButtonPanelTest, AStoredPanelReadsItsButtonsAndLaysThemOut) {
+  TVisButtonPanel* panel = NewPanel(3, 45, 45);
+  panel->GetButtons()->GetItems(2)->SetHint("Leviticus");
+  const AnsiString text = FormText(panel);
+  auto* copy = new TVisButtonPanel(form_);
+  copy->SetParent(form_);
+  ReadFormText(text, copy);
+  ASSERT_EQ(copy->GetButtons()->GetCount(), 3);
+  EXPECT_EQ(copy->GetButtons()->GetItems(2)->GetCaption(), "3");
+  EXPECT_EQ(copy->GetButtons()->GetItems(2)->GetHint(), "Leviticus");
+  EXPECT_EQ(copy->GetColumns(), panel->GetColumns());
+  EXPECT_EQ(copy->GetRows(), panel->GetRows());
+  EXPECT_EQ(copy->GetButtons()->GetItems(2)->GetButton()->GetTop(), panel->GetButtons()->GetItems(2)->GetButton()->GetTop());
 }
 
 }  // namespace
