@@ -1,9 +1,11 @@
 // The owner-drawn push button and the drop-down button.
 #include "controls/VisPushButton.h"
 
+#include "classlib/ActnList.h"
 #include "classlib/ControlsPublished.h"
 #include "classlib/Filer.h"
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "controls/VisCustomControl.h"
 #include "controls/VisObject.h"
 #include "controls/viscaption.h"
@@ -183,6 +185,19 @@ void TVisCustomButton::TakeGlyphFromList() {
   if (!list || Loading(this)) return;
   FGlyph->SetGlyphFromList(list, GetListIndex(), GetImageIndex());
   Invalidate();
+}
+
+void TVisCustomButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  inherited::ActionChange(Sender, CheckDefaults);
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  TCustomActionList* list = action ? action->GetActionList() : nullptr;
+  TCustomImageList* images = list ? list->GetImages() : nullptr;
+  if (!images || action->GetImageIndex() < 0 || action->GetImageIndex() >= images->GetCount()) return;
+  TBitmap picture;
+  if (images->GetBitmap(action->GetImageIndex(), &picture)) {
+    FGlyph->SetGlyph(&picture);
+    Invalidate();
+  }
 }
 
 void TVisCustomButton::LayoutChanged(TObject*) { Invalidate(); }

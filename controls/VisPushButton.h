@@ -71,6 +71,8 @@ protected:
   void SetButtonStyle(bool ADefault) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // Besides the class library's properties, the action's picture of its list's images.
+  void ActionChange(TBasicAction* Sender, bool CheckDefaults) override;
 
   // Nothing at this level.
   virtual void Notify() {}

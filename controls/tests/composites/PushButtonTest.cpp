@@ -2,6 +2,8 @@
 // while held, the drop-down menu, glyphs from an image list, and the old style property.
 #include <vector>
 
+#include "classlib/ActnList.h"
+#include "classlib/ImgList.h"
 #include "classlib/Menus.h"
 #include "controls/VisObject.h"
 #include "controls/VisPushButton.h"
@@ -130,6 +132,32 @@ TEST_F(PushButtonTest, AGlyphComesFromTheImageListUntilOneIsSetDirectly) {
   EXPECT_EQ(button->GetImageList(), nullptr);
   EXPECT_EQ(button->GetGlyph()->GetWidth(), 6);
   delete pictures;
+}
+
+TEST_F(PushButtonTest, ALinkedActionGivesItsPictureAsTheGlyph) {
+  auto* images = new TImageList(10, 10, form_);
+  // Two pictures: red, then green.
+  auto strip = Bitmap24(20, 10, clRed);
+  for (Integer y = 0; y < 10; ++y)
+    for (Integer x = 10; x < 20; ++x) Put(*strip, x, y, clGreen);
+  images->Add(strip.get(), nullptr);
+  auto* actions = new TActionList(form_);
+  actions->SetImages(images);
+  auto* action = new TAction(form_);
+  action->SetActionList(actions);
+  action->SetCaption("Numbers");
+  action->SetImageIndex(1);
+  auto* button = NewButton();
+  button->SetAction(action);
+  EXPECT_EQ(button->GetCaption(), "Numbers");
+  EXPECT_EQ(button->GetGlyph()->GetWidth(), 10);
+  TBitmap second;
+  images->GetBitmap(1, &second);
+  EXPECT_EQ(button->GetGlyph()->GetCanvas()->GetPixels(5, 5), second.GetCanvas()->GetPixels(5, 5));
+  EXPECT_NE(button->GetGlyph()->GetCanvas()->GetPixels(5, 5), ColorToRGB(clRed));
+  // Freeing the images leaves the action list without them.
+  delete images;
+  EXPECT_EQ(actions->GetImages(), nullptr);
 }
 
 TEST_F(PushButtonTest, FormsWithTheOldStylePropertyLoad) {
