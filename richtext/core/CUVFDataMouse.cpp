@@ -289,6 +289,15 @@ void TCustomUVFormattedData::MouseMove(TShiftState Shift, Integer X, Integer Y) 
 void TCustomUVFormattedData::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   Integer docX = X + GetHOffs();
   Integer docY = Y + GetVOffs();
+  if (CaptureMouseItem) {
+    // The item holding the capture gets the release wherever it happens (a table's border
+    // dragged and let go beside the table).
+    Integer left, top;
+    TCustomUVItemInfo* item = CaptureMouseItem;
+    SetMouseCapture(item, left, top);
+    item->MouseUp(Button, Shift, docX - left, docY - top, IndexOfItem(item), this);
+    return;
+  }
   bool selectedBefore = SelectionExists();
   if (!CaptureMouseItem) {
     State &= ~static_cast<Cardinal>(uvstDblClickWord);
@@ -330,7 +339,6 @@ void TCustomUVFormattedData::MouseUp(TMouseButton Button, TShiftState Shift, Int
     TUVDrawLineInfo* dli = DrawItems->Get(LastDIUnderMouse);
     GetItem(itemNo)->MouseUp(Button, Shift, docX - dli->Left, docY - dli->Top, itemNo, this);
   }
-  if (CaptureMouseItem) return;
   if ((Button == mbLeft || Button == mbRight) && itemNo >= 0 && !selectedBefore &&
       GetItem(itemNo)->QueryStyledFlag(uvbspAllowsFocus, GetUVStyle()))
     MouseFocusItem(this, itemNo);

@@ -56,6 +56,12 @@ TWinControl* VUzurUvadUVData::GetInplaceEditor() { return FViewer->GetInplaceEdi
 void VUzurUvadUVData::CloseInplaceEditor() { FViewer->CloseInplaceEditor(); }
 TCustomUVFormattedData* VUzurUvadUVData::GetChosenData() { return FViewer->GetChosenData(); }
 TCustomUVItemInfo* VUzurUvadUVData::GetChosenItem() { return FViewer->GetChosenItem(); }
+
+void VUzurUvadUVData::ReleasePartialSelection(TCustomUVItemInfo* Item) {
+  TUVControlData::ReleasePartialSelection(Item);
+  if (FViewer && FViewer->GetChosenItem() && FViewer->GetChosenItem() != Item)
+    FViewer->UnChoose(FViewer->GetChosenData());
+}
 bool VUzurUvadUVData::CanMoveChildren() { return FViewer->HandleAllocated(); }
 bool VUzurUvadUVData::IsDestroying() { return FViewer->GetComponentState().Contains(csDestroying); }
 bool VUzurUvadUVData::IsControlFocused() { return FViewer->IsFocusedDeep(); }

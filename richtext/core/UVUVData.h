@@ -61,6 +61,8 @@ public:
   void CloseInplaceEditor() override;
   TCustomUVFormattedData* GetChosenData() override;
   TCustomUVItemInfo* GetChosenItem() override;
+  // The viewer keeps the chosen nested document: another item pressed gives it up there too.
+  void ReleasePartialSelection(TCustomUVItemInfo* Item) override;
   bool CanMoveChildren() override;
   bool IsDestroying() override;
   bool IsControlFocused() override;

@@ -538,15 +538,17 @@ Record* MakePropertyRecord(TClass RecordClass) {
 
 }  // namespace
 
-void TUVEditUVData::UndoableModifyItemIntProperty(Integer ItemNo, TObject* SubObject, TClass RecordClass,
-                                                  bool AffectSize, bool AffectWidth, Integer Value,
-                                                  const AnsiString& PropName) {
+TUVUndoModifyItemIntProperty* TUVEditUVData::UndoableModifyItemIntProperty(Integer ItemNo, TObject* SubObject,
+                                                                           TClass RecordClass, bool AffectSize,
+                                                                           bool AffectWidth, Integer Value,
+                                                                           const AnsiString& PropName) {
   TCustomUVItemInfo* item = GetItem(ItemNo);
   TObject* object = SubObject ? SubObject : item;
   auto old = static_cast<Integer>(GetOrdProp(object, PropName));
-  if (old == Value) return;
+  if (old == Value) return nullptr;
+  TUVUndoModifyItemIntProperty* record = nullptr;
   if (TUVUndoList* list = GetUndoListForRecording()) {
-    auto* record = MakePropertyRecord<TUVUndoModifyItemIntProperty>(RecordClass);
+    record = MakePropertyRecord<TUVUndoModifyItemIntProperty>(RecordClass);
     record->Kind = uvukModifyItem;
     record->ItemNo = ItemNo;
     record->SubObject = object;
@@ -559,6 +561,7 @@ void TUVEditUVData::UndoableModifyItemIntProperty(Integer ItemNo, TObject* SubOb
   item->BeforeUndoChangeProperty();
   SetOrdProp(object, PropName, Value);
   item->AfterUndoChangeProperty();
+  return record;
 }
 
 void TUVEditUVData::UndoableModifyItemIntProperties(Integer ItemNo, TObject* SubObject, TClass RecordClass,

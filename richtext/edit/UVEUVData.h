@@ -121,8 +121,10 @@ public:
   void UndoableChangeText(Integer ItemNo, const AnsiString& Text);
   // Sets a published integer property of the item or of SubObject inside it; RecordClass names a
   // record class derived from TUVUndoModifyItemIntProperty(ies), or none for that class itself.
-  void UndoableModifyItemIntProperty(Integer ItemNo, TObject* SubObject, TClass RecordClass, bool AffectSize,
-                                     bool AffectWidth, Integer Value, const AnsiString& PropName);
+  // The record made, none when nothing was recorded.
+  TUVUndoModifyItemIntProperty* UndoableModifyItemIntProperty(Integer ItemNo, TObject* SubObject, TClass RecordClass,
+                                                              bool AffectSize, bool AffectWidth, Integer Value,
+                                                              const AnsiString& PropName);
   void UndoableModifyItemIntProperties(Integer ItemNo, TObject* SubObject, TClass RecordClass, bool AffectSize,
                                        bool AffectWidth, TStrings* Values);
   // Joins the text item at ItemNo with the next one.

@@ -60,6 +60,7 @@ public:
   // events go nowhere.
   HPALETTE GetUVPalette() override { return TUVControlData::GetUVPalette(); }
   LOGPALETTE* GetUVLogPalette() override { return TUVControlData::GetUVLogPalette(); }
+  TColor GetColor() override { return Color != clNone ? Color : TUVControlData::GetColor(); }
   TCursor GetCursor() override { return TUVControlData::GetCursor(); }
   void SetCursor(TCursor Cursor) override { TUVControlData::SetCursor(Cursor); }
   TCustomUVFormattedData* GetChosenData() override { return TUVControlData::GetChosenData(); }
