@@ -3,7 +3,9 @@
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
+#include "controls/VisFormShape.h"
 #include "controls/VisObject.h"
+#include "controls/VisScrollBox.h"
 #include "controls/viscaption.h"
 #include "controls/visclass.h"
 #include "controls/viscont.h"
@@ -92,14 +94,24 @@ TBitmap* TVisCustomParentPanel::GetBackEffect() {
   if (FBackBitmap) return FBackBitmap;
   if (!IsTransparentSet()) return nullptr;
   if (auto* parent = dynamic_cast<TVisCustomControl*>(FParent)) return parent->GetBackEffect();
+  if (auto* form = dynamic_cast<TCustomForm*>(FParent))
+    if (TVisFormShape* shape = FindFormShape(form)) return shape->GetBackgroundBitmap();
+  if (auto* box = dynamic_cast<TVisCustomScrollBox*>(FParent)) return box->GetBackEffect();
   return nullptr;
 }
 
 bool TVisCustomParentPanel::IsTransparentSet() {
   if (FBackBitmap) return true;
   if (!GetTransparent()) return false;
-  auto* parent = dynamic_cast<TVisCustomControl*>(FParent);
-  return parent && parent->HandleAllocated() && parent->IsTransparentSet();
+  if (auto* parent = dynamic_cast<TVisCustomControl*>(FParent))
+    return parent->HandleAllocated() && parent->IsTransparentSet();
+  if (auto* box = dynamic_cast<TVisCustomScrollBox*>(FParent))
+    return box->HandleAllocated() && box->IsTransparentSet();
+  if (auto* form = dynamic_cast<TCustomForm*>(FParent)) {
+    TVisFormShape* shape = FindFormShape(form);
+    return shape && shape->HasBackground();
+  }
+  return false;
 }
 
 bool TVisCustomParentPanel::DrawBackFX(TCanvas* Canvas, const TRect& Rect) {

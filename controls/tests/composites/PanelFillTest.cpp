@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/VisButtonPanel.h"
+#include "controls/VisFormShape.h"
 #include "controls/VisObject.h"
 #include "controls/VisParentPanel.h"
 #include "controls/tests/support/ControlForms.h"
@@ -86,6 +87,30 @@ TEST_F(PanelFillTest, ThePictureIsTiledAndRebuiltOnlyWhenThePanelGrows) {
   // A transparent parent panel shows its parent's background instead.
   panel->SetTransparent(true);
   EXPECT_EQ(panel->GetBackBitmap(), nullptr);
+}
+
+TEST_F(PanelFillTest, ATransparentParentPanelShowsTheShapedFormsBackground) {
+  auto* shape = new TVisFormShape(form_);
+  shape->GetFillObject()->SetStyle(sfGradient);
+  shape->GetFillObject()->GetGradient()->SetColor(clRed);
+  shape->GetFillObject()->GetGradient()->SetEndColor(clYellow);
+  shape->GetFillObject()->GetGradient()->SetStyle(gstHorizontal);
+  auto* panel = Add<TVisCustomParentPanel>(20, 20, 100, 60);
+  panel->SetColor(clBlue);
+  Shot("parent-panel-opaque-on-shaped-form");
+  EXPECT_FALSE(panel->IsTransparentSet());
+  EXPECT_EQ(ScreenPixel(panel, 50, 30), Rgb(clBlue));
+  panel->SetTransparent(true);
+  form_->Invalidate();
+  Shot("parent-panel-on-shaped-form");
+  ASSERT_TRUE(shape->HasBackground());
+  EXPECT_TRUE(panel->IsTransparentSet());
+  EXPECT_EQ(panel->GetBackEffect(), shape->GetBackgroundBitmap());
+  // Red to yellow: full red, little blue, whatever the green.
+  const COLORREF shown = ScreenPixel(panel, 50, 30);
+  EXPECT_GT(GetRValue(shown), 200);
+  EXPECT_LT(GetBValue(shown), 60);
+  Free(shape);
 }
 
 TEST_F(PanelFillTest, AGradientFillIsMadeAgainAtEveryResizeAndTheChildrenAreTold) {
