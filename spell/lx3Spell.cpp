@@ -7,6 +7,7 @@
 #include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
+#include "spell/lx3ConfigurationDialog.h"
 #include "spell/lx3ConfigurationDialogCtrl.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
@@ -75,11 +76,23 @@ HWND TLexemeSpell3::OwnerWindow(TComponent* AOwner) {
   return Application ? Application->GetHandle() : nullptr;
 }
 
+void TLexemeSpell3::ShowBuiltInDialog(TForm* Form, bool TextFonts, TCustomDictionary* Dictionary,
+                                      Integer HelpContext) {
+  std::unique_ptr<TForm> form(Form);
+  ApplyInterfaceFonts(form.get(), TextFonts);
+  ConnectDialogControl(form.get(), Dictionary);
+  form->SetHelpFile(HelpFile);
+  form->HelpContext = HelpContext;
+  form->ShowModal();
+}
+
 void TLexemeSpell3::ShowConfigDialog(TComponent* AOwner) {
   if (OnShowConfigDialog) {
     OnShowConfigDialog(this, AOwner);
     return;
   }
+  ShowBuiltInDialog(new TSpellCheckConfigDialog(AOwner), false, nullptr, HelpCtxConfigDialog);
+  RankMainDictionaries();
 }
 
 void TLexemeSpell3::ShowCustomDictionariesDialog(TComponent* AOwner) {
