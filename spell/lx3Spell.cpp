@@ -9,6 +9,8 @@
 #include "classlib/StringLists.h"
 #include "spell/lx3ConfigurationDialog.h"
 #include "spell/lx3ConfigurationDialogCtrl.h"
+#include "spell/lx3CustomDictionariesDialog.h"
+#include "spell/lx3CustomDictionaryEditDialog.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
 
@@ -100,6 +102,7 @@ void TLexemeSpell3::ShowCustomDictionariesDialog(TComponent* AOwner) {
     OnShowCustomDictionariesDialog(this, AOwner);
     return;
   }
+  ShowBuiltInDialog(new TCustomDictionariesDialog(AOwner), false, nullptr, HelpCtxDictionariesDialog);
 }
 
 void TLexemeSpell3::ShowEditCustomDictionaryDialog(TComponent* AOwner, TCustomDictionary* Dictionary) {
@@ -107,6 +110,8 @@ void TLexemeSpell3::ShowEditCustomDictionaryDialog(TComponent* AOwner, TCustomDi
     OnShowEditCustomDictionaryDialog(this, AOwner, Dictionary);
     return;
   }
+  ShowBuiltInDialog(new TCustomDictionaryEditDialog(AOwner), true, Dictionary, HelpCtxDictionaryEditDialog);
+  ReloadConfiguration(true);
 }
 
 void TLexemeSpell3::ShowAddDictionaryDir(TComponent* AOwner) {
