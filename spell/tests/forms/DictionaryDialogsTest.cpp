@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/ComCtrls.h"
+#include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
 #include "spell/lx3CustomDictionariesDialog.h"
 #include "spell/lx3CustomDictionary.h"
@@ -108,6 +109,10 @@ TEST_F(DictionaryDialogsTest, TheListCreatesTicksRenamesDeletesAndOpensDictionar
       PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(Exists("Proverbs.lxu"));
+    // No name, no dictionary (not one named only by its extension).
+    RunShown("New Custom Dictionary", [] { PressKey('N', true); }, [](HWND) { PressKey(VK_RETURN); });
+    EXPECT_FALSE(Exists(".lxu"));
+    EXPECT_EQ(list->GetItems()->GetCount(), 4);
     // A name that is listed selects its row.
     RunShown("New Custom Dictionary", [] { PressKey('N', true); }, [](HWND) {
       TypeText("names");
@@ -177,12 +182,24 @@ TEST_F(DictionaryDialogsTest, TheEditorChangesEveryPageOfTheFile) {
   }
   std::unique_ptr<TCustomDictionary> dictionary(Spell3().OpenCustomDictionary("Paratext.lxu"));
   ASSERT_TRUE(dictionary);
+  // The editor asks for text fonts: its edits and lists take the text font, the rest the
+  // controls font.
+  TFont controls, text;
+  controls.SetName("Tahoma");
+  text.SetName("Courier New");
+  Spell3().SetUILanguageFontControls(&controls);
+  Spell3().SetUILanguageFontText(&text);
+  Spell3().UILanguageUseFonts = true;
   ASSERT_TRUE(RunShown("Paratext.lxu", [&] { Spell3().ShowEditCustomDictionaryDialog(dictionary.get()); },
                        [&](HWND wnd) {
     auto* e = Form<TCustomDictionaryEditDialog>(wnd);
     ASSERT_TRUE(e);
     testing_support::SaveScreenshot(wnd, "spell-edit-added");
     EXPECT_EQ(Strings(e->IgnoreList->GetItems()), (List{"Aaron", "Zion"}));
+    EXPECT_EQ(e->IgnoreEdit->GetFont()->GetName(), "Courier New");
+    EXPECT_EQ(e->AutoCorrectList->GetFont()->GetName(), "Courier New");
+    EXPECT_EQ(e->OK->GetFont()->GetName(), "Tahoma");
+    EXPECT_EQ(e->IgnoreEditLabel->GetFont()->GetName(), "Tahoma");
 
     // Added words: typed and added with Enter; one removed, the row below it selected.
     PressKey('I', true);
