@@ -5,6 +5,7 @@
 
 #include "classlib/ComCtrls.h"
 #include "classlib/Graphics.h"
+#include "classlib/Registry.h"
 #include "classlib/StdCtrls.h"
 #include "spell/lx3CustomDictionariesDialog.h"
 #include "spell/lx3CustomDictionary.h"
@@ -168,6 +169,32 @@ TEST_F(DictionaryDialogsTest, TheListCreatesTicksRenamesDeletesAndOpensDictionar
     PressKey(VK_RETURN);
   }));
   EXPECT_EQ(Strings(Spell3().GetConfiguration()->CustomDictionaries()), (List{"Paratext.lxu", "Names.lxu"}));
+}
+
+// The word processor's dictionaries are listed by file name and ticked like the others, but are
+// never deleted from here.
+TEST_F(DictionaryDialogsTest, WordProcessorDictionariesAreTickedButNotDeleted) {
+  const std::string wordList = temp_.File("proof\\custom.dic");
+  testing_support::WriteFileBytes(wordList, "Tiberias\r\n");
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey("\\Software\\Microsoft\\Shared Tools\\Proofing Tools\\Custom Dictionaries", true));
+    registry.WriteString("1", wordList);
+  }
+  ASSERT_TRUE(RunShown("Dictionaries", [&] { Spell3().ShowCustomDictionariesDialog(); }, [&](HWND wnd) {
+    auto* d = Form<TCustomDictionariesDialog>(wnd);
+    ASSERT_TRUE(d);
+    TListView* list = d->CustomDictionaries;
+    EXPECT_EQ(Rows(list), (List{"Names.lxu", "Paratext.lxu [x]", "custom.dic"}));
+    ClickBox(list, 2);
+    EXPECT_EQ(Strings(Spell3().GetConfiguration()->MSWordCustomDictionaries()), (List{wordList}));
+    ClickRow(list, 2);
+    EXPECT_FALSE(d->DeleteButton->GetEnabled());
+    EXPECT_TRUE(d->EditButton->GetEnabled());
+    ClickBox(list, 2);
+    EXPECT_EQ(Strings(Spell3().GetConfiguration()->MSWordCustomDictionaries()), List{});
+    PressKey(VK_RETURN);
+  }));
 }
 
 TEST_F(DictionaryDialogsTest, TheEditorChangesEveryPageOfTheFile) {
