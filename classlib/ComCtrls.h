@@ -512,6 +512,9 @@ enum TSortType { stNone, stData, stText, stBoth };
 enum TItemChange { ctText, ctImage, ctState };
 enum TListHotTrackStyle { htHandPoint, htUnderlineCold, htUnderlineHot };
 using TListHotTrackStyles = TSet<TListHotTrackStyle>;
+ENUM_NAMES(TViewStyle, "vsIcon", "vsSmallIcon", "vsList", "vsReport");
+ENUM_NAMES(TSortType, "stNone", "stData", "stText", "stBoth");
+ENUM_NAMES(TListHotTrackStyle, "htHandPoint", "htUnderlineCold", "htUnderlineHot");
 
 using TLVChangeEvent = Closure<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = Closure<void(TObject* Sender, TListItem* Item, bool Selected)>;
@@ -539,6 +542,7 @@ public:
 
   TListItems* GetItems() const { return FItems; }
   TListColumns* GetColumns() const { return FColumns; }
+  void SetColumns(TListColumns* Value) { FColumns->Assign(Value); }
   TViewStyle GetViewStyle() const { return FViewStyle; }
   void SetViewStyle(TViewStyle Value);
   // The first selected row, or nil; setting it selects that row alone.

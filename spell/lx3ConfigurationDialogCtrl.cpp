@@ -1,5 +1,6 @@
 #include "spell/lx3ConfigurationDialogCtrl.h"
 
+#include "classlib/ComCtrlsPublished.h"
 #include "classlib/Forms.h"
 #include "spell/lx3Util.h"
 
@@ -200,4 +201,9 @@ void TConfigurationDialogCtrl::ShowDictionariesDialogHelp() { Application->HelpC
 
 void TConfigurationDialogCtrl::ShowDictionaryEditDialogHelp() {
   Application->HelpContext(HelpCtxDictionaryEditDialog());
+}
+
+void RegisterSpellFormClasses() {
+  ComCtrlsClassesPublished();
+  if (!GetClass("TConfigurationDialogCtrl")) RegisterClass(TConfigurationDialogCtrl::StaticClass());
 }

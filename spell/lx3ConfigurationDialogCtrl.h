@@ -90,3 +90,7 @@ private:
   TLexemeConfig* config_ = nullptr;
   TSpellOptions availableOptions_;
 };
+
+// Makes the classes that the spell dialogs' form texts name known to the form reader: the
+// dialog control and the common controls. The dialogs call it before reading their form text.
+void RegisterSpellFormClasses();

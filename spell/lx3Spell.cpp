@@ -7,7 +7,10 @@
 #include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
+#include "spell/lx3ConfigurationDialog.h"
 #include "spell/lx3ConfigurationDialogCtrl.h"
+#include "spell/lx3CustomDictionariesDialog.h"
+#include "spell/lx3CustomDictionaryEditDialog.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
 
@@ -75,11 +78,23 @@ HWND TLexemeSpell3::OwnerWindow(TComponent* AOwner) {
   return Application ? Application->GetHandle() : nullptr;
 }
 
+void TLexemeSpell3::ShowBuiltInDialog(TForm* Form, bool TextFonts, TCustomDictionary* Dictionary,
+                                      Integer HelpContext) {
+  std::unique_ptr<TForm> form(Form);
+  ApplyInterfaceFonts(form.get(), TextFonts);
+  ConnectDialogControl(form.get(), Dictionary);
+  form->SetHelpFile(HelpFile);
+  form->HelpContext = HelpContext;
+  form->ShowModal();
+}
+
 void TLexemeSpell3::ShowConfigDialog(TComponent* AOwner) {
   if (OnShowConfigDialog) {
     OnShowConfigDialog(this, AOwner);
     return;
   }
+  ShowBuiltInDialog(new TSpellCheckConfigDialog(AOwner), false, nullptr, HelpCtxConfigDialog);
+  RankMainDictionaries();
 }
 
 void TLexemeSpell3::ShowCustomDictionariesDialog(TComponent* AOwner) {
@@ -87,6 +102,7 @@ void TLexemeSpell3::ShowCustomDictionariesDialog(TComponent* AOwner) {
     OnShowCustomDictionariesDialog(this, AOwner);
     return;
   }
+  ShowBuiltInDialog(new TCustomDictionariesDialog(AOwner), false, nullptr, HelpCtxDictionariesDialog);
 }
 
 void TLexemeSpell3::ShowEditCustomDictionaryDialog(TComponent* AOwner, TCustomDictionary* Dictionary) {
@@ -94,6 +110,8 @@ void TLexemeSpell3::ShowEditCustomDictionaryDialog(TComponent* AOwner, TCustomDi
     OnShowEditCustomDictionaryDialog(this, AOwner, Dictionary);
     return;
   }
+  ShowBuiltInDialog(new TCustomDictionaryEditDialog(AOwner), true, Dictionary, HelpCtxDictionaryEditDialog);
+  ReloadConfiguration(true);
 }
 
 void TLexemeSpell3::ShowAddDictionaryDir(TComponent* AOwner) {

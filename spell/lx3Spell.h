@@ -42,6 +42,9 @@ public:
   bool UILanguageUseFonts = false;
 
 private:
+  // Shows the form modally as the component's own dialog (fonts, dialog control, help) and frees
+  // it.
+  void ShowBuiltInDialog(TForm* Form, bool TextFonts, TCustomDictionary* Dictionary, Integer HelpContext);
   // The window that owns a dialog opened for AOwner: the form of the owner, or of the first
   // control among the owner's owners; the application's window when there is none.
   static HWND OwnerWindow(TComponent* AOwner);

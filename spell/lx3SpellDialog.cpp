@@ -55,8 +55,7 @@ enum : Integer {
 }  // namespace
 
 TSpellDialog::TSpellDialog(TComponent* AOwner) : TForm(AOwner) {
-  // The form text names the dialog control by its class.
-  if (!GetClass("TConfigurationDialogCtrl")) RegisterClass(TConfigurationDialogCtrl::StaticClass());
+  RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3SpellDialogFormText);
   auto find = [this](const char* name) { return FindComponent(name); };
   NotFoundText = static_cast<TLabel*>(find("NotFoundText"));

@@ -114,26 +114,35 @@ inline std::string FocusedText() {
   return buffer;
 }
 
-// Shows the dialog modally; `act` runs once it shows and is expected to close it. A dialog still
-// open after 20 s is closed, and every 20 s after that the active window (a dialog the test left
-// open on top of it), so that a failing test cannot hang. Returns the modal result.
-inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act) {
-  WindowWatch watch(dialog->GetCaption(), [&](HWND wnd) {
+// Runs `show`, which shows a modal dialog with the caption; `act` runs once the dialog shows and
+// is expected to close it. A dialog still open after 20 s is closed, and every 20 s after that
+// the active window (a dialog the test left open on top of it), so that a failing test cannot
+// hang. Returns whether `act` ran.
+inline bool RunShown(const std::string& caption, const std::function<void()>& show,
+                     const std::function<void(HWND)>& act) {
+  WindowWatch watch(caption, [&](HWND wnd) {
     SetForegroundWindow(wnd);
     ProcessFor(30);
     act(wnd);
   });
   static HWND shown = nullptr;
   shown = nullptr;
-  WindowWatch guard(dialog->GetCaption(), [](HWND wnd) { shown = wnd; }, 20000);
+  WindowWatch guard(caption, [](HWND wnd) { shown = wnd; }, 20000);
   const UINT_PTR closer = SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
     ADD_FAILURE() << "a dialog was left open";
     if (GetActiveWindow() && GetActiveWindow() != shown) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);
     if (shown) PostMessageA(shown, WM_CLOSE, 0, 0);
   });
-  const Integer result = dialog->ShowModal();
+  show();
   KillTimer(nullptr, closer);
-  EXPECT_TRUE(watch.Done()) << dialog->GetCaption();
+  EXPECT_TRUE(watch.Done()) << caption;
+  return watch.Done();
+}
+
+// Shows the dialog modally as RunShown does; returns the modal result.
+inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act) {
+  Integer result = 0;
+  RunShown(dialog->GetCaption(), [&] { result = dialog->ShowModal(); }, act);
   return result;
 }
 
