@@ -3,9 +3,9 @@
 #include "app/BookResults.h"
 #include "app/CheckingCycle.h"
 #include "app/MechanicalRun.h"
-#include "app/MemoBookEditor.h"
 #include "app/ProgramsLink.h"
 #include "app/ResultsTotals.h"
+#include "app/UzurUvadBookEditor.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
@@ -21,6 +21,7 @@
 #include "core/ProgramFolderUnit.h"
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
+#include "richtext/edit/UVEdit.h"
 #include "controls/VisOneInstance.h"
 #include "syscomp/sycFolderMonitor.h"
 
@@ -83,6 +84,8 @@ PUBLISHED(TMainScreen) {
   Method("Spelling1Click", &TMainScreen::Spelling1Click);
   Method("BibleWorks1Click", &TMainScreen::BibleWorks1Click);
   Method("Mechanicalproofreading1Click", &TMainScreen::Mechanicalproofreading1Click);
+  Method("Listspellingerrors1Click", &TMainScreen::Listspellingerrors1Click);
+  Method("Allmessagestoeditor1Click", &TMainScreen::Allmessagestoeditor1Click);
 }
 
 void InitializeUnitMain() {
@@ -109,7 +112,7 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   NMechOTLabel = Component<TLabel>(this, "NMechOTLabel");
   NMechNTLabel = Component<TLabel>(this, "NMechNTLabel");
   ResultsToParatextButton = Component<TButton>(this, "ResultsToParatextButton");
-  BookMemo = Component<TMemo>(this, "BookMemo");
+  UzurUvadEdit1 = Component<VUzurUvadEdit>(this, "UzurUvadEdit1");
   ResultsBox = Component<TListBox>(this, "ResultsBox");
   PopupMenu1 = Component<TPopupMenu>(this, "PopupMenu1");
   Alwaysignore1 = Component<TMenuItem>(this, "Alwaysignore1");
@@ -123,7 +126,7 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   RefTimer = Component<TTimer>(this, "RefTimer");
   IdleTimer = Component<TTimer>(this, "IdleTimer");
   DdeClientConv1 = Component<TDdeClientConv>(this, "DdeClientConv1");
-  editor_ = std::make_unique<TMemoBookEditor>(BookMemo);
+  editor_ = std::make_unique<TUzurUvadBookEditor>(UzurUvadEdit1);
 }
 
 TMainScreen::~TMainScreen() = default;

@@ -177,18 +177,17 @@ object MainScreen: TMainScreen
       TabOrder = 1
       OnContextPopup = ResultsBoxContextPopup
     end
-    object BookMemo: TMemo
+    object UzurUvadEdit1: VUzurUvadEdit
       Left = 0
       Top = 0
       Width = 511
       Height = 361
       Align = alClient
-      HideSelection = False
-      ScrollBars = ssBoth
       TabOrder = 0
-      WantTabs = True
-      WordWrap = False
+      Style = UVStyle1
     end
+  end
+  object UVStyle1: TUVStyle
   end
   object CheckTimer: TTimer
     Interval = 100
@@ -267,6 +266,23 @@ object MainScreen: TMainScreen
       object Tasks1: TMenuItem
         Caption = '&Tasks'
         OnClick = Tasks1Click
+      end
+    end
+    object Textchecking1: TMenuItem
+      Caption = 'Text &checking'
+      object Spelling2: TMenuItem
+        Caption = '&Spelling'
+        object Listspellingerrors1: TMenuItem
+          Caption = '&List spelling errors'
+          OnClick = Listspellingerrors1Click
+        end
+      end
+      object Mechanicalproofreading2: TMenuItem
+        Caption = '&Mechanical proofreading'
+        object Allmessagestoeditor1: TMenuItem
+          Caption = '&All messages to editor'
+          OnClick = Allmessagestoeditor1Click
+        end
       end
     end
     object Settings1: TMenuItem

@@ -21,8 +21,8 @@ class TIdleWaits;
 class TLabel;
 class TListBox;
 class TMechanicalRun;
-class TMemo;
-class TMemoBookEditor;
+class TUzurUvadBookEditor;
+class VUzurUvadEdit;
 class TMenuItem;
 class TPopupMenu;
 class TProgramsLink;
@@ -113,7 +113,7 @@ public:
   TLabel* NMechOTLabel = nullptr;
   TLabel* NMechNTLabel = nullptr;
   TButton* ResultsToParatextButton = nullptr;
-  TMemo* BookMemo = nullptr;
+  VUzurUvadEdit* UzurUvadEdit1 = nullptr;
   TListBox* ResultsBox = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* Alwaysignore1 = nullptr;
@@ -159,13 +159,16 @@ public:
   void Spelling1Click(TObject* Sender);
   void BibleWorks1Click(TObject* Sender);
   void Mechanicalproofreading1Click(TObject* Sender);
+  // The lists of the Text checking menu, shown in the results list window (UnitMainLists.cpp).
+  void Listspellingerrors1Click(TObject* Sender);
+  void Allmessagestoeditor1Click(TObject* Sender);
 
 private:
   // Makes and frees the links (UnitMainLink.cpp).
   void CreateLinks();
   void FreeLinks();
 
-  std::unique_ptr<TMemoBookEditor> editor_;
+  std::unique_ptr<TUzurUvadBookEditor> editor_;
   std::unique_ptr<TSystemLinkPeers> linkPeers_;
   // Set once FormCreate has built the background work; a copy ended by the one-instance guard
   // never does, and then has nothing to save or free at its end.

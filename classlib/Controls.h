@@ -451,6 +451,9 @@ public:
   TFont* GetFont() const { return FFont; }
   void SetFont(TFont* Value) { FFont->Assign(Value); }
   bool GetParentFont() const { return FParentFont; }
+  // A font taken from the parent is not written with the control: read back, it would be the
+  // control's own.
+  bool IsFontStored() const { return !FParentFont; }
   void SetParentFont(bool Value);
   // The caption of a label, button or form; the text of an edit. Setting it sends WM_SETTEXT
   // (so a windowed control's window shows it) and then CM_TEXTCHANGED.

@@ -23,7 +23,7 @@
   Prop("OnMouseUp", &TControl::OnMouseUp)
 
 #define PELORIN_FONT_PROPS                                                                  \
-  Prop("Font", &TControl::GetFont, &TControl::SetFont);                                     \
+  Prop("Font", &TControl::GetFont, &TControl::SetFont).Stored(&TControl::IsFontStored);      \
   Prop("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Default(true)
 
 #define PELORIN_COLOR_PROPS(DefaultColor)                                                           \

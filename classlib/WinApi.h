@@ -9,7 +9,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ddeml.h>
+#include <imm.h>
 #include <mmsystem.h>
+#include <richedit.h>
 #include <shellapi.h>
 #include <shlobj.h>
 

@@ -82,6 +82,15 @@ bool TVisCustomControl::DrawsThemed() const {
   return FCtlXP && VisApplication && VisApplication->GetUseXPThemes();
 }
 
+int TVisCustomControl::EditThemeState() {
+  int state = 1;
+  if (FFocused) state = 5;
+  if (FMouseInside) state = 2;
+  if (IsReadOnly()) state = 6;
+  if (!GetEnabled()) state = 4;
+  return state;
+}
+
 void TVisCustomControl::SetFlat(bool Value) {
   if (Value == FFlat) return;
   FFlat = Value;
@@ -213,12 +222,7 @@ void TVisCustomControl::DrawBorderOn(HDC dc, const TRect& r, bool Flat) {
 
   if (DrawsThemed() && VisThemeLibrary.OpenThemeData) {
     if (HTHEME theme = VisThemeLibrary.OpenThemeData(wnd, L"EDIT")) {
-      // The last test that holds decides the state.
-      int state = 1;
-      if (FFocused) state = 5;
-      if (FMouseInside) state = 2;
-      if (IsReadOnly()) state = 6;
-      if (!GetEnabled()) state = 4;
+      const int state = EditThemeState();
       // Only the frame: the client area keeps what the control painted.
       TRect inner = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
       ::ExcludeClipRect(dc, inner.Left, inner.Top, inner.Right, inner.Bottom);

@@ -76,6 +76,9 @@ public:
   bool GetFocusMark() const { return FFocused; }
   // Whether the control draws with the visual styles: the application uses them and CtlXP.
   bool DrawsThemed() const;
+  // The state the visual styles draw an edit frame in ("EDIT", part 1): normal 1, focused 5,
+  // under the mouse 2, read-only 6, disabled 4; the last that holds wins.
+  int EditThemeState();
 
   // The image list or one of the indexes changed: ImageListChanged, then the children are told
   // (VM_CHANGED), so that a change of look passes down the whole tree.

@@ -53,7 +53,10 @@ bool TVisCustomPanel::DrawBackFX(TCanvas* Canvas, const TRect& Rect) {
 
 // --- TVisCustomBevelPanel ---------------------------------------------------------------------------
 
-TVisCustomBevelPanel::TVisCustomBevelPanel(TComponent* AOwner) : TVisCustomPanel(AOwner), FBevel(new TVisBevel) {
+TVisCustomBevelPanel::TVisCustomBevelPanel(TComponent* AOwner) : TVisCustomBevelPanel(AOwner, new TVisBevel) {}
+
+TVisCustomBevelPanel::TVisCustomBevelPanel(TComponent* AOwner, TVisBevel* ABevel)
+    : TVisCustomPanel(AOwner), FBevel(ABevel) {
   FBevel->OnChange = TNotifyEvent(this, &TVisCustomBevelPanel::BevelChanged);
 }
 

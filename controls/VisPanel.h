@@ -40,6 +40,9 @@ public:
   void GetChange(TObject* Sender) override;
 
 protected:
+  // A panel whose bevel is of another class (one that publishes another default mode, say); the
+  // panel owns it.
+  TVisCustomBevelPanel(TComponent* AOwner, TVisBevel* ABevel);
   void CreateParams(TCreateParams& Params) override;
   // The children stay inside the bevel.
   void AdjustClientRect(TRect& Rect) override;

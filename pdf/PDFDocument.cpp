@@ -52,6 +52,11 @@ PUBLISHED(TPDFDocument) {
   Prop("EMFSimpleText", &TPDFDocument::GetEMFSimpleText, &TPDFDocument::SetEMFSimpleText);
 }
 
+namespace {
+// Forms name the document by its class.
+const bool kRegistered = (RegisterClass(TPDFDocument::StaticClass()), true);
+}  // namespace
+
 void TPDFDocInfo::Assign(TPersistent* Source) {
   if (auto* info = dynamic_cast<TPDFDocInfo*>(Source)) {
     FCreator = info->FCreator;

@@ -342,8 +342,9 @@ public:
   // Finds the next occurrence of Text from the selection (or the visible part) in the direction
   // and selects it; true when found.
   bool SearchText(bool Down, bool MatchCase, const AnsiString& Text, bool WholeWords);
-  // Where a search starts: the selection's far end in the direction, or the visible part.
-  void GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs);
+  // Where a search starts: the selection's far end in the direction, or the visible part (an
+  // editor's document starts at its caret).
+  virtual void GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs);
   // The first (last) occurrence of Pattern in Text, 1-based, 0 when none; with WholeWords only
   // occurrences between delimiters of this document count.
   Integer FindInText(const AnsiString& Pattern, const AnsiString& Text, bool WholeWords);

@@ -279,6 +279,9 @@ public:
   explicit TFontInfo(TCollection* Collection);
   // From a text style: every field; from a font: name, size, colour, style and charset.
   void Assign(TPersistent* Source) override;
+  // A font takes the style's name, size, colour, style and charset (so that text drawn outside a
+  // document, such as a page header, looks like the style).
+  void AssignTo(TPersistent* Dest) override;
   void DefineProperties(TFiler* Filer) override;
 
   // The collection's PixelsPerInch, 0 when it uses the canvas font's own.

@@ -1,4 +1,6 @@
 // Text styles: applying them to a canvas, drawing text, equality and similarity.
+#include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "classlib/Filer.h"
@@ -44,6 +46,18 @@ void TFontInfo::Assign(TPersistent* Source) {
     return;
   }
   TCustomUVInfo::Assign(Source);
+}
+
+void TFontInfo::AssignTo(TPersistent* Dest) {
+  if (auto* font = dynamic_cast<TFont*>(Dest)) {
+    font->SetName(FontName);
+    font->SetSize(Size);
+    font->SetColor(Color);
+    font->SetStyle(Style);
+    font->SetCharset(Charset);
+    return;
+  }
+  TCustomUVInfo::AssignTo(Dest);
 }
 
 void TFontInfo::DefineProperties(TFiler* Filer) {
@@ -141,6 +155,43 @@ void TFontInfo::ApplyColor(TCanvas* Canvas, TUVStyle* Style, TUVTextDrawStates D
   }
 }
 
+namespace {
+
+// The advance of each character of a run as the layout measures it. Drawn without advances, Wine
+// sets the glyphs of some fonts closer together than it measures them, and the caret and
+// selections would stand beside the text; with the run's partial extents every character goes
+// where it was measured (character spacing included). A printer's character extra is not
+// reliable: there (Extra not 0) each character is measured alone and the extra is added, with
+// the device's extra set to 0 for the drawing (the caller puts it back).
+template <class Char>
+std::vector<int> TextAdvances(HDC DC, const Char* Text, int Count, int Extra) {
+  constexpr bool wide = std::is_same_v<Char, wchar_t>;
+  std::vector<int> advances(static_cast<std::size_t>(std::max(Count, 0)));
+  if (Count <= 0) return advances;
+  SIZE size{};
+  if (Extra != 0) {
+    ::SetTextCharacterExtra(DC, 0);
+    for (int i = 0; i < Count; ++i) {
+      if constexpr (wide)
+        ::GetTextExtentPoint32W(DC, Text + i, 1, &size);
+      else
+        ::GetTextExtentPoint32A(DC, Text + i, 1, &size);
+      advances[i] = size.cx + Extra;
+    }
+    return advances;
+  }
+  BOOL measured;
+  if constexpr (wide)
+    measured = ::GetTextExtentExPointW(DC, Text, Count, 0, nullptr, advances.data(), &size);
+  else
+    measured = ::GetTextExtentExPointA(DC, Text, Count, 0, nullptr, advances.data(), &size);
+  if (!measured) return {};
+  for (int i = Count - 1; i > 0; --i) advances[i] -= advances[i - 1];
+  return advances;
+}
+
+}  // namespace
+
 void TFontInfo::Draw(const AnsiString& Text, TCanvas* Canvas, Integer SpaceBefore, Integer Left, Integer Top,
                      Integer Width, Integer Height, bool Printing) const {
   TBrush* brush = Canvas->GetBrush();
@@ -157,34 +208,15 @@ void TFontInfo::Draw(const AnsiString& Text, TCanvas* Canvas, Integer SpaceBefor
   int extra = Printing ? ::GetTextCharacterExtra(dc) : 0;
   if (Unicode) {
     std::wstring w = UVUniRawToWide(Text);
-    if (extra != 0 && !w.empty()) {
-      // A printer's character extra is not reliable: draw with explicit advances instead.
-      std::vector<int> widths(w.size());
-      ::SetTextCharacterExtra(dc, 0);
-      for (std::size_t i = 0; i < w.size(); ++i) {
-        SIZE sz{};
-        ::GetTextExtentPoint32W(dc, &w[i], 1, &sz);
-        widths[i] = sz.cx + extra;
-      }
-      ::ExtTextOutW(dc, x, Top, 0, nullptr, w.data(), static_cast<UINT>(w.size()), widths.data());
-      ::SetTextCharacterExtra(dc, extra);
-    } else {
-      ::ExtTextOutW(dc, x, Top, 0, nullptr, w.data(), static_cast<UINT>(w.size()), nullptr);
-    }
+    std::vector<int> advances = TextAdvances(dc, w.data(), static_cast<int>(w.size()), extra);
+    ::ExtTextOutW(dc, x, Top, 0, nullptr, w.data(), static_cast<UINT>(w.size()),
+                  advances.empty() ? nullptr : advances.data());
+    if (extra != 0) ::SetTextCharacterExtra(dc, extra);
   } else {
-    if (extra != 0 && !Text.empty()) {
-      std::vector<int> widths(Text.size());
-      ::SetTextCharacterExtra(dc, 0);
-      for (std::size_t i = 0; i < Text.size(); ++i) {
-        SIZE sz{};
-        ::GetTextExtentPoint32A(dc, &Text[i], 1, &sz);
-        widths[i] = sz.cx + extra;
-      }
-      ::ExtTextOutA(dc, x, Top, 0, nullptr, Text.data(), static_cast<UINT>(Text.size()), widths.data());
-      ::SetTextCharacterExtra(dc, extra);
-    } else {
-      ::ExtTextOutA(dc, x, Top, 0, nullptr, Text.data(), static_cast<UINT>(Text.size()), nullptr);
-    }
+    std::vector<int> advances = TextAdvances(dc, Text.data(), static_cast<int>(Text.size()), extra);
+    ::ExtTextOutA(dc, x, Top, 0, nullptr, Text.data(), static_cast<UINT>(Text.size()),
+                  advances.empty() ? nullptr : advances.data());
+    if (extra != 0) ::SetTextCharacterExtra(dc, extra);
   }
   bool underline = Style.Contains(fsUnderline) && Width != 0;
   bool overline = StyleEx.Contains(uvfsOverline);

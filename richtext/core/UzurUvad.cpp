@@ -9,6 +9,7 @@
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVRTFProps.h"
 #include "richtext/core/UVStyle.h"
+#include "richtext/core/UzurUvadPublished.h"
 
 namespace {
 
@@ -413,91 +414,7 @@ bool TCustomUzurUvad::SaveTextToStream(const AnsiString& Path, TStream* Stream, 
 // ---------------------------------------------------------------------------------------------
 // Published properties
 
-PUBLISHED(VUzurUvad) {
-  Prop("Align", &VUzurUvad::GetAlign, &VUzurUvad::SetAlign).Default(alNone);
-  Prop("Anchors", &VUzurUvad::GetAnchors, &VUzurUvad::SetAnchors);
-  Prop("Color", &VUzurUvad::GetColor, &VUzurUvad::SetColor).Type(ColorTypeInfo()).Default(clNone);
-  Prop("Ctl3D", &VUzurUvad::GetCtl3D, &VUzurUvad::SetCtl3D);
-  Prop("ParentCtl3D", &VUzurUvad::GetParentCtl3D, &VUzurUvad::SetParentCtl3D).Default(true);
-  Prop("Enabled", &VUzurUvad::GetEnabled, &VUzurUvad::SetEnabled).Default(true);
-  Prop("PopupMenu", &VUzurUvad::GetPopupMenu, &VUzurUvad::SetPopupMenu);
-  Prop("ShowHint", &VUzurUvad::GetShowHint, &VUzurUvad::SetShowHint);
-  Prop("TabOrder", &VUzurUvad::GetTabOrder, &VUzurUvad::SetTabOrder);
-  Prop("TabStop", &VUzurUvad::GetTabStop, &VUzurUvad::SetTabStop).Default(true);
-  Prop("Visible", &VUzurUvad::GetVisible, &VUzurUvad::SetVisible).Default(true);
-  Prop("Options", &VUzurUvad::GetOptions, &VUzurUvad::SetOptions).Default(uvoDefaultOptions);
-  Prop("RTFOptions", &VUzurUvad::GetRTFOptions, &VUzurUvad::SetRTFOptions).Default(uvrtfDefaultOptions);
-  Prop("UVFOptions", &VUzurUvad::GetUVFOptions, &VUzurUvad::SetUVFOptions).Default(uvfoDefaultOptions);
-  Prop("UVFTextStylesReadMode", &VUzurUvad::GetUVFTextStylesReadMode, &VUzurUvad::SetUVFTextStylesReadMode)
-      .Default(uvf_sInsertMerge);
-  Prop("UVFParaStylesReadMode", &VUzurUvad::GetUVFParaStylesReadMode, &VUzurUvad::SetUVFParaStylesReadMode)
-      .Default(uvf_sInsertMerge);
-  Prop("LeftMargin", &VUzurUvad::GetLeftMargin, &VUzurUvad::SetLeftMargin).Default(5);
-  Prop("RightMargin", &VUzurUvad::GetRightMargin, &VUzurUvad::SetRightMargin).Default(5);
-  Prop("TopMargin", &VUzurUvad::GetTopMargin, &VUzurUvad::SetTopMargin).Default(5);
-  Prop("BottomMargin", &VUzurUvad::GetBottomMargin, &VUzurUvad::SetBottomMargin).Default(5);
-  Prop("MaxTextWidth", &VUzurUvad::GetMaxTextWidth, &VUzurUvad::SetMaxTextWidth).Default(0);
-  Prop("MinTextWidth", &VUzurUvad::GetMinTextWidth, &VUzurUvad::SetMinTextWidth).Default(0);
-  Prop("BorderStyle", &VUzurUvad::GetBorderStyle, &VUzurUvad::SetBorderStyle).Default(bsSingle);
-  Prop("Cursor", &VUzurUvad::GetCursor, &VUzurUvad::SetCursor).Type(CursorTypeInfo()).Default(crDefault);
-  Prop("Delimiters", &VUzurUvad::GetDelimiters, &VUzurUvad::SetDelimiters).Stored(&VUzurUvad::IsDelimitersStored);
-  Prop("TabNavigation", &VUzurUvad::GetTabNavigation, &VUzurUvad::SetTabNavigation).Default(uvtnTab);
-  Prop("FirstJumpNo", &VUzurUvad::GetFirstJumpNo, &VUzurUvad::SetFirstJumpNo).Default(0);
-  Prop("Style", &VUzurUvad::GetStyle, &VUzurUvad::SetStyle);
-  Prop("CPEventKind", &VUzurUvad::GetCPEventKind, &VUzurUvad::SetCPEventKind).Default(cpeNone);
-  Prop("BackgroundBitmap", &VUzurUvad::GetBackgroundBitmap, &VUzurUvad::SetBackgroundBitmap);
-  Prop("BackgroundStyle", &VUzurUvad::GetBackgroundStyle, &VUzurUvad::SetBackgroundStyle).Default(bsNoBitmap);
-  Prop("RTFReadProperties", &VUzurUvad::GetRTFReadProperties, &VUzurUvad::SetRTFReadProperties);
-  Prop("DoInPaletteMode", &VUzurUvad::GetDoInPaletteMode, &VUzurUvad::SetDoInPaletteMode).Default(uvpaCreateCopies);
-  Prop("BiDiMode", &VUzurUvad::GetUVBiDiMode, &VUzurUvad::SetUVBiDiMode).Default(uvbdUnspecified);
-  Prop("UseXPThemes", &VUzurUvad::GetUseXPThemes, &VUzurUvad::SetUseXPThemes).Default(true);
-  Prop("Tracking", &VUzurUvad::GetTracking, &VUzurUvad::SetTracking).Default(true);
-  Prop("VScrollVisible", &VUzurUvad::GetVScrollVisible, &VUzurUvad::SetVScrollVisible).Default(true);
-  Prop("HScrollVisible", &VUzurUvad::GetHScrollVisible, &VUzurUvad::SetHScrollVisible).Default(true);
-  Prop("WheelStep", &VUzurUvad::GetWheelStep, &VUzurUvad::SetWheelStep).Default(2);
-  Prop("AllowSelection", &VUzurUvad::GetAllowSelection, &VUzurUvad::SetAllowSelection).Stored(false);
-  Prop("SingleClick", &VUzurUvad::GetSingleClick, &VUzurUvad::SetSingleClick).Stored(false);
-  Prop("OnClick", &VUzurUvad::OnClick);
-  Prop("OnDblClick", &VUzurUvad::OnDblClick);
-  Prop("OnMouseDown", &VUzurUvad::OnMouseDown);
-  Prop("OnMouseMove", &VUzurUvad::OnMouseMove);
-  Prop("OnMouseUp", &VUzurUvad::OnMouseUp);
-  Prop("OnMouseWheel", &VUzurUvad::OnMouseWheel);
-  Prop("OnMouseWheelDown", &VUzurUvad::OnMouseWheelDown);
-  Prop("OnMouseWheelUp", &VUzurUvad::OnMouseWheelUp);
-  Prop("OnKeyDown", &VUzurUvad::OnKeyDown);
-  Prop("OnKeyPress", &VUzurUvad::OnKeyPress);
-  Prop("OnKeyUp", &VUzurUvad::OnKeyUp);
-  Prop("OnEnter", &VUzurUvad::OnEnter);
-  Prop("OnExit", &VUzurUvad::OnExit);
-  Prop("OnDragDrop", &VUzurUvad::OnDragDrop);
-  Prop("OnDragOver", &VUzurUvad::OnDragOver);
-  Prop("OnEndDrag", &VUzurUvad::OnEndDrag);
-  Prop("OnStartDrag", &VUzurUvad::OnStartDrag);
-  Prop("OnJump", &VUzurUvad::OnJump);
-  Prop("OnUVMouseMove", &VUzurUvad::OnUVMouseMove);
-  Prop("OnUVMouseDown", &VUzurUvad::OnUVMouseDown);
-  Prop("OnUVMouseUp", &VUzurUvad::OnUVMouseUp);
-  Prop("OnUVDblClick", &VUzurUvad::OnUVDblClick);
-  Prop("OnUVRightClick", &VUzurUvad::OnUVRightClick);
-  Prop("OnSelect", &VUzurUvad::OnSelect);
-  Prop("OnCopy", &VUzurUvad::OnCopy);
-  Prop("OnPaint", &VUzurUvad::OnPaint);
-  Prop("OnVScrolled", &VUzurUvad::OnVScrolled);
-  Prop("OnHScrolled", &VUzurUvad::OnHScrolled);
-  Prop("OnCheckpointVisible", &VUzurUvad::OnCheckpointVisible);
-  Prop("OnURLNeeded", &VUzurUvad::OnURLNeeded);
-  Prop("OnReadHyperlink", &VUzurUvad::OnReadHyperlink);
-  Prop("OnSaveComponentToFile", &VUzurUvad::OnSaveComponentToFile);
-  Prop("OnSaveRTFExtra", &VUzurUvad::OnSaveRTFExtra);
-  Prop("OnSaveHTMLExtra", &VUzurUvad::OnSaveHTMLExtra);
-  Prop("OnHTMLSaveImage", &VUzurUvad::OnHTMLSaveImage);
-  Prop("OnUVFPictureNeeded", &VUzurUvad::OnUVFPictureNeeded);
-  Prop("OnUVFControlNeeded", &VUzurUvad::OnUVFControlNeeded);
-  Prop("OnUVFImageListNeeded", &VUzurUvad::OnUVFImageListNeeded);
-  Prop("OnControlAction", &VUzurUvad::OnControlAction);
-  Prop("OnItemAction", &VUzurUvad::OnItemAction);
-}
+PUBLISHED(VUzurUvad) { UV_VIEWER_PUBLISHED_PROPS(crDefault, uvtnTab); }
 
 namespace {
 // Forms name the viewer by its class.

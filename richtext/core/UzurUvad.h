@@ -208,7 +208,7 @@ public:
 
   // --- Other operations
   // Copies the handlers of the events a second view of the same document needs.
-  void AssignEvents(TCustomUzurUvad* Source);
+  virtual void AssignEvents(TCustomUzurUvad* Source);
   // Frees what the document keeps cached for a change, then repaints.
   void RefreshAfterChange();
   static bool IsCopyShortcut(Word Key, TShiftState Shift);

@@ -170,12 +170,15 @@ public:
   void AnchorSelectionAtCaret();
   void ExtendSelectionToCaret();
   TPoint GetCaretClientPos();
+  // Moves the system caret, when there is one, to the caret's place in the view (after the view
+  // scrolled): bottom-aligned with the caret's piece, CaretHeight high.
+  void PlaceSystemCaret();
   bool CaretAtLineStart();
   bool CaretAtLineEnd();
   // An empty document gets its one empty text item and a caret.
   void PrepareForEdit();
   // Where a search from the caret begins (down: forward from the caret).
-  void GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs);
+  void GetSearchStart(bool Down, Integer& ItemNo, Integer& Offs) override;
 
   void Format(bool KeepPosition, bool Force, bool NoScroll, Integer Depth, TCanvas* Canvas, bool OnlyTail,
               bool NoCaching) override;

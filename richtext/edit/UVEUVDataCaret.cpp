@@ -12,6 +12,8 @@ namespace {
 
 // The caret never exceeds this height, so a very tall piece does not get a caret as tall.
 constexpr Integer MaxCaretHeight = 1000;
+// The system caret is a line one pixel wide.
+constexpr Integer CaretWidth = 1;
 
 }  // namespace
 
@@ -253,13 +255,10 @@ void TUVEditUVData::ChangeCaret(bool ScrollToCaret, bool UpdateFirst, bool KeepC
       CaretHeight = 0;
     }
     if (height != 0 && focused && !(IsReadOnly() && GetEditorOptions().Contains(uvoHideReadOnlyCaret))) {
-      TUVCharPos* pos = CharPositions->Get(CaretOffs);
-      TUVDrawLineInfo* dli = DrawItems->Get(CaretDrawItemNo);
-      constexpr Integer caretWidth = 1;
-      ::CreateCaret(control->GetHandle(), nullptr, caretWidth, height);
-      ::SetCaretPos(pos->X - 1 + pos->Shift - GetHOffs() - caretWidth / 2, dli->Top + dli->Height - GetVOffs() - height);
-      ::ShowCaret(control->GetHandle());
+      ::CreateCaret(control->GetHandle(), nullptr, CaretWidth, height);
       CaretHeight = height;
+      PlaceSystemCaret();
+      ::ShowCaret(control->GetHandle());
     }
     if (CaretDrawItemNo >= 0) {
       TUVDrawLineInfo* dli = DrawItems->Get(CaretDrawItemNo);
@@ -315,10 +314,19 @@ void TUVEditUVData::ChangeCaret(bool ScrollToCaret, bool UpdateFirst, bool KeepC
     TUVDrawLineInfo* dli = DrawItems->Get(CaretDrawItemNo);
     ScrollToShowRect(pos->X, dli->Top - 1, 5, CaretHeight);
     // A system caret placed before the view scrolled moves with it.
-    if (CaretHeight != 0 && focused && (hOffs != GetHOffs() || vOffs != GetVOffs()))
-      ::SetCaretPos(pos->X - 1 + pos->Shift - GetHOffs(), dli->Top + dli->Height - GetVOffs() - CaretHeight);
+    if (hOffs != GetHOffs() || vOffs != GetVOffs()) PlaceSystemCaret();
   }
   if (!IsDestroying()) DoCaretMove();
+}
+
+void TUVEditUVData::PlaceSystemCaret() {
+  if (CaretHeight == 0 || CaretDrawItemNo < 0 || CaretOffs < 0 || CaretOffs >= CharPositions->GetCount() ||
+      !IsControlFocused())
+    return;
+  TUVCharPos* pos = CharPositions->Get(CaretOffs);
+  TUVDrawLineInfo* dli = DrawItems->Get(CaretDrawItemNo);
+  ::SetCaretPos(pos->X - 1 + pos->Shift - GetHOffs() - CaretWidth / 2,
+                dli->Top + dli->Height - GetVOffs() - CaretHeight);
 }
 
 TPoint TUVEditUVData::GetCaretClientPos() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -134,6 +135,25 @@ std::string ProgramFolder() {
   DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
   std::string s(buf, n);
   return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string KjvDataFolder() {
+  auto holdsKjv = [](const std::string& folder) {
+    return GetFileAttributesA((folder + "KJV.ssf").c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  if (const char* env = std::getenv("PELORIN_KJV")) {
+    std::string folder = env;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    if (holdsKjv(folder)) return folder;
+  }
+  // The checkouts lie beside the shared data: look upwards from the program's folder.
+  std::string folder = ProgramFolder();
+  while (folder.size() > 3) {
+    folder.pop_back();
+    folder = folder.substr(0, folder.find_last_of('\\') + 1);
+    if (holdsKjv(folder + "shared\\data\\kjv\\")) return folder + "shared\\data\\kjv\\";
+  }
+  return holdsKjv("Z:\\work\\shared\\data\\kjv\\") ? "Z:\\work\\shared\\data\\kjv\\" : std::string();
 }
 
 std::string SelectedTreeItemText(HWND parent) {

@@ -124,6 +124,10 @@ std::string ReadFileBytes(const std::string& path);
 // The folder of the running test program, with a trailing backslash (stand-in peers live there).
 std::string ProgramFolder();
 
+// The folder of the KJV project of the shared data: PELORIN_KJV when set, else the folder
+// "shared\data\kjv\" found from the program's folder upwards; empty when there is none.
+std::string KjvDataFolder();
+
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& path);
 

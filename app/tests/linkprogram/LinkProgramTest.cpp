@@ -1,7 +1,8 @@
 // The real Pelorin.exe with the stand-ins for Paratext and BibleWorks, talked to as a user and the
 // other programs would: the book Paratext shows is checked first, "Results to Paratext" reaches
 // Paratext, BibleWorks follows Paratext's verse, a book saved in Paratext or a move to another
-// book re-orders the checking, and the settings dialogs chosen from the menu store their settings.
+// book re-orders the checking, the messages of all books are sent to Paratext from the list
+// window, and the settings dialogs chosen from the menu store their settings.
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +84,23 @@ protected:
 
   unsigned long long Written(const std::string& englishName) const { return LastWriteTime(ResultsPath(englishName)); }
 
+  // The Paratext stand-in, started before, was told of the list of these lines: the broadcast and
+  // each reference as it read them from the registry, where the whole list stands.
+  void ExpectParatextReceived(TStrings* lines) {
+    Lines recorded = {"started", "SantaFeFocus 2 0"};
+    for (const std::string& line : ItemsOf(lines)) {
+      std::unique_ptr<TStringList> one(new TStringList());
+      one->Add(line);
+      const std::string text = FocusReferenceListText(one.get());
+      recorded.push_back("list " + text.substr(0, text.size() - 2));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
+    EXPECT_EQ(LogLines(ParatextLog()), recorded);
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
+    EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(lines));
+  }
+
   const std::string service_ = "bwpeer" + std::to_string(GetCurrentProcessId());
 };
 
@@ -140,24 +158,52 @@ TEST_F(LinkProgramTest, ResultsToParatextWritesTheListTheRegistryAndTheBroadcast
   const std::string ref = Projects() + "pelorin.ref";
   ASSERT_TRUE(PumpUntil([&] { return LogLines(ref) == ItemsOf(section.get()); }, 5000)) << ReadFileBytes(ref);
 
-  Lines recorded = {"started", "SantaFeFocus 2 0"};
-  for (const std::string& line : ItemsOf(section.get())) {
-    std::unique_ptr<TStringList> one(new TStringList());
-    one->Add(line);
-    std::string text = FocusReferenceListText(one.get());
-    recorded.push_back("list " + text.substr(0, text.size() - 2));
-  }
-  ASSERT_TRUE(PumpUntil([&] { return LogLines(ParatextLog()).size() >= recorded.size(); }, 5000));
-  EXPECT_EQ(LogLines(ParatextLog()), recorded);
-  TRegistry registry;
-  ASSERT_TRUE(registry.OpenKeyReadOnly(FocusReferenceListKey));
-  EXPECT_EQ(registry.ReadString(""), FocusReferenceListText(section.get()));
+  ExpectParatextReceived(section.get());
 
   // The list written for Paratext goes to BibleWorks's folder too, once the machine is idle.
   Lines vls = {"BWRL 1"};
   for (const std::string& line : ItemsOf(section.get())) vls.push_back("KJV Mat " + line.substr(4, line.find(' ', 4) - 4));
   const std::string vlsFile = BibleWorksFolder() + "\\pelorin.vls";
   EXPECT_TRUE(PumpUntil([&] { return LogLines(vlsFile) == vls; }, 10000)) << ReadFileBytes(vlsFile);
+}
+
+TEST_F(LinkProgramTest, TheMechanicalMessagesOfAllBooksGoToParatextFromTheListWindow) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  auto paratext = StartParatext("GEN 1:1");
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(WaitForCycle(*pelorin)) << pelorin->StatusPanel(1);
+  // Every book's messages in book order.
+  std::unique_ptr<TStringList> messages(new TStringList());
+  for (const char* book : {"Genesis", "Exodus", "Matthew"}) {
+    std::unique_ptr<TStringList> file(new TStringList()), section(new TStringList());
+    file->LoadFromFile(ResultsPath(book));
+    SectionLines(file.get(), "[mechanical errors]", section.get());
+    messages->AddStrings(section.get());
+  }
+  ASSERT_GT(messages->GetCount(), 0);
+
+  // Text checking, Mechanical proofreading, All messages to editor; both testaments.
+  pelorin->ChooseMenu("cma");
+  HWND choice = pelorin->WaitForWindow("Testament selection");
+  ASSERT_TRUE(choice);
+  SendMessageA(Child(choice, "&Both Testaments"), BM_CLICK, 0, 0);
+  PostMessageA(Child(choice, "OK"), BM_CLICK, 0, 0);
+  HWND list = pelorin->WaitForWindow("Mechanical proofreading errors of all books");
+  ASSERT_TRUE(list);
+  EXPECT_EQ(LogLines(Projects() + "pelorin.ref"), ItemsOf(messages.get()));
+  PumpFor(300);
+  testing_support::SaveScreenshot(list, "pelorin-list-window");
+
+  // Ctrl+T: File, Transfer to Paratext.
+  SetForegroundWindow(list);
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == list; }, 2000));
+  dialog_testing::SendKeyEvents({{VK_CONTROL, false}, {'T', false}, {'T', true}, {VK_CONTROL, true}});
+  ExpectParatextReceived(messages.get());
+
+  PostMessageA(list, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(list); }, 5000));
+  EXPECT_TRUE(pelorin->Close());
 }
 
 TEST_F(LinkProgramTest, ABookSavedInParatextAndAMoveToAnotherBookAreCheckedAgain) {

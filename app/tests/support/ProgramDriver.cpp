@@ -174,25 +174,6 @@ unsigned long long LastWriteTime(const std::string& path) {
          data.ftLastWriteTime.dwLowDateTime;
 }
 
-std::string KjvDataFolder() {
-  auto holdsKjv = [](const std::string& folder) {
-    return GetFileAttributesA((folder + "KJV.ssf").c_str()) != INVALID_FILE_ATTRIBUTES;
-  };
-  if (const char* env = std::getenv("PELORIN_KJV")) {
-    std::string folder = env;
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    if (holdsKjv(folder)) return folder;
-  }
-  // The checkouts lie beside the shared data: look upwards from the program's folder.
-  std::string folder = testing_support::ProgramFolder();
-  while (folder.size() > 3) {
-    folder.pop_back();
-    folder = folder.substr(0, folder.find_last_of('\\') + 1);
-    if (holdsKjv(folder + "shared\\data\\kjv\\")) return folder + "shared\\data\\kjv\\";
-  }
-  return holdsKjv("Z:\\work\\shared\\data\\kjv\\") ? "Z:\\work\\shared\\data\\kjv\\" : std::string();
-}
-
 void CopyKjvProject(const std::string& projectsFolder) {
   const std::string source = KjvDataFolder();
   if (source.empty()) throw std::runtime_error("the KJV project of the shared data was not found");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/WinApi.h"
+#include "tests/support/TestSupport.h"
 
 namespace app_testing {
 
@@ -53,8 +54,6 @@ unsigned long long LastWriteTime(const std::string& path);
 // Copies the KJV project of the shared data into a projects folder, its settings file pointing at
 // the copy, and makes it the current project.
 void CopyKjvProject(const std::string& projectsFolder);
-// The folder of the KJV project of the shared data: PELORIN_KJV when set, else the folder
-// "shared\data\kjv\" found from the program's folder upwards; empty when there is none.
-std::string KjvDataFolder();
+using testing_support::KjvDataFolder;
 
 }  // namespace app_testing

@@ -1,6 +1,7 @@
 // The main window in the test's own process, driven by messages as a user drives it: the first
 // cycle over the demonstration project, menu commands, the fonts dialog, ignoring a message from
 // the results list and taking it back, opening a book by hand, and closing with a changed book.
+#include <algorithm>
 #include <memory>
 
 #include "app/BookResults.h"
@@ -8,15 +9,21 @@
 #include "app/MechanicalRun.h"
 #include "app/UnitMain.h"
 #include "app/tests/support/AppTestSupport.h"
+#include "app/tests/support/DialogDriver.h"
+#include "classlib/Clipbrd.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Clipbrd.h"
+#include "richtext/core/tests/viewer/ViewerTestSupport.h"
+#include "richtext/edit/UVEdit.h"
 
 namespace {
 
 using namespace app_testing;
+using testing_support::FindOwnWindow;
 using testing_support::PressDialogButton;
 using testing_support::PumpUntil;
 using testing_support::SaveScreenshot;
@@ -111,7 +118,7 @@ TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChecksTheDemonstrationProject) {
   for (TLabel* label : {form_->NSpellOTLabel, form_->NSpellNTLabel, form_->NMechOTLabel, form_->NMechNTLabel})
     EXPECT_EQ(label->GetCaption(), "0");
   EXPECT_EQ(ItemsOf(form_->ComboBox1->GetItems()), Lines{"John"});
-  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(0), "\\id JHN");
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(0), "\\id JHN");
   EXPECT_FALSE(form_->GotoCurrentButton->GetVisible());
   SaveScreenshot(form_->GetHandle(), "main-window-demonstration");
 }
@@ -232,7 +239,37 @@ TEST_F(MainWindowTest, ABookChosenFromTheListIsOpenedByHand) {
   EXPECT_EQ(Panel(1), "Book opened manually");
   EXPECT_EQ(Panel(2), "Number of spelling errors: 0");
   EXPECT_TRUE(form_->Cycle->ManualHold);
-  EXPECT_EQ(form_->BookMemo->GetLines()->GetStrings(3), "\\v 1 In the beginning God created.");
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), "\\v 1 In the beginning God created.");
+}
+
+TEST_F(MainWindowTest, TheBookIsEditedWithTheEditorsKeysAndShortcuts) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  VUzurUvadEdit* editor = form_->UzurUvadEdit1;
+  ASSERT_TRUE(viewer_test::ShowWithFocus(form_, editor));
+  // The Edit menu's shortcuts reach the editor, which copies, pastes and undoes them itself.
+  editor->SetSelectionBounds(3, 6, 3, 22);
+  Clipboard()->SetAsText("old");
+  viewer_test::TypeKey('C', false, true);
+  EXPECT_EQ(Clipboard()->GetAsText(), "In the beginning");
+  viewer_test::TypeKey(VK_END);
+  viewer_test::TypeKey(VK_SPACE);
+  viewer_test::TypeKey('V', false, true);
+  EXPECT_EQ(editor->GetItemText(3), "\\v 1 In the beginning was the Word. In the beginning");
+  EXPECT_TRUE(editor->GetModified());
+  EXPECT_TRUE(viewer_test::ProcessUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+  // The caret stands right after the pasted text.
+  POINT caret{};
+  ::GetCaretPos(&caret);
+  EXPECT_EQ(caret.x, viewer_test::XAt(editor, 3, 53) - editor->GetHOffs());
+  form_->Update();
+  SaveScreenshot(form_->GetHandle(), "main-window-editing");
+  viewer_test::TypeKey('Z', false, true);
+  viewer_test::TypeKey('Z', false, true);
+  EXPECT_EQ(editor->GetItemText(3), "\\v 1 In the beginning was the Word.");
+  // Not saved: closing the window asks.
+  editor->SetModified(false);
 }
 
 TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
@@ -242,9 +279,9 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     testing_support::RemoveTree(WorkFolder());  // so that the cycle loads the book again
     Open();
     ASSERT_TRUE(WaitForCycle());
-    HWND memo = form_->BookMemo->GetHandle();
-    SendMessageA(memo, EM_SETSEL, 0, 0);
-    SendMessageA(memo, WM_CHAR, 'X', 0);
+    HWND editor = form_->UzurUvadEdit1->GetHandle();
+    form_->UzurUvadEdit1->SetSelectionBounds(0, 1, 0, 1);
+    SendMessageA(editor, WM_CHAR, 'X', 0);
     ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
     std::string question;
     WindowWatch box("Pelorin", [&](HWND w) {
@@ -259,6 +296,65 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+TEST_F(MainWindowTest, TheTextCheckingMenuListsTheSpellingErrorsAndMechanicalMessagesOfATestament) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  WriteTestBook("GEN", {"\\id GEN", "\\c 1", "\\p", "\\v 1 in the beginning God created."});
+  WriteTestBook("MAT", {"\\id MAT", "\\c 1", "\\p", "\\v 1 the book of the generation."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  // Misspelt words as the spelling check records them, the books' ages kept.
+  for (const char* book : {"Genesis", "Matthew"}) {
+    Lines file = ResultsOf(book);
+    const auto at = std::find(file.begin(), file.end(), "[spelling errors]");
+    ASSERT_NE(at, file.end()) << book;
+    file.insert(at + 1, {std::string("Zerubabel"), std::string(book == std::string("Genesis") ? "Abram" : "Zebedee")});
+    std::string bytes;
+    for (const std::string& line : file) bytes += line + "\r\n";
+    testing_support::WriteFileBytes(ResultsPath(book), bytes);
+  }
+  const Lines genesisMessages = [&] {
+    Lines file = ResultsOf("Genesis");
+    const auto from = std::find(file.begin(), file.end(), "[mechanical errors]") + 1;
+    return Lines(from, std::find(from, file.end(), "[exceptions]"));
+  }();
+  ASSERT_FALSE(genesisMessages.empty());
+
+  // Chooses the testament, then copies what the list window shows and closes it.
+  auto showList = [&](const char* item, const char* testament, const std::string& caption) {
+    std::string copied;
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, testament);
+      ClickChild(w, "OK");
+    });
+    WindowWatch list(caption, [&](HWND w) {
+      SetForegroundWindow(w);
+      testing_support::PumpFor(100);
+      SaveScreenshot(w, "main-window-list");
+      Clipboard()->SetAsText("");
+      // Ctrl+A selects the whole list, Ctrl+C copies it.
+      dialog_testing::SendKeyEvents({{VK_CONTROL, false}, {'A', false}, {'A', true}, {'C', false}, {'C', true},
+                                     {VK_CONTROL, true}});
+      dialog_testing::ProcessFor(200);
+      copied = Clipboard()->GetAsText();
+      PostMessageA(w, WM_CLOSE, 0, 0);
+    });
+    Command(item);
+    EXPECT_TRUE(PumpUntil([&] { return list.Done() && !FindOwnWindow(caption); }, 15000)) << caption;
+    EXPECT_TRUE(choice.Done());
+    return copied;
+  };
+  EXPECT_EQ(showList("Listspellingerrors1", "&Both Testaments", "Spelling errors of all books"),
+            "Abram\r\nZebedee\r\nZerubabel");
+  EXPECT_EQ(showList("Listspellingerrors1", "&New Testament", "Spelling errors of the New Testament"),
+            "Zebedee\r\nZerubabel");
+  std::string joined;
+  for (const std::string& line : genesisMessages) joined += (joined.empty() ? "" : "\r\n") + line;
+  EXPECT_EQ(showList("Allmessagestoeditor1", "&Old Testament", "Mechanical proofreading errors of the Old Testament"),
+            joined);
+  EXPECT_EQ(FileLines(Projects() + "pelorin.ref"), genesisMessages);
 }
 
 TEST_F(MainWindowTest, TheWindowStartsMaximizedAsItEnded) {

@@ -198,6 +198,43 @@ TEST_F(PaintTest, CapitalsAreDrawnAsTheyWereMeasured) {
   EXPECT_EQ(caps.Differs(lower, 0, 0), "");
 }
 
+TEST_F(PaintTest, EveryCharacterIsDrawnWhereItWasMeasured) {
+  // Some fonts the system would set closer together than it measures them when drawn without
+  // advances: the text would end well before its measured end, where a caret would stand.
+  struct {
+    const char* Font;
+    Integer Size;
+    bool Unicode;
+  } cases[] = {
+      {"Times New Roman", 12, false},
+      {"Times New Roman", 12, true},
+      {"Arial", 10, false},
+      {"Courier New", 11, false},
+  };
+  const wchar_t kText[] = L"In the beginning was the Word, and the Word was with God";
+  doc.ClientWidth = 600;
+  for (auto& c : cases) {
+    TFontInfo* font = style.GetTextStyles()->GetItem(0);
+    font->FontName = c.Font;
+    font->Size = c.Size;
+    font->Style.Clear();
+    font->Unicode = c.Unicode;
+    doc.Clear();
+    doc.AddNL(c.Unicode ? UVUniWideStringToRaw(kText) : UnicodeToAnsiCP(0, UVUniWideStringToRaw(kText)), 0, 0);
+    Format();
+    Shot shot(600, 60);
+    PaintAll(shot);
+    TRect box = Box(0);
+    ASSERT_EQ(Dli(0)->Length, 56) << c.Font;  // one line
+    Integer inkRight = -1;
+    for (Integer y = box.Top; y < box.Bottom; ++y)
+      for (Integer x = box.Left; x < 600; ++x)
+        if (shot.At(x, y) != Rgb(clWhite)) inkRight = std::max(inkRight, x);
+    EXPECT_LT(inkRight, box.Right) << c.Font << (c.Unicode ? " UTF-16" : "");
+    EXPECT_GE(inkRight, box.Right - 3) << c.Font << (c.Unicode ? " UTF-16" : "");
+  }
+}
+
 TEST_F(PaintTest, ParagraphBackgroundAndBorderCoverTheWholeParagraph) {
   TParaInfo* para = style.GetParaStyles()->Add();  // 2
   para->LeftIndent = 20;

@@ -23,30 +23,91 @@ namespace viewer_test {
 using forms_test::ProcessFor;
 using forms_test::ProcessUntil;
 
-// A key typed on the keyboard with the modifiers held, through the system's input queue, to the
-// window with the focus. Waits (bounded) until the key's release has been handled.
-inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false) {
+// A key going down or up on the keyboard, as SendInput takes it.
+inline INPUT KeyInput(Word Key, bool Up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = Key;
+  in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(Key, 0));
+  in.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+  if (Key == VK_INSERT || Key == VK_DELETE || (Key >= VK_PRIOR && Key <= VK_DOWN)) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  return in;
+}
+
+// Shows the form and waits (bounded) until the control has the focus.
+inline bool ShowWithFocus(TForm* Form, TWinControl* Control) {
+  Form->Show();
+  if (!ProcessUntil([&] { return Control->HandleAllocated() && ::IsWindowVisible(Control->GetHandle()); }))
+    return false;
+  ::SetForegroundWindow(Form->GetHandle());
+  Control->SetFocus();
+  return ProcessUntil([&] { return ::GetFocus() == Control->GetHandle(); }, 2000);
+}
+
+// A key typed on the keyboard with the modifiers held (pressed in the order Ctrl, Alt, Shift),
+// through the system's input queue, to the window with the focus. Waits (bounded) until the key's
+// release has been handled.
+inline void TypeKey(Word Key, bool Shift = false, bool Ctrl = false, bool Alt = false) {
   std::vector<INPUT> inputs;
-  auto add = [&](Word vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (vk == VK_INSERT || vk == VK_DELETE || (vk >= VK_PRIOR && vk <= VK_DOWN)) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    inputs.push_back(in);
-  };
+  auto add = [&](Word vk, bool up) { inputs.push_back(KeyInput(vk, up)); };
   if (Ctrl) add(VK_CONTROL, false);
+  if (Alt) add(VK_MENU, false);
   if (Shift) add(VK_SHIFT, false);
   add(Key, false);
   add(Key, true);
   if (Shift) add(VK_SHIFT, true);
+  if (Alt) add(VK_MENU, true);
   if (Ctrl) add(VK_CONTROL, true);
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   // The releases have been read once the keyboard state shows the key up again.
-  ProcessUntil([&] { return ::GetKeyState(Key) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; },
-               2000);
+  ProcessUntil(
+      [&] {
+        return ::GetKeyState(Key) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+               ::GetKeyState(VK_MENU) >= 0;
+      },
+      2000);
   ProcessFor(30);
+}
+
+// The document x of the caret place before character Offs of a text item, measured with the
+// item's font.
+inline Integer XAt(TCustomUzurUvad* Viewer, Integer ItemNo, Integer Offs) {
+  TUVControlData* data = Viewer->GetUVData();
+  Integer d, o;
+  data->ItemToDrawItem(ItemNo, Offs, d, o);
+  TUVDrawLineInfo* dli = data->DrawItems->Get(d);
+  TCustomUVItemInfo* item = data->GetItem(ItemNo);
+  TBitmap bitmap;
+  bitmap.SetSize(1, 1);
+  Viewer->GetStyle()->ApplyTextStyle(bitmap.GetCanvas(), item->StyleNo, uvbdUnspecified);
+  AnsiString before = UVUniCopy(data->GetItemText(ItemNo), dli->Offs, o - 1, item->ItemOptions);
+  return dli->Left + dli->JustifySpace + UVUniTextWidth(before, bitmap.GetCanvas(), item->ItemOptions);
+}
+
+// The client point of that place, at the middle of its line.
+inline TPoint PointAt(TCustomUzurUvad* Viewer, Integer ItemNo, Integer Offs) {
+  TUVControlData* data = Viewer->GetUVData();
+  Integer d, o;
+  data->ItemToDrawItem(ItemNo, Offs, d, o);
+  TUVDrawLineInfo* dli = data->DrawItems->Get(d);
+  return Point(XAt(Viewer, ItemNo, Offs) - Viewer->GetHOffs(), dli->Top + dli->Height / 2 - Viewer->GetVOffs());
+}
+
+// Mouse messages to the viewer, as the system sends them.
+inline LRESULT Mouse(TCustomUzurUvad* Viewer, UINT Message, WPARAM Keys, TPoint P) {
+  return ::SendMessageA(Viewer->GetHandle(), Message, Keys, MAKELPARAM(P.X, P.Y));
+}
+
+inline void Click(TCustomUzurUvad* Viewer, TPoint P, WPARAM Keys = 0) {
+  Mouse(Viewer, WM_LBUTTONDOWN, Keys | MK_LBUTTON, P);
+  Mouse(Viewer, WM_LBUTTONUP, Keys, P);
+}
+
+inline void Drag(TCustomUzurUvad* Viewer, TPoint From, TPoint To) {
+  Mouse(Viewer, WM_LBUTTONDOWN, MK_LBUTTON, From);
+  Mouse(Viewer, WM_MOUSEMOVE, MK_LBUTTON, Point((From.X + To.X) / 2, (From.Y + To.Y) / 2));
+  Mouse(Viewer, WM_MOUSEMOVE, MK_LBUTTON, To);
+  Mouse(Viewer, WM_LBUTTONUP, 0, To);
 }
 
 // The text styles the tests use: the style sheet's own normal text and two added ones.
@@ -88,12 +149,7 @@ protected:
     delete style;
   }
   // Shows the form and waits until the viewer has the focus.
-  void ShowForm() {
-    form->Show();
-    ASSERT_TRUE(ProcessUntil([&] { return viewer->HandleAllocated() && ::IsWindowVisible(viewer->GetHandle()); }));
-    viewer->SetFocus();
-    ProcessUntil([&] { return ::GetFocus() == viewer->GetHandle(); }, 2000);
-  }
+  void ShowForm() { ShowWithFocus(form, viewer); }
   // Fills the viewer the way the program fills its result list: a reference and a message per
   // line, each line with a checkpoint named after its reference that reports itself visible.
   void FillResults(Integer Lines) {
@@ -106,41 +162,16 @@ protected:
     }
     viewer->Format();
   }
-  // The client point at the caret position before character Offs of a text item (at the
-  // middle of its line), measured with the item's font.
-  TPoint PointAt(Integer ItemNo, Integer Offs) {
-    TUVControlData* data = viewer->GetUVData();
-    Integer d, o;
-    data->ItemToDrawItem(ItemNo, Offs, d, o);
-    TUVDrawLineInfo* dli = data->DrawItems->Get(d);
-    TCustomUVItemInfo* item = data->GetItem(ItemNo);
-    TBitmap bitmap;
-    bitmap.SetSize(1, 1);
-    style->ApplyTextStyle(bitmap.GetCanvas(), item->StyleNo, uvbdUnspecified);
-    AnsiString before = UVUniCopy(data->GetItemText(ItemNo), dli->Offs, o - 1, item->ItemOptions);
-    Integer x = dli->Left + dli->JustifySpace + UVUniTextWidth(before, bitmap.GetCanvas(), item->ItemOptions);
-    return Point(x - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
-  }
+  TPoint PointAt(Integer ItemNo, Integer Offs) { return viewer_test::PointAt(viewer, ItemNo, Offs); }
   // The middle of an item's first draw line.
   TPoint MiddleOf(Integer ItemNo) {
     TUVControlData* data = viewer->GetUVData();
     TUVDrawLineInfo* dli = data->DrawItems->Get(data->ItemToFirstDrawItem(ItemNo));
     return Point(dli->Left + dli->Width / 2 - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
   }
-  // Mouse messages to the viewer, as the system sends them.
-  LRESULT Mouse(UINT Message, WPARAM Keys, TPoint P) {
-    return ::SendMessageA(viewer->GetHandle(), Message, Keys, MAKELPARAM(P.X, P.Y));
-  }
-  void Click(TPoint P, WPARAM Keys = 0) {
-    Mouse(WM_LBUTTONDOWN, Keys | MK_LBUTTON, P);
-    Mouse(WM_LBUTTONUP, Keys, P);
-  }
-  void Drag(TPoint From, TPoint To) {
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, From);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, Point((From.X + To.X) / 2, (From.Y + To.Y) / 2));
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, To);
-    Mouse(WM_LBUTTONUP, 0, To);
-  }
+  LRESULT Mouse(UINT Message, WPARAM Keys, TPoint P) { return viewer_test::Mouse(viewer, Message, Keys, P); }
+  void Click(TPoint P, WPARAM Keys = 0) { viewer_test::Click(viewer, P, Keys); }
+  void Drag(TPoint From, TPoint To) { viewer_test::Drag(viewer, From, To); }
   // Puts the real cursor on a client point of the viewer (double clicks read the cursor).
   void CursorTo(TPoint P) {
     TPoint s = viewer->ClientToScreen(P);
