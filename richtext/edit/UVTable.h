@@ -105,6 +105,8 @@ public:
   // False without items and for one text item with no text (Strict: only one of text and
   // paragraph style 0); true otherwise.
   bool HasData(bool Strict);
+  // The cell may be emptied: none of its text is protected against deletion.
+  bool CanClear();
   // The cell leaves the grid for an undo record (its items are told), and comes back.
   void MovingToUndoList(TObject* Record);
   void MovingFromUndoList();
@@ -452,6 +454,37 @@ public:
   void CleanUpChosen() override;
   Integer ChosenRow = -1;
   Integer ChosenCol = -1;
+
+  // --- Moving, searching and clearing through the cells
+  // The cell next to the one at (Row, Col): 0 left, 1 up, 2 right, 3 down (past the cell's
+  // span), 6 the next and 7 the previous cell in reading order. False at the table's edge.
+  bool GetCellNeighbour(Integer Row, Integer Col, Integer Direction, Integer& NewRow, Integer& NewCol) const;
+  // The cell searched or holding the focus, or -1, -1.
+  Integer FocusedRow = -1;
+  Integer FocusedCol = -1;
+  TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& StoreState, TUVSubDocumentPosition Position) override;
+  // The cell at a stored position becomes the chosen one (a search found text in it).
+  TCustomUVFormattedData* ChooseSubDocument(TUVStoreSubUVData* StoreState) override;
+  TCustomUVFormattedData* GetSubDocumentAtPos(Integer X, Integer Y) override;
+  // Searches on from the searched cell's selection, then cell by cell in reading order; the
+  // cell holding the text is chosen. False past the last cell.
+  bool SearchText(bool Down, bool MatchCase, bool WholeWord, const AnsiString& Text) override;
+  void StopSearch() override;
+  // The selected cells emptied, keeping their attributes and spans, as one undoable change.
+  bool CanClearSelectedCells();
+  void ClearSelectedCells();
+  bool CanDeletePartiallySelected() override { return CanClearSelectedCells(); }
+  void DeletePartiallySelected() override { ClearSelectedCells(); }
+  // The cells' plain text: TextColSeparator between the cells of a row, TextRowSeparator after
+  // every row.
+  AnsiString AsText(Integer LineWidth, TCustomUVData* UVData, const AnsiString& Text, const AnsiString& Path,
+                    bool TextOnly, bool Unicode) override;
+  // HeadingRowCount (at most the row count) is above 0 and no cell of its last row reaches below it.
+  bool HeadingRowsValid() const;
+  // The last (first) row of the rows that merged cells join to Row: a range of rows ending
+  // (starting) there cuts no merged cell.
+  Integer ExtendRowRangeDown(Integer Row) const;
+  Integer ExtendRowRangeUp(Integer Row) const;
 
   // --- The item's answers to its document
   TCustomUVData* GetParentData() override { return Rows->MainUVData; }
