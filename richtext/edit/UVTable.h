@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classlib/Graphics.h"
+#include "richtext/core/PtUVData.h"
 #include "richtext/core/UVDataList.h"
 #include "richtext/core/UVItem.h"
 #include "richtext/core/UVStyle.h"
@@ -20,7 +21,6 @@ class TUVTableRows;
 class TUVTableRow;
 class TUVEditUVData;
 class TUVTableCellData;
-class TRectPtblUVData;
 
 // A length of HTML: positive pixels, negative percent of the available width, 0 automatic.
 using TUVHTMLLength = Integer;
@@ -291,6 +291,45 @@ public:
   TUVList* PrintCells = nullptr;
 };
 
+// The printable copy of a cell: the cell's document drawn inside the cell's box on the page.
+class TCellPtblUVData : public TRectPtblUVData {
+  CLASS_INFO(TCellPtblUVData, TRectPtblUVData)
+public:
+  using TRectPtblUVData::TRectPtblUVData;
+};
+
+// A run of rows printed on one page.
+class TUVTablePrintPart : public TUVMultiDrawItemPart {
+  CLASS_INFO(TUVTablePrintPart, TUVMultiDrawItemPart)
+public:
+  Integer FirstRow = 0;
+  Integer RowCount = 0;
+};
+
+// A table laid out for a printer and cut between rows into pages; with heading rows that no
+// merged cell joins to the body, every page starts with them.
+class TUVTablePrintInfo : public TUVMultiDrawItemInfo {
+  CLASS_INFO(TUVTablePrintInfo, TUVMultiDrawItemInfo)
+public:
+  TUVTablePrintInfo(TUVTableItemInfo* ATable, TCustomMainPtblUVData* Printable, const TUVScreenAndDevice& ASad);
+  TUVTablePrintPart* GetTablePart(Integer Index) const { return static_cast<TUVTablePrintPart*>(GetPart(Index)); }
+  bool StartPages() override;
+  bool CanSplitFirst(Integer Y) override;
+  bool SplitAt(Integer Y) override;
+
+  TUVTableItemFormattingInfo FI;
+  TUVScreenAndDevice Sad;
+  TUVTableItemInfo* Table;
+  bool RepeatHeadings = false;
+
+private:
+  // The first row below the repeated headings, and the height of all but the body rows: the
+  // frame and the heading rows.
+  Integer FirstBodyRow() const;
+  Integer Overhead() const;
+  Integer RowBottom(Integer Row) const;
+};
+
 // A cell's place, kept while the document changes.
 class TUVTableStoreSubUVData : public TUVStoreSubUVData {
   CLASS_INFO(TUVTableStoreSubUVData, TUVStoreSubUVData)
@@ -486,6 +525,12 @@ public:
   Integer ExtendRowRangeDown(Integer Row) const;
   Integer ExtendRowRangeUp(Integer Row) const;
 
+  // --- Printing
+  TUVDrawLineInfo* CreateDrawRecord(bool Printing, TCustomUVData* UVData, const TUVScreenAndDevice* Sad) override;
+  // Part Part of a print record (the whole table when negative) with its corner at (X, Y).
+  void Print(TCanvas* Canvas, Integer X, Integer Y, Integer X2, bool Preview, bool Correction,
+             const TUVScreenAndDevice& Sad, TCustomUVData* UVData, TUVDrawLineInfo* DrawItem, Integer Part) override;
+
   // --- The item's answers to its document
   TCustomUVData* GetParentData() override { return Rows->MainUVData; }
   Integer GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas, TCustomUVData* UVData) override;
@@ -598,6 +643,9 @@ private:
   void WidenSpannedColumns(Integer Row, Integer Col, Integer Required, bool MinimumMode, Integer MaxLevel,
                            std::vector<Integer>& Widths, std::vector<Byte>& Kinds, bool Fixed, Integer& Extra,
                            Integer& MinSum);
+  // The border-box width (height) of a cell over Span columns from Col (rows from Row).
+  Integer SpanWidth(TUVTableItemFormattingInfo* FI, Integer Col, Integer Span) const;
+  Integer SpanHeight(TUVTableItemFormattingInfo* FI, Integer Row, Integer Span) const;
   void PlaceColumns(TUVTableItemFormattingInfo* FI);
   void PlaceRows(TUVTableItemFormattingInfo* FI);
   void CalculateRowHeights(TUVTableItemFormattingInfo* FI);
@@ -645,6 +693,9 @@ private:
   bool FHOutermostRule = false;
 
   const TUVScreenAndDevice* FDeviceRatio = nullptr;
+  // How the cells' print copies are drawn while the table is printed.
+  bool FPrintPreview = false;
+  bool FPrintCorrection = false;
   // The canvas the layout measures on (none: the cells' own formatting canvas).
   TCanvas* FLayoutCanvas = nullptr;
   Integer FItemNoCache = -1;
