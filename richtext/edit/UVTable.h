@@ -20,6 +20,8 @@ class TUVTableItemInfo;
 class TUVTableRows;
 class TUVTableRow;
 class TUVEditUVData;
+class TUVTableInplaceEdit;
+class TCustomUzurUvadEdit;
 class TUVTableCellData;
 
 // A length of HTML: positive pixels, negative percent of the available width, 0 automatic.
@@ -116,6 +118,8 @@ public:
   Integer GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas);
   // The content's height, at least BestHeight.
   Integer GetCellHeight();
+  // The height of the text, in the cell editor's document while the cell is edited in place.
+  Integer ContentHeight();
   // How far the content lies below the content box's top for the alignment.
   Integer GetVAlignOffset();
 
@@ -525,6 +529,28 @@ public:
   Integer ExtendRowRangeDown(Integer Row) const;
   Integer ExtendRowRangeUp(Integer Row) const;
 
+  // --- The cell editor
+  // Opens the cell editor (in an editor's document, with uvtoEditing) on the cell covering
+  // (Row, Col), or moves the open one there, with the caret at the start or the end of its text;
+  // ByClick remembers the click's time. True when the editor edits that cell.
+  bool EnterCell(Integer Row, Integer Col, bool AtEnd = false, bool ByClick = false);
+  // The caret steps onto the table from outside: 0 from the left, 1 from the right, 2 from
+  // above, 3 from below (Coord: its x from the table's left).
+  bool EnterItem(Integer From, Integer Coord) override;
+  // The editor lets go of its cell: the items go back, what it did becomes one undoable change
+  // of the table, and the table is laid out again. The control itself is handed back (Detach)
+  // or destroyed (Close).
+  TUVTableInplaceEdit* DetachInplaceEditor();
+  void CloseInplaceEditor(bool KeepCaret);
+  // The editor destroyed with the cell's items, when the table itself goes.
+  void DropInplaceEditor();
+  // The editor's move out of its cell (the direction codes of GetCellNeighbour, 4 and 5 the
+  // start and the end of the document).
+  void MoveFromCell(Integer Direction);
+  TUVTableInplaceEdit* GetInplaceEditor() const { return FInplaceEditor; }
+  // The document editing of a cell goes to: the cell editor's while it edits the cell.
+  TCustomUVFormattedData* GetEditingData(TUVTableCellData* Cell);
+
   // --- Printing
   TUVDrawLineInfo* CreateDrawRecord(bool Printing, TCustomUVData* UVData, const TUVScreenAndDevice* Sad) override;
   // Part Part of a print record (the whole table when negative) with its corner at (X, Y).
@@ -691,6 +717,20 @@ private:
   Integer FCellHSpacing = 2;
   bool FVOutermostRule = false;
   bool FHOutermostRule = false;
+
+  // Places the cell editor over its cell.
+  void PlaceInplaceEditor();
+  // The cell editor changed its text: the table is laid out again when the text's size changed.
+  void InplaceChanged(TObject* Sender);
+  // The control showing the table when it is an editor.
+  TCustomUzurUvadEdit* GetHostEditor() const;
+  TUVTableInplaceEdit* FInplaceEditor = nullptr;
+  // The minimal width of the table's paragraphs and the editor's text size when last laid out.
+  Integer FSectionMinWidth = 0;
+  Integer FEditorMinWidth = 0;
+  Integer FEditorHeight = 0;
+  // The mouse went down in the cell editor through the table.
+  bool FEditorMouse = false;
 
   const TUVScreenAndDevice* FDeviceRatio = nullptr;
   // How the cells' print copies are drawn while the table is printed.

@@ -8,6 +8,7 @@
 #include "richtext/core/UVUni.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVEUVData.h"
+#include "richtext/edit/UVTInplace.h"
 #include "richtext/edit/UVTable.h"
 
 namespace {
@@ -127,6 +128,14 @@ TCustomUVFormattedData* TUVTableItemInfo::GetSubDocumentAtPos(Integer X, Integer
 }
 
 bool TUVTableItemInfo::SearchText(bool Down, bool MatchCase, bool WholeWord, const AnsiString& Text) {
+  // The cells are searched with their own items: the cell editor gives its cell back first, and
+  // the search starts in that cell.
+  if (FInplaceEditor) {
+    Integer row = FInplaceEditor->Row, col = FInplaceEditor->Col;
+    CloseInplaceEditor(false);
+    FocusedRow = row;
+    FocusedCol = col;
+  }
   Integer rows = GetRowCount(), cols = GetColCount();
   auto valid = [&](Integer r, Integer c) { return r >= 0 && r < rows && c >= 0 && c < cols && GetCells(r, c); };
   // Positions left over from before rows or columns went are forgotten.
@@ -246,7 +255,7 @@ AnsiString TUVTableItemInfo::AsText(Integer LineWidth, TCustomUVData* UVData, co
       if (!first) result += colSeparator;
       first = false;
       TMemoryStream stream;
-      cell->SaveTextToStream(&stream, Path, LineWidth, false, TextOnly, Unicode);
+      GetEditingData(cell)->SaveTextToStream(&stream, Path, LineWidth, false, TextOnly, Unicode);
       result.append(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
     }
     result += rowSeparator;

@@ -8,6 +8,7 @@
 
 #include "classlib/Handles.h"
 #include "richtext/edit/UVEUVData.h"
+#include "richtext/edit/UVTInplace.h"
 #include "richtext/edit/UVTable.h"
 
 namespace {
@@ -217,7 +218,21 @@ bool TUVTableItemInfo::MouseDown(TMouseButton Button, TShiftState Shift, Integer
   if (Rows->IsEmpty() || FLockCount > 0 || (UVData->State & (uvstFormatting | uvstPartialFormatting))) return false;
   bool doubleClick = Shift.Contains(ssDouble);
   Integer row, col;
+  // In an editor a click on a cell opens the cell editor there, which takes the click.
+  if ((State & uvtsInEditor) && FOptions.Contains(uvtoEditing) && GetHostEditor() && GetCellAt(X, Y, row, col)) {
+    if (doubleClick && IsCellSelected(row, col)) return true;
+    if (EnterCell(row, col, false, !doubleClick) && FInplaceEditor) {
+      TUVTableCellData* cell = FInplaceEditor->Cell;
+      FInplaceEditor->GetEditData()->MouseDown(Button, Shift, X - cell->Left,
+                                               Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+      FEditorMouse = Button == mbLeft;
+      Integer left, top;
+      if (FEditorMouse) UVData->SetMouseCapture(this, left, top);
+      return true;
+    }
+  }
   if (GetCellAt(X, Y, row, col)) {
+    CloseInplaceEditor(false);
     TUVTableCellData* cell = GetCells(row, col);
     if (!doubleClick) {
       UVData->Deselect(this, false);
@@ -278,6 +293,11 @@ bool TUVTableItemInfo::MouseDown(TMouseButton Button, TShiftState Shift, Integer
 bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Integer /*ItemNo*/,
                                  TCustomUVFormattedData* UVData) {
   if (Rows->IsEmpty() || FLockCount > 0) return false;
+  if (FEditorMouse && FInplaceEditor) {
+    TUVTableCellData* cell = FInplaceEditor->Cell;
+    FInplaceEditor->GetEditData()->MouseMove(Shift, X - cell->Left, Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+    return true;
+  }
   if (FResizing) {
     UVData->SetCursor((State & uvtsColumnResize) ? crHSplit : crVSplit);
     return true;
@@ -341,6 +361,16 @@ bool TUVTableItemInfo::MouseUp(TMouseButton Button, TShiftState Shift, Integer X
                                TCustomUVFormattedData* UVData) {
   if (FResizing) {
     FinishResize(X, Y, UVData);
+    return true;
+  }
+  if (FEditorMouse) {
+    FEditorMouse = false;
+    UVData->ReleaseMouseCapture(this);
+    if (FInplaceEditor) {
+      TUVTableCellData* cell = FInplaceEditor->Cell;
+      FInplaceEditor->GetEditData()->MouseUp(Button, Shift, X - cell->Left,
+                                             Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+    }
     return true;
   }
   Integer row, col;

@@ -21,11 +21,13 @@ TUVTablePrintInfo::TUVTablePrintInfo(TUVTableItemInfo* ATable, TCustomMainPtblUV
     for (Integer c = 0; c < cols; ++c) {
       TUVTableCellData* cell = Table->GetCells(r, c);
       // An empty cell of one position has nothing to print; its box is still drawn.
-      if (!cell || (cell->RowSpan == 1 && cell->ColSpan == 1 && !cell->HasData(true))) {
+      // The cell edited in place prints what its editor holds.
+      TCustomUVFormattedData* source = Table->GetEditingData(cell);
+      if (!cell || (source == cell && cell->RowSpan == 1 && cell->ColSpan == 1 && !cell->HasData(true))) {
         FI.PrintCells->Add(nullptr);
         continue;
       }
-      auto* copy = new TCellPtblUVData(Printable, cell);
+      auto* copy = new TCellPtblUVData(Printable, source);
       copy->Color = cell->GetEffectiveColor();
       FI.PrintCells->Add(copy);
     }
