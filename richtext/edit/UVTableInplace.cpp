@@ -199,14 +199,15 @@ void TUVTableItemInfo::DropInplaceEditor() {
 }
 
 void TUVTableItemInfo::CloseInplaceEditor(bool KeepCaret) {
+  // The keyboard stays in the control showing the table.
+  bool focused = FInplaceEditor && FInplaceEditor->Focused();
   std::unique_ptr<TUVTableInplaceEdit> editor(DetachInplaceEditor());
   if (!editor) return;
   TCustomUzurUvadEdit* host = GetHostEditor();
   Integer itemNo = GetItemIndex();
-  if (KeepCaret && host && itemNo >= 0) {
-    host->SetSelectionBounds(itemNo, 1, itemNo, 1);
-    if (host->CanFocus()) host->SetFocus();
-  }
+  if (KeepCaret && host && itemNo >= 0) host->SetSelectionBounds(itemNo, 1, itemNo, 1);
+  if ((KeepCaret || focused) && host && host->CanFocus() && !host->GetComponentState().Contains(csDestroying))
+    host->SetFocus();
 }
 
 void TUVTableItemInfo::MoveFromCell(Integer Direction) {

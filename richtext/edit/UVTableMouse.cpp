@@ -294,9 +294,29 @@ bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Intege
                                  TCustomUVFormattedData* UVData) {
   if (Rows->IsEmpty() || FLockCount > 0) return false;
   if (FEditorMouse && FInplaceEditor) {
+    Integer row, col, mainRow, mainCol;
     TUVTableCellData* cell = FInplaceEditor->Cell;
-    FInplaceEditor->GetEditData()->MouseMove(Shift, X - cell->Left, Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
-    return true;
+    TUVTableCellData* over = GetCellAt(X, Y, row, col) ? Rows->GetMainCell(row, col, mainRow, mainCol) : nullptr;
+    if (!over || over == cell || !Shift.Contains(ssLeft)) {
+      FInplaceEditor->GetEditData()->MouseMove(Shift, X - cell->Left,
+                                               Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+      return true;
+    }
+    // Dragged on into another cell: the edited cell gives way to a selection of cells that
+    // starts there.
+    Integer startRow = FInplaceEditor->Row, startCol = FInplaceEditor->Col;
+    FEditorMouse = false;
+    CloseInplaceEditor(false);
+    UVData->Deselect(this, false);
+    SelStartRow = startRow;
+    SelStartCol = startCol;
+    SelRowOffs = SelColOffs = 0;
+    State &= ~static_cast<Word>(uvtsCellsSelected);
+    FMouseDownRow = startRow;
+    FMouseDownCol = startCol;
+    FSelectingCells = true;
+    Integer left, top;
+    UVData->SetMouseCapture(this, left, top);
   }
   if (FResizing) {
     UVData->SetCursor((State & uvtsColumnResize) ? crHSplit : crVSplit);

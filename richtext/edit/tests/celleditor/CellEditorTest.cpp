@@ -85,6 +85,22 @@ TEST_F(CellEditor, AClickOpensTheCellEditorAndTypingGoesIntoTheCell) {
   EXPECT_EQ(Caret(), (editor_test::Place{2, 3}));
 }
 
+TEST_F(CellEditor, DraggingFromTheEditedCellIntoAnotherSelectsCells) {
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  ASSERT_EQ(Edited(), "0,0");
+  // A drag inside the cell selects its text; on into the next row it selects cells.
+  Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
+  ProcessFor(30);
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  Integer top, left, rows, cols;
+  ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
+  EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
+  EXPECT_TRUE(editor->Focused());
+  Screenshot("cell-editor-dragged");
+  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+}
+
 TEST_F(CellEditor, SearchingWhileACellIsEditedFindsItsTextAndGoesOn) {
   Click(CellPoint(0, 1, 3));
   ProcessFor(30);
