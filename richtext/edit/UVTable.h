@@ -354,6 +354,13 @@ using TUVTableDrawBorderEvent =
                  Integer Width, TColor LightColor, TColor Color, TColor BackgroundColor, TUVTableBorderStyle Style,
                  bool Printing, TUVBooleanRect* VisibleBorders, bool& DoDefault)>;
 
+// Raised when the cell editor must close while the mouse button is held in it.
+class EUVTableInplaceError : public EUzurUvadError {
+  CLASS_INFO(EUVTableInplaceError, EUzurUvadError)
+public:
+  using EUzurUvadError::EUzurUvadError;
+};
+
 class TUVTableItemInfo : public TUVFullLineItemInfo {
   UVITEM_CLASS(TUVTableItemInfo, TUVFullLineItemInfo)
 public:
@@ -544,6 +551,10 @@ public:
   void CloseInplaceEditor(bool KeepCaret);
   // The editor destroyed with the cell's items, when the table itself goes.
   void DropInplaceEditor();
+  // The editor closed for a while (a border is dragged), keeping its cell and selection, and
+  // opened again. Raises EUVTableInplaceError while the mouse button is down in the editor.
+  void SuspendInplaceEditor();
+  void ResumeInplaceEditor();
   // The editor's move out of its cell (the direction codes of GetCellNeighbour, 4 and 5 the
   // start and the end of the document).
   void MoveFromCell(Integer Direction);
@@ -731,6 +742,10 @@ private:
   Integer FEditorHeight = 0;
   // The mouse went down in the cell editor through the table.
   bool FEditorMouse = false;
+  // The cell and the selection of a suspended editor (row -1: none).
+  Integer FSuspendedRow = -1;
+  Integer FSuspendedCol = -1;
+  Integer FSuspendedSelection[4] = {0, 0, 0, 0};
 
   const TUVScreenAndDevice* FDeviceRatio = nullptr;
   // How the cells' print copies are drawn while the table is printed.

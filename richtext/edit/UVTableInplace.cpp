@@ -210,6 +210,26 @@ void TUVTableItemInfo::CloseInplaceEditor(bool KeepCaret) {
     host->SetFocus();
 }
 
+void TUVTableItemInfo::SuspendInplaceEditor() {
+  if (!FInplaceEditor) return;
+  if (FEditorMouse) throw EUVTableInplaceError("Cannot destroy cell inplace editor at this time");
+  FSuspendedRow = FInplaceEditor->Row;
+  FSuspendedCol = FInplaceEditor->Col;
+  Integer* s = FSuspendedSelection;
+  FInplaceEditor->GetSelectionBounds(s[0], s[1], s[2], s[3], false);
+  CloseInplaceEditor(false);
+}
+
+void TUVTableItemInfo::ResumeInplaceEditor() {
+  if (FSuspendedRow < 0) return;
+  Integer row = FSuspendedRow, col = FSuspendedCol;
+  FSuspendedRow = FSuspendedCol = -1;
+  if (row >= GetRowCount() || col >= GetColCount() || !EnterCell(row, col) || !FInplaceEditor) return;
+  const Integer* s = FSuspendedSelection;
+  Integer count = FInplaceEditor->GetEditData()->GetItemCount();
+  if (s[0] >= 0 && s[0] < count && s[2] >= 0 && s[2] < count) FInplaceEditor->SetSelectionBounds(s[0], s[1], s[2], s[3]);
+}
+
 void TUVTableItemInfo::MoveFromCell(Integer Direction) {
   TUVTableInplaceEdit* editor = FInplaceEditor;
   TCustomUzurUvadEdit* host = GetHostEditor();

@@ -420,6 +420,8 @@ void TUVTableItemInfo::StartResize(bool Column, Integer Index, Integer Offset, I
     State |= uvtsColumnResize;
     if (Shift.Contains(ssShift)) State |= uvtsResizeShift;
   }
+  // The cell editor steps aside while the border moves under it.
+  SuspendInplaceEditor();
   FResizing = true;
   UVData->AssignXorDrawing(TUVXorDrawingEvent(this, &TUVTableItemInfo::DrawResizeLine));
   Integer left, top;
@@ -485,6 +487,7 @@ void TUVTableItemInfo::FinishResize(Integer X, Integer Y, TCustomUVFormattedData
     data->Change(true);
   }
   UVData->ReleaseMouseCapture(this);
+  ResumeInplaceEditor();
 }
 
 Integer TUVTableItemInfo::FindColumnBorderPos(Integer Index, Integer& Limit, Integer& Pos) {

@@ -101,6 +101,26 @@ TEST_F(CellEditor, DraggingFromTheEditedCellIntoAnotherSelectsCells) {
   EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
 }
 
+TEST_F(CellEditor, ACellEditorStepsAsideWhileAColumnBorderIsDragged) {
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  TypeText("ab");
+  ASSERT_EQ(Edited(), "0,0");
+  Integer before = table->FormattingInfo->ColWidths[0];
+  TPoint cell = CellPoint(0, 0);
+  TPoint border(cell.X - table->GetCells(0, 0)->Width / 2 + table->FormattingInfo->ColStarts[1] -
+                    table->FormattingInfo->ColStarts[0] - 1,
+                cell.Y);
+  Drag(border, Point(border.X + 30, border.Y));
+  ProcessFor(30);
+  EXPECT_EQ(table->FormattingInfo->ColWidths[0], before + 30);
+  // Back on its cell, with the caret where it was and the typing kept.
+  ASSERT_EQ(Edited(), "0,0");
+  EXPECT_EQ(CellEditorOpen()->GetWidth(), table->GetCells(0, 0)->Width);
+  TypeText("c");
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "abc0,0");
+}
+
 TEST_F(CellEditor, SearchingWhileACellIsEditedFindsItsTextAndGoesOn) {
   Click(CellPoint(0, 1, 3));
   ProcessFor(30);
