@@ -22,6 +22,7 @@
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
 #include "richtext/edit/UVEdit.h"
+#include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
 #include "syscomp/sycFolderMonitor.h"
 
@@ -73,6 +74,7 @@ PUBLISHED(TMainScreen) {
   Method("Fonts1Click", &TMainScreen::Fonts1Click);
   Method("Expandedmode1Click", &TMainScreen::Expandedmode1Click);
   Method("Help2Click", &TMainScreen::Help2Click);
+  Method("About1Click", &TMainScreen::About1Click);
   Method("DDETimerTimer", &TMainScreen::DDETimerTimer);
   Method("RefTimerTimer", &TMainScreen::RefTimerTimer);
   Method("IdleTimerTimer", &TMainScreen::IdleTimerTimer);
@@ -126,6 +128,7 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   RefTimer = Component<TTimer>(this, "RefTimer");
   IdleTimer = Component<TTimer>(this, "IdleTimer");
   DdeClientConv1 = Component<TDdeClientConv>(this, "DdeClientConv1");
+  VisAboutDlg1 = Component<TVisAboutDlg>(this, "VisAboutDlg1");
   editor_ = std::make_unique<TUzurUvadBookEditor>(UzurUvadEdit1);
 }
 

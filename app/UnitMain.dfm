@@ -12,6 +12,11 @@ object MainScreen: TMainScreen
   OnDestroy = FormDestroy
   object VisOneInstance1: TVisOneInstance
   end
+  object VisAboutDlg1: TVisAboutDlg
+    Appname = 'Pelorin'
+    Description = 'Checks the books of a Bible translation for spelling and mechanical errors as they change'
+    Version = 'Version 1.6'
+  end
   object StatusBar1: TStatusBar
     Panels = <
       item
@@ -326,6 +331,10 @@ object MainScreen: TMainScreen
       object Help2: TMenuItem
         Caption = '&Help'
         OnClick = Help2Click
+      end
+      object About1: TMenuItem
+        Caption = '&About'
+        OnClick = About1Click
       end
     end
   end

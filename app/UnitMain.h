@@ -32,6 +32,7 @@ class TStatusBar;
 class TTimer;
 class TSystemLinkPeers;
 class TUSFM;
+class TVisAboutDlg;
 class TsycFolderMonitor;
 
 // The program's own values that live beside the main window.
@@ -127,6 +128,7 @@ public:
   TTimer* RefTimer = nullptr;
   TTimer* IdleTimer = nullptr;
   TDdeClientConv* DdeClientConv1 = nullptr;
+  TVisAboutDlg* VisAboutDlg1 = nullptr;
 
   // --- Handlers named by the form text
   void FormCreate(TObject* Sender);
@@ -146,6 +148,7 @@ public:
   void Fonts1Click(TObject* Sender);
   void Expandedmode1Click(TObject* Sender);
   void Help2Click(TObject* Sender);
+  void About1Click(TObject* Sender);
   // The links (UnitMainLink.cpp).
   void DDETimerTimer(TObject* Sender);
   void RefTimerTimer(TObject* Sender);

@@ -8,6 +8,7 @@
 #include "app/UnitMain.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "controls/VisAboutDlg.h"
 #include "core/FontTable.h"
 #include "core/ProgramFolderUnit.h"
 
@@ -30,6 +31,8 @@ void TMainScreen::Fonts1Click(TObject*) {
 }
 
 void TMainScreen::Help2Click(TObject*) { StartProgram("hh.exe " + ProgramFolder + "pelorin.chm"); }
+
+void TMainScreen::About1Click(TObject*) { VisAboutDlg1->Execute(); }
 
 void TMainScreen::ResultsBoxContextPopup(TObject*, TPoint MousePos, bool&) {
   // A right click picks the message under the mouse, as the list's hint promises; the keyboard's

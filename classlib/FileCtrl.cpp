@@ -24,6 +24,11 @@ int CALLBACK BrowseProc(HWND wnd, UINT msg, LPARAM, LPARAM data) {
 }  // namespace
 
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory) {
+  return SelectDirectory(Caption, Root, Directory, nullptr, BIF_RETURNONLYFSDIRS);
+}
+
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, HWND Owner,
+                     UINT Flags) {
   if (TDialogResponder* responder = GetDialogResponder()) return responder->SelectDirectory(Caption, Root, Directory);
 
   // The shell's browser needs COM on this thread; it stays initialised as long as we need it.
@@ -32,12 +37,12 @@ bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiStri
   if (!Root.empty()) ::SHParseDisplayName(AnsiToWide(Root).c_str(), nullptr, &root.pidl, 0, nullptr);
   char display[MAX_PATH] = {};
   BROWSEINFOA bi{};
-  bi.hwndOwner = ::GetActiveWindow();
+  bi.hwndOwner = Owner ? Owner : ::GetActiveWindow();
   if (!bi.hwndOwner && Application) bi.hwndOwner = Application->GetHandle();
   bi.pidlRoot = root.pidl;
   bi.pszDisplayName = display;
   bi.lpszTitle = Caption.c_str();
-  bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  bi.ulFlags = Flags;
   bi.lpfn = &BrowseProc;
   bi.lParam = Directory.empty() ? 0 : reinterpret_cast<LPARAM>(Directory.c_str());
 

@@ -9,6 +9,8 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
+#include "controls/VisFormFill.h"
+#include "controls/VisFormStyler.h"
 #include "controls/VisLabel.h"
 #include "controls/VisObject.h"
 #include "controls/VisWndProc.h"
@@ -252,7 +254,9 @@ Integer TVisAboutDlg::Execute() {
   std::unique_ptr<TForm> form(BuildForm());
   auto* extra = static_cast<TButton*>(form->FindComponent("CustomButton"));
   const AnsiString caption = "Info " + (Application ? Application->GetTitle() : AnsiString()) + "...";
-  return ShowDialog(form.get(), nullptr, caption, nullptr, nullptr, extra);
+  auto* fill = static_cast<TVisWndProcComponent*>(form->FindComponent("FormFill"));
+  auto* styler = static_cast<TVisWndProcComponent*>(form->FindComponent("FormStyler"));
+  return ShowDialog(form.get(), nullptr, caption, fill, styler, extra);
 }
 
 TForm* TVisAboutDlg::BuildForm() {
@@ -377,6 +381,15 @@ TForm* TVisAboutDlg::BuildForm() {
         targets[i]->SetShowHint(true);
       }
   }
+
+  // The caption and background decoration, switched on by ShowDialog as the dialog asks.
+  auto* styler = new TVisFormStyler(form);
+  styler->SetName("FormStyler");
+  styler->SetOptions(styler->GetOptions() + TVisFormStyleOptions{fsUseFormCaption});
+  styler->SetEnabled(false);
+  auto* fill = new TVisBack(form);
+  fill->SetName("FormFill");
+  fill->SetEnabled(false);
   return form;
 }
 

@@ -127,6 +127,8 @@ void CompressStream(TStream* Source, TStream* Dest, Int64 Count) {
 
 void DecompressStream(TStream* Source, TStream* Dest) {
   Int64 left = static_cast<LongWord>(ReadStreamInteger(Source));
+  // A total beyond the data that remain is damage; found at once, before any block expands.
+  if (left > Source->GetSize() - Source->GetPosition()) throw EReadError("Stream read error");
   std::vector<Byte> block(static_cast<std::size_t>(kMaxBlock));
   std::vector<Byte> output(static_cast<std::size_t>(VisStreamBlockSize));
   while (left > 0) {

@@ -586,6 +586,9 @@ protected:
   void EnsureConfiguration();
   // The walker whose line the filters look at: the running check's or the counting one's.
   TControlParser* FilterWalker() const { return filterWalker_; }
+  // After a check operation that made its own walker returns, with FreesWalker off: frees the
+  // walker unless a check that still runs keeps it to its end.
+  void ReleaseCallerWalker(TControlParser* Walker);
 
 private:
   class ReloadBatch;
@@ -601,8 +604,6 @@ private:
   void RestoreCursor();
   bool HasCheck() const { return running_ && walker_; }
   void FreeWalkerIfOwned(TControlParser* Walker);
-  // After a check operation that made its own walker returns, with FreesWalker off.
-  void ReleaseCallerWalker(TControlParser* Walker);
   void DisposeSpellDialog();
 
   // Engine parts.

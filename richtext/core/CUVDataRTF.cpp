@@ -408,6 +408,9 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
   const Integer paraStyleCount = style->GetParaStyles()->GetCount();
   bool firstParagraph = true;
   bool previousWasList = false;
+  // A table's last row ends its paragraph: the paragraph after it needs no "\par", which readers
+  // would take for an empty paragraph of its own.
+  bool previousWasTable = false;
   Integer written = 0;
   for (Integer i = first; i <= last; ++i) {
     TCustomUVItemInfo* item = GetItem(i);
@@ -428,7 +431,7 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
       if (item->GetBreaksLine()) {
         write("\\line");
       } else {
-        if (!firstParagraph) {
+        if (!firstParagraph && !previousWasTable) {
           if (previousWasList) write("\\plain");
           write("\\par");
         }
@@ -438,6 +441,7 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
         write(w.ParaFormatting(item->ParaNo, i, false));
         firstParagraph = false;
         previousWasList = item->StyleNo == uvsListMarker;
+        previousWasTable = item->StyleNo == uvsTable;
       }
     }
     writeCheckpoint(item->Checkpoint);

@@ -337,7 +337,12 @@ public:
   // \trowd: everything back to its default, the cell list holding one fresh cell.
   void Reset();
   void Assign(const TUVRTFRowProperties& Source);
-  TUVRTFCellProperties* GetLastCell() const { return Cells.GetItem(Cells.GetCount() - 1); }
+  // The cell being described; a row whose cells were all taken by its end (a \row without
+  // \cellx) gets a fresh one, so that cell keywords after it have a cell to describe.
+  TUVRTFCellProperties* GetLastCell() {
+    if (Cells.GetCount() == 0) Cells.AddNew();
+    return Cells.GetItem(Cells.GetCount() - 1);
+  }
 
   TUVRTFAlignment Alignment = rtf_al_Left;
   Integer GapHTw = 0;     // \trgaph

@@ -29,6 +29,11 @@ PUBLISHED(TUVRTFReaderProperties) {
 
 namespace {
 
+TUVRTFTableImportMaker& TableImportMaker() {
+  static TUVRTFTableImportMaker maker;
+  return maker;
+}
+
 // The screen's pixels per twip.
 double ScreenPixelsPerTwip() {
   UniqueMemoryDC screen(::CreateCompatibleDC(nullptr));
@@ -97,6 +102,8 @@ void SplitHyperlink(const AnsiString& Instruction, AnsiString& Target, AnsiStrin
 
 }  // namespace
 
+void RegisterUVRTFTableImport(TUVRTFTableImportMaker Maker) { TableImportMaker() = std::move(Maker); }
+
 TUVRTFReaderProperties::TUVRTFReaderProperties() = default;
 
 TUVRTFReaderProperties::~TUVRTFReaderProperties() = default;
@@ -145,7 +152,7 @@ TUVRTFResult TUVRTFReaderProperties::Read(TStream* Stream, const AnsiString* Fil
                                           Integer Index, bool InsertMode, Integer& FirstIndex) {
   TUVRTFReader reader(nullptr);
   FReader = &reader;
-  FTarget = FCurrent = UVData;
+  FTarget = FCurrent = FOuter = UVData;
   FStyle = UVData->GetUVStyle();
   FIndex = std::clamp(Index, 0, UVData->GetItemCount());
   const Integer start = FIndex;
@@ -180,10 +187,12 @@ TUVRTFResult TUVRTFReaderProperties::Read(TStream* Stream, const AnsiString* Fil
   struct Finish {
     TUVRTFReaderProperties* Self;
     ~Finish() {
+      Self->FTables.reset();
       Self->FReader = nullptr;
-      Self->FTarget = Self->FCurrent = nullptr;
+      Self->FTarget = Self->FCurrent = Self->FOuter = nullptr;
     }
   } finish{this};
+  if (TableImportMaker()) FTables = TableImportMaker()(this);
 
   TUVRTFResult result = FileName ? reader.ReadFromFile(*FileName) : reader.ReadFromStream(Stream);
   RefreshLastMarker();
@@ -294,8 +303,48 @@ void TUVRTFReaderProperties::NewPicture(TUVRTFReader*, TUVRTFPicture* RTFPicture
   InsertItem(item, name, Position);
 }
 
-void TUVRTFReaderProperties::Table(TUVRTFReader*, TUVRTFTableEventKind) {
-  // Without the table model the cells are read as paragraphs: every cell starts one.
+void TUVRTFReaderProperties::Table(TUVRTFReader*, TUVRTFTableEventKind WhatHappens) {
+  // Without a table import the cells are read as paragraphs: every cell starts one.
+  if (!FTables) return;
+  FTables->Table(WhatHappens);
+  TCustomUVData* cell = FTables->CurrentCell();
+  FCurrent = cell ? cell : FOuter;
+}
+
+Integer TUVRTFReaderProperties::TableParaStyle(TUVRTFAlignment Alignment) {
+  // The style of a plain paragraph with the row's alignment.
+  TUVRTFParaProperties& pp = FReader->GetParaProps();
+  TUVRTFParaProperties saved;
+  saved.Assign(pp);
+  TUVRTFParaProperties plain;
+  pp.Assign(plain);
+  pp.Alignment = Alignment;
+  Integer result;
+  try {
+    result = FindParaStyle();
+  } catch (...) {
+    pp.Assign(saved);
+    throw;
+  }
+  pp.Assign(saved);
+  return result;
+}
+
+void TUVRTFReaderProperties::PlaceTableItem(TCustomUVItemInfo* Item, const AnsiString& Text, TCustomUVData* Parent) {
+  TCustomUVData* current = FCurrent;
+  FCurrent = Parent ? Parent : FOuter;
+  try {
+    if (Item->StyleNo != uvsTable && Item->GetContinuesPara()) {
+      Item->ParaNo = PreviousParaNo();
+      PlaceItem(Item, Text);
+    } else {
+      InsertItem(Item, Text, rtf_ts_NewPara);
+    }
+  } catch (...) {
+    FCurrent = current;
+    throw;
+  }
+  FCurrent = current;
 }
 
 void TUVRTFReaderProperties::RequiredPageBreak(TObject*) { FPageBreakPending = true; }
@@ -303,9 +352,11 @@ void TUVRTFReaderProperties::RequiredPageBreak(TObject*) { FPageBreakPending = t
 void TUVRTFReaderProperties::HeaderFooter(TUVRTFReader*, TUVRTFHeaderFooterType HFType, bool Starting) {
   TCustomUVData* target = HFType == rtf_hf_Header ? HeaderData : FooterData;
   if (Starting && target)
-    FCurrent = target;
+    FOuter = target;
   else if (!Starting)
-    FCurrent = FTarget;
+    FOuter = FTarget;
+  TCustomUVData* cell = FTables ? FTables->CurrentCell() : nullptr;
+  FCurrent = cell ? cell : FOuter;
 }
 
 void TUVRTFReaderProperties::UpdateMarker(TObject*) { RefreshLastMarker(); }

@@ -3,7 +3,8 @@
 // document. Styles are taken from the document's style sheet by one of three modes: a fixed
 // style, the closest existing style, or an equal style that is added when there is none.
 //
-// Tables are read as the paragraphs of their cells until the table model exists.
+// Tables are built by the table unit through the table import it registers; a program without
+// tables reads the cells as paragraphs.
 #pragma once
 
 #include <functional>
@@ -34,6 +35,21 @@ ENUM_NAMES(TUVReaderStyleMode, "uvrsUseSpecified", "uvrsUseClosest", "uvrsAddIfN
 
 enum TUVRTFHighlight { rtfhlIgnore, rtfhlFixedColors, rtfhlColorTable };
 ENUM_NAMES(TUVRTFHighlight, "rtfhlIgnore", "rtfhlFixedColors", "rtfhlColorTable");
+
+class TUVRTFReaderProperties;
+
+// Builds the tables of one import from the reader's table events: while a table is open, the
+// content goes into the cell it names; a finished table is handed back to the import.
+class TUVRTFTableImport {
+public:
+  virtual ~TUVRTFTableImport() = default;
+  virtual void Table(TUVRTFTableEventKind WhatHappens) = 0;
+  // The document the content goes to now; none outside tables.
+  virtual TCustomUVData* CurrentCell() = 0;
+};
+using TUVRTFTableImportMaker = std::function<std::unique_ptr<TUVRTFTableImport>(TUVRTFReaderProperties* Props)>;
+// The table unit registers the maker of its table import when the program starts.
+void RegisterUVRTFTableImport(TUVRTFTableImportMaker Maker);
 
 // Decides whether an import may choose a style (IsParaStyle tells the two collections apart).
 using TUVRTFStyleFilter = std::function<bool(Integer StyleNo, bool IsParaStyle)>;
@@ -81,6 +97,23 @@ public:
   // When set, the content of headers and footers goes into these documents.
   TCustomUVData* HeaderData = nullptr;
   TCustomUVData* FooterData = nullptr;
+  // Not published: neighbouring cell borders of tables without spacing are drawn once; tables
+  // without a width of their own take the width of their cell boundaries.
+  bool CollapseTableBorders = true;
+  bool FixedTableWidth = false;
+
+  // --- What the table import asks of the import being run
+  TUVRTFReader* GetReader() const { return FReader; }
+  TCustomUVData* GetTarget() const { return FTarget; }
+  TUVStyle* GetStyle() const { return FStyle; }
+  double GetPixelsPerTwip() const { return FPixelsPerTwip; }
+  // The paragraph style of a table aligned as a row says.
+  Integer TableParaStyle(TUVRTFAlignment Alignment);
+  // The text style of the empty item of a cell without content.
+  Integer EmptyCellTextStyle() const { return TextStyleMode == uvrsUseSpecified ? FTextStyleNo : 0; }
+  // Places a finished table, or an item read in a table that never ended a row, as a paragraph
+  // of Parent (a cell of the enclosing table), or of the document when Parent is none.
+  void PlaceTableItem(TCustomUVItemInfo* Item, const AnsiString& Text, TCustomUVData* Parent);
 
 private:
   TUVRTFResult Read(TStream* Stream, const AnsiString* FileName, TCustomUVData* UVData, Integer Index,
@@ -124,7 +157,9 @@ private:
   // One import.
   TUVRTFReader* FReader = nullptr;
   TCustomUVData* FTarget = nullptr;
-  TCustomUVData* FCurrent = nullptr;  // the target, or the header or footer being read
+  TCustomUVData* FCurrent = nullptr;  // the target, the header or footer being read, or a table cell
+  TCustomUVData* FOuter = nullptr;    // the target, or the header or footer being read
+  std::unique_ptr<TUVRTFTableImport> FTables;
   TUVStyle* FStyle = nullptr;
   Integer FIndex = 0;
   bool FInsertMode = false;

@@ -69,6 +69,15 @@ enum : Word {
   uvtsCellsSelected = 0x100,  // the cell selection covers more than its start cell
 };
 
+// Takes an item out of a cell (or another sub-document) with its checkpoint, leaving the marker
+// list when it is a list marker; Text receives its text. And moves Count items from First to the
+// end of To.
+TCustomUVItemInfo* UVTakeItem(TCustomUVFormattedData* From, Integer Index, AnsiString& Text);
+void UVMoveItems(TCustomUVFormattedData* From, Integer First, Integer Count, TCustomUVData* To);
+
+// Lets RTF imports build tables (the table files unit calls it when the program starts).
+void UVRegisterTableRTFImport();
+
 // The pen of the dotted lines that show zero-width borders in an editor; psClear draws none.
 extern TPenStyle UVTableGridStyle;
 
@@ -598,6 +607,26 @@ public:
   bool MouseMove(TShiftState Shift, Integer X, Integer Y, Integer ItemNo, TCustomUVFormattedData* UVData) override;
   bool MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ItemNo,
                TCustomUVFormattedData* UVData) override;
+
+  // --- Files (UVTableFiles.cpp)
+  // The table's record in the native format: its properties and, cell by cell, each cell's
+  // spans, attributes and document; binary when the document saves binary.
+  bool ReadUVFLine(const AnsiString& S, TCustomUVData* UVData, Integer ReadType, Integer LineNo, Integer LineCount,
+                   AnsiString& Name, TUVFReadMode& ReadMode, TUVFReadState& ReadState) override;
+  void SaveUVF(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Name,
+               bool ForceSameAsPrev) override;
+  // The record of RowCount rows from FirstRow only (a vertically merged cell cut by the range
+  // is written as far as it reaches into it).
+  void SaveRowsUVF(TStream* Stream, TCustomUVData* UVData, const AnsiString& Name, bool ForceSameAsPrev,
+                   Integer FirstRow, Integer RowCount);
+  // A cell selection is written as the table of its rows.
+  bool SaveUVFSelection(TStream* Stream, TCustomUVData* UVData, Integer ItemNo) override;
+  void SaveRTF(TStream* Stream, const AnsiString& Path, TCustomUVData* UVData, Integer ItemNo,
+               const AnsiString& Name, TUVRTFSaveContext& Context) override;
+  void FillRTFTables(TUVColorList* ColorList, TUVIntegerList* ListOverrideCounts, TCustomUVData* UVData) override;
+  void SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer ItemNo, const AnsiString& Text,
+                const AnsiString& Path, const AnsiString& ImgSavePrefix, Integer& ImgSaveNo,
+                TColor CurrentParaColor, Integer SaveOptions, bool UseCSS, TUVHTMLImageCache* Images) override;
 
   // --- Published properties
   TUVTableOptions GetOptions() const { return FOptions; }

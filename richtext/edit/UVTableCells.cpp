@@ -194,7 +194,8 @@ void TUVTableCellData::ReadData(TStream* Stream) {
   const Cardinal nested = State & uvstInsertingNestedUVF;
   State |= uvstInsertingNestedUVF;
   ScopeExit restore([this, nested] { State = (State & ~static_cast<Cardinal>(uvstInsertingNestedUVF)) | nested; });
-  InsertUVFFromStreamAt(Stream, 0, false, nullptr, nullptr, nullptr);
+  // A damaged cell document fails the read of the table instead of leaving part of it.
+  if (!InsertUVFFromStreamAt(Stream, 0, false, nullptr, nullptr, nullptr)) throw EReadError("Invalid UVF format");
 }
 
 void TUVTableCellData::WriteData(TStream* Stream) { SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr); }

@@ -11,27 +11,31 @@ namespace {
 
 [[noreturn]] void RaiseBadIndex() { throw EUzurUvadError("Invalid row or column index"); }
 
-// Moves Count items from First of From to the end of To, with their checkpoints; list markers
-// leave the list and go back in at their new place.
-void MoveItems(TCustomUVFormattedData* From, Integer First, Integer Count, TCustomUVData* To) {
+}  // namespace
+
+TCustomUVItemInfo* UVTakeItem(TCustomUVFormattedData* From, Integer Index, AnsiString& Text) {
+  TCustomUVItemInfo* item = From->GetItem(Index);
+  Text = From->Items->GetStrings(Index);
+  if (item->StyleNo == uvsListMarker) From->RemoveMarkerFromList(static_cast<TUVMarkerItemInfo*>(item), false);
+  if (item->Checkpoint) {
+    // The item takes its checkpoint along; the receiver links it in its own chain.
+    From->UnlinkCheckpoint(item->Checkpoint);
+    --From->CPCount;
+  }
+  From->ForgetItem(item);
+  From->Items->Delete(Index);
+  return item;
+}
+
+void UVMoveItems(TCustomUVFormattedData* From, Integer First, Integer Count, TCustomUVData* To) {
   for (Integer i = 0; i < Count; ++i) {
-    TCustomUVItemInfo* item = From->GetItem(First);
-    AnsiString text = From->Items->GetStrings(First);
-    if (item->StyleNo == uvsListMarker) From->RemoveMarkerFromList(static_cast<TUVMarkerItemInfo*>(item), false);
-    if (item->Checkpoint) {
-      // The item takes its checkpoint along; the receiver links it in its own chain.
-      From->UnlinkCheckpoint(item->Checkpoint);
-      --From->CPCount;
-    }
-    From->ForgetItem(item);
-    From->Items->Delete(First);
+    AnsiString text;
+    TCustomUVItemInfo* item = UVTakeItem(From, First, text);
     if (item->GetContinuesPara()) item->ParaNo = -1;
     To->AddItem(text, item);
   }
   From->ClearFormattingData();
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Rows
@@ -182,7 +186,7 @@ void TUVTableRows::MergeCells(Integer TopRow, Integer LeftCol, Integer ColSpan, 
       Integer given = 0;
       if (cell->HasData(false)) {
         given = cell->GetItemCount();
-        MoveItems(cell, 0, given, main);
+        UVMoveItems(cell, 0, given, main);
       }
       row->SetCell(c, nullptr);
       if (record) {
@@ -223,7 +227,7 @@ void TUVTableRows::Unmerge(TUVUndoMerge* Record) {
     cell->MovingFromUndoList();
     row->SetCell(merged->Col, cell);
     if (merged->ItemCount > 0)
-      MoveItems(main, main->GetItemCount() - merged->ItemCount, merged->ItemCount, cell);
+      UVMoveItems(main, main->GetItemCount() - merged->ItemCount, merged->ItemCount, cell);
   }
   Record->MergedItems.Clear();
   main->ColSpan = Record->OldColSpan;

@@ -63,8 +63,11 @@ protected:
   }
   void TearDown() override { spell_.reset(); }
 
-  TLexemeSpell3Base* NewComponent() {
-    auto* s = new TLexemeSpell3Base(nullptr);
+  TLexemeSpell3Base* NewComponent() { return Configure(new TLexemeSpell3Base(nullptr)); }
+
+  // Points a component (of any class) at the test's registry key and folder.
+  template <class T>
+  T* Configure(T* s) {
     s->SetConfigRegistryKey("Software\\PelorinSpellTest");
     s->SetConfigID("Paratext");
     List folder = {Folder()};

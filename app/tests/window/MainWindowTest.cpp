@@ -8,6 +8,7 @@
 #include "app/CheckingCycle.h"
 #include "app/MechanicalRun.h"
 #include "app/UnitMain.h"
+#include "controls/VisAboutDlg.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/DialogDriver.h"
 #include "classlib/Clipbrd.h"
@@ -367,6 +368,30 @@ TEST_F(MainWindowTest, TheWindowStartsMaximizedAsItEnded) {
   form_ = nullptr;
   EXPECT_FALSE(MyReg->GetStartMaximized());
   EXPECT_EQ(ReadSettingString("B5"), "0");
+}
+
+TEST_F(MainWindowTest, HelpAboutShowsTheProgramsNameVersionAndDescription) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  EXPECT_EQ(form_->VisAboutDlg1->ApplicationText(), "Pelorin");
+  EXPECT_EQ(form_->VisAboutDlg1->VersionText(), "Version 1.6");
+  EXPECT_FALSE(form_->VisAboutDlg1->Description.empty());
+  // The box is modal; Enter presses its default button and closes it.
+  bool shown = false;
+  {
+    const std::string caption = "Info " + Application->GetTitle() + "...";
+    WindowWatch about(caption, [&](HWND w) {
+      shown = true;
+      testing_support::PumpFor(100);
+      SaveScreenshot(w, "about-box");
+      PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    }, 5000);
+    Command("About1");
+    ASSERT_TRUE(PumpUntil([&] { return about.Done(); }, 5000));
+    // Back from the modal loop only once the box has closed.
+    ASSERT_TRUE(PumpUntil([&] { return !FindOwnWindow(caption); }, 5000));
+  }
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {

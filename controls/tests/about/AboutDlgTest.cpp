@@ -11,6 +11,8 @@
 #include "classlib/SysUtils.h"
 #include "classlib/Timers.h"
 #include "controls/VisAboutDlg.h"
+#include "controls/VisFormFill.h"
+#include "controls/VisFormStyler.h"
 #include "controls/VisLabel.h"
 #include "controls/VisObject.h"
 #include "controls/VisWndProc.h"
@@ -18,43 +20,6 @@
 #include "controls/viscont.h"
 
 using namespace control_forms;
-
-// A caption styler's published interface, as the dialog base sees it.
-enum TTestStyleOption { tsoAdjustRect, fsUseFormCaption, tsoInactive };
-ENUM_NAMES(TTestStyleOption, "tsoAdjustRect", "fsUseFormCaption", "tsoInactive");
-using TTestStyleOptions = TSet<TTestStyleOption>;
-
-namespace {
-
-class TTestStyler : public TVisWndProcComponent {
-  CLASS_INFO(TTestStyler, TVisWndProcComponent)
-public:
-  explicit TTestStyler(TComponent* AOwner) : TVisWndProcComponent(AOwner) {}
-  Byte Colors = 0;
-  TTestStyleOptions Options{tsoAdjustRect};
-};
-
-class TTestFill : public TVisWndProcComponent {
-  CLASS_INFO(TTestFill, TVisWndProcComponent)
-public:
-  explicit TTestFill(TComponent* AOwner) : TVisWndProcComponent(AOwner) {}
-  TVisCustomImageList* ImageList = nullptr;
-  Integer ImageIndex = 0;
-  Integer ListIndex = 0;
-};
-
-}  // namespace
-
-PUBLISHED(TTestStyler) {
-  Prop("Colors", &TTestStyler::Colors);
-  Prop("Options", &TTestStyler::Options);
-}
-
-PUBLISHED(TTestFill) {
-  Prop("ImageList", &TTestFill::ImageList);
-  Prop("ImageIndex", &TTestFill::ImageIndex);
-  Prop("ListIndex", &TTestFill::ListIndex);
-}
 
 namespace {
 
@@ -68,8 +33,9 @@ public:
     form.SetBounds(0, 0, 200, 120);
     auto* button = new TButton(&form);
     button->SetParent(&form);
-    styler = new TTestStyler(&form);
-    fill = new TTestFill(&form);
+    styler = new TVisFormStyler(&form);
+    fill = new TVisBack(&form);
+    styler->SetOptions({fsAdjustRect});
     styler->SetEnabled(false);
     fill->SetEnabled(false);
     const Integer result = ShowDialog(&form, nullptr, "Plain", fill, styler, button);
@@ -77,18 +43,18 @@ public:
     extraCaption = button->GetCaption();
     stylerEnabled = styler->GetEnabled();
     fillEnabled = fill->GetEnabled();
-    stylerColors = styler->Colors;
-    stylerOptions = styler->Options;
-    fillList = fill->ImageList;
-    fillIndexes = {fill->ListIndex, fill->ImageIndex};
+    stylerColors = styler->GetColors();
+    stylerOptions = styler->GetOptions();
+    fillList = fill->GetImageList();
+    fillIndexes = {fill->GetListIndex(), fill->GetImageIndex()};
     return result;
   }
-  TTestStyler* styler = nullptr;
-  TTestFill* fill = nullptr;
+  TVisFormStyler* styler = nullptr;
+  TVisBack* fill = nullptr;
   bool extraVisible = false, stylerEnabled = false, fillEnabled = false;
   AnsiString extraCaption;
   Byte stylerColors = 0;
-  TTestStyleOptions stylerOptions;
+  TVisFormStyleOptions stylerOptions;
   TVisCustomImageList* fillList = nullptr;
   TPoint fillIndexes;
 };
@@ -285,6 +251,34 @@ TEST_F(AboutDlgTest, EmptyTextsAreLeftOutAndTheRestMovesUp) {
   });
 }
 
+TEST_F(AboutDlgTest, TheAboutBoxCarriesAFormStylerAndAPictureFill) {
+  TVisAboutDlg about(nullptr);
+  SetUpLikeTheProgram(about);
+  TVisBitmapList list(nullptr);
+  list.StorageMode = 0;
+  static_cast<TVisBitmapListItem*>(list.Add())->SetBitmap(pixels::Bitmap24(8, 8, clTeal).get());
+  about.CaptionFill = true;
+  about.Colors = 16;
+  about.SetImageList(&list);
+  RunShown(about, [](TForm* form) {
+    auto* styler = Find<TVisFormStyler>(form, "FormStyler");
+    EXPECT_TRUE(styler->GetEnabled());
+    EXPECT_EQ(styler->GetColors(), 16);
+    EXPECT_TRUE(styler->GetOptions().Contains(fsUseFormCaption));
+    EXPECT_EQ(form->GetCaption(), "About Pelorin");
+    auto* fill = Find<TVisBack>(form, "FormFill");
+    EXPECT_TRUE(fill->GetHooked());
+    EXPECT_EQ(fill->GetImageList()->GetCount(), 1);
+    // The picture is tiled behind the labels.
+    form->Update();
+    ProcessFor(50);
+    testing_support::SaveScreenshot(form->GetHandle(), "about-filled");
+    EXPECT_EQ(pixels::At(*CaptureClient(form), 3, 3), clTeal);
+    form->SetModalResult(mrOk);
+  });
+  about.SetImageList(nullptr);
+}
+
 TEST_F(AboutDlgTest, AMainWindowsFormDescribesItsAboutBox) {
   TForm owner(Application);
   ReadFormText(
@@ -448,7 +442,7 @@ TEST_F(AboutDlgTest, TheDialogHandsItsDecorationToTheFormsStylerAndFill) {
   EXPECT_FALSE(dialog.extraVisible);
   EXPECT_TRUE(dialog.stylerEnabled);
   EXPECT_EQ(dialog.stylerColors, 64);
-  EXPECT_EQ(dialog.stylerOptions, (TTestStyleOptions{tsoAdjustRect, fsUseFormCaption}));
+  EXPECT_EQ(dialog.stylerOptions, (TVisFormStyleOptions{fsAdjustRect, fsUseFormCaption}));
   EXPECT_TRUE(dialog.fillEnabled);
   EXPECT_EQ(dialog.fillList, &list);
   EXPECT_EQ(dialog.fillIndexes, Point(1, 4));

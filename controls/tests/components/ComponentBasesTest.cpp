@@ -146,6 +146,7 @@ bool StreamHolds(TMemoryStream& stream, const std::string& text) {
 
 TEST(VisContainerComponent, StoresGlobalListsByName) {
   TComponent globalOwner(nullptr);
+  TComponent* const realOwner = VisGlobalListOwner;
   VisGlobalListOwner = &globalOwner;
   auto* global = new TTestImageList(&globalOwner);
   global->SetName("VisIML30");
@@ -175,7 +176,7 @@ TEST(VisContainerComponent, StoresGlobalListsByName) {
     WriteComponentToStream(&stream, &picture);
     EXPECT_FALSE(StreamHolds(stream, "Internal"));
   }
-  VisGlobalListOwner = nullptr;
+  VisGlobalListOwner = realOwner;
 }
 
 }  // namespace

@@ -688,6 +688,7 @@ TEST(OptionObjects, ColourListReadingAddsToTheList) {
 TEST(OptionObjects, GlobalListsAreStoredByName) {
   RegisterClasses({TOptionForm::StaticClass(), TOptionHolder::StaticClass(), TRedPictureList::StaticClass()});
   TComponent globalOwner(nullptr);
+  TComponent* const realOwner = VisGlobalListOwner;
   VisGlobalListOwner = &globalOwner;
   auto* global = new TRedPictureList(&globalOwner);
   global->SetName("VisIML30");
@@ -707,7 +708,7 @@ TEST(OptionObjects, GlobalListsAreStoredByName) {
   EXPECT_EQ(copy.GetEffects()->GetAlphaBlend()->GetImageList(), global);
   copy.GetEffects()->GetAlphaBlend()->SetImageList(nullptr);
   holder.GetEffects()->GetAlphaBlend()->SetImageList(nullptr);
-  VisGlobalListOwner = nullptr;
+  VisGlobalListOwner = realOwner;
 }
 
 }  // namespace

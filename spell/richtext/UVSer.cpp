@@ -1,0 +1,248 @@
+#include "spell/richtext/UVSer.h"
+
+#include <algorithm>
+
+#include "classlib/SysUtils.h"
+#include "richtext/core/CUVFData.h"
+#include "richtext/core/DLines.h"
+#include "richtext/core/UVItem.h"
+#include "richtext/edit/UVEdit.h"
+
+TUVSerEntry::~TUVSerEntry() { delete CellIterator; }
+
+TUVSerializer::TUVSerializer(TCustomUzurUvadEdit* Editor) : editor_(Editor) {
+  auto root = std::make_unique<TUVSerEntry>();
+  root->UVData = Editor->GetEditData();
+  entries_.push_back(std::move(root));
+}
+
+TUVSerializer::~TUVSerializer() = default;
+
+void TUVSerializer::CurrentItem(TCustomUVData*& Data, Integer& ItemNo) const {
+  Data = Current()->UVData;
+  ItemNo = Current()->ItemNo;
+}
+
+bool TUVSerializer::HasItem() const {
+  const TUVSerEntry* e = Current();
+  return e->ItemNo >= e->FirstItemNo && e->ItemNo < e->UVData->GetItemCount();
+}
+
+void TUVSerializer::PushCell(TCustomUVFormattedData* Cell, TUVStoreSubUVData* Iterator, Integer Parent,
+                             Integer TableItemNo, Integer LineBase) {
+  auto entry = std::make_unique<TUVSerEntry>();
+  entry->LineBase = LineBase;
+  entry->UVData = Cell;
+  entry->Parent = Parent;
+  entry->TableItemNo = TableItemNo;
+  entry->CellIterator = Iterator;
+  entry->FirstItemNo = 0;
+  entry->ItemNo = -1;
+  entries_.push_back(std::move(entry));
+  current_ = EntryCount() - 1;
+}
+
+void TUVSerializer::DropAfter(Integer Index) {
+  // The rest of a document after a table carries the cell position of the entry it continues:
+  // it goes back to that entry when the rest is dropped.
+  for (Integer i = EntryCount() - 1; i > Index; --i) {
+    TUVSerEntry* e = Entry(i);
+    if (e->Continues >= 0 && e->CellIterator && !Entry(e->Continues)->CellIterator) {
+      Entry(e->Continues)->CellIterator = e->CellIterator;
+      e->CellIterator = nullptr;
+    }
+    entries_.pop_back();
+  }
+  current_ = std::min(current_, Index);
+}
+
+bool TUVSerializer::NextItem() {
+  if (atEnd_) return false;
+  // The last line reached: new entries number their items from the line after it.
+  Integer reached = CurrentLine();
+  for (;;) {
+    TUVSerEntry* e = Current();
+    reached = std::max(reached, e->CurrentLine());
+    if (e->ItemNo + 1 < e->UVData->GetItemCount()) {
+      ++e->ItemNo;
+      TUVStoreSubUVData* state = nullptr;
+      TCustomUVItemInfo* item = e->UVData->GetItem(e->ItemNo);
+      if (TCustomUVFormattedData* cell = item->GetSubDocument(state, uvsdFirst)) {
+        PushCell(cell, state, current_, e->ItemNo, e->CurrentLine() + 1);
+        continue;
+      }
+      delete state;
+      return true;
+    }
+    if (e->Parent < 0) {
+      atEnd_ = true;
+      return false;
+    }
+    // The end of a cell: the table's next cell, or back to the table's document.
+    TUVSerEntry* holder = Entry(e->Parent);
+    TCustomUVItemInfo* table = holder->UVData->GetItem(e->TableItemNo);
+    if (e->CellIterator) {
+      TUVStoreSubUVData* next = e->CellIterator;
+      if (TCustomUVFormattedData* cell = table->GetSubDocument(next, uvsdNext)) {
+        if (next == e->CellIterator) e->CellIterator = nullptr;
+        PushCell(cell, next, e->Parent, e->TableItemNo, reached + 1);
+        continue;
+      }
+      if (next != e->CellIterator) delete next;
+      delete e->CellIterator;
+      e->CellIterator = nullptr;
+    }
+    // Back at the table's item of the entry that holds it.
+    const Integer at = e->Parent;
+    current_ = at;
+    TUVSerEntry* back = holder;
+    if (back->ItemNo + 1 < back->UVData->GetItemCount()) {
+      auto rest = std::make_unique<TUVSerEntry>();
+      rest->LineBase = reached + 1;
+      rest->UVData = back->UVData;
+      rest->Parent = back->Parent;
+      rest->Continues = at;
+      rest->TableItemNo = back->TableItemNo;
+      rest->CellIterator = back->CellIterator;
+      back->CellIterator = nullptr;
+      rest->FirstItemNo = back->ItemNo + 1;
+      rest->ItemNo = back->ItemNo;
+      entries_.push_back(std::move(rest));
+      current_ = EntryCount() - 1;
+    }
+  }
+}
+
+bool TUVSerializer::PrevItem() {
+  if (atEnd_) {
+    atEnd_ = false;
+    return true;
+  }
+  if (current_ != EntryCount() - 1) throw Exception("Internal error 1");
+  TUVSerEntry* e = Current();
+  if (e->ItemNo > e->FirstItemNo) {
+    --e->ItemNo;
+    return true;
+  }
+  if (current_ == 0) {
+    e->ItemNo = e->FirstItemNo - 1;
+    return false;
+  }
+  // Before the first item of a cell or of the rest after a table: back on the table's item.
+  const Integer back = e->Continues >= 0 ? e->Continues : e->Parent;
+  DropAfter(back);
+  current_ = back;
+  return true;
+}
+
+Integer TUVSerializer::FindEntry(TCustomUVData* Data, Integer ItemNo) const {
+  for (Integer i = EntryCount() - 1; i >= 0; --i) {
+    const TUVSerEntry* e = Entry(i);
+    if (e->UVData == Data && ItemNo >= e->FirstItemNo && ItemNo <= std::max(e->ItemNo, e->FirstItemNo)) return i;
+  }
+  return -1;
+}
+
+bool TUVSerializer::SeekLine(Integer Line) {
+  atEnd_ = false;
+  if (Line < 0) {
+    DropAfter(0);
+    current_ = 0;
+    Entry(0)->ItemNo = Entry(0)->FirstItemNo - 1;
+    return false;
+  }
+  for (Integer i = EntryCount() - 1; i >= 0; --i) {
+    TUVSerEntry* e = Entry(i);
+    if (e->LineBase <= Line && Line <= std::max(e->CurrentLine(), e->LineBase)) {
+      DropAfter(i);
+      current_ = i;
+      e->ItemNo = e->FirstItemNo + (Line - e->LineBase) - 1;
+      return NextItem();
+    }
+  }
+  return false;
+}
+
+void TUVSerializer::SetLine(Integer Line) {
+  if (SeekLine(Line) || Line < 0) return;
+  if (atEnd_ || CurrentLine() > Line) SeekLine(-1);
+  while (CurrentLine() < Line || !HasItem())
+    if (!NextItem()) return;
+}
+
+void TUVSerializer::LocateItem(TCustomUVData* Data, Integer ItemNo) {
+  atEnd_ = false;
+  const Integer i = FindEntry(Data, ItemNo);
+  if (i >= 0) {
+    DropAfter(i);
+    current_ = i;
+    Entry(i)->ItemNo = ItemNo;
+    return;
+  }
+  // Not reached yet: forward from here, and once more from the start when it lies behind.
+  for (int pass = 0; pass < 2; ++pass) {
+    while (NextItem())
+      if (Current()->UVData == Data && Current()->ItemNo == ItemNo) return;
+    SeekLine(-1);
+  }
+}
+
+Integer TUVSerializer::LineOf(TCustomUVData* Data, Integer ItemNo) const {
+  const Integer i = FindEntry(Data, ItemNo);
+  if (i < 0) return -1;
+  return Entry(i)->LineBase + ItemNo - Entry(i)->FirstItemNo;
+}
+
+TCustomUVFormattedData* TUVSerializer::EditedData() const {
+  TCustomUzurUvadEdit* editor = editor_;
+  TCustomUVFormattedData* data = editor->GetEditData();
+  // Each editor laid over a cell edits the cell its document has chosen.
+  while (TCustomUzurUvadEdit* inplace = editor->GetInplaceEdit()) {
+    TCustomUVFormattedData* chosen = editor->GetEditData()->GetChosenData();
+    if (!chosen || chosen == data) break;
+    data = chosen;
+    editor = inplace;
+  }
+  return data;
+}
+
+void TUVSerializer::GoToCaret() {
+  TCustomUzurUvadEdit* top = editor_->GetTopLevelEditor();
+  const Integer item = top->GetEditData()->GetCurItemNo();
+  LocateItem(EditedData(), std::max<Integer>(item, 0));
+}
+
+void TUVSerializer::GetSelectionLines(Integer& StartColumn, Integer& StartLine, Integer& EndColumn,
+                                      Integer& EndLine) {
+  TCustomUVFormattedData* data = EditedData();
+  TUVEditUVData* edited = editor_->GetTopLevelEditor()->GetEditData();
+  Integer startItem, startOffs, endItem, endOffs;
+  edited->GetSelectionBounds(startItem, startOffs, endItem, endOffs, true);
+  if (startItem < 0) {
+    startItem = endItem = std::max<Integer>(edited->GetCurItemNo(), 0);
+    startOffs = endOffs = edited->GetOffsetInCurItem();
+  }
+  if (startItem < data->GetItemCount() && data->GetItemStyle(startItem) >= 0) --startOffs;
+  if (endItem < data->GetItemCount() && data->GetItemStyle(endItem) >= 0) --endOffs;
+  StartColumn = std::max<Integer>(startOffs, 0);
+  EndColumn = std::max<Integer>(endOffs, 0);
+  LocateItem(data, endItem);
+  EndLine = CurrentLine();
+  StartLine = LineOf(data, startItem);
+  if (StartLine < 0) {
+    LocateItem(data, startItem);
+    StartLine = CurrentLine();
+  }
+}
+
+void TUVSerializer::EnterCell() {
+  TUVSerEntry* e = Current();
+  if (e->Parent < 0) return;
+  // The cell's position: its own, or that of the entry the rest of the cell continues.
+  TUVSerEntry* owner = e;
+  while (!owner->CellIterator && owner->Continues >= 0) owner = Entry(owner->Continues);
+  if (!owner->CellIterator) return;
+  Integer holder = e->Parent;
+  TCustomUVItemInfo* table = Entry(holder)->UVData->GetItem(e->TableItemNo);
+  table->ChooseSubDocument(owner->CellIterator);
+}

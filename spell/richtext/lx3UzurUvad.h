@@ -1,0 +1,73 @@
+// The text walker over the rich-text editor. The serializer presents the editor's document (and
+// the cells of its tables, in order) as numbered lines, one per item; the walker reads each text
+// item as a line of 8-bit text followed by a carriage return and line feed, and steps over items
+// that are no text or whose text is not to be checked (symbol fonts, text protected against
+// changes). Columns are 0-based indexes into the item's text.
+#pragma once
+
+#include <memory>
+
+#include "spell/lx3ParserBase.h"
+#include "spell/richtext/UVSer.h"
+
+class TCustomUzurUvadEdit;
+
+class VUzurUvadParser3 : public TControlParser {
+  CLASS_INFO(VUzurUvadParser3, TControlParser)
+public:
+  // Binds the walker to the editor and starts before its first item.
+  void Init(TCustomUzurUvadEdit* Editor);
+  TCustomUzurUvadEdit* GetEditor() const { return editor_; }
+  TUVSerializer* GetSerializer() const { return serializer_.get(); }
+
+  // The code page Unicode text items are read in.
+  Integer CodePage = 0;
+
+  AnsiChar CurChar() override;
+  void GetText(AnsiString& Text) override;
+  bool MoveNext() override;
+  bool MovePrev() override;
+  void SetPos(Integer Column, Integer Line, Integer Mode) override;
+  // After Reset, the caret's position once.
+  void GetPos(Integer& Column, Integer& Line) override;
+  // Selects the word in its item (entering its cell first).
+  void MarkBack(Integer Length) override;
+  // Replaces the selection through the editor, as one undoable change.
+  void ReplaceWord(const AnsiString& Text, Integer State) override;
+  void SkipMarked() override;
+  void ScrollToWord() override {}
+  // The start of the selection (the caret without one); never moves the reading position.
+  void GetCursor(Integer& Column, Integer& Line) override;
+  // The selection; never moves the reading position.
+  void GetSelection(Integer& StartColumn, Integer& StartLine, Integer& EndColumn, Integer& EndLine) override;
+  void ControlRect(TRect& Rect) override;
+  void SelectionRect(TRect& Rect) override;
+  void UndoLast(Integer, Integer, Integer&) override {}
+  // Back before the first item; the next GetPos reports the caret. Called when the spelling
+  // dialog loses activation, as the user may then edit the text.
+  void Reset();
+
+  // Whether the item's text is checked: a text item whose style is no symbol font and is not
+  // protected against changes.
+  static bool IsCheckable(TCustomUVData* Data, Integer ItemNo);
+
+private:
+  // Brings the current item's text in and resolves a column beyond either end of it; false at
+  // either end of the document.
+  bool LoadLine();
+  void SkipForward();
+  // Keeps the serializer where it is while a position elsewhere is asked for.
+  class KeepPlace;
+
+  TCustomUzurUvadEdit* editor_ = nullptr;
+  Integer column_ = 0;
+  Integer endLine_ = 0;
+  Integer endColumn_ = 0;
+  bool endSet_ = false;
+  AnsiString text_;
+  Integer loadedLine_ = -1;
+  Integer length_ = 0;
+  bool reload_ = true;
+  std::unique_ptr<TUVSerializer> serializer_;
+  bool reset_ = false;
+};

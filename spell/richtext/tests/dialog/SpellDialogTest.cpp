@@ -1,0 +1,246 @@
+// The spelling dialog over a real editor: where it appears (clear of the word shown), what it
+// shows for a word, a repeated pair and a word without suggestions, and its buttons driving a
+// check of the editor's document to the expected text. A user clicks the buttons from the
+// message loop of the synchronous check, as each word is shown.
+#include <gtest/gtest.h>
+
+#include "classlib/StdCtrls.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/richtext/lx3UzurUvad.h"
+#include "spell/richtext/tests/support/RichTextSpellFixture.h"
+
+namespace {
+
+using namespace richtext_spell_test;
+using A = TestUser::Answer;
+using K = TestUser::Kind;
+
+bool Intersect(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+TRect WindowRect(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return Rect(r.left, r.top, r.right, r.bottom);
+}
+
+class SpellDialogTest : public RichTextSpellTest {
+protected:
+  void SetUp() override {
+    RichTextSpellTest::SetUp();
+    UV().UIType = suiDialog;
+    UV().EndMessage = emNever;
+    UV().OnCreateSpellDialog = TCreateSpellDialogEvent(this, &SpellDialogTest::SupplyDialog);
+    UV().OnShowConfigDialog = TShowDialogEvent(this, &SpellDialogTest::ShowOptions);
+  }
+
+  void SupplyDialog(TObject*, TForm*& SpellForm, bool Create) {
+    if (Create)
+      SpellForm = new TSpellDialog(editor);
+    else
+      SpellForm->Release();
+  }
+  void ShowOptions(TObject*, TComponent*) { ++optionsShown; }
+
+  TSpellDialog* Dialog() { return static_cast<TSpellDialog*>(UV().GetSpellDialog()); }
+  static void Click(TButton* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
+  // Types the replacement as the edit receives it.
+  void Replace(const char* text) {
+    SendMessageA(Dialog()->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  A ClickOn(TButton* TSpellDialog::*button, std::function<void()> check = {}) {
+    return {K::Do, "", [this, button, check] {
+              if (check) check();
+              Click(Dialog()->*button);
+            }};
+  }
+  A ChangeTo(const char* text, TButton* TSpellDialog::*button) {
+    return {K::Do, "", [this, text, button] {
+              Replace(text);
+              Click(Dialog()->*button);
+            }};
+  }
+  std::vector<std::string> Suggestions() {
+    std::vector<std::string> out;
+    TStrings* items = Dialog()->SuggestionsListbox->GetItems();
+    for (Integer i = 0; i < items->GetCount(); ++i) out.push_back(items->GetStrings(i));
+    return out;
+  }
+
+  int optionsShown = 0;
+};
+
+TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
+  form->SetBounds(20, 20, 460, 200);
+  Show();
+  Fill({"Teh cat sat on teh mat.", "The dog barked at the the moon.", "Zzxqv wrold and wrold."});
+  editor->ClearUndoLists();
+  TSpellDialog* d = nullptr;
+  const std::vector<A> answers = {
+      // A word with suggestions: the first one is the replacement; Change takes a typed one.
+      ClickOn(&TSpellDialog::ChangeButton,
+              [&] {
+                d = Dialog();
+                EXPECT_EQ(d->NotFoundEdit->GetText(), "Teh");
+                EXPECT_EQ(d->NotFoundText->GetCaption(), "Not Found:");
+                ASSERT_FALSE(Suggestions().empty());
+                EXPECT_EQ(d->ReplaceWithEdit->GetText(), Suggestions().front());
+                EXPECT_EQ(d->SuggestionsListbox->GetItemIndex(), 0);
+                EXPECT_TRUE(d->AddButton->GetEnabled());
+                EXPECT_FALSE(d->UndoButton->GetEnabled());
+                testing_support::SaveScreenshot(d->GetHandle(), "spell-dialog-word");
+                Replace("The");
+              }),
+      ClickOn(&TSpellDialog::IgnoreButton),
+      // The repeated pair: only Ignore, Change, Options, Undo and Cancel act.
+      ClickOn(&TSpellDialog::UndoButton,
+              [&] {
+                EXPECT_EQ(d->NotFoundText->GetCaption(), "Repeated Word:");
+                EXPECT_EQ(d->ReplaceWithEdit->GetText(), "the");
+                EXPECT_FALSE(d->IgnoreAllButton->GetEnabled());
+                EXPECT_FALSE(d->ChangeAllButton->GetEnabled());
+                EXPECT_FALSE(d->AddButton->GetEnabled());
+                EXPECT_TRUE(d->ChangeButton->GetEnabled());
+                EXPECT_TRUE(d->UndoButton->GetEnabled());
+                testing_support::SaveScreenshot(d->GetHandle(), "spell-dialog-repeated");
+              }),
+      ChangeTo("the", &TSpellDialog::ChangeAllButton),
+      ClickOn(&TSpellDialog::ChangeButton),
+      // No suggestions: the list says so and Change waits for a typed replacement.
+      ClickOn(&TSpellDialog::IgnoreAllButton,
+              [&] {
+                EXPECT_EQ(d->NotFoundText->GetCaption(), "Not Found:");
+                EXPECT_EQ(Suggestions(), std::vector<std::string>{"(no suggestions)"});
+                EXPECT_FALSE(d->SuggestionsListbox->GetEnabled());
+                EXPECT_EQ(d->ReplaceWithEdit->GetText(), "");
+                EXPECT_FALSE(d->ChangeButton->GetEnabled());
+                EXPECT_FALSE(d->ChangeAllButton->GetEnabled());
+                Replace("Zeke");
+                EXPECT_TRUE(d->ChangeButton->GetEnabled());
+              }),
+      ClickOn(&TSpellDialog::AddButton),
+  };
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_FALSE(UV().IsChecking());
+  EXPECT_EQ(user.prompts, (List{"Teh", "teh", "the the (repeated)", "teh", "the the (repeated)", "Zzxqv", "wrold"}));
+  EXPECT_EQ(Text(), "The cat sat on the mat.\nThe dog barked at the moon.\nZzxqv wrold and wrold.");
+  EXPECT_EQ(UV().GetSpellDialog(), nullptr);
+  // The editor can take back every change of the check.
+  int undone = 0;
+  while (editor->CanUndo() && undone < 10) {
+    editor->Undo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, 3);
+  EXPECT_EQ(Text(), "Teh cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.");
+}
+
+TEST_F(SpellDialogTest, OptionsShowTheWordAgainAndCancelEndsTheCheck) {
+  Show();
+  Fill({"Teh cat and teh dog."});
+  const std::vector<A> answers = {
+      ClickOn(&TSpellDialog::OptionsButton),
+      // The word is shown again after the options: the check still waits at it.
+      ClickOn(&TSpellDialog::CancelButton, [&] {
+        EXPECT_EQ(optionsShown, 1);
+        EXPECT_EQ(Dialog()->NotFoundEdit->GetText(), "Teh");
+      }),
+  };
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_FALSE(UV().IsChecking());
+  EXPECT_TRUE(UV().GetCancelled());
+  EXPECT_EQ(user.prompts, (List{"Teh"}));
+  EXPECT_EQ(Text(), "Teh cat and teh dog.");
+}
+
+TEST_F(SpellDialogTest, ClosingTheDialogCancelsTheCheck) {
+  Show();
+  Fill({"Teh cat and teh dog."});
+  const std::vector<A> answers = {{K::Do, "", [&] { SendMessageA(Dialog()->GetHandle(), WM_CLOSE, 0, 0); }}};
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_FALSE(UV().IsChecking());
+  EXPECT_TRUE(UV().GetCancelled());
+  EXPECT_EQ(user.prompts, (List{"Teh"}));
+}
+
+// While the user works in the book the dialog's commands are disabled; back in the dialog they
+// are enabled again and the check goes on at the caret, where the user may have edited.
+TEST_F(SpellDialogTest, ResumesAtTheCaretAfterTheUserWorkedInTheBook) {
+  Show();
+  Fill({"Teh cat", "wrold", "and teh moon"});
+  bool disabled = false, enabled = false;
+  const std::vector<A> answers = {
+      {K::Do, "", [&] {
+         TSpellDialog* d = Dialog();
+         SetActiveWindow(form->GetHandle());
+         viewer_test::ProcessUntil([&] { return !d->IgnoreButton->GetEnabled(); }, 2000);
+         disabled = !d->IgnoreButton->GetEnabled() && !d->ChangeButton->GetEnabled();
+         // The user puts the caret at the start of the third line and returns to the dialog.
+         editor->SetSelectionBounds(2, 1, 2, 1);
+         SetActiveWindow(d->GetHandle());
+         viewer_test::ProcessUntil([&] { return d->IgnoreButton->GetEnabled(); }, 2000);
+         enabled = d->IgnoreButton->GetEnabled();
+       }},
+      ClickOn(&TSpellDialog::CancelButton),
+  };
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_TRUE(disabled);
+  EXPECT_TRUE(enabled);
+  EXPECT_EQ(user.prompts, (List{"Teh", "teh"}));
+}
+
+// Where the dialog appears: clear of the word shown, by the placement rules.
+TEST_F(SpellDialogTest, PlacedAwayFromTheWord) {
+  struct Case {
+    const char* name;
+    TSpellDialogInitialPos initial;
+    TRect formBounds;
+  };
+  const TRect work = Screen->GetWorkAreaRect();
+  const Case cases[] = {
+      // Beside the editor: below it when there is room.
+      {"beside the editor", ipLastUserPos, Bounds(20, 20, 460, 200)},
+      // In the middle of the screen, over the word, then moved under it.
+      {"moved off the word", ipScreenCenter,
+       Bounds(work.Width() / 2 - 230, work.Height() / 2 - 100, 460, 240)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UV().DialogInitialPos = c.initial;
+    form->SetBounds(c.formBounds.Left, c.formBounds.Top, c.formBounds.Width(), c.formBounds.Height());
+    Show();
+    Fill({"the cat sat on the mat", "", "the dog", "", "", "and teh moon"});
+    TRect dialog, word, control;
+    const std::vector<A> answers = {{K::Do, "", [&] {
+                                       dialog = WindowRect(Dialog()->GetHandle());
+                                       UV().GetWalker()->SelectionRect(word);
+                                       UV().GetWalker()->ControlRect(control);
+                                       form->Update();
+                                       Dialog()->Update();
+                                       testing_support::SaveScreenshot(
+                                           GetDesktopWindow(), c.initial == ipLastUserPos ? "spell-dialog-beside-editor"
+                                                                                          : "spell-dialog-under-word");
+                                       Click(Dialog()->CancelButton);
+                                     }}};
+    TestUser user(UV(), answers);
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    ASSERT_EQ(user.prompts, (List{"teh"}));
+    EXPECT_FALSE(Intersect(dialog, word));
+    if (c.initial == ipLastUserPos) {
+      EXPECT_EQ(dialog.Top, control.Bottom);
+      EXPECT_EQ(dialog.Left, control.Left);
+    } else {
+      EXPECT_EQ(dialog.Top, word.Bottom);
+      EXPECT_EQ(dialog.Left, word.Left);
+    }
+    // The released dialog goes with the next messages.
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// What the tests of spelling in rich text share: the spell-check tests' component, of the
+// rich-text class, and a form with an editor holding a document of mixed styles, a hyperlink, a
+// list, text in a symbol font, protected text and Unicode text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classlib/Forms.h"
+#include "classlib/Streams.h"
+#include "richtext/core/UVMarker.h"
+#include "richtext/core/UVStyle.h"
+#include "richtext/core/UVUni.h"
+#include "richtext/edit/tests/control/EditorTestSupport.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
+#include "spell/tests/SpellComponentFixture.h"
+
+namespace richtext_spell_test {
+
+using namespace spell_testing;
+using namespace edit_test;
+
+// A text style in a symbol font, added after the editing tests' styles.
+constexpr Integer tsSymbol = 12;
+
+class RichTextSpellTest : public SpellComponentTest {
+protected:
+  void SetUp() override {
+    SpellComponentTest::SetUp();
+    spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    editor_test::BeepCount() = 0;
+    UVMessageBeep = &editor_test::CountBeep;
+    style = new TUVStyle(nullptr);
+    SetUpStyles(*style);
+    TFontInfo* symbol = style->GetTextStyles()->Add();
+    symbol->FontName = "Symbol";
+    symbol->Charset = SYMBOL_CHARSET;
+    form = new TForm(Application);
+    form->SetCaption("Book");
+    form->SetBounds(40, 40, 460, 320);
+    editor = new VUzurUvadEdit(form);
+    editor->SetName("Book");
+    editor->SetParent(form);
+    editor->SetAlign(alClient);
+    editor->SetStyle(style);
+  }
+  void TearDown() override {
+    delete form;
+    delete style;
+    UVMessageBeep = &::MessageBeep;
+    SpellComponentTest::TearDown();
+  }
+
+  TUVLexemeSpell3& UV() { return static_cast<TUVLexemeSpell3&>(Spell()); }
+
+  void Show() { ASSERT_TRUE(viewer_test::ShowWithFocus(form, editor)); }
+
+  // One paragraph of the normal style per line.
+  void Fill(const std::vector<std::string>& Lines) {
+    editor->Clear();
+    for (const std::string& line : Lines) editor->AddNL(line, tsNormal, psNormal);
+    editor->Format();
+  }
+
+  // The mixed document: each paragraph's items in their styles.
+  void FillMixed() {
+    TCustomUVData* doc = editor->GetEditData();
+    editor->Clear();
+    doc->AddNL("Teh quick ", tsNormal, psNormal);
+    doc->Add("brwn", tsBig);
+    doc->Add(" fox jmups ovr", tsNormal);
+    doc->AddNL("hello wrold", tsJump, psNormal);
+    doc->Add(" and teh moon.", tsNormal);
+    auto* marker = new TUVMarkerItemInfo(doc, 0, 0, 1, false);
+    marker->ParaNo = psNormal;
+    doc->AddItem("", marker);
+    doc->Add("the lazy dgo", tsNormal);
+    doc->AddNL("Zqx wrold", tsSymbol, psNormal);
+    doc->AddNL("kefa wrold", tsModifyProtected, psNormal);
+    doc->AddNL(AnsiToUnicodeCP(1252, "the mat is brwn"), tsUnicode, psNormal);
+    editor->Format();
+  }
+
+  // The document as plain text, one line per paragraph.
+  std::string Text() {
+    TMemoryStream stream;
+    editor->SaveTextToStream("", &stream, 80, false, true);
+    std::string text(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+    std::string out;
+    for (char c : text)
+      if (c != '\r') out += c;
+    return out;
+  }
+
+  TUVStyle* style = nullptr;
+  TForm* form = nullptr;
+  VUzurUvadEdit* editor = nullptr;
+};
+
+}  // namespace richtext_spell_test

@@ -1,0 +1,325 @@
+// The rich-text walker over a real editor: the words it presents and their positions, the caret
+// and selection asked for in the middle of reading, and checks of an editor's document answered
+// by a user: the document's text after each sequence of commands, and the editor's own undo.
+#include <gtest/gtest.h>
+
+#include "richtext/core/DLines.h"
+#include "richtext/core/UVWindowless.h"
+#include "spell/lx3ParseEngine.h"
+#include "spell/richtext/lx3UzurUvad.h"
+#include "spell/richtext/tests/support/RichTextSpellFixture.h"
+
+namespace {
+
+using namespace richtext_spell_test;
+using A = TestUser::Answer;
+using K = TestUser::Kind;
+
+struct Word {
+  std::string text;
+  Integer column, line;
+  bool operator==(const Word&) const = default;
+};
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
+  return out;
+}
+
+void PrintTo(const Word& w, std::ostream* os) { *os << w.text << "@" << w.column << "," << w.line; }
+
+// An item holding documents of its own, handed out in order as a table hands out its cells.
+class CellsItem : public TUVBreakItemInfo {
+  UVITEM_CLASS(CellsItem, TUVBreakItemInfo)
+public:
+  explicit CellsItem(TCustomUVData* UVData) : TUVBreakItemInfo(UVData) {}
+  CellsItem(TCustomUVData* UVData, TUVStyle* Style, const std::vector<std::vector<std::string>>& Cells)
+      : TUVBreakItemInfo(UVData) {
+    for (const auto& lines : Cells) {
+      cells.push_back(std::make_unique<TUVWindowlessData>(Style));
+      for (const std::string& l : lines) cells.back()->AddNL(l, tsNormal, psNormal);
+    }
+  }
+  struct Position : TUVStoreSubUVData {
+    explicit Position(std::size_t I) : index(I) {}
+    std::size_t index;
+  };
+  TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& State, TUVSubDocumentPosition Where) override {
+    std::size_t i = 0;
+    if (Where == uvsdNext) i = static_cast<Position*>(State)->index + 1;
+    if (i >= cells.size()) return nullptr;
+    State = new Position(i);
+    return cells[i].get();
+  }
+  std::vector<std::unique_ptr<TUVWindowlessData>> cells;
+};
+
+class WalkerTest : public RichTextSpellTest {
+protected:
+  // The words of the whole document with the position where each starts.
+  std::vector<Word> Words(VUzurUvadParser3& walker, Integer kind = ckWholeText) {
+    TMainParsingEngine engine;
+    engine.Initialize(&walker, kind);
+    std::vector<Word> words;
+    AnsiString w;
+    for (engine.GetNextWord(w); !w.empty(); engine.GetNextWord(w)) {
+      Integer column, line;
+      walker.GetPos(column, line);
+      words.push_back({w, column - static_cast<Integer>(w.size()), line});
+    }
+    return words;
+  }
+};
+
+const std::vector<std::string> kMixedText = {
+    "Teh quick brwn fox jmups ovr", "hello wrold and teh moon.", "the lazy dgo", "Zqx wrold", "kefa wrold",
+    "the mat is brwn"};
+
+TEST_F(WalkerTest, VisitsTheCheckableTextOfEveryItemInOrder) {
+  Show();
+  FillMixed();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  // Items: 0-2 the first paragraph in two styles, 3 a hyperlink, 4 text after it, 5 a list
+  // marker, 6 its text, 7 a symbol font, 8 protected text, 9 Unicode text.
+  const std::vector<Word> expected = {
+      {"Teh", 0, 0},  {"quick", 4, 0}, {"brwn", 0, 1}, {"fox", 1, 2},  {"jmups", 5, 2}, {"ovr", 11, 2},
+      {"hello", 0, 3}, {"wrold", 6, 3}, {"and", 1, 4},  {"teh", 5, 4},  {"moon", 9, 4},  {"the", 0, 6},
+      {"lazy", 4, 6},  {"dgo", 9, 6},   {"the", 0, 9},  {"mat", 4, 9},  {"is", 8, 9},    {"brwn", 11, 9}};
+  EXPECT_EQ(Words(walker), expected);
+  // Read again from the start after reaching the end.
+  EXPECT_EQ(Words(walker), expected);
+}
+
+// The cells of a table are read in order between the text before and after the table, each of
+// their items a line of its own.
+TEST_F(WalkerTest, ReadsTheCellsOfATableInOrder) {
+  Show();
+  editor->Clear();
+  TCustomUVData* doc = editor->GetEditData();
+  doc->AddNL("Teh before", tsNormal, psNormal);
+  auto* table = new CellsItem(doc, style, {{"one teh", "two"}, {}, {"three brwn"}});
+  table->ParaNo = psNormal;
+  doc->AddItem("", table);
+  doc->AddNL("after dgo", tsNormal, psNormal);
+  editor->Format();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  const std::vector<Word> expected = {{"Teh", 0, 0}, {"before", 4, 0}, {"one", 0, 2},   {"teh", 4, 2}, {"two", 0, 3},
+                                      {"three", 0, 4}, {"brwn", 6, 4},  {"after", 0, 5}, {"dgo", 6, 5}};
+  EXPECT_EQ(Words(walker), expected);
+  // Back into the first cell, and on through the rest of the table.
+  walker.SetPos(0, 3, pmCurrent);
+  AnsiString text;
+  walker.GetText(text);
+  EXPECT_EQ(text, "two\r\n");
+  walker.SetPos(4, 3, pmCurrent);
+  EXPECT_TRUE(walker.MoveNext());
+  Integer column, line;
+  walker.GetPos(column, line);
+  EXPECT_EQ(column, 0);
+  EXPECT_EQ(line, 4);
+  walker.SetPos(0, 5, pmCurrent);
+  walker.GetText(text);
+  EXPECT_EQ(text, "after dgo\r\n");
+}
+
+TEST_F(WalkerTest, ReadsLinesWithTheirLineBreakAndStepsBackAcrossItems) {
+  Show();
+  FillMixed();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  walker.SetPos(0, 6, pmCurrent);
+  AnsiString text;
+  walker.GetText(text);
+  EXPECT_EQ(text, "the lazy dgo\r\n");
+  // Back from the start of the list item's text: over the marker onto the line feed of item 4.
+  EXPECT_TRUE(walker.MovePrev());
+  Integer column, line;
+  walker.GetPos(column, line);
+  EXPECT_EQ(line, 4);
+  EXPECT_EQ(walker.CurChar(), '\n');
+  // Forward again over the marker.
+  EXPECT_TRUE(walker.MoveNext());
+  walker.GetPos(column, line);
+  EXPECT_EQ(column, 0);
+  EXPECT_EQ(line, 6);
+  EXPECT_EQ(walker.CurChar(), 't');
+  // Before the first item moving back fails and stays at the start.
+  walker.SetPos(0, 0, pmCurrent);
+  EXPECT_FALSE(walker.MovePrev());
+  EXPECT_EQ(walker.CurChar(), 'T');
+  // The symbol font and protected text are stepped over: from item 6's end straight to item 9.
+  walker.SetPos(13, 6, pmCurrent);
+  EXPECT_EQ(walker.CurChar(), '\n');
+  EXPECT_TRUE(walker.MoveNext());
+  walker.GetPos(column, line);
+  EXPECT_EQ(line, 9);
+  EXPECT_EQ(walker.CurChar(), 't');
+}
+
+TEST_F(WalkerTest, CaretAndSelectionQueriesKeepTheReadingPlace) {
+  Show();
+  FillMixed();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  // The caret after "the l" of the list item.
+  editor->SetSelectionBounds(6, 6, 6, 6);
+  TMainParsingEngine engine;
+  engine.Initialize(&walker, ckWholeText);
+  AnsiString w;
+  std::vector<std::string> words;
+  for (engine.GetNextWord(w); !w.empty(); engine.GetNextWord(w)) {
+    words.push_back(w);
+    Integer column, line;
+    walker.GetCursor(column, line);
+    EXPECT_EQ(column, 5);
+    EXPECT_EQ(line, 6);
+  }
+  EXPECT_EQ(words.size(), 18u);
+  // A selection from "fox" (item 2) to the middle of the hyperlink.
+  editor->SetSelectionBounds(2, 2, 3, 4);
+  Integer sc, sl, ec, el;
+  walker.SetPos(0, 4, pmCurrent);
+  walker.GetSelection(sc, sl, ec, el);
+  EXPECT_EQ((std::vector<Integer>{sc, sl, ec, el}), (std::vector<Integer>{1, 2, 3, 3}));
+  EXPECT_EQ(walker.CurChar(), ' ');
+  // A check of the selection reads its words only.
+  VUzurUvadParser3 selection;
+  selection.Init(editor);
+  // A word cut by the end of the selection is not read.
+  const std::vector<Word> expected = {{"fox", 1, 2}, {"jmups", 5, 2}, {"ovr", 11, 2}};
+  EXPECT_EQ(Words(selection, ckSelection), expected);
+  // After Reset the next position is the caret's.
+  editor->SetSelectionBounds(4, 6, 4, 6);
+  walker.Reset();
+  Integer column, line;
+  walker.GetPos(column, line);
+  EXPECT_EQ(column, 5);
+  EXPECT_EQ(line, 4);
+}
+
+TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
+  Show();
+  FillMixed();
+  VUzurUvadParser3 walker;
+  walker.Init(editor);
+  // Just read "brwn" of the Unicode item.
+  walker.SetPos(15, 9, pmCurrent);
+  EXPECT_EQ(walker.CurChar(), '\r');
+  walker.MarkBack(4);
+  EXPECT_EQ(editor->GetSelText(), "brwn");
+  Integer s1, o1, s2, o2;
+  editor->GetSelectionBounds(s1, o1, s2, o2, true);
+  EXPECT_EQ((std::vector<Integer>{s1, o1, s2, o2}), (std::vector<Integer>{9, 12, 9, 16}));
+  TRect control, word;
+  walker.ControlRect(control);
+  walker.SelectionRect(word);
+  EXPECT_EQ(control.TopLeft(), editor->ClientToScreen(Point(0, 0)));
+  EXPECT_GT(word.Bottom, word.Top);
+  EXPECT_GE(word.Top, control.Top);
+}
+
+// Checks of the editor's document answered by the user: the text after the check, the words
+// shown, and the editor's undo list, which holds every change of the check.
+TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
+  {
+    TCustomDictionary d;
+    d.SetFileName(temp_.File("Paratext.lxu"));
+    d.SetActive(true);
+    d.AddAutoCorrect("dgo", "dog");
+    d.SetActive(false);
+  }
+  struct Case {
+    const char* name;
+    std::vector<A> answers;
+    List prompts;
+    std::vector<std::string> text;
+    int changes;  // editor undo steps the check left
+  };
+  const Case cases[] = {
+      {"change, change all and auto-correction",
+       {{K::Change, "The"},
+        {K::ChangeAll, "brown"},
+        {K::Change, "jumps"},
+        {K::Change, "over"},
+        {K::Change, "world"},
+        {K::Ignore}},
+       {"Teh", "brwn", "jmups", "ovr", "wrold", "teh"},
+       {"The quick brown fox jumps over", "hello world and teh moon.", "the lazy dog", "Zqx wrold", "kefa wrold",
+        "the mat is brown"},
+       7},
+      {"a shorter and a longer replacement in one item",
+       {{K::Ignore}, {K::Ignore}, {K::Change, "at"}, {K::Change, "over"}, {K::Cancel}},
+       {"Teh", "brwn", "jmups", "ovr", "wrold"},
+       {"Teh quick brwn fox at over", "hello wrold and teh moon.", "the lazy dgo", "Zqx wrold", "kefa wrold",
+        "the mat is brwn"},
+       2},
+      {"undo of change and change all",
+       {{K::Change, "The"}, {K::ChangeAll, "brown"}, {K::Undo}, {K::Undo}, {K::Cancel}},
+       {"Teh", "brwn", "jmups", "brwn", "Teh"}, kMixedText, 0},
+      {"auto-correct into the active dictionary",
+       {{K::Ignore}, {K::Ignore}, {K::Ignore}, {K::Ignore}, {K::AutoCorrect, "world"}, {K::Ignore}, {K::Cancel}},
+       {"Teh", "brwn", "jmups", "ovr", "wrold", "teh", "brwn"},
+       {"Teh quick brwn fox jmups ovr", "hello world and teh moon.", "the lazy dog", "Zqx wrold", "kefa wrold",
+        "the mat is brwn"},
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Change All pairs last as long as the component: each case has its own.
+    spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    Show();
+    FillMixed();
+    editor->ClearUndoLists();
+    TestUser user(UV(), c.answers);
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_FALSE(UV().IsChecking());
+    EXPECT_EQ(user.prompts, c.prompts);
+    const std::vector<std::string> text = c.text;
+    if (!text.empty()) {
+      EXPECT_EQ(Text(), Joined(text));
+    }
+    if (c.changes > 0) {
+      int undone = 0;
+      while (editor->CanUndo() && undone < 20) {
+        editor->Undo();
+        ++undone;
+      }
+      EXPECT_EQ(undone, c.changes);
+      EXPECT_EQ(Text(), Joined(kMixedText));
+    }
+    EXPECT_TRUE(editor->GetItem(9)->IsUnicode());
+  }
+}
+
+// The walker of a check is freed once, by the component or after the call, and lives as long as
+// a check that goes on after the call returns.
+TEST_F(WalkerTest, TheWalkerLivesAsLongAsItsCheck) {
+  Show();
+  Fill({"Teh cat", "teh dog"});
+  for (const bool freesWalker : {true, false}) {
+    SCOPED_TRACE(freesWalker ? "the component frees it" : "the caller frees it");
+    UV().SetFreesWalker(freesWalker);
+    UV().SynchronousCheck = false;
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    ASSERT_TRUE(UV().IsChecking());
+    auto* walker = dynamic_cast<VUzurUvadParser3*>(UV().GetWalker());
+    ASSERT_NE(walker, nullptr);
+    EXPECT_EQ(walker->GetEditor(), editor);
+    UV().DialogChange("The");
+    EXPECT_TRUE(UV().IsChecking());
+    UV().DialogCancel();
+    EXPECT_FALSE(UV().IsChecking());
+    EXPECT_EQ(UV().GetWalker(), nullptr);
+    UV().SynchronousCheck = true;
+    TestUser user(UV(), {{K::Change, "the"}});
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_EQ(user.prompts, (List{"teh"}));
+    EXPECT_EQ(Text(), "The cat\nthe dog");
+    Fill({"Teh cat", "teh dog"});
+  }
+}
+
+}  // namespace
