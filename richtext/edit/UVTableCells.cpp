@@ -67,10 +67,12 @@ void TUVTableCellData::AssignAttributesFrom(TUVTableCellData* Source, bool CopyS
 }
 
 bool TUVTableCellData::HasData(bool Strict) {
-  Integer count = GetItemCount();
+  // While the cell is edited in place its items are in the editor's document.
+  TCustomUVData* doc = GetTable()->GetEditingData(this);
+  Integer count = doc->GetItemCount();
   if (count == 0) return false;
-  if (count == 1 && GetItemStyle(0) >= 0 && GetItemText(0).empty())
-    return Strict && !(GetItemStyle(0) == 0 && GetItemPara(0) == 0);
+  if (count == 1 && doc->GetItemStyle(0) >= 0 && doc->GetItemText(0).empty())
+    return Strict && !(doc->GetItemStyle(0) == 0 && doc->GetItemPara(0) == 0);
   return true;
 }
 
@@ -198,7 +200,9 @@ void TUVTableCellData::ReadData(TStream* Stream) {
   if (!InsertUVFFromStreamAt(Stream, 0, false, nullptr, nullptr, nullptr)) throw EReadError("Invalid UVF format");
 }
 
-void TUVTableCellData::WriteData(TStream* Stream) { SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr); }
+void TUVTableCellData::WriteData(TStream* Stream) {
+  GetTable()->GetEditingData(this)->SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr);
+}
 
 PUBLISHED(TUVTableCellData) {
   Prop("Color", &TUVTableCellData::GetCellColor, &TUVTableCellData::SetCellColor)

@@ -77,6 +77,13 @@ TEST_F(CellEditor, AClickOpensTheCellEditorAndTypingGoesIntoTheCell) {
   Screenshot("cell-editor-grown");
   // The document's plain text holds what the cell editor holds.
   EXPECT_NE(Text().find("Gen in the beginning"), std::string::npos) << Text();
+  // So do the document's files: saved while the cell is edited, nothing typed is lost.
+  for (bool rtf : {false, true}) {
+    TMemoryStream stream;
+    ASSERT_TRUE(rtf ? editor->SaveRTFToStream(&stream, false) : editor->SaveUVFToStream(&stream, false));
+    std::string saved(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+    EXPECT_NE(saved.find("Gen in the beginning"), std::string::npos) << (rtf ? "RTF" : "UVF");
+  }
   // A click outside the table closes the editor: the cell keeps the text.
   Click(PointAt(2, 3));
   ProcessFor(30);
