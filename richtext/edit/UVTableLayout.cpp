@@ -348,20 +348,29 @@ void TUVTableItemInfo::PlaceColumns(TUVTableItemFormattingInfo* FI) {
     }
 }
 
+namespace {
+
+// The border box over Span columns (rows) from Index: their sizes, the padding of the first, and
+// their share of the spacing that the layout spreads over all Count of them.
+Integer SpanSize(const std::vector<Integer>& Sizes, Integer Index, Integer Span, Integer Count, Integer Spacing,
+                 Integer Padding2) {
+  Integer size = Padding2 + MulDiv(Spacing, Span - 1, Count);
+  for (Integer k = Index; k < Index + Span; ++k) size += Sizes[static_cast<std::size_t>(k)];
+  return size;
+}
+
+}  // namespace
+
 Integer TUVTableItemInfo::SpanWidth(TUVTableItemFormattingInfo* FI, Integer Col, Integer Span) const {
-  Integer colCount = GetColCount();
-  Integer spacing = ScaleX(colCount * (2 * (FCellPadding + FCellBorderWidth) + FCellHSpacing));
-  Integer width = ScaleX(2 * FCellPadding) + MulDiv(spacing, Span - 1, colCount);
-  for (Integer k = Col; k < Col + Span; ++k) width += FI->ColWidths[static_cast<std::size_t>(k)];
-  return width;
+  Integer count = GetColCount();
+  return SpanSize(FI->ColWidths, Col, Span, count,
+                  ScaleX(count * (2 * (FCellPadding + FCellBorderWidth) + FCellHSpacing)), ScaleX(2 * FCellPadding));
 }
 
 Integer TUVTableItemInfo::SpanHeight(TUVTableItemFormattingInfo* FI, Integer Row, Integer Span) const {
-  Integer rowCount = GetRowCount();
-  Integer spacing = ScaleY(rowCount * (2 * (FCellPadding + FCellBorderWidth) + FCellVSpacing));
-  Integer height = ScaleY(2 * FCellPadding) + MulDiv(spacing, Span - 1, rowCount);
-  for (Integer k = Row; k < Row + Span; ++k) height += FI->RowHeights[static_cast<std::size_t>(k)];
-  return height;
+  Integer count = GetRowCount();
+  return SpanSize(FI->RowHeights, Row, Span, count,
+                  ScaleY(count * (2 * (FCellPadding + FCellBorderWidth) + FCellVSpacing)), ScaleY(2 * FCellPadding));
 }
 
 void TUVTableItemInfo::CalculateRowHeights(TUVTableItemFormattingInfo* FI) {
