@@ -88,15 +88,15 @@ void TUVTableInplaceEdit::KeyPress(char& Key) {
 }
 
 void TUVTableInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  // A second click soon after the click that opened the editor selects a word.
-  if (Button == mbLeft && ClickTime != 0 && !Shift.Contains(ssDouble) &&
-      ::GetMessageTime() - static_cast<LONG>(ClickTime) <= static_cast<LONG>(::GetDoubleClickTime())) {
-    ClickTime = 0;
-    Shift << ssDouble;
-  } else if (Button == mbLeft) {
-    ClickTime = 0;
-  }
-  VUzurUvadEdit::MouseDown(Button, Shift, X, Y);
+  // A second click soon after the click that opened the editor is a double click: the first one
+  // reached the table, not this window.
+  bool asDouble = Button == mbLeft && ClickTime != 0 && !Shift.Contains(ssDouble) &&
+                  ::GetMessageTime() - static_cast<LONG>(ClickTime) <= static_cast<LONG>(::GetDoubleClickTime());
+  if (Button == mbLeft) ClickTime = 0;
+  if (asDouble)
+    DblClick();
+  else
+    VUzurUvadEdit::MouseDown(Button, Shift, X, Y);
 }
 
 void TUVTableInplaceEdit::Dispatch(TMessage& Message) {

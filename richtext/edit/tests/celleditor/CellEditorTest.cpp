@@ -128,6 +128,24 @@ TEST_F(CellEditor, ACellEditorStepsAsideWhileAColumnBorderIsDragged) {
   EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "abc0,0");
 }
 
+TEST_F(CellEditor, AQuickSecondClickOnTheOpenedCellSelectsAWord) {
+  table_test::SetCellText(table->GetCells(0, 1), "Genesis one");
+  table->MarkChanged();
+  editor->Format();
+  Click(CellPoint(0, 1, 12));
+  ProcessFor(10);
+  ASSERT_NE(CellEditorOpen(), nullptr);
+  // The second click reaches the editor now lying over the cell.
+  TUVTableInplaceEdit* cell = CellEditorOpen();
+  TPoint at = Point(12, cell->GetHeight() / 2);
+  // The word is looked up where the mouse pointer is.
+  TPoint screen = cell->ClientToScreen(at);
+  ::SetCursorPos(screen.X, screen.Y);
+  viewer_test::Click(cell, at);
+  ProcessFor(30);
+  EXPECT_EQ(cell->GetSelText(), "Genesis");
+}
+
 TEST_F(CellEditor, SearchingWhileACellIsEditedFindsItsTextAndGoesOn) {
   Click(CellPoint(0, 1, 3));
   ProcessFor(30);
