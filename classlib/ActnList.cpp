@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 
 // --- TBasicAction --------------------------------------------------------------------------------------
 
@@ -212,8 +213,16 @@ void TCustomActionList::RemoveAction(TContainedAction* Action) {
 
 void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove)
-    if (auto* action = dynamic_cast<TContainedAction*>(AComponent)) RemoveAction(action);
+  if (Operation != opRemove) return;
+  if (auto* action = dynamic_cast<TContainedAction*>(AComponent)) RemoveAction(action);
+  if (AComponent == FImages) FImages = nullptr;
+}
+
+void TCustomActionList::SetImages(TCustomImageList* Value) {
+  if (Value == FImages) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 bool TCustomActionList::ExecuteAction(TBasicAction* Action) {
@@ -393,6 +402,7 @@ void TEditDelete::UpdateTarget(TObject* Target) {
 // --- Published properties ------------------------------------------------------------------------------
 
 PUBLISHED(TCustomActionList) {
+  Prop("Images", &TCustomActionList::GetImages, &TCustomActionList::SetImages);
   Prop("OnChange", &TCustomActionList::OnChange);
   Prop("OnExecute", &TCustomActionList::OnExecute);
   Prop("OnUpdate", &TCustomActionList::OnUpdate);

@@ -15,6 +15,7 @@
 #include "classlib/Menus.h"
 
 class TCustomActionList;
+class TCustomImageList;
 
 class TBasicAction : public TComponent {
   CLASS_INFO(TBasicAction, TComponent)
@@ -165,6 +166,9 @@ public:
 
   TActionListState GetState() const { return FState; }
   void SetState(TActionListState Value);
+  // The pictures of the actions (by their ImageIndex) for the controls linked to them.
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
 
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -178,6 +182,7 @@ private:
   friend class TCustomAction;
   std::vector<TContainedAction*> FActions;
   TActionListState FState = asNormal;
+  TCustomImageList* FImages = nullptr;
 };
 
 class TActionList : public TCustomActionList {

@@ -299,8 +299,9 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandleDone() override;
-  // Shows the button as the default button (the one Enter clicks) or not.
-  void SetButtonStyle(bool ADefault);
+  // Shows the button as the default button (the one Enter clicks) or not; an owner-drawn
+  // descendant draws that look itself.
+  virtual void SetButtonStyle(bool ADefault);
 
 private:
   void CNCommand(TMessage& Message);

@@ -136,14 +136,7 @@ void TVisBaseGraphicButton::TakeGlyphFromList() {
   TVisCustomImageList* list = GetImageList();
   if (!list) return;
   FSettingGlyph = true;
-  if (list->IsValid(GetListIndex(), GetImageIndex())) {
-    TBitmap picture;
-    list->AssignPicture(GetListIndex(), GetImageIndex(), &picture);
-    FGlyph->SetGlyph(&picture);
-  } else {
-    TBitmap empty;
-    FGlyph->SetGlyph(&empty);
-  }
+  FGlyph->SetGlyphFromList(list, GetListIndex(), GetImageIndex());
   FSettingGlyph = false;
 }
 

@@ -7,6 +7,7 @@
 
 #include "classlib/ControlsPublished.h"
 #include "classlib/Handles.h"
+#include "controls/VisEditAutoComplete.h"
 #include "controls/VisObject.h"
 #include "controls/viscont.h"
 #include "controls/viscaption.h"
@@ -46,6 +47,7 @@ PUBLISHED(TVisCustomEdit) {
   Prop("HideSelection", &TVisBaseEdit::GetHideSelection, &TVisBaseEdit::SetHideSelection).Default(true);
   Prop("AutoSelect", &TVisBaseEdit::GetAutoSelect, &TVisBaseEdit::SetAutoSelect).Default(false);
   Prop("OEMConvert", &TVisBaseEdit::GetOEMConvert, &TVisBaseEdit::SetOEMConvert).Default(false);
+  Prop("AutoComplete", &TVisCustomEdit::GetAutoComplete, &TVisCustomEdit::SetAutoComplete);
 }
 
 namespace {
@@ -175,6 +177,35 @@ void TVisCustomEdit::TextReplaced() {
 void TVisCustomEdit::Changed(Integer Position) {
   UpdateDisplayText();
   inherited::Changed(Position);
+  if (FAutoComplete) FAutoComplete->TextChanged(this, GetEditText());
+}
+
+void TVisCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FAutoComplete) FAutoComplete = nullptr;
+}
+
+void TVisCustomEdit::SetAutoComplete(TVisEditAutoComplete* Value) {
+  if (Value == FAutoComplete) return;
+  if (FAutoComplete) FAutoComplete->RemoveFreeNotification(this);
+  FAutoComplete = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+bool TVisCustomEdit::AutoCompleteActive() {
+  return FAutoComplete && FAutoComplete->GetActive() && (FAutoComplete->GetCompletionOptions() & accInline);
+}
+
+void TVisCustomEdit::EditKeyDown(Word& Key) {
+  const Word key = Key;
+  inherited::EditKeyDown(Key);
+  if (key == VK_RETURN && FAutoComplete && (FAutoComplete->GetAddOptions() & acaOnEnter))
+    FAutoComplete->AddText(this, GetEditText());
+}
+
+void TVisCustomEdit::DoFocusLoss() {
+  inherited::DoFocusLoss();
+  if (FAutoComplete && (FAutoComplete->GetAddOptions() & acaOnExit)) FAutoComplete->AddText(this, GetEditText());
 }
 
 void TVisCustomEdit::TextOrigin(TCanvas* Canvas, Integer& Origin, Integer& Anchor) {

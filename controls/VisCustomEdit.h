@@ -6,6 +6,8 @@
 #include "controls/VisBaseEdit.h"
 #include "controls/vissbtn.h"
 
+class TVisEditAutoComplete;
+
 // A click of one of the edit's own buttons: the edit, the button and its index.
 using TVisEditButtonClickEvent = Closure<void(TObject* Sender, TVisSpeedButton* Button, Integer Index)>;
 
@@ -17,6 +19,7 @@ public:
   void Dispatch(TMessage& Message) override;
   // Then the automatic height.
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // Shown in place of every character when set; the clipboard then neither takes nor gives text.
   char GetPasswordChar() const { return FPasswordChar; }
@@ -29,6 +32,9 @@ public:
   void SetButtonWidth(Integer Value);
   Byte GetButtonStyle() const { return FButtonStyle; }
   void SetButtonStyle(Byte Value);
+  // The list that completes what is typed and keeps what was entered; none at first.
+  TVisEditAutoComplete* GetAutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(TVisEditAutoComplete* Value);
   // The height from the font: 5/4 of the height of "Qp" and the bevel's room (5 pixels in
   // bmWindows); the width holds at least the buttons and 30 pixels.
   void AdjustHeight();
@@ -48,6 +54,8 @@ public:
   bool ClipboardAllowed() override { return FPasswordChar == '\0'; }
   // The buttons' strip at the right edge.
   void AdjustTextRect(TRect& Rect) override;
+  // An active auto-complete list that completes inline.
+  bool AutoCompleteActive() override;
 
   TVisEditButtonClickEvent OnButtonClick;
 
@@ -57,6 +65,10 @@ protected:
   // Where the text starts (Origin) and the caret of an empty text stands (Anchor), by Alignment.
   void TextOrigin(TCanvas* Canvas, Integer& Origin, Integer& Anchor);
   void UpdateDisplayText();
+  // Enter stores the text in the auto-complete list (when it asks for that).
+  void EditKeyDown(Word& Key) override;
+  // Leaving stores the text in the auto-complete list (when it asks for that).
+  void DoFocusLoss() override;
 
 private:
   void CMFontChanged(TMessage& Message);
@@ -66,4 +78,5 @@ private:
   TVisSpecialButtons* FSpecialButtons;
   Integer FButtonWidth = 16;
   Byte FButtonStyle = 10;
+  TVisEditAutoComplete* FAutoComplete = nullptr;
 };

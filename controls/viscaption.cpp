@@ -101,14 +101,12 @@ void MeasureBox(HDC dc, const AnsiString& Text, TVis3DCaption* Caption, UINT Fla
   Rect = {Rect.Left, Rect.Top, Rect.Left + box.Width(), Rect.Top + box.Height()};
 }
 
-// The DrawText format of an alignment: column in the low bits (left 0, centre 1, right 2), row
-// in the next (top 0, middle 4, bottom 8).
+}  // namespace
+
 UINT AlignmentFormat(TVisAlignment Alignment) {
   const UINT a = Alignment;
   return (a % 3) | ((a / 3) * 4);
 }
-
-}  // namespace
 
 void Get3DTextExtent(TVis3DCaption* Caption, TRect& Rect) {
   if (!Caption) return;

@@ -36,6 +36,9 @@ void MeasureCaption(TCanvas* Canvas, Integer Margin, bool ShowAccelChar, bool Wo
 // by Alignment; Result is the caption's rectangle.
 void AlignCaption(TVisAlignment Alignment, const AnsiString& Text, TVis3DCaption* Caption, TRect& Result,
                   UINT DrawFlags, bool ShowAccelChar, bool WordWrap, TFont* Font, const TRect& Area);
+// The DrawText format of an alignment: column in the low bits (left 0, centre 1, right 2), row
+// in the next (top 0, middle 4, bottom 8).
+UINT AlignmentFormat(TVisAlignment Alignment);
 // Box moved into Area by Alignment: top, middle or bottom row and left, centre or right column;
 // the middle offsets are rounded towards zero.
 void AlignBoxInRect(TVisAlignment Alignment, const TRect& Box, const TRect& Area, TRect& Result);

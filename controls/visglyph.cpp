@@ -6,6 +6,7 @@
 
 #include "classlib/Handles.h"
 #include "controls/VisObject.h"
+#include "controls/viscont.h"
 
 TVisGlyphCache* VisGlyphCache = nullptr;
 
@@ -100,6 +101,12 @@ void TVisGlyph::SetGlyph(TBitmap* Bitmap) {
   const Integer w = FGlyph->GetWidth();
   const Integer h = FGlyph->GetHeight();
   if (!FGlyph->GetEmpty() && w % h == 0) SetNumGlyphs(static_cast<Byte>(w / h < 6 ? w / h : 1));
+}
+
+void TVisGlyph::SetGlyphFromList(TVisCustomImageList* List, Integer ListIndex, Integer ImageIndex) {
+  TBitmap picture;
+  if (List && List->IsValid(ListIndex, ImageIndex)) List->AssignPicture(ListIndex, ImageIndex, &picture);
+  SetGlyph(&picture);
 }
 
 void TVisGlyph::SetNumGlyphs(Byte Value) {

@@ -12,6 +12,7 @@
 #include "controls/viscont.h"
 
 class TVis3DCaption;
+class TVisCustomImageList;
 class TVisGlyphTextLayout;
 
 // An image list of one picture size whose slots are handed out and given back; a slot given
@@ -69,6 +70,9 @@ public:
   // Takes a copy of Bitmap; a bitmap a whole number of heights wide gives NumGlyphs (up to 5;
   // 6 or more give 1).
   void SetGlyph(TBitmap* Bitmap);
+  // Takes a copy of the picture (ListIndex, ImageIndex) of List, or becomes empty when the list
+  // holds no such picture.
+  void SetGlyphFromList(TVisCustomImageList* List, Integer ListIndex, Integer ImageIndex);
   Byte GetNumGlyphs() const { return FNumGlyphs; }
   // 0 and the value already held are ignored.
   void SetNumGlyphs(Byte Value);

@@ -154,5 +154,8 @@ TPersistent* TVisSpecialButtons::GetOwner() const { return FOwner; }
 
 void TVisSpecialButtons::Update(TCollectionItem*) {
   if (!FNotify) return;
-  if (auto* edit = dynamic_cast<TVisCustomEdit*>(FOwner)) edit->SpecialButtonsChanged();
+  if (auto* edit = dynamic_cast<TVisCustomEdit*>(FOwner))
+    edit->SpecialButtonsChanged();
+  else if (OnUpdate)
+    OnUpdate(this);
 }

@@ -79,6 +79,8 @@ public:
   TVisSpecialButton* Add() { return static_cast<TVisSpecialButton*>(inherited::Add()); }
   TPersistent* GetOwner() const override;
   TWinControl* GetControl() const { return FOwner; }
+  // Told of every change of the items (with Notify) when the control is not a custom edit.
+  TNotifyEvent OnUpdate;
 
 protected:
   // A custom edit is told to lay its buttons out again.

@@ -8,6 +8,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
 #include "spell/lx3ConfigurationDialogCtrl.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/lx3WinAPIParser.h"
 
 PUBLISHED(TLexemeSpell3) {
   using C = TLexemeSpell3;
@@ -40,6 +42,15 @@ TLexemeSpell3::~TLexemeSpell3() {
 
 void TLexemeSpell3::SetUILanguageFontControls(TFont* Value) { fontControls_->Assign(Value); }
 void TLexemeSpell3::SetUILanguageFontText(TFont* Value) { fontText_->Assign(Value); }
+
+TForm* TLexemeSpell3::CreateSpellDialog() {
+  TComponent* owner = this;
+  if (auto* walker = dynamic_cast<TWinAPIControlParser*>(GetWalker()))
+    if (walker->GetControl()) owner = walker->GetControl();
+  auto* dialog = new TSpellDialog(owner);
+  ApplyInterfaceFonts(dialog, true);
+  return dialog;
+}
 
 void TLexemeSpell3::ApplyInterfaceFonts(TForm* Form, bool TextFonts) {
   if (!UILanguageUseFonts || !Form) return;

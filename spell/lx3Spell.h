@@ -18,6 +18,10 @@ public:
   // dialog asks for text fonts, else the controls font. Only while UILanguageUseFonts is set.
   virtual void ApplyInterfaceFonts(TForm* Form, bool TextFonts);
 
+  // The built-in spelling dialog, owned by the checked control when the walker reads a control,
+  // else by the component, with the interface fonts (text fonts included).
+  TForm* CreateSpellDialog() override;
+
   // The event when assigned; otherwise the built-in dialog, modal, freed when it closes.
   void ShowConfigDialog(TComponent* AOwner) override;
   void ShowCustomDictionariesDialog(TComponent* AOwner) override;

@@ -131,6 +131,9 @@ void TSpellDialog::DialogControlConfigurationAvailable(TObject*) {
   HelpButton->SetEnabled(Enabled(sdcHelp));
   CancelButton->SetEnabled(Enabled(sdcCancel));
   if (!OptionsButton->GetVisible()) UndoButton->SetTop(OptionsButton->GetTop());
+  // The first word shown changes no mode: the buttons start as the component allows them, not
+  // as the form was drawn.
+  EnableCommands(true);
 }
 
 void TSpellDialog::EnableCommands(bool E) {

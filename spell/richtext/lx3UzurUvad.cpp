@@ -64,7 +64,8 @@ void VUzurUvadParser3::SkipForward() {
     if (!s.NextItem()) break;
     skipped = true;
   }
-  if (skipped && column_ > 0) column_ = 0;
+  // A position on an item that is not read moves to the start of the next one that is.
+  if (skipped) column_ = 0;
 }
 
 bool VUzurUvadParser3::LoadLine() {

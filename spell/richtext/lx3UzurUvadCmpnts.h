@@ -2,12 +2,12 @@
 // cells included) through the rich-text walker, reading Unicode text in a code page of its own.
 #pragma once
 
-#include "spell/lx3SpellBase.h"
+#include "spell/lx3Spell.h"
 
 class TCustomUzurUvadEdit;
 
-class TUVLexemeSpell3 : public TLexemeSpell3Base {
-  CLASS_INFO(TUVLexemeSpell3, TLexemeSpell3Base)
+class TUVLexemeSpell3 : public TLexemeSpell3 {
+  CLASS_INFO(TUVLexemeSpell3, TLexemeSpell3)
 public:
   explicit TUVLexemeSpell3(TComponent* AOwner) : inherited(AOwner) {}
 

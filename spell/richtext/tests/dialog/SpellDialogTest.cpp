@@ -4,6 +4,7 @@
 // message loop of the synchronous check, as each word is shown.
 #include <gtest/gtest.h>
 
+#include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/richtext/lx3UzurUvad.h"
@@ -29,6 +30,10 @@ class SpellDialogTest : public RichTextSpellTest {
 protected:
   void SetUp() override {
     RichTextSpellTest::SetUp();
+    UseDialog();
+  }
+  // The component checks with the dialog, which the test supplies, and no end message.
+  void UseDialog() {
     UV().UIType = suiDialog;
     UV().EndMessage = emNever;
     UV().OnCreateSpellDialog = TCreateSpellDialogEvent(this, &SpellDialogTest::SupplyDialog);
@@ -46,17 +51,19 @@ protected:
   TSpellDialog* Dialog() { return static_cast<TSpellDialog*>(UV().GetSpellDialog()); }
   static void Click(TButton* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
   // Types the replacement as the edit receives it.
-  void Replace(const char* text) {
-    SendMessageA(Dialog()->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  void Replace(const char* text, TSpellDialog* dialog = nullptr) {
+    SendMessageA((dialog ? dialog : Dialog())->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
   A ClickOn(TButton* TSpellDialog::*button, std::function<void()> check = {}) {
     return {K::Do, "", [this, button, check] {
+              texts.push_back(Text());
               if (check) check();
               Click(Dialog()->*button);
             }};
   }
   A ChangeTo(const char* text, TButton* TSpellDialog::*button) {
     return {K::Do, "", [this, text, button] {
+              texts.push_back(Text());
               Replace(text);
               Click(Dialog()->*button);
             }};
@@ -69,6 +76,8 @@ protected:
   }
 
   int optionsShown = 0;
+  // The document's text at each word shown by ClickOn and ChangeTo answers.
+  std::vector<std::string> texts;
 };
 
 TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
@@ -125,7 +134,13 @@ TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
   UV().CheckUzurUvadEdit(editor, ckWholeText);
   EXPECT_FALSE(UV().IsChecking());
   EXPECT_EQ(user.prompts, (List{"Teh", "teh", "the the (repeated)", "teh", "the the (repeated)", "Zzxqv", "wrold"}));
-  EXPECT_EQ(Text(), "The cat sat on the mat.\nThe dog barked at the moon.\nZzxqv wrold and wrold.");
+  // The text after each command.
+  const std::string original = "Teh cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string changed = "The cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string changedAll = "The cat sat on the mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.";
+  const std::string deleted = "The cat sat on the mat.\nThe dog barked at the moon.\nZzxqv wrold and wrold.";
+  EXPECT_EQ(texts, (std::vector<std::string>{original, changed, changed, changed, changedAll, deleted, deleted}));
+  EXPECT_EQ(Text(), deleted);
   EXPECT_EQ(UV().GetSpellDialog(), nullptr);
   // The editor can take back every change of the check.
   int undone = 0;
@@ -192,6 +207,135 @@ TEST_F(SpellDialogTest, ResumesAtTheCaretAfterTheUserWorkedInTheBook) {
   EXPECT_TRUE(disabled);
   EXPECT_TRUE(enabled);
   EXPECT_EQ(user.prompts, (List{"Teh", "teh"}));
+}
+
+// A word far down the book is scrolled into view before it is shown.
+TEST_F(SpellDialogTest, TheWordShownIsInView) {
+  Show();
+  std::vector<std::string> lines(80, "the cat sat on the mat");
+  lines.push_back("and teh moon");
+  Fill(lines);
+  TRect word, control;
+  Integer scrolled = 0;
+  const std::vector<A> answers = {ClickOn(&TSpellDialog::CancelButton, [&] {
+    UV().GetWalker()->SelectionRect(word);
+    UV().GetWalker()->ControlRect(control);
+    scrolled = editor->GetVOffs();
+  })};
+  TestUser user(UV(), answers);
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  ASSERT_EQ(user.prompts, (List{"teh"}));
+  EXPECT_GT(scrolled, 0);
+  EXPECT_GE(word.Top, control.Top);
+  EXPECT_LE(word.Bottom, control.Bottom);
+}
+
+// Without a dialog of the application's, the component shows its own, which stays above the form
+// that holds the component.
+TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
+  auto* spell = Configure(new TUVLexemeSpell3(form));
+  spell->EndMessage = emNever;
+  // The dialog takes the interface fonts: the text font for what holds text.
+  spell->UILanguageUseFonts = true;
+  spell->GetUILanguageFontControls()->SetName("Courier New");
+  spell->GetUILanguageFontText()->SetName("Times New Roman");
+  Show();
+  Fill({"Teh cat"});
+  TForm* shown = nullptr;
+  HWND ownerWindow = nullptr;
+  const std::vector<A> answers = {{K::Do, "", [&] {
+                                     shown = spell->GetSpellDialog();
+                                     ownerWindow = GetWindow(shown->GetHandle(), GW_OWNER);
+                                     ASSERT_NE(dynamic_cast<TSpellDialog*>(shown), nullptr);
+                                     EXPECT_EQ(shown->GetOwner(), spell);
+                                     auto* d = static_cast<TSpellDialog*>(shown);
+                                     EXPECT_EQ(d->ChangeButton->GetFont()->GetName(), "Courier New");
+                                     EXPECT_EQ(d->NotFoundText->GetFont()->GetName(), "Courier New");
+                                     EXPECT_EQ(d->ReplaceWithEdit->GetFont()->GetName(), "Times New Roman");
+                                     EXPECT_EQ(d->SuggestionsListbox->GetFont()->GetName(), "Times New Roman");
+                                     Replace("The", static_cast<TSpellDialog*>(shown));
+                                     Click(static_cast<TSpellDialog*>(shown)->ChangeButton);
+                                   }}};
+  TestUser user(*spell, answers);
+  spell->CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_EQ(user.prompts, (List{"Teh"}));
+  EXPECT_EQ(ownerWindow, form->GetHandle());
+  EXPECT_EQ(Text(), "The cat");
+  EXPECT_EQ(spell->GetSpellDialog(), nullptr);
+
+  // Checking a standard edit control: the dialog belongs to the control.
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetText("Teh dog");
+  TestUser second(*spell, {{K::Do, "", [&] {
+                              shown = spell->GetSpellDialog();
+                              EXPECT_EQ(shown->GetOwner(), edit);
+                              ownerWindow = GetWindow(shown->GetHandle(), GW_OWNER);
+                              Click(static_cast<TSpellDialog*>(shown)->CancelButton);
+                            }}});
+  spell->CheckControl(edit, ckWholeText);
+  EXPECT_EQ(second.prompts, (List{"Teh"}));
+  EXPECT_EQ(ownerWindow, form->GetHandle());
+}
+
+// Which buttons the dialog shows and enables for the first word, by the commands the component
+// allows, its help topic and whether an active custom dictionary is open.
+TEST_F(SpellDialogTest, ButtonsFollowTheCommandsTheComponentAllows) {
+  using C = TSpellDialogCommands;
+  struct Case {
+    const char* name;
+    C visible, enabled;
+    Integer helpContext;
+    bool activeDictionary;
+    std::string shown, usable;  // the buttons by letters: U O IA I CA C A T H X
+  };
+  const C all = AllSpellDialogCommands;
+  const Case cases[] = {
+      {"everything", all, all, 7, true, "U O IA I CA C A T H X", "O IA I CA C A T H X"},
+      {"no help topic hides Help", all, all, 0, true, "U O IA I CA C A T X", "O IA I CA C A T H X"},
+      {"no active dictionary", all, all, 0, false, "U O IA I CA C A T X", "O IA I CA C H X"},
+      {"commands hidden and disabled", C{sdcIgnore, sdcChange, sdcUndo, sdcCancel},
+       C{sdcIgnore, sdcChange, sdcCancel, sdcOptions}, 7, true, "U I C X", "O I C X"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A new configuration of its own for each case.
+    spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    UV().SetConfigRegistryKey("Software\\PelorinSpellTest\\" + std::to_string(++n));
+    UseDialog();
+    UV().CommandsVisible = c.visible;
+    UV().CommandsEnabled = c.enabled;
+    UV().HelpCtxSpellDialog = c.helpContext;
+    UV().ConfigDefaultActiveCustom = c.activeDictionary ? "%ConfigID%.lxu" : "";
+    Show();
+    Fill({"Teh cat"});
+    std::string shown, usable;
+    Integer undoTop = 0, optionsTop = 0;
+    const std::vector<A> answers = {{K::Do, "", [&] {
+                                       TSpellDialog* d = Dialog();
+                                       const std::pair<const char*, TButton*> buttons[] = {
+                                           {"U", d->UndoButton},       {"O", d->OptionsButton},
+                                           {"IA", d->IgnoreAllButton}, {"I", d->IgnoreButton},
+                                           {"CA", d->ChangeAllButton}, {"C", d->ChangeButton},
+                                           {"A", d->AddButton},        {"T", d->AutoCorrectButton},
+                                           {"H", d->HelpButton},       {"X", d->CancelButton}};
+                                       for (const auto& [letters, button] : buttons) {
+                                         if (button->GetVisible()) shown += (shown.empty() ? "" : " ") + std::string(letters);
+                                         if (button->GetEnabled()) usable += (usable.empty() ? "" : " ") + std::string(letters);
+                                       }
+                                       undoTop = d->UndoButton->GetTop();
+                                       optionsTop = d->OptionsButton->GetTop();
+                                       UV().DialogCancel();
+                                     }}};
+    TestUser user(UV(), answers);
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(usable, c.usable);
+    // Undo takes the place of a hidden Options button.
+    if (!c.visible.Contains(sdcOptions)) EXPECT_EQ(undoTop, optionsTop);
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+  }
 }
 
 // Where the dialog appears: clear of the word shown, by the placement rules.

@@ -28,6 +28,8 @@ protected:
   void SetUp() override {
     SpellComponentTest::SetUp();
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    // Checked as the background check does, without the dialog; its tests ask for it.
+    UV().UIType = suiSilent;
     editor_test::BeepCount() = 0;
     UVMessageBeep = &editor_test::CountBeep;
     style = new TUVStyle(nullptr);

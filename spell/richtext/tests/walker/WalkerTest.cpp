@@ -125,6 +125,24 @@ TEST_F(WalkerTest, ReadsTheCellsOfATableInOrder) {
   EXPECT_EQ(text, "after dgo\r\n");
 }
 
+// Unicode text is read as 8-bit text in the walker's code page; what the page lacks reads as "?".
+TEST_F(WalkerTest, ReadsUnicodeTextInItsCodePage) {
+  Show();
+  editor->Clear();
+  editor->GetEditData()->AddNL(AnsiToUnicodeCP(1252, "caf\xe9 \x80"), tsUnicode, psNormal);
+  editor->Format();
+  const std::pair<Integer, AnsiString> cases[] = {{1252, "caf\xe9 \x80\r\n"}, {1251, "caf? \x88\r\n"}};
+  for (const auto& [codePage, text] : cases) {
+    VUzurUvadParser3 walker;
+    walker.CodePage = codePage;
+    walker.Init(editor);
+    walker.SetPos(0, 0, pmCurrent);
+    AnsiString read;
+    walker.GetText(read);
+    EXPECT_EQ(read, text) << codePage;
+  }
+}
+
 TEST_F(WalkerTest, ReadsLinesWithTheirLineBreakAndStepsBackAcrossItems) {
   Show();
   FillMixed();
@@ -270,6 +288,7 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     SCOPED_TRACE(c.name);
     // Change All pairs last as long as the component: each case has its own.
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
+    UV().UIType = suiSilent;
     Show();
     FillMixed();
     editor->ClearUndoLists();
