@@ -796,6 +796,11 @@ void TCustomUVFormattedData::FormatFullLineItem(TFormatState& St, Integer ItemNo
     if (item->QueryFlag(uvbpDrawingChangesFont)) St.CurStyle = -1;
     Integer width = St.Sad.XToDevice(item->GetBorderWidth());
     Integer height = St.Sad.YToDevice(item->GetBorderHeight());
+    // A record drawn in parts was laid out for the device itself.
+    if (auto* multi = dynamic_cast<TUVMultiDrawItemInfo*>(dli); multi && St.Printing && multi->Width > 0) {
+      width = multi->Width;
+      height = multi->Height;
+    }
     if (para->Alignment == uvaRight) {
       left += available - width;
     } else if (para->Alignment == uvaCenter) {

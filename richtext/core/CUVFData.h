@@ -45,9 +45,10 @@ using TUVRightClickEvent =
     Closure<void(TObject* Sender, const AnsiString& ClickedWord, Integer Style, Integer X, Integer Y)>;
 
 // Visits the nested documents of an item in order (backwards when not Forward) until Visit
-// answers true; true when it did.
+// answers true; true when it did. Stopped is given the item's saved position of that document.
 bool UVForEachSubDocument(TCustomUVItemInfo* Item, bool Forward,
-                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit);
+                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit,
+                          const std::function<void(TUVStoreSubUVData* Position)>& Stopped = {});
 
 // The overlay drawn by inverting (a table's resize line): called with the two coordinates.
 using TUVXorDrawingEvent = Closure<void(TObject* Sender, Integer X, Integer Y)>;

@@ -620,7 +620,8 @@ void TCustomUVFormattedData::HideXorDrawing() {
 }
 
 bool UVForEachSubDocument(TCustomUVItemInfo* Item, bool Forward,
-                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit) {
+                          const std::function<bool(TCustomUVFormattedData* Data)>& Visit,
+                          const std::function<void(TUVStoreSubUVData* Position)>& Stopped) {
   TUVStoreSubUVData* state = nullptr;
   TCustomUVFormattedData* sub = Item->GetSubDocument(state, Forward ? uvsdFirst : uvsdLast);
   bool stopped = false;
@@ -633,6 +634,7 @@ bool UVForEachSubDocument(TCustomUVItemInfo* Item, bool Forward,
       state = next;
     }
   }
+  if (stopped && Stopped) Stopped(state);
   delete state;
   return stopped;
 }

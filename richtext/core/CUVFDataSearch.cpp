@@ -133,7 +133,13 @@ bool TCustomUVFormattedData::SearchText(bool Down, bool MatchCase, const AnsiStr
     }
   }
   Integer itemNo, offs;
-  GetSearchStart(Down, itemNo, offs);
+  if (searched >= 0) {
+    // The search goes on past the item whose documents were searched, wherever the selection is.
+    itemNo = searched;
+    offs = Down ? GetOffsAfterItem(searched) : GetOffsBeforeItem(searched);
+  } else {
+    GetSearchStart(Down, itemNo, offs);
+  }
   return SearchFrom(Down, MatchCase, Text, WholeWords, itemNo, offs, searched);
 }
 
@@ -145,6 +151,11 @@ bool TCustomUVFormattedData::SearchFrom(bool Down, bool MatchCase, const AnsiStr
   Integer step = Down ? 1 : -1;
   Integer itemNo = std::min(ItemNo, count - 1);
   // The start item: from the start offset on (down) or before it (up).
+  // A start item holding documents is searched when the start lies on the side it is entered from.
+  if (itemNo != SearchedItemNo && GetItemStyle(itemNo) < 0 &&
+      (Down ? Offs <= GetOffsBeforeItem(itemNo) : Offs >= GetOffsAfterItem(itemNo)) &&
+      SearchInSubDocuments(itemNo, Down, MatchCase, Text, WholeWords))
+    return true;
   if (itemNo != SearchedItemNo && GetItemStyle(itemNo) >= 0) {
     Integer length = 0;
     Integer p = Down ? search.SearchItem(itemNo, true, Offs, kNoLimit, length)
@@ -171,14 +182,19 @@ bool TCustomUVFormattedData::SearchFrom(bool Down, bool MatchCase, const AnsiStr
 
 bool TCustomUVFormattedData::SearchInSubDocuments(Integer ItemNo, bool Down, bool MatchCase, const AnsiString& Text,
                                                   bool WholeWords) {
-  // A nested document is searched whole, from its edge in the direction.
-  return UVForEachSubDocument(GetItem(ItemNo), Down, [&](TCustomUVFormattedData* sub) {
-    Integer count = sub->GetItemCount();
-    if (count == 0) return false;
-    Integer first = Down ? 0 : count - 1;
-    return sub->SearchFrom(Down, MatchCase, Text, WholeWords, first,
-                           Down ? sub->GetOffsBeforeItem(first) : sub->GetOffsAfterItem(first), -1);
-  });
+  // A nested document is searched whole, from its edge in the direction; the one holding the
+  // text becomes the item's chosen document, where the next search goes on.
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  return UVForEachSubDocument(
+      item, Down,
+      [&](TCustomUVFormattedData* sub) {
+        Integer count = sub->GetItemCount();
+        if (count == 0) return false;
+        Integer first = Down ? 0 : count - 1;
+        return sub->SearchFrom(Down, MatchCase, Text, WholeWords, first,
+                               Down ? sub->GetOffsBeforeItem(first) : sub->GetOffsAfterItem(first), -1);
+      },
+      [item](TUVStoreSubUVData* Position) { item->ChooseSubDocument(Position); });
 }
 
 void TCustomUVFormattedData::SelectFoundText(bool Down, Integer ItemNo, Integer Offs, Integer Length) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classlib/Graphics.h"
+#include "richtext/core/PtUVData.h"
 #include "richtext/core/UVDataList.h"
 #include "richtext/core/UVItem.h"
 #include "richtext/core/UVStyle.h"
@@ -19,8 +20,9 @@ class TUVTableItemInfo;
 class TUVTableRows;
 class TUVTableRow;
 class TUVEditUVData;
+class TUVTableInplaceEdit;
+class TCustomUzurUvadEdit;
 class TUVTableCellData;
-class TRectPtblUVData;
 
 // A length of HTML: positive pixels, negative percent of the available width, 0 automatic.
 using TUVHTMLLength = Integer;
@@ -114,6 +116,8 @@ public:
   // False without items and for one text item with no text (Strict: only one of text and
   // paragraph style 0); true otherwise.
   bool HasData(bool Strict);
+  // The cell may be emptied: none of its text is protected against deletion.
+  bool CanClear();
   // The cell leaves the grid for an undo record (its items are told), and comes back.
   void MovingToUndoList(TObject* Record);
   void MovingFromUndoList();
@@ -123,6 +127,8 @@ public:
   Integer GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas);
   // The content's height, at least BestHeight.
   Integer GetCellHeight();
+  // The height of the text, in the cell editor's document while the cell is edited in place.
+  Integer ContentHeight();
   // How far the content lies below the content box's top for the alignment.
   Integer GetVAlignOffset();
 
@@ -298,6 +304,45 @@ public:
   TUVList* PrintCells = nullptr;
 };
 
+// The printable copy of a cell: the cell's document drawn inside the cell's box on the page.
+class TCellPtblUVData : public TRectPtblUVData {
+  CLASS_INFO(TCellPtblUVData, TRectPtblUVData)
+public:
+  using TRectPtblUVData::TRectPtblUVData;
+};
+
+// A run of rows printed on one page.
+class TUVTablePrintPart : public TUVMultiDrawItemPart {
+  CLASS_INFO(TUVTablePrintPart, TUVMultiDrawItemPart)
+public:
+  Integer FirstRow = 0;
+  Integer RowCount = 0;
+};
+
+// A table laid out for a printer and cut between rows into pages; with heading rows that no
+// merged cell joins to the body, every page starts with them.
+class TUVTablePrintInfo : public TUVMultiDrawItemInfo {
+  CLASS_INFO(TUVTablePrintInfo, TUVMultiDrawItemInfo)
+public:
+  TUVTablePrintInfo(TUVTableItemInfo* ATable, TCustomMainPtblUVData* Printable, const TUVScreenAndDevice& ASad);
+  TUVTablePrintPart* GetTablePart(Integer Index) const { return static_cast<TUVTablePrintPart*>(GetPart(Index)); }
+  bool StartPages() override;
+  bool CanSplitFirst(Integer Y) override;
+  bool SplitAt(Integer Y) override;
+
+  TUVTableItemFormattingInfo FI;
+  TUVScreenAndDevice Sad;
+  TUVTableItemInfo* Table;
+  bool RepeatHeadings = false;
+
+private:
+  // The first row below the repeated headings, and the height of all but the body rows: the
+  // frame and the heading rows.
+  Integer FirstBodyRow() const;
+  Integer Overhead() const;
+  Integer RowBottom(Integer Row) const;
+};
+
 // A cell's place, kept while the document changes.
 class TUVTableStoreSubUVData : public TUVStoreSubUVData {
   CLASS_INFO(TUVTableStoreSubUVData, TUVStoreSubUVData)
@@ -317,6 +362,13 @@ using TUVTableDrawBorderEvent =
     Closure<void(TUVTableItemInfo* Sender, TCanvas* Canvas, Integer Left, Integer Top, Integer Right, Integer Bottom,
                  Integer Width, TColor LightColor, TColor Color, TColor BackgroundColor, TUVTableBorderStyle Style,
                  bool Printing, TUVBooleanRect* VisibleBorders, bool& DoDefault)>;
+
+// Raised when the cell editor must close while the mouse button is held in it.
+class EUVTableInplaceError : public EUzurUvadError {
+  CLASS_INFO(EUVTableInplaceError, EUzurUvadError)
+public:
+  using EUzurUvadError::EUzurUvadError;
+};
 
 class TUVTableItemInfo : public TUVFullLineItemInfo {
   UVITEM_CLASS(TUVTableItemInfo, TUVFullLineItemInfo)
@@ -462,6 +514,69 @@ public:
   Integer ChosenRow = -1;
   Integer ChosenCol = -1;
 
+  // --- Moving, searching and clearing through the cells
+  // The cell next to the one at (Row, Col): 0 left, 1 up, 2 right, 3 down (past the cell's
+  // span), 6 the next and 7 the previous cell in reading order. False at the table's edge.
+  bool GetCellNeighbour(Integer Row, Integer Col, Integer Direction, Integer& NewRow, Integer& NewCol) const;
+  // The cell searched or holding the focus, or -1, -1.
+  Integer FocusedRow = -1;
+  Integer FocusedCol = -1;
+  TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& StoreState, TUVSubDocumentPosition Position) override;
+  // The cell at a stored position becomes the chosen one (a search found text in it).
+  TCustomUVFormattedData* ChooseSubDocument(TUVStoreSubUVData* StoreState) override;
+  TCustomUVFormattedData* GetSubDocumentAtPos(Integer X, Integer Y) override;
+  // Searches on from the searched cell's selection, then cell by cell in reading order; the
+  // cell holding the text is chosen. False past the last cell.
+  bool SearchText(bool Down, bool MatchCase, bool WholeWord, const AnsiString& Text) override;
+  void StopSearch() override;
+  // The selected cells emptied, keeping their attributes and spans, as one undoable change.
+  bool CanClearSelectedCells();
+  void ClearSelectedCells();
+  bool CanDeletePartiallySelected() override { return CanClearSelectedCells(); }
+  void DeletePartiallySelected() override { ClearSelectedCells(); }
+  // The cells' plain text: TextColSeparator between the cells of a row, TextRowSeparator after
+  // every row.
+  AnsiString AsText(Integer LineWidth, TCustomUVData* UVData, const AnsiString& Text, const AnsiString& Path,
+                    bool TextOnly, bool Unicode) override;
+  // HeadingRowCount (at most the row count) is above 0 and no cell of its last row reaches below it.
+  bool HeadingRowsValid() const;
+  // The last (first) row of the rows that merged cells join to Row: a range of rows ending
+  // (starting) there cuts no merged cell.
+  Integer ExtendRowRangeDown(Integer Row) const;
+  Integer ExtendRowRangeUp(Integer Row) const;
+
+  // --- The cell editor
+  // Opens the cell editor (in an editor's document, with uvtoEditing) on the cell covering
+  // (Row, Col), or moves the open one there, with the caret at the start or the end of its text;
+  // ByClick remembers the click's time. True when the editor edits that cell.
+  bool EnterCell(Integer Row, Integer Col, bool AtEnd = false, bool ByClick = false);
+  // The caret steps onto the table from outside: 0 from the left, 1 from the right, 2 from
+  // above, 3 from below (Coord: its x from the table's left).
+  bool EnterItem(Integer From, Integer Coord) override;
+  // The editor lets go of its cell: the items go back, what it did becomes one undoable change
+  // of the table, and the table is laid out again. The control itself is handed back (Detach)
+  // or destroyed (Close).
+  TUVTableInplaceEdit* DetachInplaceEditor();
+  void CloseInplaceEditor(bool KeepCaret);
+  // The editor destroyed with the cell's items, when the table itself goes.
+  void DropInplaceEditor();
+  // The editor closed for a while (a border is dragged), keeping its cell and selection, and
+  // opened again. Raises EUVTableInplaceError while the mouse button is down in the editor.
+  void SuspendInplaceEditor();
+  void ResumeInplaceEditor();
+  // The editor's move out of its cell (the direction codes of GetCellNeighbour, 4 and 5 the
+  // start and the end of the document).
+  void MoveFromCell(Integer Direction);
+  TUVTableInplaceEdit* GetInplaceEditor() const { return FInplaceEditor; }
+  // The document editing of a cell goes to: the cell editor's while it edits the cell.
+  TCustomUVFormattedData* GetEditingData(TUVTableCellData* Cell);
+
+  // --- Printing
+  TUVDrawLineInfo* CreateDrawRecord(bool Printing, TCustomUVData* UVData, const TUVScreenAndDevice* Sad) override;
+  // Part Part of a print record (the whole table when negative) with its corner at (X, Y).
+  void Print(TCanvas* Canvas, Integer X, Integer Y, Integer X2, bool Preview, bool Correction,
+             const TUVScreenAndDevice& Sad, TCustomUVData* UVData, TUVDrawLineInfo* DrawItem, Integer Part) override;
+
   // --- The item's answers to its document
   TCustomUVData* GetParentData() override { return Rows->MainUVData; }
   Integer GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas, TCustomUVData* UVData) override;
@@ -594,6 +709,9 @@ private:
   void WidenSpannedColumns(Integer Row, Integer Col, Integer Required, bool MinimumMode, Integer MaxLevel,
                            std::vector<Integer>& Widths, std::vector<Byte>& Kinds, bool Fixed, Integer& Extra,
                            Integer& MinSum);
+  // The border-box width (height) of a cell over Span columns from Col (rows from Row).
+  Integer SpanWidth(TUVTableItemFormattingInfo* FI, Integer Col, Integer Span) const;
+  Integer SpanHeight(TUVTableItemFormattingInfo* FI, Integer Row, Integer Span) const;
   void PlaceColumns(TUVTableItemFormattingInfo* FI);
   void PlaceRows(TUVTableItemFormattingInfo* FI);
   void CalculateRowHeights(TUVTableItemFormattingInfo* FI);
@@ -640,7 +758,28 @@ private:
   bool FVOutermostRule = false;
   bool FHOutermostRule = false;
 
+  // Places the cell editor over its cell.
+  void PlaceInplaceEditor();
+  // The cell editor changed its text: the table is laid out again when the text's size changed.
+  void InplaceChanged(TObject* Sender);
+  // The control showing the table when it is an editor.
+  TCustomUzurUvadEdit* GetHostEditor() const;
+  TUVTableInplaceEdit* FInplaceEditor = nullptr;
+  // The minimal width of the table's paragraphs and the editor's text size when last laid out.
+  Integer FSectionMinWidth = 0;
+  Integer FEditorMinWidth = 0;
+  Integer FEditorHeight = 0;
+  // The mouse went down in the cell editor through the table.
+  bool FEditorMouse = false;
+  // The cell and the selection of a suspended editor (row -1: none).
+  Integer FSuspendedRow = -1;
+  Integer FSuspendedCol = -1;
+  Integer FSuspendedSelection[4] = {0, 0, 0, 0};
+
   const TUVScreenAndDevice* FDeviceRatio = nullptr;
+  // How the cells' print copies are drawn while the table is printed.
+  bool FPrintPreview = false;
+  bool FPrintCorrection = false;
   // The canvas the layout measures on (none: the cells' own formatting canvas).
   TCanvas* FLayoutCanvas = nullptr;
   Integer FItemNoCache = -1;

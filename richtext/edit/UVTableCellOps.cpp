@@ -141,6 +141,7 @@ void TUVUndoMultiCellsModify::Perform(TUVEditUVData* UVData) {
   TUVTableItemInfo* table = UVUndoTableAt(UVData, ItemNo);
   auto* opposite = new TUVUndoMultiCellsModify();
   opposite->ItemNo = ItemNo;
+  opposite->Redo = !Redo;
   opposite->UndoList->Owner = UVData;
   opposite->UndoList->SetLimit(-1);
   if (!table->RecordUndo(static_cast<TUVUndoInfo*>(opposite))) opposite = nullptr;
@@ -150,18 +151,26 @@ void TUVUndoMultiCellsModify::Perform(TUVEditUVData* UVData) {
     if (!cell) continue;
     TakeCell(*hidden, cell);
     ScopeExit giveBack([&] { cell->AppendFrom(hidden.get()); });
-    // The cell's actions are performed again, last first; what that records in the hidden
-    // document's redo list is the opposite.
-    MoveActions(UndoList, ActionCounts[i], hidden->UndoList);
+    // The cell's actions are performed again, last first, from the list they belong to (typing
+    // records its opposite straight into the other list); what that records there is the
+    // opposite.
+    TUVUndoList* from = Redo ? hidden->RedoList : hidden->UndoList;
+    TUVUndoList* back = Redo ? hidden->UndoList : hidden->RedoList;
+    MoveActions(UndoList, ActionCounts[i], from);
     Unformatted(*hidden, [&] {
-      while (hidden->UndoList->GetCount() > 0) hidden->UndoList->Undo(hidden.get());
+      while (from->GetCount() > 0) {
+        if (Redo)
+          from->Redo(hidden.get());
+        else
+          from->Undo(hidden.get());
+      }
     });
-    Integer actions = hidden->RedoList->GetCount();
+    Integer actions = back->GetCount();
     if (opposite && actions > 0) {
       opposite->Rows.push_back(Rows[i]);
       opposite->Cols.push_back(Cols[i]);
       opposite->ActionCounts.push_back(actions);
-      MoveActions(hidden->RedoList, actions, opposite->UndoList);
+      MoveActions(back, actions, opposite->UndoList);
     }
   }
   Rows.clear();

@@ -9,6 +9,7 @@
 #include "classlib/Streams.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVEUVData.h"
+#include "richtext/edit/UVTInplace.h"
 #include "richtext/edit/UVTable.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -66,10 +67,12 @@ void TUVTableCellData::AssignAttributesFrom(TUVTableCellData* Source, bool CopyS
 }
 
 bool TUVTableCellData::HasData(bool Strict) {
-  Integer count = GetItemCount();
+  // While the cell is edited in place its items are in the editor's document.
+  TCustomUVData* doc = GetTable()->GetEditingData(this);
+  Integer count = doc->GetItemCount();
   if (count == 0) return false;
-  if (count == 1 && GetItemStyle(0) >= 0 && GetItemText(0).empty())
-    return Strict && !(GetItemStyle(0) == 0 && GetItemPara(0) == 0);
+  if (count == 1 && doc->GetItemStyle(0) >= 0 && doc->GetItemText(0).empty())
+    return Strict && !(doc->GetItemStyle(0) == 0 && doc->GetItemPara(0) == 0);
   return true;
 }
 
@@ -88,28 +91,38 @@ void TUVTableCellData::MovingFromUndoList() {
 // Measures
 
 Integer TUVTableCellData::GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas) {
-  Integer count = GetItemCount();
+  // While the cell is edited in place its items are in the editor's document.
+  TCustomUVFormattedData* doc = GetTable()->GetEditingData(this);
+  Integer count = doc->GetItemCount();
   if (count == 0) return 0;
-  if (count == 1 && GetItemStyle(0) >= 0 && GetItemText(0).empty()) {
+  if (count == 1 && doc->GetItemStyle(0) >= 0 && doc->GetItemText(0).empty()) {
     TUVStyle* style = GetUVStyle();
     if (!style) return 0;
-    TParaInfo* para = style->GetParaStyles()->GetItem(GetItemPara(0));
+    TParaInfo* para = style->GetParaStyles()->GetItem(doc->GetItemPara(0));
     Integer sum = para->FirstIndent + para->LeftIndent + para->RightIndent;
     return Sad ? MulDiv(sum, Sad->DevicePpiX, Sad->ScreenPpiX) : sum;
   }
-  Integer width = CalculateMinDocWidth(Sad, Canvas);
+  Integer width = doc == this ? CalculateMinDocWidth(Sad, Canvas) : doc->CalculateMinDocWidth(Sad, Canvas);
   return width == 0 ? 10 : width;
 }
 
-Integer TUVTableCellData::GetCellHeight() { return std::max(DocumentHeight, BestHeight); }
+Integer TUVTableCellData::GetCellHeight() { return std::max(ContentHeight(), BestHeight); }
+
+Integer TUVTableCellData::ContentHeight() {
+  TCustomUVFormattedData* doc = GetTable()->GetEditingData(this);
+  if (doc == this) return DocumentHeight;
+  // The editor's document counts the padding it keeps as its margins.
+  Integer padding = GetTable()->GetCellPadding();
+  return std::max(doc->DocumentHeight - 2 * padding, 0);
+}
 
 Integer TUVTableCellData::GetVAlignOffset() {
   Integer padding = GetTable()->GetCellPadding();
   switch (GetVAlign()) {
     case uvcMiddle:
-      return (Height - DocumentHeight) / 2 - padding;
+      return (Height - ContentHeight()) / 2 - padding;
     case uvcBottom:
-      return Height - DocumentHeight - 2 * padding;
+      return Height - ContentHeight() - 2 * padding;
     default:
       return 0;
   }
@@ -154,6 +167,8 @@ Integer TUVTableCellData::GetHeight() { return Height - 2 * GetTable()->GetCellP
 void TUVTableCellData::Deselect(TCustomUVItemInfo* NewPartiallySelected, bool MakeEvent) {
   TUVItemFormattedData::Deselect(NewPartiallySelected, MakeEvent);
   if ((State & uvstDeselecting) || NewPartiallySelected || IsDestroying()) return;
+  // The cell edited in place stays chosen: its selection is the cell editor's.
+  if (GetTable()->GetEditingData(this) != this) return;
   State |= uvstDeselecting;
   ScopeExit restore([this] { State &= ~static_cast<Cardinal>(uvstDeselecting); });
   GetTable()->ReleaseChosenCell(this);
@@ -185,7 +200,9 @@ void TUVTableCellData::ReadData(TStream* Stream) {
   if (!InsertUVFFromStreamAt(Stream, 0, false, nullptr, nullptr, nullptr)) throw EReadError("Invalid UVF format");
 }
 
-void TUVTableCellData::WriteData(TStream* Stream) { SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr); }
+void TUVTableCellData::WriteData(TStream* Stream) {
+  GetTable()->GetEditingData(this)->SaveUVFToStreamEx(Stream, uvfss_Full, clNone, nullptr, nullptr);
+}
 
 PUBLISHED(TUVTableCellData) {
   Prop("Color", &TUVTableCellData::GetCellColor, &TUVTableCellData::SetCellColor)

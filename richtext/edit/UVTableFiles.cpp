@@ -508,7 +508,7 @@ void TUVTableItemInfo::SaveRTF(TStream* Stream, const AnsiString&, TCustomUVData
     for (Integer c = 0; c < colCount; ++c) {
       write("{");
       if (TUVTableCellData* cell = GetCells(r, c))
-        cell->SaveRTFToStream(Stream, false, clNone, level + 1, Context.FontTable, colors,
+        GetEditingData(cell)->SaveRTFToStream(Stream, false, clNone, level + 1, Context.FontTable, colors,
                               Context.ListOverrideNumbers, f);
       write(Format("\\%scell}", prefix));
     }
@@ -582,10 +582,11 @@ void TUVTableItemInfo::SaveHTML(TStream* Stream, TCustomUVData* UVData, Integer,
       } else {
         const TColor back = WrittenCellColor(this, cell, UVData);
         if (UseCSS)
-          cell->SaveHTMLToStreamWithCSS(Stream, Path, AnsiString(), ImgSavePrefix, cellOptions, back, 0, 0, 0, 0,
+          GetEditingData(cell)->SaveHTMLToStreamWithCSS(Stream, Path, AnsiString(), ImgSavePrefix, cellOptions, back, 0, 0, 0, 0,
                                         nullptr, AnsiString());
         else
-          cell->SaveHTMLToStream(Stream, Path, AnsiString(), ImgSavePrefix, cellOptions, back, 0, 0, 0, 0, nullptr);
+          GetEditingData(cell)->SaveHTMLToStream(Stream, Path, AnsiString(), ImgSavePrefix, cellOptions, back, 0, 0, 0, 0,
+                                                 nullptr);
       }
       write("</TD>");
     }

@@ -10,6 +10,7 @@
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UzurUvad.h"
 #include "richtext/edit/UVEUVData.h"
+#include "richtext/edit/UVTInplace.h"
 #include "richtext/edit/UVTable.h"
 #include "richtext/edit/UVTableUndo.h"
 
@@ -66,6 +67,7 @@ void TUVTableItemInfo::Init(Integer RowCount, Integer ColCount) {
 }
 
 TUVTableItemInfo::~TUVTableItemInfo() {
+  DropInplaceEditor();
   delete Rows;
   Rows = nullptr;
   delete FormattingInfo;
@@ -155,6 +157,8 @@ void TUVTableItemInfo::ReleaseChosenCell(TUVTableCellData* Cell) {
 }
 
 void TUVTableItemInfo::CleanUpChosen() {
+  // The document gives up the cell: its editor closes, keeping what was typed.
+  CloseInplaceEditor(false);
   if (ChosenRow < 0 || ChosenRow >= GetRowCount() || ChosenCol < 0 || ChosenCol >= GetColCount()) {
     ChosenRow = ChosenCol = -1;
     return;
@@ -226,9 +230,11 @@ void TUVTableItemInfo::SetPosition(Integer X, Integer Y, TCustomUVFormattedData*
     for (Integer c = 0; c < row->GetCount(); ++c)
       if (TUVTableCellData* cell = row->GetCell(c)) cell->AdjustChildrenCoords();
   }
+  PlaceInplaceEditor();
 }
 
 void TUVTableItemInfo::MovingToUndoList(Integer ItemNo, TCustomUVData* UVData, TObject* Container) {
+  CloseInplaceEditor(false);
   for (Integer r = 0; r < GetRowCount(); ++r) {
     TUVTableRow* row = Rows->GetRow(r);
     for (Integer c = 0; c < row->GetCount(); ++c)
@@ -462,13 +468,14 @@ void TUVTableItemInfo::AssignCellAttributes(Integer Row, Integer Col, TUVTableCe
   FinishChange();
 }
 
-void TUVTableItemInfo::GetEditedCell(Integer& Row, Integer& Col) { Row = Col = -1; }
 
 // ---------------------------------------------------------------------------------------------
 // Structural operations
 
 template <class Change>
 void TUVTableItemInfo::ModifyStructure(Change&& Step) {
+  // The cell editor gives its edits back first: the grid changes under it.
+  CloseInplaceEditor(false);
   BeginTableModify();
   {
     ScopeExit close([this] { EndTableModify(); });

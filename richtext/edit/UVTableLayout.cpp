@@ -333,9 +333,7 @@ void TUVTableItemInfo::PlaceColumns(TUVTableItemFormattingInfo* FI) {
       TUVTableCellData* cell = GetCells(r, c);
       if (!cell) continue;
       Integer left = FI->ColStarts[static_cast<std::size_t>(c)];
-      Integer width = FI->ColWidths[static_cast<std::size_t>(c)] + ScaleX(2 * FCellPadding) +
-                      MulDiv(spacing, cell->ColSpan - 1, colCount);
-      for (Integer k = c + 1; k < c + cell->ColSpan; ++k) width += FI->ColWidths[static_cast<std::size_t>(k)];
+      Integer width = SpanWidth(FI, c, cell->ColSpan);
       if (printing) {
         if (TRectPtblUVData* copy = PrintCellAt(FI, r * colCount + c)) {
           copy->Left = left + padding;
@@ -348,6 +346,31 @@ void TUVTableItemInfo::PlaceColumns(TUVTableItemFormattingInfo* FI) {
         cell->Format(false, true, false, 0, FLayoutCanvas ? FLayoutCanvas : cell->GetFormattingCanvas(), false, false);
       }
     }
+}
+
+namespace {
+
+// The border box over Span columns (rows) from Index: their sizes, the padding of the first, and
+// their share of the spacing that the layout spreads over all Count of them.
+Integer SpanSize(const std::vector<Integer>& Sizes, Integer Index, Integer Span, Integer Count, Integer Spacing,
+                 Integer Padding2) {
+  Integer size = Padding2 + MulDiv(Spacing, Span - 1, Count);
+  for (Integer k = Index; k < Index + Span; ++k) size += Sizes[static_cast<std::size_t>(k)];
+  return size;
+}
+
+}  // namespace
+
+Integer TUVTableItemInfo::SpanWidth(TUVTableItemFormattingInfo* FI, Integer Col, Integer Span) const {
+  Integer count = GetColCount();
+  return SpanSize(FI->ColWidths, Col, Span, count,
+                  ScaleX(count * (2 * (FCellPadding + FCellBorderWidth) + FCellHSpacing)), ScaleX(2 * FCellPadding));
+}
+
+Integer TUVTableItemInfo::SpanHeight(TUVTableItemFormattingInfo* FI, Integer Row, Integer Span) const {
+  Integer count = GetRowCount();
+  return SpanSize(FI->RowHeights, Row, Span, count,
+                  ScaleY(count * (2 * (FCellPadding + FCellBorderWidth) + FCellVSpacing)), ScaleY(2 * FCellPadding));
 }
 
 void TUVTableItemInfo::CalculateRowHeights(TUVTableItemFormattingInfo* FI) {
@@ -436,9 +459,7 @@ void TUVTableItemInfo::PlaceRows(TUVTableItemFormattingInfo* FI) {
       TUVTableCellData* cell = GetCells(r, c);
       if (!cell) continue;
       Integer top = FI->RowStarts[static_cast<std::size_t>(r)];
-      Integer height = FI->RowHeights[static_cast<std::size_t>(r)] + ScaleY(2 * FCellPadding) +
-                       MulDiv(spacing, cell->RowSpan - 1, rowCount);
-      for (Integer k = r + 1; k < r + cell->RowSpan; ++k) height += FI->RowHeights[static_cast<std::size_t>(k)];
+      Integer height = SpanHeight(FI, r, cell->RowSpan);
       if (printing) {
         if (TRectPtblUVData* copy = PrintCellAt(FI, r * colCount + c)) {
           copy->Top = top + padding;
@@ -499,10 +520,26 @@ Integer TUVTableItemInfo::GetMinWidth(const TUVScreenAndDevice* Sad, TCanvas* Ca
   return result;
 }
 
-bool TUVTableItemInfo::OnDocWidthChange(Integer DocWidth, TUVDrawLineInfo* /*DrawItem*/, bool Printing,
+bool TUVTableItemInfo::OnDocWidthChange(Integer DocWidth, TUVDrawLineInfo* DrawItem, bool Printing,
                                         TCanvas* Canvas, TCustomUVData* /*UVData*/, const TUVScreenAndDevice* Sad,
                                         Integer& HShift, bool /*NoCaching*/) {
   HShift = 0;
+  // A print record is laid out on its own, in the printer's pixels, on the cells' print copies;
+  // the table's layout for the screen stays as it is.
+  if (auto* record = Printing ? dynamic_cast<TUVTablePrintInfo*>(DrawItem) : nullptr) {
+    const TUVScreenAndDevice* savedRatio = FDeviceRatio;
+    TCanvas* savedCanvas = FLayoutCanvas;
+    FDeviceRatio = &record->Sad;
+    FLayoutCanvas = Canvas;
+    ScopeExit restore([this, savedRatio, savedCanvas] {
+      FDeviceRatio = savedRatio;
+      FLayoutCanvas = savedCanvas;
+    });
+    CalculateTableLayout(DocWidth, &record->FI, false);
+    record->Width = record->FI.Width;
+    record->Height = record->FI.Height;
+    return true;
+  }
   Integer oldWidth = FormattingInfo->Width;
   Integer oldHeight = FormattingInfo->Height;
   TCanvas* savedCanvas = FLayoutCanvas;

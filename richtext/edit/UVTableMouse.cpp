@@ -8,6 +8,7 @@
 
 #include "classlib/Handles.h"
 #include "richtext/edit/UVEUVData.h"
+#include "richtext/edit/UVTInplace.h"
 #include "richtext/edit/UVTable.h"
 
 namespace {
@@ -217,7 +218,21 @@ bool TUVTableItemInfo::MouseDown(TMouseButton Button, TShiftState Shift, Integer
   if (Rows->IsEmpty() || FLockCount > 0 || (UVData->State & (uvstFormatting | uvstPartialFormatting))) return false;
   bool doubleClick = Shift.Contains(ssDouble);
   Integer row, col;
+  // In an editor a click on a cell opens the cell editor there, which takes the click.
+  if ((State & uvtsInEditor) && FOptions.Contains(uvtoEditing) && GetHostEditor() && GetCellAt(X, Y, row, col)) {
+    if (doubleClick && IsCellSelected(row, col)) return true;
+    if (EnterCell(row, col, false, !doubleClick) && FInplaceEditor) {
+      TUVTableCellData* cell = FInplaceEditor->Cell;
+      FInplaceEditor->GetEditData()->MouseDown(Button, Shift, X - cell->Left,
+                                               Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+      FEditorMouse = Button == mbLeft;
+      Integer left, top;
+      if (FEditorMouse) UVData->SetMouseCapture(this, left, top);
+      return true;
+    }
+  }
   if (GetCellAt(X, Y, row, col)) {
+    CloseInplaceEditor(false);
     TUVTableCellData* cell = GetCells(row, col);
     if (!doubleClick) {
       UVData->Deselect(this, false);
@@ -278,6 +293,31 @@ bool TUVTableItemInfo::MouseDown(TMouseButton Button, TShiftState Shift, Integer
 bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Integer /*ItemNo*/,
                                  TCustomUVFormattedData* UVData) {
   if (Rows->IsEmpty() || FLockCount > 0) return false;
+  if (FEditorMouse && FInplaceEditor) {
+    Integer row, col, mainRow, mainCol;
+    TUVTableCellData* cell = FInplaceEditor->Cell;
+    TUVTableCellData* over = GetCellAt(X, Y, row, col) ? Rows->GetMainCell(row, col, mainRow, mainCol) : nullptr;
+    if (!over || over == cell || !Shift.Contains(ssLeft)) {
+      FInplaceEditor->GetEditData()->MouseMove(Shift, X - cell->Left,
+                                               Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+      return true;
+    }
+    // Dragged on into another cell: the edited cell gives way to a selection of cells that
+    // starts there.
+    Integer startRow = FInplaceEditor->Row, startCol = FInplaceEditor->Col;
+    FEditorMouse = false;
+    CloseInplaceEditor(false);
+    UVData->Deselect(this, false);
+    SelStartRow = startRow;
+    SelStartCol = startCol;
+    SelRowOffs = SelColOffs = 0;
+    State &= ~static_cast<Word>(uvtsCellsSelected);
+    FMouseDownRow = startRow;
+    FMouseDownCol = startCol;
+    FSelectingCells = true;
+    Integer left, top;
+    UVData->SetMouseCapture(this, left, top);
+  }
   if (FResizing) {
     UVData->SetCursor((State & uvtsColumnResize) ? crHSplit : crVSplit);
     return true;
@@ -343,6 +383,16 @@ bool TUVTableItemInfo::MouseUp(TMouseButton Button, TShiftState Shift, Integer X
     FinishResize(X, Y, UVData);
     return true;
   }
+  if (FEditorMouse) {
+    FEditorMouse = false;
+    UVData->ReleaseMouseCapture(this);
+    if (FInplaceEditor) {
+      TUVTableCellData* cell = FInplaceEditor->Cell;
+      FInplaceEditor->GetEditData()->MouseUp(Button, Shift, X - cell->Left,
+                                             Y - cell->Top - std::max(cell->GetVAlignOffset(), 0));
+    }
+    return true;
+  }
   Integer row, col;
   bool onCell = GetCellAt(X, Y, row, col);
   if (onCell) {
@@ -370,6 +420,8 @@ void TUVTableItemInfo::StartResize(bool Column, Integer Index, Integer Offset, I
     State |= uvtsColumnResize;
     if (Shift.Contains(ssShift)) State |= uvtsResizeShift;
   }
+  // The cell editor steps aside while the border moves under it.
+  SuspendInplaceEditor();
   FResizing = true;
   UVData->AssignXorDrawing(TUVXorDrawingEvent(this, &TUVTableItemInfo::DrawResizeLine));
   Integer left, top;
@@ -435,6 +487,7 @@ void TUVTableItemInfo::FinishResize(Integer X, Integer Y, TCustomUVFormattedData
     data->Change(true);
   }
   UVData->ReleaseMouseCapture(this);
+  ResumeInplaceEditor();
 }
 
 Integer TUVTableItemInfo::FindColumnBorderPos(Integer Index, Integer& Limit, Integer& Pos) {

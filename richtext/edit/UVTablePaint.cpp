@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/Graphics.h"
+#include "richtext/core/PtUVData.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVTable.h"
 
@@ -171,12 +172,21 @@ void TUVTableItemInfo::PaintTo(Integer X, Integer Y, TCanvas* Canvas, const TRec
 }
 
 void TUVTableItemInfo::PaintCell(TCanvas* Canvas, Integer X, Integer Y, Integer Row, Integer Col,
-                                 TUVTableCellData* Cell, TUVTableItemFormattingInfo* /*FI*/, bool Printing,
+                                 TUVTableCellData* Cell, TUVTableItemFormattingInfo* FI, bool Printing,
                                  const TRect& ClipRect, TUVTextDrawStates DrawState, TColor SelColor, bool DrawGrid) {
   Integer x0 = X + Cell->Left;
   Integer y0 = Y + Cell->Top;
   Integer width = Cell->Width;
   Integer height = Cell->Height;
+  // A printed cell takes its box from the print layout and its text from its print copy.
+  TRectPtblUVData* copy = nullptr;
+  if (Printing && FI->PrintCells) {
+    x0 = X + FI->ColStarts[static_cast<std::size_t>(Col)];
+    y0 = Y + FI->RowStarts[static_cast<std::size_t>(Row)];
+    width = SpanWidth(FI, Col, Cell->ColSpan);
+    height = SpanHeight(FI, Row, Cell->RowSpan);
+    copy = static_cast<TRectPtblUVData*>(FI->PrintCells->Get(Row * GetColCount() + Col));
+  }
   // The whole table drawn as selected selects every cell, its text too, for this paint.
   bool wholeSelected = DrawState.Contains(uvtsSelected);
   TColor color = clNone;
@@ -197,6 +207,13 @@ void TUVTableItemInfo::PaintCell(TCanvas* Canvas, Integer X, Integer Y, Integer 
     Canvas->GetBrush()->SetColor(color);
     Canvas->FillRect(fill);
     Canvas->GetBrush()->SetStyle(bsClear);
+  }
+  if (copy) {
+    Integer room = copy->Height - copy->DocumentHeight;
+    TUVCellVAlign align = Cell->GetVAlign();
+    copy->DX = X;
+    copy->DY = Y + (align == uvcMiddle ? room / 2 : align == uvcBottom ? room : 0);
+    copy->DrawPage(1, Canvas, FPrintPreview, FPrintCorrection);
   }
   if (!Printing) {
     Integer padding = FCellPadding;

@@ -530,7 +530,15 @@ void TUVTableRows::ClearCells(const std::vector<Integer>& RowList, const std::ve
     empty->AssignAttributesFrom(cell, true, 1, 1);
     empty->RowSpan = cell->RowSpan;
     empty->ColSpan = cell->ColSpan;
+    // The empty cell sits in the same box until the table is laid out again.
+    empty->Left = cell->Left;
+    empty->Top = cell->Top;
+    empty->Width = cell->Width;
+    empty->Height = cell->Height;
     row->SetCell(ColList[i], empty);
+    // A chosen cell hands the choice on; the cell kept for undo is no document's any more.
+    auto* document = dynamic_cast<TCustomUVFormattedData*>(MainUVData);
+    if (document && document->GetChosenData() == cell) Table->ChooseCell(empty);
     if (kept)
       record->Keep(cell);
     else

@@ -214,5 +214,6 @@ public:
   std::vector<Integer> Rows;
   std::vector<Integer> Cols;
   std::vector<Integer> ActionCounts;  // how many actions of the inner list each cell has
+  bool Redo = false;                  // the actions are redo actions (the opposite of an undo)
   Integer OldMinWidth = -1;
 };

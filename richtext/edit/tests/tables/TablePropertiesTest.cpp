@@ -288,3 +288,21 @@ TEST_F(SelectedCells, NothingWithoutASelectionOrEditing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SelectedCells, TwoChangesOfSelectedCellsUndoOneAfterTheOther) {
+  table->Select(0, 1, 0, 0);
+  edit_test::ApplyParagraphStyle(doc, edit_test::psCentered);
+  table->Select(1, 0, 0, 0);
+  edit_test::ApplyParagraphStyle(doc, edit_test::psCentered);
+  ASSERT_EQ(doc.UndoList->GetCount(), 2);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 1, 0, 1, 0, 0}));
+  edit_test::Undo(doc);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 1, 0, 0, 0, 0}));
+  edit_test::Undo(doc);
+  EXPECT_EQ(ParaStyles(), (std::vector<Integer>{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(CheckGrid(table), "");
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// The cell editor: its settings taken from the document that holds the table, its keys (Tab and
+// Shift+Tab move between cells, caret moves past the text leave the cell, undo with nothing of
+// its own left undoes the host's last action) and its messages.
+#include "richtext/edit/UVTInplace.h"
+
+#include "richtext/edit/UVTable.h"
+
+TUVTableInplaceEdit::TUVTableInplaceEdit(TComponent* AOwner) : VUzurUvadEdit(AOwner) {
+  SetBorderStyle(bsNone);
+  SetVisible(false);
+  SetWheelStep(0);
+  // The table sizes the editor to its text: it has nothing to scroll.
+  SetVScrollVisible(false);
+  SetHScrollVisible(false);
+  OnCaretGetOut = TUVOnCaretGetOutEvent(this, &TUVTableInplaceEdit::CaretLeft);
+}
+
+void TUVTableInplaceEdit::SetHostData(TUVEditUVData* Data) {
+  HostData = Data;
+  auto* host = Host();
+  if (!host) return;
+  SetOptions(host->GetOptions());
+  SetUVFOptions(host->GetUVFOptions());
+  SetRTFOptions(host->GetRTFOptions());
+  SetStyle(host->GetStyle());
+}
+
+void TUVTableInplaceEdit::SetCell(Integer ARow, Integer ACol, Integer CellPadding, TUVTableItemInfo* ATable) {
+  Row = ARow;
+  Col = ACol;
+  Table = ATable;
+  Cell = ATable->GetCells(ARow, ACol);
+  TableItemNo = ATable->GetItemIndex();
+  SetLeftMargin(CellPadding);
+  SetRightMargin(CellPadding);
+  SetTopMargin(CellPadding);
+  SetBottomMargin(CellPadding);
+  // Unlimited undo within the cell while the host records undo at all.
+  Integer limit = HostData && HostData->UndoList->GetLimit() != 0 ? -1 : 0;
+  GetEditData()->UndoList->SetLimit(limit);
+  GetEditData()->RedoList->SetLimit(limit);
+}
+
+TCustomUzurUvadEdit* TUVTableInplaceEdit::Host() const { return dynamic_cast<TCustomUzurUvadEdit*>(GetParent()); }
+
+void TUVTableInplaceEdit::ScrollToPosition(Integer Position, bool Redraw) {
+  if (AllowScroll) VUzurUvadEdit::ScrollToPosition(Position, Redraw);
+}
+
+void TUVTableInplaceEdit::CaretLeft(TObject* /*Sender*/, TUVGetOutDirection Direction) {
+  if (HandleAllocated()) ::PostMessageA(GetHandle(), WM_UVMOVETOCELL, static_cast<WPARAM>(Direction), 0);
+}
+
+void TUVTableInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  const bool ctrl = Shift.Contains(ssCtrl);
+  const bool alt = Shift.Contains(ssAlt);
+  if (Key == VK_TAB && !ctrl && !alt) {
+    // Tab and Shift+Tab go to the next and the previous cell; the Tab character is not typed.
+    FSwallowTab = true;
+    if (HandleAllocated()) ::PostMessageA(GetHandle(), WM_UVMOVETOCELL, Shift.Contains(ssShift) ? 7 : 6, 0);
+    Key = 0;
+    return;
+  }
+  // Undo and redo with nothing left in the cell go to the host editor: its last action is taken
+  // back once this editor has closed.
+  const bool undoKeys = (Key == 'Z' && ctrl && !alt) || (Key == VK_BACK && alt);
+  const bool redo = undoKeys ? Shift.Contains(ssShift) : (Key == 'Y' && ctrl && !alt && !Shift.Contains(ssShift));
+  if ((undoKeys || redo) && !GetReadOnly() && !(redo ? CanRedo() : CanUndo())) {
+    if (TCustomUzurUvadEdit* host = Host()) {
+      Key = 0;
+      if (redo)
+        host->Redo();
+      else
+        host->Undo();
+      return;
+    }
+  }
+  VUzurUvadEdit::KeyDown(Key, Shift);
+}
+
+void TUVTableInplaceEdit::KeyPress(char& Key) {
+  if (Key == '\t' && FSwallowTab) {
+    FSwallowTab = false;
+    Key = 0;
+    return;
+  }
+  VUzurUvadEdit::KeyPress(Key);
+}
+
+void TUVTableInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  // A second click soon after the click that opened the editor is a double click: the first one
+  // reached the table, not this window.
+  bool asDouble = Button == mbLeft && ClickTime != 0 && !Shift.Contains(ssDouble) &&
+                  ::GetMessageTime() - static_cast<LONG>(ClickTime) <= static_cast<LONG>(::GetDoubleClickTime());
+  if (Button == mbLeft) ClickTime = 0;
+  if (asDouble)
+    DblClick();
+  else
+    VUzurUvadEdit::MouseDown(Button, Shift, X, Y);
+}
+
+void TUVTableInplaceEdit::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_UVMOVETOCELL:
+      Message.Result = 0;
+      if (Table) Table->MoveFromCell(static_cast<Integer>(Message.WParam));
+      return;
+    case WM_UVCLOSECELLEDITOR: {
+      // The table has let go of the editor already; the host gets the focus back.
+      Message.Result = 0;
+      TWinControl* parent = GetParent();
+      if (Table) Table->DetachInplaceEditor();
+      delete this;
+      if (parent && parent->GetVisible() && parent->CanFocus()) parent->SetFocus();
+      return;
+    }
+    case EM_UNDO:
+    case EM_CANUNDO:
+    case WM_UNDO:
+    case EM_REDO:
+    case EM_CANREDO:
+      // The host answers for the cell, whose editor it asks first.
+      if (TWinControl* parent = GetParent(); parent && parent->HandleAllocated()) {
+        Message.Result = ::SendMessageA(parent->GetHandle(), Message.Msg, Message.WParam, Message.LParam);
+        return;
+      }
+      break;
+    default: break;
+  }
+  VUzurUvadEdit::Dispatch(Message);
+}

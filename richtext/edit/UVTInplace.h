@@ -1,0 +1,53 @@
+// The editor laid over a table cell while the cell is edited in place: an editor control on the
+// cell's items, placed over the cell inside the control that shows the table. Tab, Shift+Tab and
+// caret moves past its text ask the table to go on to another cell or out of the table; its
+// edits reach the table after every change and become one undoable change of the table when it
+// closes.
+#pragma once
+
+#include "richtext/edit/UVEdit.h"
+
+class TUVTableItemInfo;
+class TUVTableCellData;
+
+// Messages of the cell editor: move to a cell (wParam: 0 left, 1 up, 2 right, 3 down, 4 start
+// of the document, 5 its end, 6 next cell, 7 previous cell), and close.
+constexpr UINT WM_UVMOVETOCELL = WM_USER + 10;
+constexpr UINT WM_UVCLOSECELLEDITOR = 0xB021;
+
+class TUVTableInplaceEdit : public VUzurUvadEdit {
+  CLASS_INFO(TUVTableInplaceEdit, VUzurUvadEdit)
+public:
+  explicit TUVTableInplaceEdit(TComponent* AOwner);
+
+  // Takes the document's settings and style sheet.
+  void SetHostData(TUVEditUVData* Data);
+  // The cell edited and its padding as the editor's margins.
+  void SetCell(Integer ARow, Integer ACol, Integer CellPadding, TUVTableItemInfo* ATable);
+  // The editor never scrolls itself: the table places it over the whole cell.
+  void ScrollToPosition(Integer Position, bool Redraw) override;
+  void ScrollToHPosition(Integer) override {}
+
+  TUVEditUVData* HostData = nullptr;
+  TUVTableItemInfo* Table = nullptr;
+  TUVTableCellData* Cell = nullptr;
+  Integer Row = -1;
+  Integer Col = -1;
+  Integer TableItemNo = -1;
+  // The message time of the click that opened the editor (a second click soon after is a
+  // double click), 0 otherwise.
+  DWORD ClickTime = 0;
+  bool AllowScroll = false;
+
+protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void Dispatch(TMessage& Message) override;
+
+private:
+  void CaretLeft(TObject* Sender, TUVGetOutDirection Direction);
+  // The host editor: the control that shows the table.
+  TCustomUzurUvadEdit* Host() const;
+  bool FSwallowTab = false;
+};

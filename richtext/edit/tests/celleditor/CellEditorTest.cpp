@@ -1,0 +1,291 @@
+// A table in the editor edited in place: a click on a cell opens the cell editor over it with the
+// caret where the click was; typing goes into the cell and the table grows with its text; Tab,
+// Shift+Tab and the arrows move from cell to cell and out of the table; Ctrl+Z undoes in the cell,
+// then the editor's own last action, and after leaving the cell the cell's typing as one action;
+// a read-only editor stays read-only.
+#include "richtext/edit/UVTInplace.h"
+#include "richtext/edit/UVTable.h"
+#include "richtext/edit/tests/control/EditorTestSupport.h"
+#include "richtext/edit/tests/support/TableTestSupport.h"
+
+namespace {
+
+using editor_test::TypeText;
+using table_test::CellText;
+using viewer_test::ProcessFor;
+using viewer_test::TypeKey;
+
+class CellEditor : public editor_test::EditorFixture {
+protected:
+  // A verse, a table of 2 x 2 cells reading "r,c", a verse; shown with the focus.
+  void SetUp() override {
+    EditorFixture::SetUp();
+    editor->Clear();
+    editor->AddNL("Before the table", edit_test::tsNormal, edit_test::psNormal);
+    table = table_test::NumberedTable(2, 2, editor->GetEditData());
+    table->SetCellBorderWidth(1);
+    editor->GetEditData()->AddItem(AnsiString(), table);
+    editor->AddNL("After the table", edit_test::tsNormal, edit_test::psNormal);
+    ShowForm();
+    editor->Format();
+    ProcessFor(50);
+  }
+  TPoint CellPoint(Integer Row, Integer Col, Integer DX = 0) {
+    TUVEditUVData* data = editor->GetEditData();
+    TUVDrawLineInfo* line = data->DrawItems->Get(data->ItemToFirstDrawItem(1));
+    Integer x = line->Left - editor->GetHOffs(), y = line->Top - editor->GetVOffs();
+    TUVTableCellData* cell = table->GetCells(Row, Col);
+    return Point(x + cell->Left + (DX ? DX : cell->Width / 2), y + cell->Top + cell->Height / 2);
+  }
+  TUVTableInplaceEdit* CellEditorOpen() { return table->GetInplaceEditor(); }
+  // The edited cell as "r,c", or "none".
+  std::string Edited() {
+    Integer r, c;
+    table->GetEditedCell(r, c);
+    return r < 0 ? "none" : std::to_string(r) + "," + std::to_string(c);
+  }
+  TUVTableItemInfo* table = nullptr;
+};
+
+// The text of the cell editor's document, paragraphs separated by "|".
+std::string TextOf(TCustomUVData* Data) {
+  std::string text;
+  for (Integer i = 0; i < Data->GetItemCount(); ++i) {
+    if (i > 0 && Data->IsParaStart(i)) text += "|";
+    text += Data->GetItemText(i);
+  }
+  return text;
+}
+
+TEST_F(CellEditor, AClickOpensTheCellEditorAndTypingGoesIntoTheCell) {
+  Click(CellPoint(0, 1, 3));
+  ProcessFor(30);
+  ASSERT_NE(CellEditorOpen(), nullptr);
+  EXPECT_EQ(Edited(), "0,1");
+  EXPECT_TRUE(CellEditorOpen()->Focused());
+  EXPECT_TRUE(CellEditorOpen()->GetVisible());
+  // The click put the caret before the text: what is typed comes first.
+  TypeText("Gen ");
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "Gen 0,1");
+  Screenshot("cell-editor-typing");
+  // A long text makes the table grow, the editor with its cell.
+  Integer before = table->GetCells(0, 1)->Height;
+  TypeText("in the beginning was the word and the word was with God");
+  ProcessFor(30);
+  EXPECT_GT(table->GetCells(0, 1)->Height, before);
+  EXPECT_EQ(CellEditorOpen()->GetHeight(), table->GetCells(0, 1)->Height);
+  Screenshot("cell-editor-grown");
+  // The document's plain text holds what the cell editor holds.
+  EXPECT_NE(Text().find("Gen in the beginning"), std::string::npos) << Text();
+  // So do the document's files: saved while the cell is edited, nothing typed is lost.
+  for (bool rtf : {false, true}) {
+    TMemoryStream stream;
+    ASSERT_TRUE(rtf ? editor->SaveRTFToStream(&stream, false) : editor->SaveUVFToStream(&stream, false));
+    std::string saved(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+    EXPECT_NE(saved.find("Gen in the beginning"), std::string::npos) << (rtf ? "RTF" : "UVF");
+  }
+  // A click outside the table closes the editor: the cell keeps the text.
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(CellText(table->GetCells(0, 1)), "Gen in the beginning was the word and the word was with God0,1");
+  EXPECT_EQ(Caret(), (editor_test::Place{2, 3}));
+}
+
+TEST_F(CellEditor, DraggingFromTheEditedCellIntoAnotherSelectsCells) {
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  ASSERT_EQ(Edited(), "0,0");
+  // A drag inside the cell selects its text; on into the next row it selects cells.
+  Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
+  ProcessFor(30);
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  Integer top, left, rows, cols;
+  ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
+  EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
+  EXPECT_TRUE(editor->Focused());
+  Screenshot("cell-editor-dragged");
+  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+}
+
+TEST_F(CellEditor, ACellEditorStepsAsideWhileAColumnBorderIsDragged) {
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  TypeText("ab");
+  ASSERT_EQ(Edited(), "0,0");
+  Integer before = table->FormattingInfo->ColWidths[0];
+  TPoint cell = CellPoint(0, 0);
+  TPoint border(cell.X - table->GetCells(0, 0)->Width / 2 + table->FormattingInfo->ColStarts[1] -
+                    table->FormattingInfo->ColStarts[0] - 1,
+                cell.Y);
+  Drag(border, Point(border.X + 30, border.Y));
+  ProcessFor(30);
+  EXPECT_EQ(table->FormattingInfo->ColWidths[0], before + 30);
+  // Back on its cell, with the caret where it was and the typing kept.
+  ASSERT_EQ(Edited(), "0,0");
+  EXPECT_EQ(CellEditorOpen()->GetWidth(), table->GetCells(0, 0)->Width);
+  TypeText("c");
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "abc0,0");
+}
+
+TEST_F(CellEditor, AQuickSecondClickOnTheOpenedCellSelectsAWord) {
+  table_test::SetCellText(table->GetCells(0, 1), "Genesis one");
+  table->MarkChanged();
+  editor->Format();
+  Click(CellPoint(0, 1, 12));
+  ProcessFor(10);
+  ASSERT_NE(CellEditorOpen(), nullptr);
+  // The second click reaches the editor now lying over the cell.
+  TUVTableInplaceEdit* cell = CellEditorOpen();
+  TPoint at = Point(12, cell->GetHeight() / 2);
+  // The word is looked up where the mouse pointer is.
+  TPoint screen = cell->ClientToScreen(at);
+  ::SetCursorPos(screen.X, screen.Y);
+  viewer_test::Click(cell, at);
+  ProcessFor(30);
+  EXPECT_EQ(cell->GetSelText(), "Genesis");
+}
+
+TEST_F(CellEditor, SearchingWhileACellIsEditedFindsItsTextAndGoesOn) {
+  Click(CellPoint(0, 1, 3));
+  ProcessFor(30);
+  TypeText("x ");
+  ASSERT_EQ(Edited(), "0,1");
+  SetCaret(0, 1);
+  // From the start: the text typed into the edited cell, then the next cell's.
+  table_test::SetCellText(table->GetCells(1, 0), "an x");
+  table->MarkChanged();
+  editor->Format();
+  EXPECT_TRUE(editor->SearchText("x", uvsoDown));
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(editor->GetUVData()->GetChosenData(), table->GetCells(0, 1));
+  EXPECT_TRUE(editor->SearchText("x", uvsoDown));
+  EXPECT_EQ(editor->GetUVData()->GetChosenData(), table->GetCells(1, 0));
+  EXPECT_FALSE(editor->SearchText("x", uvsoDown));
+}
+
+TEST_F(CellEditor, TabShiftTabAndArrowsMoveAcrossTheCellsAndOutOfTheTable) {
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  ASSERT_EQ(Edited(), "0,0");
+  struct Step {
+    const char* Name;
+    Word Key;
+    bool Shift;
+    std::string Cell;  // "none": the caret is in the editor's own text
+  } steps[] = {
+      {"Tab", VK_TAB, false, "0,1"},
+      {"Tab into the next row", VK_TAB, false, "1,0"},
+      {"Shift+Tab", VK_TAB, true, "0,1"},
+      {"Tab", VK_TAB, false, "1,0"},
+      {"Tab", VK_TAB, false, "1,1"},
+      {"Tab in the last cell stays", VK_TAB, false, "1,1"},
+      {"Up: at the end of the text above", VK_UP, false, "0,1"},
+      {"Home", VK_HOME, false, "0,1"},
+      {"Left at the start of the text", VK_LEFT, false, "0,0"},
+      {"Right at the end of the text", VK_RIGHT, false, "0,1"},
+      {"Down", VK_DOWN, false, "1,1"},
+  };
+  for (const Step& s : steps) {
+    TypeKey(s.Key, s.Shift);
+    ProcessFor(30);
+    EXPECT_EQ(Edited(), s.Cell) << s.Name;
+    if (CellEditorOpen()) {
+      EXPECT_TRUE(CellEditorOpen()->Focused()) << s.Name;
+    }
+  }
+  // Entering 0,1 from the right put the caret at its start, Down into 1,1 at the start too:
+  // Right past the end of the last cell leaves the table after it.
+  TypeKey(VK_END);
+  TypeKey(VK_RIGHT);
+  ProcessFor(50);
+  EXPECT_EQ(Edited(), "none");
+  EXPECT_TRUE(editor->Focused());
+  EXPECT_EQ(Caret(), (editor_test::Place{1, 1}));
+  // Left steps back into the last cell, at the end of its text.
+  TypeKey(VK_LEFT);
+  ProcessFor(30);
+  EXPECT_EQ(Edited(), "1,1");
+  TypeText("!");
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "1,1!");
+  // Up from the first row leaves before the table.
+  TypeKey(VK_UP);
+  TypeKey(VK_UP);
+  ProcessFor(50);
+  EXPECT_EQ(Edited(), "none");
+  EXPECT_EQ(Caret(), (editor_test::Place{1, 0}));
+  // Ctrl+Tab types a tab (spaces) in the cell.
+  Click(CellPoint(1, 0, 3));
+  ProcessFor(30);
+  TypeKey(VK_TAB, false, true);
+  ProcessFor(30);
+  EXPECT_EQ(Edited(), "1,0");
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()),
+            std::string(static_cast<std::size_t>(style->SpacesInTab), ' ') + "1,0");
+}
+
+TEST_F(CellEditor, CtrlZUndoesInTheCellThenTheEditorsActionAndTheCellsTypingAfterLeavingIt) {
+  // An action of the editor itself before the cell is edited.
+  SetCaret(0, 1);
+  TypeText("X");
+  ASSERT_EQ(editor->GetItemText(0), "XBefore the table");
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  TypeText("a");
+  ASSERT_EQ(TextOf(CellEditorOpen()->GetEditData()), "a0,0");
+  // Inside the cell Ctrl+Z takes the cell's typing back.
+  TypeKey('Z', false, true);
+  EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), "0,0");
+  EXPECT_EQ(editor->GetItemText(0), "XBefore the table");
+  // With nothing left in the cell it undoes the editor's last action, closing the cell editor.
+  TypeKey('Z', false, true);
+  ProcessFor(50);
+  EXPECT_EQ(editor->GetItemText(0), "Before the table");
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+
+  // Typing in a cell and leaving it: Ctrl+Z in the editor takes the typing back as one action,
+  // Ctrl+Y brings it back.
+  Click(CellPoint(1, 1, 3));
+  ProcessFor(30);
+  TypeText("yz");
+  TypeKey(VK_TAB, true);
+  TypeText("w");
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  ASSERT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(CellText(table->GetCells(1, 1)), "yz1,1");
+  EXPECT_EQ(CellText(table->GetCells(1, 0)), "1,0w");
+  TypeKey('Z', false, true);
+  ProcessFor(30);
+  EXPECT_EQ(CellText(table->GetCells(1, 0)), "1,0");
+  EXPECT_EQ(CellText(table->GetCells(1, 1)), "yz1,1");
+  TypeKey('Z', false, true);
+  ProcessFor(30);
+  EXPECT_EQ(CellText(table->GetCells(1, 1)), "1,1");
+  TypeKey('Y', false, true);
+  ProcessFor(30);
+  EXPECT_EQ(CellText(table->GetCells(1, 1)), "yz1,1");
+  EXPECT_EQ(editor_test::BeepCount(), 0);
+}
+
+TEST_F(CellEditor, AReadOnlyEditorStaysReadOnly) {
+  editor->SetReadOnly(true);
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  ASSERT_NE(CellEditorOpen(), nullptr);
+  TypeText("q");
+  TypeKey(VK_TAB);
+  TypeText("q");
+  TypeKey('Z', false, true);
+  ProcessFor(30);
+  EXPECT_TRUE(editor->GetReadOnly());
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+  EXPECT_EQ(CellText(table->GetCells(0, 1)), "0,1");
+  EXPECT_TRUE(editor->GetReadOnly());
+  EXPECT_GT(editor_test::BeepCount(), 0);
+}
+
+}  // namespace
