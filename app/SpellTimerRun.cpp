@@ -67,10 +67,11 @@ void TSpellTimerRun::Step() {
       }
       break;
     case 4:
-      if (spell_.ComponentBusy())
+      if (spell_.ComponentBusy()) {
         SpellState = 1;
-      else
-        NextWordStep();
+        break;
+      }
+      for (Integer i = 0; i < WordsPerTick && SpellState == 4; ++i) NextWordStep();
       break;
     case 5:
       if (idle_.IdleWaitDone(TIdleWaits::HelperChannel)) SpellState = 6;

@@ -106,6 +106,9 @@ public:
   void WordCheck(const AnsiString& word, TWordCheckType& checkType);
 
   Integer SpellState = 0;
+  // Words taken in one tick of state 4 (while no helper is asked). One keeps the check in the
+  // background; tests that check whole Bibles take more.
+  Integer WordsPerTick = 1;
   // The word being checked (without its filtered characters once it was not accepted).
   AnsiString CurrentWord;
 
