@@ -236,7 +236,7 @@ object MainScreen: TMainScreen
     OnClose = DdeClientConv2Close
     OnOpen = DdeClientConv2Open
   end
-  object UVLexemeSpell31: TLexemeSpell3Base
+  object UVLexemeSpell31: TLexemeSpell3
     ConfigID = 'Paratext'
     ConfigFilename = '%AppDir%\Spell.cfg'
     ConfigRegistryKey = '\Software\Pelorin'

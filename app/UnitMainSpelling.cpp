@@ -19,6 +19,7 @@
 #include "core/MyRegistry.h"
 #include "spell/lx3CustomDictionary.h"
 #include "spell/lx3ParseEngine.h"
+#include "spell/lx3Spell.h"
 #include "spell/lx3StringParser.h"
 
 namespace {
@@ -101,7 +102,7 @@ private:
 
 // The main window's form holds the spell component.
 const bool g_spellComponentRegistered = [] {
-  RegisterClass(TLexemeSpell3Base::StaticClass());
+  RegisterClass(TLexemeSpell3::StaticClass());
   return true;
 }();
 
