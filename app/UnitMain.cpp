@@ -23,6 +23,7 @@
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
 #include "spell/lx3Configuration.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 #include "richtext/edit/UVEdit.h"
 #include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
@@ -86,6 +87,7 @@ PUBLISHED(TMainScreen) {
   Method("Allbooks1Click", &TMainScreen::Allbooks1Click);
   Method("LexemeSpellWordCheck", &TMainScreen::LexemeSpellWordCheck);
   Method("LexemeSpellAddCustomIgnore", &TMainScreen::LexemeSpellAddCustomIgnore);
+  Method("LexemeSpellCreateSpellDialog", &TMainScreen::LexemeSpellCreateSpellDialog);
   Method("DdeClientConv2Open", &TMainScreen::DdeClientConv2Open);
   Method("DdeClientConv2Close", &TMainScreen::DdeClientConv2Close);
   Method("ResultsToParatextButtonClick", &TMainScreen::ResultsToParatextButtonClick);
@@ -142,7 +144,7 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   SpellTimer = Component<TTimer>(this, "SpellTimer");
   SpellAllTimer = Component<TTimer>(this, "SpellAllTimer");
   DdeClientConv2 = Component<TDdeClientConv>(this, "DdeClientConv2");
-  UVLexemeSpell31 = Component<TLexemeSpell3Base>(this, "UVLexemeSpell31");
+  UVLexemeSpell31 = Component<TUVLexemeSpell3>(this, "UVLexemeSpell31");
   editor_ = std::make_unique<TUzurUvadBookEditor>(UzurUvadEdit1);
 }
 

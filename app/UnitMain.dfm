@@ -236,7 +236,7 @@ object MainScreen: TMainScreen
     OnClose = DdeClientConv2Close
     OnOpen = DdeClientConv2Open
   end
-  object UVLexemeSpell31: TLexemeSpell3
+  object UVLexemeSpell31: TUVLexemeSpell3
     ConfigID = 'Paratext'
     ConfigFilename = '%AppDir%\Spell.cfg'
     ConfigRegistryKey = '\Software\Pelorin'
@@ -246,7 +246,9 @@ object MainScreen: TMainScreen
     PhoneticMaxDistance = 4
     PhoneticDivisor = 2
     PhoneticDepth = 2
+    UIType = suiDialog
     OnWordCheck = LexemeSpellWordCheck
+    OnCreateSpellDialog = LexemeSpellCreateSpellDialog
     OnAddCustomIgnore = LexemeSpellAddCustomIgnore
   end
   object sycFolderMonitor1: TsycFolderMonitor

@@ -21,6 +21,7 @@ class TDdeClientConv;
 class THelperLink;
 class TIdleWaits;
 class TLexemeSpell3Base;
+class TUVLexemeSpell3;
 class TLabel;
 class TListBox;
 class TMechanicalRun;
@@ -144,7 +145,7 @@ public:
   TTimer* SpellTimer = nullptr;
   TTimer* SpellAllTimer = nullptr;
   TDdeClientConv* DdeClientConv2 = nullptr;
-  TLexemeSpell3Base* UVLexemeSpell31 = nullptr;
+  TUVLexemeSpell3* UVLexemeSpell31 = nullptr;
 
   // --- Handlers named by the form text
   void FormCreate(TObject* Sender);
@@ -179,6 +180,8 @@ public:
   void LexemeSpellWordCheck(TObject* Sender, const AnsiString& Word, TWordCheckType& CheckType,
                             AnsiString& Replacement);
   void LexemeSpellAddCustomIgnore(TObject* Sender);
+  // Makes the spelling dialog when a check first needs it, and frees it.
+  void LexemeSpellCreateSpellDialog(TObject* Sender, TForm*& SpellForm, bool Create);
   void DdeClientConv2Open(TObject* Sender);
   void DdeClientConv2Close(TObject* Sender);
   // The settings dialogs (UnitMainSettings.cpp).

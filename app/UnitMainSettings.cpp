@@ -11,6 +11,7 @@
 #include "app/SentenceSettingsUnit.h"
 #include "app/SpellingSettingsUnit.h"
 #include "app/UnitMain.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 
 namespace {
 

@@ -16,27 +16,26 @@
 #include "classlib/DdeMan.h"
 #include "classlib/StringLists.h"
 #include "classlib/Timers.h"
+#include "richtext/edit/UVEdit.h"
 #include "core/MyRegistry.h"
 #include "spell/lx3CustomDictionary.h"
 #include "spell/lx3ParseEngine.h"
-#include "spell/lx3Spell.h"
-#include "spell/lx3StringParser.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/richtext/lx3UzurUvad.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 
 namespace {
 
 // The main window's spell component and timers.
 class TMainSpellPeer : public TSpellCheckPeer {
 public:
-  TMainSpellPeer(TMainScreen& window) : window_(window), walker_(new TStringParser()) {}
+  explicit TMainSpellPeer(TMainScreen& window) : window_(window), walker_(new VUzurUvadParser3()) {}
   ~TMainSpellPeer() override { delete walker_; }
 
   bool ComponentBusy() override { return window_.UVLexemeSpell31->IsChecking(); }
   void StartWords() override {
-    // The words are read from the editor's text as it is when the check starts.
-    std::unique_ptr<TStringList> lines(new TStringList());
-    window_.Editor()->GetLines(lines.get());
-    text_ = lines->GetText();
-    walker_->Init(text_);
+    walker_->CodePage = window_.UVLexemeSpell31->CodePage;
+    walker_->Init(window_.UzurUvadEdit1);
     window_.UVLexemeSpell31->GetParsingEngine()->Initialize(walker_, ckWholeText);
   }
   AnsiString NextWord() override {
@@ -57,14 +56,7 @@ public:
 
   bool CheckCancelled() override { return window_.UVLexemeSpell31->GetCancelled(); }
   void SetEndMessage(TSpellEndMessage endMessage) override { window_.UVLexemeSpell31->EndMessage = endMessage; }
-  void CheckEditor() override {
-    std::unique_ptr<TStringList> lines(new TStringList());
-    window_.Editor()->GetLines(lines.get());
-    AnsiString text = lines->GetText();
-    std::unique_ptr<TStringParser> walker(new TStringParser());
-    walker->Init(text);
-    window_.UVLexemeSpell31->CheckWithWalker(walker.release(), ckWholeText);
-  }
+  void CheckEditor() override { window_.UVLexemeSpell31->CheckUzurUvadEdit(window_.UzurUvadEdit1, ckWholeText); }
   void DisableAllBooksTimer() override { window_.SpellAllTimer->SetEnabled(false); }
   void ShowAllBooksFinished() override {
     Application->MessageBox("All books spelling check finished", "Spelling", MB_OK);
@@ -72,8 +64,8 @@ public:
 
 private:
   TMainScreen& window_;
-  TStringParser* walker_;
-  AnsiString text_;
+  // The walker of every background check, over the main editor.
+  VUzurUvadParser3* walker_;
 };
 
 // The DDE conversation with the spelling helper.
@@ -99,12 +91,6 @@ private:
 };
 
 }  // namespace
-
-// The main window's form holds the spell component.
-const bool g_spellComponentRegistered = [] {
-  RegisterClass(TLexemeSpell3::StaticClass());
-  return true;
-}();
 
 void TMainScreen::CreateSpelling() {
   spellPeer_ = std::make_unique<TMainSpellPeer>(*this);
@@ -170,6 +156,13 @@ void TMainScreen::LexemeSpellWordCheck(TObject*, const AnsiString& Word, TWordCh
 
 void TMainScreen::LexemeSpellAddCustomIgnore(TObject*) {
   UVLexemeSpell31->AddIgnoreFilter(new TFilterWordIgnore(UVLexemeSpell31));
+}
+
+void TMainScreen::LexemeSpellCreateSpellDialog(TObject*, TForm*& SpellForm, bool Create) {
+  if (Create)
+    SpellForm = new TSpellDialog(this);
+  else
+    SpellForm->Release();
 }
 
 void TMainScreen::DdeClientConv2Open(TObject*) { HelperState.Linked = true; }
