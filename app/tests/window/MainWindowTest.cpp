@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/BookEditor.h"
 #include "app/BookResults.h"
 #include "app/CheckingCycle.h"
 #include "app/MechanicalRun.h"
@@ -20,6 +21,8 @@
 #include "classlib/Clipbrd.h"
 #include "richtext/core/tests/viewer/ViewerTestSupport.h"
 #include "richtext/edit/UVEdit.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 
 namespace {
 
@@ -299,6 +302,71 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+// Answers the spelling dialog as a user: each word it shows is recorded, and the next action runs
+// from the message loop of the check, as a click comes after the word has shown. With no action
+// left the check is cancelled.
+class DialogUser {
+public:
+  DialogUser(TLexemeSpell3Base& spell, std::vector<std::function<void()>> actions)
+      : spell_(spell), actions_(std::move(actions)) {
+    current_ = this;
+    spell_.OnPromptWord = TPromptWordEvent::FromFunction([this](TObject*, const AnsiString& word, bool) {
+      prompts.push_back(word);
+      SetTimer(nullptr, 0, 1, &DialogUser::Answer);
+    });
+  }
+  ~DialogUser() {
+    spell_.OnPromptWord = nullptr;
+    current_ = nullptr;
+  }
+  Lines prompts;
+
+private:
+  static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!current_) return;
+    if (current_->next_ < current_->actions_.size())
+      current_->actions_[current_->next_++]();
+    else
+      current_->spell_.DialogCancel();
+  }
+  static inline DialogUser* current_ = nullptr;
+  TLexemeSpell3Base& spell_;
+  std::vector<std::function<void()>> actions_;
+  std::size_t next_ = 0;
+};
+
+TEST_F(MainWindowTest, CheckThisBookCorrectsTheBookInTheEditorThroughTheSpellingDialog) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the begining was the Wrod, and the Wrod was God."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  TUVLexemeSpell3* spell = form_->UVLexemeSpell31;
+  auto dialog = [&] { return static_cast<TSpellDialog*>(spell->GetSpellDialog()); };
+  auto click = [](TButton* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); };
+  auto changeTo = [&](const char* text, bool all) {
+    return [&, text, all] {
+      SendMessageA(dialog()->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      click(all ? dialog()->ChangeAllButton : dialog()->ChangeButton);
+    };
+  };
+  DialogUser user(*spell, {[&] {
+                             SaveScreenshot(form_->GetHandle(), "check-this-book-window");
+                             SaveScreenshot(dialog()->GetHandle(), "check-this-book-dialog");
+                             click(dialog()->IgnoreButton);
+                           },
+                           changeTo("beginning", false), changeTo("Word", true)});
+  WindowWatch end("Spelling", [](HWND box) { testing_support::PressDialogButton(box, IDOK); }, 15000, "#32770");
+  Command("CheckThisbook1");
+  ASSERT_TRUE(PumpUntil([&] { return end.Done() && !spell->IsChecking(); }, 15000));
+  EXPECT_EQ(user.prompts, (Lines{"JHN", "begining", "Wrod"}));
+  std::unique_ptr<TStringList> lines(new TStringList());
+  form_->Editor()->GetLines(lines.get());
+  EXPECT_EQ(ItemsOf(lines.get()),
+            (Lines{"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word, and the Word was God."}));
+  EXPECT_TRUE(form_->Editor()->GetModified());
+  form_->Editor()->SetModified(false);
 }
 
 TEST_F(MainWindowTest, TheTextCheckingMenuListsTheSpellingErrorsAndMechanicalMessagesOfATestament) {
