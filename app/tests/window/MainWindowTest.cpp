@@ -18,6 +18,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Timers.h"
 #include "classlib/Clipbrd.h"
 #include "richtext/core/tests/viewer/ViewerTestSupport.h"
 #include "richtext/edit/UVEdit.h"
@@ -367,6 +368,51 @@ TEST_F(MainWindowTest, CheckThisBookCorrectsTheBookInTheEditorThroughTheSpelling
             (Lines{"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word, and the Word was God."}));
   EXPECT_TRUE(form_->Editor()->GetModified());
   form_->Editor()->SetModified(false);
+}
+
+TEST_F(MainWindowTest, CheckAllBooksChecksEachBookOfTheTestamentWithTheSpellingDialog) {
+  WriteTestBook("GEN", {"\\id GEN", "\\c 1", "\\p", "\\v 1 In the begining God."});
+  WriteTestBook("EXO", {"\\id EXO", "\\c 1", "\\p", "\\v 1 Now these are the nmes."});
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Wrod."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  TUVLexemeSpell3* spell = form_->UVLexemeSpell31;
+  auto ignoreAll = [&] { SendMessageA(static_cast<TSpellDialog*>(spell->GetSpellDialog())->IgnoreAllButton->GetHandle(),
+                                      BM_CLICK, 0, 0); };
+  std::string finished;
+  {
+    DialogUser user(*spell, {ignoreAll, ignoreAll, ignoreAll});
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, "&Old Testament");
+      ClickChild(w, "OK");
+    });
+    WindowWatch end("Spelling", [&](HWND box) {
+      char text[200] = "";
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      finished = text;
+      testing_support::PressDialogButton(box, IDOK);
+    }, 20000, "#32770");
+    Command("Allbooks1");
+    ASSERT_TRUE(PumpUntil([&] { return end.Done() && !spell->IsChecking(); }, 20000));
+    // Genesis and Exodus, each without an end message of its own ("GEN" is in the dictionary).
+    EXPECT_EQ(user.prompts, (Lines{"begining", "EXO", "nmes"}));
+  }
+  EXPECT_EQ(finished, "All books spelling check finished");
+  EXPECT_EQ(spell->EndMessage, emExceptCancel);
+  EXPECT_FALSE(form_->SpellAllTimer->GetEnabled());
+
+  // Cancelling the dialog ends the whole check (the words ignored before stay ignored).
+  {
+    DialogUser user(*spell, {});
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, "&Both Testaments");
+      ClickChild(w, "OK");
+    });
+    Command("Allbooks1");
+    ASSERT_TRUE(PumpUntil([&] { return !form_->SpellAllTimer->GetEnabled() && !spell->IsChecking(); }, 20000));
+    EXPECT_EQ(user.prompts, Lines{"JHN"});
+    EXPECT_EQ(Panel(1), "Checks cancelled");
+  }
 }
 
 TEST_F(MainWindowTest, TheTextCheckingMenuListsTheSpellingErrorsAndMechanicalMessagesOfATestament) {
