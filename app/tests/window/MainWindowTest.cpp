@@ -339,6 +339,16 @@ private:
   std::size_t next_ = 0;
 };
 
+TEST_F(MainWindowTest, TheBackgroundCheckPassesOverAWordInBracketsThatIsRightWithoutThem) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the [Word] was [Wrod], and Wrod was God."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines file = ResultsOf("John");
+  ASSERT_GE(file.size(), 5u);
+  EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 5), (Lines{"3", "[spelling errors]", "JHN", "Wrod"}));
+  EXPECT_EQ(Panel(1), "All checks done");
+}
+
 TEST_F(MainWindowTest, CheckThisBookCorrectsTheBookInTheEditorThroughTheSpellingDialog) {
   WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the begining was the Wrod, and the Wrod was God."});
   Open();
