@@ -87,7 +87,6 @@ PUBLISHED(TMainScreen) {
   Method("Allbooks1Click", &TMainScreen::Allbooks1Click);
   Method("LexemeSpellWordCheck", &TMainScreen::LexemeSpellWordCheck);
   Method("LexemeSpellAddCustomIgnore", &TMainScreen::LexemeSpellAddCustomIgnore);
-  Method("LexemeSpellCreateSpellDialog", &TMainScreen::LexemeSpellCreateSpellDialog);
   Method("DdeClientConv2Open", &TMainScreen::DdeClientConv2Open);
   Method("DdeClientConv2Close", &TMainScreen::DdeClientConv2Close);
   Method("ResultsToParatextButtonClick", &TMainScreen::ResultsToParatextButtonClick);

@@ -246,9 +246,7 @@ object MainScreen: TMainScreen
     PhoneticMaxDistance = 4
     PhoneticDivisor = 2
     PhoneticDepth = 2
-    UIType = suiDialog
     OnWordCheck = LexemeSpellWordCheck
-    OnCreateSpellDialog = LexemeSpellCreateSpellDialog
     OnAddCustomIgnore = LexemeSpellAddCustomIgnore
   end
   object sycFolderMonitor1: TsycFolderMonitor

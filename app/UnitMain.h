@@ -180,8 +180,6 @@ public:
   void LexemeSpellWordCheck(TObject* Sender, const AnsiString& Word, TWordCheckType& CheckType,
                             AnsiString& Replacement);
   void LexemeSpellAddCustomIgnore(TObject* Sender);
-  // Makes the spelling dialog when a check first needs it, and frees it.
-  void LexemeSpellCreateSpellDialog(TObject* Sender, TForm*& SpellForm, bool Create);
   void DdeClientConv2Open(TObject* Sender);
   void DdeClientConv2Close(TObject* Sender);
   // The settings dialogs (UnitMainSettings.cpp).

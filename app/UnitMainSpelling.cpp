@@ -20,7 +20,6 @@
 #include "core/MyRegistry.h"
 #include "spell/lx3CustomDictionary.h"
 #include "spell/lx3ParseEngine.h"
-#include "spell/lx3SpellDialog.h"
 #include "spell/richtext/lx3UzurUvad.h"
 #include "spell/richtext/lx3UzurUvadCmpnts.h"
 
@@ -156,13 +155,6 @@ void TMainScreen::LexemeSpellWordCheck(TObject*, const AnsiString& Word, TWordCh
 
 void TMainScreen::LexemeSpellAddCustomIgnore(TObject*) {
   UVLexemeSpell31->AddIgnoreFilter(new TFilterWordIgnore(UVLexemeSpell31));
-}
-
-void TMainScreen::LexemeSpellCreateSpellDialog(TObject*, TForm*& SpellForm, bool Create) {
-  if (Create)
-    SpellForm = new TSpellDialog(this);
-  else
-    SpellForm->Release();
 }
 
 void TMainScreen::DdeClientConv2Open(TObject*) { HelperState.Linked = true; }
