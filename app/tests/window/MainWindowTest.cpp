@@ -349,6 +349,25 @@ TEST_F(MainWindowTest, TheBackgroundCheckPassesOverAWordInBracketsThatIsRightWit
   EXPECT_EQ(Panel(1), "All checks done");
 }
 
+TEST_F(MainWindowTest, TheSpellingSettingsOpenTheSpellComponentsOptions) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  bool optionsShown = false;
+  WindowWatch options("Spelling Options", [&](HWND w) {
+    optionsShown = true;
+    SaveScreenshot(w, "spelling-options");
+    PostMessageA(w, WM_CLOSE, 0, 0);
+  }, 10000);
+  WindowWatch settings("Spelling and proofreading settings", [&](HWND w) {
+    ClickChild(w, "&Spelling options");
+    PumpUntil([&] { return options.Done(); }, 8000);
+    ClickChild(w, "Cancel");
+  });
+  Command("Spelling1");
+  ASSERT_TRUE(PumpUntil([&] { return settings.Done() && !FindOwnWindow("Spelling and proofreading settings"); }, 15000));
+  EXPECT_TRUE(optionsShown);
+}
+
 TEST_F(MainWindowTest, CheckThisBookCorrectsTheBookInTheEditorThroughTheSpellingDialog) {
   WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the begining was the Wrod, and the Wrod was God."});
   Open();
