@@ -5,6 +5,7 @@
 #include "app/MechanicalRun.h"
 #include "app/ProgramsLink.h"
 #include "app/ResultsTotals.h"
+#include "app/SpellTimerRun.h"
 #include "app/UzurUvadBookEditor.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/DdeMan.h"
@@ -21,6 +22,8 @@
 #include "core/ProgramFolderUnit.h"
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
+#include "spell/lx3Configuration.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 #include "richtext/edit/UVEdit.h"
 #include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
@@ -78,6 +81,14 @@ PUBLISHED(TMainScreen) {
   Method("DDETimerTimer", &TMainScreen::DDETimerTimer);
   Method("RefTimerTimer", &TMainScreen::RefTimerTimer);
   Method("IdleTimerTimer", &TMainScreen::IdleTimerTimer);
+  Method("SpellTimerTimer", &TMainScreen::SpellTimerTimer);
+  Method("SpellAllTimerTimer", &TMainScreen::SpellAllTimerTimer);
+  Method("CheckThisbook1Click", &TMainScreen::CheckThisbook1Click);
+  Method("Allbooks1Click", &TMainScreen::Allbooks1Click);
+  Method("LexemeSpellWordCheck", &TMainScreen::LexemeSpellWordCheck);
+  Method("LexemeSpellAddCustomIgnore", &TMainScreen::LexemeSpellAddCustomIgnore);
+  Method("DdeClientConv2Open", &TMainScreen::DdeClientConv2Open);
+  Method("DdeClientConv2Close", &TMainScreen::DdeClientConv2Close);
   Method("ResultsToParatextButtonClick", &TMainScreen::ResultsToParatextButtonClick);
   Method("Tasks1Click", &TMainScreen::Tasks1Click);
   Method("Scriptures1Click", &TMainScreen::Scriptures1Click);
@@ -129,6 +140,10 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   IdleTimer = Component<TTimer>(this, "IdleTimer");
   DdeClientConv1 = Component<TDdeClientConv>(this, "DdeClientConv1");
   VisAboutDlg1 = Component<TVisAboutDlg>(this, "VisAboutDlg1");
+  SpellTimer = Component<TTimer>(this, "SpellTimer");
+  SpellAllTimer = Component<TTimer>(this, "SpellAllTimer");
+  DdeClientConv2 = Component<TDdeClientConv>(this, "DdeClientConv2");
+  UVLexemeSpell31 = Component<TUVLexemeSpell3>(this, "UVLexemeSpell31");
   editor_ = std::make_unique<TUzurUvadBookEditor>(UzurUvadEdit1);
 }
 
@@ -143,6 +158,8 @@ void TMainScreen::FormCreate(TObject*) {
   LoadFontsFile();
   editor_->Clear();
   editor_->SetTextFont(Fonts[fiEditorText]);
+  HandWordCharsToSpelling(UVLexemeSpell31);
+  HelperState.Status = "None";
 
   Scripture = new TScripture(this, -1);
   USFM = new TUSFM(Scripture);
@@ -151,6 +168,7 @@ void TMainScreen::FormCreate(TObject*) {
   Cycle = new TCheckingCycle(*this, *Book, *Mechanical);
   Buttons = new TButtonTimerRun(*this, *Book);
   CreateLinks();
+  CreateSpelling();
   SetMessageTarget(ResultsBox->GetItems(), Book->IgnoreList);
   if (!ProjectsFolderProblem().empty()) AddPlainMessage(ProjectsFolderProblem());
   created_ = true;
@@ -162,6 +180,9 @@ void TMainScreen::FormDestroy(TObject*) {
   CheckTimer->SetEnabled(false);
   MechanicalTimer->SetEnabled(false);
   ButtonTimer->SetEnabled(false);
+  DdeClientConv1->CloseLink();
+  FreeSpelling();
+  if (UVLexemeSpell31->GetConfiguration()->GetModified()) UVLexemeSpell31->GetConfiguration()->Save();
   SaveBookIfModified();
   MyReg->SetStartMaximized(GetWindowState() == wsMaximized);
   SetMessageTarget(nullptr, nullptr);
@@ -288,14 +309,6 @@ void TMainScreen::SetMechanicalTimer(bool enabled, Cardinal milliseconds) {
   if (milliseconds && MechanicalTimer->GetInterval() != milliseconds) MechanicalTimer->SetInterval(milliseconds);
   MechanicalTimer->SetEnabled(enabled);
 }
-
-// The background spelling check is not part of the program yet: a book's spelling check counts as
-// finished at once, and its results file keeps the spelling count it had.
-void TMainScreen::StartSpellingCheck() {}
-void TMainScreen::StopSpellingCheck() {}
-void TMainScreen::ResetSpellingCheck() {}
-bool TMainScreen::SpellingCheckIdle() { return true; }
-bool TMainScreen::InteractiveSpellCheckRunning() { return false; }
 
 bool TMainScreen::ParatextRunning() { return Link && Link->ParatextRunning; }
 AnsiString TMainScreen::FocusReference() { return Link ? Link->FocusReference : AnsiString(); }

@@ -213,6 +213,16 @@ object MainScreen: TMainScreen
     Interval = 250
     OnTimer = RefTimerTimer
   end
+  object SpellTimer: TTimer
+    Enabled = False
+    Interval = 10
+    OnTimer = SpellTimerTimer
+  end
+  object SpellAllTimer: TTimer
+    Enabled = False
+    Interval = 100
+    OnTimer = SpellAllTimerTimer
+  end
   object IdleTimer: TTimer
     Enabled = False
     Interval = 10
@@ -220,6 +230,24 @@ object MainScreen: TMainScreen
   end
   object DdeClientConv1: TDdeClientConv
     ConnectMode = ddeManual
+  end
+  object DdeClientConv2: TDdeClientConv
+    ConnectMode = ddeManual
+    OnClose = DdeClientConv2Close
+    OnOpen = DdeClientConv2Open
+  end
+  object UVLexemeSpell31: TUVLexemeSpell3
+    ConfigID = 'Paratext'
+    ConfigFilename = '%AppDir%\Spell.cfg'
+    ConfigRegistryKey = '\Software\Pelorin'
+    SuggestionsLearning = True
+    SuggestionsLearningDict = '%AppDir%\%UserName%_sp.lxl'
+    QuoteChars = '>'
+    PhoneticMaxDistance = 4
+    PhoneticDivisor = 2
+    PhoneticDepth = 2
+    OnWordCheck = LexemeSpellWordCheck
+    OnAddCustomIgnore = LexemeSpellAddCustomIgnore
   end
   object sycFolderMonitor1: TsycFolderMonitor
     NotifyFilters = [fmfFileNameChange, fmfDirNameChange]
@@ -277,6 +305,14 @@ object MainScreen: TMainScreen
       Caption = 'Text &checking'
       object Spelling2: TMenuItem
         Caption = '&Spelling'
+        object CheckThisbook1: TMenuItem
+          Caption = 'Check &this book'
+          OnClick = CheckThisbook1Click
+        end
+        object Allbooks1: TMenuItem
+          Caption = 'Check &all books'
+          OnClick = Allbooks1Click
+        end
         object Listspellingerrors1: TMenuItem
           Caption = '&List spelling errors'
           OnClick = Listspellingerrors1Click

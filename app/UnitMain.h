@@ -10,6 +10,7 @@
 #include "app/CheckingHost.h"
 #include "app/SpellingHelperState.h"
 #include "classlib/Forms.h"
+#include "spell/lx3SpellBase.h"
 
 class TBookResults;
 class TButton;
@@ -17,7 +18,10 @@ class TButtonTimerRun;
 class TCheckingCycle;
 class TComboBox;
 class TDdeClientConv;
+class THelperLink;
 class TIdleWaits;
+class TLexemeSpell3Base;
+class TUVLexemeSpell3;
 class TLabel;
 class TListBox;
 class TMechanicalRun;
@@ -30,6 +34,9 @@ class TReferenceExchangeRun;
 class TScripture;
 class TStatusBar;
 class TTimer;
+class TSpellAllRun;
+class TSpellCheckPeer;
+class TSpellTimerRun;
 class TSystemLinkPeers;
 class TUSFM;
 class TVisAboutDlg;
@@ -50,6 +57,9 @@ void InitializeUnitMain();
 void FinalizeUnitMain();
 // The links' share of it: the BibleWorks program name (its DDE service) is taken once.
 void InitializeLinks();
+
+// Hands the word characters of the settings to the spell component's word breaker.
+void HandWordCharsToSpelling(TLexemeSpell3Base* spell);
 
 // Starts "restart.exe" (which starts the program again) and ends this copy.
 void RestartProgram();
@@ -104,6 +114,9 @@ public:
   TReferenceExchangeRun* Exchange = nullptr;
   // The link with the spelling helper application, as the tasks dialog shows it.
   TSpellingHelperState HelperState;
+  // The background spelling check of the loaded book, and the interactive check of all books.
+  TSpellTimerRun* Spelling = nullptr;
+  TSpellAllRun* SpellingAll = nullptr;
 
   // Components of the form text.
   TButton* GotoCurrentButton = nullptr;
@@ -129,6 +142,10 @@ public:
   TTimer* IdleTimer = nullptr;
   TDdeClientConv* DdeClientConv1 = nullptr;
   TVisAboutDlg* VisAboutDlg1 = nullptr;
+  TTimer* SpellTimer = nullptr;
+  TTimer* SpellAllTimer = nullptr;
+  TDdeClientConv* DdeClientConv2 = nullptr;
+  TUVLexemeSpell3* UVLexemeSpell31 = nullptr;
 
   // --- Handlers named by the form text
   void FormCreate(TObject* Sender);
@@ -155,6 +172,16 @@ public:
   void IdleTimerTimer(TObject* Sender);
   void ResultsToParatextButtonClick(TObject* Sender);
   void Tasks1Click(TObject* Sender);
+  // The spelling checks (UnitMainSpelling.cpp).
+  void SpellTimerTimer(TObject* Sender);
+  void SpellAllTimerTimer(TObject* Sender);
+  void CheckThisbook1Click(TObject* Sender);
+  void Allbooks1Click(TObject* Sender);
+  void LexemeSpellWordCheck(TObject* Sender, const AnsiString& Word, TWordCheckType& CheckType,
+                            AnsiString& Replacement);
+  void LexemeSpellAddCustomIgnore(TObject* Sender);
+  void DdeClientConv2Open(TObject* Sender);
+  void DdeClientConv2Close(TObject* Sender);
   // The settings dialogs (UnitMainSettings.cpp).
   void Scriptures1Click(TObject* Sender);
   void Paratext1Click(TObject* Sender);
@@ -170,9 +197,14 @@ private:
   // Makes and frees the links (UnitMainLink.cpp).
   void CreateLinks();
   void FreeLinks();
+  // Makes and frees the spelling checks (UnitMainSpelling.cpp).
+  void CreateSpelling();
+  void FreeSpelling();
 
   std::unique_ptr<TUzurUvadBookEditor> editor_;
   std::unique_ptr<TSystemLinkPeers> linkPeers_;
+  std::unique_ptr<TSpellCheckPeer> spellPeer_;
+  std::unique_ptr<THelperLink> helperLink_;
   // Set once FormCreate has built the background work; a copy ended by the one-instance guard
   // never does, and then has nothing to save or free at its end.
   bool created_ = false;

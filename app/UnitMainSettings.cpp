@@ -11,6 +11,7 @@
 #include "app/SentenceSettingsUnit.h"
 #include "app/SpellingSettingsUnit.h"
 #include "app/UnitMain.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 
 namespace {
 
@@ -34,9 +35,7 @@ void TMainScreen::Paratext1Click(TObject*) {
 void TMainScreen::Program1Click(TObject*) { ShowSettingsDialog<TProgramSettingsDlg>(this); }
 
 void TMainScreen::Spelling1Click(TObject*) {
-  // The background spelling check has no spell component of its own yet: the options button of
-  // the dialog stays disabled.
-  ShowSettingsDialog<TSpellingSettingsDialog>(this, static_cast<TLexemeSpell3Base*>(nullptr), Book);
+  ShowSettingsDialog<TSpellingSettingsDialog>(this, UVLexemeSpell31, Book);
   if (Cycle) Cycle->RestartRequested = true;
 }
 

@@ -277,4 +277,58 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   EXPECT_EQ(core_testing::StoredSettings(), expected);
 }
 
+// The spelling helper's answers decide which words the dictionary does not know count as misspelt;
+// a helper that cannot be started leaves every such word misspelt.
+TEST_F(LinkProgramTest, TheSpellingHelpersAnswersDecideWhichUnknownWordsAreMisspelt) {
+  struct Case {
+    const char* name;
+    bool helperThere;
+    Lines results;
+    Lines asked;
+  };
+  const Case cases[] = {
+      {"helper", true, {"2", "[spelling errors]", "Chorazin"}, {"Chorazin No", "Bethsaida Yes"}},
+      {"no helper program", false, {"3", "[spelling errors]", "Bethsaida", "Chorazin"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFileA(BookPath("GEN").c_str());
+    DeleteFileA(BookPath("EXO").c_str());
+    DeleteFileA(ResultsPath("Matthew").c_str());
+    for (const std::string& path : FilesIn(ProgramFolderOfPelorin(), "*.lxu")) DeleteFileA(path.c_str());
+    WriteTestBook("MAT", {"\\id MAT", "\\c 11", "\\p", "\\v 21 Woe unto thee, Chorazin! woe unto thee, Bethsaida!",
+                          "\\v 22 But Chorazin shall not be spared."});
+    const std::string folder = temp_.Path() + "Helper\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string name = std::string("SpellHelper") + (c.helperThere ? "A" : "B") +
+                             std::to_string(GetCurrentProcessId());
+    if (c.helperThere) {
+      ASSERT_TRUE(CopyFileA((testing_support::ProgramFolder() + "SpellingHelperPeer.exe").c_str(),
+                            (folder + name + ".exe").c_str(), FALSE));
+      WriteFileBytes(folder + "words.txt", "Bethsaida\r\n");
+    }
+    MyReg->SetUseSpellingHelper(true);
+    WriteSettingString("Spelling helper application", folder + name + ".exe");
+
+    auto pelorin = StartPelorin();
+    ASSERT_TRUE(PumpUntil([&] { return pelorin->StatusPanel(1) == "Spelling checking ..."; }, 20000));
+    testing_support::SaveScreenshot(pelorin->MainWindow(), std::string("spelling-during-") + (c.helperThere ? "a" : "b"));
+    // Each question waits until the machine is idle, at most 20 s.
+    ASSERT_TRUE(WaitForCycle(*pelorin, 90000)) << pelorin->StatusPanel(1);
+    PumpFor(1200);  // the totals are counted on the button timer's next tick
+    testing_support::SaveScreenshot(pelorin->MainWindow(), std::string("spelling-after-") + (c.helperThere ? "a" : "b"));
+    const Lines file = ResultsOf("Matthew");
+    ASSERT_GE(file.size(), c.results.size() + 1);
+    EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 1 + static_cast<std::ptrdiff_t>(c.results.size())), c.results);
+    EXPECT_EQ(LogLines(folder + name + ".log"), c.asked);
+    ASSERT_TRUE(pelorin->Close());
+    if (c.helperThere) {
+      // The words the helper approved went into the user dictionary beside the program.
+      std::string dictionaries;
+      for (const std::string& path : FilesIn(ProgramFolderOfPelorin(), "*.lxu")) dictionaries += ReadFileBytes(path);
+      EXPECT_NE(dictionaries.find("Bethsaida"), std::string::npos);
+    }
+  }
+}
+
 }  // namespace

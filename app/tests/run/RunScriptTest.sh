@@ -44,8 +44,10 @@ grep -q "results files of \"Pelorin Demonstration Project\" into $prefix/drive_c
 grep -q "private virtual display" "$out" || fail "run.sh did not start a private display"
 
 mapfile -t lines < <(tr -d '\r' <"$results")
-[ "${#lines[@]}" -eq 5 ] || fail "the results file has ${#lines[@]} lines"
+[ "${#lines[@]}" -eq 6 ] || fail "the results file has ${#lines[@]} lines"
 [[ "${lines[0]}" =~ ^[0-9]+$ ]] || fail "first line '${lines[0]}' is no file age"
-[ "${lines[1]}" = "0" ] && [ "${lines[2]}" = "[spelling errors]" ] && [ "${lines[3]}" = "[mechanical errors]" ] &&
-  [ "${lines[4]}" = "[exceptions]" ] || fail "unexpected results file: ${lines[*]}"
+# Of the book's words only its identifier is not in the dictionary beside the program.
+[ "${lines[1]}" = "1" ] && [ "${lines[2]}" = "[spelling errors]" ] && [ "${lines[3]}" = "JHN" ] &&
+  [ "${lines[4]}" = "[mechanical errors]" ] && [ "${lines[5]}" = "[exceptions]" ] ||
+  fail "unexpected results file: ${lines[*]}"
 echo "PASS: run.sh started Pelorin, which checked the demonstration project"

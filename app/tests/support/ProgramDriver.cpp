@@ -56,6 +56,10 @@ PelorinProcess::PelorinProcess(const std::string& programFolder, const std::stri
   if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
       !CopyFileA((testing_support::ProgramFolder() + "Pelorin.exe").c_str(), exe.c_str(), FALSE))
     throw std::runtime_error("cannot copy Pelorin.exe into " + programFolder);
+  // The main dictionary is installed beside the program (a test may have put one of its own there).
+  const std::string dictionary = programFolder + "American.lxm";
+  if (GetFileAttributesA(dictionary.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CopyFileA((testing_support::ProgramFolder() + "American.lxm").c_str(), dictionary.c_str(), FALSE);
   SetEnvironmentVariableA("PELORIN_REGISTRY_ROOT", registryRoot.c_str());
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/BookEditor.h"
 #include "app/BookResults.h"
 #include "app/CheckingCycle.h"
 #include "app/MechanicalRun.h"
@@ -17,9 +18,12 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Timers.h"
 #include "classlib/Clipbrd.h"
 #include "richtext/core/tests/viewer/ViewerTestSupport.h"
 #include "richtext/edit/UVEdit.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/richtext/lx3UzurUvadCmpnts.h"
 
 namespace {
 
@@ -111,12 +115,14 @@ TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChecksTheDemonstrationProject) {
   ASSERT_TRUE(WaitForCycle());
   const std::string work = Projects() + "PQ$\\Pelorin\\";
   const std::string age = std::to_string(FileAge(Projects() + "PQ$\\PQ$JHN.SFC"));
-  EXPECT_EQ(FileLines(work + "John.dat"), (Lines{age, "0", "[spelling errors]", "[mechanical errors]", "[exceptions]"}));
+  // Of the book's words only its identifier is not in the program's dictionary.
+  EXPECT_EQ(FileLines(work + "John.dat"),
+            (Lines{age, "1", "[spelling errors]", "JHN", "[mechanical errors]", "[exceptions]"}));
   EXPECT_EQ(Panel(0), "John");
   EXPECT_EQ(Panel(1), "All checks done");
   EXPECT_EQ(Panel(2), "Mechanical proofreading ready");
-  ASSERT_TRUE(PumpUntil([&] { return form_->NSpellNTLabel->GetCaption() == "0" && !form_->Book->RecountNeeded; }, 3000));
-  for (TLabel* label : {form_->NSpellOTLabel, form_->NSpellNTLabel, form_->NMechOTLabel, form_->NMechNTLabel})
+  ASSERT_TRUE(PumpUntil([&] { return form_->NSpellNTLabel->GetCaption() == "1" && !form_->Book->RecountNeeded; }, 3000));
+  for (TLabel* label : {form_->NSpellOTLabel, form_->NMechOTLabel, form_->NMechNTLabel})
     EXPECT_EQ(label->GetCaption(), "0");
   EXPECT_EQ(ItemsOf(form_->ComboBox1->GetItems()), Lines{"John"});
   EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(0), "\\id JHN");
@@ -197,7 +203,7 @@ TEST_F(MainWindowTest, AMessageIsIgnoredFromThePopupMenuAndTakenBackInTheListOfI
   EXPECT_EQ(ItemsOf(form_->ResultsBox->GetItems()), Lines(found.begin() + 1, found.end()));
   Lines file = ResultsOf("John");
   EXPECT_EQ(Lines(file.begin() + 2, file.end()),
-            (Lines{"[spelling errors]", "[mechanical errors]", found[1], found[2], "[exceptions]", found[0]}));
+            (Lines{"[spelling errors]", "JHN", "[mechanical errors]", found[1], found[2], "[exceptions]", found[0]}));
 
   // The next check drops the ignored message.
   form_->Book->ResetResultsFileAges();
@@ -296,6 +302,145 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_TRUE(box.Done());
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
+  }
+}
+
+// Answers the spelling dialog as a user: each word it shows is recorded, and the next action runs
+// from the message loop of the check, as a click comes after the word has shown. With no action
+// left the check is cancelled.
+class DialogUser {
+public:
+  DialogUser(TLexemeSpell3Base& spell, std::vector<std::function<void()>> actions)
+      : spell_(spell), actions_(std::move(actions)) {
+    current_ = this;
+    spell_.OnPromptWord = TPromptWordEvent::FromFunction([this](TObject*, const AnsiString& word, bool) {
+      prompts.push_back(word);
+      SetTimer(nullptr, 0, 1, &DialogUser::Answer);
+    });
+  }
+  ~DialogUser() {
+    spell_.OnPromptWord = nullptr;
+    current_ = nullptr;
+  }
+  Lines prompts;
+
+private:
+  static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!current_) return;
+    if (current_->next_ < current_->actions_.size())
+      current_->actions_[current_->next_++]();
+    else
+      current_->spell_.DialogCancel();
+  }
+  static inline DialogUser* current_ = nullptr;
+  TLexemeSpell3Base& spell_;
+  std::vector<std::function<void()>> actions_;
+  std::size_t next_ = 0;
+};
+
+TEST_F(MainWindowTest, TheBackgroundCheckPassesOverAWordInBracketsThatIsRightWithoutThem) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the [Word] was [Wrod], and Wrod was God."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines file = ResultsOf("John");
+  ASSERT_GE(file.size(), 5u);
+  EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 5), (Lines{"3", "[spelling errors]", "JHN", "Wrod"}));
+  EXPECT_EQ(Panel(1), "All checks done");
+}
+
+TEST_F(MainWindowTest, TheSpellingSettingsOpenTheSpellComponentsOptions) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  bool optionsShown = false;
+  WindowWatch options("Spelling Options", [&](HWND w) {
+    optionsShown = true;
+    SaveScreenshot(w, "spelling-options");
+    PostMessageA(w, WM_CLOSE, 0, 0);
+  }, 10000);
+  WindowWatch settings("Spelling and proofreading settings", [&](HWND w) {
+    ClickChild(w, "&Spelling options");
+    PumpUntil([&] { return options.Done(); }, 8000);
+    ClickChild(w, "Cancel");
+  });
+  Command("Spelling1");
+  ASSERT_TRUE(PumpUntil([&] { return settings.Done() && !FindOwnWindow("Spelling and proofreading settings"); }, 15000));
+  EXPECT_TRUE(optionsShown);
+}
+
+TEST_F(MainWindowTest, CheckThisBookCorrectsTheBookInTheEditorThroughTheSpellingDialog) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the begining was the Wrod, and the Wrod was God."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  TUVLexemeSpell3* spell = form_->UVLexemeSpell31;
+  auto dialog = [&] { return static_cast<TSpellDialog*>(spell->GetSpellDialog()); };
+  auto click = [](TButton* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); };
+  auto changeTo = [&](const char* text, bool all) {
+    return [&, text, all] {
+      SendMessageA(dialog()->ReplaceWithEdit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      click(all ? dialog()->ChangeAllButton : dialog()->ChangeButton);
+    };
+  };
+  DialogUser user(*spell, {[&] {
+                             SaveScreenshot(form_->GetHandle(), "check-this-book-window");
+                             SaveScreenshot(dialog()->GetHandle(), "check-this-book-dialog");
+                             click(dialog()->IgnoreButton);
+                           },
+                           changeTo("beginning", false), changeTo("Word", true)});
+  WindowWatch end("Spelling", [](HWND box) { testing_support::PressDialogButton(box, IDOK); }, 15000, "#32770");
+  Command("CheckThisbook1");
+  ASSERT_TRUE(PumpUntil([&] { return end.Done() && !spell->IsChecking(); }, 15000));
+  EXPECT_EQ(user.prompts, (Lines{"JHN", "begining", "Wrod"}));
+  std::unique_ptr<TStringList> lines(new TStringList());
+  form_->Editor()->GetLines(lines.get());
+  EXPECT_EQ(ItemsOf(lines.get()),
+            (Lines{"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word, and the Word was God."}));
+  EXPECT_TRUE(form_->Editor()->GetModified());
+  form_->Editor()->SetModified(false);
+}
+
+TEST_F(MainWindowTest, CheckAllBooksChecksEachBookOfTheTestamentWithTheSpellingDialog) {
+  WriteTestBook("GEN", {"\\id GEN", "\\c 1", "\\p", "\\v 1 In the begining God."});
+  WriteTestBook("EXO", {"\\id EXO", "\\c 1", "\\p", "\\v 1 Now these are the nmes."});
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Wrod."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  TUVLexemeSpell3* spell = form_->UVLexemeSpell31;
+  auto ignoreAll = [&] { SendMessageA(static_cast<TSpellDialog*>(spell->GetSpellDialog())->IgnoreAllButton->GetHandle(),
+                                      BM_CLICK, 0, 0); };
+  std::string finished;
+  {
+    DialogUser user(*spell, {ignoreAll, ignoreAll, ignoreAll});
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, "&Old Testament");
+      ClickChild(w, "OK");
+    });
+    WindowWatch end("Spelling", [&](HWND box) {
+      char text[200] = "";
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      finished = text;
+      testing_support::PressDialogButton(box, IDOK);
+    }, 20000, "#32770");
+    Command("Allbooks1");
+    ASSERT_TRUE(PumpUntil([&] { return end.Done() && !spell->IsChecking(); }, 20000));
+    // Genesis and Exodus, each without an end message of its own ("GEN" is in the dictionary).
+    EXPECT_EQ(user.prompts, (Lines{"begining", "EXO", "nmes"}));
+  }
+  EXPECT_EQ(finished, "All books spelling check finished");
+  EXPECT_EQ(spell->EndMessage, emExceptCancel);
+  EXPECT_FALSE(form_->SpellAllTimer->GetEnabled());
+
+  // Cancelling the dialog ends the whole check (the words ignored before stay ignored).
+  {
+    DialogUser user(*spell, {});
+    WindowWatch choice("Testament selection", [&](HWND w) {
+      ClickChild(w, "&Both Testaments");
+      ClickChild(w, "OK");
+    });
+    Command("Allbooks1");
+    ASSERT_TRUE(PumpUntil([&] { return !form_->SpellAllTimer->GetEnabled() && !spell->IsChecking(); }, 20000));
+    EXPECT_EQ(user.prompts, Lines{"JHN"});
+    EXPECT_EQ(Panel(1), "Checks cancelled");
   }
 }
 
