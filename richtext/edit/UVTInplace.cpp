@@ -41,6 +41,81 @@ void TUVTableInplaceEdit::SetCell(Integer ARow, Integer ACol, Integer CellPaddin
   GetEditData()->RedoList->SetLimit(limit);
 }
 
+void TUVTableInplaceEdit::ForwardEventsToHost() {
+  OnUVMouseDown = TUVMouseEvent(this, &TUVTableInplaceEdit::ForwardMouseDown);
+  OnUVMouseUp = TUVMouseEvent(this, &TUVTableInplaceEdit::ForwardMouseUp);
+  OnJump = TJumpEvent(this, &TUVTableInplaceEdit::ForwardJump);
+  OnUVDblClick = TUVDblClickEvent(this, &TUVTableInplaceEdit::ForwardDblClick);
+  OnControlAction = TUVControlActionEvent(this, &TUVTableInplaceEdit::ForwardControlAction);
+  OnMouseMove = TMouseMoveEvent(this, &TUVTableInplaceEdit::ForwardMouseMove);
+  OnDragOver = TDragOverEvent(this, &TUVTableInplaceEdit::ForwardDragOver);
+  OnDragDrop = TDragDropEvent(this, &TUVTableInplaceEdit::ForwardDragDrop);
+}
+
+void TUVTableInplaceEdit::PostMouseRecord(Byte Kind, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X,
+                                          Integer Y) {
+  TCustomUzurUvadEdit* host = Host();
+  if (!host) return;
+  auto* record = new TUVMouseUpDownMessageData(Kind);
+  record->Button = Button;
+  record->Shift = Shift;
+  record->ItemNo = ItemNo;
+  record->X = X + GetLeft();
+  record->Y = Y + GetTop();
+  host->PostUVEvent(record);
+}
+
+void TUVTableInplaceEdit::ForwardMouseDown(TObject*, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X,
+                                           Integer Y) {
+  PostMouseRecord(uvmkMouseDown, Button, Shift, ItemNo, X, Y);
+}
+
+void TUVTableInplaceEdit::ForwardMouseUp(TObject*, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X,
+                                         Integer Y) {
+  PostMouseRecord(uvmkMouseUp, Button, Shift, ItemNo, X, Y);
+}
+
+void TUVTableInplaceEdit::ForwardJump(TObject*, Integer Id) {
+  if (TCustomUzurUvadEdit* host = Host()) {
+    auto* record = new TUVJumpMessageData();
+    record->Id = Id;
+    host->PostUVEvent(record);
+  }
+}
+
+void TUVTableInplaceEdit::ForwardDblClick(TObject*, const AnsiString& ClickedWord, Integer Style) {
+  if (TCustomUzurUvadEdit* host = Host()) {
+    auto* record = new TUVDblClickMessageData();
+    record->ClickedWord = ClickedWord;
+    record->Style = Style;
+    host->PostUVEvent(record);
+  }
+}
+
+void TUVTableInplaceEdit::Click() {
+  if (TCustomUzurUvadEdit* host = Host()) host->PostUVEvent(new TUVClickMessageData(uvmkClick));
+}
+
+void TUVTableInplaceEdit::ForwardControlAction(TObject*, TUVControlAction Action, Integer ItemNo, TControl*& Control) {
+  if (HostData) HostData->ControlAction(Action, ItemNo, Control);
+}
+
+void TUVTableInplaceEdit::ForwardMouseMove(TObject*, TShiftState Shift, Integer X, Integer Y) {
+  TCustomUzurUvadEdit* host = Host();
+  if (host && host->OnMouseMove) host->OnMouseMove(host, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TUVTableInplaceEdit::ForwardDragOver(TObject*, TObject* Source, Integer X, Integer Y, TDragState State,
+                                          bool& Accept) {
+  TCustomUzurUvadEdit* host = Host();
+  if (host && host->OnDragOver) host->OnDragOver(host, Source, X + GetLeft(), Y + GetTop(), State, Accept);
+}
+
+void TUVTableInplaceEdit::ForwardDragDrop(TObject*, TObject* Source, Integer X, Integer Y) {
+  TCustomUzurUvadEdit* host = Host();
+  if (host && host->OnDragDrop) host->OnDragDrop(host, Source, X + GetLeft(), Y + GetTop());
+}
+
 TCustomUzurUvadEdit* TUVTableInplaceEdit::Host() const { return dynamic_cast<TCustomUzurUvadEdit*>(GetParent()); }
 
 void TUVTableInplaceEdit::ScrollToPosition(Integer Position, bool Redraw) {
