@@ -30,6 +30,10 @@ public:
   // Hands the editor's mouse, hyperlink, double-click, drag and control events on to the host
   // editor, so that its handlers see what happens in the cell as if it happened in the host.
   void ForwardEventsToHost();
+  // Shows the editor as part of the table's cell selection (its whole text drawn selected in the
+  // selection colour, no caret) while a drag that started in it goes on over other cells.
+  void SetDimmed(bool On);
+  bool GetDimmed() const { return FDimmed; }
 
   TUVEditUVData* HostData = nullptr;
   TUVTableItemInfo* Table = nullptr;
@@ -41,11 +45,15 @@ public:
   // double click), 0 otherwise.
   DWORD ClickTime = 0;
   bool AllowScroll = false;
+  // The left button went down in this editor and has not been released.
+  bool MouseDownInCell = false;
 
 protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void Dispatch(TMessage& Message) override;
   void Click() override;
 
@@ -65,5 +73,10 @@ private:
   void CaretLeft(TObject* Sender, TUVGetOutDirection Direction);
   // The host editor: the control that shows the table.
   TCustomUzurUvadEdit* Host() const;
+  // Closes the editor; cells selected by a drag out of it stay selected.
+  void CloseAfterCellSelection();
   bool FSwallowTab = false;
+  bool FDimmed = false;
+  // The colour shown before the editor was dimmed.
+  TColor FSavedColor = clNone;
 };

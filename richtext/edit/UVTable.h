@@ -760,6 +760,10 @@ private:
 
   // Places the cell editor over its cell.
   void PlaceInplaceEditor();
+  // A drag that started in the cell editor, at a point of the table: over another cell the
+  // cells from the edited one to it are selected and the editor looks selected with them; back
+  // over the edited cell, only its text is.
+  void DragFromInplaceEditor(TShiftState Shift, Integer X, Integer Y, TCustomUVFormattedData* UVData);
   // The cell editor changed its text: the table is laid out again when the text's size changed.
   void InplaceChanged(TObject* Sender);
   // The control showing the table when it is an editor.

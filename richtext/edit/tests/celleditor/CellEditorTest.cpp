@@ -93,19 +93,47 @@ TEST_F(CellEditor, AClickOpensTheCellEditorAndTypingGoesIntoTheCell) {
 }
 
 TEST_F(CellEditor, DraggingFromTheEditedCellIntoAnotherSelectsCells) {
-  Click(CellPoint(0, 0, 3));
-  ProcessFor(30);
-  ASSERT_EQ(Edited(), "0,0");
-  // A drag inside the cell selects its text; on into the next row it selects cells.
-  Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
-  ProcessFor(30);
-  EXPECT_EQ(CellEditorOpen(), nullptr);
-  Integer top, left, rows, cols;
-  ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
-  EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
-  EXPECT_TRUE(editor->Focused());
-  Screenshot("cell-editor-dragged");
-  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+  // The drag starts with the click that opens the cell editor (the host has the mouse), or with
+  // a press in the cell editor already open (the editor has it and looks selected meanwhile).
+  for (bool inEditor : {false, true}) {
+    SCOPED_TRACE(inEditor ? "in the open cell editor" : "with the opening click");
+    Click(CellPoint(0, 0, 3));
+    ProcessFor(30);
+    ASSERT_EQ(Edited(), "0,0");
+    if (!inEditor) {
+      // A drag inside the cell selects its text; on into the next row it selects cells.
+      Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
+    } else {
+      TUVTableInplaceEdit* cell = CellEditorOpen();
+      cell->ClickTime = 0;
+      auto local = [&](TPoint P) { return Point(P.X - cell->GetLeft(), P.Y - cell->GetTop()); };
+      viewer_test::Mouse(cell, WM_LBUTTONDOWN, MK_LBUTTON, local(CellPoint(0, 0, 3)));
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(0, 0, 8)));
+      EXPECT_FALSE(cell->GetDimmed());
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(1, 1)));
+      ProcessFor(30);
+      EXPECT_TRUE(cell->GetDimmed());
+      EXPECT_EQ(cell->GetColor(), style->SelColor);
+      Screenshot("cell-editor-dimmed");
+      // Back over its own cell the editor shows its own selection again.
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(0, 0, 8)));
+      EXPECT_FALSE(cell->GetDimmed());
+      EXPECT_FALSE(table->HasPartialSelection());
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(1, 1)));
+      viewer_test::Mouse(cell, WM_LBUTTONUP, 0, local(CellPoint(1, 1)));
+    }
+    ProcessFor(30);
+    EXPECT_EQ(CellEditorOpen(), nullptr);
+    Integer top, left, rows, cols;
+    ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
+    EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
+    EXPECT_TRUE(editor->Focused());
+    Screenshot(inEditor ? "cell-editor-dragged-in-editor" : "cell-editor-dragged");
+    EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+    // A click elsewhere ends the cell selection before the next round.
+    Click(PointAt(2, 3));
+    ProcessFor(30);
+  }
 }
 
 TEST_F(CellEditor, ACellEditorStepsAsideWhileAColumnBorderIsDragged) {
