@@ -521,6 +521,12 @@ public:
   // The cell searched or holding the focus, or -1, -1.
   Integer FocusedRow = -1;
   Integer FocusedCol = -1;
+  // Makes the cell at (Row, Col) the one holding the document's focus.
+  void SetFocusedCell(Integer Row, Integer Col);
+  // Tab leaves a control placed in a cell: the cell holding it (through any nested table)
+  // becomes the focused cell and its item the cell's focused item; the cell and the item are
+  // returned when the item is the control's own.
+  bool LocateControl(TControl* Control, TCustomUVFormattedData*& FocusedData, Integer& FocusedItemNo) override;
   TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& StoreState, TUVSubDocumentPosition Position) override;
   // The cell at a stored position becomes the chosen one (a search found text in it).
   TCustomUVFormattedData* ChooseSubDocument(TUVStoreSubUVData* StoreState) override;

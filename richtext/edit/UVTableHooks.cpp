@@ -54,6 +54,40 @@ bool TUVTableItemInfo::GetCellNeighbour(Integer Row, Integer Col, Integer Direct
   return Rows->GetMainCell(r, c, NewRow, NewCol) != nullptr;
 }
 
+void TUVTableItemInfo::SetFocusedCell(Integer Row, Integer Col) {
+  FocusedRow = Row;
+  FocusedCol = Col;
+}
+
+bool TUVTableItemInfo::LocateControl(TControl* Control, TCustomUVFormattedData*& FocusedData,
+                                     Integer& FocusedItemNo) {
+  Integer rows = GetRowCount(), cols = GetColCount();
+  for (Integer r = 0; r < rows; ++r)
+    for (Integer c = 0; c < cols; ++c) {
+      TUVTableCellData* cell = GetCells(r, c);
+      if (!cell) continue;
+      TCustomUVFormattedData* data = GetEditingData(cell);
+      Integer itemNo = data->FindControlItemNo(Control);
+      TCustomUVFormattedData* nestedData = nullptr;
+      Integer nestedNo = -1;
+      // A control of a table nested in the cell: that table answers for its own cells.
+      for (Integer i = 0; itemNo < 0 && i < data->GetItemCount(); ++i)
+        if (data->GetItem(i)->LocateControl(Control, nestedData, nestedNo)) itemNo = i;
+      if (itemNo < 0) continue;
+      SetFocusedCell(r, c);
+      data->SetFocusedItemNo(itemNo);
+      if (data->GetItem(itemNo)->QueryFlag(uvbpImmediateControlOwner)) {
+        FocusedData = data;
+        FocusedItemNo = itemNo;
+      } else {
+        FocusedData = nestedData;
+        FocusedItemNo = nestedNo;
+      }
+      return true;
+    }
+  return false;
+}
+
 TCustomUVFormattedData* TUVTableItemInfo::GetSubDocument(TUVStoreSubUVData*& StoreState,
                                                          TUVSubDocumentPosition Position) {
   Integer rows = GetRowCount(), cols = GetColCount();
