@@ -521,6 +521,9 @@ public:
   // The cell searched or holding the focus, or -1, -1.
   Integer FocusedRow = -1;
   Integer FocusedCol = -1;
+  // The cells' hyperlinks are numbered on from the document's, cell after cell in reading order,
+  // so that each hyperlink of the document has its own number.
+  void BuildJumps(Integer Left, Integer Top, Integer& JumpCount, TUVList* Jumps) override;
   // Makes the cell at (Row, Col) the one holding the document's focus.
   void SetFocusedCell(Integer Row, Integer Col);
   // Tab leaves a control placed in a cell: the cell holding it (through any nested table)

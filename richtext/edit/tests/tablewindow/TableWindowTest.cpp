@@ -213,6 +213,51 @@ TEST_F(TableWindow, TabGoesFromControlToControlThroughTheCells) {
   }
 }
 
+TEST_F(TableWindow, EachHyperlinkOfTheDocumentHasItsOwnNumber) {
+  // A hyperlink before the table, one in cell 0,0, two in cell 1,1; numbers from 10.
+  viewer->Clear();
+  viewer->GetUVData()->AddTextItemTag("Genesis", viewer_test::kLink, 0, 1);
+  table = NumberedTable(2, 2, viewer->GetUVData());
+  table->GetCells(0, 0)->Clear();
+  table->GetCells(0, 0)->AddTextItemTag("Exodus", viewer_test::kLink, 0, 2);
+  table->GetCells(1, 1)->Clear();
+  table->GetCells(1, 1)->AddTextItemTag("Ruth", viewer_test::kLink, 0, 3);
+  table->GetCells(1, 1)->AddTextItemTag("Job", viewer_test::kLink, 0, 4);
+  viewer->GetUVData()->AddItem(AnsiString(), table);
+  viewer->SetFirstJumpNo(10);
+  std::vector<Integer> jumps;
+  viewer->OnJump = TJumpEvent::FromFunction([&](TObject*, Integer id) { jumps.push_back(id); });
+  ShowForm();
+  viewer->Format();
+  ProcessFor(50);
+  testing_support::SaveScreenshot(form->GetHandle(), "table-hyperlinks");
+  struct Link {
+    TCustomUVFormattedData* Data;
+    Integer ItemNo;
+    Integer Id;
+  } links[] = {{table->GetCells(1, 1), 1, 13},
+               {viewer->GetUVData(), 0, 10},
+               {table->GetCells(0, 0), 0, 11},
+               {table->GetCells(1, 1), 0, 12}};
+  for (const Link& l : links) {
+    // The middle of the hyperlink's first draw record, in the viewer's client area.
+    TUVDrawLineInfo* dli = l.Data->DrawItems->Get(l.Data->ItemToFirstDrawItem(l.ItemNo));
+    TPoint p = Point(dli->Left + dli->Width / 2 - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
+    if (auto* cell = dynamic_cast<TUVTableCellData*>(l.Data)) {
+      TPoint corner = Corner();
+      p = Point(corner.X + cell->Left + table->GetCellPadding() + dli->Left + dli->Width / 2,
+                corner.Y + cell->Top + table->GetCellPadding() + dli->Top + dli->Height / 2);
+    }
+    Mouse(WM_MOUSEMOVE, 0, p);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, p);
+    Mouse(WM_LBUTTONUP, 0, p);
+    ProcessFor(20);
+    ASSERT_FALSE(jumps.empty()) << l.Id;
+    EXPECT_EQ(jumps.back(), l.Id);
+  }
+  EXPECT_EQ(jumps.size(), std::size(links));
+}
+
 // The same table in a document that records changes.
 class TableResizing : public TableWindow {
 protected:
