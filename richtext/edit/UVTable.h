@@ -67,7 +67,11 @@ enum : Word {
   uvtsNew = 0x040,            // made by a constructor and not inserted yet
   uvtsEditorRelayout = 0x080,  // the cell editor's document is being laid out again
   uvtsCellsSelected = 0x100,  // the cell selection covers more than its start cell
+  uvtsWiderThanDrawing = 0x200,  // drawn into a canvas at the widest width allowed, narrower than asked
 };
+
+// The widest a table is laid out for drawing into a canvas (printing, images).
+constexpr Integer UVTableMaxDrawWidth = 10000;
 
 // Takes an item out of a cell (or another sub-document) with its checkpoint, leaving the marker
 // list when it is a list marker; Text receives its text. And moves Count items from First to the
@@ -511,6 +515,12 @@ public:
   void ChooseCell(TUVTableCellData* Cell);
   void ReleaseChosenCell(TUVTableCellData* Cell);
   void CleanUpChosen() override;
+  // Forgets the chosen cell: its editor closes and its selection goes; the document is not told.
+  void LeaveChosenCell();
+  // Gives the chosen cell back to the document, which then lets the table forget it.
+  void DeselectChosenCell();
+  // Whether the document's selection covers the whole table item.
+  bool IsInParentSelection();
   Integer ChosenRow = -1;
   Integer ChosenCol = -1;
 
