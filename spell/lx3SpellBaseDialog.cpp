@@ -135,10 +135,14 @@ void TLexemeSpell3Base::DisposeSpellDialog() {
   form->RemoveFreeNotification(this);
   dialog_ = nullptr;
   dialogShown_ = false;
-  if (OnCreateSpellDialog)
+  if (OnCreateSpellDialog) {
     OnCreateSpellDialog(this, form, false);
-  else
+  } else {
+    // The form lives on until its release message is handled; without its name a check started
+    // before then (one book after another) can make its own dialog under the same owner.
+    form->SetName("");
     form->Release();
+  }
 }
 
 void TLexemeSpell3Base::CloseSpellDialog() { HideSpellDialog(); }

@@ -212,6 +212,9 @@ void TCustomUzurUvad::ClearFormattingData() {
 }
 
 void TCustomUzurUvad::Clear() {
+  // A chosen document nested in an item (a table cell) goes with its item: the choice is given
+  // up while the item can still answer for it.
+  if (GetChosenData()) UnChoose(GetChosenData());
   ClearFormattingData();
   FData->Clear();
 }

@@ -82,8 +82,13 @@ bool TUVSerializer::NextItem() {
     TUVSerEntry* holder = Entry(e->Parent);
     TCustomUVItemInfo* table = holder->UVData->GetItem(e->TableItemNo);
     if (e->CellIterator) {
-      TUVStoreSubUVData* next = e->CellIterator;
-      if (TCustomUVFormattedData* cell = table->GetSubDocument(next, uvsdNext)) {
+      // The item may move the position it is given to the next cell: it gets a copy, so that
+      // this cell keeps its own position for stepping back into it.
+      TUVStoreSubUVData* copy = e->CellIterator->Duplicate();
+      TUVStoreSubUVData* next = copy ? copy : e->CellIterator;
+      TCustomUVFormattedData* cell = table->GetSubDocument(next, uvsdNext);
+      if (copy && next != copy) delete copy;
+      if (cell) {
         if (next == e->CellIterator) e->CellIterator = nullptr;
         PushCell(cell, next, e->Parent, e->TableItemNo, reached + 1);
         continue;
@@ -165,7 +170,16 @@ bool TUVSerializer::SeekLine(Integer Line) {
 
 void TUVSerializer::SetLine(Integer Line) {
   if (SeekLine(Line) || Line < 0) return;
-  if (atEnd_ || CurrentLine() > Line) SeekLine(-1);
+  if (atEnd_ || CurrentLine() > Line) {
+    SeekLine(-1);
+  } else if (HasItem()) {
+    // Standing on a table whose cells were not entered (an item located directly): back one,
+    // so that stepping forward enters them.
+    TUVStoreSubUVData* state = nullptr;
+    const bool holdsDocuments = Current()->UVData->GetItem(Current()->ItemNo)->GetSubDocument(state, uvsdFirst);
+    delete state;
+    if (holdsDocuments) SeekLine(CurrentLine() - 1);
+  }
   while (CurrentLine() < Line || !HasItem())
     if (!NextItem()) return;
 }
@@ -237,7 +251,12 @@ void TUVSerializer::GetSelectionLines(Integer& StartColumn, Integer& StartLine, 
 
 void TUVSerializer::EnterCell() {
   TUVSerEntry* e = Current();
-  if (e->Parent < 0) return;
+  if (e->Parent < 0) {
+    // A cell chosen for an earlier word would keep the selection (and what the editor reports
+    // as selected) in the cell: the choice goes before the document's own text is selected.
+    if (TCustomUVFormattedData* chosen = editor_->GetChosenData()) editor_->UnChoose(chosen);
+    return;
+  }
   // The cell's position: its own, or that of the entry the rest of the cell continues.
   TUVSerEntry* owner = e;
   while (!owner->CellIterator && owner->Continues >= 0) owner = Entry(owner->Continues);

@@ -72,7 +72,7 @@ public:
   // 0-based columns, lines are flattened lines.
   void GetSelectionLines(Integer& StartColumn, Integer& StartLine, Integer& EndColumn, Integer& EndLine);
   // When the current entry walks a cell, makes it the edited cell of its table, so that a
-  // selection can be set in it.
+  // selection can be set in it; on the root document's items, gives up a chosen cell.
   void EnterCell();
 
   bool AtEnd() const { return atEnd_; }

@@ -185,10 +185,26 @@ void VUzurUvadParser3::MarkBack(Integer Length) {
   formatted->Invalidate();
 }
 
+bool VUzurUvadParser3::WordIsEdited() const {
+  return serializer_->Current()->UVData == serializer_->EditedData();
+}
+
+Integer VUzurUvadParser3::MarkedLength() {
+  if (WordIsEdited()) return static_cast<Integer>(editor_->GetTopLevelEditor()->GetSelText().size());
+  auto* data = static_cast<TCustomUVFormattedData*>(serializer_->Current()->UVData);
+  return static_cast<Integer>(data->GetSelText(false).size());
+}
+
 void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
   if (!editor_ || !serializer_) return;
-  TCustomUzurUvadEdit* top = editor_->GetTopLevelEditor();
-  const Integer selected = static_cast<Integer>(top->GetSelText().size());
+  const Integer selected = MarkedLength();
+  if (!WordIsEdited()) {
+    // No editor is open on the word's table cell: the editor would insert the text at its own
+    // selection outside the cell. The word stays, as in a read-only editor, with its beep.
+    editor_->GetEditData()->Beep();
+    column_ += selected;
+    return;
+  }
   const Integer line = serializer_->CurrentLine();
   if (!editor_->InsertText(Text)) {
     // A refused change (a read-only editor) leaves the word: reading goes on behind it.
@@ -201,8 +217,8 @@ void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
 }
 
 void VUzurUvadParser3::SkipMarked() {
-  if (!editor_) return;
-  column_ += static_cast<Integer>(editor_->GetTopLevelEditor()->GetSelText().size());
+  if (!editor_ || !serializer_) return;
+  column_ += MarkedLength();
 }
 
 // The start of the selection, which is the caret when nothing is selected. The editor keeps its

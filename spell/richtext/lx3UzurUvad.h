@@ -56,6 +56,11 @@ private:
   // either end of the document.
   bool LoadLine();
   void SkipForward();
+  // Whether the current item lies in the document the editor edits (the root, or the cell an
+  // editor is open on); a word marked elsewhere is selected in its own cell only.
+  bool WordIsEdited() const;
+  // The length of the marked word's selection.
+  Integer MarkedLength();
   // Keeps the serializer where it is while a position elsewhere is asked for.
   class KeepPlace;
 

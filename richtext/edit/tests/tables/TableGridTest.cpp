@@ -116,6 +116,49 @@ TEST_F(TableGrid, TheCoveringCellOfEveryPosition) {
   }
 }
 
+// What walks an item's documents gets the cells in reading order, merged cells once, each with
+// a position of its own to go on from.
+TEST_F(TableGrid, CellsAreHandedOutInReadingOrder) {
+  TUVTableItemInfo* table = Inserted(3, 3);
+  table->MergeCells(0, 1, 2, 1, true);
+  table->MergeCells(1, 0, 1, 2, true);
+  ASSERT_EQ(CheckGrid(table), "");
+  auto walk = [&](bool Forward) {
+    std::vector<std::string> texts;
+    UVForEachSubDocument(table, Forward, [&](TCustomUVFormattedData* Cell) {
+      texts.push_back(CellText(static_cast<TUVTableCellData*>(Cell)));
+      return false;
+    });
+    return texts;
+  };
+  // The first cell handed out from a position, its text.
+  auto from = [&](TUVSubDocumentPosition Position) {
+    TUVStoreSubUVData* state = nullptr;
+    TCustomUVFormattedData* cell = table->GetSubDocument(state, Position);
+    delete state;
+    return cell ? CellText(static_cast<TUVTableCellData*>(cell)) : std::string("none");
+  };
+  const std::vector<std::string> order = {"0,0", "0,1|0,2", "1,0|2,0", "1,1", "1,2", "2,1", "2,2"};
+  EXPECT_EQ(walk(true), order);
+  EXPECT_EQ(walk(false), std::vector<std::string>(order.rbegin(), order.rend()));
+  // The selected cells' first and last, else the chosen cell, else none.
+  EXPECT_EQ(from(uvsdChosenUp), "none");
+  table->ChosenRow = 1;
+  table->ChosenCol = 2;
+  EXPECT_EQ(from(uvsdChosenUp), "1,2");
+  EXPECT_EQ(from(uvsdChosenDown), "1,2");
+  table->Select(0, 1, 1, 1);
+  EXPECT_EQ(from(uvsdChosenUp), "0,1|0,2");
+  EXPECT_EQ(from(uvsdChosenDown), "1,2");
+  table->Deselect();
+  // A stored position names its cell, which becomes the document's chosen one.
+  TUVTableStoreSubUVData at(2, 2);
+  EXPECT_EQ(table->ChooseSubDocument(&at), table->GetCells(2, 2));
+  EXPECT_EQ(doc.GetChosenData(), table->GetCells(2, 2));
+  TUVTableStoreSubUVData outside(3, 0);
+  EXPECT_EQ(table->ChooseSubDocument(&outside), nullptr);
+}
+
 TEST_F(TableGrid, MergingAbsorbsTheCellsAndTheirText) {
   TUVTableItemInfo* table = Inserted(3, 3);
   SetCellText(table->GetCells(1, 1), "");

@@ -278,6 +278,34 @@ TEST_F(SpellDialogTest, TheComponentsOwnDialog) {
   EXPECT_EQ(ownerWindow, form->GetHandle());
 }
 
+// Checks started one after another before the message loop runs (as for every book in turn) each
+// make their own dialog; the released ones are freed once messages are handled.
+TEST_F(SpellDialogTest, ChecksOneAfterAnotherEachMakeTheirDialog) {
+  auto* spell = Configure(new TUVLexemeSpell3(form));
+  spell->EndMessage = emNever;
+  Show();
+  auto dialogs = [spell] {
+    int n = 0;
+    for (Integer i = 0; i < spell->GetComponentCount(); ++i)
+      n += dynamic_cast<TSpellDialog*>(spell->GetComponents(i)) != nullptr;
+    return n;
+  };
+  for (const char* text : {"Teh cat", "Teh dog", "Teh mat"}) {
+    SCOPED_TRACE(text);
+    Fill({text});
+    TestUser user(*spell, {{K::Do, "", [&] {
+                              auto* shown = static_cast<TSpellDialog*>(spell->GetSpellDialog());
+                              Replace("The", shown);
+                              Click(shown->ChangeButton);
+                            }}});
+    spell->CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_EQ(user.prompts, (List{"Teh"}));
+    EXPECT_EQ(Text(), "The" + std::string(text + 3));
+    EXPECT_EQ(spell->GetSpellDialog(), nullptr);
+  }
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return dialogs() == 0; }));
+}
+
 // Which buttons the dialog shows and enables for the first word, by the commands the component
 // allows, its help topic and whether an active custom dictionary is open.
 TEST_F(SpellDialogTest, ButtonsFollowTheCommandsTheComponentAllows) {

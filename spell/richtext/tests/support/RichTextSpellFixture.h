@@ -11,6 +11,7 @@
 #include "richtext/core/UVMarker.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/core/UVUni.h"
+#include "richtext/edit/UVTable.h"
 #include "richtext/edit/tests/control/EditorTestSupport.h"
 #include "spell/richtext/lx3UzurUvadCmpnts.h"
 #include "spell/tests/SpellComponentFixture.h"
@@ -83,6 +84,45 @@ protected:
     editor->Format();
   }
 
+  // Text before and after a table of two rows and three columns: a cell of two paragraphs, a
+  // cell merged over two columns, an empty cell, and a last cell of two paragraphs.
+  void FillTable() {
+    TCustomUVData* doc = editor->GetEditData();
+    editor->Clear();
+    doc->AddNL("Teh cat", tsNormal, psNormal);
+    table = new TUVTableItemInfo(2, 3, doc);
+    table->ParaNo = psNormal;
+    table->Rows->MergeCells(0, 1, 2, 1, true, false);
+    const auto set = [this](Integer row, Integer col, const std::vector<std::string>& paragraphs) {
+      TUVTableCellData* cell = table->GetCells(row, col);
+      cell->Clear();
+      for (const std::string& p : paragraphs) cell->AddNL(p, tsNormal, psNormal);
+    };
+    set(0, 0, {"a teh", "dog"});
+    set(0, 1, {"the brwn"});
+    set(1, 1, {"moon"});
+    set(1, 2, {"fox", "hello wrold"});
+    doc->AddItem("", table);
+    doc->AddNL("the lazy dgo", tsNormal, psNormal);
+    editor->Format();
+  }
+
+  // The table's cells in reading order, paragraphs separated by "|".
+  std::vector<std::string> Cells() {
+    std::vector<std::string> out;
+    for (Integer r = 0; r < table->GetRowCount(); ++r)
+      for (Integer c = 0; c < table->GetColCount(); ++c)
+        if (TUVTableCellData* cell = table->GetCells(r, c)) {
+          std::string text;
+          for (Integer i = 0; i < cell->GetItemCount(); ++i) {
+            if (i > 0 && cell->IsParaStart(i)) text += "|";
+            text += cell->GetItemText(i);
+          }
+          out.push_back(text);
+        }
+    return out;
+  }
+
   // The document as plain text, one line per paragraph.
   std::string Text() {
     TMemoryStream stream;
@@ -97,6 +137,7 @@ protected:
   TUVStyle* style = nullptr;
   TForm* form = nullptr;
   VUzurUvadEdit* editor = nullptr;
+  TUVTableItemInfo* table = nullptr;
 };
 
 }  // namespace richtext_spell_test

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "richtext/core/DLines.h"
-#include "richtext/core/UVWindowless.h"
 #include "spell/lx3ParseEngine.h"
 #include "spell/richtext/lx3UzurUvad.h"
 #include "spell/richtext/tests/support/RichTextSpellFixture.h"
@@ -29,32 +28,6 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 void PrintTo(const Word& w, std::ostream* os) { *os << w.text << "@" << w.column << "," << w.line; }
 
-// An item holding documents of its own, handed out in order as a table hands out its cells.
-class CellsItem : public TUVBreakItemInfo {
-  UVITEM_CLASS(CellsItem, TUVBreakItemInfo)
-public:
-  explicit CellsItem(TCustomUVData* UVData) : TUVBreakItemInfo(UVData) {}
-  CellsItem(TCustomUVData* UVData, TUVStyle* Style, const std::vector<std::vector<std::string>>& Cells)
-      : TUVBreakItemInfo(UVData) {
-    for (const auto& lines : Cells) {
-      cells.push_back(std::make_unique<TUVWindowlessData>(Style));
-      for (const std::string& l : lines) cells.back()->AddNL(l, tsNormal, psNormal);
-    }
-  }
-  struct Position : TUVStoreSubUVData {
-    explicit Position(std::size_t I) : index(I) {}
-    std::size_t index;
-  };
-  TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& State, TUVSubDocumentPosition Where) override {
-    std::size_t i = 0;
-    if (Where == uvsdNext) i = static_cast<Position*>(State)->index + 1;
-    if (i >= cells.size()) return nullptr;
-    State = new Position(i);
-    return cells[i].get();
-  }
-  std::vector<std::unique_ptr<TUVWindowlessData>> cells;
-};
-
 class WalkerTest : public RichTextSpellTest {
 protected:
   // The words of the whole document with the position where each starts.
@@ -76,6 +49,12 @@ const std::vector<std::string> kMixedText = {
     "Teh quick brwn fox jmups ovr", "hello wrold and teh moon.", "the lazy dgo", "Zqx wrold", "kefa wrold",
     "the mat is brwn"};
 
+// The document with a table: its text (the cells' paragraphs, a line after each row), and its
+// cells in reading order.
+const std::vector<std::string> kTableText = {"Teh cat", "a teh", "dog",         "the brwn", "",
+                                             "moon",    "fox",   "hello wrold", "",         "the lazy dgo"};
+const std::vector<std::string> kTableCells = {"a teh|dog", "the brwn", "", "moon", "fox|hello wrold"};
+
 TEST_F(WalkerTest, VisitsTheCheckableTextOfEveryItemInOrder) {
   Show();
   FillMixed();
@@ -93,36 +72,31 @@ TEST_F(WalkerTest, VisitsTheCheckableTextOfEveryItemInOrder) {
 }
 
 // The cells of a table are read in order between the text before and after the table, each of
-// their items a line of its own.
+// their items a line of its own: a merged cell once, an empty cell as its empty line.
 TEST_F(WalkerTest, ReadsTheCellsOfATableInOrder) {
   Show();
-  editor->Clear();
-  TCustomUVData* doc = editor->GetEditData();
-  doc->AddNL("Teh before", tsNormal, psNormal);
-  auto* table = new CellsItem(doc, style, {{"one teh", "two"}, {}, {"three brwn"}});
-  table->ParaNo = psNormal;
-  doc->AddItem("", table);
-  doc->AddNL("after dgo", tsNormal, psNormal);
-  editor->Format();
+  FillTable();
   VUzurUvadParser3 walker;
   walker.Init(editor);
-  const std::vector<Word> expected = {{"Teh", 0, 0}, {"before", 4, 0}, {"one", 0, 2},   {"teh", 4, 2}, {"two", 0, 3},
-                                      {"three", 0, 4}, {"brwn", 6, 4},  {"after", 0, 5}, {"dgo", 6, 5}};
+  const std::vector<Word> expected = {{"Teh", 0, 0}, {"cat", 4, 0},  {"a", 0, 2},     {"teh", 2, 2},
+                                      {"dog", 0, 3}, {"the", 0, 4},  {"brwn", 4, 4},  {"moon", 0, 6},
+                                      {"fox", 0, 7}, {"hello", 0, 8}, {"wrold", 6, 8}, {"the", 0, 9},
+                                      {"lazy", 4, 9}, {"dgo", 9, 9}};
   EXPECT_EQ(Words(walker), expected);
   // Back into the first cell, and on through the rest of the table.
   walker.SetPos(0, 3, pmCurrent);
   AnsiString text;
   walker.GetText(text);
-  EXPECT_EQ(text, "two\r\n");
+  EXPECT_EQ(text, "dog\r\n");
   walker.SetPos(4, 3, pmCurrent);
   EXPECT_TRUE(walker.MoveNext());
   Integer column, line;
   walker.GetPos(column, line);
   EXPECT_EQ(column, 0);
   EXPECT_EQ(line, 4);
-  walker.SetPos(0, 5, pmCurrent);
+  walker.SetPos(0, 9, pmCurrent);
   walker.GetText(text);
-  EXPECT_EQ(text, "after dgo\r\n");
+  EXPECT_EQ(text, "the lazy dgo\r\n");
 }
 
 // Unicode text is read as 8-bit text in the walker's code page; what the page lacks reads as "?".
@@ -237,6 +211,29 @@ TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
   EXPECT_EQ(control.TopLeft(), editor->ClientToScreen(Point(0, 0)));
   EXPECT_GT(word.Bottom, word.Top);
   EXPECT_GE(word.Top, control.Top);
+
+  // A word inside a table cell is selected in its cell, which becomes the chosen document.
+  FillTable();
+  walker.Init(editor);
+  // Just read "brwn" of the merged cell.
+  walker.SetPos(8, 4, pmCurrent);
+  EXPECT_EQ(walker.CurChar(), '\r');
+  walker.MarkBack(4);
+  TUVTableCellData* cell = table->GetCells(0, 1);
+  EXPECT_EQ(editor->GetEditData()->GetChosenData(), cell);
+  EXPECT_EQ(cell->GetSelText(false), "brwn");
+  EXPECT_EQ(editor->GetSelText(), "brwn");
+  // A word after the table is selected in the document again, the cell no longer chosen.
+  walker.SetPos(12, 9, pmCurrent);
+  walker.MarkBack(3);
+  EXPECT_EQ(editor->GetEditData()->GetChosenData(), nullptr);
+  EXPECT_EQ(editor->GetSelText(), "dgo");
+  walker.SetPos(8, 4, pmCurrent);
+  walker.MarkBack(4);
+  // Clearing the document gives the choice up with the table.
+  editor->Clear();
+  EXPECT_EQ(editor->GetEditData()->GetChosenData(), nullptr);
+  EXPECT_EQ(editor->GetSelText(), "");
 }
 
 // Checks of the editor's document answered by the user: the text after the check, the words
@@ -255,6 +252,9 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     List prompts;
     std::vector<std::string> text;
     int changes;  // editor undo steps the check left
+    // For the document with a table: its cells after the check.
+    std::vector<std::string> cells = {};
+    int beeps = 0;
   };
   const Case cases[] = {
       {"change, change all and auto-correction",
@@ -283,6 +283,15 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
        {"Teh quick brwn fox jmups ovr", "hello world and teh moon.", "the lazy dog", "Zqx wrold", "kefa wrold",
         "the mat is brwn"},
        0},
+      // A refused change leaves the word, which is then checked again as a replacement is;
+      // "wrold" is the auto-correction the case before added to the dictionary.
+      {"changes inside cells, with no editor open on them, refused with a beep",
+       {{K::Change, "The"}, {K::Change, "the"}, {K::Ignore}, {K::ChangeAll, "brown"}},
+       {"Teh", "teh", "teh", "brwn"},
+       {"The cat", "a teh", "dog", "the brwn", "", "moon", "fox", "hello wrold", "", "the lazy dog"},
+       2,
+       kTableCells,
+       3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -290,7 +299,10 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
     UV().UIType = suiSilent;
     Show();
-    FillMixed();
+    if (c.cells.empty())
+      FillMixed();
+    else
+      FillTable();
     editor->ClearUndoLists();
     TestUser user(UV(), c.answers);
     UV().CheckUzurUvadEdit(editor, ckWholeText);
@@ -300,6 +312,10 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     if (!text.empty()) {
       EXPECT_EQ(Text(), Joined(text));
     }
+    if (!c.cells.empty()) EXPECT_EQ(Cells(), c.cells);
+    EXPECT_EQ(editor_test::BeepCount(), c.beeps);
+    editor_test::BeepCount() = 0;
+    const std::string originalText = Joined(c.cells.empty() ? kMixedText : kTableText);
     if (c.changes > 0) {
       int undone = 0;
       while (editor->CanUndo() && undone < 20) {
@@ -307,9 +323,10 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
         ++undone;
       }
       EXPECT_EQ(undone, c.changes);
-      EXPECT_EQ(Text(), Joined(kMixedText));
+      EXPECT_EQ(Text(), originalText);
+      if (!c.cells.empty()) EXPECT_EQ(Cells(), kTableCells);
     }
-    EXPECT_TRUE(editor->GetItem(9)->IsUnicode());
+    if (c.cells.empty()) EXPECT_TRUE(editor->GetItem(9)->IsUnicode());
   }
 }
 
