@@ -285,8 +285,10 @@ void TCustomUVFormattedData::PlaceJumps() {
     TCustomUVFormattedData* owner = jump->UVData ? jump->UVData : this;
     if (jump->DrawItemNo < 0 || jump->DrawItemNo >= owner->DrawItems->GetCount()) continue;
     TUVDrawLineInfo* dli = owner->DrawItems->Get(jump->DrawItemNo);
+    // A document's own hyperlinks in its own coordinates (it hit-tests them so); those of a
+    // nested document at that document's place in this one.
     Integer ox = 0, oy = 0;
-    owner->GetOrigin(ox, oy);
+    if (owner != this) owner->GetOrigin(ox, oy);
     jump->Left = dli->Left + ox;
     jump->Top = dli->Top + oy;
     jump->Width = dli->Width;

@@ -557,11 +557,14 @@ void TCustomUVFormattedData::BuildJumpList() {
   for (Integer d = 0; d < DrawItems->GetCount(); ++d) {
     TUVDrawLineInfo* dli = DrawItems->Get(d);
     TCustomUVItemInfo* item = GetItem(dli->ItemNo);
-    if (!item->QueryStyledFlag(uvbspJump, style)) continue;
-    if (dli->ItemNo != lastItem) {
-      item->HyperlinkId = JumpCount++;
-      lastItem = dli->ItemNo;
+    bool first = dli->ItemNo != lastItem;
+    lastItem = dli->ItemNo;
+    if (!item->QueryStyledFlag(uvbspJump, style)) {
+      // Items holding documents number their hyperlinks on, as when the whole is laid out.
+      if (first) item->BuildJumps(dli->Left, dli->Top, JumpCount, Jumps);
+      continue;
     }
+    if (first) item->HyperlinkId = JumpCount++;
     auto* info = new TUVJumpInfo();
     info->Left = dli->Left;
     info->Top = dli->Top;

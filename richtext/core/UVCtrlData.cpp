@@ -1,5 +1,9 @@
 #include "richtext/core/UVCtrlData.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "classlib/Forms.h"
 #include "richtext/core/UVItem.h"
 
@@ -21,6 +25,22 @@ void OriginInRoot(TCustomUVFormattedData* Data, Integer& X, Integer& Y) {
     X += ox;
     Y += oy;
     data = parent;
+  }
+}
+
+// Every item of the document that can take the focus, in reading order, through the documents
+// nested in its items.
+void CollectFocusable(TCustomUVFormattedData* Data, std::vector<std::pair<TCustomUVFormattedData*, Integer>>& Out) {
+  TUVStyle* style = Data->GetUVStyle();
+  for (Integer i = 0; i < Data->GetItemCount(); ++i) {
+    TCustomUVItemInfo* item = Data->GetItem(i);
+    if (item->QueryStyledFlag(uvbspAllowsFocus, style))
+      Out.emplace_back(Data, i);
+    else
+      UVForEachSubDocument(item, true, [&](TCustomUVFormattedData* sub) {
+        CollectFocusable(sub, Out);
+        return false;
+      });
   }
 }
 
@@ -136,6 +156,8 @@ void TUVControlData::DoTabNavigation(bool Backwards, TWinControl* FromControl) {
   for (Integer pass = 0; pass < 2; ++pass) {
     Integer start = FocusStart();
     TCustomUVFormattedData* startData = FFocusedItemData;
+    // A hyperlink focused in a nested document: the search goes on from there.
+    Integer startNested = startData && startData != this ? startData->FocusedItemNo : -1;
     // Leaving a control of the document by Tab: the search goes on from its item.
     if (FromControl && FromControl != owner) {
       Integer controlItem = FindControlItemNo(FromControl);
@@ -149,15 +171,35 @@ void TUVControlData::DoTabNavigation(bool Backwards, TWinControl* FromControl) {
           if (GetItem(i)->LocateControl(FromControl, nested, nestedNo)) {
             start = i;
             startData = nested;
+            startNested = nestedNo;
             break;
           }
         }
       }
     }
-    (void)startData;
     bool hadFocus = start >= 0;
     TCustomUVFormattedData* found = nullptr;
-    Integer next = FindNextFocusableItem(start, !Backwards, found);
+    Integer next = -1;
+    if (startData && startData != this && startNested >= 0) {
+      // The control lies in a nested document: the search goes on from its item there, then
+      // through the rest of the document.
+      std::vector<std::pair<TCustomUVFormattedData*, Integer>> items;
+      CollectFocusable(this, items);
+      auto at = std::find(items.begin(), items.end(), std::make_pair(startData, startNested));
+      if (at != items.end()) {
+        if (!Backwards && at + 1 != items.end()) {
+          found = (at + 1)->first;
+          next = (at + 1)->second;
+        } else if (Backwards && at != items.begin()) {
+          found = (at - 1)->first;
+          next = (at - 1)->second;
+        }
+      } else {
+        next = FindNextFocusableItem(start, !Backwards, found);
+      }
+    } else {
+      next = FindNextFocusableItem(start, !Backwards, found);
+    }
     SetFocusedItem(found, next);
     if (next >= 0) {
       ShowFocusedItem();

@@ -27,6 +27,13 @@ public:
   // The editor never scrolls itself: the table places it over the whole cell.
   void ScrollToPosition(Integer Position, bool Redraw) override;
   void ScrollToHPosition(Integer) override {}
+  // Hands the editor's mouse, hyperlink, double-click, drag and control events on to the host
+  // editor, so that its handlers see what happens in the cell as if it happened in the host.
+  void ForwardEventsToHost();
+  // Shows the editor as part of the table's cell selection (its whole text drawn selected in the
+  // selection colour, no caret) while a drag that started in it goes on over other cells.
+  void SetDimmed(bool On);
+  bool GetDimmed() const { return FDimmed; }
 
   TUVEditUVData* HostData = nullptr;
   TUVTableItemInfo* Table = nullptr;
@@ -38,16 +45,38 @@ public:
   // double click), 0 otherwise.
   DWORD ClickTime = 0;
   bool AllowScroll = false;
+  // The left button went down in this editor and has not been released.
+  bool MouseDownInCell = false;
 
 protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void Dispatch(TMessage& Message) override;
+  void Click() override;
 
 private:
+  // The forwarders: records posted to the host (handled there once this editor's own handling
+  // is over, even when that closes it) or the host's handlers called at once with the point in
+  // the host's client coordinates.
+  void ForwardMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y);
+  void ForwardMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y);
+  void PostMouseRecord(Byte Kind, TMouseButton Button, TShiftState Shift, Integer ItemNo, Integer X, Integer Y);
+  void ForwardJump(TObject* Sender, Integer Id);
+  void ForwardDblClick(TObject* Sender, const AnsiString& ClickedWord, Integer Style);
+  void ForwardControlAction(TObject* Sender, TUVControlAction Action, Integer ItemNo, TControl*& Control);
+  void ForwardMouseMove(TObject* Sender, TShiftState Shift, Integer X, Integer Y);
+  void ForwardDragOver(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  void ForwardDragDrop(TObject* Sender, TObject* Source, Integer X, Integer Y);
   void CaretLeft(TObject* Sender, TUVGetOutDirection Direction);
   // The host editor: the control that shows the table.
   TCustomUzurUvadEdit* Host() const;
+  // Closes the editor; cells selected by a drag out of it stay selected.
+  void CloseAfterCellSelection();
   bool FSwallowTab = false;
+  bool FDimmed = false;
+  // The colour shown before the editor was dimmed.
+  TColor FSavedColor = clNone;
 };

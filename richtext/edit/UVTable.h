@@ -67,7 +67,11 @@ enum : Word {
   uvtsNew = 0x040,            // made by a constructor and not inserted yet
   uvtsEditorRelayout = 0x080,  // the cell editor's document is being laid out again
   uvtsCellsSelected = 0x100,  // the cell selection covers more than its start cell
+  uvtsWiderThanDrawing = 0x200,  // drawn into a canvas at the widest width allowed, narrower than asked
 };
+
+// The widest a table is laid out for drawing into a canvas (printing, images).
+constexpr Integer UVTableMaxDrawWidth = 10000;
 
 // Takes an item out of a cell (or another sub-document) with its checkpoint, leaving the marker
 // list when it is a list marker; Text receives its text. And moves Count items from First to the
@@ -511,6 +515,12 @@ public:
   void ChooseCell(TUVTableCellData* Cell);
   void ReleaseChosenCell(TUVTableCellData* Cell);
   void CleanUpChosen() override;
+  // Forgets the chosen cell: its editor closes and its selection goes; the document is not told.
+  void LeaveChosenCell();
+  // Gives the chosen cell back to the document, which then lets the table forget it.
+  void DeselectChosenCell();
+  // Whether the document's selection covers the whole table item.
+  bool IsInParentSelection();
   Integer ChosenRow = -1;
   Integer ChosenCol = -1;
 
@@ -521,6 +531,15 @@ public:
   // The cell searched or holding the focus, or -1, -1.
   Integer FocusedRow = -1;
   Integer FocusedCol = -1;
+  // The cells' hyperlinks are numbered on from the document's, cell after cell in reading order,
+  // so that each hyperlink of the document has its own number.
+  void BuildJumps(Integer Left, Integer Top, Integer& JumpCount, TUVList* Jumps) override;
+  // Makes the cell at (Row, Col) the one holding the document's focus.
+  void SetFocusedCell(Integer Row, Integer Col);
+  // Tab leaves a control placed in a cell: the cell holding it (through any nested table)
+  // becomes the focused cell and its item the cell's focused item; the cell and the item are
+  // returned when the item is the control's own.
+  bool LocateControl(TControl* Control, TCustomUVFormattedData*& FocusedData, Integer& FocusedItemNo) override;
   TCustomUVFormattedData* GetSubDocument(TUVStoreSubUVData*& StoreState, TUVSubDocumentPosition Position) override;
   // The cell at a stored position becomes the chosen one (a search found text in it).
   TCustomUVFormattedData* ChooseSubDocument(TUVStoreSubUVData* StoreState) override;
@@ -760,6 +779,10 @@ private:
 
   // Places the cell editor over its cell.
   void PlaceInplaceEditor();
+  // A drag that started in the cell editor, at a point of the table: over another cell the
+  // cells from the edited one to it are selected and the editor looks selected with them; back
+  // over the edited cell, only its text is.
+  void DragFromInplaceEditor(TShiftState Shift, Integer X, Integer Y, TCustomUVFormattedData* UVData);
   // The cell editor changed its text: the table is laid out again when the text's size changed.
   void InplaceChanged(TObject* Sender);
   // The control showing the table when it is an editor.

@@ -54,6 +54,97 @@ bool TUVTableItemInfo::GetCellNeighbour(Integer Row, Integer Col, Integer Direct
   return Rows->GetMainCell(r, c, NewRow, NewCol) != nullptr;
 }
 
+namespace {
+
+// Numbers the hyperlinks of a document from JumpCount on, through the tables nested in it, and
+// gives the areas it keeps for them the same numbers.
+void NumberJumps(TCustomUVFormattedData* Data, Integer& JumpCount) {
+  TUVStyle* style = Data->GetUVStyle();
+  for (Integer i = 0; i < Data->GetItemCount(); ++i) {
+    TCustomUVItemInfo* item = Data->GetItem(i);
+    if (item->QueryStyledFlag(uvbspJump, style))
+      item->HyperlinkId = JumpCount++;
+    else
+      item->BuildJumps(0, 0, JumpCount, nullptr);
+  }
+  for (Integer j = 0; j < Data->Jumps->GetCount(); ++j) {
+    auto* jump = static_cast<TUVJumpInfo*>(Data->Jumps->Get(j));
+    if (jump->DrawItemNo >= 0 && jump->DrawItemNo < Data->DrawItems->GetCount())
+      jump->Id = Data->GetItem(Data->DrawItems->Get(jump->DrawItemNo)->ItemNo)->HyperlinkId;
+  }
+}
+
+}  // namespace
+
+void TUVTableItemInfo::BuildJumps(Integer Left, Integer Top, Integer& JumpCount, TUVList* Jumps) {
+  Integer rows = GetRowCount(), cols = GetColCount();
+  for (Integer r = 0; r < rows; ++r)
+    for (Integer c = 0; c < cols; ++c) {
+      TUVTableCellData* cell = GetCells(r, c);
+      if (!cell) continue;
+      if (FInplaceEditor && FInplaceEditor->Cell == cell) {
+        // The cell editor numbers its own hyperlinks: from here on, as the document's.
+        auto* root = dynamic_cast<TCustomUVData*>(GetFormattedParent() ? GetFormattedParent()->GetAbsoluteRootData()
+                                                                        : nullptr);
+        FInplaceEditor->SetFirstJumpNo((root ? root->FirstJumpNo : 0) + JumpCount);
+        JumpCount += FInplaceEditor->GetEditData()->JumpCount;
+        continue;
+      }
+      NumberJumps(cell, JumpCount);
+      // The document finds the cell's hyperlinks among its own, at the cell's place in the table.
+      if (!Jumps) continue;
+      for (Integer j = 0; j < cell->Jumps->GetCount(); ++j) {
+        auto* own = static_cast<TUVJumpInfo*>(cell->Jumps->Get(j));
+        if (own->DrawItemNo < 0 || own->DrawItemNo >= cell->DrawItems->GetCount()) continue;
+        TUVDrawLineInfo* dli = cell->DrawItems->Get(own->DrawItemNo);
+        auto* info = new TUVJumpInfo();
+        info->Left = Left + cell->Left + FCellPadding + dli->Left;
+        info->Top = Top + cell->Top + FCellPadding + cell->GetVAlignOffset() + dli->Top;
+        info->Width = dli->Width;
+        info->Height = dli->Height;
+        info->Id = own->Id;
+        info->UVData = cell;
+        info->DrawItemNo = own->DrawItemNo;
+        info->Cursor = own->Cursor;
+        Jumps->Add(info);
+      }
+    }
+}
+
+void TUVTableItemInfo::SetFocusedCell(Integer Row, Integer Col) {
+  FocusedRow = Row;
+  FocusedCol = Col;
+}
+
+bool TUVTableItemInfo::LocateControl(TControl* Control, TCustomUVFormattedData*& FocusedData,
+                                     Integer& FocusedItemNo) {
+  Integer rows = GetRowCount(), cols = GetColCount();
+  for (Integer r = 0; r < rows; ++r)
+    for (Integer c = 0; c < cols; ++c) {
+      TUVTableCellData* cell = GetCells(r, c);
+      if (!cell) continue;
+      TCustomUVFormattedData* data = GetEditingData(cell);
+      Integer itemNo = data->FindControlItemNo(Control);
+      TCustomUVFormattedData* nestedData = nullptr;
+      Integer nestedNo = -1;
+      // A control of a table nested in the cell: that table answers for its own cells.
+      for (Integer i = 0; itemNo < 0 && i < data->GetItemCount(); ++i)
+        if (data->GetItem(i)->LocateControl(Control, nestedData, nestedNo)) itemNo = i;
+      if (itemNo < 0) continue;
+      SetFocusedCell(r, c);
+      data->SetFocusedItemNo(itemNo);
+      if (data->GetItem(itemNo)->QueryFlag(uvbpImmediateControlOwner)) {
+        FocusedData = data;
+        FocusedItemNo = itemNo;
+      } else {
+        FocusedData = nestedData;
+        FocusedItemNo = nestedNo;
+      }
+      return true;
+    }
+  return false;
+}
+
 TCustomUVFormattedData* TUVTableItemInfo::GetSubDocument(TUVStoreSubUVData*& StoreState,
                                                          TUVSubDocumentPosition Position) {
   Integer rows = GetRowCount(), cols = GetColCount();

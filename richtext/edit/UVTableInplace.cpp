@@ -40,6 +40,7 @@ bool TUVTableItemInfo::EnterCell(Integer Row, Integer Col, bool AtEnd, bool ByCl
     if (!editor) {
       editor = new TUVTableInplaceEdit(host);
       editor->SetParent(host);
+      editor->ForwardEventsToHost();
     }
     Integer itemNo = GetItemIndex();
     Deselect();

@@ -156,7 +156,31 @@ void TUVTableItemInfo::ReleaseChosenCell(TUVTableCellData* Cell) {
   }
 }
 
-void TUVTableItemInfo::CleanUpChosen() {
+void TUVTableItemInfo::CleanUpChosen() { LeaveChosenCell(); }
+
+void TUVTableItemInfo::DeselectChosenCell() {
+  bool valid = ChosenRow >= 0 && ChosenRow < GetRowCount() && ChosenCol >= 0 && ChosenCol < GetColCount();
+  TUVTableCellData* cell = valid ? GetCells(ChosenRow, ChosenCol) : nullptr;
+  TCustomUVFormattedData* data = GetFormattedParent();
+  if (cell && data && data->GetChosenData() == cell)
+    ReleaseChosenCell(cell);
+  else
+    LeaveChosenCell();
+}
+
+bool TUVTableItemInfo::IsInParentSelection() {
+  TCustomUVFormattedData* data = GetFormattedParent();
+  Integer itemNo = GetItemIndex();
+  if (!data || itemNo < 0) return false;
+  Integer si, so, ei, eo;
+  data->GetSelectionItemBounds(true, si, so, ei, eo);
+  if (si < 0 || ei < 0) return false;
+  bool startsBefore = si < itemNo || (si == itemNo && so <= data->GetOffsBeforeItem(itemNo));
+  bool endsAfter = ei > itemNo || (ei == itemNo && eo >= data->GetOffsAfterItem(itemNo));
+  return startsBefore && endsAfter;
+}
+
+void TUVTableItemInfo::LeaveChosenCell() {
   // The document gives up the cell: its editor closes, keeping what was typed.
   CloseInplaceEditor(false);
   if (ChosenRow < 0 || ChosenRow >= GetRowCount() || ChosenCol < 0 || ChosenCol >= GetColCount()) {

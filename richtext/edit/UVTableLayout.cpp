@@ -524,6 +524,15 @@ bool TUVTableItemInfo::OnDocWidthChange(Integer DocWidth, TUVDrawLineInfo* DrawI
                                         TCanvas* Canvas, TCustomUVData* /*UVData*/, const TUVScreenAndDevice* Sad,
                                         Integer& HShift, bool /*NoCaching*/) {
   HShift = 0;
+  // Drawn into a canvas the table is never laid out wider than the widest drawing allowed.
+  if (Printing) {
+    if (DocWidth > UVTableMaxDrawWidth) {
+      DocWidth = UVTableMaxDrawWidth;
+      State |= uvtsWiderThanDrawing;
+    } else {
+      State &= ~static_cast<Word>(uvtsWiderThanDrawing);
+    }
+  }
   // A print record is laid out on its own, in the printer's pixels, on the cells' print copies;
   // the table's layout for the screen stays as it is.
   if (auto* record = Printing ? dynamic_cast<TUVTablePrintInfo*>(DrawItem) : nullptr) {

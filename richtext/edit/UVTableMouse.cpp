@@ -293,6 +293,10 @@ bool TUVTableItemInfo::MouseDown(TMouseButton Button, TShiftState Shift, Integer
 bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Integer /*ItemNo*/,
                                  TCustomUVFormattedData* UVData) {
   if (Rows->IsEmpty() || FLockCount > 0) return false;
+  if (FInplaceEditor && FInplaceEditor->MouseDownInCell) {
+    DragFromInplaceEditor(Shift, X, Y, UVData);
+    return true;
+  }
   if (FEditorMouse && FInplaceEditor) {
     Integer row, col, mainRow, mainCol;
     TUVTableCellData* cell = FInplaceEditor->Cell;
@@ -375,6 +379,33 @@ bool TUVTableItemInfo::MouseMove(TShiftState Shift, Integer X, Integer Y, Intege
   else
     UVData->SetCursor(UVData->GetCursor());
   return true;
+}
+
+void TUVTableItemInfo::DragFromInplaceEditor(TShiftState Shift, Integer X, Integer Y, TCustomUVFormattedData* UVData) {
+  Integer row, col, mainRow, mainCol;
+  TUVTableCellData* over = GetCellAt(X, Y, row, col) ? Rows->GetMainCell(row, col, mainRow, mainCol) : nullptr;
+  if (!over || !Shift.Contains(ssLeft)) return;
+  bool out = over != FInplaceEditor->Cell;
+  Integer rowOffs = out ? row - FInplaceEditor->Row : 0;
+  Integer colOffs = out ? col - FInplaceEditor->Col : 0;
+  if (out == ((State & uvtsCellsSelected) != 0) && rowOffs == SelRowOffs && colOffs == SelColOffs) return;
+  SelStartRow = FInplaceEditor->Row;
+  SelStartCol = FInplaceEditor->Col;
+  SelRowOffs = rowOffs;
+  SelColOffs = colOffs;
+  if (out) {
+    State |= uvtsCellsSelected;
+    // The release comes to the table through the host.
+    if (UVData->CaptureMouseItem != this) {
+      Integer left, top;
+      UVData->SetMouseCapture(this, left, top);
+    }
+  } else {
+    State &= ~static_cast<Word>(uvtsCellsSelected);
+  }
+  FInplaceEditor->SetDimmed(out);
+  RefreshCellMarks();
+  UVData->Invalidate();
 }
 
 bool TUVTableItemInfo::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer /*ItemNo*/,

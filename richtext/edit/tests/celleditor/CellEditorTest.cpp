@@ -93,19 +93,47 @@ TEST_F(CellEditor, AClickOpensTheCellEditorAndTypingGoesIntoTheCell) {
 }
 
 TEST_F(CellEditor, DraggingFromTheEditedCellIntoAnotherSelectsCells) {
-  Click(CellPoint(0, 0, 3));
-  ProcessFor(30);
-  ASSERT_EQ(Edited(), "0,0");
-  // A drag inside the cell selects its text; on into the next row it selects cells.
-  Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
-  ProcessFor(30);
-  EXPECT_EQ(CellEditorOpen(), nullptr);
-  Integer top, left, rows, cols;
-  ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
-  EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
-  EXPECT_TRUE(editor->Focused());
-  Screenshot("cell-editor-dragged");
-  EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+  // The drag starts with the click that opens the cell editor (the host has the mouse), or with
+  // a press in the cell editor already open (the editor has it and looks selected meanwhile).
+  for (bool inEditor : {false, true}) {
+    SCOPED_TRACE(inEditor ? "in the open cell editor" : "with the opening click");
+    Click(CellPoint(0, 0, 3));
+    ProcessFor(30);
+    ASSERT_EQ(Edited(), "0,0");
+    if (!inEditor) {
+      // A drag inside the cell selects its text; on into the next row it selects cells.
+      Drag(CellPoint(0, 0, 3), CellPoint(1, 1));
+    } else {
+      TUVTableInplaceEdit* cell = CellEditorOpen();
+      cell->ClickTime = 0;
+      auto local = [&](TPoint P) { return Point(P.X - cell->GetLeft(), P.Y - cell->GetTop()); };
+      viewer_test::Mouse(cell, WM_LBUTTONDOWN, MK_LBUTTON, local(CellPoint(0, 0, 3)));
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(0, 0, 8)));
+      EXPECT_FALSE(cell->GetDimmed());
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(1, 1)));
+      ProcessFor(30);
+      EXPECT_TRUE(cell->GetDimmed());
+      EXPECT_EQ(cell->GetColor(), style->SelColor);
+      Screenshot("cell-editor-dimmed");
+      // Back over its own cell the editor shows its own selection again.
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(0, 0, 8)));
+      EXPECT_FALSE(cell->GetDimmed());
+      EXPECT_FALSE(table->HasPartialSelection());
+      viewer_test::Mouse(cell, WM_MOUSEMOVE, MK_LBUTTON, local(CellPoint(1, 1)));
+      viewer_test::Mouse(cell, WM_LBUTTONUP, 0, local(CellPoint(1, 1)));
+    }
+    ProcessFor(30);
+    EXPECT_EQ(CellEditorOpen(), nullptr);
+    Integer top, left, rows, cols;
+    ASSERT_TRUE(table->GetNormalizedSelectionBounds(false, top, left, rows, cols));
+    EXPECT_EQ(std::vector<Integer>({top, left, rows, cols}), std::vector<Integer>({0, 0, 2, 2}));
+    EXPECT_TRUE(editor->Focused());
+    Screenshot(inEditor ? "cell-editor-dragged-in-editor" : "cell-editor-dragged");
+    EXPECT_EQ(CellText(table->GetCells(0, 0)), "0,0");
+    // A click elsewhere ends the cell selection before the next round.
+    Click(PointAt(2, 3));
+    ProcessFor(30);
+  }
 }
 
 TEST_F(CellEditor, ACellEditorStepsAsideWhileAColumnBorderIsDragged) {
@@ -141,9 +169,59 @@ TEST_F(CellEditor, AQuickSecondClickOnTheOpenedCellSelectsAWord) {
   // The word is looked up where the mouse pointer is.
   TPoint screen = cell->ClientToScreen(at);
   ::SetCursorPos(screen.X, screen.Y);
+  std::vector<std::string> words;
+  editor->OnUVDblClick =
+      TUVDblClickEvent::FromFunction([&](TObject*, const AnsiString& w, Integer) { words.push_back(w.c_str()); });
   viewer_test::Click(cell, at);
   ProcessFor(30);
   EXPECT_EQ(cell->GetSelText(), "Genesis");
+  // The host editor hears of the double click as if it had been its own.
+  EXPECT_EQ(words, std::vector<std::string>{"Genesis"});
+}
+
+TEST_F(CellEditor, TheHostEditorHearsTheCellEditorsMouseHyperlinkAndControlEvents) {
+  Click(CellPoint(0, 1, 3));
+  ProcessFor(30);
+  TUVTableInplaceEdit* cell = CellEditorOpen();
+  ASSERT_NE(cell, nullptr);
+  std::vector<std::string> log;
+  auto point = [](Integer X, Integer Y) { return std::to_string(X) + "," + std::to_string(Y); };
+  editor->OnUVMouseDown = TUVMouseEvent::FromFunction(
+      [&](TObject* s, TMouseButton, TShiftState, Integer, Integer X, Integer Y) {
+        log.push_back(std::string(s == editor ? "" : "?") + "down " + point(X, Y));
+      });
+  editor->OnUVMouseUp = TUVMouseEvent::FromFunction(
+      [&](TObject*, TMouseButton, TShiftState, Integer, Integer X, Integer Y) { log.push_back("up " + point(X, Y)); });
+  editor->OnClick = TNotifyEvent::FromFunction([&](TObject*) { log.push_back("click"); });
+  editor->OnJump = TJumpEvent::FromFunction([&](TObject*, Integer id) { log.push_back("jump " + std::to_string(id)); });
+  editor->OnMouseMove = TMouseMoveEvent::FromFunction(
+      [&](TObject*, TShiftState, Integer X, Integer Y) { log.push_back("move " + point(X, Y)); });
+  editor->OnControlAction = TUVControlActionEvent::FromFunction(
+      [&](TObject*, TUVControlAction a, Integer, TControl*&) { log.push_back("action " + std::to_string(a)); });
+  // A click in the cell editor reaches the host at the host's coordinates of the same point.
+  TPoint at = Point(6, cell->GetHeight() / 2);
+  TPoint host = Point(at.X + cell->GetLeft(), at.Y + cell->GetTop());
+  // A plain click, not the second half of a double click on the cell.
+  cell->ClickTime = 0;
+  viewer_test::Click(cell, at);
+  ProcessFor(30);
+  // A hyperlink followed in the cell, and a control's life in it, are the host's.
+  cell->GetEditData()->DoJump(7);
+  TControl* control = nullptr;
+  cell->GetEditData()->ControlAction(uvcaAfterUVFLoad, 0, control);
+  ProcessFor(30);
+  std::vector<std::string> expected = {"down " + point(host.X, host.Y), "click", "up " + point(host.X, host.Y),
+                                       "action 0", "jump 7"};
+  // Moves come as often as the system makes them up: they are compared on their own.
+  std::vector<std::string> seen;
+  for (const std::string& e : log)
+    if (e.rfind("move", 0) != 0) seen.push_back(e);
+  EXPECT_EQ(seen, expected);
+  viewer_test::Mouse(cell, WM_MOUSEMOVE, 0, Point(at.X + 2, at.Y));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), "move " + point(host.X + 2, host.Y));
+  // The cell editor is still the one on the cell: nothing forwarded closed it.
+  EXPECT_EQ(CellEditorOpen(), cell);
 }
 
 TEST_F(CellEditor, SearchingWhileACellIsEditedFindsItsTextAndGoesOn) {

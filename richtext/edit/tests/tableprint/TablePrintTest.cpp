@@ -183,4 +183,22 @@ TEST_F(TablePrint, WhatIsNotSplitAndWhatGetsNoPrintCopy) {
   }
 }
 
+TEST_F(TablePrint, AFullWidthTableIsDrawnNoWiderThanTheWidestDrawingAllowed) {
+  struct Case {
+    Integer ScreenWidth;  // the report's width in screen pixels; printed at 600 dpi
+    bool Clamped;
+  } cases[] = {{150, false}, {2000, true}};
+  for (const Case& c : cases) {
+    report.Data()->Clear();
+    AddTable(2, 0)->SetBestWidth(-100);
+    report.Paginate(print_test::kPageHeight, c.ScreenWidth);
+    TUVTablePrintInfo* record = Record();
+    ASSERT_NE(record, nullptr) << c.ScreenWidth;
+    EXPECT_LE(record->Width, UVTableMaxDrawWidth) << c.ScreenWidth;
+    EXPECT_EQ((table->State & uvtsWiderThanDrawing) != 0, c.Clamped) << c.ScreenWidth;
+    // Clamped, it still takes the whole width it is allowed.
+    if (c.Clamped) EXPECT_GT(record->Width, UVTableMaxDrawWidth * 9 / 10);
+  }
+}
+
 }  // namespace

@@ -195,4 +195,46 @@ TEST_F(TableHooks, HeadingRowsAndTheRowsMergedCellsJoin) {
   }
 }
 
+TEST_F(TableHooks, TheTableInTheDocumentsSelection) {
+  AddTable(2, 2);
+  const Integer afterEnd = doc.GetOffsAfterItem(2), beforeStart = doc.GetOffsBeforeItem(0);
+  // Items: 0 "before", 1 the table (offsets 0 and 1), 2 "after".
+  struct Case {
+    const char* Name;
+    Integer StartItem, StartOffs, EndItem, EndOffs;
+    bool Inside;
+  } cases[] = {
+      {"everything", 0, beforeStart, 2, afterEnd, true},
+      {"the table alone", 1, 0, 1, 1, true},
+      {"backwards over it", 2, afterEnd, 0, beforeStart, true},
+      {"from after the table", 1, 1, 2, afterEnd, false},
+      {"up to its start", 0, beforeStart, 1, 0, false},
+      {"the caret before it", 1, 0, 1, 0, false},
+  };
+  for (const Case& c : cases) {
+    doc.SetSelBoundsFromItems(c.StartItem, c.StartOffs, c.EndItem, c.EndOffs);
+    EXPECT_EQ(table->IsInParentSelection(), c.Inside) << c.Name;
+  }
+}
+
+TEST_F(TableHooks, TheChosenCellIsGivenBackAndForgotten) {
+  AddTable(2, 2);
+  TUVTableStoreSubUVData at(1, 0);
+  TUVTableCellData* cell = table->GetCells(1, 0);
+  ASSERT_EQ(table->ChooseSubDocument(&at), cell);
+  cell->SetSelBoundsFromItems(0, 1, 0, 3);
+  ASSERT_EQ(cell->GetSelText(false), "1,");
+  // Given back: the document holds no chosen cell, the cell no selection.
+  table->DeselectChosenCell();
+  EXPECT_EQ(doc.GetChosenData(), nullptr);
+  EXPECT_EQ(table->ChosenRow, -1);
+  EXPECT_EQ(cell->GetSelText(false), "");
+  // A chosen position left stale by rows removed since is forgotten without harm.
+  ASSERT_EQ(table->ChooseSubDocument(&at), cell);
+  table->ChosenRow = 7;
+  table->LeaveChosenCell();
+  EXPECT_EQ(table->ChosenRow, -1);
+  EXPECT_EQ(table->ChosenCol, -1);
+}
+
 }  // namespace

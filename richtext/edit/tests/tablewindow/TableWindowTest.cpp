@@ -2,6 +2,7 @@
 // cells, a click on the table's left edge selects a row and on its top edge a column, the cursor
 // changes over the edges and borders, the text of a cell is selected and copied, and in an
 // editable document dragging a column or row border resizes it as one undoable change.
+#include "classlib/StdCtrls.h"
 #include "richtext/core/tests/viewer/ViewerTestSupport.h"
 #include "richtext/edit/tests/support/TableTestSupport.h"
 #include "richtext/edit/UVEUVData.h"
@@ -167,6 +168,94 @@ TEST_F(TableWindow, TextSelectedInACellIsCopied) {
   Click(MiddleOf(0));
   EXPECT_EQ(viewer->GetUVData()->GetChosenData(), nullptr);
   EXPECT_FALSE(cell->SelectionExists());
+}
+
+TEST_F(TableWindow, TabGoesFromControlToControlThroughTheCells) {
+  viewer->Clear();
+  viewer->AddNL("Notes", viewer_test::kText, 0);
+  table = NumberedTable(2, 2, viewer->GetUVData());
+  viewer->GetUVData()->AddItem(AnsiString(), table);
+  // An edit in cells 0,1 and 1,0 and one after the table.
+  auto addEdit = [](TCustomUVFormattedData* Data) {
+    auto* edit = new TEdit(nullptr);
+    edit->SetBounds(0, 0, 60, 22);
+    auto* item = new TUVControlItemInfo(Data, edit, 0);
+    item->ParaNo = -1;
+    Data->AddItem("note", item);
+    return edit;
+  };
+  TEdit* first = addEdit(table->GetCells(0, 1));
+  TEdit* second = addEdit(table->GetCells(1, 0));
+  TEdit* after = addEdit(viewer->GetUVData());
+  table->MarkChanged();
+  ShowForm();
+  viewer->Format();
+  ProcessFor(50);
+  testing_support::SaveScreenshot(form->GetHandle(), "table-controls-in-cells");
+  first->SetFocus();
+  ASSERT_TRUE(ProcessUntil([&] { return ::GetFocus() == first->GetHandle(); }));
+  struct Step {
+    const char* Name;
+    bool Shift;
+    TEdit* Focused;
+    Integer FocusedRow, FocusedCol;  // the cell the table found the control left in
+  } steps[] = {
+      {"Tab to the next cell's control", false, second, 0, 1},
+      {"Tab out of the table", false, after, 1, 0},
+      {"Shift+Tab back into the last cell", true, second, 1, 0},
+      {"Shift+Tab to the first cell's control", true, first, 1, 0},
+  };
+  for (const Step& s : steps) {
+    viewer_test::TypeKey(VK_TAB, s.Shift);
+    EXPECT_TRUE(ProcessUntil([&] { return ::GetFocus() == s.Focused->GetHandle(); })) << s.Name;
+    EXPECT_EQ(table->FocusedRow, s.FocusedRow) << s.Name;
+    EXPECT_EQ(table->FocusedCol, s.FocusedCol) << s.Name;
+  }
+}
+
+TEST_F(TableWindow, EachHyperlinkOfTheDocumentHasItsOwnNumber) {
+  // A hyperlink before the table, one in cell 0,0, two in cell 1,1; numbers from 10.
+  viewer->Clear();
+  viewer->GetUVData()->AddTextItemTag("Genesis", viewer_test::kLink, 0, 1);
+  table = NumberedTable(2, 2, viewer->GetUVData());
+  table->GetCells(0, 0)->Clear();
+  table->GetCells(0, 0)->AddTextItemTag("Exodus", viewer_test::kLink, 0, 2);
+  table->GetCells(1, 1)->Clear();
+  table->GetCells(1, 1)->AddTextItemTag("Ruth", viewer_test::kLink, 0, 3);
+  table->GetCells(1, 1)->AddTextItemTag("Job", viewer_test::kLink, 0, 4);
+  viewer->GetUVData()->AddItem(AnsiString(), table);
+  viewer->SetFirstJumpNo(10);
+  std::vector<Integer> jumps;
+  viewer->OnJump = TJumpEvent::FromFunction([&](TObject*, Integer id) { jumps.push_back(id); });
+  ShowForm();
+  viewer->Format();
+  ProcessFor(50);
+  testing_support::SaveScreenshot(form->GetHandle(), "table-hyperlinks");
+  struct Link {
+    TCustomUVFormattedData* Data;
+    Integer ItemNo;
+    Integer Id;
+  } links[] = {{table->GetCells(1, 1), 1, 13},
+               {viewer->GetUVData(), 0, 10},
+               {table->GetCells(0, 0), 0, 11},
+               {table->GetCells(1, 1), 0, 12}};
+  for (const Link& l : links) {
+    // The middle of the hyperlink's first draw record, in the viewer's client area.
+    TUVDrawLineInfo* dli = l.Data->DrawItems->Get(l.Data->ItemToFirstDrawItem(l.ItemNo));
+    TPoint p = Point(dli->Left + dli->Width / 2 - viewer->GetHOffs(), dli->Top + dli->Height / 2 - viewer->GetVOffs());
+    if (auto* cell = dynamic_cast<TUVTableCellData*>(l.Data)) {
+      TPoint corner = Corner();
+      p = Point(corner.X + cell->Left + table->GetCellPadding() + dli->Left + dli->Width / 2,
+                corner.Y + cell->Top + table->GetCellPadding() + dli->Top + dli->Height / 2);
+    }
+    Mouse(WM_MOUSEMOVE, 0, p);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, p);
+    Mouse(WM_LBUTTONUP, 0, p);
+    ProcessFor(20);
+    ASSERT_FALSE(jumps.empty()) << l.Id;
+    EXPECT_EQ(jumps.back(), l.Id);
+  }
+  EXPECT_EQ(jumps.size(), std::size(links));
 }
 
 // The same table in a document that records changes.
