@@ -264,6 +264,7 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     // For the document with a table: its cells after the check.
     std::vector<std::string> cells = {};
     int beeps = 0;
+    bool readOnly = false;
   };
   const Case cases[] = {
       {"change, change all and auto-correction",
@@ -307,18 +308,31 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
        kTableText,
        0,
        kTableCells},
+      // A read-only editor opens no cell editor: the change is refused with a beep, and the
+      // word left is checked again as a replacement is.
+      {"a change inside a cell of a read-only editor",
+       {{K::Ignore}, {K::Change, "the"}, {K::Cancel}},
+       {"Teh", "teh", "teh"},
+       kTableText,
+       0,
+       kTableCells,
+       1,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // Change All pairs last as long as the component: each case has its own.
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
     UV().UIType = suiSilent;
-    Show();
+    // A check cancelled in a cell leaves the cell editor open with the keyboard: filling the
+    // document again closes it before the editor takes the keyboard back.
     if (c.cells.empty())
       FillMixed();
     else
       FillTable();
+    Show();
     editor->ClearUndoLists();
+    editor->SetReadOnly(c.readOnly);
     TestUser user(UV(), c.answers);
     UV().CheckUzurUvadEdit(editor, ckWholeText);
     EXPECT_FALSE(UV().IsChecking());
