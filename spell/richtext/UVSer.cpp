@@ -7,6 +7,8 @@
 #include "richtext/core/DLines.h"
 #include "richtext/core/UVItem.h"
 #include "richtext/edit/UVEdit.h"
+#include "richtext/edit/UVTInplace.h"
+#include "richtext/edit/UVTable.h"
 
 TUVSerEntry::~TUVSerEntry() { delete CellIterator; }
 
@@ -18,14 +20,22 @@ TUVSerializer::TUVSerializer(TCustomUzurUvadEdit* Editor) : editor_(Editor) {
 
 TUVSerializer::~TUVSerializer() = default;
 
+TCustomUVData* TUVSerializer::DataOf(const TUVSerEntry* E) const {
+  if (E->Continues >= 0) return DataOf(Entry(E->Continues));
+  if (E->Parent < 0) return E->UVData;
+  auto* cell = dynamic_cast<TUVTableCellData*>(E->UVData);
+  auto* table = cell ? dynamic_cast<TUVTableItemInfo*>(DataOf(Entry(E->Parent))->GetItem(E->TableItemNo)) : nullptr;
+  return table ? table->GetEditingData(cell) : E->UVData;
+}
+
 void TUVSerializer::CurrentItem(TCustomUVData*& Data, Integer& ItemNo) const {
-  Data = Current()->UVData;
+  Data = DataOf(Current());
   ItemNo = Current()->ItemNo;
 }
 
 bool TUVSerializer::HasItem() const {
   const TUVSerEntry* e = Current();
-  return e->ItemNo >= e->FirstItemNo && e->ItemNo < e->UVData->GetItemCount();
+  return e->ItemNo >= e->FirstItemNo && e->ItemNo < DataOf(e)->GetItemCount();
 }
 
 void TUVSerializer::PushCell(TCustomUVFormattedData* Cell, TUVStoreSubUVData* Iterator, Integer Parent,
@@ -63,10 +73,11 @@ bool TUVSerializer::NextItem() {
   for (;;) {
     TUVSerEntry* e = Current();
     reached = std::max(reached, e->CurrentLine());
-    if (e->ItemNo + 1 < e->UVData->GetItemCount()) {
+    TCustomUVData* data = DataOf(e);
+    if (e->ItemNo + 1 < data->GetItemCount()) {
       ++e->ItemNo;
       TUVStoreSubUVData* state = nullptr;
-      TCustomUVItemInfo* item = e->UVData->GetItem(e->ItemNo);
+      TCustomUVItemInfo* item = data->GetItem(e->ItemNo);
       if (TCustomUVFormattedData* cell = item->GetSubDocument(state, uvsdFirst)) {
         PushCell(cell, state, current_, e->ItemNo, e->CurrentLine() + 1);
         continue;
@@ -80,7 +91,7 @@ bool TUVSerializer::NextItem() {
     }
     // The end of a cell: the table's next cell, or back to the table's document.
     TUVSerEntry* holder = Entry(e->Parent);
-    TCustomUVItemInfo* table = holder->UVData->GetItem(e->TableItemNo);
+    TCustomUVItemInfo* table = DataOf(holder)->GetItem(e->TableItemNo);
     if (e->CellIterator) {
       // The item may move the position it is given to the next cell: it gets a copy, so that
       // this cell keeps its own position for stepping back into it.
@@ -101,7 +112,7 @@ bool TUVSerializer::NextItem() {
     const Integer at = e->Parent;
     current_ = at;
     TUVSerEntry* back = holder;
-    if (back->ItemNo + 1 < back->UVData->GetItemCount()) {
+    if (back->ItemNo + 1 < DataOf(back)->GetItemCount()) {
       auto rest = std::make_unique<TUVSerEntry>();
       rest->LineBase = reached + 1;
       rest->UVData = back->UVData;
@@ -143,7 +154,7 @@ bool TUVSerializer::PrevItem() {
 Integer TUVSerializer::FindEntry(TCustomUVData* Data, Integer ItemNo) const {
   for (Integer i = EntryCount() - 1; i >= 0; --i) {
     const TUVSerEntry* e = Entry(i);
-    if (e->UVData == Data && ItemNo >= e->FirstItemNo && ItemNo <= std::max(e->ItemNo, e->FirstItemNo)) return i;
+    if (DataOf(e) == Data && ItemNo >= e->FirstItemNo && ItemNo <= std::max(e->ItemNo, e->FirstItemNo)) return i;
   }
   return -1;
 }
@@ -176,7 +187,7 @@ void TUVSerializer::SetLine(Integer Line) {
     // Standing on a table whose cells were not entered (an item located directly): back one,
     // so that stepping forward enters them.
     TUVStoreSubUVData* state = nullptr;
-    const bool holdsDocuments = Current()->UVData->GetItem(Current()->ItemNo)->GetSubDocument(state, uvsdFirst);
+    const bool holdsDocuments = DataOf(Current())->GetItem(Current()->ItemNo)->GetSubDocument(state, uvsdFirst);
     delete state;
     if (holdsDocuments) SeekLine(CurrentLine() - 1);
   }
@@ -196,7 +207,7 @@ void TUVSerializer::LocateItem(TCustomUVData* Data, Integer ItemNo) {
   // Not reached yet: forward from here, and once more from the start when it lies behind.
   for (int pass = 0; pass < 2; ++pass) {
     while (NextItem())
-      if (Current()->UVData == Data && Current()->ItemNo == ItemNo) return;
+      if (DataOf(Current()) == Data && Current()->ItemNo == ItemNo) return;
     SeekLine(-1);
   }
 }
@@ -210,11 +221,10 @@ Integer TUVSerializer::LineOf(TCustomUVData* Data, Integer ItemNo) const {
 TCustomUVFormattedData* TUVSerializer::EditedData() const {
   TCustomUzurUvadEdit* editor = editor_;
   TCustomUVFormattedData* data = editor->GetEditData();
-  // Each editor laid over a cell edits the cell its document has chosen.
+  // Each editor laid over a cell edits the cell's items in its own document.
   while (TCustomUzurUvadEdit* inplace = editor->GetInplaceEdit()) {
-    TCustomUVFormattedData* chosen = editor->GetEditData()->GetChosenData();
-    if (!chosen || chosen == data) break;
-    data = chosen;
+    if (inplace == editor) break;
+    data = inplace->GetEditData();
     editor = inplace;
   }
   return data;
@@ -251,9 +261,11 @@ void TUVSerializer::GetSelectionLines(Integer& StartColumn, Integer& StartLine, 
 
 void TUVSerializer::EnterCell() {
   TUVSerEntry* e = Current();
+  auto* open = dynamic_cast<TUVTableInplaceEdit*>(editor_->GetInplaceEdit());
   if (e->Parent < 0) {
-    // A cell chosen for an earlier word would keep the selection (and what the editor reports
-    // as selected) in the cell: the choice goes before the document's own text is selected.
+    // A cell edited or chosen for an earlier word would keep the selection (and what the editor
+    // reports as selected) in the cell: the cell goes before the document's own text is selected.
+    if (open && open->Table) open->Table->CloseInplaceEditor(false);
     if (TCustomUVFormattedData* chosen = editor_->GetChosenData()) editor_->UnChoose(chosen);
     return;
   }
@@ -261,7 +273,15 @@ void TUVSerializer::EnterCell() {
   TUVSerEntry* owner = e;
   while (!owner->CellIterator && owner->Continues >= 0) owner = Entry(owner->Continues);
   if (!owner->CellIterator) return;
-  Integer holder = e->Parent;
-  TCustomUVItemInfo* table = Entry(holder)->UVData->GetItem(e->TableItemNo);
-  table->ChooseSubDocument(owner->CellIterator);
+  TCustomUVItemInfo* item = DataOf(Entry(e->Parent))->GetItem(e->TableItemNo);
+  // A correction goes through the table's cell editor, which records it for undo; a read-only
+  // editor only shows the word in its cell.
+  auto* table = dynamic_cast<TUVTableItemInfo*>(item);
+  auto* cell = dynamic_cast<TUVTableCellData*>(owner->UVData);
+  Integer row, col;
+  if (table && cell && !editor_->GetReadOnly() && table->FindCellPosition(cell, row, col)) {
+    if (open && open->Table && open->Table != table) open->Table->CloseInplaceEditor(false);
+    if (table->EnterCell(row, col) && table->GetEditingData(cell) != cell) return;
+  }
+  item->ChooseSubDocument(owner->CellIterator);
 }

@@ -71,14 +71,19 @@ public:
   // The selection of the innermost edited document as flattened positions: text offsets are
   // 0-based columns, lines are flattened lines.
   void GetSelectionLines(Integer& StartColumn, Integer& StartLine, Integer& EndColumn, Integer& EndLine);
-  // When the current entry walks a cell, makes it the edited cell of its table, so that a
-  // selection can be set in it; on the root document's items, gives up a chosen cell.
+  // When the current entry walks a cell, opens the table's cell editor on it (or, in a read-only
+  // editor or a table that cannot be edited, makes it the chosen cell), so that a selection can
+  // be set in it; on the root document's items, closes the cell editor and gives up a chosen
+  // cell.
   void EnterCell();
 
   bool AtEnd() const { return atEnd_; }
   Integer EntryCount() const { return static_cast<Integer>(entries_.size()); }
   TUVSerEntry* Entry(Integer Index) const { return entries_[static_cast<std::size_t>(Index)].get(); }
   TUVSerEntry* Current() const { return Entry(current_); }
+  // The document the entry's items live in now: a cell's items live in the table's cell editor
+  // while it is open on the cell.
+  TCustomUVData* DataOf(const TUVSerEntry* E) const;
   // The innermost document being edited (the root without a chosen cell).
   TCustomUVFormattedData* EditedData() const;
 

@@ -176,7 +176,9 @@ void VUzurUvadParser3::MarkBack(Integer Length) {
   const Integer last = data->GetOffsAfterItem(item);
   column_ = std::clamp<Integer>(column_ - Length, 0, last - first);
   const Integer length = std::clamp<Integer>(Length, 0, last - first - column_);
+  // Opening the cell editor moves the cell's items into it: the word is selected there.
   s.EnterCell();
+  s.CurrentItem(data, item);
   auto* formatted = static_cast<TCustomUVFormattedData*>(data);
   if (data->GetItemStyle(item) >= 0)
     formatted->SetSelectionBounds(item, column_ + 1, item, column_ + length + 1);
@@ -186,21 +188,27 @@ void VUzurUvadParser3::MarkBack(Integer Length) {
 }
 
 bool VUzurUvadParser3::WordIsEdited() const {
-  return serializer_->Current()->UVData == serializer_->EditedData();
+  TCustomUVData* data;
+  Integer item;
+  serializer_->CurrentItem(data, item);
+  return data == serializer_->EditedData();
 }
 
 Integer VUzurUvadParser3::MarkedLength() {
   if (WordIsEdited()) return static_cast<Integer>(editor_->GetTopLevelEditor()->GetSelText().size());
-  auto* data = static_cast<TCustomUVFormattedData*>(serializer_->Current()->UVData);
-  return static_cast<Integer>(data->GetSelText(false).size());
+  TCustomUVData* data;
+  Integer item;
+  serializer_->CurrentItem(data, item);
+  return static_cast<Integer>(static_cast<TCustomUVFormattedData*>(data)->GetSelText(false).size());
 }
 
 void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
   if (!editor_ || !serializer_) return;
   const Integer selected = MarkedLength();
   if (!WordIsEdited()) {
-    // No editor is open on the word's table cell: the editor would insert the text at its own
-    // selection outside the cell. The word stays, as in a read-only editor, with its beep.
+    // No cell editor could be opened on the word's table cell (a read-only editor, a table that
+    // cannot be edited): the editor would insert the text at its own selection outside the
+    // cell. The word stays, as in a read-only editor, with its beep.
     editor_->GetEditData()->Beep();
     column_ += selected;
     return;

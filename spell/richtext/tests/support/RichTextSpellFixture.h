@@ -112,7 +112,9 @@ protected:
     std::vector<std::string> out;
     for (Integer r = 0; r < table->GetRowCount(); ++r)
       for (Integer c = 0; c < table->GetColCount(); ++c)
-        if (TUVTableCellData* cell = table->GetCells(r, c)) {
+        if (TUVTableCellData* stored = table->GetCells(r, c)) {
+          // A cell's items live in the cell editor while it is open on the cell.
+          TCustomUVFormattedData* cell = table->GetEditingData(stored);
           std::string text;
           for (Integer i = 0; i < cell->GetItemCount(); ++i) {
             if (i > 0 && cell->IsParaStart(i)) text += "|";

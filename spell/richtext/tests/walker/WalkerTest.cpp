@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "richtext/core/DLines.h"
+#include "richtext/edit/UVTInplace.h"
 #include "spell/lx3ParseEngine.h"
 #include "spell/richtext/lx3UzurUvad.h"
 #include "spell/richtext/tests/support/RichTextSpellFixture.h"
@@ -212,7 +213,7 @@ TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
   EXPECT_GT(word.Bottom, word.Top);
   EXPECT_GE(word.Top, control.Top);
 
-  // A word inside a table cell is selected in its cell, which becomes the chosen document.
+  // A word inside a table cell is selected in the table's cell editor, opened on its cell.
   FillTable();
   walker.Init(editor);
   // Just read "brwn" of the merged cell.
@@ -220,16 +221,24 @@ TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
   EXPECT_EQ(walker.CurChar(), '\r');
   walker.MarkBack(4);
   TUVTableCellData* cell = table->GetCells(0, 1);
-  EXPECT_EQ(editor->GetEditData()->GetChosenData(), cell);
-  EXPECT_EQ(cell->GetSelText(false), "brwn");
-  EXPECT_EQ(editor->GetSelText(), "brwn");
-  // A word after the table is selected in the document again, the cell no longer chosen.
+  ASSERT_NE(table->GetInplaceEditor(), nullptr);
+  EXPECT_EQ(table->GetInplaceEditor()->Cell, cell);
+  EXPECT_EQ(editor->GetTopLevelEditor()->GetSelText(), "brwn");
+  // A word after the table is selected in the document again, the cell editor closed.
   walker.SetPos(12, 9, pmCurrent);
   walker.MarkBack(3);
+  EXPECT_EQ(table->GetInplaceEditor(), nullptr);
   EXPECT_EQ(editor->GetEditData()->GetChosenData(), nullptr);
+  EXPECT_EQ(Cells(), kTableCells);
   EXPECT_EQ(editor->GetSelText(), "dgo");
+  // A read-only editor opens no cell editor: the word is shown in its cell, chosen.
+  editor->SetReadOnly(true);
   walker.SetPos(8, 4, pmCurrent);
   walker.MarkBack(4);
+  EXPECT_EQ(table->GetInplaceEditor(), nullptr);
+  EXPECT_EQ(editor->GetEditData()->GetChosenData(), cell);
+  EXPECT_EQ(cell->GetSelText(false), "brwn");
+  editor->SetReadOnly(false);
   // Clearing the document gives the choice up with the table.
   editor->Clear();
   EXPECT_EQ(editor->GetEditData()->GetChosenData(), nullptr);
@@ -255,6 +264,7 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
     // For the document with a table: its cells after the check.
     std::vector<std::string> cells = {};
     int beeps = 0;
+    bool readOnly = false;
   };
   const Case cases[] = {
       {"change, change all and auto-correction",
@@ -283,27 +293,46 @@ TEST_F(WalkerTest, CommandSequencesGiveTheExactDocumentText) {
        {"Teh quick brwn fox jmups ovr", "hello world and teh moon.", "the lazy dog", "Zqx wrold", "kefa wrold",
         "the mat is brwn"},
        0},
-      // A refused change leaves the word, which is then checked again as a replacement is;
-      // "wrold" is the auto-correction the case before added to the dictionary.
-      {"changes inside cells, with no editor open on them, refused with a beep",
-       {{K::Change, "The"}, {K::Change, "the"}, {K::Ignore}, {K::ChangeAll, "brown"}},
-       {"Teh", "teh", "teh", "brwn"},
-       {"The cat", "a teh", "dog", "the brwn", "", "moon", "fox", "hello wrold", "", "the lazy dog"},
-       2,
+      // Corrections inside cells go through the table's cell editor, which moves from cell to
+      // cell and closes at the text after the table; "wrold" is the auto-correction the case
+      // before added to the dictionary.
+      {"change, change all and auto-correction inside cells",
+       {{K::Change, "The"}, {K::Change, "the"}, {K::ChangeAll, "brown"}},
+       {"Teh", "teh", "brwn"},
+       {"The cat", "a the", "dog", "the brown", "", "moon", "fox", "hello world", "", "the lazy dog"},
+       5,
+       {"a the|dog", "the brown", "", "moon", "fox|hello world"}},
+      {"undo of a change inside a cell",
+       {{K::Ignore}, {K::Change, "the"}, {K::Undo}, {K::Cancel}},
+       {"Teh", "teh", "brwn", "teh"},
+       kTableText,
+       0,
+       kTableCells},
+      // A read-only editor opens no cell editor: the change is refused with a beep, and the
+      // word left is checked again as a replacement is.
+      {"a change inside a cell of a read-only editor",
+       {{K::Ignore}, {K::Change, "the"}, {K::Cancel}},
+       {"Teh", "teh", "teh"},
+       kTableText,
+       0,
        kTableCells,
-       3},
+       1,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // Change All pairs last as long as the component: each case has its own.
     spell_.reset(Configure(new TUVLexemeSpell3(nullptr)));
     UV().UIType = suiSilent;
-    Show();
+    // A check cancelled in a cell leaves the cell editor open with the keyboard: filling the
+    // document again closes it before the editor takes the keyboard back.
     if (c.cells.empty())
       FillMixed();
     else
       FillTable();
+    Show();
     editor->ClearUndoLists();
+    editor->SetReadOnly(c.readOnly);
     TestUser user(UV(), c.answers);
     UV().CheckUzurUvadEdit(editor, ckWholeText);
     EXPECT_FALSE(UV().IsChecking());
