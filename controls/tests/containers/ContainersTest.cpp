@@ -34,13 +34,13 @@ Integer I32(const std::string& s, std::size_t at) {
   return v;
 }
 
-// A picture whose pixels differ from (Seed, 0): a gradient that LZRW cannot pack to nothing.
-std::unique_ptr<TBitmap> Noise(Integer Width, Integer Height, Integer Seed) {
+// A picture whose pixels differ from (Shift, 0): a gradient that LZRW cannot pack to nothing.
+std::unique_ptr<TBitmap> Noise(Integer Width, Integer Height, Integer Shift) {
   auto bitmap = Bitmap24(Width, Height);
   for (Integer y = 0; y < Height; ++y) {
     auto* row = static_cast<Byte*>(bitmap->GetScanLine(y));
     for (Integer x = 0; x < Width; ++x) {
-      const unsigned v = static_cast<unsigned>((x * 7 + y * 13 + Seed) * 2654435761u);
+      const unsigned v = static_cast<unsigned>((x * 7 + y * 13 + Shift) * 2654435761u);
       row[3 * x] = Byte(v >> 8);
       row[3 * x + 1] = Byte(v >> 16);
       row[3 * x + 2] = Byte(v >> 24);
@@ -201,7 +201,7 @@ TEST_F(ContainersTest, CompressedPicturesSpanBlocks) {
   strip->SetWidth(100);
   strip->SetHeight(60);
   strip->SetMasked(true);
-  for (Integer seed = 0; seed < 4; ++seed) strip->ReplaceMasked(strip->AddPicture(nullptr, nullptr), Noise(100, 60, seed).get(), clWhite);
+  for (Integer shift = 0; shift < 4; ++shift) strip->ReplaceMasked(strip->AddPicture(nullptr, nullptr), Noise(100, 60, shift).get(), clWhite);
   TMemoryStream imageStream;
   images.SaveToStream(&imageStream, true);
   TVisImageList imagesCopy(nullptr);

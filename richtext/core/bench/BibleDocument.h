@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "classlib/StringLists.h"
@@ -29,6 +30,29 @@ inline std::vector<AnsiString> BookFiles() {
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+// The verses of the Book of Psalms as (reference "PSA c:v", text) pairs; empty when the book
+// file is missing (the reason printed).
+inline std::vector<std::pair<AnsiString, AnsiString>> PsalmVerses() {
+  std::vector<std::pair<AnsiString, AnsiString>> verses;
+  const AnsiString file = AnsiString(kBooks) + "19PSAKJV.SFM";
+  if (!FileExists(file)) {
+    std::printf("No book file %s\n", file.c_str());
+    return verses;
+  }
+  TStringList lines;
+  lines.LoadFromFile(file);
+  AnsiString chapter;
+  for (Integer i = 0; i < lines.GetCount(); ++i) {
+    AnsiString line = lines[i];
+    if (line.compare(0, 3, "\\c ") == 0) chapter = line.substr(3);
+    if (line.compare(0, 3, "\\v ") != 0) continue;
+    std::size_t blank = line.find(' ', 3);
+    verses.emplace_back("PSA " + chapter + ":" + line.substr(3, blank - 3),
+                        blank == AnsiString::npos ? AnsiString() : line.substr(blank + 1));
+  }
+  return verses;
 }
 
 // Text styles: 0 text, 1 chapter, 2 section, 6 verse number, 7 UTF-16 text.

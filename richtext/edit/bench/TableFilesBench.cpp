@@ -38,23 +38,8 @@ Integer RowsOf(TCustomUVData& Doc) {
 
 int main() {
   using namespace bible_document;
-  AnsiString file = AnsiString(kBooks) + "19PSAKJV.SFM";
-  if (!FileExists(file)) {
-    std::printf("No book file %s\n", file.c_str());
-    return 1;
-  }
-  TStringList lines;
-  lines.LoadFromFile(file);
-  std::vector<std::pair<AnsiString, AnsiString>> verses;
-  AnsiString chapter;
-  for (Integer i = 0; i < lines.GetCount(); ++i) {
-    AnsiString line = lines[i];
-    if (line.compare(0, 3, "\\c ") == 0) chapter = line.substr(3);
-    if (line.compare(0, 3, "\\v ") != 0) continue;
-    std::size_t blank = line.find(' ', 3);
-    verses.emplace_back("PSA " + chapter + ":" + line.substr(3, blank - 3),
-                        blank == AnsiString::npos ? AnsiString() : line.substr(blank + 1));
-  }
+  const std::vector<std::pair<AnsiString, AnsiString>> verses = PsalmVerses();
+  if (verses.empty()) return 1;
 
   TUVStyle style(nullptr);
   MakeStyles(style);

@@ -199,13 +199,13 @@ TEST_F(DictionaryDialogsTest, WordProcessorDictionariesAreTickedButNotDeleted) {
 
 TEST_F(DictionaryDialogsTest, TheEditorChangesEveryPageOfTheFile) {
   {
-    TCustomDictionary seed;
-    seed.SetFileName(temp_.File("Paratext.lxu"));
-    seed.SetActive(true);
-    ASSERT_TRUE(seed.GetActive());
-    seed.AddIgnore("Aaron");
-    seed.AddIgnore("Zion");
-    seed.AddAutoCorrect("adn", "and");
+    TCustomDictionary stored;
+    stored.SetFileName(temp_.File("Paratext.lxu"));
+    stored.SetActive(true);
+    ASSERT_TRUE(stored.GetActive());
+    stored.AddIgnore("Aaron");
+    stored.AddIgnore("Zion");
+    stored.AddAutoCorrect("adn", "and");
   }
   std::unique_ptr<TCustomDictionary> dictionary(Spell3().OpenCustomDictionary("Paratext.lxu"));
   ASSERT_TRUE(dictionary);

@@ -134,9 +134,9 @@ protected:
 };
 
 TEST_F(PartialFormatTest, ReformattingTheEditedParagraphGivesTheFullLayout) {
-  for (unsigned seed = 1; seed <= 120; ++seed) {
-    SCOPED_TRACE(seed);
-    rng.seed(seed);
+  for (unsigned round = 1; round <= 120; ++round) {
+    SCOPED_TRACE(round);
+    rng = std::mt19937(round);
     doc.Clear();
     BuildDocument();
     doc.FormatDefault(false);

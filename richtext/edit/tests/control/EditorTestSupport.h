@@ -67,6 +67,21 @@ inline void TypeText(const std::string& Text) {
   WaitForInput();
 }
 
+// A new form (owned by the application) holding an editor named "Book" that fills its client
+// area and shows the style sheet; the caller frees the form.
+inline VUzurUvadEdit* NewEditorForm(TUVStyle* Style, const char* Caption, Integer Width, Integer Height,
+                                    TForm*& Form) {
+  Form = new TForm(Application);
+  Form->SetCaption(Caption);
+  Form->SetBounds(40, 40, Width, Height);
+  auto* editor = new VUzurUvadEdit(Form);
+  editor->SetName("Book");
+  editor->SetParent(Form);
+  editor->SetAlign(alClient);
+  editor->SetStyle(Style);
+  return editor;
+}
+
 // A form with an editor filling its client area and the editing tests' style sheet (edit_test).
 class EditorFixture : public ::testing::Test {
 protected:
@@ -75,14 +90,7 @@ protected:
     UVMessageBeep = &CountBeep;
     style = new TUVStyle(nullptr);
     edit_test::SetUpStyles(*style);
-    form = new TForm(Application);
-    form->SetCaption("Editor");
-    form->SetBounds(40, 40, 420, 300);
-    editor = new VUzurUvadEdit(form);
-    editor->SetName("Book");
-    editor->SetParent(form);
-    editor->SetAlign(alClient);
-    editor->SetStyle(style);
+    editor = NewEditorForm(style, "Editor", 420, 300, form);
   }
   void TearDown() override {
     delete form;

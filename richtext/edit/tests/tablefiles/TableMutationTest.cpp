@@ -1,5 +1,5 @@
 // Damaged files with tables: native files (text and binary) and RTF files, each changed in
-// thousands of ways from fixed seeds (bytes replaced, inserted, removed, copied, cut off), are
+// thousands of ways from fixed starting numbers (bytes replaced, inserted, removed, copied, cut off), are
 // read without a crash, an exception or a hang; whatever loads is a sound grid that can be
 // written again.
 #include <random>
@@ -89,8 +89,8 @@ protected:
   // Reads each mutation of Data with Read, which returns whether it loaded; a loaded document's
   // tables are checked and the document is written again.
   template <class ReadFn>
-  void Run(const std::string& Data, unsigned Seed, Integer Count, ReadFn&& Read) {
-    std::mt19937 random(Seed);
+  void Run(const std::string& Data, unsigned Start, Integer Count, ReadFn&& Read) {
+    std::mt19937 random(Start);
     Integer loaded = 0;
     for (Integer i = 0; i < Count; ++i) {
       const std::string mutated = Mutate(Data, random);
@@ -99,13 +99,13 @@ protected:
       try {
         ok = Read(doc, mutated);
       } catch (const std::exception& e) {
-        ADD_FAILURE() << "mutation " << i << " of seed " << Seed << " raised " << e.what();
+        ADD_FAILURE() << "mutation " << i << " of start " << Start << " raised " << e.what();
         continue;
       }
       if (!ok) continue;
       ++loaded;
       const std::string problem = CheckTables(doc);
-      ASSERT_EQ(problem, "") << "mutation " << i << " of seed " << Seed;
+      ASSERT_EQ(problem, "") << "mutation " << i << " of start " << Start;
       TMemoryStream out;
       doc.SaveUVFToStream(&out, false, clNone, nullptr, nullptr);
       TMemoryStream rtf;

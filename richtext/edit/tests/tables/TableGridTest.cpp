@@ -381,12 +381,12 @@ TEST_F(TableGrid, DeletingColumnsWithDecreaseWidthScalesTheCutCells) {
 // Random merges, inserts and deletes on tables in an editor: the grid stays sound after every
 // step, undoing everything gives the grid back exactly, and redoing everything the grid reached.
 TEST_F(TableGrid, RandomChangesKeepTheGridSoundAndUndoExactly) {
-  for (unsigned seed = 1; seed <= 16; ++seed) {
+  for (unsigned round = 1; round <= 16; ++round) {
     TUVStyle sheet(nullptr);
     edit_test::SetUpStyles(sheet);
     TUVWindowlessEditData data(&sheet);
     data.ClientWidth = 500;
-    std::mt19937 rng(seed);
+    std::mt19937 rng(round);
     auto random = [&](Integer Low, Integer High) { return std::uniform_int_distribution<Integer>(Low, High)(rng); };
     TUVTableItemInfo* table = NumberedTable(random(2, 5), random(2, 5), &data);
     const TUVHTMLLength widths[] = {0, 0, 30, 60, -20, -35};
@@ -431,15 +431,15 @@ TEST_F(TableGrid, RandomChangesKeepTheGridSoundAndUndoExactly) {
         table->DeleteCols(index, count, decrease);
       }
       } catch (const std::exception& e) {
-        FAIL() << "seed " << seed << ": " << e.what() << " in\n" << trace << what.str();
+        FAIL() << "round " << round << ": " << e.what() << " in\n" << trace << what.str();
       }
       trace += what.str() + "\n";
-      ASSERT_EQ(CheckGrid(table), "") << "seed " << seed << " after\n" << trace;
+      ASSERT_EQ(CheckGrid(table), "") << "round " << round << " after\n" << trace;
       if (step % 5 == 0) {
         try {
           data.Format(false, false, false, 0, nullptr, false, false);
         } catch (const std::exception& e) {
-          FAIL() << "seed " << seed << ": formatting: " << e.what() << " after\n" << trace;
+          FAIL() << "round " << round << ": formatting: " << e.what() << " after\n" << trace;
         }
       }
     }
@@ -454,18 +454,18 @@ TEST_F(TableGrid, RandomChangesKeepTheGridSoundAndUndoExactly) {
           else
             edit_test::Redo(data);
         } catch (const std::exception& e) {
-          FAIL() << "seed " << seed << ": " << What << ": " << e.what() << " after\n" << trace;
+          FAIL() << "round " << round << ": " << What << ": " << e.what() << " after\n" << trace;
         }
-        ASSERT_EQ(CheckGrid(table), "") << "seed " << seed << " " << What << "\n" << trace;
+        ASSERT_EQ(CheckGrid(table), "") << "round " << round << " " << What << "\n" << trace;
       }
     };
     performAll(data.UndoList, "undoing");
-    EXPECT_EQ(DescribeGrid(table), initial) << "seed " << seed << "\n" << trace;
-    EXPECT_EQ(edit_test::CheckLayout(data), "") << "seed " << seed;
+    EXPECT_EQ(DescribeGrid(table), initial) << "round " << round << "\n" << trace;
+    EXPECT_EQ(edit_test::CheckLayout(data), "") << "round " << round;
     EXPECT_EQ(data.RedoList->GetCount(), actions);
     performAll(data.RedoList, "redoing");
-    EXPECT_EQ(DescribeGrid(table), reached) << "seed " << seed << "\n" << trace;
-    EXPECT_EQ(edit_test::CheckLayout(data), "") << "seed " << seed;
+    EXPECT_EQ(DescribeGrid(table), reached) << "round " << round << "\n" << trace;
+    EXPECT_EQ(edit_test::CheckLayout(data), "") << "round " << round;
   }
 }
 

@@ -38,14 +38,7 @@ protected:
     TFontInfo* symbol = style->GetTextStyles()->Add();
     symbol->FontName = "Symbol";
     symbol->Charset = SYMBOL_CHARSET;
-    form = new TForm(Application);
-    form->SetCaption("Book");
-    form->SetBounds(40, 40, 460, 320);
-    editor = new VUzurUvadEdit(form);
-    editor->SetName("Book");
-    editor->SetParent(form);
-    editor->SetAlign(alClient);
-    editor->SetStyle(style);
+    editor = editor_test::NewEditorForm(style, "Book", 460, 320, form);
   }
   void TearDown() override {
     delete form;
