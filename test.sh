@@ -6,6 +6,6 @@ cd "$(dirname "$0")"
 build=${PELORIN_BUILD:-build}
 
 ./scripts/setup.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 ./scripts/wine-env.sh "$build" ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"

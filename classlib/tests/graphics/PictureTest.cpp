@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string Save(TGraphic* graphic) {
+std::string SavePicture(TGraphic* graphic) {
   TStringStream stream;
   graphic->SaveToStream(&stream);
   return stream.GetDataString();
@@ -62,7 +62,7 @@ TEST(Icon, FromAHandleToAFileAndBack) {
   EXPECT_EQ(DrawnMiddleAndCorner(&icon, corner), clRed);
   EXPECT_EQ(corner, clGreen);
 
-  const std::string file = Save(&icon);
+  const std::string file = SavePicture(&icon);
   ASSERT_GE(file.size(), 6u + 16u + 40u);
   EXPECT_EQ(file.substr(0, 6), std::string("\0\0\1\0\1\0", 6));
 
@@ -71,7 +71,7 @@ TEST(Icon, FromAHandleToAFileAndBack) {
   loaded.LoadFromStream(&in);
   EXPECT_EQ(in.GetPosition(), static_cast<Int64>(file.size()));
   EXPECT_EQ(loaded.GetWidth(), 16);
-  EXPECT_EQ(Save(&loaded), file);  // the file image as read
+  EXPECT_EQ(SavePicture(&loaded), file);  // the file image as read
   EXPECT_EQ(DrawnMiddleAndCorner(&loaded, corner), clRed);
   EXPECT_EQ(corner, clGreen);
   try {
@@ -83,7 +83,7 @@ TEST(Icon, FromAHandleToAFileAndBack) {
 
   TIcon copy;
   copy.Assign(&loaded);
-  EXPECT_EQ(Save(&copy), file);
+  EXPECT_EQ(SavePicture(&copy), file);
   TBitmap asBitmap;
   asBitmap.Assign(&loaded);  // drawn on white
   EXPECT_EQ(asBitmap.GetCanvas()->GetPixels(8, 8), clRed);
@@ -98,7 +98,7 @@ TEST(Icon, DrawnOnAMetafileWithItsPixels) {
     TMetafileCanvas canvas(&metafile, nullptr);
     canvas.Draw(0, 0, &icon);
   }
-  const std::string emf = Save(&metafile);
+  const std::string emf = SavePicture(&metafile);
   int stretches = 0;
   for (std::size_t offset = 0; offset + 8 <= emf.size();) {
     DWORD type, size;

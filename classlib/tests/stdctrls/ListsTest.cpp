@@ -13,8 +13,8 @@ std::vector<std::string> ItemsOf(TStrings* items) {
   return result;
 }
 
-class TMarker : public TObject {
-  CLASS_INFO(TMarker, TObject)
+class TListMarker : public TObject {
+  CLASS_INFO(TListMarker, TObject)
 };
 
 class ListBoxTest : public FormTest {
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(ListBoxTest, ItemsAreTheWindowsLinesAndKeepTheirObjects) {
-  TMarker marker;
+  TListMarker marker;
   TStrings* items = list_->GetItems();
   items->Add("GEN 1:1 - first");
   items->AddObject("GEN 1:2 - second", &marker);
@@ -112,7 +112,7 @@ TEST_F(ListBoxTest, SortedKeepsTheLinesInOrderAlsoBeforeTheWindow) {
   EXPECT_EQ(loose->GetItems()->Add("Deuteronomy"), 0);
   EXPECT_EQ(loose->GetItemIndex(), 2) << "the selection moves with its line";
 
-  TMarker marker;
+  TListMarker marker;
   list_->GetItems()->SetCommaText("c,a,b");
   list_->GetItems()->SetObjects(0, &marker);
   list_->SetItemIndex(0);

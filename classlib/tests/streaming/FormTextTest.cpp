@@ -12,7 +12,7 @@ using namespace fixtures;
 
 namespace {
 
-std::string Bytes(TMemoryStream& s) {
+std::string FormBytes(TMemoryStream& s) {
   return std::string(static_cast<const char*>(s.GetMemory()), static_cast<std::size_t>(s.GetSize()));
 }
 
@@ -44,7 +44,7 @@ std::string Handmade(const std::function<void(TWriter&)>& properties) {
   w.WriteListEnd();
   w.WriteListEnd();
   w.WriteListEnd();
-  return Bytes(stream);
+  return FormBytes(stream);
 }
 
 void EveryValueKind(TWriter& w) {
@@ -119,7 +119,7 @@ TEST_F(FormText, TextOfASmallComponent) {
   shape.Blob = "\x01\xAB";
   TMemoryStream stream;
   WriteComponentToStream(&stream, &shape);
-  EXPECT_EQ(ToText(Bytes(stream)),
+  EXPECT_EQ(ToText(FormBytes(stream)),
             "object S: TGadget\r\n"
             "  Caption = 'Hi'\r\n"
             "  Kind = gkCircle\r\n"
@@ -220,7 +220,7 @@ TEST_F(FormText, RoundTripIsByteIdentical) {
   shape->OnClick = TNotifyEvent(board.get(), &TBoard::ShapeClick);
   TMemoryStream boardStream;
   WriteComponentToStream(&boardStream, board.get());
-  streams.emplace_back("component tree", Bytes(boardStream));
+  streams.emplace_back("component tree", FormBytes(boardStream));
 
   TCellGrid grid(nullptr);
   grid.SetName("Grid1");
@@ -228,7 +228,7 @@ TEST_F(FormText, RoundTripIsByteIdentical) {
   grid.Cells = {{1, "a", clRed}, {2, "", clNone}};
   TMemoryStream gridStream;
   WriteComponentToStream(&gridStream, &grid);
-  streams.emplace_back("components in a list", Bytes(gridStream));
+  streams.emplace_back("components in a list", FormBytes(gridStream));
 
   for (const auto& [what, binary] : streams) {
     const std::string text = ToText(binary);
@@ -242,7 +242,7 @@ TEST_F(FormText, ComponentsInAListAreNestedObjects) {
   grid.Cells = {{1, "a", clRed}};
   TMemoryStream stream;
   WriteComponentToStream(&stream, &grid);
-  EXPECT_EQ(ToText(Bytes(stream)),
+  EXPECT_EQ(ToText(FormBytes(stream)),
             "object Grid1: TCellGrid\r\n"
             "  Cells = 1 (\r\n"
             "    1\r\n"

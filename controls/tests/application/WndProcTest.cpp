@@ -8,7 +8,7 @@
 
 namespace {
 
-[[gnu::noinline]] void Free(TComponent* Component) { delete Component; }
+[[gnu::noinline]] void FreeComponent(TComponent* Component) { delete Component; }
 
 // Counts the messages its owner's window receives, and answers WM_USER + 1 itself.
 class TMessageSpy : public TVisWndProcComponent {
@@ -66,7 +66,7 @@ TEST(VisWndProcComponent, HooksItsOwnerFormWhenLoaded) {
   EXPECT_TRUE(spy->Seen.empty());
   spy->SetEnabled(true);
   EXPECT_TRUE(spy->GetHooked());
-  Free(form);
+  FreeComponent(form);
 }
 
 TEST(VisWndProcComponent, TheWindowsOwnProcedureSeesItsDestruction) {
@@ -81,7 +81,7 @@ TEST(VisWndProcComponent, TheWindowsOwnProcedureSeesItsDestruction) {
   EXPECT_FALSE(form->HandleAllocated());
   EXPECT_FALSE(spy->GetHooked());
   EXPECT_TRUE(::IsWindow(form->GetHandle()));
-  Free(form);
+  FreeComponent(form);
 }
 
 TEST(VisWndProcComponent, NothingHooksWhileDesignedUnlessAsked) {
@@ -96,7 +96,7 @@ TEST(VisWndProcComponent, NothingHooksWhileDesignedUnlessAsked) {
   spy->DesignActive = true;
   spy->Loaded();
   EXPECT_TRUE(spy->GetHooked());
-  Free(form);
+  FreeComponent(form);
   // Without an owner there is no window to hook.
   TMessageSpy orphan(nullptr);
   orphan.Loaded();
@@ -135,7 +135,7 @@ TEST(VisWndProcComponent, AHookedApplicationStillGetsItsMessages) {
   ::SendMessageA(app, WM_USER + 8, 0, 0);
   EXPECT_TRUE(Saw(later, WM_USER + 8));
   Application->UnhookMainWindow(laterHook);
-  Free(form);
+  FreeComponent(form);
 }
 
 TEST(VisWndProcComponent, HooksTheApplicationWindowWhenAsked) {
@@ -149,7 +149,7 @@ TEST(VisWndProcComponent, HooksTheApplicationWindowWhenAsked) {
   spy->AppSeen.clear();
   ::SendMessageA(Application->GetHandle(), WM_USER + 7, 0, 0);
   EXPECT_TRUE(spy->AppSeen.empty());
-  Free(form);
+  FreeComponent(form);
 }
 
 }  // namespace

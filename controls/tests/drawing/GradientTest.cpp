@@ -108,25 +108,25 @@ TEST(FillGradient, TwoColoursClippingAndNothing) {
 }
 
 
-constexpr TColor kBack = 0x00ABCDEF;
+constexpr TColor kGradientBack = 0x00ABCDEF;
 
 TEST(FillArea, BrushesAndNothing) {
   TVisFillObject fill;
   auto bitmap = Bitmap24(16, 16, clWhite);
-  EXPECT_FALSE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 16, 16), kBack));
+  EXPECT_FALSE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 16, 16), kGradientBack));
   EXPECT_EQ(Count(*bitmap, clWhite), 256);
 
   fill.SetStyle(sfBrush);
   fill.GetBrush()->SetColor(clRed);
-  EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 8, 16), kBack));
+  EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 8, 16), kGradientBack));
   EXPECT_EQ(BoundsOf(*bitmap, clRed), Rect(0, 0, 8, 16));
 
   // A hatch shows the background colour between its lines.
   fill.GetBrush()->SetStyle(bsCross);
   fill.GetBrush()->SetColor(clBlack);
   auto hatched = Bitmap24(16, 16, clWhite);
-  EXPECT_TRUE(fill.FillArea(hatched->GetCanvas(), Rect(0, 0, 16, 16), kBack));
-  EXPECT_EQ(Colours(*hatched), (std::set<TColor>{clBlack, kBack}));
+  EXPECT_TRUE(fill.FillArea(hatched->GetCanvas(), Rect(0, 0, 16, 16), kGradientBack));
+  EXPECT_EQ(Colours(*hatched), (std::set<TColor>{clBlack, kGradientBack}));
 
   // A pattern brush repeats its bitmap.
   fill.SetStyle(sfBrushBitmap);
@@ -134,7 +134,7 @@ TEST(FillArea, BrushesAndNothing) {
   Put(*pattern, 2, 3, clLime);
   fill.SetBitmap(pattern.get());
   auto patterned = Bitmap24(16, 16, clWhite);
-  EXPECT_TRUE(fill.FillArea(patterned->GetCanvas(), Rect(0, 0, 16, 16), kBack));
+  EXPECT_TRUE(fill.FillArea(patterned->GetCanvas(), Rect(0, 0, 16, 16), kGradientBack));
   EXPECT_EQ(At(*patterned, 10, 11), clLime);
   EXPECT_EQ(Count(*patterned, clLime), 4);
   EXPECT_EQ(Count(*patterned, clBlue), 252);
@@ -148,7 +148,7 @@ TEST(FillArea, BrushesAndNothing) {
   fill.SetBitmap(large.get());
   VisSmallPatternBrushes = true;
   auto small = Bitmap24(16, 16, clWhite);
-  fill.FillArea(small->GetCanvas(), Rect(0, 0, 16, 16), kBack);
+  fill.FillArea(small->GetCanvas(), Rect(0, 0, 16, 16), kGradientBack);
   VisSmallPatternBrushes = false;
   EXPECT_EQ(Count(*small, clLime), 0);
   EXPECT_EQ(Count(*small, clRed), 4);
@@ -184,12 +184,12 @@ TEST(FillArea, Pictures) {
     fill.SetOffsetY(c.offset.Y);
     if (!c.fillInner) fill.SetOptions({foGrUseBitmap});
     auto bitmap = Bitmap24(20, 15, clWhite);
-    EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 20, 12), kBack)) << c.what;
+    EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 20, 12), kGradientBack)) << c.what;
     for (Integer y = 0; y < 3; ++y)
       for (Integer x = 0; x < 4; ++x)
         EXPECT_EQ(At(*bitmap, c.origin.X + x * c.scale, c.origin.Y + y * c.scale), PictureAt(x, y))
             << c.what << " " << x << "," << y;
-    EXPECT_EQ(Count(*bitmap, kBack), c.backPixels) << c.what;
+    EXPECT_EQ(Count(*bitmap, kGradientBack), c.backPixels) << c.what;
   }
 
   // Tiled over the whole area.
@@ -197,7 +197,7 @@ TEST(FillArea, Pictures) {
   tiled.SetStyle(sfBitmap);
   tiled.SetBitmap(picture.get());
   auto bitmap = Bitmap24(20, 15, clWhite);
-  tiled.FillArea(bitmap->GetCanvas(), Rect(0, 0, 10, 7), kBack);
+  tiled.FillArea(bitmap->GetCanvas(), Rect(0, 0, 10, 7), kGradientBack);
   EXPECT_EQ(At(*bitmap, 9, 6), PictureAt(1, 0));
   EXPECT_EQ(Count(*bitmap, clWhite), 20 * 15 - 70);
 
@@ -205,12 +205,12 @@ TEST(FillArea, Pictures) {
   TVisFillObject empty;
   empty.SetStyle(sfBitmapList);
   auto blank = Bitmap24(5, 5, clWhite);
-  EXPECT_FALSE(empty.FillArea(blank->GetCanvas(), Rect(0, 0, 5, 5), kBack));
-  EXPECT_EQ(Count(*blank, kBack), 25);
+  EXPECT_FALSE(empty.FillArea(blank->GetCanvas(), Rect(0, 0, 5, 5), kGradientBack));
+  EXPECT_EQ(Count(*blank, kGradientBack), 25);
   // The list bitmap is the picture of sfBitmapList.
   empty.GetListBitmap()->Assign(picture.get());
   empty.SetTileMode(tmNone);
-  EXPECT_TRUE(empty.FillArea(blank->GetCanvas(), Rect(0, 0, 5, 5), kBack));
+  EXPECT_TRUE(empty.FillArea(blank->GetCanvas(), Rect(0, 0, 5, 5), kGradientBack));
   EXPECT_EQ(At(*blank, 3, 2), PictureAt(3, 2));
 }
 
@@ -224,7 +224,7 @@ TEST(FillArea, Gradients) {
     fill.GetGradient()->SetStyle(gstHorizontal);
     fill.SetOptions(throughBitmap ? TVisFillOptions{foGrUseBitmap} : TVisFillOptions{});
     auto bitmap = Bitmap24(12, 4, clWhite);
-    EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 10, 4), kBack));
+    EXPECT_TRUE(fill.FillArea(bitmap->GetCanvas(), Rect(0, 0, 10, 4), kGradientBack));
     EXPECT_EQ(BoundsOf(*bitmap, clRed), Rect(0, 0, 5, 4));
     EXPECT_EQ(BoundsOf(*bitmap, clLime), Rect(5, 0, 10, 4));
     EXPECT_EQ(Count(*bitmap, clWhite), 8);

@@ -8,7 +8,7 @@ using core_testing::Lines;
 
 class SentenceTest : public core_testing::CheckTest {};
 
-struct BookCase {
+struct SentenceBookCase {
   const char* Name;
   Lines Book;  // MessagesOfSmallBooks puts "\id JHN" and "\c 1" before these lines
   Lines Expected;
@@ -16,7 +16,7 @@ struct BookCase {
 
 TEST_F(SentenceTest, MessagesOfSmallBooks) {
   WriteWorkFile("ApprovedNames.txt", core_testing::CrLf({"Jesus", "peter"}));
-  const BookCase cases[] = {
+  const SentenceBookCase cases[] = {
       {"a small letter starts a sentence, reported once",
        {"\\p", "\\v 1 in the beginning was light."},
        {"JHN 1:1 --------------------- i - A sentence should not start with i but with a capital."}},
@@ -50,7 +50,7 @@ TEST_F(SentenceTest, MessagesOfSmallBooks) {
        {"JHN 1:1 ----------- Then Peter  - A capitalized word (Peter) was found within a sentence.",
         "JHN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
   };
-  for (const BookCase& c : cases) {
+  for (const SentenceBookCase& c : cases) {
     usfm_.reset(new TUSFM(nullptr));
     Lines book = {"\\id JHN", "\\c 1"};
     book.insert(book.end(), c.Book.begin(), c.Book.end());
@@ -61,7 +61,7 @@ TEST_F(SentenceTest, MessagesOfSmallBooks) {
 // Whole books, titles included: a title is no sentence and its capitalised words are no names,
 // but the heading rules still hold at its end.
 TEST_F(SentenceTest, TitlesAreNoSentences) {
-  const BookCase cases[] = {
+  const SentenceBookCase cases[] = {
       {"a title of capitalised words after the header line",
        {"\\id GEN", "\\h Genesis", "\\mt The First Book of Moses, Commonly Called Genesis", "\\c 1", "\\p",
         "\\v 1 In the beginning."},
@@ -97,7 +97,7 @@ TEST_F(SentenceTest, TitlesAreNoSentences) {
         "GEN 1:1 --------- the Creation  - A capitalized word (Creation) was found within a sentence.",
         "GEN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
   };
-  for (const BookCase& c : cases) {
+  for (const SentenceBookCase& c : cases) {
     usfm_.reset(new TUSFM(nullptr));
     EXPECT_EQ(RunStructure(c.Book, "GEN"), c.Expected) << c.Name;
   }

@@ -27,6 +27,9 @@ protected:
   void SetUp() override {
     ViewerFixture::SetUp();
     FillResults(5);
+    // The pointer, left anywhere by an earlier test, must not rest on the viewer: a real mouse
+    // move would come among the posted records.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     ShowForm();
   }
 };

@@ -14,7 +14,7 @@
 namespace {
 
 // A document whose hyperlinks have targets, as a viewer's OnURLNeeded gives them.
-class LinkedDocument : public TUVWindowlessData {
+class RTFLinkedDocument : public TUVWindowlessData {
 public:
   using TUVWindowlessData::TUVWindowlessData;
   AnsiString GetURL(Integer Id) override { return ::Format("http://example.org/%d?a=1&b={2}", Id); }
@@ -48,7 +48,7 @@ protected:
   }
 
   TUVStyle style{nullptr};
-  LinkedDocument doc{&style};
+  RTFLinkedDocument doc{&style};
 };
 
 TEST_F(RTFWriterTest, SmallDocumentByteForByte) {

@@ -1,0 +1,1 @@
+// Nothing: the library exists to build the precompiled header the other targets reuse.
