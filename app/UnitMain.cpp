@@ -99,6 +99,29 @@ PUBLISHED(TMainScreen) {
   Method("Mechanicalproofreading1Click", &TMainScreen::Mechanicalproofreading1Click);
   Method("Listspellingerrors1Click", &TMainScreen::Listspellingerrors1Click);
   Method("Allmessagestoeditor1Click", &TMainScreen::Allmessagestoeditor1Click);
+  Method("Compareversions1Click", &TMainScreen::Compareversions1Click);
+  Method("Approvebook1Click", &TMainScreen::Approvebook1Click);
+  Method("Printversions1Click", &TMainScreen::Printversions1Click);
+  Method("Nameslist1Click", &TMainScreen::Nameslist1Click);
+  Method("Comparenames1Click", &TMainScreen::Comparenames1Click);
+  Method("Unwantedwords1Click", &TMainScreen::Unwantedwords1Click);
+  Method("Advancedsearch1Click", &TMainScreen::Advancedsearch1Click);
+  Method("FloraFaunaOT1Click", &TMainScreen::FloraFaunaOT1Click);
+  Method("FloraFaunaNT1Click", &TMainScreen::FloraFaunaNT1Click);
+  Method("BorrowedWordsNT1Click", &TMainScreen::BorrowedWordsNT1Click);
+  Method("KeywordsOT1Click", &TMainScreen::KeywordsOT1Click);
+  Method("KeywordsNT1Click", &TMainScreen::KeywordsNT1Click);
+  Method("NamesOT1Click", &TMainScreen::NamesOT1Click);
+  Method("NamesNT1Click", &TMainScreen::NamesNT1Click);
+  Method("Converttextdocument1Click", &TMainScreen::Converttextdocument1Click);
+  Method("ConvertOnlineBible1Click", &TMainScreen::ConvertOnlineBible1Click);
+  Method("ConvertParatextbooks1Click", &TMainScreen::ConvertParatextbooks1Click);
+  Method("ConvertBibleWorksbooks1Click", &TMainScreen::ConvertBibleWorksbooks1Click);
+  Method("Correctionofspellingerrors1Click", &TMainScreen::Correctionofspellingerrors1Click);
+  Method("ConvertToTNE1Click", &TMainScreen::ConvertToTNE1Click);
+  Method("Conversion1Click", &TMainScreen::Conversion1Click);
+  Method("PrintBible1Click", &TMainScreen::PrintBible1Click);
+  Method("PrintingSettings1Click", &TMainScreen::PrintingSettings1Click);
 }
 
 void InitializeUnitMain() {

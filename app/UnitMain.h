@@ -192,6 +192,34 @@ public:
   // The lists of the Text checking menu, shown in the results list window (UnitMainLists.cpp).
   void Listspellingerrors1Click(TObject* Sender);
   void Allmessagestoeditor1Click(TObject* Sender);
+  // The comparison of versions, version approval and printing versions (UnitMainCompare.cpp).
+  void Compareversions1Click(TObject* Sender);
+  void Approvebook1Click(TObject* Sender);
+  void Printversions1Click(TObject* Sender);
+  // The names list, name comparison, unwanted words and the advanced search (UnitMainNames.cpp).
+  void Nameslist1Click(TObject* Sender);
+  void Comparenames1Click(TObject* Sender);
+  void Unwantedwords1Click(TObject* Sender);
+  void Advancedsearch1Click(TObject* Sender);
+  // The consistency lists (UnitMainConsistency.cpp).
+  void FloraFaunaOT1Click(TObject* Sender);
+  void FloraFaunaNT1Click(TObject* Sender);
+  void BorrowedWordsNT1Click(TObject* Sender);
+  void KeywordsOT1Click(TObject* Sender);
+  void KeywordsNT1Click(TObject* Sender);
+  void NamesOT1Click(TObject* Sender);
+  void NamesNT1Click(TObject* Sender);
+  // The conversions, the correction lists and the conversion settings (UnitMainConversions.cpp).
+  void Converttextdocument1Click(TObject* Sender);
+  void ConvertOnlineBible1Click(TObject* Sender);
+  void ConvertParatextbooks1Click(TObject* Sender);
+  void ConvertBibleWorksbooks1Click(TObject* Sender);
+  void Correctionofspellingerrors1Click(TObject* Sender);
+  void ConvertToTNE1Click(TObject* Sender);
+  void Conversion1Click(TObject* Sender);
+  // Printing the Bible and its settings (UnitMainPrinting.cpp).
+  void PrintBible1Click(TObject* Sender);
+  void PrintingSettings1Click(TObject* Sender);
 
 private:
   // Makes and frees the links (UnitMainLink.cpp).
