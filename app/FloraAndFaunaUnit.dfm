@@ -12,7 +12,8 @@ object FloraAndFaunaDlg: TFloraAndFaunaDlg
   object GroupLabel: TLabel
     Left = 8
     Top = 12
-    Width = 33
+    AutoSize = False
+    Width = 44
     Height = 13
     Caption = '&Group:'
     FocusControl = GroupComboBox
@@ -48,21 +49,24 @@ object FloraAndFaunaDlg: TFloraAndFaunaDlg
     object OriginalLanguageLabel: TLabel
       Left = 12
       Top = 24
-      Width = 40
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = 'Hebrew:'
     end
     object EnglishLabel: TLabel
       Left = 12
       Top = 52
-      Width = 37
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = 'English:'
     end
     object TargetLabel: TLabel
       Left = 12
       Top = 80
-      Width = 63
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = '&Translate as:'
       FocusControl = TargetEdit
@@ -70,7 +74,8 @@ object FloraAndFaunaDlg: TFloraAndFaunaDlg
     object ReferencesLabel: TLabel
       Left = 12
       Top = 108
-      Width = 56
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = 'References:'
     end

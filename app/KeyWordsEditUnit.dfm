@@ -20,7 +20,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object KeywordLabel: TLabel
       Left = 12
       Top = 24
-      Width = 47
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = '&Keyword:'
       FocusControl = KeywordComboBox
@@ -28,7 +29,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object NewLabel: TLabel
       Left = 12
       Top = 52
-      Width = 70
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = '&New keyword:'
       FocusControl = NewEdit
@@ -83,7 +85,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object EnglishLabel: TLabel
       Left = 12
       Top = 24
-      Width = 37
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = '&English:'
       FocusControl = EnglishEdit
@@ -107,7 +110,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object GroupLabel: TLabel
       Left = 12
       Top = 24
-      Width = 33
+      AutoSize = False
+      Width = 80
       Height = 13
       Caption = '&Group:'
       FocusControl = GroupComboBox
@@ -133,7 +137,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object ItemLabel: TLabel
       Left = 184
       Top = 20
-      Width = 84
+      AutoSize = False
+      Width = 160
       Height = 13
       Caption = '&Item in the verse:'
       FocusControl = ItemComboBox
@@ -141,7 +146,8 @@ object KeyWordsEditDialog: TKeyWordsEditDialog
     object NewReferenceLabel: TLabel
       Left = 184
       Top = 72
-      Width = 75
+      AutoSize = False
+      Width = 160
       Height = 13
       Caption = 'Ne&w reference:'
       FocusControl = NewReferenceEdit

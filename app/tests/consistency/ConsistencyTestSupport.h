@@ -77,10 +77,20 @@ inline void TypeInto(TEdit* edit, const std::string& text) {
   TypeText(text);
 }
 
-// The text of a message box (its static text).
+// The text of a message box: the texts of its static controls that have one (the message, not
+// the icon).
 inline std::string MessageText(HWND box) {
-  char text[4096] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  std::string text;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) -> BOOL {
+        char name[32] = {}, buffer[4096] = {};
+        GetClassNameA(child, name, sizeof name);
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (lstrcmpiA(name, "Static") == 0 && buffer[0]) *reinterpret_cast<std::string*>(param) += buffer;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
