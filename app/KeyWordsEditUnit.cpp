@@ -49,8 +49,6 @@ T* Find(TComponent* owner, const char* name) {
 // The most occurrences of a word in one verse that an item number names.
 constexpr Integer kLastItem = 15;
 
-void Beep() { ::MessageBeep(MB_OK); }
-
 }  // namespace
 
 TKeyWordsEditDialog::TKeyWordsEditDialog(TComponent* AOwner) : TForm(AOwner) {
@@ -93,6 +91,11 @@ void TKeyWordsEditDialog::FormDestroy(TObject*) {
 }
 
 void TKeyWordsEditDialog::ShowStatus(const AnsiString& text) { StatusBar1->SetSimpleText(text); }
+
+void TKeyWordsEditDialog::Refuse(const AnsiString& text) {
+  ShowStatus(text);
+  ::MessageBeep(MB_OK);
+}
 
 AnsiString TKeyWordsEditDialog::SelectedKeyword() {
   const Integer i = KeywordComboBox->GetItemIndex();
@@ -165,22 +168,18 @@ void TKeyWordsEditDialog::AddKeywordButtonClick(TObject*) {
   AnsiString status;
   switch (CheckNewKeyword(DefinitionDatabase, keyword)) {
     case TNewKeyword::Empty:
-      ShowStatus("First enter a new keyword");
-      Beep();
-      return;
+      return Refuse("First enter a new keyword");
     case TNewKeyword::HasBlank: {
-      ShowStatus("The keyword cannot contain a space");
       // Without its blanks the word can be added with a second click.
       AnsiString joined;
       for (char c : keyword)
         if (c != ' ') joined += c;
       NewEdit->SetText(joined);
-      Beep();
-      return;
+      return Refuse("The keyword cannot contain a space");
     }
     case TNewKeyword::Exists:
       status = "The keyword " + keyword + " already exists";
-      Beep();
+      ::MessageBeep(MB_OK);
       break;
     case TNewKeyword::Accepted:
       AddDefinition(DefinitionDatabase, keyword);
@@ -227,10 +226,9 @@ void TKeyWordsEditDialog::ItemComboBoxChange(TObject*) {
     ShowStatus("The item number within the verse has been changed");
     return;
   }
-  ShowStatus("This item in the verse already exists - not changed");
   if (line < 0) ItemComboBox->SetItemIndex(-1);
   ItemComboBox->SetItemIndex(CurrentItem);
-  Beep();
+  Refuse("This item in the verse already exists - not changed");
 }
 
 void TKeyWordsEditDialog::RefreshReferenceList() {
@@ -257,20 +255,14 @@ void TKeyWordsEditDialog::AddReferenceButtonClick(TObject*) {
   NewReferenceEdit->SetText(reference);
   // References of more than three digits are none of a verse; the sorting relies on that.
   if (!IsListReference(reference)) {
-    ShowStatus("Enter a proper reference");
-    Beep();
-    return;
+    return Refuse("Enter a proper reference");
   }
   const AnsiString keyword = SelectedKeyword();
   if (keyword.empty()) {
-    ShowStatus("First enter a new keyword");
-    Beep();
-    return;
+    return Refuse("First enter a new keyword");
   }
   if (ReferenceExists(ReferenceDatabase, keyword, reference, 0)) {
-    ShowStatus("This reference has not been added, because it already exists");
-    Beep();
-    return;
+    return Refuse("This reference has not been added, because it already exists");
   }
   AddReference(ReferenceDatabase, keyword, reference);
   ShowStatus(reference + " has been added");
@@ -294,15 +286,11 @@ void TKeyWordsEditDialog::DelRefButtonClick(TObject*) {
 void TKeyWordsEditDialog::LoadButtonClick(TObject*) {
   const AnsiString path = ExchangeFilePath();
   if (!FileExists(path)) {
-    Beep();
-    ShowStatus("File " + path + " not found");
-    return;
+    return Refuse("File " + path + " not found");
   }
   const AnsiString keyword = SelectedKeyword();
   if (keyword.empty()) {
-    ShowStatus("First enter a new keyword");
-    Beep();
-    return;
+    return Refuse("First enter a new keyword");
   }
   std::unique_ptr<TStringList> lines(new TStringList());
   ReadLinesOrNone(path, lines.get());

@@ -74,6 +74,8 @@ public:
 
 private:
   void ShowStatus(const AnsiString& text);
+  // Says why the user's command is refused, with a beep.
+  void Refuse(const AnsiString& text);
   // The keyword selected, empty when none.
   AnsiString SelectedKeyword();
   // Fills the keyword list from the definitions.

@@ -18,12 +18,11 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "core/ProgramFolderUnit.h"
+#include "tools/tests/consistency/ListTestSupport.h"
 
 namespace consistency_testing {
 
 using app_testing::FileLines;
-using app_testing::ItemsOf;
-using app_testing::Lines;
 using dialog_testing::PressKey;
 using dialog_testing::ProcessFor;
 using dialog_testing::TypeText;
@@ -31,15 +30,7 @@ using testing_support::ReadFileBytes;
 using testing_support::WindowWatch;
 using testing_support::WriteFileBytes;
 
-inline std::string CrLf(const Lines& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-inline std::string Fixture(const std::string& name) {
-  return ReadFileBytes(std::string("Z:") + TOOLS_FIXTURES_DIR + "consistency/" + name);
-}
+using namespace list_testing;
 
 // Clicks the middle of a control with the mouse and lets the click be handled.
 inline void ClickOn(TWinControl* control) {

@@ -17,25 +17,6 @@ using namespace consistency_testing;
 using dialog_testing::RunModal;
 using testing_support::SaveScreenshot;
 
-// The fixture's reference records, one record a row.
-const Lines kBara1 = {"bara", "GEN 1:1", "0"};
-const Lines kElohim = {"elohim", "GEN 1:1", "0"};
-const Lines kShamayim = {"shamayim", "GEN 1:1", "0"};
-const Lines kErets1 = {"erets", "GEN 1:1", "0"};
-const Lines kBara21 = {"bara", "GEN 1:21", "0"};
-const Lines kBara27a = {"bara", "GEN 1:27", "1"};
-const Lines kBara27b = {"bara", "GEN 1:27", "2"};
-const Lines kBara27c = {"bara", "GEN 1:27", "3"};
-const Lines kErets24 = {"erets", "PSA 24:1", "0"};
-const Lines kNephesh = {"nephesh", "GEN 2:7", "0"};
-const Lines kBaraIsa = {"Bara", "ISA 43:1", "0"};
-
-std::string Records(std::initializer_list<Lines> records) {
-  Lines lines;
-  for (const Lines& r : records) lines.insert(lines.end(), r.begin(), r.end());
-  return CrLf(lines);
-}
-
 // Gives a drop-down list the focus and types a character, which selects the first line that
 // begins with it.
 void TypeKeyInto(TComboBox* combo, char c) {
@@ -293,6 +274,30 @@ TEST_F(KeywordsEditorTest, DamagedFilesAreNamedAndTheRestIsEdited) {
   EXPECT_EQ(ReadFileBytes(DefinitionFile()), Fixture("kwotdef-short.txt"));
 }
 
+TEST_F(KeywordsEditorTest, WithoutKeywordsNoReferenceIsAddedAndTheUserIsToldWhy) {
+  // The list files are not installed.
+  DeleteFile(ReferenceFile());
+  DeleteFile(DefinitionFile());
+  WriteFileBytes(ExchangeFile(), CrLf({"GEN 1:1 - a list"}));
+  auto editor = Make();
+  std::string typed, loaded;
+  Lines shown;
+  RunModal(editor.get(), [&](HWND) {
+    shown = Shown(editor.get());
+    TypeInto(editor->NewReferenceEdit, "Genesis 1:1");
+    ClickOn(editor->AddReferenceButton);
+    typed = Status(editor.get());
+    PressKey('L', true);
+    loaded = Status(editor.get());
+    ClickOn(editor->OKBtn);
+  });
+  EXPECT_EQ(shown, (Lines{"", "", "", ""}));
+  EXPECT_EQ(typed, "First enter a new keyword");
+  EXPECT_EQ(loaded, "First enter a new keyword");
+  EXPECT_FALSE(FileExists(ReferenceFile()));
+  EXPECT_FALSE(FileExists(DefinitionFile()));
+}
+
 TEST_F(KeywordsEditorTest, InExpandedModeTheListBecomesAChecklistAsLastSaved) {
   ExpandedMode = true;
   auto editor = Make();
@@ -325,19 +330,7 @@ TEST_F(KeywordsEditorTest, InExpandedModeTheListBecomesAChecklistAsLastSaved) {
   });
   EXPECT_TRUE(shown);
   EXPECT_TRUE(checklists.Done());
-  const std::string expected = CrLf({
-      "", "", "\\com clothes", "", "",
-      "", "", "\\com natural things", "\\key erets", "\\keynote earth", "\\ref GEN 1:1", "\\ref PSA 24:1",
-      "\\key shamayim", "\\keynote heaven", "\\ref GEN 1:1", "", "",
-      "", "", "\\com holy things", "\\key elohim", "\\keynote God", "\\ref GEN 1:1", "", "",
-      "", "", "\\com tools", "", "",
-      "", "", "\\com grammar", "", "",
-      "", "", "\\com ", "", "",
-      "", "", "\\com ", "", "",
-      "", "", "\\com actions", "\\key bara", "\\keynote create", "\\ref GEN 1:1", "\\ref GEN 1:21", "\\ref GEN 1:27",
-      "\\ref GEN 1:27", "\\ref GEN 1:27", "\\key Bara", "\\keynote create (a second spelling)", "\\ref ISA 43:1", "", "",
-      "", "", "\\com invisible things", "", "",
-  });
+  const std::string expected = CrLf(kFixtureCheckList);
   EXPECT_EQ(memo, expected);
   EXPECT_EQ(copied, expected);
 }

@@ -20,26 +20,7 @@ TEST_F(CheckListsTest, GroupByGroupEachKeywordWithItsNoteAndReferences) {
   std::unique_ptr<TStringList> lines(new TStringList());
   lines->Add("left over");
   CheckListLines(&references, &definitions, groups.get(), lines.get());
-  const Lines expected = {
-      "", "", "\\com clothes", "", "",
-      "", "", "\\com natural things",
-      "\\key erets", "\\keynote earth", "\\ref GEN 1:1", "\\ref PSA 24:1",
-      "\\key shamayim", "\\keynote heaven", "\\ref GEN 1:1", "", "",
-      "", "", "\\com holy things", "\\key elohim", "\\keynote God", "\\ref GEN 1:1", "", "",
-      "", "", "\\com tools", "", "",
-      "", "", "\\com grammar", "", "",
-      // The two groups without a name.
-      "", "", "\\com ", "", "",
-      "", "", "\\com ", "", "",
-      // "bara" and "Bara" are two keywords with references of their own.
-      "", "", "\\com actions",
-      "\\key bara", "\\keynote create", "\\ref GEN 1:1", "\\ref GEN 1:21", "\\ref GEN 1:27", "\\ref GEN 1:27",
-      "\\ref GEN 1:27",
-      "\\key Bara", "\\keynote create (a second spelling)", "\\ref ISA 43:1", "", "",
-      "", "", "\\com invisible things", "", "",
-      // "nephesh", whose group is "x", is in no group and left out.
-  };
-  EXPECT_EQ(ItemsOf(lines.get()), expected);
+  EXPECT_EQ(ItemsOf(lines.get()), kFixtureCheckList);
 }
 
 TEST_F(CheckListsTest, AKeywordWithoutReferencesAndListsWithoutGroups) {

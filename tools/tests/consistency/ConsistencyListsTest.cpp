@@ -154,19 +154,7 @@ TEST_F(ConsistencyListsTest, TheReferenceListHasALinePerOccurrenceInTheOrderOfTh
     Lines Lines;
     std::vector<Integer> Progress;
   } rows[] = {
-      {"",
-       {"GEN 1:1 - Hebrew: bara - English: create - only item - Translate as: erschaffen",
-        "GEN 1:21 - Hebrew: bara - English: create - only item - Translate as: erschaffen",
-        "GEN 1:27 - Hebrew: bara - English: create - 1st item - Translate as: erschaffen",
-        "GEN 1:27 - Hebrew: bara - English: create - 2nd item - Translate as: erschaffen",
-        "GEN 1:27 - Hebrew: bara - English: create - 3rd item - Translate as: erschaffen",
-        "GEN 1:1 - Hebrew: elohim - English: God - only item - Translate as: Gott",
-        "GEN 1:1 - Hebrew: erets - English: earth - only item - Translate as: ",
-        "PSA 24:1 - Hebrew: erets - English: earth - only item - Translate as: ",
-        "GEN 1:1 - Hebrew: shamayim - English: heaven - only item - Translate as: ",
-        "ISA 43:1 - Hebrew: Bara - English: create (a second spelling) - only item - Translate as: ",
-        // A definition in no group is produced all the same.
-        "GEN 2:7 - Hebrew: nephesh - English: soul - only item - Translate as: "},
+      {"", kFixtureReferenceList,
        {0, 1, 2, 3, 4, 5}},
       {"erets",
        {"GEN 1:1 - Hebrew: erets - English: earth - only item - Translate as: ",

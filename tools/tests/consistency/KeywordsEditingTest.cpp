@@ -26,25 +26,6 @@ protected:
   }
 };
 
-// The fixture's reference records, one record a row.
-const Lines kBara1 = {"bara", "GEN 1:1", "0"};
-const Lines kElohim = {"elohim", "GEN 1:1", "0"};
-const Lines kShamayim = {"shamayim", "GEN 1:1", "0"};
-const Lines kErets1 = {"erets", "GEN 1:1", "0"};
-const Lines kBara21 = {"bara", "GEN 1:21", "0"};
-const Lines kBara27a = {"bara", "GEN 1:27", "1"};
-const Lines kBara27b = {"bara", "GEN 1:27", "2"};
-const Lines kBara27c = {"bara", "GEN 1:27", "3"};
-const Lines kErets24 = {"erets", "PSA 24:1", "0"};
-const Lines kNephesh = {"nephesh", "GEN 2:7", "0"};
-const Lines kBaraIsa = {"Bara", "ISA 43:1", "0"};
-
-std::string Records(std::initializer_list<Lines> records) {
-  Lines lines;
-  for (const Lines& r : records) lines.insert(lines.end(), r.begin(), r.end());
-  return CrLf(lines);
-}
-
 TEST_F(KeywordsEditingTest, KeywordsAreAddedOnlyAsNewSingleWords) {
   WriteFileBytes(temp_.File("kwotdef.txt"), Fixture("kwotdef.txt"));
   TListDatabase definitions(temp_.File("kwotdef.txt"), TListFile::Definitions);
