@@ -129,8 +129,16 @@ bool TFloraAndFaunaDlg::ProduceReferences(const AnsiString& filter) {
   std::unique_ptr<TScripture> project(new TScripture(this, -1));
   std::unique_ptr<TStringList> list(new TStringList());
   ShowStatus("Producing references - please wait ...");
+  // The record being produced is shown; painting it for each of thousands of records would take
+  // longer than producing them, so the bar is painted a few times a second.
+  DWORD painted = GetTickCount();
   ProduceReferenceLines(DefinitionDatabase, ReferenceDatabase, TranslationDatabase, LanguageLabel, filter, list.get(),
-                        [this](Integer record) { ShowStatus(IntToStr(record)); });
+                        [this, &painted](Integer record) {
+                          StatusBar1->SetSimpleText(IntToStr(record));
+                          if (GetTickCount() - painted < 100) return;
+                          StatusBar1->Update();
+                          painted = GetTickCount();
+                        });
   ShowStatus("Wait ...");
   MapReferencesVersification(kListVersification, project->Versification, list.get());
   const AnsiString path = MyReg->GetParatextProjectsFolder() + ParatextReferenceFileName;
