@@ -44,8 +44,8 @@ private:
 
 // A reproducible reference for the n-th occurrence of keyword k.
 AnsiString Reference(int k, int n) {
-  const unsigned seed = static_cast<unsigned>(k) * 2654435761u + static_cast<unsigned>(n) * 40503u;
-  return BookId(1 + seed % BookCount) + " " + IntToStr(1 + (seed >> 8) % 50) + ":" + IntToStr(1 + (seed >> 16) % 40);
+  const unsigned mixed = static_cast<unsigned>(k) * 2654435761u + static_cast<unsigned>(n) * 40503u;
+  return BookId(1 + mixed % BookCount) + " " + IntToStr(1 + (mixed >> 8) % 50) + ":" + IntToStr(1 + (mixed >> 16) % 40);
 }
 
 void WriteList(const std::string& folder) {
