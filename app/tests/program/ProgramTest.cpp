@@ -205,6 +205,30 @@ TEST_F(ProgramTest, OkInTheScriptureSettingsStartsTheProgramAgainOnTheChosenProj
   EXPECT_EQ(pelorin.ExitCode(), 0u);
 }
 
+// Without restart.exe the program still ends after OK in the settings, and says that it cannot
+// come back by itself.
+TEST_F(ProgramTest, WithoutRestartTheProgramSaysSoAndEnds) {
+  PelorinProcess pelorin(ProgramFolder(), registry_.Root());
+  ASSERT_TRUE(pelorin.MainWindow());
+  ASSERT_TRUE(pelorin.WaitForStatus("All checks done", 30000)) << pelorin.StatusPanel(1);
+  pelorin.ChooseMenu("ss");  // Settings, Scriptures
+  HWND dialog = pelorin.WaitForWindow("Scripture settings");
+  ASSERT_TRUE(dialog);
+  ClickChild(dialog, "&OK");
+  HWND box = nullptr;
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return (box = WindowOf(pelorin.ProcessId(), "#32770", "Pelorin")); },
+                                         10000));
+  char text[1024] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_STREQ(text,
+               "Pelorin ends now to take up the new settings, but restart.exe, which starts it again, cannot be "
+               "started. Start Pelorin again yourself.");
+  testing_support::SaveScreenshot(box, "restart-missing");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(pelorin.WaitForExit(15000));
+  EXPECT_EQ(pelorin.ExitCode(), 0u);
+}
+
 // Started by hand (not by a running Pelorin), restart.exe starts the Pelorin.exe beside it at
 // once; without one it says so and ends with an exit code that is not 0.
 TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) {
