@@ -38,7 +38,13 @@ void AddHebrewVerse(const AnsiString& text, const AnsiString& verse, const TPara
   if (!piece.empty()) addLine();
 }
 
-AnsiString Shortened(const AnsiString& line) { return line.size() > 60 ? line.substr(0, 60) + "..." : line; }
+AnsiString Shortened(AnsiString line) {
+  if (line.size() > 60) {
+    line.resize(60);
+    line.append("...");
+  }
+  return line;
+}
 
 }  // namespace
 
@@ -60,7 +66,7 @@ bool ConvertBibleWorksToParatext(const TextLines& lines, const TParatextConversi
     AnsiString line = Trim(lines[n]);
     if (line.empty()) continue;
     auto refuse = [&] {
-      error = Format("Line %d has no BibleWorks reference: %s", static_cast<Integer>(n + 1), Shortened(line));
+      error = Format("Line %d has no BibleWorks reference: %s", static_cast<Integer>(n + 1), Shortened(Trim(lines[n])));
       books.clear();
       return false;
     };
@@ -105,7 +111,11 @@ bool ConvertBibleWorksToParatext(const TextLines& lines, const TParatextConversi
       const AnsiString text = Trim(whole.substr(0, whole.size() - std::min(whole.size(), reference.size() + 1)));
       AddHebrewVerse(text, verse, options, out);
     } else {
-      const AnsiString text = From(line, verse.size() + 2);
+      // BibleWorks exports two separator characters after the verse number, its import text (and
+      // ours) one blank: up to two blanks or control characters go, never a letter of the text.
+      std::size_t start = verse.size();
+      while (start < line.size() && start < verse.size() + 2 && static_cast<unsigned char>(line[start]) <= ' ') ++start;
+      const AnsiString text = From(line, start);
       out.push_back(options.OnlyMarkers ? "\\v " + verse : "\\v " + verse + " " + text);
     }
   }

@@ -1,6 +1,6 @@
 // Standard-format books from a text exported by BibleWorks: one verse a line, each carrying its
 // BibleWorks reference (abbreviation, blank, chapter ":" verse). Normally the reference comes
-// first and two separator characters stand between it and the verse text; Hebrew text comes in
+// first and one or two separator characters stand between it and the verse text; Hebrew text comes in
 // visual order with the reference at the end, and its verses are cut into lines of about the
 // chosen length.
 #pragma once
