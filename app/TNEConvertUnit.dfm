@@ -148,7 +148,7 @@ object TNEConvertDialog: TTNEConvertDialog
     Top = 292
     Width = 200
     Height = 13
-    Caption = 'When the note &contains:'
+    Caption = 'When the &note contains:'
     FocusControl = UnresolvedEdit
   end
   object UnresolvedEdit: TEdit
