@@ -2,7 +2,7 @@ object TextToSFMDialog: TTextToSFMDialog
   Left = 0
   Top = 0
   Caption = 'Convert text document to Paratext format'
-  ClientHeight = 473
+  ClientHeight = 506
   ClientWidth = 852
   Position = poOwnerFormCenter
   ShowHint = True
@@ -215,6 +215,26 @@ object TextToSFMDialog: TTextToSFMDialog
         TabOrder = 3
         Style = UVStyle1
       end
+    end
+  end
+  object ClosePanel: TPanel
+    Left = 0
+    Top = 421
+    Width = 852
+    Height = 33
+    Align = alBottom
+    BevelOuter = bvNone
+    TabOrder = 1
+    object CloseButton: TButton
+      Left = 769
+      Top = 4
+      Width = 75
+      Height = 25
+      Anchors = [akTop, akRight]
+      Cancel = True
+      Caption = 'Close'
+      ModalResult = 2
+      TabOrder = 0
     end
   end
   object StatusBar1: TStatusBar

@@ -48,6 +48,7 @@ TEST_F(TextToSFMDialogTest, BothPhasesFromRtfToSavedBook) {
     TypeText("xq");
     Click(wnd, "&Convert");
     unknown = dialog->StatusBar1->GetSimpleText();
+    PressKey('I', true);
     SendMessageA(dialog->IDEdit->GetHandle(), EM_SETSEL, 0, -1);
     TypeText("gen");
     setID = dialog->StatusBar1->GetSimpleText();
