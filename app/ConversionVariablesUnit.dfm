@@ -4,13 +4,13 @@ object ConversionVariablesDlg: TConversionVariablesDlg
   BorderStyle = bsDialog
   Caption = 'Conversion variables'
   ClientHeight = 201
-  ClientWidth = 329
+  ClientWidth = 369
   Position = poOwnerFormCenter
   OnCreate = FormCreate
   object BibleWorksGroupBox: TGroupBox
     Left = 8
     Top = 8
-    Width = 313
+    Width = 353
     Height = 57
     Caption = 'BibleWorks book to Paratext'
     TabOrder = 0
@@ -23,7 +23,7 @@ object ConversionVariablesDlg: TConversionVariablesDlg
       FocusControl = HebrewEdit
     end
     object HebrewEdit: TEdit
-      Left = 240
+      Left = 272
       Top = 22
       Width = 41
       Height = 21
@@ -32,7 +32,7 @@ object ConversionVariablesDlg: TConversionVariablesDlg
       Text = '60'
     end
     object UpDown1: TUpDown
-      Left = 281
+      Left = 313
       Top = 22
       Width = 16
       Height = 21
@@ -47,14 +47,14 @@ object ConversionVariablesDlg: TConversionVariablesDlg
   object DocumentGroupBox: TGroupBox
     Left = 8
     Top = 72
-    Width = 313
+    Width = 353
     Height = 81
     Caption = 'Document to Paratext format'
     TabOrder = 1
     object ChapterLineLabel1: TLabel
       Left = 12
       Top = 22
-      Width = 208
+      Width = 240
       Height = 13
       Caption = 'If the following &text is found in a chapter'
       FocusControl = ChapterLineEdit
@@ -69,13 +69,13 @@ object ConversionVariablesDlg: TConversionVariablesDlg
     object ChapterLineEdit: TEdit
       Left = 176
       Top = 46
-      Width = 121
+      Width = 161
       Height = 21
       TabOrder = 0
     end
   end
   object OKBtn: TButton
-    Left = 165
+    Left = 205
     Top = 168
     Width = 75
     Height = 25
@@ -86,7 +86,7 @@ object ConversionVariablesDlg: TConversionVariablesDlg
     OnClick = OKBtnClick
   end
   object CancelBtn: TButton
-    Left = 246
+    Left = 286
     Top = 168
     Width = 75
     Height = 25

@@ -217,6 +217,9 @@ object TextToSFMDialog: TTextToSFMDialog
       end
     end
   end
+  object StatusBar1: TStatusBar
+    SimplePanel = True
+  end
   object ClosePanel: TPanel
     Left = 0
     Top = 421
@@ -236,9 +239,6 @@ object TextToSFMDialog: TTextToSFMDialog
       ModalResult = 2
       TabOrder = 0
     end
-  end
-  object StatusBar1: TStatusBar
-    SimplePanel = True
   end
   object UVStyle1: TUVStyle
   end

@@ -212,6 +212,7 @@ TEST_F(BibleWorksDialogsTest, ParatextBooksBecomeImportText) {
     Click(wnd, "&Convert");
     converted = dialog->StatusBar1->GetSimpleText();
     result = DocumentLines(dialog->UzurUvadEdit1);
+    ProcessFor(200);
     SaveScreenshot(wnd, "paratext-to-bibleworks");
     Click(wnd, "&Save File");
     PressKey(VK_ESCAPE);
