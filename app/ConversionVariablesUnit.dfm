@@ -54,8 +54,9 @@ object ConversionVariablesDlg: TConversionVariablesDlg
     object ChapterLineLabel1: TLabel
       Left = 12
       Top = 22
-      Width = 240
+      Width = 260
       Height = 13
+      AutoSize = False
       Caption = 'If the following &text is found in a chapter'
       FocusControl = ChapterLineEdit
     end
