@@ -54,15 +54,15 @@ void TSFMToBibleWorksDlg::FormDestroy(TObject*) {
 
 void TSFMToBibleWorksDlg::VersionsComboBoxChange(TObject*) {
   std::unique_ptr<TScripture> project(new TScripture(this, VersionsComboBox->GetItemIndex()));
-  TextLines lines;
+  UzurUvadEdit1->Clear();
   if (project->BookNames->GetCount() == 0) {
-    lines.push_back("No books found");
+    UzurUvadEdit1->AddNL("No books found", 0, 0);
   } else {
-    lines.push_back("Available books:");
-    const TextLines names = LinesOf(project->BookNames);
-    lines.insert(lines.end(), names.begin(), names.end());
+    UzurUvadEdit1->AddNL("Available books:", 0, 0);
+    for (Integer i = 0; i < project->BookNames->GetCount(); ++i)
+      UzurUvadEdit1->AddNL(project->BookNames->GetStrings(i), 0, 0);
   }
-  ShowLines(UzurUvadEdit1, lines);
+  UzurUvadEdit1->Format();
 }
 
 void TSFMToBibleWorksDlg::ConvertBtnClick(TObject*) {
