@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "app/ImportTextFileDialog.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/FormTextReader.h"
 #include "classlib/StdCtrls.h"
-#include "core/MyRegistry.h"
 #include "core/ScripturesUnit.h"
 #include "richtext/edit/UVEdit.h"
 #include "tools/BibleWorksConversion.h"
@@ -90,14 +90,10 @@ void TSFMToBibleWorksDlg::ConvertBtnClick(TObject*) {
 }
 
 void TSFMToBibleWorksDlg::SaveBtnClick(TObject*) {
-  std::unique_ptr<TSaveDialog> save(new TSaveDialog(this));
-  save->Filter = "Text File|*.txt|All Files|*.*";
-  save->DefaultExt = "*.txt";
-  save->Options << ofOverwritePrompt;
-  save->InitialDir = ReadSettingString("BibleWorks Folder") + "\\userdb";
-  if (!save->Execute()) return;
+  AnsiString fileName;
+  if (!ChooseImportTextFile(this, fileName)) return;
   ShowStatus("Saving ...");
-  const AnsiString problem = WriteResultFile(save->FileName, DocumentText(UzurUvadEdit1));
+  const AnsiString problem = WriteResultFile(fileName, DocumentText(UzurUvadEdit1));
   if (!problem.empty()) return Refuse(problem);
   UzurUvadEdit1->Clear();
   UzurUvadEdit1->Format();

@@ -7,9 +7,9 @@
 class TCustomUzurUvad;
 
 // The document's paragraphs as lines of 8-bit text (an empty last paragraph gives no line, as a
-// string list reads the text). Text read as Unicode comes out as the system
-// converts it to its code page (a letter the code page lacks becomes its nearest letter, where the
-// system knows one), not as question marks.
+// string list reads the text). Text read as Unicode comes out as the system converts it to its
+// code page (a letter the code page lacks becomes its nearest letter, where the system knows one),
+// not as question marks.
 TextLines DocumentLines(TCustomUzurUvad* editor);
 // The document as the plain text a save writes: the lines joined with carriage return and line feed.
 AnsiString DocumentText(TCustomUzurUvad* editor);
