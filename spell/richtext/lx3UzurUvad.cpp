@@ -249,8 +249,24 @@ void VUzurUvadParser3::MarkBack(Integer Length) {
   column_ = std::clamp<Integer>(column_ - Length, 0, ColumnOf(last - first));
   const Integer start = std::clamp<Integer>(OffsetOf(column_), 0, last - first);
   const Integer length = std::clamp<Integer>(OffsetOf(end) - start, 0, last - first - start);
-  // Opening the cell editor moves the cell's items into it: the word is selected there.
-  s.EnterCell();
+  // Opening the cell editor moves the cell's items into it: the word is selected there. The cell
+  // editor takes the keyboard, and with it the activation from the window the check is shown in
+  // (the spelling dialog): that is no work of the user in the text, so the walker keeps its place
+  // meanwhile and that window gets the keyboard back.
+  const HWND active = ::GetActiveWindow();
+  const HWND focus = ::GetFocus();
+  enteringCell_ = true;
+  try {
+    s.EnterCell();
+  } catch (...) {
+    enteringCell_ = false;
+    throw;
+  }
+  enteringCell_ = false;
+  if (active && ::GetActiveWindow() != active && ::IsWindow(active)) {
+    ::SetActiveWindow(active);
+    if (focus && ::IsWindow(focus) && (focus == active || ::IsChild(active, focus))) ::SetFocus(focus);
+  }
   s.CurrentItem(data, item);
   auto* formatted = static_cast<TCustomUVFormattedData*>(data);
   if (data->GetItemStyle(item) >= 0)
@@ -342,6 +358,7 @@ void VUzurUvadParser3::SelectionRect(TRect& Rect) {
 }
 
 void VUzurUvadParser3::Reset() {
+  if (enteringCell_) return;
   if (serializer_) serializer_->SeekLine(-1);
   column_ = -1;
   loadedLine_ = -1;

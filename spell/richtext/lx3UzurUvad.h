@@ -46,8 +46,11 @@ public:
   void SelectionRect(TRect& Rect) override;
   void UndoLast(Integer, Integer, Integer&) override {}
   // Back before the first item; the next GetPos reports the caret. Called when the spelling
-  // dialog loses activation, as the user may then edit the text.
+  // dialog loses activation, as the user may then edit the text; ignored while the walker opens a
+  // cell editor for a word (which takes the activation for a moment).
   void Reset();
+  // Whether the walker is opening a table's cell editor on the word it marks.
+  bool EnteringCell() const { return enteringCell_; }
 
   // Whether the item's text is checked: a text item whose style is no symbol font and is not
   // protected against changes.
@@ -87,4 +90,5 @@ private:
   bool reload_ = true;
   std::unique_ptr<TUVSerializer> serializer_;
   bool reset_ = false;
+  bool enteringCell_ = false;
 };
