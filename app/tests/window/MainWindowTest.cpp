@@ -305,6 +305,29 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
   }
 }
 
+// A NUL byte in a book reaches the checks as it is, which report it as an unknown character (and
+// nothing about a "?" that is not there), and an edited book is saved with the NUL in its place.
+TEST_F(MainWindowTest, ANulByteInABookIsCheckedAndSavedAsItIs) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  const std::string verse("\\v 1 In the beginning was light\0 and all was good.", 50);
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", verse});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines found = ItemsOf(form_->ResultsBox->GetItems());
+  EXPECT_EQ(found, Lines{"JHN 1:1 he beginning was light<NUL> - An unknown character has been found: <NUL>"});
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), verse);
+  // Edited and saved when the window closes.
+  form_->UzurUvadEdit1->SetSelectionBounds(0, 1, 0, 1);
+  SendMessageA(form_->UzurUvadEdit1->GetHandle(), WM_CHAR, 'X', 0);
+  ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+  WindowWatch box("Pelorin", [&](HWND w) { PressDialogButton(w, IDYES); }, 10000, "#32770");
+  delete form_;
+  form_ = nullptr;
+  EXPECT_TRUE(box.Done());
+  EXPECT_EQ(testing_support::ReadFileBytes(BookPath("JHN")), "X\\id JHN\r\n\\c 1\r\n\\p\r\n" + verse);
+}
+
 // Answers the spelling dialog as a user: each word it shows is recorded, and the next action runs
 // from the message loop of the check, as a click comes after the word has shown. With no action
 // left the check is cancelled.
