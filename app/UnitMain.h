@@ -18,7 +18,6 @@ class TButton;
 class TButtonTimerRun;
 class TCheckingCycle;
 class TComboBox;
-class TCustomUzurUvadEdit;
 class TDdeClientConv;
 class THelperLink;
 class TIdleWaits;
