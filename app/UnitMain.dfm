@@ -255,6 +255,8 @@ object MainScreen: TMainScreen
     OnChange = sycFolderMonitor1Change
   end
   object ActionList1: TActionList
+    OnExecute = ActionList1Execute
+    OnUpdate = ActionList1Update
     object EditCut1: TEditCut
       Category = 'Edit'
       Caption = 'Cu&t'
