@@ -11,6 +11,7 @@
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "richtext/core/UzurUvad.h"
+#include "tools/ComparisonReport.h"
 #include "tools/DynamicCompareUnit.h"
 #include "tools/tests/support/CompareTestSupport.h"
 
@@ -153,6 +154,41 @@ TEST_F(DynamicCompareTest, TheChapterNumbersAreShownInTheStatusBar) {
   std::unique_ptr<TStringList> positions(new TStringList());
   CompareVersionTexts(temp_.File("a.sfm"), temp_.File("missing.sfm"), positions.get(), viewer.get(), bar);
   EXPECT_EQ(bar->GetSimpleText(), "Chapter 12");
+}
+
+TEST_F(DynamicCompareTest, TheReportNamesTheVersionsAndCountsTheChanges) {
+  WriteSettingString("Date format", "yyyy-mm-dd");
+  WriteLines(temp_.File("new.sfm"), {"\\c 1", "\\v 1 A b."});
+  WriteLines(temp_.File("old.sfm"), {"\\c 1", "\\v 1 A."});
+  const Lines header = {"2024-03-05", "Comparison between the current version (New Bible) and an earlier version (Old Bible) of Ruth."};
+  const Lines legend = {"", "Words added to the current version are marked like this: |<+Word added>", "",
+                        "Words removed from the current version are marked like this: |<-Word removed>", "", ""};
+  struct Row {
+    const char* Earlier;
+    Lines Note;
+    Lines Comparison;
+    const char* Closing;
+    Integer Count;
+  } rows[] = {
+      {"old.sfm", {}, {"|\\|c| |1", "|\\|v| |1| |A| |<+b>|."}, "Comparison finished - 1 changes.", 1},
+      {"NEW.SFM",
+       {"", "Note: the current version has been compared with itself, as both filenames are the same."},
+       {"\\c 1", "\\v 1 A b."},
+       "Comparison finished - 0 changes.", 0},
+  };
+  for (const Row& r : rows) {
+    std::unique_ptr<VUzurUvad> viewer(new VUzurUvad(nullptr));
+    viewer->AddNL("kept", 0, 0);
+    std::unique_ptr<TStringList> positions(new TStringList());
+    const TComparedVersions versions{"New Bible", "Old Bible", "Ruth", temp_.File("new.sfm"), temp_.File(r.Earlier)};
+    const Integer count = WriteComparisonReport(viewer->GetUVData(), versions, EncodeDate(2024, 3, 5) + 0.5,
+                                                positions.get(), nullptr);
+    Lines expected = {"kept"};
+    for (const Lines* part : {&header, &r.Note, &legend, &r.Comparison}) expected.insert(expected.end(), part->begin(), part->end());
+    expected.insert(expected.end(), {"", r.Closing, ""});
+    EXPECT_EQ(DescribeParagraphs(viewer->GetUVData()), expected) << r.Earlier;
+    EXPECT_EQ(count, r.Count) << r.Earlier;
+  }
 }
 
 // Edits words of a KJV book in many places; the current text must read back exactly from the
