@@ -348,7 +348,6 @@ object MainScreen: TMainScreen
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
@@ -385,7 +384,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -443,7 +441,6 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem
