@@ -11,6 +11,7 @@
 #include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/StringLists.h"
+#include "classlib/Timers.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVEdit.h"
 
@@ -143,6 +144,86 @@ TEST_F(CompareDialogTest, FindsThumbsThroughAndHandsOnTheDifferences) {
   EXPECT_TRUE(sentRemovedStruck);
   EXPECT_EQ(MyReg->GetCompareBook(), "Ruth");
   EXPECT_EQ(MyReg->GetCompareEarlierVersion(), "Earlier Project");
+}
+
+TEST_F(CompareDialogTest, ComparesAllBooksIntoOneDocument) {
+  MyReg->SetCompareBook("Jonah");
+  MyReg->SetCompareEarlierVersion("Earlier Project");
+  std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
+  std::string finalStatus;
+  RunModal(dialog.get(), [&](HWND wnd) {
+    Choose(dialog->FilenamesComboBox, 4);  // "Compare all books"
+    PumpUntil([&] { return dialog->StatusBar1->GetSimpleText().rfind("Ready comparing all books", 0) == 0; }, 20000);
+    finalStatus = dialog->StatusBar1->GetSimpleText();
+    SaveScreenshot(wnd, "compare-versions-all-books");
+    Click(wnd, "&OK");
+  });
+  EXPECT_EQ(finalStatus, "Ready comparing all books - 9 changes");
+  EXPECT_FALSE(dialog->AllTimer->GetEnabled());
+  EXPECT_EQ(dialog->FilenamesComboBox->GetText(), "Compare all books");
+  // Genesis (not in the earlier project) and Esther (a single line there) are passed over.
+  const Lines result = TextOf(dialog->CompareUzurUvadEdit);
+  Lines headers, closings;
+  for (const std::string& p : result) {
+    if (p.rfind("Comparison between", 0) == 0) headers.push_back(p.substr(p.rfind(' ') + 1));
+    if (p.rfind("Comparison finished", 0) == 0) closings.push_back(p);
+  }
+  EXPECT_EQ(headers, (Lines{"Ruth.", "Jonah."}));
+  EXPECT_EQ(closings, (Lines{"Comparison finished - 7 changes.", "Comparison finished - 2 changes."}));
+  // The positions of both books point at marked items of the one document.
+  ASSERT_EQ(dialog->ChangePositions->GetCount(), 9);
+  for (Integer i = 0; i < dialog->ChangePositions->GetCount(); ++i)
+    EXPECT_NE(dialog->CompareUzurUvadEdit->GetItemStyle(StrToInt(dialog->ChangePositions->GetStrings(i))), 0) << i;
+  // The book chosen before stays stored.
+  EXPECT_EQ(MyReg->GetCompareBook(), "Jonah");
+}
+
+TEST_F(CompareDialogTest, SaysWhatIsMissingBeforeComparing) {
+  WriteProject("NON", "Empty Project", "", "NON.SFM");
+  struct Row {
+    const char* Name;
+    const char* Current;  // project
+    const char* Book;
+    const char* Earlier;  // project, or "" for none
+    Lines EarlierShown;
+    std::string Status;            // after choosing
+    Lines Result;                  // after "&Find differences", from the first line on
+  } rows[] = {
+      {"the same project twice", "Test Project", "Jonah", "Test Project",
+       {"\\id JON", "\\c 1", "\\v 1 Now the word of the LORD came."}, "Viewing versions",
+       {"", "Note: the current version has been compared with itself, as both filenames are the same.", "",
+        "Words added to the current version are marked like this: Word added"}},
+      {"no earlier version", "Test Project", "Jonah", "", {"Select an earlier version first"}, "Loading older version ...",
+       {"Load the current version and the earlier version first."}},
+      {"a book the earlier version lacks", "Test Project", "Genesis", "Earlier Project", {},
+       "Genesis does not exist in the earlier version.", {"Load the current version and the earlier version first."}},
+      {"a project without books", "Empty Project", "", "Earlier Project", {}, "No files found",
+       {"Load the current version and the earlier version first."}},
+  };
+  for (const Row& r : rows) {
+    MyReg->SetCompareBook(r.Book);
+    MyReg->SetCompareEarlierVersion(r.Earlier);
+    MyReg->SetCurrentProject(r.Current);
+    std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
+    std::string status;
+    Lines earlierShown, result;
+    RunModal(dialog.get(), [&](HWND wnd) {
+      status = dialog->StatusBar1->GetSimpleText();
+      earlierShown = TextOf(dialog->UzurUvad2);
+      Click(wnd, "&Find differences");
+      result = TextOf(dialog->CompareUzurUvadEdit);
+      Click(wnd, "&OK");
+    });
+    EXPECT_EQ(status, r.Status) << r.Name;
+    EXPECT_EQ(earlierShown, r.EarlierShown) << r.Name;
+    if (r.Result.size() == 1) {
+      EXPECT_EQ(result, r.Result) << r.Name;
+    } else {
+      ASSERT_GE(result.size(), 2 + r.Result.size()) << r.Name;
+      EXPECT_EQ(Lines(result.begin() + 2, result.begin() + 2 + r.Result.size()), r.Result) << r.Name;
+      EXPECT_EQ(result[result.size() - 2], "Comparison finished - 0 changes.") << r.Name;
+    }
+  }
 }
 
 }  // namespace
