@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "classlib/ComCtrls.h"
+#include "classlib/ComCtrlsPublished.h"
 #include "classlib/FormTextReader.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
@@ -47,6 +48,7 @@ void ShowBookFile(TCustomUzurUvad* viewer, const AnsiString& fileName) {
 }  // namespace
 
 TVersionManagementDlg::TVersionManagementDlg(TComponent* AOwner) : TForm(AOwner) {
+  ComCtrlsClassesPublished();
   ReadComponentFromText(this, VersionManagementUnitFormText);
   PageControl1 = Find<TPageControl>(this, "PageControl1");
   CurrentSheet = Find<TTabSheet>(this, "CurrentSheet");
