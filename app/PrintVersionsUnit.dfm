@@ -162,8 +162,9 @@ object PrintVersionsDlg: TPrintVersionsDlg
     object NewerLabel: TLabel
       Left = 8
       Top = 248
-      Width = 153
+      Width = 241
       Height = 13
+      AutoSize = False
       Caption = 'Add &comparison between newer'
       FocusControl = NewerComboBox
     end

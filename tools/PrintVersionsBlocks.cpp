@@ -154,14 +154,16 @@ void WriteVersionsExample(TCustomUVData* document, const std::vector<TPrintedVer
 TUVTableItemInfo* MakeBlockTable(const TVersionBlock& block, TCustomUVData* document) {
   auto* table = new TUVTableItemInfo(1, 1, document);
   table->ParaNo = 0;
-  // The table spans the page; a thin frame round each verse block, a little room inside it and
-  // between blocks.
+  // The table spans the page; the block is framed by its cell's border, so that blocks stay
+  // framed apart also where a reader joins adjacent tables into one (as RTF readers do).
   table->SetBestWidth(-100);
-  table->SetBorderWidth(1);
-  table->SetBorderStyle(uvtbColor);
-  table->SetBorderColor(clBlack);
+  table->SetBorderWidth(0);
   table->SetBorderVSpacing(3);
-  table->SetCellBorderWidth(0);
+  table->SetBorderHSpacing(0);
+  table->SetCellBorderWidth(1);
+  table->SetCellBorderStyle(uvtbColor);
+  table->SetCellBorderColor(clBlack);
+  table->SetCellBorderLightColor(clBlack);
   table->SetCellPadding(4);
   table->SetCellVSpacing(0);
   table->SetCellHSpacing(0);
