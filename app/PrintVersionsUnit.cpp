@@ -49,6 +49,18 @@ AnsiString BookFileOf(TScripture* books, const AnsiString& book) {
   return index >= 0 ? books->BookFiles->GetStrings(index) : AnsiString();
 }
 
+// The font of the project's language. A project whose language file is missing or names no font
+// keeps the style's font from the form: its versions still print.
+void SetVersionFont(TFontInfo* font, const AnsiString& shortName) {
+  try {
+    const AnsiString name = GetLanguageFontName(shortName);
+    if (name.empty()) return;
+    font->FontName = name;
+    font->Size = GetLanguageFontSize(shortName);
+  } catch (const Exception&) {
+  }
+}
+
 void CopyFontRecord(TUVStyle* style, Integer textStyle, TFontIndex record) {
   style->GetTextStyles()->GetItem(textStyle)->Assign(FontRecordToFont(Fonts[record]));
 }
@@ -146,11 +158,7 @@ void TPrintVersionsDlg::ProduceVersions(bool Full) {
     if (FileExists(file)) ReadLinesOrNone(file, lines.get());
     for (Integer i = 0; i < lines->GetCount(); ++i) version.Lines.push_back(lines->GetStrings(i));
     versifications.push_back(books->Versification);
-    TFontInfo* font = styles->GetItem(pvsFirstVersion + static_cast<Integer>(versions.size()) - 1);
-    // A language without a font keeps the form's font.
-    const AnsiString fontName = GetLanguageFontName(shortName);
-    if (!fontName.empty()) font->FontName = fontName;
-    font->Size = GetLanguageFontSize(shortName);
+    SetVersionFont(styles->GetItem(pvsFirstVersion + static_cast<Integer>(versions.size()) - 1), shortName);
   }
 
   AnsiString newerFile, olderFile, title;
@@ -189,11 +197,13 @@ void TPrintVersionsDlg::ProduceVersions(bool Full) {
         UzurUvad1->Clear();
         ShowStatus("Comparison loaded");
       }
+      // The editor was emptied above, so its caret stands at the end: each table is appended
+      // there, and the whole document is laid out once below (inserting each table as an edit
+      // would lay the growing document out again for every verse).
       TCustomUVData* document = UzurUvadEdit1->GetUVData();
       BuildVersionBlocks(
           versions, comparison,
-          [&](const TVersionBlock& block) { UzurUvadEdit1->InsertItem("", MakeBlockTable(block, document)); },
-          StatusBar1);
+          [&](const TVersionBlock& block) { document->AddItem("", MakeBlockTable(block, document)); }, StatusBar1);
     } else {
       WriteVersionsExample(UzurUvadEdit1->GetUVData(), versions, title, newerFile.empty(), olderFile.empty());
     }

@@ -7,13 +7,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "classlib/ComCtrls.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/MyRegistry.h"
 #include "core/Utilities.h"
 #include "richtext/core/CUVData.h"
 #include "richtext/core/UzurUvad.h"
+#include "tools/StatusProgress.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ bool StartsWithChapter(const AnsiString& line) { return line.size() >= 2 && line
 class TComparison {
 public:
   TComparison(TCustomUVData* document, TStrings* positions, TStatusBar* statusBar)
-      : document_(document), positions_(positions), statusBar_(statusBar) {
+      : document_(document), positions_(positions), status_(statusBar) {
     wordChars_.fill(false);
     for (const AnsiString& name : {AnsiString("Small Letters"), AnsiString("Capitals")})
       for (unsigned char c : ReadSettingString(name)) wordChars_[c] = true;
@@ -108,12 +108,7 @@ private:
     return !chapter.empty();
   }
 
-  void ShowChapter(const AnsiString& line) {
-    if (!statusBar_) return;
-    statusBar_->SetSimpleText("Chapter " + FirstNumberInString(line));
-    // The comparison does not yield; the bar paints its text at once.
-    statusBar_->Update();
-  }
+  void ShowChapter(const AnsiString& line) { status_.Show("Chapter " + FirstNumberInString(line)); }
 
   Integer CompareVersesBestWindow(const Lines& current, const Lines& earlier) {
     Integer best = 0, bestCount = 0;
@@ -282,7 +277,7 @@ private:
 
   TCustomUVData* document_;
   TStrings* positions_;
-  TStatusBar* statusBar_;
+  TStatusProgress status_;
   std::array<bool, 256> wordChars_;
   TTokenTable table_;
   std::vector<Integer> currentTokens_, earlierTokens_;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "classlib/ComCtrls.h"
 #include "classlib/SysUtils.h"
 #include "core/Utilities.h"
 #include "richtext/core/CUVData.h"
 #include "richtext/edit/UVTable.h"
 #include "tools/DynamicCompareUnit.h"
+#include "tools/StatusProgress.h"
 
 namespace {
 
@@ -66,6 +66,7 @@ TPrintedComparison ReadPrintedComparison(TCustomUVData* document, const AnsiStri
 void BuildVersionBlocks(const std::vector<TPrintedVersion>& versions, const TPrintedComparison& comparison,
                         const std::function<void(const TVersionBlock&)>& block, TStatusBar* statusBar) {
   if (versions.empty()) return;
+  TStatusProgress status(statusBar);
   std::vector<std::size_t> cursors(versions.size(), 0);
   std::size_t comparisonCursor = 0;
   AnsiString chapter;  // the last chapter number met and ":"
@@ -82,10 +83,7 @@ void BuildVersionBlocks(const std::vector<TPrintedVersion>& versions, const TPri
       if (marker == "\\c") {
         const AnsiString number = FirstNumberInString(line);
         chapter = number + ":";
-        if (statusBar) {
-          statusBar->SetSimpleText("Chapter " + number);
-          statusBar->Update();
-        }
+        status.Show("Chapter " + number);
       }
       entries.push_back({{versions[0].Label + " " + chapter + LineHead(line), pvsNormal},
                          {LineText(line), pvsFirstVersion}});

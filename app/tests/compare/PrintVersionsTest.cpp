@@ -188,4 +188,40 @@ TEST_F(PrintVersionsTest, ProducesVerseBlocksOfTheVersionsAndPrintsThem) {
   }
 }
 
+TEST_F(PrintVersionsTest, VersionsOfAnotherVersificationOrWithoutALanguageFileAreAlignedAndPrinted) {
+  DeleteFile(Projects() + "English.lds");
+  // The original numbering's verse 1:3 is verse 1:2 in the English numbering of the first version.
+  WriteProject("ORG", "Original Project", "", "ORG.SFM", "test.sty", "1");
+  compare_testing::WriteLines(Projects() + "ORG\\RUTORG.SFM",
+                              {"\\id RUT", "\\c 1", "\\v 1 One.", "\\v 3 Two in the original."});
+  compare_testing::WriteLines(temp_.File("English.map"), {"RUT 1:3 - RUT 1:2"});
+  std::unique_ptr<TAllScriptures> projects(new TAllScriptures());
+  const int original = projects->FullNames->IndexOf("Original Project");
+  const int current = projects->FullNames->IndexOf("Test Project");
+  std::unique_ptr<TPrintVersionsDlg> dialog(new TPrintVersionsDlg(nullptr));
+  Lines nothingChosen, produced;
+  std::string status;
+  RunModal(dialog.get(), [&](HWND wnd) {
+    // Without a book nothing is produced.
+    Click(wnd, "&Produce");
+    nothingChosen = TextOf(dialog->UzurUvadEdit1);
+    status = dialog->StatusBar1->GetSimpleText();
+    Choose(dialog->VersionComboBoxes[0], current);
+    Choose(dialog->FileNamesComboBox, 0);
+    Choose(dialog->VersionComboBoxes[1], original);
+    Click(wnd, "&Produce");
+    produced = Blocks(dialog->UzurUvadEdit1);
+    Click(wnd, "&OK");
+  });
+  EXPECT_TRUE(nothingChosen.empty());
+  EXPECT_EQ(status, "Ready");
+  ASSERT_GE(produced.size(), 3u);
+  EXPECT_EQ(produced[1], "TST 1:\\s Naomi and Ruth / TST 1:\\v 1 Now it came to pass in the days when the judges ruled. / "
+                         "ORG 1:\\v 1 One.");
+  EXPECT_EQ(produced[2].rfind("TST 1:\\v 2 And the name of the man was Elimelech. / ORG 1:\\v 2 ", 0), 0u) << produced[2];
+  EXPECT_NE(produced[2].find("Two in the original."), std::string::npos) << produced[2];
+  // Without a language file the versions keep the form's font.
+  for (Integer style : {1, 2}) EXPECT_EQ(dialog->UVStyle1->GetTextStyles()->GetItem(style)->FontName, "Times New Roman");
+}
+
 }  // namespace
