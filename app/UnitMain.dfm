@@ -392,12 +392,10 @@ object MainScreen: TMainScreen
           Caption = '&Flora and Fauna'
           object FloraFaunaOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = FloraFaunaOT1Click
           end
           object FloraFaunaNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = FloraFaunaNT1Click
           end
         end
@@ -405,7 +403,6 @@ object MainScreen: TMainScreen
           Caption = '&Borrowed words'
           object BorrowedWordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = BorrowedWordsNT1Click
           end
         end
@@ -413,12 +410,10 @@ object MainScreen: TMainScreen
           Caption = '&Keywords'
           object KeywordsOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = KeywordsOT1Click
           end
           object KeywordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = KeywordsNT1Click
           end
         end
@@ -426,12 +421,10 @@ object MainScreen: TMainScreen
           Caption = '&Names'
           object NamesOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = NamesOT1Click
           end
           object NamesNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = NamesNT1Click
           end
         end
