@@ -6,6 +6,7 @@
 //
 //   tools_CompareBench_bench.exe [book file; by default the KJV Psalms of the shared test data]
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,21 +23,9 @@
 
 namespace {
 
-class Stopwatch {
-public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER frequency_, start_;
-};
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 // The blanks of a line after its verse number, the places where words start.
 std::vector<std::size_t> WordStarts(const std::string& line) {
@@ -116,13 +105,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<TStringList> positions(new TStringList());
     positions->SetSorted(true);
     positions->Duplicates = dupIgnore;
-    Stopwatch watch;
+    const auto compared = std::chrono::steady_clock::now();
     count = CompareVersionTexts(current, source, positions.get(), viewer, nullptr);
-    const double seconds = watch.Seconds();
+    const double seconds = SecondsSince(compared);
     best = std::min(best, seconds);
-    Stopwatch layout;
+    const auto laidOut = std::chrono::steady_clock::now();
     viewer->Format();
-    const double layoutSeconds = layout.Seconds();
+    const double layoutSeconds = SecondsSince(laidOut);
     bestLayout = std::min(bestLayout, layoutSeconds);
     if (round == 0) {
       first = seconds;

@@ -19,12 +19,6 @@ namespace {
 
 using namespace compare_testing;
 
-Lines ItemsOf(TStrings* list) {
-  Lines lines;
-  for (Integer i = 0; i < list->GetCount(); ++i) lines.push_back(list->GetStrings(i));
-  return lines;
-}
-
 class DynamicCompareTest : public core_testing::CoreTest {
 protected:
   struct Result {
@@ -42,7 +36,7 @@ protected:
     std::unique_ptr<TStringList> positions(new TStringList());
     const Integer count = CompareVersionTexts(currentFile, earlierFile, positions.get(), viewer.get(), nullptr);
     // Every changed item, and only those, has its position recorded, in document order.
-    EXPECT_EQ(ItemsOf(positions.get()), StyledItemPositions(viewer->GetUVData()));
+    EXPECT_EQ(LinesOf(positions.get()), StyledItemPositions(viewer->GetUVData()));
     Lines paragraphs = DescribeParagraphs(viewer->GetUVData());
     return {std::move(paragraphs), count, std::move(viewer)};
   }
@@ -198,7 +192,7 @@ TEST_F(DynamicCompareTest, AKjvBookReadsBackWholeWithItsEditsMarked) {
   ASSERT_FALSE(kjv.empty());
   std::unique_ptr<TStringList> book(new TStringList());
   book->LoadFromFile(kjv + "KJV\\19PSAKJV.SFM");
-  const Lines earlier = ItemsOf(book.get());
+  const Lines earlier = LinesOf(book.get());
   Lines current = earlier;
   int edits = 0, caseChanges = 0;
   for (std::size_t i = 7; i < current.size(); i += 41) {

@@ -13,12 +13,6 @@ namespace {
 
 using namespace compare_testing;
 
-Lines ListOf(TStrings* list) {
-  Lines lines;
-  for (Integer i = 0; i < list->GetCount(); ++i) lines.push_back(list->GetStrings(i));
-  return lines;
-}
-
 // The files of a folder, in the order of their names.
 Lines FilesIn(const std::string& folder) {
   std::unique_ptr<TStringList> names(new TStringList());
@@ -30,7 +24,7 @@ Lines FilesIn(const std::string& folder) {
     FindClose(rec);
   }
   names->Sort();
-  return ListOf(names.get());
+  return LinesOf(names.get());
 }
 
 class VersionCopiesTest : public testing_support::IsolatedTest {};
@@ -53,14 +47,14 @@ TEST_F(VersionCopiesTest, OnlyTheBooksOwnCopiesAreFoundOldestFirst) {
   std::unique_ptr<TStringList> copies(new TStringList());
   copies->Add("left from before");
   FindPreviousCopies(folder, "Jude", copies.get());
-  EXPECT_EQ(ListOf(copies.get()), (Lines{folder + "jude 2022 06 01 08 00.SFC", folder + "Jude 2023 12 31 23 59.sfc",
+  EXPECT_EQ(LinesOf(copies.get()), (Lines{folder + "jude 2022 06 01 08 00.SFC", folder + "Jude 2023 12 31 23 59.sfc",
                                          folder + "Jude 2024 01 05 13 07.sfc"}));
   FindPreviousCopies(folder, "Judges", copies.get());
-  EXPECT_EQ(ListOf(copies.get()), (Lines{folder + "Judges 2024 01 05 13 07.sfc"}));
+  EXPECT_EQ(LinesOf(copies.get()), (Lines{folder + "Judges 2024 01 05 13 07.sfc"}));
   FindPreviousCopies(folder, "Ruth", copies.get());
-  EXPECT_TRUE(ListOf(copies.get()).empty());
+  EXPECT_TRUE(LinesOf(copies.get()).empty());
   FindPreviousCopies(folder + "Missing\\", "Jude", copies.get());
-  EXPECT_TRUE(ListOf(copies.get()).empty());
+  EXPECT_TRUE(LinesOf(copies.get()).empty());
 }
 
 TEST_F(VersionCopiesTest, ACopyIsWrittenWholeOrNotAtAll) {
@@ -139,7 +133,7 @@ TEST_F(VersionCopiesTest, TheFirstCommentsSayWhatWasSavedAndCompared) {
   for (const Row& r : rows) {
     lines->Add("left from before");
     ApprovalComments(lines.get(), "Ruth", "05/01/2024 13:07:42", r.ComparedWith, r.Count);
-    EXPECT_EQ(ListOf(lines.get()), r.Expected) << r.Count;
+    EXPECT_EQ(LinesOf(lines.get()), r.Expected) << r.Count;
   }
 }
 
@@ -172,7 +166,7 @@ TEST_F(VersionCopiesTest, LeadingEmptyItemsGoAndThePositionsFollow) {
     for (const std::string& p : r.Positions) positions->Add(p);
     RemoveLeadingEmptyItems(viewer->GetUVData(), positions.get(), 2);
     EXPECT_EQ(DescribeParagraphs(viewer->GetUVData()), r.ExpectedParagraphs) << r.Name;
-    EXPECT_EQ(ListOf(positions.get()), r.ExpectedPositions) << r.Name;
+    EXPECT_EQ(LinesOf(positions.get()), r.ExpectedPositions) << r.Name;
     EXPECT_TRUE(viewer->GetItemCount() == 0 || viewer->IsParaStart(0)) << r.Name;
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/StringLists.h"
 #include "core/tests/CoreTestSupport.h"
 #include "richtext/core/CUVData.h"
 #include "tests/support/TestSupport.h"
@@ -12,6 +13,13 @@
 namespace compare_testing {
 
 using Lines = std::vector<std::string>;
+
+// The entries of a string list.
+inline Lines LinesOf(TStrings* list) {
+  Lines lines;
+  for (Integer i = 0; i < list->GetCount(); ++i) lines.push_back(list->GetStrings(i));
+  return lines;
+}
 
 // Writes the lines, each ended by carriage return and line feed.
 inline void WriteLines(const std::string& path, const Lines& lines) {
