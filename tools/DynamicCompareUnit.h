@@ -4,9 +4,9 @@
 //
 // Books are cut into chapters (everything before the first "\c" line, then each "\c" line with
 // the lines up to the next), paired by position. Equal chapters are copied line by line. In a
-// chapter that differs, lines are paired by their key (the start of the line up to its first
-// number and four characters more, such as "\v 12 "), looking a few lines ahead for a line that
-// was added or removed; paired lines are compared token by token (a run of word characters, or
+// chapter that differs, lines are paired by their key (their first d + 4 characters, d being the
+// length of the line's first run of digits: "\v 12 " for verse 12), looking a few lines ahead for
+// a line that was added or removed; paired lines are compared token by token (a run of word characters, or
 // any other single character), looking a few tokens ahead for removed words. How far to look is
 // chosen per chapter and per line pair by trying several distances and keeping the one that
 // gives the fewest changes.
