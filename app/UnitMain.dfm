@@ -255,6 +255,8 @@ object MainScreen: TMainScreen
     OnChange = sycFolderMonitor1Change
   end
   object ActionList1: TActionList
+    OnExecute = ActionList1Execute
+    OnUpdate = ActionList1Update
     object EditCut1: TEditCut
       Category = 'Edit'
       Caption = 'Cu&t'
@@ -342,7 +344,6 @@ object MainScreen: TMainScreen
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
@@ -379,7 +380,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -430,7 +430,6 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem
