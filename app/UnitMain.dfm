@@ -307,32 +307,26 @@ object MainScreen: TMainScreen
       Caption = '&Text entry'
       object Converttextdocument1: TMenuItem
         Caption = 'Convert &text document to Paratext format'
-        Enabled = False
         OnClick = Converttextdocument1Click
       end
       object ConvertOnlineBible1: TMenuItem
         Caption = 'Convert books from &Online Bible to BibleWorks'
-        Enabled = False
         OnClick = ConvertOnlineBible1Click
       end
       object ConvertParatextbooks1: TMenuItem
         Caption = 'Convert &Paratext books to BibleWorks'
-        Enabled = False
         OnClick = ConvertParatextbooks1Click
       end
       object ConvertBibleWorksbooks1: TMenuItem
         Caption = 'Convert &BibleWorks books to Paratext'
-        Enabled = False
         OnClick = ConvertBibleWorksbooks1Click
       end
       object Correctionofspellingerrors1: TMenuItem
         Caption = '&Correction of spelling errors'
-        Enabled = False
         OnClick = Correctionofspellingerrors1Click
       end
       object ConvertToTNE1: TMenuItem
         Caption = 'Convert Paratext books to Translation &Notes Editor'
-        Enabled = False
         OnClick = ConvertToTNE1Click
       end
     end
@@ -466,7 +460,6 @@ object MainScreen: TMainScreen
       end
       object Conversion1: TMenuItem
         Caption = '&Conversion'
-        Enabled = False
         OnClick = Conversion1Click
       end
       object Spelling1: TMenuItem
