@@ -28,6 +28,7 @@
 #include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "tools/BookHeadings.h"
 
 extern const char UnitMainFormText[];
 
@@ -178,6 +179,7 @@ void TMainScreen::FormCreate(TObject*) {
   if (MyReg->GetStartMaximized()) SetWindowState(wsMaximized);
   LoadCheckSettings();
   BuildRefFolders();
+  LoadBookHeadings();
   LoadFontsFile();
   editor_->Clear();
   editor_->SetTextFont(Fonts[fiEditorText]);

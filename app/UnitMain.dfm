@@ -448,7 +448,6 @@ object MainScreen: TMainScreen
       end
       object PrintBible1: TMenuItem
         Caption = 'Print &Bible'
-        Enabled = False
         OnClick = PrintBible1Click
       end
     end
@@ -465,7 +464,6 @@ object MainScreen: TMainScreen
       end
       object PrintingSettings1: TMenuItem
         Caption = 'P&rinting'
-        Enabled = False
         OnClick = PrintingSettings1Click
       end
       object Program1: TMenuItem
