@@ -225,7 +225,6 @@ Integer TPrintBibleV3Dialog::CountSelectedBooks(Integer which) {
 // Building the documents
 
 void TPrintBibleV3Dialog::ProduceButtonClick(TObject*) {
-  if (running_) return;
   SaveSelection();
   try {
     for (Integer testament = 0; testament < 2; ++testament) {
@@ -233,8 +232,10 @@ void TPrintBibleV3Dialog::ProduceButtonClick(TObject*) {
       layouts_[testament] = TTestamentLayout();
       VUzurUvadEdit* editor = Editor(testament);
       editor->Clear();
-      editor->Format();
-      if (CountSelectedBooks(testament) > 0) ProduceTestament(testament, false);
+      if (CountSelectedBooks(testament) > 0)
+        ProduceTestament(testament, false);
+      else
+        editor->Format();
     }
   } catch (const Exception& e) {
     ShowStatus("");

@@ -3,6 +3,7 @@
 // files written, read back with the PDF tools.
 #pragma once
 
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -17,6 +18,9 @@
 #include "classlib/ObjectInstances.h"
 #include "classlib/StdCtrls.h"
 #include "pdf/PDF.h"
+
+// Printed as {"heading", page} when a comparison fails.
+inline void PrintTo(const TContentsEntry& entry, std::ostream* out) { *out << "{\"" << entry.Heading << "\", " << entry.Page << "}"; }
 
 namespace printing_testing {
 
@@ -52,6 +56,26 @@ struct PdfPage {
   std::vector<PdfWord> Words;
 };
 
+// The text of an XML element with its entities decoded.
+inline std::string XmlText(const std::string& text) {
+  std::string decoded;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    static const std::pair<const char*, char> entities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    bool replaced = false;
+    for (const auto& [entity, c] : entities) {
+      if (text.compare(i, std::strlen(entity), entity) == 0) {
+        decoded += c;
+        i += std::strlen(entity) - 1;
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) decoded += text[i];
+  }
+  return decoded;
+}
+
 // The words of every page of a PDF file.
 inline std::vector<PdfPage> PdfWords(const std::string& path, const std::string& folder) {
   const pdf_checks::ToolResult result =
@@ -72,7 +96,7 @@ inline std::vector<PdfPage> PdfWords(const std::string& path, const std::string&
       pages.push_back(PdfPage{attribute(tag, "width"), attribute(tag, "height"), {}});
     } else if (tag.rfind("<word ", 0) == 0 && !pages.empty()) {
       const std::size_t open = tag.find('>'), close = tag.rfind("</word>");
-      PdfWord word{tag.substr(open + 1, close - open - 1), attribute(tag, "xMin"), attribute(tag, "yMin"),
+      PdfWord word{XmlText(tag.substr(open + 1, close - open - 1)), attribute(tag, "xMin"), attribute(tag, "yMin"),
                    attribute(tag, "xMax"), attribute(tag, "yMax")};
       pages.back().Words.push_back(word);
     }
