@@ -122,6 +122,19 @@ void TExtraPageEditor::AlignRight1Click(TObject*) { Align(uvaRight); }
 
 void TExtraPageEditor::Align(Integer alignment) { Editor1->ConvertParagraphStyles(alignment); }
 
+namespace {
+
+// The index of a style of the collection equal to `wanted`, which is added when there is none.
+template <class Infos, class Info>
+Integer FindOrAddStyle(Infos* styles, const Info* wanted) {
+  for (Integer i = 0; i < styles->GetCount(); ++i)
+    if (styles->GetItem(i)->IsEqual(wanted, true)) return i;
+  styles->Add()->Assign(const_cast<Info*>(wanted));
+  return styles->GetCount() - 1;
+}
+
+}  // namespace
+
 void TExtraPageEditor::TextStyleConversion(TObject*, Integer StyleNo, Integer, bool, Integer& NewStyleNo) {
   TFontInfos* styles = EditorStyle->GetTextStyles();
   std::unique_ptr<TFontInfo> wanted(new TFontInfo(nullptr));
@@ -132,15 +145,7 @@ void TExtraPageEditor::TextStyleConversion(TObject*, Integer StyleNo, Integer, b
   wanted->Style = chosenFont_->GetStyle();
   wanted->Charset = chosenFont_->GetCharset();
   wanted->Standard = false;
-  for (Integer i = 0; i < styles->GetCount(); ++i) {
-    if (styles->GetItem(i)->IsEqual(wanted.get(), true)) {
-      NewStyleNo = i;
-      return;
-    }
-  }
-  TFontInfo* added = styles->Add();
-  added->Assign(wanted.get());
-  NewStyleNo = styles->GetCount() - 1;
+  NewStyleNo = FindOrAddStyle(styles, wanted.get());
 }
 
 void TExtraPageEditor::ParaStyleConversion(TObject*, Integer StyleNo, Integer UserData, bool, Integer& NewStyleNo) {
@@ -149,13 +154,5 @@ void TExtraPageEditor::ParaStyleConversion(TObject*, Integer StyleNo, Integer Us
   wanted->Assign(styles->GetItem(StyleNo));
   wanted->Alignment = static_cast<TUVAlignment>(UserData);
   wanted->Standard = false;
-  for (Integer i = 0; i < styles->GetCount(); ++i) {
-    if (styles->GetItem(i)->IsEqual(wanted.get(), true)) {
-      NewStyleNo = i;
-      return;
-    }
-  }
-  TParaInfo* added = styles->Add();
-  added->Assign(wanted.get());
-  NewStyleNo = styles->GetCount() - 1;
+  NewStyleNo = FindOrAddStyle(styles, wanted.get());
 }

@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/ExtraPageEditor.h"
 #include "app/tests/printing/PrintingSupport.h"
 #include "app/tests/support/ProgramDriver.h"
 #include "classlib/SysUtils.h"
 #include "core/ProgramFolderUnit.h"
 #include "core/Utilities.h"
+#include "classlib/Dialogs.h"
+#include "richtext/core/UVStyle.h"
+#include "richtext/edit/UVEdit.h"
 #include "tools/ExtraPages.h"
 
 namespace {
@@ -124,6 +128,59 @@ TEST_F(ExtraPagesTest, TheDemonstrationProjectIsPrinted) {
       << pages[0];
   EXPECT_NE(pages[0].find("John 1"), std::string::npos) << pages[0];
   EXPECT_EQ(pdf_checks::ToolComplaints(Printing() + "Bible.pdf"), std::vector<std::string>{});
+}
+
+// Chooses a font in the font dialog.
+class FontResponder : public TDialogResponder {
+public:
+  FontResponder() { previous_ = SetDialogResponder(this); }
+  ~FontResponder() override { SetDialogResponder(previous_); }
+  bool Execute(TCommonDialog* dialog) override {
+    auto* fonts = dynamic_cast<TFontDialog*>(dialog);
+    if (!fonts) return false;
+    fonts->GetFont()->SetName("Liberation Sans");
+    fonts->GetFont()->SetSize(18);
+    fonts->GetFont()->SetStyle(TFontStyles{fsItalic});
+    return true;
+  }
+
+private:
+  TDialogResponder* previous_;
+};
+
+TEST_F(ExtraPagesTest, TheEditorsFontsAndAlignmentAreSavedWithThePage) {
+  PrepareExtraPage(epFirst);
+  const std::string path = ExtraPageFileName(epFirst);
+  auto* editor = new TExtraPageEditor(nullptr);
+  editor->Show();
+  ASSERT_TRUE(editor->OpenDocument(path));
+  EXPECT_EQ(editor->GetCaption(), "FirstPage.uvf - Editor");
+  editor->Editor1->SetFocus();
+  editor->SelectAll1Click(editor);
+  {
+    FontResponder responder;
+    editor->Font1Click(editor);
+  }
+  editor->AlignRight1Click(editor);
+  EXPECT_EQ(editor->GetCaption(), "*FirstPage.uvf - Editor");
+  ProcessFor(100);
+  SaveScreenshot(editor->GetHandle(), "extra-page-editor-formatted");
+  ASSERT_TRUE(editor->SaveDocument());
+  EXPECT_EQ(editor->GetCaption(), "FirstPage.uvf - Editor");
+  delete editor;
+
+  TUVStyle style(nullptr);
+  VUzurUvad document(nullptr);
+  document.SetStyle(&style);
+  ASSERT_TRUE(document.LoadUVF(path));
+  ASSERT_GE(document.GetItemCount(), 1);
+  EXPECT_EQ(document.GetItemText(0), "The Holy Bible");
+  TFontInfo* font = style.GetTextStyles()->GetItem(document.GetItemStyle(0));
+  EXPECT_EQ(font->FontName, "Liberation Sans");
+  EXPECT_EQ(font->Size, 18);
+  EXPECT_TRUE(font->Style.Contains(fsItalic));
+  EXPECT_EQ(style.GetParaStyles()->GetItem(document.GetItem(0)->ParaNo)->Alignment, uvaRight);
+  document.SetStyle(nullptr);
 }
 
 }  // namespace

@@ -221,10 +221,11 @@ TEST_F(PrintBibleTest, MirroredMarginsPutEvenPageNumbersOnTheLeft) {
     EXPECT_NEAR(left, (even ? 20 : 30) * mm, 1.5) << p;
     EXPECT_NEAR(right, pages[p].Width - (even ? 30 : 20) * mm, 1.5) << p;
     ASSERT_TRUE(number) << p;
-    if (even)
+    if (even) {
       EXPECT_NEAR(number->XMin, 20 * mm, 1.5);
-    else
+    } else {
       EXPECT_NEAR(number->XMax, pages[p].Width - 20 * mm, 1.5);
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "app/PrintBibleV3Unit.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/DialogDriver.h"
+#include "app/tests/support/StatusRecorder.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ObjectInstances.h"
 #include "classlib/StdCtrls.h"
@@ -26,24 +27,7 @@ namespace printing_testing {
 
 using app_testing::Lines;
 
-// Every text the status bar is given while the object lives (the bar must have its window).
-class StatusRecorder {
-public:
-  explicit StatusRecorder(TStatusBar* bar) : bar_(bar), old_(bar->WindowProc) {
-    bar_->WindowProc = TWndMethod::FromFunction([this](TMessage& message) {
-      if (message.Msg == SB_SETTEXTA) Texts.emplace_back(reinterpret_cast<const char*>(message.LParam));
-      old_(message);
-    });
-  }
-  ~StatusRecorder() { bar_->WindowProc = old_; }
-  StatusRecorder(const StatusRecorder&) = delete;
-  StatusRecorder& operator=(const StatusRecorder&) = delete;
-  Lines Texts;
-
-private:
-  TStatusBar* bar_;
-  TWndMethod old_;
-};
+using app_testing::StatusRecorder;
 
 // A word of a page with its box, in points from the page's top left corner (pdftotext -bbox).
 struct PdfWord {

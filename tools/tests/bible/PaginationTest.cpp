@@ -290,7 +290,9 @@ TEST_F(PaginationTest, AWordWiderThanTheColumnIsBrokenWhereItStopsFitting) {
   EXPECT_EQ(texts[1], std::string(15, 'w'));
   EXPECT_EQ(texts[2], "end");
   for (const TPageRecord& r : layout.Records)
-    if (r.Style == bsSubheading) EXPECT_LE(12 * static_cast<Integer>(r.Text.size()), 379) << r.Text;
+    if (r.Style == bsSubheading) {
+      EXPECT_LE(12 * static_cast<Integer>(r.Text.size()), 379) << r.Text;
+    }
 }
 
 TEST_F(PaginationTest, LinesEndWithAHyphenAtTheLongestBreakThatFits) {
