@@ -350,7 +350,6 @@ object MainScreen: TMainScreen
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
@@ -387,7 +386,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -438,7 +436,6 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem
