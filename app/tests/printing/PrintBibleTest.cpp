@@ -12,6 +12,7 @@
 #include "core/ProgramFolderUnit.h"
 #include "richtext/edit/UVEdit.h"
 #include "tools/BookHeadings.h"
+#include "tools/ExtraPages.h"
 
 namespace {
 
@@ -297,6 +298,58 @@ TEST_F(PrintBibleTest, ClosingWithOnlyOneChapterOffersTheNextOne) {
     EXPECT_FALSE(dialog->BooksListBox->GetMultiSelect());
   });
   EXPECT_EQ(ReadSettingString("I1"), "2");
+}
+
+TEST_F(PrintBibleTest, ThePrintOptionsFollowTheSettingsAndTheBooksChosen) {
+  WriteBooks();
+  WriteTestBook("EXO", {"\\id EXO", "\\mt Exodus", "\\c 1", "\\p", "\\v 1 Now these are the names."});
+  for (int kind : {epCover, epFirst, epNTTitle, epLast}) PrepareExtraPage(kind);
+  MyReg->SetPrintCoverPages(true);
+  MyReg->SetPrintFirstPages(true);
+  MyReg->SetPrintLastPages(true);
+  MyReg->SetPrintOTTitlePages(true);
+  MyReg->SetPrintNTTitlePages(true);
+  struct Row {
+    std::vector<std::string> Books;
+    bool Cover, OTTitle, OT, NTTitle, NT;
+  } rows[] = {
+      // Five books in all: cover, first and last pages; both testaments: the NT title page.
+      {{"Genesis", "Exodus", "Ruth", "Matthew", "Philemon"}, true, false, true, true, true},
+      // Three books: none of them, though the settings allow them.
+      {{"Genesis", "Exodus", "Ruth"}, false, false, true, false, false},
+      {{"Matthew", "Philemon"}, false, false, false, false, true},
+  };
+  auto dialog = MakePrintDialog();
+  RunModal(dialog.get(), [&](HWND wnd) {
+    for (const Row& row : rows) {
+      SelectBooks(dialog.get(), row.Books);
+      Click(wnd, "P&repare print");
+      EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready for printing");
+      EXPECT_EQ(dialog->CoverPageBox->GetChecked(), row.Cover) << row.Books.size();
+      EXPECT_EQ(dialog->FirstPageBox->GetChecked(), row.Cover);
+      EXPECT_EQ(dialog->LastPageBox->GetChecked(), row.Cover);
+      EXPECT_EQ(dialog->OTTitleBox->GetChecked(), row.OTTitle);
+      EXPECT_EQ(dialog->OTBox->GetChecked(), row.OT);
+      EXPECT_EQ(dialog->NTTitleBox->GetChecked(), row.NTTitle);
+      EXPECT_EQ(dialog->NTBox->GetChecked(), row.NT);
+      // The OT title page has no document: its box cannot be chosen.
+      EXPECT_FALSE(dialog->OTTitleBox->GetEnabled());
+      EXPECT_TRUE(dialog->CoverPageBox->GetEnabled());
+    }
+    Click(wnd, "&OK");
+  });
+}
+
+TEST_F(PrintBibleTest, HeadingsInCapitalsWhenTheSettingSaysSo) {
+  WriteBooks();
+  WriteSettingString("Heading in All Caps", "T");
+  WriteSettingString("Include date", "F");
+  RunDialog([&](TPrintBibleV3Dialog*, HWND wnd) { Click(wnd, "Pr&int"); });
+  const std::vector<std::string> pages = PdfRawPages(BiblePdf(), Printing());
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_NE(pages[0].find("GENESIS 1 - RUTH 1"), std::string::npos) << pages[0];
+  EXPECT_EQ(pages[0].find(Today()), std::string::npos);
+  EXPECT_NE(pages[1].find("MATTHEW 1 - PHILEMON"), std::string::npos) << pages[1];
 }
 
 }  // namespace
