@@ -82,8 +82,10 @@ void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, In
   TPageRecord record;
   Integer current = 0;
   TChapter carried, pageFirst, pageLast;
-  // A page's first or last chapter that the page did not set is the one carried from before.
+  // A page's first or last chapter that the page did not set is the one carried from before; a
+  // page on which only one chapter begins ends with it too.
   auto complete = [&](TChapter value) {
+    if (value.Book == 0 && value.Chapter == 0 && (pageFirst.Book != 0 || pageFirst.Chapter != 0)) value = pageFirst;
     if (value.Book == 0) value.Book = carried.Book;
     if (value.Chapter == 0) value.Chapter = carried.Chapter;
     return value;
