@@ -271,7 +271,7 @@ object BibleSettingsDialog: TBibleSettingsDialog
         Top = 100
         Width = 330
         Height = 17
-        Caption = 'Allow printing &OT title page(s)'
+        Caption = 'Allow printing O&T title page(s)'
         TabOrder = 4
         OnClick = OTPageCheckBoxClick
       end

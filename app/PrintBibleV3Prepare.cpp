@@ -1,5 +1,5 @@
 // Print Bible: "P&repare print", laying both testament documents out into their page files, and
-// what every long run shares (its status, St&op).
+// what every long run shares (its status, &Stop).
 #include <memory>
 
 #include "app/PrintBibleV3Run.h"
@@ -42,7 +42,7 @@ void TPrintBibleV3Dialog::StopButtonClick(TObject*) {
 
 void TPrintBibleV3Dialog::RunStatus(const AnsiString& text) {
   ShowStatus(text);
-  // The window stays alive while the run works: it paints, and St&op is heard.
+  // The window stays alive while the run works: it paints, and &Stop is heard.
   Application->ProcessMessages();
   if (stopRequested_) Abort();
 }

@@ -1,5 +1,5 @@
 // A run of Print Bible's printing path (preparing or printing): while it lasts, the dialog's
-// controls are disabled but "St&op", which asks the run to end at its next status.
+// controls are disabled but "&Stop", which asks the run to end at its next status.
 #pragma once
 
 #include "app/PrintBibleV3Unit.h"

@@ -167,7 +167,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Top = 88
         Width = 300
         Height = 17
-        Caption = 'Print O&T title page(s)'
+        Caption = 'Print OT title pa&ge(s)'
         TabOrder = 2
       end
       object OTBox: TCheckBox
@@ -175,7 +175,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Top = 114
         Width = 300
         Height = 17
-        Caption = 'Print &Old Testament'
+        Caption = 'Print Ol&d Testament'
         TabOrder = 3
       end
       object NTTitleBox: TCheckBox
@@ -183,7 +183,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Top = 140
         Width = 300
         Height = 17
-        Caption = 'Print N&T title page(s)'
+        Caption = 'Print NT title p&age(s)'
         TabOrder = 4
       end
       object NTBox: TCheckBox
@@ -191,7 +191,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Top = 166
         Width = 300
         Height = 17
-        Caption = 'Print New Testa&ment'
+        Caption = 'Print Ne&w Testament'
         TabOrder = 5
       end
       object LastPageBox: TCheckBox
@@ -254,7 +254,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
     Top = 246
     Width = 128
     Height = 25
-    Caption = 'St&op'
+    Caption = '&Stop'
     Enabled = False
     TabOrder = 4
     OnClick = StopButtonClick

@@ -3,7 +3,7 @@
 // editable there), "P&repare print" lays them out in pages of two balanced columns into the page
 // files "otpages.dat" and "ntpages.dat" of the program folder, and "Pr&int" writes the extra pages
 // and the testaments' pages with their headers into the PDF file. A run of the whole Bible shows
-// its progress in the status bar and "St&op" ends it; a stopped or failed run leaves an earlier
+// its progress in the status bar and "&Stop" ends it; a stopped or failed run leaves an earlier
 // "Bible.pdf" as it was.
 //
 // Produce (PrintBibleV3Unit.cpp), Prepare print (PrintBibleV3Prepare.cpp) and Print
@@ -122,13 +122,13 @@ public:
   void NTClipButtonClick(TObject* Sender);
 
 private:
-  // A run of the printing path: the buttons but "St&op" are disabled meanwhile.
+  // A run of the printing path: the buttons but "&Stop" are disabled meanwhile.
   class TRun;
   friend class TRun;
 
   void ShowStatus(const AnsiString& text);
   // A status of a long run: shown, the window's messages handled, and the run ended with EAbort
-  // when "St&op" was pressed.
+  // when "&Stop" was pressed.
   void RunStatus(const AnsiString& text);
   // Forgets the documents built and the pages laid out (the selection or the chapter changed).
   void SelectionChanged();

@@ -213,7 +213,7 @@ TEST_F(BibleSettingsTest, EachEditButtonFollowsItsCheckBox) {
     EXPECT_TRUE(dialog->PageButtons[epCover]->GetEnabled());
     Click(wnd, "Allow printing &cover page(s)");
     EXPECT_FALSE(dialog->PageButtons[epCover]->GetEnabled());
-    Click(wnd, "Allow printing &OT title page(s)");
+    Click(wnd, "Allow printing O&T title page(s)");
     EXPECT_TRUE(dialog->PageButtons[epOTTitle]->GetEnabled());
     Click(wnd, "Cancel");
   });

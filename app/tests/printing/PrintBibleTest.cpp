@@ -237,7 +237,7 @@ TEST_F(PrintBibleTest, AStoppedRunLeavesTheEarlierBiblePdfWhole) {
   Lines statuses;
   RunDialog([&](TPrintBibleV3Dialog* dialog, HWND wnd) {
     StatusRecorder status(dialog->StatusBar1);
-    // St&op is pressed as the fifth page is printed, as the user would while the run goes on.
+    // &Stop is pressed as the fifth page is printed, as the user would while the run goes on.
     bool pressed = false;
     const auto stopAt = [&] {
       for (const std::string& text : status.Texts)
