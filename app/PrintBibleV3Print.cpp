@@ -70,7 +70,7 @@ void TPrintBibleV3Dialog::Print() {
   settings.MirrorMargins = MyReg->GetMirrorMargins();
   settings.IncludeDate = includeDate_;
   settings.DateText = DateText;
-  settings.HeadingInAllCaps = ReadSettingString("Heading in All Caps") == "T";
+  settings.HeadingInAllCaps = headingInAllCaps_;
   TBibleStyleFonts fonts(UVStyle1);
   TBiblePagePrinter printer(sheets, settings);
   for (Integer style = 0; style < fonts.Count(); ++style) printer.SetFont(style, fonts.Font(style));
