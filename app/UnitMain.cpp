@@ -29,6 +29,7 @@
 #include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "tools/BookHeadings.h"
 
 extern const char UnitMainFormText[];
 
@@ -184,6 +185,7 @@ void TMainScreen::FormCreate(TObject*) {
   if (MyReg->GetStartMaximized()) SetWindowState(wsMaximized);
   LoadCheckSettings();
   BuildRefFolders();
+  LoadBookHeadings();
   LoadFontsFile();
   editor_->Clear();
   editor_->SetTextFont(Fonts[fiEditorText]);

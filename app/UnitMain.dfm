@@ -434,7 +434,6 @@ object MainScreen: TMainScreen
       end
       object PrintBible1: TMenuItem
         Caption = 'Print &Bible'
-        Enabled = False
         OnClick = PrintBible1Click
       end
     end
@@ -451,7 +450,6 @@ object MainScreen: TMainScreen
       end
       object PrintingSettings1: TMenuItem
         Caption = 'P&rinting'
-        Enabled = False
         OnClick = PrintingSettings1Click
       end
       object Program1: TMenuItem
