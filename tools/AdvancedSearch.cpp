@@ -50,31 +50,57 @@ bool EndsWithText(std::string_view text, std::string_view end) {
   return end.size() <= text.size() && StartsWithText(text.substr(text.size() - end.size()), end);
 }
 
-// The marker checker's reference, built again only when the book, chapter or verse changed.
+// The marker checker's reference, built again only when the book, chapter or verse changed; its
+// generation tells a change apart cheaply.
 class TReference {
- public:
+public:
   explicit TReference(TUSFM* usfm) : usfm_(usfm) {}
-  const AnsiString& Current() {
-    if (usfm_->Chapter != chapter_ || usfm_->Verse != verse_ || usfm_->BookId != bookId_ || text_.empty()) {
+  unsigned Generation() {
+    if (usfm_->Chapter != chapter_ || usfm_->Verse != verse_ || usfm_->BookId != bookId_ || generation_ == 0) {
       chapter_ = usfm_->Chapter;
       verse_ = usfm_->Verse;
       bookId_ = usfm_->BookId;
       text_ = usfm_->GetReference();
+      ++generation_;
     }
+    return generation_;
+  }
+  const AnsiString& Current() {
+    Generation();
     return text_;
   }
 
- private:
+private:
   TUSFM* usfm_;
   Integer chapter_ = -1;
   Integer verse_ = -1;
   AnsiString bookId_;
   AnsiString text_;
+  unsigned generation_ = 0;
+};
+
+// The reference of a character read some steps ago: a word or phrase is counted and listed in the
+// verse of its last letter, also when the character that shows where it ends (the next non-letter,
+// or the text after a phrase) comes from the next verse.
+class TKeptReference {
+public:
+  void Keep(TReference& reference) {
+    const unsigned generation = reference.Generation();
+    if (generation != generation_) {
+      generation_ = generation;
+      text_ = reference.Current();
+    }
+  }
+  const AnsiString& Text() const { return text_; }
+
+private:
+  unsigned generation_ = 0;
+  AnsiString text_;
 };
 
 // Numbers the occurrences within a verse: 1 for the first after the reference changed.
 class TOccurrences {
- public:
+public:
   void BeginBook(int start) {
     last_.clear();
     counter_ = start;
@@ -88,7 +114,7 @@ class TOccurrences {
     return counter_;
   }
 
- private:
+private:
   int counter_ = 0;
   AnsiString last_;
 };
@@ -102,9 +128,10 @@ struct TModeBase {
 };
 
 // Mode 1: the last Lp + Lw + Lf characters read, in one buffer: the text before the phrase, the
-// phrase window and the text after it, filled with blanks at the start.
+// phrase window and the text after it, filled with blanks at the start. The references of the
+// last Lf + 1 characters are kept, so that a phrase is listed in the verse of its last character.
 class TPhraseMode : TModeBase {
- public:
+public:
   TPhraseMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, const TCharSet& capitals,
               const TSearchPhrases& phrases)
       : TModeBase(usfm, hits, letters), capitals_(capitals), word_(phrases.Word) {
@@ -119,6 +146,7 @@ class TPhraseMode : TModeBase {
     hasToken_ = word_.find(kToken) != AnsiString::npos;
     phrase_ = word_.size() - (hasToken_ ? kToken.size() - 1 : 0);
     last_.assign(before_ + phrase_ + after_, ' ');
+    references_.resize(after_ + 1);
   }
   void BeginBook() { occurrences_.BeginBook(0); }
   void Step(char c) {
@@ -126,10 +154,14 @@ class TPhraseMode : TModeBase {
       std::memmove(&last_[0], &last_[1], last_.size() - 1);
       last_.back() = c;
     }
+    // The slot of this character is also the slot of the one read after_ steps before it.
+    newest_ = newest_ == after_ ? 0 : newest_ + 1;
+    const std::size_t phraseEnd = newest_ == after_ ? 0 : newest_ + 1;
+    references_[newest_].Keep(reference);
     const std::string_view all(last_);
     const std::string_view phrase = all.substr(before_, phrase_);
     if (!MatchesPhrase(phrase, word_, hasToken_, capitals_)) return;
-    const AnsiString& ref = reference.Current();
+    const AnsiString& ref = references_[phraseEnd].Text();
     const int n = occurrences_.Count(ref);
     const std::string_view before = all.substr(0, before_);
     const std::string_view after = all.substr(before_ + phrase_);
@@ -140,44 +172,48 @@ class TPhraseMode : TModeBase {
     hits->Add(SearchHitLine(ref, n, AnsiString(phrase)));
   }
 
- private:
+private:
   TCharSet capitals_;
   AnsiString word_;
   std::vector<AnsiString> notBefore_, notAfter_;
   std::size_t before_ = 0, phrase_ = 0, after_ = 0;
   bool hasToken_ = false;
   AnsiString last_;
+  std::vector<TKeptReference> references_;
+  std::size_t newest_ = 0;
   TOccurrences occurrences_;
 };
 
 // Mode 2: words whose letters are all capitals.
 class TCapsMode : TModeBase {
- public:
+public:
   TCapsMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, const TCharSet& capitals)
       : TModeBase(usfm, hits, letters), capitals_(capitals) {}
   void BeginBook() { occurrences_.BeginBook(0); }
   void Step(char c) {
     if (letters.Contains(c)) {
       word_.push_back(c);
+      lastLetter_.Keep(reference);
       return;
     }
     if (!word_.empty() && std::all_of(word_.begin(), word_.end(), [&](char l) { return capitals_.Contains(l); })) {
-      const AnsiString& ref = reference.Current();
+      const AnsiString& ref = lastLetter_.Text();
       hits->Add(SearchHitLine(ref, occurrences_.Count(ref), word_));
     }
     word_.clear();
   }
 
- private:
+private:
   TCharSet capitals_;
   AnsiString word_;
+  TKeptReference lastLetter_;
   TOccurrences occurrences_;
 };
 
 // Mode 3: a window as long as the longest phrase, lower-cased; a verse is reported once, when every
 // phrase was last seen in it.
 class TVerseMode : TModeBase {
- public:
+public:
   TVerseMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, const TSearchPhrases& phrases)
       : TModeBase(usfm, hits, letters) {
     std::size_t longest = 0;
@@ -211,14 +247,14 @@ class TVerseMode : TModeBase {
     reported_ = ref;
   }
 
- private:
+private:
   std::vector<AnsiString> lower_, seen_;
   AnsiString found_, window_, reported_;
 };
 
 // Mode 4: whole words containing the phrase, each once (letter case ignored), sorted.
 class TContainingMode : TModeBase {
- public:
+public:
   TContainingMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, const TSearchPhrases& phrases)
       : TModeBase(usfm, hits, letters), phrase_(LowerCase(phrases.Containing)) {
     hits->SetCaseSensitive(false);
@@ -236,7 +272,7 @@ class TContainingMode : TModeBase {
     word_.clear();
   }
 
- private:
+private:
   AnsiString phrase_;
   AnsiString word_;
   std::unordered_set<AnsiString> seen_;
@@ -244,7 +280,7 @@ class TContainingMode : TModeBase {
 
 // Mode 5: the words of the word list, letters A to Z compared without regard to case.
 class TWordListMode : TModeBase {
- public:
+public:
   TWordListMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, TStrings* wordList)
       : TModeBase(usfm, hits, letters) {
     for (Integer i = 0; i < wordList->GetCount(); ++i) words_.insert(UpperCase(wordList->GetStrings(i)));
@@ -253,18 +289,20 @@ class TWordListMode : TModeBase {
   void Step(char c) {
     if (letters.Contains(c)) {
       word_.push_back(c);
+      lastLetter_.Keep(reference);
       return;
     }
     if (!word_.empty() && words_.count(UpperCase(word_)) > 0) {
-      const AnsiString& ref = reference.Current();
+      const AnsiString& ref = lastLetter_.Text();
       hits->Add(SearchHitLine(ref, occurrences_.Count(ref), word_));
     }
     word_.clear();
   }
 
- private:
+private:
   std::unordered_set<AnsiString> words_;
   AnsiString word_;
+  TKeptReference lastLetter_;
   TOccurrences occurrences_;
 };
 

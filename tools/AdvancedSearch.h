@@ -52,7 +52,7 @@ bool HasSearchPhrase(TSearchMode mode, const TSearchPhrases& phrases);
 extern const char NoSearchPhraseText[];
 
 class TAdvancedSearch {
- public:
+public:
   // Letters are the capitals and the small letters; the characters filtered out never reach the
   // search, so that a phrase interrupted only by them is still found.
   TAdvancedSearch(TScripture* scripture, TUSFM* usfm, const TCharSet& capitals, const TCharSet& smallLetters,
@@ -69,7 +69,7 @@ class TAdvancedSearch {
   // The hit lines; for mode 4 the words found, sorted without regard to case, each once.
   std::unique_ptr<TStringList> Hits;
 
- private:
+private:
   template <class Mode>
   void Walk(Mode& mode);
 

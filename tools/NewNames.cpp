@@ -22,7 +22,7 @@ std::unique_ptr<TStringList> SortedList(bool caseSensitive) {
 // A sorted list that ignores duplicates, with the words already added remembered exactly: most words
 // of a book come again and again, and a duplicate costs no search of the list.
 class TWordSet {
- public:
+public:
   explicit TWordSet(bool caseSensitive) : list_(SortedList(caseSensitive)) {}
   void Add(const AnsiString& word) {
     if (seen_.insert(word).second) list_->Add(word);
@@ -30,7 +30,7 @@ class TWordSet {
   TStringList* List() const { return list_.get(); }
   std::unique_ptr<TStringList> Release() { return std::move(list_); }
 
- private:
+private:
   std::unique_ptr<TStringList> list_;
   std::unordered_set<AnsiString> seen_;
 };
@@ -48,7 +48,7 @@ bool HasSmallAToZ(const AnsiString& w) {
 
 // The state of one search over the books.
 class TNameJudge {
- public:
+public:
   TNameJudge(TUSFM* usfm, TStrings* approved, TStrings* disapproved)
       : usfm_(usfm), approved_(SortedList(true)), disapproved_(SortedList(true)) {
     approved_->AddStrings(approved);
@@ -84,7 +84,7 @@ class TNameJudge {
   TWordSet plain{false};
   TWordSet all{true};
 
- private:
+private:
   TUSFM* usfm_;
   std::unique_ptr<TStringList> approved_;
   std::unique_ptr<TStringList> disapproved_;

@@ -15,7 +15,7 @@ class TUSFM;
 // Uses the character classes of the mechanical checks (capitals, small letters, sentence enders and
 // the characters filtered out, core/CheckPunctuation.h).
 class TNewNamesSearch {
- public:
+public:
   TNewNamesSearch();
 
   // Reads every selected book of the scripture (from its start) through the marker checker, and

@@ -15,7 +15,7 @@ using tools_testing::Lines;
 using tools_testing::ListOf;
 
 class NewNamesTest : public tools_testing::ToolsTest {
- protected:
+protected:
   // Searches the books of the current project (all, or those named) with the lists given.
   std::unique_ptr<TNewNamesSearch> Search(const Lines& approved = {}, const Lines& disapproved = {},
                                           const Lines& onlyBooks = {}) {
@@ -48,9 +48,9 @@ TEST_F(NewNamesTest, WordsOfOneVerse) {
       {"so the Word: Amen.", {"Word"}},
       {"so the Lion and the lion.", {}},  // also in lower case: no name
       {"so the Lion and the LION.", {}},  // also in capitals only
-      {"so A man", {}},                  // one capital alone is a plain word
-      {"so deRuth came", {"Ruth"}},      // a small-letter prefix is dropped
-      {"so McDonald came", {"Donald"}},  // from the second capital on
+      {"so A man", {}},                   // one capital alone is a plain word
+      {"so deRuth came", {"Ruth"}},       // a small-letter prefix is dropped
+      {"so McDonald came", {"Donald"}},   // from the second capital on
       {"so it was. MacArthur came", {"Arthur"}},
       {"so Zeb[ed]ee came", {"Zebedee"}},  // characters filtered out do not end a word
       {"so Jesus-Christ came", {"Christ", "Jesus"}},

@@ -48,15 +48,15 @@ TEST(UnwantedWordsListTest, SearchStepsThroughTheMatchingLinesAndStartsAgain) {
     Integer Found;
     Integer PositionAfter;
   } steps[] = {
-      {"HERR", false, 1, 2},    // letter case ignored
-      {"HERR", false, 3, 4},    // the next matching line
-      {"HERR", false, 1, 2},    // past the last line: from the top again
-      {"abba", true, 0, 1},     // a changed text starts at the top
-      {"abba", false, -1, 4},   // not found from here to the end
-      {"abba", false, 0, 1},    // and from the top again
-      {"german", true, 1, 2},   // the comment is searched too
-      {"(word)", false, -1, 4}, // nothing from line 2 on
-      {"(word)", false, 0, 1},  // from the top again
+      {"HERR", false, 1, 2},     // letter case ignored
+      {"HERR", false, 3, 4},     // the next matching line
+      {"HERR", false, 1, 2},     // past the last line: from the top again
+      {"abba", true, 0, 1},      // a changed text starts at the top
+      {"abba", false, -1, 4},    // not found from here to the end
+      {"abba", false, 0, 1},     // and from the top again
+      {"german", true, 1, 2},    // the comment is searched too
+      {"(word)", false, -1, 4},  // nothing from line 2 on
+      {"(word)", false, 0, 1},   // from the top again
   };
   for (const Step& s : steps) {
     if (s.Changed) position = 0;

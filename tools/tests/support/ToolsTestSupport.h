@@ -44,7 +44,7 @@ inline std::string Fixture(const std::string& name) {
 }
 
 class ToolsTest : public core_testing::CoreTest {
- protected:
+protected:
   void SetUp() override {
     CoreTest::SetUp();
     ProgramFolder = temp_.Path();
