@@ -133,3 +133,49 @@ TEST_F(UnwantedWordsDialogTest, RemovingNothingIsAChangeAndCancelSavesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace names_testing;
+
+class UnwantedWordsSaveTest : public app_testing::AppTest {};
+
+// When the list cannot replace its file (another program holds it open), the old file stays whole,
+// a message says so, and the dialog stays open so that the entries are not lost.
+TEST_F(UnwantedWordsSaveTest, AListThatCannotBeSavedKeepsTheOldFileAndTheDialog) {
+  const std::string file = WorkFolder() + "UnwantedWords.txt";
+  testing_support::WriteFileBytes(file, CrLf({"Herr (word) (German)"}));
+  std::unique_ptr<TUnwantedWordsDlg> d(new TUnwantedWordsDlg(nullptr));
+  std::string message, whileHeld;
+  bool openAfterOk = false;
+  Integer result = 0;
+  {
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    result = RunModal(d.get(), [&](HWND wnd) {
+      TypeText("thee");
+      ClickOn(wnd, "&Enter word");
+      testing_support::WindowWatch box("Pelorin", [&](HWND w) {
+        char text[512] = {};
+        GetDlgItemTextA(w, 0xFFFF, text, sizeof text);
+        message = text;
+        testing_support::SaveScreenshot(w, "unwanted-words-not-saved");
+        testing_support::PressDialogButton(w, IDOK);
+      });
+      ClickOn(wnd, "&OK");
+      PumpUntil([&] { return box.Done(); });
+      ProcessFor(100);
+      openAfterOk = IsWindowVisible(wnd);
+      whileHeld = testing_support::ReadFileBytes(file);
+      CloseHandle(held);
+      ClickOn(wnd, "&OK");
+    });
+  }
+  EXPECT_EQ(message.rfind("The list cannot be saved as " + file + ": ", 0), 0u) << message;
+  EXPECT_TRUE(openAfterOk);
+  EXPECT_EQ(whileHeld, CrLf({"Herr (word) (German)"}));
+  EXPECT_EQ(result, 6);
+  EXPECT_EQ(testing_support::ReadFileBytes(file), CrLf({"Herr (word) (German)", "thee (word) ()"}));
+}
+
+}  // namespace
