@@ -17,46 +17,12 @@
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
 #include "core/Utilities.h"
-#include "tests/support/TestSupport.h"
 #include "tools/AdvancedSearch.h"
+#include "tools/tests/support/KjvProject.h"
 
 namespace {
 
-class Stopwatch {
-public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER frequency_, start_;
-};
-
-// Copies the project into `projects`, pointing its settings file at the copy.
-bool CopyProject(const std::string& source, const std::string& projects) {
-  if (!FileExists(source + "KJV.ssf")) return false;
-  std::unique_ptr<TStringList> ssf(new TStringList());
-  ssf->LoadFromFile(source + "KJV.ssf");
-  ssf->SetText(StringReplace(ssf->GetText(), "C:\\My Paratext Projects\\", projects, rfReplaceAll | rfIgnoreCase));
-  ForceDirectories(projects + "KJV");
-  ssf->SaveToFile(projects + "KJV.ssf");
-  FileCopy(source + "usfm.sty", projects + "usfm.sty");
-  FileCopy(source + "English.lds", projects + "English.lds");
-  TSearchRec rec;
-  if (FindFirst(source + "KJV\\*.SFM", faAnyFile, rec) == 0) {
-    do {
-      FileCopy(source + "KJV\\" + rec.Name, projects + "KJV\\" + rec.Name);
-    } while (FindNext(rec) == 0);
-    FindClose(rec);
-  }
-  return true;
-}
+using tools_bench::Stopwatch;
 
 struct Run {
   const char* Title;
@@ -67,20 +33,11 @@ struct Run {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string source = argc > 1 ? IncludeTrailingBackslash(argv[1]) : testing_support::KjvDataFolder();
-  testing_support::IsolatedRegistry registry;
-  testing_support::TempFolder temp;
-  const std::string projects = temp.Path() + "Projects\\";
-  if (source.empty() || !CopyProject(source, projects)) {
-    std::fprintf(stderr, "No project settings file KJV.ssf in \"%s\"\n", source.c_str());
+  tools_bench::KjvProject project(argc > 1 ? argv[1] : "");
+  if (!project.Ready()) {
+    std::fprintf(stderr, "No project settings file KJV.ssf in \"%s\"\n", project.Source().c_str());
     return 1;
   }
-  InitializeMyRegistry();
-  MyReg->SetParatextProjectsFolder(projects);
-  MyReg->SetCurrentProject("King James Version");
-  ProgramFolder = temp.Path();
-  WriteDefaultBrackets(ProgramFolder);
-  LoadCheckSettings();
 
   std::unique_ptr<TScripture> scripture(new TScripture(nullptr, -1));
   std::unique_ptr<TUSFM> usfm(new TUSFM(scripture.get()));
@@ -107,7 +64,7 @@ int main(int argc, char** argv) {
   runs[4].Phrases.InVerse[2] = "john";
   runs[5].Phrases.Containing = "ness";
 
-  std::printf("%d books of %s\n", scripture->BookNames->GetCount(), source.c_str());
+  std::printf("%d books of %s\n", scripture->BookNames->GetCount(), project.Source().c_str());
   for (Run& run : runs) {
     TAdvancedSearch search(scripture.get(), usfm.get(), CapitalLetters, SmallLetters,
                            StringToCharSet(ReadSettingString("Chars Filtered Out")));
@@ -123,6 +80,5 @@ int main(int argc, char** argv) {
                 search.Hits->GetCount(), search.Hits->GetCount() ? search.Hits->GetStrings(0).c_str() : "");
     if (!saved) std::printf("    %s\n", status.c_str());
   }
-  FinalizeMyRegistry();
   return 0;
 }
