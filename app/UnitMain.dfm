@@ -255,6 +255,8 @@ object MainScreen: TMainScreen
     OnChange = sycFolderMonitor1Change
   end
   object ActionList1: TActionList
+    OnExecute = ActionList1Execute
+    OnUpdate = ActionList1Update
     object EditCut1: TEditCut
       Category = 'Edit'
       Caption = 'Cu&t'
@@ -390,12 +392,10 @@ object MainScreen: TMainScreen
           Caption = '&Flora and Fauna'
           object FloraFaunaOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = FloraFaunaOT1Click
           end
           object FloraFaunaNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = FloraFaunaNT1Click
           end
         end
@@ -403,7 +403,6 @@ object MainScreen: TMainScreen
           Caption = '&Borrowed words'
           object BorrowedWordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = BorrowedWordsNT1Click
           end
         end
@@ -411,12 +410,10 @@ object MainScreen: TMainScreen
           Caption = '&Keywords'
           object KeywordsOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = KeywordsOT1Click
           end
           object KeywordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = KeywordsNT1Click
           end
         end
@@ -424,12 +421,10 @@ object MainScreen: TMainScreen
           Caption = '&Names'
           object NamesOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = NamesOT1Click
           end
           object NamesNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = NamesNT1Click
           end
         end
