@@ -81,6 +81,10 @@ TEST_F(NamesMenuTest, ChangedListsHaveEveryBookCheckedAgain) {
 }
 
 TEST_F(NamesMenuTest, UnwantedWordsRestartTheCheckAlwaysAndCheckEveryBookAfterAChange) {
+  // The unwanted words are checked with the structure.
+  MyReg->SetWhiteSpaceCheck(true);
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
   Open();
   const std::string age = JohnsAge();
   Choose("Unwantedwords1", "Unwanted words", [](HWND w) { ClickOn(w, "Cancel"); });
@@ -97,15 +101,18 @@ TEST_F(NamesMenuTest, UnwantedWordsRestartTheCheckAlwaysAndCheckEveryBookAfterAC
     ClickOn(w, "&OK");
   });
   EXPECT_TRUE(form_->Cycle->RestartRequested || form_->Cycle->State != 0);
+  EXPECT_EQ(FileLines(WorkFolder() + "UnwantedWords.txt"), (Lines{"beginning (word) ()"}));
   // Checked again, the book reports the unwanted word.
-  ASSERT_TRUE(PumpUntil(
+  Lines lines;
+  EXPECT_TRUE(PumpUntil(
       [&] {
-        const Lines lines = FileLines(ResultsPath("John"));
+        lines = FileLines(ResultsPath("John"));
         return form_->Cycle->State == 0 && form_->Mechanical->Idle() && !lines.empty() && lines[0] != "0" &&
                std::any_of(lines.begin(), lines.end(),
                            [](const std::string& l) { return l.find("beginning") != std::string::npos; });
       },
-      20000));
+      20000))
+      << testing::PrintToString(lines) << " state " << form_->Cycle->State;
 }
 
 TEST_F(NamesMenuTest, TheNamesListOpensFromTheKeyboard) {
