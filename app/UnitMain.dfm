@@ -348,7 +348,6 @@ object MainScreen: TMainScreen
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
@@ -383,7 +382,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -434,7 +432,6 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem
