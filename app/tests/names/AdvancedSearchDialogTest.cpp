@@ -46,18 +46,9 @@ TEST_F(AdvancedSearchDialogTest, PhraseSearchHitsOpenInTheResultsListWindow) {
     status = Status(d.get());
     SaveScreenshot(wnd, "advanced-search");
 
-    WindowWatch list(
-        "Advanced Search",
-        [&](HWND w) {
-          auto* window = static_cast<TPrintGeneralListDialog*>(FindControl(w));
-          caption = window->GetCaption();
-          shown = Paragraphs(window->UzurUvadEdit1);
-          SaveScreenshot(w, "advanced-search-results");
-          PostMessageA(w, WM_CLOSE, 0, 0);
-        },
-        10000, "TPrintGeneralListDialog");
-    ClickOn(wnd, "&Results to editor");
-    PumpUntil([&] { return list.Done(); });
+    const ShownList list = OpenResultsList(wnd, "&Results to editor", "advanced-search-results");
+    caption = list.Caption;
+    shown = list.Text;
     ClickOn(wnd, "&OK");
   });
   const Lines expected = {"MAT 1:1 \t\t[1]LORD", "MAT 1:2 \t\t[2]Lord"};

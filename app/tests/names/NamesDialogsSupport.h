@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/PrintGeneralLists.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/DialogDriver.h"
 #include "classlib/StdCtrls.h"
@@ -67,6 +68,31 @@ inline Lines Paragraphs(VUzurUvad* viewer) {
     paragraphs.back() += viewer->GetItemText(i);
   }
   return paragraphs;
+}
+
+// What the results list window showed when the button with `button` opened it over `dialog`: its
+// caption and its paragraphs. The window is looked at (`screenshot`) and closed.
+struct ShownList {
+  std::string Caption;
+  Lines Text;
+};
+inline ShownList OpenResultsList(HWND dialog, const std::string& button, const std::string& screenshot) {
+  ShownList shown;
+  char caption[256] = {};
+  GetWindowTextA(dialog, caption, sizeof caption);
+  testing_support::WindowWatch list(
+      caption,
+      [&](HWND w) {
+        auto* window = static_cast<TPrintGeneralListDialog*>(FindControl(w));
+        shown.Caption = window->GetCaption();
+        shown.Text = Paragraphs(window->UzurUvadEdit1);
+        testing_support::SaveScreenshot(w, screenshot);
+        PostMessageA(w, WM_CLOSE, 0, 0);
+      },
+      10000, "TPrintGeneralListDialog");
+  ClickOn(dialog, button);
+  EXPECT_TRUE(PumpUntil([&] { return list.Done(); })) << button;
+  return shown;
 }
 
 }  // namespace names_testing

@@ -149,18 +149,9 @@ TEST_F(NamesListDialogTest, ApprovedNamesGoToTheResultsListWindow) {
   Lines shown;
   std::string caption, status;
   RunModal(d.get(), [&](HWND wnd) {
-    WindowWatch list(
-        "Names list",
-        [&](HWND w) {
-          auto* window = static_cast<TPrintGeneralListDialog*>(FindControl(w));
-          caption = window->GetCaption();
-          shown = Paragraphs(window->UzurUvadEdit1);
-          SaveScreenshot(w, "names-list-to-editor");
-          PostMessageA(w, WM_CLOSE, 0, 0);
-        },
-        10000, "TPrintGeneralListDialog");
-    ClickOn(wnd, "&To editor");
-    PumpUntil([&] { return list.Done(); });
+    const ShownList list = OpenResultsList(wnd, "&To editor", "names-list-to-editor");
+    caption = list.Caption;
+    shown = list.Text;
     status = Status(d.get());
     ClickOn(wnd, "&OK");
   });
