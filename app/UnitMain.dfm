@@ -334,12 +334,10 @@ object MainScreen: TMainScreen
       Caption = 'Text &checking'
       object Nameslist1: TMenuItem
         Caption = '&Names list'
-        Enabled = False
         OnClick = Nameslist1Click
       end
       object Comparenames1: TMenuItem
         Caption = 'C&ompare names'
-        Enabled = False
         OnClick = Comparenames1Click
       end
       object Compareversions1: TMenuItem
@@ -348,7 +346,6 @@ object MainScreen: TMainScreen
       end
       object Advancedsearch1: TMenuItem
         Caption = '&Advanced search'
-        Enabled = False
         OnClick = Advancedsearch1Click
       end
       object Spelling2: TMenuItem
@@ -368,7 +365,6 @@ object MainScreen: TMainScreen
       end
       object Unwantedwords1: TMenuItem
         Caption = '&Unwanted words'
-        Enabled = False
         OnClick = Unwantedwords1Click
       end
       object Mechanicalproofreading2: TMenuItem
