@@ -216,7 +216,9 @@ private:
 };
 
 enum TUDAlignButton { udLeft, udRight };
+ENUM_NAMES(TUDAlignButton, "udLeft", "udRight");
 enum TUDOrientation { udHorizontal, udVertical };
+ENUM_NAMES(TUDOrientation, "udHorizontal", "udVertical");
 enum TUDBtnType { btNext, btPrev };
 using TUDClickEvent = Closure<void(TObject* Sender, TUDBtnType Button)>;
 using TUDChangingEvent = Closure<void(TObject* Sender, bool& AllowChange)>;

@@ -275,4 +275,29 @@ TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) 
   }
 }
 
+TEST_F(ProgramTest, ThePrintingItemsOpenTheirDialogsAndTheBookHeadingsAreLoadedAtStart) {
+  PelorinProcess pelorin(ProgramFolder(), registry_.Root());
+  ASSERT_TRUE(pelorin.MainWindow());
+  ASSERT_TRUE(pelorin.WaitForStatus("All checks done", 30000));
+  // The headings of the page headers are read when the main window is made, writing the file of
+  // the English names into the project's work folder.
+  const Lines headings = FileLines(Projects() + "PQ$\\Pelorin\\HeadingsOfBooks.txt");
+  ASSERT_EQ(headings.size(), 66u);
+  EXPECT_EQ(headings[42], "JHNJohn");
+
+  pelorin.ChooseMenu("sr");  // Settings, Printing
+  HWND dialog = pelorin.WaitForWindow("Settings for printing");
+  ASSERT_TRUE(dialog);
+  ClickChild(dialog, "Cancel");
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+
+  pelorin.ChooseMenu("pb");  // Printing, Print Bible
+  dialog = pelorin.WaitForWindow("Print Bible");
+  ASSERT_TRUE(dialog);
+  testing_support::SaveScreenshot(dialog, "pelorin-print-bible");
+  ClickChild(dialog, "&OK");
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(pelorin.Close());
+}
+
 }  // namespace
