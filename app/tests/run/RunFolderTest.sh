@@ -126,6 +126,18 @@ sleep 2
 display=$(sed -n 's/.*private virtual display (\(:[0-9]*\)).*/\1/p' "$out" | head -n 1)
 # (taskkill's own end is not asked: a run.sh that ends with Pelorin ends taskkill too.)
 DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine taskkill /f /im Pelorin.exe >/dev/null 2>&1 || true
+# The killed copy must be gone first, as restart.exe waits for it: while it lives, the new copy
+# would find it running and end (only one copy runs).
+pelorin_gone() {
+  local pid
+  for pid in $(pgrep -f 'Pelorin\.exe' || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && return 1
+  done
+  return 0
+}
+# Looked for often: the new copy must come before the Wine session of the old one ends.
+for _ in $(seq 1 300); do pelorin_gone && break; sleep 0.1; done
+pelorin_gone || fail "the killed Pelorin did not end"
 DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine "$build/bin/Pelorin.exe" </dev/null >/dev/null 2>&1 &
 again=$!
 sleep 5
