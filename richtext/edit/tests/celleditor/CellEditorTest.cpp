@@ -347,6 +347,76 @@ TEST_F(CellEditor, CtrlZUndoesInTheCellThenTheEditorsActionAndTheCellsTypingAfte
   EXPECT_EQ(editor_test::BeepCount(), 0);
 }
 
+// The point over the middle of a cell of a table shown by a viewer (a cell editor too), DX
+// pixels into the cell when given.
+TPoint CellPointIn(TCustomUzurUvad* Viewer, TUVTableItemInfo* Table, Integer Row, Integer Col, Integer DX = 0) {
+  TUVControlData* data = Viewer->GetUVData();
+  TUVDrawLineInfo* line = data->DrawItems->Get(data->ItemToFirstDrawItem(Table->GetItemIndex()));
+  TUVTableCellData* cell = Table->GetCells(Row, Col);
+  return Point(line->Left - Viewer->GetHOffs() + cell->Left + (DX ? DX : cell->Width / 2),
+               line->Top - Viewer->GetVOffs() + cell->Top + cell->Height / 2);
+}
+
+TEST_F(CellEditor, ClosingACellEditorClosesTheCellEditorsOpenInsideItKeepingTheirEdits) {
+  // A table of 1 x 2 cells reading "in0" and "in1" below the text of cell 0,0.
+  TUVTableCellData* outerCell = table->GetCells(0, 0);
+  auto* inner = new TUVTableItemInfo(1, 2, outerCell);
+  inner->ParaNo = 0;
+  table_test::SetCellText(inner->GetCells(0, 0), "in0");
+  table_test::SetCellText(inner->GetCells(0, 1), "in1");
+  outerCell->AddItem(AnsiString(), inner);
+  table->MarkChanged();
+  editor->Format();
+  ProcessFor(30);
+
+  // The outer cell's editor opens, then the inner cell's inside it; a letter goes into the inner
+  // cell.
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  TUVTableInplaceEdit* outerEditor = CellEditorOpen();
+  ASSERT_NE(outerEditor, nullptr);
+  outerEditor->ClickTime = 0;
+  viewer_test::Click(outerEditor, CellPointIn(outerEditor, inner, 0, 1, 3));
+  ProcessFor(30);
+  TUVTableInplaceEdit* innerEditor = inner->GetInplaceEditor();
+  ASSERT_NE(innerEditor, nullptr);
+  EXPECT_EQ(innerEditor->GetParent(), outerEditor);
+  innerEditor->SetSelectionBounds(0, 1, 0, 1);
+  TypeText("x");
+  ASSERT_EQ(TextOf(innerEditor->GetEditData()), "xin1");
+  Screenshot("cell-editor-nested");
+
+  // A click on the paragraph after the outer table closes both editors, the inner one first:
+  // the inner cell keeps the letter.
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(inner->GetInplaceEditor(), nullptr);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "xin1");
+  EXPECT_EQ(Caret(), (editor_test::Place{2, 3}));
+  // The document is written whole, the letter with it.
+  for (bool rtf : {false, true}) {
+    TMemoryStream stream;
+    ASSERT_TRUE(rtf ? editor->SaveRTFToStream(&stream, false) : editor->SaveUVFToStream(&stream, false));
+    std::string saved(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+    EXPECT_NE(saved.find("xin1"), std::string::npos) << (rtf ? "RTF" : "UVF");
+  }
+
+  // The letter is one action of the editor: undone and redone from outside the tables.
+  ASSERT_TRUE(editor->CanUndo());
+  TypeKey('Z', false, true);
+  ProcessFor(80);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "in1");
+  TypeKey('Y', false, true);
+  ProcessFor(80);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "xin1");
+  EXPECT_EQ(editor_test::BeepCount(), 0);
+  // Nothing is left pointing at a closed editor when the form goes (TearDown frees it).
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(inner->GetInplaceEditor(), nullptr);
+}
+
 TEST_F(CellEditor, AReadOnlyEditorStaysReadOnly) {
   editor->SetReadOnly(true);
   Click(CellPoint(0, 0, 3));
