@@ -526,8 +526,23 @@ void TUVTableItemInfo::InsertRows(Integer Index, Integer Count, Integer CopyInde
 
 void TUVTableItemInfo::DeleteCols(Integer Index, Integer Count, bool DecreaseWidth) {
   if (Rows->IsEmpty()) return;
+  // Where editing goes on afterwards: the edited cell where it moves to, else the first row at
+  // the first deleted column.
+  Integer row, col;
+  GetEditedCell(row, col);
+  if (row < 0) {
+    row = 0;
+    col = Index;
+  } else if (Count > 0 && col >= Index + Count) {
+    col -= Count;
+  }
   Deselect();
   ModifyStructure([&] { Rows->DeleteCols(Index, Count, DecreaseWidth); });
+  if (!GetEditData() || !FOptions.Contains(uvtoEditing) || Rows->IsEmpty()) return;
+  row = std::clamp(row, 0, GetRowCount() - 1);
+  col = std::clamp(col, 0, GetColCount() - 1);
+  Integer mainRow, mainCol;
+  if (Rows->GetMainCell(row, col, mainRow, mainCol)) EnterCell(mainRow, mainCol, false);
 }
 
 // ---------------------------------------------------------------------------------------------
