@@ -409,7 +409,9 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
   bool firstParagraph = true;
   bool previousWasList = false;
   // A table's last row ends its paragraph: the paragraph after it needs no "\par", which readers
-  // would take for an empty paragraph of its own.
+  // would take for an empty paragraph of its own. A table right after a table is the exception:
+  // readers join the rows of consecutive tables into one table, so an empty paragraph goes
+  // between them, as word processors keep two tables apart.
   bool previousWasTable = false;
   Integer written = 0;
   for (Integer i = first; i <= last; ++i) {
@@ -431,7 +433,7 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
       if (item->GetBreaksLine()) {
         write("\\line");
       } else {
-        if (!firstParagraph && !previousWasTable) {
+        if (!firstParagraph && (!previousWasTable || item->StyleNo == uvsTable)) {
           if (previousWasList) write("\\plain");
           write("\\par");
         }
