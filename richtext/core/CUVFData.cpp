@@ -176,7 +176,9 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
     return;
   }
   TUVStyle* style = GetUVStyle();
-  if (Depth > 1 || !style || (State & uvstFormatting)) return;
+  // A partial reformat that shows or hides a scroll bar lays the document out again itself
+  // once its draw lines are whole: the size messages that arrive meanwhile find them half made.
+  if (Depth > 1 || !style || (State & (uvstFormatting | uvstPartialFormatting))) return;
   TCanvas* canvas = Canvas ? Canvas : GetFormattingCanvas();
   if (!canvas) return;
   Cardinal guardBits = uvstFormatting;
@@ -1014,13 +1016,16 @@ void TCustomUVFormattedData::FormatParasExact(Integer FirstDrawItem, Integer Las
     newHeight = GetBottomMargin() + newBottom +
                 st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(itemCount - 1))->SpaceAfter);
   }
+  bool clientResized = false;
   if (newHeight != DocumentHeight) {
     DocumentHeight = newHeight;
     AdjustVScrollUnits();
     Integer vOffs = GetVOffs();
+    Integer clientWidth = GetWidth(), clientHeight = GetHeight();
     SizeChangeGuard = true;
     SetDocumentAreaSize(GetLeftMargin() + DocumentWidth + GetRightMargin(), DocumentHeight, true);
     SizeChangeGuard = false;
+    clientResized = GetWidth() != clientWidth || GetHeight() != clientHeight;
     if (GetVOffs() != vOffs) Invalidate();
   }
   if (GetFlags() & uvflBuildJumps) {
@@ -1031,4 +1036,6 @@ void TCustomUVFormattedData::FormatParasExact(Integer FirstDrawItem, Integer Las
   LastFormattedItem = itemCount - 1;
   State &= ~static_cast<Cardinal>(uvstPartialFormatting);
   Formatted(first, last, true);
+  // A scroll bar came or went: the whole document for the new client size, as Format does.
+  if (clientResized) Format(true, false, false, 0, nullptr, false, NoCaching);
 }
