@@ -26,7 +26,8 @@ double Seconds(std::chrono::steady_clock::time_point Start) {
 double TypeInTheMiddle(VUzurUvadEdit* Editor, Integer Count, bool Paint) {
   Integer middle = Editor->GetItemCount() / 2;
   while (middle < Editor->GetItemCount() && Editor->GetItemText(middle).size() < 10) ++middle;
-  Editor->SetSelectionBounds(middle, 5, middle, 5);
+  Integer offs = static_cast<Integer>(Editor->GetItemText(middle).size() / 2) + 1;
+  Editor->SetSelectionBounds(middle, offs, middle, offs);
   Application->ProcessMessages();
   const char kWords[] = "and the LORD said unto me ";
   auto start = std::chrono::steady_clock::now();
@@ -99,31 +100,38 @@ void PasteUndoRedo(VUzurUvadEdit* Editor, const AnsiString& Rtf, const char* Wha
   Editor->Undo();
 }
 
-// One paragraph of the verses of the Psalms, verse numbers in their style, until it holds Length
-// characters; then Count characters typed in its middle, each painted.
-void TypeInALongParagraph(VUzurUvadEdit* Editor, Integer Length, Integer Count) {
+// One paragraph of the verses of the Psalms until it holds Length characters: with the verse
+// numbers as items of their style, or as one item of plain text; then Count characters typed in
+// its middle, each painted.
+void TypeInALongParagraph(VUzurUvadEdit* Editor, Integer Length, Integer Count, bool OneItem) {
   Editor->Clear();
+  AnsiString all;
   Integer total = 0;
   bool first = true;
   for (const auto& [reference, text] : bible_document::PsalmVerses()) {
     AnsiString number = reference.substr(reference.rfind(':') + 1);
-    if (first)
-      Editor->AddNL(number, 6, 0);
-    else
-      Editor->Add(number, 6);
-    first = false;
     AnsiString piece = " " + text + " ";
     if (total + static_cast<Integer>(number.size() + piece.size()) > Length)
       piece.resize(static_cast<std::size_t>(std::max<Integer>(Length - total - static_cast<Integer>(number.size()), 1)));
-    Editor->Add(piece, 0);
     total += static_cast<Integer>(number.size() + piece.size());
+    if (OneItem) {
+      all += number + piece;
+    } else {
+      if (first)
+        Editor->AddNL(number, 6, 0);
+      else
+        Editor->Add(number, 6);
+      Editor->Add(piece, 0);
+    }
+    first = false;
     if (total >= Length) break;
   }
+  if (OneItem) Editor->AddNL(all, 0, 0);
   auto start = std::chrono::steady_clock::now();
   Editor->Format();
   Editor->Repaint();
   double formatted = Seconds(start);
-  std::printf("One paragraph of %d characters in %d items, %d draw lines: format and paint %.3f s\n", total,
+  std::printf("One paragraph of %d characters in %d item(s), %d draw lines: format and paint %.3f s\n", total,
               Editor->GetItemCount(), Editor->GetUVData()->DrawItems->GetCount(), formatted);
   Report(Editor, Count);
 }
@@ -188,7 +196,8 @@ int main() {
   PasteUndoRedo(editor, chapter, "Psalm 119", paragraphs, true);
   PasteUndoRedo(editor, book, "the Book of Psalms", bookParagraphs, true);
 
-  TypeInALongParagraph(editor, 200000, 200);
+  TypeInALongParagraph(editor, 200000, 200, false);
+  TypeInALongParagraph(editor, 200000, 200, true);
   delete form;
   return 0;
 }
