@@ -7,6 +7,7 @@
 #include "app/ResultsTotals.h"
 #include "app/SpellTimerRun.h"
 #include "app/UzurUvadBookEditor.h"
+#include "classlib/ActnList.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
@@ -78,6 +79,8 @@ PUBLISHED(TMainScreen) {
   Method("Expandedmode1Click", &TMainScreen::Expandedmode1Click);
   Method("Help2Click", &TMainScreen::Help2Click);
   Method("About1Click", &TMainScreen::About1Click);
+  Method("ActionList1Update", &TMainScreen::ActionList1Update);
+  Method("ActionList1Execute", &TMainScreen::ActionList1Execute);
   Method("DDETimerTimer", &TMainScreen::DDETimerTimer);
   Method("RefTimerTimer", &TMainScreen::RefTimerTimer);
   Method("IdleTimerTimer", &TMainScreen::IdleTimerTimer);
@@ -149,6 +152,9 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   NMechNTLabel = Component<TLabel>(this, "NMechNTLabel");
   ResultsToParatextButton = Component<TButton>(this, "ResultsToParatextButton");
   UzurUvadEdit1 = Component<VUzurUvadEdit>(this, "UzurUvadEdit1");
+  EditCut1 = Component<TBasicAction>(this, "EditCut1");
+  EditCopy1 = Component<TBasicAction>(this, "EditCopy1");
+  EditPaste1 = Component<TBasicAction>(this, "EditPaste1");
   ResultsBox = Component<TListBox>(this, "ResultsBox");
   PopupMenu1 = Component<TPopupMenu>(this, "PopupMenu1");
   Alwaysignore1 = Component<TMenuItem>(this, "Alwaysignore1");

@@ -255,6 +255,8 @@ object MainScreen: TMainScreen
     OnChange = sycFolderMonitor1Change
   end
   object ActionList1: TActionList
+    OnExecute = ActionList1Execute
+    OnUpdate = ActionList1Update
     object EditCut1: TEditCut
       Category = 'Edit'
       Caption = 'Cu&t'
@@ -348,7 +350,6 @@ object MainScreen: TMainScreen
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
@@ -385,7 +386,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -394,12 +394,10 @@ object MainScreen: TMainScreen
           Caption = '&Flora and Fauna'
           object FloraFaunaOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = FloraFaunaOT1Click
           end
           object FloraFaunaNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = FloraFaunaNT1Click
           end
         end
@@ -407,7 +405,6 @@ object MainScreen: TMainScreen
           Caption = '&Borrowed words'
           object BorrowedWordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = BorrowedWordsNT1Click
           end
         end
@@ -415,12 +412,10 @@ object MainScreen: TMainScreen
           Caption = '&Keywords'
           object KeywordsOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = KeywordsOT1Click
           end
           object KeywordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = KeywordsNT1Click
           end
         end
@@ -428,12 +423,10 @@ object MainScreen: TMainScreen
           Caption = '&Names'
           object NamesOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = NamesOT1Click
           end
           object NamesNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = NamesNT1Click
           end
         end
@@ -443,7 +436,6 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem

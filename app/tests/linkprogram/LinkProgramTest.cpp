@@ -271,6 +271,8 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   PostMessageA(Child(dialog, "&OK"), BM_CLICK, 0, 0);
   ASSERT_TRUE(pelorin->WaitForExit(15000));
   EXPECT_EQ(pelorin->ExitCode(), 0u);
+  // restart.exe runs on after Pelorin has ended: its line may come a little later.
+  PumpUntil([&] { return !LogLines(ProgramFolderOfPelorin() + "restart.log").empty(); }, 10000);
   EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
   auto expected = before;
   expected["S2"] = "BGT";

@@ -279,6 +279,51 @@ TEST_F(MainWindowTest, TheBookIsEditedWithTheEditorsKeysAndShortcuts) {
   editor->SetModified(false);
 }
 
+// The Edit menu's Cut, Copy and Paste serve the book editor: enabled from its selection and the
+// clipboard when the menu opens, and acting on the editor.
+TEST_F(MainWindowTest, TheEditMenuCutsCopiesAndPastesInTheBookEditor) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  VUzurUvadEdit* editor = form_->UzurUvadEdit1;
+  ASSERT_TRUE(viewer_test::ShowWithFocus(form_, editor));
+  auto* edit = static_cast<TMenuItem*>(form_->FindComponent("Edit1"));
+  ASSERT_TRUE(edit);
+  // Opens the Edit menu as Windows does and reads its items: "+" enabled, "o" greyed.
+  const auto opened = [&] {
+    SendMessageA(form_->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit->GetHandle()), MAKELPARAM(1, 0));
+    std::string states;
+    for (const char* name : {"Cut1", "Copy1", "Paste1"}) {
+      auto* item = static_cast<TMenuItem*>(form_->FindComponent(name));
+      states += (GetMenuState(edit->GetHandle(), item->GetCommand(), MF_BYCOMMAND) & MF_GRAYED) ? "o" : "+";
+    }
+    return states;
+  };
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  editor->SetSelectionBounds(3, 1, 3, 1);
+  EXPECT_EQ(opened(), "ooo") << "no selection, nothing to paste";
+  editor->SetSelectionBounds(3, 6, 3, 22);
+  EXPECT_EQ(opened(), "++o");
+  Command("Copy1");
+  ASSERT_TRUE(PumpUntil([] { return Clipboard()->HasFormat(CF_TEXT) && Clipboard()->GetAsText() == "In the beginning"; }, 3000));
+  EXPECT_EQ(opened(), "+++");
+  Command("Cut1");
+  ASSERT_TRUE(PumpUntil([&] { return editor->GetItemText(3) == "\\v 1  was the Word."; }, 3000)) << editor->GetItemText(3);
+  EXPECT_EQ(opened(), "oo+");
+  editor->SetSelectionBounds(3, 19, 3, 19);
+  Command("Paste1");
+  ASSERT_TRUE(PumpUntil([&] { return editor->GetItemText(3) == "\\v 1  was the WordIn the beginning."; }, 3000))
+      << editor->GetItemText(3);
+  // A read-only book takes nothing in.
+  editor->SetReadOnly(true);
+  editor->SetSelectionBounds(3, 6, 3, 10);
+  EXPECT_EQ(opened(), "o+o");
+  editor->SetReadOnly(false);
+  editor->SetModified(false);
+}
+
 TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
   WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
   for (int answer : {IDNO, IDYES}) {
@@ -303,6 +348,29 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+// A NUL byte in a book reaches the checks as it is, which report it as an unknown character (and
+// nothing about a "?" that is not there), and an edited book is saved with the NUL in its place.
+TEST_F(MainWindowTest, ANulByteInABookIsCheckedAndSavedAsItIs) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  const std::string verse("\\v 1 In the beginning was light\0 and all was good.", 50);
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", verse});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines found = ItemsOf(form_->ResultsBox->GetItems());
+  EXPECT_EQ(found, Lines{"JHN 1:1 he beginning was light<NUL> - An unknown character has been found: <NUL>"});
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), verse);
+  // Edited and saved when the window closes.
+  form_->UzurUvadEdit1->SetSelectionBounds(0, 1, 0, 1);
+  SendMessageA(form_->UzurUvadEdit1->GetHandle(), WM_CHAR, 'X', 0);
+  ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+  WindowWatch box("Pelorin", [&](HWND w) { PressDialogButton(w, IDYES); }, 10000, "#32770");
+  delete form_;
+  form_ = nullptr;
+  EXPECT_TRUE(box.Done());
+  EXPECT_EQ(testing_support::ReadFileBytes(BookPath("JHN")), "X\\id JHN\r\n\\c 1\r\n\\p\r\n" + verse);
 }
 
 // Answers the spelling dialog as a user: each word it shows is recorded, and the next action runs
