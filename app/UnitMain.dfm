@@ -307,32 +307,26 @@ object MainScreen: TMainScreen
       Caption = '&Text entry'
       object Converttextdocument1: TMenuItem
         Caption = 'Convert &text document to Paratext format'
-        Enabled = False
         OnClick = Converttextdocument1Click
       end
       object ConvertOnlineBible1: TMenuItem
         Caption = 'Convert books from &Online Bible to BibleWorks'
-        Enabled = False
         OnClick = ConvertOnlineBible1Click
       end
       object ConvertParatextbooks1: TMenuItem
         Caption = 'Convert &Paratext books to BibleWorks'
-        Enabled = False
         OnClick = ConvertParatextbooks1Click
       end
       object ConvertBibleWorksbooks1: TMenuItem
         Caption = 'Convert &BibleWorks books to Paratext'
-        Enabled = False
         OnClick = ConvertBibleWorksbooks1Click
       end
       object Correctionofspellingerrors1: TMenuItem
         Caption = '&Correction of spelling errors'
-        Enabled = False
         OnClick = Correctionofspellingerrors1Click
       end
       object ConvertToTNE1: TMenuItem
         Caption = 'Convert Paratext books to Translation &Notes Editor'
-        Enabled = False
         OnClick = ConvertToTNE1Click
       end
     end
@@ -340,12 +334,10 @@ object MainScreen: TMainScreen
       Caption = 'Text &checking'
       object Nameslist1: TMenuItem
         Caption = '&Names list'
-        Enabled = False
         OnClick = Nameslist1Click
       end
       object Comparenames1: TMenuItem
         Caption = 'C&ompare names'
-        Enabled = False
         OnClick = Comparenames1Click
       end
       object Compareversions1: TMenuItem
@@ -354,7 +346,6 @@ object MainScreen: TMainScreen
       end
       object Advancedsearch1: TMenuItem
         Caption = '&Advanced search'
-        Enabled = False
         OnClick = Advancedsearch1Click
       end
       object Spelling2: TMenuItem
@@ -374,7 +365,6 @@ object MainScreen: TMainScreen
       end
       object Unwantedwords1: TMenuItem
         Caption = '&Unwanted words'
-        Enabled = False
         OnClick = Unwantedwords1Click
       end
       object Mechanicalproofreading2: TMenuItem
@@ -440,7 +430,6 @@ object MainScreen: TMainScreen
       end
       object PrintBible1: TMenuItem
         Caption = 'Print &Bible'
-        Enabled = False
         OnClick = PrintBible1Click
       end
     end
@@ -457,7 +446,6 @@ object MainScreen: TMainScreen
       end
       object PrintingSettings1: TMenuItem
         Caption = 'P&rinting'
-        Enabled = False
         OnClick = PrintingSettings1Click
       end
       object Program1: TMenuItem
@@ -466,7 +454,6 @@ object MainScreen: TMainScreen
       end
       object Conversion1: TMenuItem
         Caption = '&Conversion'
-        Enabled = False
         OnClick = Conversion1Click
       end
       object Spelling1: TMenuItem

@@ -14,7 +14,7 @@ namespace {
 // The books already offered during one ResolveBookID call, so that a book found by several passes
 // is asked about once.
 class TAskedQuestion {
- public:
+public:
   explicit TAskedQuestion(TBookQuestion& question) : question_(question) {}
   bool AskBookName(int book) {
     if (asked_.test(static_cast<std::size_t>(book))) return false;
@@ -22,7 +22,7 @@ class TAskedQuestion {
     return question_.MeansBook(book);
   }
 
- private:
+private:
   TBookQuestion& question_;
   std::bitset<BookCount + 1> asked_;
 };

@@ -10,7 +10,7 @@
 // Whether the user meant a book whose name sounds like what was typed. Dialogs ask with a message
 // box (MessageBoxBookQuestion); a test answers from a table.
 class TBookQuestion {
- public:
+public:
   virtual ~TBookQuestion() = default;
   // True when book 1..66 is the one meant.
   virtual bool MeansBook(int book) = 0;
@@ -21,7 +21,7 @@ AnsiString BookQuestionText(int book);
 
 // Asks BookQuestionText in a confirmation message box with the buttons Yes and No.
 class TMessageBoxBookQuestion : public TBookQuestion {
- public:
+public:
   bool MeansBook(int book) override;
 };
 TBookQuestion& MessageBoxBookQuestion();

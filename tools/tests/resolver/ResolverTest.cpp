@@ -15,7 +15,7 @@ namespace {
 
 // Answers Yes for the books of its table and No for any other, recording the books asked about.
 class TableQuestion : public TBookQuestion {
- public:
+public:
   explicit TableQuestion(std::set<int> yes) : yes_(std::move(yes)) {}
   bool MeansBook(int book) override {
     asked.push_back(book);
@@ -23,7 +23,7 @@ class TableQuestion : public TBookQuestion {
   }
   std::vector<int> asked;
 
- private:
+private:
   std::set<int> yes_;
 };
 
@@ -139,7 +139,7 @@ TEST(ParseTypedReferenceTest, TypedReferencesWithTheirQuestions) {
 
 // The message box asks the question as a confirmation with Yes and No.
 class RecordingResponder : public TDialogResponder {
- public:
+public:
   Integer Message(const AnsiString& caption, const AnsiString& msg, TMsgDlgType type, TMsgDlgButtons buttons) override {
     captions.push_back(caption);
     texts.push_back(msg);
