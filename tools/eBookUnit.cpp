@@ -173,19 +173,6 @@ UniqueRegKey OpenKey(const char* path, bool create, LONG& result) {
   return UniqueRegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
-// Removes every value of the "Auto-save" key, when there is one.
-void EmptyAutoSave() {
-  LONG result = 0;
-  UniqueRegKey key = OpenKey(TBuilderOptions::AutoSaveKey, false, result);
-  if (!key) return;
-  for (;;) {
-    char name[16384];
-    DWORD length = sizeof(name);
-    if (::RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    if (::RegDeleteValueA(key.get(), name) != ERROR_SUCCESS) break;
-  }
-}
-
 bool KeyExists(const AnsiString& path) {
   LONG result = 0;
   return static_cast<bool>(OpenKey(path.c_str(), false, result));
@@ -206,6 +193,18 @@ void RemoveIfEmpty(const AnsiString& path) {
 }
 
 }  // namespace
+
+void TBuilderOptions::EmptyAutoSave() {
+  LONG result = 0;
+  UniqueRegKey key = OpenKey(TBuilderOptions::AutoSaveKey, false, result);
+  if (!key) return;
+  for (;;) {
+    char name[16384];
+    DWORD length = sizeof(name);
+    if (::RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (::RegDeleteValueA(key.get(), name) != ERROR_SUCCESS) break;
+  }
+}
 
 bool TBuilderOptions::Set(AnsiString& error) {
   made_.clear();

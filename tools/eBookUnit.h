@@ -83,6 +83,8 @@ public:
   // Nothing happens unless Set ran.
   void Restore();
   bool IsSet() const { return set_; }
+  // Removes every value of the builder's "Auto-save" key, when there is one.
+  static void EmptyAutoSave();
 
   static const char OptionsKey[];
   static const char SettingsKey[];
