@@ -90,7 +90,7 @@ void CopyBuilderProject() {
                       static_cast<int>(::GetLastError()));
 }
 
-void StripCssMarginLines(std::vector<AnsiString>& lines) {
+void StripCssMargins(std::vector<AnsiString>& lines) {
   std::erase_if(lines, [](const AnsiString& line) {
     return line.find("  margin: ") != std::string::npos || line.find("  padding: ") != std::string::npos;
   });
@@ -102,7 +102,7 @@ void SaveEBookPage(TCustomUzurUvad* editor, const AnsiString& htmlFile, const An
       &stream, ExtractFilePath(htmlFile), title, "", 0, editor->GetEffectiveColor(), editor->GetLeftMargin(),
       editor->GetTopMargin(), editor->GetRightMargin(), editor->GetBottomMargin(), editor->GetBackground(), "");
   std::vector<AnsiString> lines = SplitLines(stream.GetDataString());
-  StripCssMarginLines(lines);
+  StripCssMargins(lines);
   WriteWhole(htmlFile, JoinLines(lines));
 }
 

@@ -48,12 +48,9 @@ AnsiString CheckpointURL(Integer jump, Integer chapterCount);
 // missing). Raises EInOutError with a message naming the file when it cannot.
 void CopyBuilderProject();
 
-// Removes from an HTML page every line that holds "  margin: " or "  padding: ", so that the
-// e-book's reader lays the page out with its own margins. Raises EInOutError when the page cannot
-// be read or written.
-void StripCssMargins(const AnsiString& htmlFile);
-// The same on the lines of a page.
-void StripCssMarginLines(std::vector<AnsiString>& lines);
+// Removes from the lines of an HTML page every line that holds "  margin: " or "  padding: ", so
+// that the e-book's reader lays the page out with its own margins.
+void StripCssMargins(std::vector<AnsiString>& lines);
 
 // Writes the document of a book as an e-book page: HTML with a style sheet, titled `title`,
 // without margins and paddings. Raises EInOutError when it cannot be written.

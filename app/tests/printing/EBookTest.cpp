@@ -470,6 +470,8 @@ TEST_F(EBookTest, ABuilderThatFailsEndsTheRunWithinItsBound) {
           });
           seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - building).count();
           EXPECT_TRUE(started);
+          ProcessFor(100);
+          SaveScreenshot(wnd, std::string("print-bible-ebook-") + row.Mode);
           // The choice stands as it was; a fresh builder is started for the next run.
           EXPECT_EQ(dialog->CountSelectedBooks(2), 2);
           EXPECT_TRUE(dialog->OKBtn->GetEnabled());

@@ -112,7 +112,7 @@ TEST_F(EBookFilesTest, MarginsAndPaddingsLeaveTheStyleSheet) {
                                    ".UVPS1",          "{",                          "  text-align: center;",
                                    "  padding: 0px;", "  margin-left: 2px;",        " margin: 1px;",
                                    "P { margin: 0 }", "}"};
-  StripCssMarginLines(lines);
+  StripCssMargins(lines);
   EXPECT_EQ(lines, (std::vector<AnsiString>{"BODY {", "}", ".UVPS1", "{", "  text-align: center;",
                                             "  margin-left: 2px;", " margin: 1px;", "P { margin: 0 }", "}"}));
 }
