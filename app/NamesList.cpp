@@ -102,8 +102,10 @@ void TNamesListDlg::ProduceListBtnClick(TObject*) {
   ListBoxNew->GetItems()->BeginUpdate();
   ListBoxNew->GetItems()->Assign(search.NewNames.get());
   ListBoxNew->GetItems()->EndUpdate();
-  // Only a search of every book shows which approved names no longer occur.
-  const int removed = Scripture->AllBooks ? PruneApprovedNames(ListBoxApproved->GetItems(), search.AllNames.get()) : 0;
+  // Only a search of every book shows which approved names no longer occur; a project whose book
+  // files are missing shows nothing of the kind, and its approved names are kept.
+  const bool everyBookSearched = Scripture->AllBooks && Scripture->BookFiles->GetCount() > 0;
+  const int removed = everyBookSearched ? PruneApprovedNames(ListBoxApproved->GetItems(), search.AllNames.get()) : 0;
   ShowStatus(NewNamesStatusText(ListBoxNew->GetItems()->GetCount(), removed));
 }
 

@@ -137,8 +137,12 @@ void InitializeUnitMain() {
 void FinalizeUnitMain() {}
 
 void RestartProgram() {
-  // When "restart.exe" cannot be started the program still ends; the user starts it again.
-  StartProgram("restart.exe");
+  // When "restart.exe" cannot be started the program still ends; the user is told to start it
+  // again, rather than seeing it vanish.
+  if (!StartProgram("restart.exe"))
+    Application->MessageBox("Pelorin ends now to take up the new settings, but restart.exe, which starts it again, "
+                            "cannot be started. Start Pelorin again yourself.",
+                            "Pelorin", MB_OK | MB_ICONWARNING);
   Application->Terminate();
 }
 

@@ -32,7 +32,19 @@ void TMainScreen::Fonts1Click(TObject*) {
   if (Cycle) Cycle->RestartRequested = true;
 }
 
-void TMainScreen::Help2Click(TObject*) { StartProgram("hh.exe " + ProgramFolder + "pelorin.chm"); }
+// The help file is shown by the system's help viewer. Without the file (it is installed apart from
+// the program) or the viewer the user is told why no help appears, rather than nothing happening.
+void TMainScreen::Help2Click(TObject*) {
+  const AnsiString helpFile = ProgramFolder + "pelorin.chm";
+  if (!FileExists(helpFile)) {
+    Application->MessageBox("The help file " + helpFile + " is missing, so there is no help to show.", "Pelorin",
+                            MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (!StartProgram("hh.exe " + helpFile))
+    Application->MessageBox("The help file " + helpFile + " cannot be shown: hh.exe, which shows it, cannot be started.",
+                            "Pelorin", MB_OK | MB_ICONWARNING);
+}
 
 void TMainScreen::About1Click(TObject*) { VisAboutDlg1->Execute(); }
 

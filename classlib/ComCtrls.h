@@ -101,9 +101,12 @@ protected:
 private:
   friend class TStatusPanels;
   friend class TStatusPanel;
+  bool ShowsSizeGrip();
+  void SetParts();
   void UpdatePanel(Integer Index);
   void UpdatePanels();
   void CNDrawItem(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
 
   TStatusPanels* FPanels;
   TCanvas* FCanvas;

@@ -43,8 +43,9 @@ protected:
     WriteSettingString("BibleWorks Folder", BibleWorksFolder());
     CreateDirectoryA(BibleWorksFolder().c_str(), nullptr);
     CreateDirectoryA(ProgramFolderOfPelorin().c_str(), nullptr);
-    CopyFileA((testing_support::ProgramFolder() + "restart.exe").c_str(), (ProgramFolderOfPelorin() + "restart.exe").c_str(),
-              FALSE);
+    // The stand-in for the program that starts Pelorin again, under the name Pelorin starts.
+    CopyFileA((testing_support::ProgramFolder() + "RestartPeer.exe").c_str(),
+              (ProgramFolderOfPelorin() + "restart.exe").c_str(), FALSE);
   }
 
   std::string ProgramFolderOfPelorin() const { return temp_.Path() + "Program\\"; }

@@ -187,3 +187,28 @@ TEST_F(NamesListDialogTest, ASearchOfSomeBooksKeepsTheApprovedNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// A project whose book files are all gone shows no name at all: that is no sign that the approved
+// names stopped occurring, and they are kept.
+TEST_F(NamesListDialogTest, AProjectWithoutBooksKeepsTheApprovedNames) {
+  DeleteFileA(BookPath("MAT").c_str());
+  DeleteFileA(BookPath("MRK").c_str());
+  WriteFileBytes(Approved(), CrLf({"Moses", "Peter"}));
+  std::unique_ptr<TNamesListDlg> d(new TNamesListDlg(nullptr));
+  Lines approved;
+  std::string status;
+  const Integer result = RunModal(d.get(), [&](HWND wnd) {
+    ClickOn(wnd, "&New names");
+    approved = ItemsOf(d->ListBoxApproved->GetItems());
+    status = Status(d.get());
+    ClickOn(wnd, "&OK");
+  });
+  EXPECT_EQ(approved, (Lines{"Moses", "Peter"}));
+  EXPECT_EQ(status, "0 new names found");
+  EXPECT_NE(result, 6);
+  EXPECT_EQ(ReadFileBytes(Approved()), CrLf({"Moses", "Peter"}));
+}
+
+}  // namespace
