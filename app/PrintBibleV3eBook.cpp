@@ -19,7 +19,7 @@
 
 namespace {
 
-// "eBook builder not found: <program>" and the like, said once until the mode is switched anew.
+// "eBook builder not found: <program>" and the like.
 AnsiString MissingFileText(const char* what, const AnsiString& path) { return AnsiString(what) + " not found: " + path; }
 
 }  // namespace
@@ -29,6 +29,7 @@ AnsiString MissingFileText(const char* what, const AnsiString& path) { return An
 
 bool TPrintBibleV3Dialog::StartBuilder() {
   const AnsiString program = MyReg->GetReaderWorksProgram();
+  // Said once: the timer tries again every 300 ms.
   auto trouble = [this](const AnsiString& text) {
     if (!builderTrouble_) ShowStatus(text);
     builderTrouble_ = true;
