@@ -116,6 +116,8 @@ void TPrintBibleV3Dialog::EndEBookRun(AnsiString status) {
     CloseBuilder();
   }
   if (!status.empty()) ShowStatus(status);
+  // The testament views were emptied book by book: printing builds its documents anew.
+  SelectionChanged();
   RestoreBookSelection();
   eBookRunning_ = false;
   stopRequested_ = false;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tests/printing/HtmlChecks.h"
+#include "app/tests/ebook/HtmlChecks.h"
 #include "app/tests/printing/PrintingSupport.h"
 #include "classlib/SysUtils.h"
 #include "core/DemonstrationProjectUnit.h"
@@ -323,6 +323,12 @@ TEST_F(EBookTest, TheDemonstrationProjectsBookIsOneEBook) {
         WaitForBuilder(dialog.get());
         EXPECT_EQ(app_testing::ItemsOf(dialog->BooksListBox->GetItems()), Lines{"John"});
         statuses = Produce(dialog.get(), wnd, {"John"}, 60000);
+        // Back to printing: the documents are built anew, not taken from the emptied views.
+        Click(wnd, "Produce for &MS Reader");
+        Click(wnd, "P&repare print");
+        EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready for printing");
+        EXPECT_EQ(dialog->PageCount(1), 1);
+        EXPECT_EQ(dialog->Contents(1).size(), 1u);
         Click(wnd, "&OK");
       },
       90000);
