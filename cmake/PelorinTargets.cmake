@@ -61,11 +61,12 @@ function(pelorin_test name)
   pelorin_use_pch(${name} TESTS)
   set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
   target_link_libraries(${name} PRIVATE ${arg_DEPENDS} pelorin_test_support)
-  add_test(NAME ${name} COMMAND wine $<TARGET_FILE:${name}> --gtest_color=no)
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-desktop.sh wine $<TARGET_FILE:${name}> --gtest_color=no)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   if(arg_GUI)
-    # Windows that take the focus or the foreground must not race another test's windows.
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+    # Windows that take the focus or the foreground must not race another test's windows: the test
+    # takes a desktop of its own (a display and Wine server, scripts/wine-env.sh) while it runs.
+    set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS "desktops:1")
   endif()
 endfunction()
 
