@@ -37,7 +37,7 @@ TPrintBibleV3Dialog::TRun::~TRun() {
 }
 
 void TPrintBibleV3Dialog::StopButtonClick(TObject*) {
-  if (running_) stopRequested_ = true;
+  if (running_ || eBookRunning_) stopRequested_ = true;
 }
 
 void TPrintBibleV3Dialog::RunStatus(const AnsiString& text) {

@@ -10,6 +10,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Timers.h"
+#include "controls/VisSendKeys.h"
 #include "core/FontTable.h"
 #include "core/MyRegistry.h"
 #include "core/ProgramFolderUnit.h"
@@ -45,6 +47,12 @@ PUBLISHED(TPrintBibleV3Dialog) {
   Method("NTUzurUvadEditChange", &TPrintBibleV3Dialog::NTUzurUvadEditChange);
   Method("OTClipButtonClick", &TPrintBibleV3Dialog::OTClipButtonClick);
   Method("NTClipButtonClick", &TPrintBibleV3Dialog::NTClipButtonClick);
+  Method("eBookTimerTimer", &TPrintBibleV3Dialog::eBookTimerTimer);
+  Method("ConvertTimerTimer", &TPrintBibleV3Dialog::ConvertTimerTimer);
+  Method("OLDTimerTimer", &TPrintBibleV3Dialog::OLDTimerTimer);
+  Method("ReaderWorksTimerTimer", &TPrintBibleV3Dialog::ReaderWorksTimerTimer);
+  Method("OTUzurUvadEditURLNeeded", &TPrintBibleV3Dialog::OTUzurUvadEditURLNeeded);
+  Method("NTUzurUvadEditURLNeeded", &TPrintBibleV3Dialog::NTUzurUvadEditURLNeeded);
 }
 
 namespace {
@@ -93,6 +101,12 @@ TPrintBibleV3Dialog::TPrintBibleV3Dialog(TComponent* AOwner) : TForm(AOwner) {
   PrintUVStyle = static_cast<TUVStyle*>(find("PrintUVStyle"));
   UVReportHelper1 = static_cast<TUVReportHelper*>(find("UVReportHelper1"));
   PDFDocument1 = static_cast<TPDFDocument*>(find("PDFDocument1"));
+  eBookTimer = static_cast<TTimer*>(find("eBookTimer"));
+  ConvertTimer = static_cast<TTimer*>(find("ConvertTimer"));
+  OLDTimer = static_cast<TTimer*>(find("OLDTimer"));
+  ReaderWorksTimer = static_cast<TTimer*>(find("ReaderWorksTimer"));
+  VisSendKeys1 = static_cast<TVisSendKeys*>(find("VisSendKeys1"));
+  builder_ = std::make_unique<TSendKeysBuilder>(VisSendKeys1);
 }
 
 TPrintBibleV3Dialog::~TPrintBibleV3Dialog() = default;
@@ -132,19 +146,24 @@ void TPrintBibleV3Dialog::FormCreate(TObject*) {
   // Bible.pdf is written a page at a time, so that the whole Bible never stands in memory.
   PDFDocument1->SetOnePass(true);
 
-  // E-book mode is offered once its run is there (the box is enabled then).
-  eBookCheckBox->SetChecked(eBookCheckBox->GetEnabled() && MyReg->GetProduceEBook());
+  // With e-book mode on, the builder timer starts the builder at its first tick.
+  eBookCheckBox->SetChecked(MyReg->GetProduceEBook());
   UpdateEBookMode();
 }
 
 void TPrintBibleV3Dialog::FormDestroy(TObject*) {
+  // The builder runs hidden: it goes with the window however the window is left.
+  for (TTimer* timer : {eBookTimer, ConvertTimer, OLDTimer, ReaderWorksTimer}) timer->SetEnabled(false);
+  conversion_.reset();
+  CloseBuilder();
+  builderOptions_.Restore();
   delete scripture_;
   scripture_ = nullptr;
 }
 
 void TPrintBibleV3Dialog::FormCloseQuery(TObject*, bool& CanClose) {
   // A run is asked to stop first; the window closes once it has.
-  if (!running_) return;
+  if (!running_ && !eBookRunning_) return;
   stopRequested_ = true;
   CanClose = false;
 }
@@ -155,7 +174,10 @@ void TPrintBibleV3Dialog::FormClose(TObject*, TCloseAction&) {
   MyReg->SetOnlyChapterNumber(OCUpDown->GetPosition());
 }
 
-void TPrintBibleV3Dialog::OKBtnClick(TObject*) { MyReg->SetProduceEBook(eBookCheckBox->GetChecked()); }
+void TPrintBibleV3Dialog::OKBtnClick(TObject*) {
+  CloseBuilder();
+  MyReg->SetProduceEBook(eBookCheckBox->GetChecked());
+}
 
 void TPrintBibleV3Dialog::ShowStatus(const AnsiString& text) {
   StatusBar1->SetSimpleText(text);
@@ -182,7 +204,11 @@ void TPrintBibleV3Dialog::OCCheckBoxClick(TObject*) {
   SelectionChanged();
 }
 
-void TPrintBibleV3Dialog::eBookCheckBoxClick(TObject*) { UpdateEBookMode(); }
+void TPrintBibleV3Dialog::eBookCheckBoxClick(TObject*) {
+  // Switched on anew: what keeps the builder from running is said again.
+  builderTrouble_ = false;
+  UpdateEBookMode();
+}
 
 void TPrintBibleV3Dialog::UpdateEBookMode() {
   const bool eBook = eBookCheckBox->GetChecked();
@@ -226,6 +252,11 @@ Integer TPrintBibleV3Dialog::CountSelectedBooks(Integer which) {
 
 void TPrintBibleV3Dialog::ProduceButtonClick(TObject*) {
   SaveSelection();
+  if (eBookCheckBox->GetChecked()) {
+    StartEBookRun();
+    RestoreBookSelection();
+    return;
+  }
   try {
     for (Integer testament = 0; testament < 2; ++testament) {
       starts_[testament].clear();
@@ -267,6 +298,7 @@ void TPrintBibleV3Dialog::ProduceTestament(Integer testament, bool eBook) {
   TBibleDocumentBuilder builder(text, UVStyle1);
   builder.OnStatus = [this](const AnsiString& status) { ShowStatus(status); };
   builder.Build(books, options, starts_[testament]);
+  chapterCount_ = builder.ChapterCount();
   editor->Format();
   // The document is the program's, not the user's edit.
   editor->SetModified(false);

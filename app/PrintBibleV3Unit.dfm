@@ -77,7 +77,6 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Width = 300
         Height = 17
         Caption = 'Produce for &MS Reader'
-        Enabled = False
         TabOrder = 4
         OnClick = eBookCheckBoxClick
       end
@@ -100,6 +99,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Style = UVStyle1
         TabOrder = 0
         OnChange = OTUzurUvadEditChange
+        OnURLNeeded = OTUzurUvadEditURLNeeded
       end
       object OTClipButton: TButton
         Left = 358
@@ -125,6 +125,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Style = UVStyle1
         TabOrder = 2
         OnChange = NTUzurUvadEditChange
+        OnURLNeeded = NTUzurUvadEditURLNeeded
       end
       object NTClipButton: TButton
         Left = 358
@@ -302,5 +303,26 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
     ProtectionEnabled = False
     Resolution = 72
     Version = v13
+  end
+  object eBookTimer: TTimer
+    Enabled = False
+    Interval = 10
+    OnTimer = eBookTimerTimer
+  end
+  object ConvertTimer: TTimer
+    Enabled = False
+    Interval = 1000
+    OnTimer = ConvertTimerTimer
+  end
+  object OLDTimer: TTimer
+    Enabled = False
+    Interval = 10
+    OnTimer = OLDTimerTimer
+  end
+  object ReaderWorksTimer: TTimer
+    Interval = 300
+    OnTimer = ReaderWorksTimerTimer
+  end
+  object VisSendKeys1: TVisSendKeys
   end
 end

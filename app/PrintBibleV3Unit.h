@@ -7,10 +7,13 @@
 // "Bible.pdf" as it was.
 //
 // Produce (PrintBibleV3Unit.cpp), Prepare print (PrintBibleV3Prepare.cpp) and Print
-// (PrintBibleV3Print.cpp) are the printing path; "Produce for &MS Reader" switches the dialog to
-// making e-books instead, whose run is a unit of its own.
+// (PrintBibleV3Print.cpp) are the printing path. "Produce for &MS Reader" switches the dialog to
+// making e-books instead (PrintBibleV3eBook.cpp): while it is ticked the outside e-book builder
+// runs hidden, and "&Produce" makes one HTML page per chosen book, has the builder turn each into
+// an e-book in the e-books folder, and writes the contents page there (tools/eBookUnit.h).
 #pragma once
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -20,6 +23,7 @@
 #include "tools/BibleHyphenation.h"
 #include "tools/BiblePdf.h"
 #include "tools/BiblePrinting.h"
+#include "tools/eBookUnit.h"
 
 class TButton;
 class TCheckBox;
@@ -31,9 +35,11 @@ class TPDFDocument;
 class TScripture;
 class TStatusBar;
 class TTabSheet;
+class TTimer;
 class TUpDown;
 class TUVReportHelper;
 class TUVStyle;
+class TVisSendKeys;
 class VUzurUvadEdit;
 
 class TPrintBibleV3Dialog : public TForm {
@@ -58,6 +64,10 @@ public:
   bool Produced() const { return produced_; }
   bool Prepared() const { return prepared_; }
   bool Running() const { return running_; }
+  // An e-book run is under way ("&Produce" in e-book mode until the contents page or a failure).
+  bool EBookRunning() const { return eBookRunning_; }
+  // The e-book builder was started by this dialog and has not been closed.
+  bool BuilderStarted() const { return builderStarted_; }
   Integer PageCount(Integer testament) const { return layouts_[testament].Pages; }
   const std::vector<TContentsEntry>& Contents(Integer testament) const { return layouts_[testament].Contents; }
   const TBookStarts& BookStarts(Integer testament) const { return starts_[testament]; }
@@ -99,6 +109,11 @@ public:
   TUVStyle* PrintUVStyle = nullptr;
   TUVReportHelper* UVReportHelper1 = nullptr;
   TPDFDocument* PDFDocument1 = nullptr;
+  TTimer* eBookTimer = nullptr;
+  TTimer* ConvertTimer = nullptr;
+  TTimer* OLDTimer = nullptr;
+  TTimer* ReaderWorksTimer = nullptr;
+  TVisSendKeys* VisSendKeys1 = nullptr;
 
   // --- Handlers named by the form text
   void FormCreate(TObject* Sender);
@@ -120,6 +135,12 @@ public:
   void NTUzurUvadEditChange(TObject* Sender);
   void OTClipButtonClick(TObject* Sender);
   void NTClipButtonClick(TObject* Sender);
+  void eBookTimerTimer(TObject* Sender);
+  void ConvertTimerTimer(TObject* Sender);
+  void OLDTimerTimer(TObject* Sender);
+  void ReaderWorksTimerTimer(TObject* Sender);
+  void OTUzurUvadEditURLNeeded(TObject* Sender, Integer Id, AnsiString& URL);
+  void NTUzurUvadEditURLNeeded(TObject* Sender, Integer Id, AnsiString& URL);
 
 private:
   // A run of the printing path: the buttons but "&Stop" are disabled meanwhile.
@@ -144,6 +165,22 @@ private:
   void CopyToClipboard(VUzurUvadEdit* editor);
   VUzurUvadEdit* Editor(Integer testament) const { return testament == 0 ? OTUzurUvadEdit : NTUzurUvadEdit; }
 
+  // The e-book run (PrintBibleV3eBook.cpp).
+  // Starts the builder (its registry options set first); false, said in the status bar, when it
+  // is missing or cannot be started.
+  bool StartBuilder();
+  void CloseBuilder();
+  // "&Produce" in e-book mode: what the run needs is checked (and what is missing said) before
+  // anything is started or changed.
+  void StartEBookRun();
+  // Makes the e-book page of the chosen entry and starts its conversion.
+  void ConvertBook(Integer entry);
+  // Ends the run: the timers stopped, the page of a conversion that did not finish deleted and
+  // the builder closed (it is started anew for the next run), the status shown when not empty.
+  void EndEBookRun(AnsiString status);
+  // The controls while a run goes on: all disabled but "&Stop".
+  void EnableForRun(bool running);
+
   TScripture* scripture_ = nullptr;
   std::set<Integer> selection_;
   TBookStarts starts_[2];
@@ -159,4 +196,16 @@ private:
   bool prepared_ = false;
   bool running_ = false;
   bool stopRequested_ = false;
+
+  // The e-book run's state.
+  TBuilderOptions builderOptions_;
+  std::unique_ptr<TSendKeysBuilder> builder_;
+  std::unique_ptr<TEBookConversion> conversion_;
+  Integer eBookIndex_ = 0;      // 0 start, 1..66 the book of list entry index - 1, 67 the contents
+  Integer chapterCount_ = 1;    // of the book built last
+  bool builderStarted_ = false;
+  bool builderTrouble_ = false;  // why the builder cannot run has been said
+  bool eBookRunning_ = false;
+  bool eBookTicking_ = false;    // re-entry guards: building a page lets messages through
+  bool convertTicking_ = false;
 };

@@ -323,3 +323,8 @@ void TVisSendKeys::SendScript(const AnsiString& Keys) {
     }
   }
 }
+
+bool vissendkeys_detail::RegisterClasses() {
+  if (!GetClass("TVisSendKeys")) RegisterClass(TVisSendKeys::StaticClass());
+  return true;
+}

@@ -81,3 +81,9 @@ private:
   bool FGroup = false;
   bool FWait = false;
 };
+
+namespace vissendkeys_detail {
+// Makes the keystroke sender known to the form reader.
+bool RegisterClasses();
+static const bool registered = RegisterClasses();
+}  // namespace vissendkeys_detail

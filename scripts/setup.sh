@@ -18,7 +18,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils
   fonts-liberation2 fonts-dejavu-core fonts-wine
   googletest wamerican hunspell hunspell-en-us
-  qpdf poppler-utils ghostscript
+  qpdf poppler-utils ghostscript python3 libxml2-utils
 )
 
 missing=()

@@ -1,0 +1,218 @@
+// Converting one page: the builder driven state by state with the keys and activations of each
+// step, the busy marker watched, and every way a builder can fail ending the conversion within
+// its bound. The builder is a fake that records what it is told; time is a fake clock.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/SysUtils.h"
+#include "tools/eBookUnit.h"
+#include "tools/tests/support/ToolsTestSupport.h"
+
+namespace {
+
+using tools_testing::Lines;
+
+class FakeBuilder : public TEBookBuilder {
+public:
+  bool Running() override { return running; }
+  bool Answers() override { return answers; }
+  void ShowWindow(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+  void SetActivation(bool on) override { calls.push_back(on ? "activation on" : "activation off"); }
+  void SendKeys(const AnsiString& keys, bool processMessages) override {
+    calls.push_back("send " + keys + (processMessages ? "" : " (messages wait)"));
+  }
+
+  bool running = true;
+  bool answers = true;
+  Lines calls;
+};
+
+class ConversionTest : public tools_testing::ToolsTest {
+public:
+  void SetUp() override {
+    ToolsTest::SetUp();
+    // A program folder whose name holds characters that mean keys to the sender.
+    ProgramFolder = temp_.Path() + "Pelorin (x86)\\";
+    MyReg->SetEBooksFolder(temp_.Path() + "eBooks");
+    ForceDirectories(EBooksFolder());
+    ForceDirectories(EBookWorkFolder());
+    html_ = HtmlFileName("Genesis");
+    testing_support::WriteFileBytes(html_, "<HTML></HTML>");
+  }
+
+  std::uint64_t now_ = 1000000;
+  TEBookConversion::TClock Clock() {
+    return [this] { return now_; };
+  }
+  // Steps until the conversion reaches `state` (or ends), the clock standing still; the result of
+  // the last step.
+  TEBookConversion::TResult StepTo(TEBookConversion& c, Integer state) {
+    TEBookConversion::TResult result = TEBookConversion::crWorking;
+    for (int i = 0; i < 40 && c.State() < state && result == TEBookConversion::crWorking; ++i) result = c.Step();
+    return result;
+  }
+  std::string EBook() const { return EBooksFolder() + "Genesis.lit"; }
+  std::string Marker() const { return EBook() + ".OLD"; }
+
+  std::string html_;
+  FakeBuilder builder_;
+};
+
+TEST_F(ConversionTest, EachStateSendsItsKeys) {
+  testing_support::WriteFileBytes(EBook(), "an old e-book");
+  testing_support::WriteFileBytes(Marker(), "left by a builder that ended");
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  EXPECT_EQ(c.EBookFile(), EBook());
+  EXPECT_EQ(StepTo(c, 12), TEBookConversion::crWorking);
+  EXPECT_EQ(c.State(), 12);
+  // Before the build starts, the old e-book and a marker left behind are gone.
+  EXPECT_FALSE(FileExists(EBook()));
+  EXPECT_FALSE(FileExists(Marker()));
+  const std::string folder = temp_.Path() + "Pelorin {(}x86{)}\\ebook\\";
+  EXPECT_EQ(builder_.calls, (Lines{"show", "activation on",
+                                   "send ^o", "activation off",
+                                   "send " + folder + "pelorin.rwp",
+                                   "send %o", "activation on",
+                                   "send %e%a", "activation off",
+                                   "send " + folder + "Genesis.html%o", "activation on",
+                                   "send ^b", "activation off",
+                                   "send %m", "activation off",
+                                   "send {TAB}", "activation off",
+                                   "send " + temp_.Path() + "eBooks\\", "activation off",
+                                   "send {TAB}{TAB}", "activation off",
+                                   "send  "}));
+  builder_.calls.clear();
+
+  // The build: the marker comes, the e-book is written, the marker goes.
+  EXPECT_TRUE(c.MarkerWatched());
+  c.WatchMarker();
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(c.State(), 12);
+  testing_support::WriteFileBytes(Marker(), "busy");
+  c.WatchMarker();
+  testing_support::WriteFileBytes(EBook(), "the e-book");
+  c.WatchMarker();
+  EXPECT_TRUE(c.MarkerWatched());
+  ::DeleteFileA(Marker().c_str());
+  c.WatchMarker();
+  EXPECT_FALSE(c.MarkerWatched());
+
+  TEBookConversion::TResult result = TEBookConversion::crWorking;
+  for (int i = 0; i < 10 && result == TEBookConversion::crWorking; ++i) result = c.Step();
+  EXPECT_EQ(result, TEBookConversion::crDone);
+  EXPECT_EQ(builder_.calls, (Lines{"send %{F4} (messages wait)",
+                                   "activation on", "send ^n%b{ENTER} (messages wait)",
+                                   "activation off", "send %n (messages wait)",
+                                   "hide"}));
+  EXPECT_FALSE(FileExists(html_));
+  EXPECT_EQ(testing_support::ReadFileBytes(EBook()), "the e-book");
+}
+
+TEST_F(ConversionTest, AnEBookWithoutAMarkerIsDone) {
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 12);
+  testing_support::WriteFileBytes(EBook(), "built in a flash");
+  c.WatchMarker();
+  EXPECT_FALSE(c.MarkerWatched());
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(c.State(), 13);
+}
+
+TEST_F(ConversionTest, ABuilderThatDoesNotAnswerIsWaitedForWithinTheBound) {
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 5);
+  // Busy for a while: the step waits, then goes on.
+  builder_.answers = false;
+  builder_.calls.clear();
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+    now_ += 1000;
+  }
+  EXPECT_EQ(c.State(), 5);
+  EXPECT_TRUE(builder_.calls.empty());
+  builder_.answers = true;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(c.State(), 6);
+  // Silent for good: the bound counts from the first unanswered step.
+  builder_.answers = false;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  now_ += TEBookConversion::AnswerBound - 1;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  now_ += 1;
+  EXPECT_EQ(c.Step(), TEBookConversion::crFailed);
+  EXPECT_EQ(c.Failure(), "The eBook builder does not answer while converting Genesis");
+}
+
+TEST_F(ConversionTest, EveryWayOfFailingEndsWithItsTextWithinItsBound) {
+  struct Row {
+    const char* What;
+    // What the builder does once it was told to build, as the watch sees it.
+    std::function<void(ConversionTest&, TEBookConversion&)> Build;
+    // How long after that the watch gives up.
+    std::uint64_t Bound;
+    const char* Failure;
+  } rows[] = {
+      {"ends before building", [](ConversionTest& t, TEBookConversion&) { t.builder_.running = false; }, 0,
+       "The eBook builder has ended while converting Genesis"},
+      {"never starts", [](ConversionTest&, TEBookConversion&) {}, TEBookConversion::StartBound,
+       "The eBook builder did not start building Genesis"},
+      {"ends while building",
+       [](ConversionTest& t, TEBookConversion& c) {
+         testing_support::WriteFileBytes(t.Marker(), "busy");
+         c.WatchMarker();
+         t.builder_.running = false;
+       },
+       0, "The eBook builder has ended while converting Genesis"},
+      {"builds nothing",
+       [](ConversionTest& t, TEBookConversion& c) {
+         testing_support::WriteFileBytes(t.Marker(), "busy");
+         c.WatchMarker();
+         ::DeleteFileA(t.Marker().c_str());
+         c.WatchMarker();
+       },
+       TEBookConversion::EBookLag, "The eBook builder made no eBook of Genesis"},
+      {"never finishes",
+       [](ConversionTest& t, TEBookConversion& c) {
+         testing_support::WriteFileBytes(t.Marker(), "busy");
+         c.WatchMarker();
+       },
+       TEBookConversion::BuildBound, "The eBook builder did not finish building Genesis"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    builder_ = FakeBuilder();
+    ::DeleteFileA(Marker().c_str());
+    testing_support::WriteFileBytes(html_, "<HTML></HTML>");
+    TEBookConversion c(builder_, html_, "Genesis", Clock());
+    StepTo(c, 12);
+    ASSERT_EQ(c.State(), 12);
+    row.Build(*this, c);
+    if (row.Bound > 0) {
+      now_ += row.Bound - 1;
+      c.WatchMarker();
+      EXPECT_TRUE(c.MarkerWatched());
+      EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+      now_ += 1;
+    }
+    c.WatchMarker();
+    EXPECT_FALSE(c.MarkerWatched());
+    EXPECT_EQ(c.Step(), TEBookConversion::crFailed);
+    EXPECT_EQ(c.Failure(), row.Failure);
+  }
+}
+
+TEST_F(ConversionTest, ABuilderThatEndsBetweenStepsFails) {
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 3);
+  builder_.running = false;
+  builder_.calls.clear();
+  EXPECT_EQ(c.Step(), TEBookConversion::crFailed);
+  EXPECT_EQ(c.Failure(), "The eBook builder has ended while converting Genesis");
+  EXPECT_TRUE(builder_.calls.empty());
+}
+
+}  // namespace
