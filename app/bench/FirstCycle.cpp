@@ -23,7 +23,6 @@ int main() {
   StoreSetting("S7", "King James Version");
   StoreSetting("I7", "1");
   for (const char* option : {"B2", "B8", "B9"}) StoreSetting(option, "-1");
-  SetEnvironmentVariableA("PELORIN_SPELL_WORDS_PER_TICK", "1000");
 
   const DWORD start = GetTickCount();
   PelorinProcess pelorin(temp.Path() + "Program\\", registry.Root());
