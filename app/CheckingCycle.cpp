@@ -90,7 +90,7 @@ void TCheckingCycle::Step() {
       if (FinishChecks()) State = 200;
       break;
     case 200:
-      host_.SetCheckInterval(100);
+      host_.SetCheckInterval(ScanIntervalMs);
       CurrentBook = 0;
       State = 201;
       break;
@@ -107,7 +107,7 @@ void TCheckingCycle::Step() {
 
 void TCheckingCycle::Initialise() {
   host_.SetStatus(spCycle, "Initializing check ...");
-  host_.SetCheckInterval(100);
+  host_.SetCheckInterval(IntervalMs);
   TScripture* scripture = book_.Scripture;
   scripture->Load(-1);
   book_.RecordBookAges();
@@ -134,7 +134,7 @@ void TCheckingCycle::Initialise() {
 }
 
 void TCheckingCycle::CurrentBookStep() {
-  host_.SetCheckInterval(100);
+  host_.SetCheckInterval(IntervalMs);
   CurrentBook = BookNumberFromId(CurrentBookId);
   host_.ShowCurrentBookButton(CurrentBook ? EnglishBookName(CurrentBook) : AnsiString());
   // A reference that names no book leaves nothing to check first: the scan goes on.
@@ -164,6 +164,7 @@ void TCheckingCycle::NextBookStep() {
     return;
   }
   State = 0;
+  host_.SetCheckInterval(IntervalMs);
   host_.SetStatus(spCycle, "All checks done");
   if (host_.ParatextRunning()) {
     const int shown = BookNumberFromId(CurrentBookId);

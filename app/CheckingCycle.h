@@ -1,9 +1,10 @@
 // The checking cycle: which book of the current project is checked next. Driven by the main
 // window's check timer (100 ms): after a restart it reads the project's books and their file
 // ages afresh, checks the book Paratext shows first (after a pause of 5 s) and then every book of
-// the project in canonical order, one book a tick, each only when its file's age differs from the
-// first line of its results file; it starts the spelling check and the mechanical run of such a
-// book and writes its results file when both have finished, and ends on "All checks done".
+// the project in canonical order, one book a tick (every 10 ms during this scan), each only when
+// its file's age differs from the first line of its results file; it starts the spelling check
+// and the mechanical run of such a book and writes its results file when both have finished, and
+// ends on "All checks done".
 //
 // The cycle restarts when Paratext starts or stops or moves to another book, when a settings
 // dialog asks for it (RestartRequested), when the folder monitor reports a change, while the
@@ -23,6 +24,12 @@ public:
   // A book opened by hand holds the cycle for at most this many ticks (or until the main window
   // is deactivated).
   static constexpr int MaxHoldTicks = 6000;
+  // The check timer's interval, and its interval while the cycle goes through the books: a book's
+  // checks at the fastest speed take a fraction of a second, and three tenths of a second between
+  // books (a tick to load a book, one to start its checks, one to see them finish) would add a
+  // sixth to a cycle over a Bible.
+  static constexpr Cardinal IntervalMs = 100;
+  static constexpr Cardinal ScanIntervalMs = 10;
 
   TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical);
 

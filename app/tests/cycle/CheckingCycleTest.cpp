@@ -59,6 +59,8 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   for (int i = 0; i < 400 && work.Cycle->State != 0; ++i) {
     work.FireNextTimer();
     if (states.empty() || states.back() != work.Cycle->State) states.push_back(work.Cycle->State);
+    // The scan looks every 10 ms, so that little time passes between the checks of two books.
+    if (work.Cycle->State > 200) EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::ScanIntervalMs);
     if (work.Cycle->State == 203 && work.Host.SpellingRunning) {
       loaded.push_back(work.Book->LoadedBook);
       // The results file waits for the spelling check too.
@@ -71,6 +73,7 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   EXPECT_EQ(loaded, (std::vector<Integer>{1, 40, 43}));
   EXPECT_EQ(states, (std::vector<Integer>{2, 200, 201, 202, 203, 201, 202, 203, 201, 202, 203, 201, 0}));
   EXPECT_EQ(work.Host.Status[spCycle], "All checks done");
+  EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IntervalMs);
   EXPECT_EQ(work.Host.SpellingStarts, 3);
   EXPECT_EQ(work.Host.CurrentBookButton, "");
   EXPECT_EQ(work.Host.WatchedFolder, Projects() + "TST");
