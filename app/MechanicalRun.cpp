@@ -39,6 +39,7 @@ Cardinal TMechanicalRun::LineInterval() {
 void TMechanicalRun::Start() {
   State = 1;
   firstTick_ = true;
+  ended_ = false;
   host_.SetMechanicalTimer(true);
 }
 
@@ -75,6 +76,7 @@ void TMechanicalRun::Step() {
     case 0:
       host_.SetStatus(spMechanical, "Mechanical proofreading ready");
       host_.SetMechanicalTimer(false);
+      ended_ = true;
       break;
     case 1:
       SetUp();

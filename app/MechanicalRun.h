@@ -29,8 +29,9 @@ public:
   void Start();
   // Disables the timer; a stopped run is not resumed.
   void Stop();
-  // True once the run has ended (state 0).
-  bool Idle() const { return State == 0; }
+  // True once the run has ended: it is in state 0 and has said "Mechanical proofreading ready"
+  // (the step after state 16, which may come a tick later).
+  bool Idle() const { return State == 0 && ended_; }
   // One tick of the timer at the time `now` (milliseconds, as GetTickCount counts).
   void Tick(DWORD now);
 
@@ -64,6 +65,7 @@ private:
   DWORD lastTick_ = 0;
   // The first tick of a run takes one step: the time before it belongs to no step.
   bool firstTick_ = true;
+  bool ended_ = true;
   // Lines changed by the white-space phase during this tick, copied to the editor at its end.
   bool linesChanged_ = false;
 };
