@@ -23,6 +23,11 @@ AnsiString ProjectFolderOf(const AnsiString& workFolder) {
 TCheckingCycle::TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical)
     : host_(host), book_(book), mechanical_(mechanical) {}
 
+void TCheckingCycle::Restart() {
+  State = 1;
+  host_.SetCheckInterval(IntervalMs);
+}
+
 void TCheckingCycle::StopChecks() {
   host_.StopSpellingCheck();
   mechanical_.Stop();
@@ -164,7 +169,7 @@ void TCheckingCycle::NextBookStep() {
     return;
   }
   State = 0;
-  host_.SetCheckInterval(IntervalMs);
+  host_.SetCheckInterval(IdleIntervalMs);
   host_.SetStatus(spCycle, "All checks done");
   if (host_.ParatextRunning()) {
     const int shown = BookNumberFromId(CurrentBookId);

@@ -76,6 +76,9 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   EXPECT_EQ(loaded, (std::vector<Integer>{1, 40, 43}));
   EXPECT_EQ(states, (std::vector<Integer>{2, 200, 201, 202, 203, 201, 202, 203, 201, 202, 203, 201, 0}));
   EXPECT_EQ(work.Host.Status[spCycle], "All checks done");
+  // Done, it looks only once a second; a restart from outside looks again every 100 ms.
+  EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IdleIntervalMs);
+  work.Cycle->FolderChanged();
   EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IntervalMs);
   EXPECT_EQ(work.Host.SpellingStarts, 3);
   EXPECT_EQ(work.Host.CurrentBookButton, "");
