@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Pelorin and starts it under Wine.
 #   ./run.sh            Pelorin with its own settings (on a fresh machine: its demonstration project)
-#   ./run.sh FOLDER     first sets Pelorin's Paratext projects folder to FOLDER (a Linux path)
+#   ./run.sh FOLDER     Pelorin on the Paratext projects in FOLDER (a Linux path), checked where
+#                       they are: results files are written beside their books
 # Pelorin runs in a Wine prefix of its own for the user (PELORIN_WINEPREFIX, by default
 # ~/.local/share/pelorin/wineprefix), not in the tests' prefix; on the user's display when there
-# is one, otherwise on a private virtual display. The script ends when Pelorin ends.
+# is one, otherwise on a private virtual display. The script ends when Pelorin ends (not when it
+# ends only to be started again by restart.exe).
 set -euo pipefail
 
 folder=
@@ -14,6 +16,36 @@ if [ $# -ge 1 ]; then
     exit 2
   fi
   folder=$(cd "$1" && pwd)
+fi
+
+# Whether a folder can be written: Pelorin writes its results files into a folder "Pelorin" inside
+# each project's folder, and lists into the projects folder.
+writable() {
+  local probe
+  probe=$(mktemp -p "$1" .pelorin-write-test.XXXXXX 2>/dev/null) || return 1
+  rm -f "$probe"
+}
+
+# The projects' own folders in FOLDER: the last part of the folder each settings file names.
+project_folders() {
+  local ssf directory
+  for ssf in "$folder"/*.ssf; do
+    [ -f "$ssf" ] || continue
+    directory=$(tr -d '\r' <"$ssf" | sed -n 's/.*<Directory>\(.*\)<\/Directory>.*/\1/p' | head -n 1)
+    directory=${directory%\\}
+    if [ -n "$directory" ] && [ -d "$folder/${directory##*\\}" ]; then echo "$folder/${directory##*\\}"; fi
+  done
+}
+
+# Said before anything is built: Pelorin could check nothing there.
+if [ -n "$folder" ]; then
+  while read -r place; do
+    if ! writable "$place"; then
+      echo "run.sh: $place cannot be written, and Pelorin writes its results files beside the books it checks" >&2
+      echo "run.sh: make it writable, or copy $folder to a folder that is and run ./run.sh with the copy" >&2
+      exit 2
+    fi
+  done < <(echo "$folder"; project_folders)
 fi
 
 cd "$(dirname "$0")"
@@ -62,26 +94,51 @@ setting() {
     sed -n "s/^ *$1 *REG_SZ *//p" | head -n 1
 }
 
+# The Unix path of a file or folder that a project's settings file names (a Windows path), with the
+# folders above it resolved as Wine resolves them (its drive links included); the last part is
+# kept as it is, so that a link there is seen as a link.
+unix_path() {
+  local unix
+  unix=$(winepath -u "$1" 2>/dev/null) || return 1
+  [ -n "$unix" ] || return 1
+  echo "$(realpath -m "$(dirname "$unix")")/$(basename "$unix")"
+}
+
+# Makes the Windows path a settings file names lead to an entry of FOLDER, when the path does not
+# exist in this prefix (or is a link made for an earlier FOLDER): a link in the prefix's drive C,
+# so that Pelorin reads and writes FOLDER itself. Paths outside drive C are left as they are.
+link_into_folder() {
+  local ssf=$1 windows=$2 entry=$3 unix drive_c
+  unix=$(unix_path "$windows") || return 0
+  drive_c=$(realpath -m "$WINEPREFIX/drive_c")
+  case "$unix" in "$drive_c"/*) ;; *) return 0 ;; esac
+  if [ -L "$unix" ] || [ ! -e "$unix" ]; then
+    mkdir -p "$(dirname "$unix")"
+    ln -sfn "$entry" "$unix"
+    echo "run.sh: $windows, which $(basename "$ssf") names, leads to $entry"
+  elif [ "$(realpath "$unix")" != "$(realpath "$entry")" ]; then
+    echo "run.sh: $windows, which $(basename "$ssf") names, exists in this prefix: Pelorin uses it, not $entry"
+  fi
+}
+
 # A projects folder brought from another machine keeps its projects' settings files, whose
-# Directory tags name where the projects lived there (for example C:\My Paratext Projects\KJV).
-# When such a folder does not exist in this prefix but the project's own folder stands beside its
-# settings file, the projects folder is copied to where the settings file says it belongs (files
-# already there are kept), and Pelorin is pointed at that copy: the projects are then found, and
-# Pelorin can write its results beside them even when FOLDER itself is read-only.
+# Directory and StyleSheet elements name where the projects lived there (for example
+# C:\My Paratext Projects\KJV). Where such a path does not exist in this prefix but the project's
+# folder (or the style sheet) stands in FOLDER, the path is made to lead there; nothing is copied,
+# so that Pelorin checks the books as they are edited in FOLDER and writes its results beside them.
 if [ -n "$folder" ]; then
   for ssf in "$folder"/*.ssf; do
     [ -f "$ssf" ] || continue
-    directory=$(tr -d '\r' <"$ssf" | sed -n 's/.*<Directory>\(.*\)<\/Directory>.*/\1/p' | head -n 1)
-    [ -n "$directory" ] || continue
-    directory_unix=$(realpath -m "$(winepath -u "$directory" 2>/dev/null || true)")
-    project=$(basename "$directory_unix")
-    if [ ! -d "$directory_unix" ] && [ -d "$folder/$project" ]; then
-      target=$(dirname "$directory_unix")
-      mkdir -p "$target"
-      cp -rn "$folder"/. "$target"/
-      echo "run.sh: copied $folder to $target, where $(basename "$ssf") says its project lives"
-      folder=$target
-      break
+    settings=$(tr -d '\r' <"$ssf")
+    directory=$(sed -n 's/.*<Directory>\(.*\)<\/Directory>.*/\1/p' <<<"$settings" | head -n 1)
+    style_sheet=$(sed -n 's/.*<StyleSheet>\(.*\)<\/StyleSheet>.*/\1/p' <<<"$settings" | head -n 1)
+    if [ -n "$directory" ]; then
+      project=${directory%\\}
+      project=${project##*\\}
+      if [ -d "$folder/$project" ]; then link_into_folder "$ssf" "$directory" "$folder/$project"; fi
+    fi
+    if [ -n "$style_sheet" ] && [ -f "$folder/${style_sheet##*\\}" ]; then
+      link_into_folder "$ssf" "$style_sheet" "$folder/${style_sheet##*\\}"
     fi
   done
 fi
@@ -137,3 +194,6 @@ if [ -z "$told" ]; then
 fi
 
 wait "$pelorin" || true
+# Pelorin started again by restart.exe (after some of its settings) is another process: the Wine
+# session and the display stay until no program runs in it any more.
+wineserver -w || true

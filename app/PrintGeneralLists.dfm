@@ -15,6 +15,8 @@ object PrintGeneralListDialog: TPrintGeneralListDialog
     Width = 632
     Height = 407
     Align = alClient
+    RTFReadProperties.TextStyleMode = uvrsAddIfNeeded
+    RTFReadProperties.ParaStyleMode = uvrsAddIfNeeded
     Style = UVStyle1
     TabOrder = 0
   end

@@ -10,6 +10,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/System.h"
+#include "core/Utilities.h"
 
 class TCanvas;
 class TMainMenu;
@@ -30,12 +31,6 @@ enum : Integer {
   lkRTF = 3,                // SourceStream as RTF
   lkReferenceFileOnly = 4,  // "pelorin.ref" without the verse tool
 };
-
-// Whole screen pixels of a length in millimetres: millimetres x (screen pixels per inch x 5) / 127,
-// rounded to the nearest as the system's multiply-divide rounds.
-Integer MillimetresToPixels(Integer millimetres);
-// The PDF page size of a paper-size setting (slot I12): the index plus one.
-Integer PaperSizeToPageSize(Integer paperSize);
 
 // The sheets a list is printed on: the canvas of the current page, which measures and draws in
 // units of its own resolution, and the start of each further page of the same size.

@@ -47,12 +47,6 @@ const char kHeaderGap[] = "          ";
 
 }  // namespace
 
-Integer MillimetresToPixels(Integer millimetres) {
-  return ::MulDiv(millimetres, Screen->GetPixelsPerInch() * 5, 127);
-}
-
-Integer PaperSizeToPageSize(Integer paperSize) { return paperSize + 1; }
-
 void TPrintGeneralListDialog::UVReportHelper1Formatting(TObject*, Integer PageCount, Integer Step) {
   switch (Step) {
     case 0: ShowStatus("Repaginating..."); break;

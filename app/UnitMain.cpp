@@ -7,6 +7,7 @@
 #include "app/ResultsTotals.h"
 #include "app/SpellTimerRun.h"
 #include "app/UzurUvadBookEditor.h"
+#include "classlib/ActnList.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
@@ -28,6 +29,7 @@
 #include "controls/VisAboutDlg.h"
 #include "controls/VisOneInstance.h"
 #include "syscomp/sycFolderMonitor.h"
+#include "tools/BookHeadings.h"
 
 extern const char UnitMainFormText[];
 
@@ -78,6 +80,8 @@ PUBLISHED(TMainScreen) {
   Method("Expandedmode1Click", &TMainScreen::Expandedmode1Click);
   Method("Help2Click", &TMainScreen::Help2Click);
   Method("About1Click", &TMainScreen::About1Click);
+  Method("ActionList1Update", &TMainScreen::ActionList1Update);
+  Method("ActionList1Execute", &TMainScreen::ActionList1Execute);
   Method("DDETimerTimer", &TMainScreen::DDETimerTimer);
   Method("RefTimerTimer", &TMainScreen::RefTimerTimer);
   Method("IdleTimerTimer", &TMainScreen::IdleTimerTimer);
@@ -133,8 +137,12 @@ void InitializeUnitMain() {
 void FinalizeUnitMain() {}
 
 void RestartProgram() {
-  // When "restart.exe" cannot be started the program still ends; the user starts it again.
-  StartProgram("restart.exe");
+  // When "restart.exe" cannot be started the program still ends; the user is told to start it
+  // again, rather than seeing it vanish.
+  if (!StartProgram("restart.exe"))
+    Application->MessageBox("Pelorin ends now to take up the new settings, but restart.exe, which starts it again, "
+                            "cannot be started. Start Pelorin again yourself.",
+                            "Pelorin", MB_OK | MB_ICONWARNING);
   Application->Terminate();
 }
 
@@ -149,6 +157,9 @@ TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   NMechNTLabel = Component<TLabel>(this, "NMechNTLabel");
   ResultsToParatextButton = Component<TButton>(this, "ResultsToParatextButton");
   UzurUvadEdit1 = Component<VUzurUvadEdit>(this, "UzurUvadEdit1");
+  EditCut1 = Component<TBasicAction>(this, "EditCut1");
+  EditCopy1 = Component<TBasicAction>(this, "EditCopy1");
+  EditPaste1 = Component<TBasicAction>(this, "EditPaste1");
   ResultsBox = Component<TListBox>(this, "ResultsBox");
   PopupMenu1 = Component<TPopupMenu>(this, "PopupMenu1");
   Alwaysignore1 = Component<TMenuItem>(this, "Alwaysignore1");
@@ -178,6 +189,7 @@ void TMainScreen::FormCreate(TObject*) {
   if (MyReg->GetStartMaximized()) SetWindowState(wsMaximized);
   LoadCheckSettings();
   BuildRefFolders();
+  LoadBookHeadings();
   LoadFontsFile();
   editor_->Clear();
   editor_->SetTextFont(Fonts[fiEditorText]);

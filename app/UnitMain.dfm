@@ -255,6 +255,8 @@ object MainScreen: TMainScreen
     OnChange = sycFolderMonitor1Change
   end
   object ActionList1: TActionList
+    OnExecute = ActionList1Execute
+    OnUpdate = ActionList1Update
     object EditCut1: TEditCut
       Category = 'Edit'
       Caption = 'Cu&t'
@@ -305,32 +307,26 @@ object MainScreen: TMainScreen
       Caption = '&Text entry'
       object Converttextdocument1: TMenuItem
         Caption = 'Convert &text document to Paratext format'
-        Enabled = False
         OnClick = Converttextdocument1Click
       end
       object ConvertOnlineBible1: TMenuItem
         Caption = 'Convert books from &Online Bible to BibleWorks'
-        Enabled = False
         OnClick = ConvertOnlineBible1Click
       end
       object ConvertParatextbooks1: TMenuItem
         Caption = 'Convert &Paratext books to BibleWorks'
-        Enabled = False
         OnClick = ConvertParatextbooks1Click
       end
       object ConvertBibleWorksbooks1: TMenuItem
         Caption = 'Convert &BibleWorks books to Paratext'
-        Enabled = False
         OnClick = ConvertBibleWorksbooks1Click
       end
       object Correctionofspellingerrors1: TMenuItem
         Caption = '&Correction of spelling errors'
-        Enabled = False
         OnClick = Correctionofspellingerrors1Click
       end
       object ConvertToTNE1: TMenuItem
         Caption = 'Convert Paratext books to Translation &Notes Editor'
-        Enabled = False
         OnClick = ConvertToTNE1Click
       end
     end
@@ -338,22 +334,18 @@ object MainScreen: TMainScreen
       Caption = 'Text &checking'
       object Nameslist1: TMenuItem
         Caption = '&Names list'
-        Enabled = False
         OnClick = Nameslist1Click
       end
       object Comparenames1: TMenuItem
         Caption = 'C&ompare names'
-        Enabled = False
         OnClick = Comparenames1Click
       end
       object Compareversions1: TMenuItem
         Caption = 'Compare &versions'
-        Enabled = False
         OnClick = Compareversions1Click
       end
       object Advancedsearch1: TMenuItem
         Caption = '&Advanced search'
-        Enabled = False
         OnClick = Advancedsearch1Click
       end
       object Spelling2: TMenuItem
@@ -373,7 +365,6 @@ object MainScreen: TMainScreen
       end
       object Unwantedwords1: TMenuItem
         Caption = '&Unwanted words'
-        Enabled = False
         OnClick = Unwantedwords1Click
       end
       object Mechanicalproofreading2: TMenuItem
@@ -385,7 +376,6 @@ object MainScreen: TMainScreen
       end
       object Approvebook1: TMenuItem
         Caption = '&Approve book'
-        Enabled = False
         OnClick = Approvebook1Click
       end
       object Consistencychecks1: TMenuItem
@@ -394,12 +384,10 @@ object MainScreen: TMainScreen
           Caption = '&Flora and Fauna'
           object FloraFaunaOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = FloraFaunaOT1Click
           end
           object FloraFaunaNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = FloraFaunaNT1Click
           end
         end
@@ -407,7 +395,6 @@ object MainScreen: TMainScreen
           Caption = '&Borrowed words'
           object BorrowedWordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = BorrowedWordsNT1Click
           end
         end
@@ -415,12 +402,10 @@ object MainScreen: TMainScreen
           Caption = '&Keywords'
           object KeywordsOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = KeywordsOT1Click
           end
           object KeywordsNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = KeywordsNT1Click
           end
         end
@@ -428,12 +413,10 @@ object MainScreen: TMainScreen
           Caption = '&Names'
           object NamesOT1: TMenuItem
             Caption = '&Old Testament'
-            Enabled = False
             OnClick = NamesOT1Click
           end
           object NamesNT1: TMenuItem
             Caption = '&New Testament'
-            Enabled = False
             OnClick = NamesNT1Click
           end
         end
@@ -443,12 +426,10 @@ object MainScreen: TMainScreen
       Caption = '&Printing'
       object Printversions1: TMenuItem
         Caption = '&Print versions'
-        Enabled = False
         OnClick = Printversions1Click
       end
       object PrintBible1: TMenuItem
         Caption = 'Print &Bible'
-        Enabled = False
         OnClick = PrintBible1Click
       end
     end
@@ -465,7 +446,6 @@ object MainScreen: TMainScreen
       end
       object PrintingSettings1: TMenuItem
         Caption = 'P&rinting'
-        Enabled = False
         OnClick = PrintingSettings1Click
       end
       object Program1: TMenuItem
@@ -474,7 +454,6 @@ object MainScreen: TMainScreen
       end
       object Conversion1: TMenuItem
         Caption = '&Conversion'
-        Enabled = False
         OnClick = Conversion1Click
       end
       object Spelling1: TMenuItem

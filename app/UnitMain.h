@@ -12,6 +12,7 @@
 #include "classlib/Forms.h"
 #include "spell/lx3SpellBase.h"
 
+class TBasicAction;
 class TBookResults;
 class TButton;
 class TButtonTimerRun;
@@ -128,6 +129,9 @@ public:
   TLabel* NMechNTLabel = nullptr;
   TButton* ResultsToParatextButton = nullptr;
   VUzurUvadEdit* UzurUvadEdit1 = nullptr;
+  TBasicAction* EditCut1 = nullptr;
+  TBasicAction* EditCopy1 = nullptr;
+  TBasicAction* EditPaste1 = nullptr;
   TListBox* ResultsBox = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* Alwaysignore1 = nullptr;
@@ -166,6 +170,9 @@ public:
   void Expandedmode1Click(TObject* Sender);
   void Help2Click(TObject* Sender);
   void About1Click(TObject* Sender);
+  // The Edit menu's actions on the book editor (UnitMainMenu.cpp).
+  void ActionList1Update(TBasicAction* Action, bool& Handled);
+  void ActionList1Execute(TBasicAction* Action, bool& Handled);
   // The links (UnitMainLink.cpp).
   void DDETimerTimer(TObject* Sender);
   void RefTimerTimer(TObject* Sender);

@@ -117,19 +117,40 @@ TStatusBar::~TStatusBar() {
 void TStatusBar::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_DRAWITEM: CNDrawItem(Message); break;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); break;
     default: inherited::Dispatch(Message);
   }
+}
+
+// The grip shows only where it can size the window: on a sizeable form that is not maximised.
+bool TStatusBar::ShowsSizeGrip() {
+  TCustomForm* form = GetParentForm(this);
+  if (!FSizeGrip || !form || (form->GetBorderStyle() != bsSizeable && form->GetBorderStyle() != bsSizeToolWin))
+    return false;
+  return !form->HandleAllocated() || !::IsZoomed(form->GetHandle());
 }
 
 void TStatusBar::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   CreateSubClass(Params, STATUSCLASSNAMEA);
-  // The control keeps the place its Align gives it; the grip shows only on a sizeable window.
+  // The control keeps the place its Align gives it.
   Params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY;
-  TCustomForm* form = GetParentForm(this);
-  if (FSizeGrip && form && (form->GetBorderStyle() == bsSizeable || form->GetBorderStyle() == bsSizeToolWin))
-    Params.Style |= SBARS_SIZEGRIP;
+  if (ShowsSizeGrip()) Params.Style |= SBARS_SIZEGRIP;
   Params.WindowClass.style &= ~UINT(CS_HREDRAW);
+}
+
+// Sized by its Align (the system's control does not follow the size itself): the panels are laid
+// out again for the new width, the grip shown or hidden as the form was maximised or restored, and
+// the whole bar repainted, since the grip and the last panel's border moved.
+void TStatusBar::WMWindowPosChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  const auto* wp = TWMWindowPosChanged{Message}.WindowPos();
+  if (!wp || (wp->flags & SWP_NOSIZE) || !HandleAllocated()) return;
+  const LONG_PTR style = ::GetWindowLongPtrA(GetHandle(), GWL_STYLE);
+  const LONG_PTR wanted = ShowsSizeGrip() ? style | SBARS_SIZEGRIP : style & ~LONG_PTR(SBARS_SIZEGRIP);
+  if (wanted != style) ::SetWindowLongPtrA(GetHandle(), GWL_STYLE, wanted);
+  SetParts();
+  ::InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
 void TStatusBar::CreateWindowHandleDone() {
@@ -154,16 +175,9 @@ void TStatusBar::UpdatePanel(Integer Index) {
   Perform(SB_SETTEXTA, flags, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TStatusBar::UpdatePanels() {
-  if (!HandleAllocated()) return;
-  const Integer count = std::min(FPanels->GetCount(), 64);
-  if (count == 0) {
-    INT edge = -1;
-    Perform(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&edge));
-    Perform(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
-    return;
-  }
-  // The right edge of each part; the last one reaches the end of the bar.
+// The right edge of each part; the last one reaches the end of the bar.
+void TStatusBar::SetParts() {
+  const Integer count = std::max<Integer>(1, std::min(FPanels->GetCount(), 64));
   std::vector<INT> edges(static_cast<std::size_t>(count));
   Integer position = 0;
   for (Integer i = 0; i < count - 1; ++i) {
@@ -172,7 +186,16 @@ void TStatusBar::UpdatePanels() {
   }
   edges.back() = -1;
   Perform(SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges.data()));
-  for (Integer i = 0; i < count; ++i) UpdatePanel(i);
+}
+
+void TStatusBar::UpdatePanels() {
+  if (!HandleAllocated()) return;
+  SetParts();
+  if (FPanels->GetCount() == 0) {
+    Perform(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+    return;
+  }
+  for (Integer i = 0; i < std::min(FPanels->GetCount(), 64); ++i) UpdatePanel(i);
 }
 
 void TStatusBar::SetSimplePanel(bool Value) {

@@ -101,9 +101,12 @@ protected:
 private:
   friend class TStatusPanels;
   friend class TStatusPanel;
+  bool ShowsSizeGrip();
+  void SetParts();
   void UpdatePanel(Integer Index);
   void UpdatePanels();
   void CNDrawItem(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
 
   TStatusPanels* FPanels;
   TCanvas* FCanvas;
@@ -213,7 +216,9 @@ private:
 };
 
 enum TUDAlignButton { udLeft, udRight };
+ENUM_NAMES(TUDAlignButton, "udLeft", "udRight");
 enum TUDOrientation { udHorizontal, udVertical };
+ENUM_NAMES(TUDOrientation, "udHorizontal", "udVertical");
 enum TUDBtnType { btNext, btPrev };
 using TUDClickEvent = Closure<void(TObject* Sender, TUDBtnType Button)>;
 using TUDChangingEvent = Closure<void(TObject* Sender, bool& AllowChange)>;

@@ -66,9 +66,33 @@ PUBLISHED(TListView) {
   Prop("OnSelectItem", &TListView::OnSelectItem);
 }
 
+// The up-down buttons have a click event of their own (which button), so the shared control
+// properties are listed here without the control's OnClick.
+PUBLISHED(TUpDown) {
+  Prop("Anchors", &TControl::GetAnchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
+  Prop("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
+  Prop("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint).Default(true);
+  Prop("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint).Default(false);
+  Prop("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);
+  PELORIN_WINCONTROL_PROPS;
+  Prop("Associate", &TUpDown::GetAssociate, &TUpDown::SetAssociate);
+  Prop("AlignButton", &TUpDown::GetAlignButton, &TUpDown::SetAlignButton).Default(udRight);
+  Prop("Orientation", &TUpDown::GetOrientation, &TUpDown::SetOrientation).Default(udVertical);
+  Prop("Min", &TUpDown::GetMin, &TUpDown::SetMin).Default(0);
+  Prop("Max", &TUpDown::GetMax, &TUpDown::SetMax).Default(100);
+  Prop("Position", &TUpDown::GetPosition, &TUpDown::SetPosition).Default(0);
+  Prop("Increment", &TUpDown::GetIncrement, &TUpDown::SetIncrement).Default(1);
+  Prop("Wrap", &TUpDown::GetWrap, &TUpDown::SetWrap).Default(false);
+  Prop("ArrowKeys", &TUpDown::GetArrowKeys, &TUpDown::SetArrowKeys).Default(true);
+  Prop("Thousands", &TUpDown::GetThousands, &TUpDown::SetThousands).Default(true);
+  Prop("OnClick", &TUpDown::OnClick);
+  Prop("OnChanging", &TUpDown::OnChanging);
+}
+
 bool ComCtrlsClassesPublished() {
   static const bool registered = [] {
     RegisterClasses({TTabSheet::StaticClass(), TPageControl::StaticClass(), TListView::StaticClass(),
+                     TUpDown::StaticClass(),
                      TImageList::StaticClass()});
     return true;
   }();

@@ -375,6 +375,10 @@ struct TCreateParams {
   void* Param = nullptr;
   WNDCLASSA WindowClass{};
   AnsiString WinClassName;
+  // Characters arrive as UTF-16: the window is a Unicode window, whose WM_CHAR units are offered
+  // to the control as CM_UNICODECHAR first; every other message reaches it as before, in its
+  // ANSI form.
+  bool UnicodeChars = false;
 };
 
 class TControl : public TComponent {
@@ -849,6 +853,7 @@ private:
   friend class TControl;
   friend class TCustomForm;
   friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK UnicodeCharWndProc(HWND, UINT, WPARAM, LPARAM);
 
   bool DoKey(TMessage& Message, bool (TWinControl::*Preview)(TMessage&),
              void (TWinControl::*Handler)(Word&, TShiftState));
@@ -916,6 +921,10 @@ private:
   std::vector<TWinControl*> FWinControls;
   std::vector<TWinControl*> FTabList;
   WNDPROC FObjectInstance = nullptr;
+  // For a window with UnicodeChars: whether it has them, and the window procedure under the
+  // Unicode one (the object instance, reached through the system's conversion to ANSI).
+  bool FUnicodeChars = false;
+  WNDPROC FAnsiWndProc = nullptr;
   Integer FAlignLevel = 0;
   bool FTrackingMouse = false;
 };

@@ -1,6 +1,6 @@
-// The published properties of the standard controls, the panels, bevels and radio groups, and
-// the status bar, so that windows can be described by their form text and read with the form
-// reader. Only the classes meant to be placed on forms publish; their custom bases do not, so
+// The published properties of the standard controls, the panels, bevels and radio groups, the
+// status bar, the track bar and the up-down, so that windows can be described by their form text
+// and read with the form reader. Only the classes meant to be placed on forms publish; their custom bases do not, so
 // that a form written back holds what a form of the leaf class holds.
 #include "classlib/ControlsPublished.h"
 
@@ -211,6 +211,21 @@ PUBLISHED(TTrackBar) {
   Prop("OnChange", &TTrackBar::OnChange);
 }
 
+PUBLISHED(TUpDown) {
+  PELORIN_CONTROL_PROPS;
+  PELORIN_WINCONTROL_PROPS;
+  Prop("Associate", &TUpDown::GetAssociate, &TUpDown::SetAssociate);
+  Prop("Min", &TUpDown::GetMin, &TUpDown::SetMin).Default(0);
+  Prop("Max", &TUpDown::GetMax, &TUpDown::SetMax).Default(100);
+  Prop("Increment", &TUpDown::GetIncrement, &TUpDown::SetIncrement).Default(1);
+  Prop("Position", &TUpDown::GetPosition, &TUpDown::SetPosition).Default(0);
+  Prop("ArrowKeys", &TUpDown::GetArrowKeys, &TUpDown::SetArrowKeys).Default(true);
+  Prop("Thousands", &TUpDown::GetThousands, &TUpDown::SetThousands).Default(true);
+  Prop("Wrap", &TUpDown::GetWrap, &TUpDown::SetWrap).Default(false);
+  Prop("OnClick", &TUpDown::OnClick);
+  Prop("OnChanging", &TUpDown::OnChanging);
+}
+
 // The form reader creates these classes by name. FormTextReader.cpp refers to this flag, so that
 // every program that reads a form text links this file and with it the properties above.
 extern const bool ControlClassesPublished;
@@ -220,5 +235,6 @@ const bool ControlClassesPublished = [] {
                    TListBox::StaticClass(), TComboBox::StaticClass(), TBevel::StaticClass(), TPanel::StaticClass(),
                    TRadioGroup::StaticClass(), TStatusBar::StaticClass()});
   RegisterClass(TTrackBar::StaticClass());
+  RegisterClass(TUpDown::StaticClass());
   return true;
 }();

@@ -102,16 +102,26 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 void TCustomPanel::Dispatch(TMessage& Message) {
-  if (Message.Msg == CM_TEXTCHANGED)
-    CMTextChanged(Message);
-  else
-    inherited::Dispatch(Message);
+  switch (Message.Msg) {
+    case CM_TEXTCHANGED: CMTextChanged(Message); break;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); break;
+    default: inherited::Dispatch(Message);
+  }
+}
+
+// Sizing repaints only what is new (the class has no CS_HREDRAW or CS_VREDRAW), but the bevels
+// and the centred caption move with the edges: the whole panel is painted again, or the old
+// bevel stays behind as a line across it.
+void TCustomPanel::WMWindowPosChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  const auto* wp = TWMWindowPosChanged{Message}.WindowPos();
+  if (wp && !(wp->flags & SWP_NOSIZE) && HandleAllocated()) Invalidate();
 }
 
 void TCustomPanel::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   AddBorderStyle(Params, FBorderStyle, GetCtl3D());
-  // Sizing repaints only what is new.
+  // Sizing repaints only what is new; WMWindowPosChanged adds what moved.
   Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }
 

@@ -70,6 +70,7 @@ protected:
 
 private:
   void CMTextChanged(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
 
   TAlignment FAlignment = taCenter;
   TPanelBevel FBevelInner = bvNone;

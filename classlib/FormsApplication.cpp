@@ -144,7 +144,12 @@ void TApplication::FormCreated(TCustomForm* Form) {
 // --- The message loop ----------------------------------------------------------------------------------
 
 bool TApplication::ProcessMessage(MSG& Msg) {
-  if (!::PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  // A Unicode window's messages are taken and dispatched as UTF-16, so that its characters
+  // keep what the ANSI code page cannot hold.
+  if (!::PeekMessageA(&Msg, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  const bool unicode = Msg.hwnd && ::IsWindowUnicode(Msg.hwnd);
+  if (!(unicode ? ::PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE) : ::PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)))
+    return false;
   if (Msg.message == WM_QUIT) {
     FTerminate = true;
     return true;
@@ -153,7 +158,10 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   if (OnMessage) OnMessage(Msg, handled);
   if (!IsHintMsg(Msg) && !handled && !IsKeyMsg(Msg) && !IsDlgMsg(Msg)) {
     ::TranslateMessage(&Msg);
-    ::DispatchMessageA(&Msg);
+    if (unicode)
+      ::DispatchMessageW(&Msg);
+    else
+      ::DispatchMessageA(&Msg);
   }
   return true;
 }

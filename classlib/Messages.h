@@ -101,6 +101,10 @@ constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr UINT CM_DOCKNOTIFICATION = CM_BASE + 66;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 constexpr UINT CM_ISSHORTCUT = CM_BASE + 68;
+// A character typed into a control whose window takes characters as UTF-16 (TCreateParams'
+// UnicodeChars): wParam one UTF-16 unit (a pair comes as two), lParam the key data. A result
+// other than 0 means the control took it; otherwise it arrives as WM_CHAR in the ANSI code page.
+constexpr UINT CM_UNICODECHAR = CM_BASE + 69;
 
 // Notifications reflected from the parent to the child control they concern: the number of
 // the original message plus CN_BASE. The keyboard messages are sent this way by the message

@@ -46,6 +46,8 @@ TControl* g_captureControl = nullptr;
 
 }  // namespace
 
+LRESULT CALLBACK UnicodeCharWndProc(HWND HWindow, UINT Msg, WPARAM WParam, LPARAM LParam);
+
 // The procedure of every window class registered for controls: it hands the window to the
 // control being created and installs the control's object instance as the window procedure.
 LRESULT CALLBACK InitWndProc(HWND HWindow, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -55,9 +57,24 @@ LRESULT CALLBACK InitWndProc(HWND HWindow, UINT Msg, WPARAM WParam, LPARAM LPara
   control->FHandle = HWindow;
   ::SetPropA(HWindow, ControlPropName(), control);
   ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->FObjectInstance));
+  // A Unicode procedure over the object instance makes the window a Unicode window; what it
+  // passes on reaches the object instance converted to ANSI by the system.
+  if (control->FUnicodeChars)
+    control->FAnsiWndProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(HWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UnicodeCharWndProc)));
   if ((::GetWindowLongPtrA(HWindow, GWL_STYLE) & WS_CHILD) && ::GetWindowLongPtrA(HWindow, GWLP_ID) == 0)
     ::SetWindowLongPtrA(HWindow, GWLP_ID, reinterpret_cast<LONG_PTR>(HWindow));
   return ::CallWindowProcA(control->FObjectInstance, HWindow, Msg, WParam, LParam);
+}
+
+// The Unicode window procedure of a control with UnicodeChars: a typed UTF-16 unit is offered to
+// the control as such; everything else, and a unit it leaves, goes on as before.
+LRESULT CALLBACK UnicodeCharWndProc(HWND HWindow, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  auto* control = static_cast<TWinControl*>(::GetPropA(HWindow, ControlPropName()));
+  if (!control || !control->FAnsiWndProc) return ::DefWindowProcW(HWindow, Msg, WParam, LParam);
+  WNDPROC next = control->FAnsiWndProc;
+  if (Msg == WM_CHAR && control->Perform(CM_UNICODECHAR, WParam, LParam) != 0) return 0;
+  return ::CallWindowProcW(next, HWindow, Msg, WParam, LParam);
 }
 
 TWinControl* FindControl(HWND Handle) {
@@ -428,6 +445,8 @@ void TWinControl::CreateWnd() {
   if (!params.WndParent && (params.Style & WS_CHILD))
     throw EInvalidOperation(Format("Control '%s' has no parent window", GetName()));
   FDefWndProc = params.WindowClass.lpfnWndProc;
+  FUnicodeChars = params.UnicodeChars;
+  FAnsiWndProc = nullptr;
   WNDCLASSA existing{};
   const bool registered = ::GetClassInfoA(params.WindowClass.hInstance, params.WinClassName.c_str(), &existing);
   if (!registered || existing.lpfnWndProc != &InitWndProc) {

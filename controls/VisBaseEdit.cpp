@@ -294,6 +294,7 @@ void TVisBaseEdit::ReplaceSelection(const AnsiString& Value) { ReplaceSelectionA
 void TVisBaseEdit::ReplaceSelectionAs(const AnsiString& Value, ChangeKind Kind) {
   if (!CanModify()) return;
   AnsiString inserted = FOEMConvert ? ThroughOem(Value) : Value;
+  const bool edit = Kind == ChangeKind::Edit || Kind == ChangeKind::Paste;
   BeforeChange();
   const Integer length = Integer(FEditText.size());
   const auto at = [this, length](Integer i) { return i >= 1 && i <= length ? FEditText[i - 1] : '\0'; };
@@ -309,14 +310,20 @@ void TVisBaseEdit::ReplaceSelectionAs(const AnsiString& Value, ChangeKind Kind) 
   } else {
     if (at(s) == kLineFeed && s > 1) --s;
     // Typing in overwrite mode replaces the character at the caret (both halves of a line break).
-    if (Kind == ChangeKind::Edit && !inserted.empty() && !(VisApplication->GetShiftFlags() & vsfInsert) &&
+    if (edit && !inserted.empty() && !(VisApplication->GetShiftFlags() & vsfInsert) &&
         s <= length)
       l = std::min(at(s) == kCarriageReturn ? 2 : 1, length + 1 - s);
   }
   const AnsiString replaced = FEditText.substr(static_cast<std::size_t>(s - 1), static_cast<std::size_t>(l));
-  // Undoing and redoing restore what was there, whatever the limit is now.
-  if (Kind == ChangeKind::Edit && FMaxLength != 0 && length - l + Integer(inserted.size()) > FMaxLength)
+  // Undoing and redoing restore what was there, whatever the limit is now. A paste that does not
+  // fit leaves the text and the selection as they were: the selection is not given up for nothing.
+  if (edit && FMaxLength != 0 && length - l + Integer(inserted.size()) > FMaxLength) {
+    if (Kind == ChangeKind::Paste) {
+      ::MessageBeep(MB_OK);
+      return;
+    }
     inserted.clear();
+  }
   DeleteHook(s, replaced);
   InsertHook(s, inserted);
 
@@ -328,7 +335,7 @@ void TVisBaseEdit::ReplaceSelectionAs(const AnsiString& Value, ChangeKind Kind) 
   } else {
     FUndoAvailable = true;
     if (!FUndoBuffer->Push(record)) delete record;
-    if (Kind == ChangeKind::Edit) {
+    if (edit) {
       FRedoBuffer->Clear();
       FRedoAvailable = false;
     }
@@ -403,7 +410,7 @@ void TVisBaseEdit::CutToClipboard() {
 
 void TVisBaseEdit::PasteFromClipboard() {
   if (!ClipboardAllowed() || !Clipboard()->HasFormat(CF_TEXT)) return;
-  ReplaceSelection(Clipboard()->GetAsText());
+  ReplaceSelectionAs(Clipboard()->GetAsText(), ChangeKind::Paste);
 }
 
 void TVisBaseEdit::ClearSelection() { ReplaceSelection(AnsiString()); }

@@ -267,7 +267,8 @@ protected:
 
 private:
   struct UndoRecord;
-  enum class ChangeKind { Edit, Undo, Redo };
+  // Paste is an edit that is refused whole (with a beep) when its text does not fit MaxLength.
+  enum class ChangeKind { Edit, Paste, Undo, Redo };
 
   void ReplaceSelectionAs(const AnsiString& Value, ChangeKind Kind);
   void ApplyRecord(ChangeKind Kind);

@@ -184,3 +184,8 @@ void TVisBrowseDlg::Initialized(HWND Wnd) {
   ::SendMessageA(Wnd, BFFM_ENABLEOK, 0, enable ? TRUE : FALSE);
   if (OnInit) OnInit(this);
 }
+
+bool visbrowsedlg_detail::RegisterClasses() {
+  if (!GetClass("TVisBrowseDlg")) RegisterClass(TVisBrowseDlg::StaticClass());
+  return true;
+}

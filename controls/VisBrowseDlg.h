@@ -128,3 +128,9 @@ private:
   AnsiString FDisplayName;
   HWND FDialog = nullptr;
 };
+
+namespace visbrowsedlg_detail {
+// Makes the folder picker known to the form reader.
+bool RegisterClasses();
+static const bool registered = RegisterClasses();
+}  // namespace visbrowsedlg_detail

@@ -1,6 +1,9 @@
 // Currency amounts as text.
 #include "controls/VisCurrencySettings.h"
 
+#include <cmath>
+#include <limits>
+
 #include "classlib/SysUtils.h"
 
 PUBLISHED(TVisCurrencySettings) {
@@ -145,5 +148,15 @@ Int64 TVisCurrencySettings::Parse(const AnsiString& Text) const {
   }
   Extended value = 0;
   if (!digits || !TryStrToFloat(number, value)) return 0;
-  return Round((negative ? -value : value) * 10000);
+  return AmountOf(negative ? -value : value);
+}
+
+Int64 TVisCurrencySettings::AmountOf(Extended Value) {
+  const Extended scaled = Value * 10000;
+  if (std::isnan(scaled)) return 0;
+  // 2^63 itself is beyond the count: the comparison is with it, exactly representable.
+  constexpr Extended limit = 9223372036854775808.0L;
+  if (scaled >= limit) return std::numeric_limits<Int64>::max();
+  if (scaled <= -limit) return std::numeric_limits<Int64>::min();
+  return Round(scaled);
 }

@@ -34,7 +34,11 @@ public:
   // The amount in a text: digits and the decimal character count, every other character is
   // dropped; the amount is negative when the text shows the sign of the negative pattern (a "("
   // where the pattern has parentheses, or a "-"). Text without digits gives 0.
+  // An amount beyond the 64-bit count is held at its limit.
   Int64 Parse(const AnsiString& Text) const;
+  // Value as a count of ten-thousandths, rounded to the nearest; held at the limits of the 64-bit
+  // count when it lies beyond them (not a number gives 0).
+  static Int64 AmountOf(Extended Value);
 
   TVisCurrencyMode GetSystemDefaults() const { return FSystemDefaults; }
   // Switching to cmSystem reads the locale again.

@@ -306,7 +306,7 @@ AnsiString TVisCustomMaskEdit::ValueToText(double Value) const {
     }
     case mdFixed: return fixed(ffFixed);
     case mdNumber: return fixed(ffNumber);
-    case mdCurrency: return FCurrency->Format(Round(static_cast<Extended>(Value) * 10000));
+    case mdCurrency: return FCurrency->Format(TVisCurrencySettings::AmountOf(Value));
     case mdDate: return FDateFormat->FormatDateFields(Value);
     case mdTime: return TimeToStr(Value);
     case mdMask:
@@ -352,7 +352,7 @@ void TVisCustomMaskEdit::ReadStoredValue(TReader* Reader) {
     case mdNumber:
       ShowValueText(WithSeparators(FloatToStr(value), FDecimalSeparator, FThousandsSeparator));
       break;
-    case mdCurrency: ShowValueText(FCurrency->Format(Round(value * 10000))); break;
+    case mdCurrency: ShowValueText(FCurrency->Format(TVisCurrencySettings::AmountOf(value))); break;
     case mdDate: ShowValueText(value == 0 ? AnsiString() : FDateFormat->FormatDate(double(value))); break;
     case mdTime: ShowValueText(TimeToStr(double(value))); break;
     default: break;

@@ -1,6 +1,8 @@
 // Dialog placement.
 #include "controls/VisDialogPlace.h"
 
+#include <algorithm>
+
 #include "classlib/Forms.h"
 
 namespace {
@@ -59,6 +61,12 @@ TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, I
   auto [left, top] = AlignedPosition(R, Position, Width, Height);
   if (top + Height > ::GetSystemMetrics(SM_CYSCREEN)) top = R.Bottom - Height;
   if (left + Width > ::GetSystemMetrics(SM_CXSCREEN)) left = R.Right - Width;
+  // A rectangle that itself reaches past the screen (a window moved partly off it) would still
+  // leave the dialog there, its buttons out of reach: it is kept wholly inside the work area, and
+  // a dialog larger than the work area shows its top left corner.
+  const TRect work = GetRelateRect(brScreenWorkArea);
+  left = std::max(std::min(left, work.Right - Width), work.Left);
+  top = std::max(std::min(top, work.Bottom - Height), work.Top);
   return {left < 0 ? 0 : left, top < 0 ? 0 : top};
 }
 

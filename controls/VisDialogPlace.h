@@ -26,8 +26,9 @@ ENUM_NAMES(TVisDlgPosRel, "brScreen", "brScreenWorkArea", "brMainForm", "brActiv
 // The rectangle a dialog is placed in: the screen, the desktop work area, or the bounds of the
 // application's main form or of the active form (the screen when there is no such form).
 TRect GetRelateRect(TVisDlgPosRel Relation);
-// Moves Wnd, keeping its size, to Position within R; pulled back onto the screen where it would
-// reach past its right or bottom edge, never to a negative coordinate.
+// Moves Wnd, keeping its size, to Position within R; pulled back to end at R's right or bottom
+// edge where it would reach past the screen's, and kept wholly inside the work area on every side
+// (R itself may reach off the screen), never at a negative coordinate.
 void PlaceWindow(HWND Wnd, const TRect& R, TVisDlgPosition Position);
 // Where PlaceWindow puts a window of Width by Height.
 TPoint PlacedPosition(const TRect& R, TVisDlgPosition Position, Integer Width, Integer Height);

@@ -36,9 +36,23 @@ bool IsIgnoredMessage(const AnsiString& line, TStrings* ignoreList) {
   return false;
 }
 
+AnsiString ShowableMessage(const AnsiString& line) {
+  if (line.find('\0') == AnsiString::npos) return line;
+  // A NUL byte of the book would end the message where it is shown or sent (list boxes, other
+  // programs take text up to the first NUL): it is named instead.
+  AnsiString shown;
+  for (char c : line) {
+    if (c == '\0')
+      shown += "<NUL>";
+    else
+      shown += c;
+  }
+  return shown;
+}
+
 void AddCheckMessage(TUSFM* usfm, const AnsiString& text, bool withReference) {
   if (!g_results) return;
-  const AnsiString line = CheckMessageLine(usfm, text, withReference);
+  const AnsiString line = ShowableMessage(CheckMessageLine(usfm, text, withReference));
   if (!IsIgnoredMessage(line, g_ignoreList)) g_results->Add(line);
 }
 

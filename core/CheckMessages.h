@@ -25,8 +25,10 @@ AnsiString WindowMessageText(TUSFM* usfm, const AnsiString& message);
 // True when the ignore list holds the line, letter case ignored.
 bool IsIgnoredMessage(const AnsiString& line, TStrings* ignoreList);
 
-// Adds the finding's line at the end of the results list unless it is ignored. usfm may be nullptr
-// when withReference is false.
+// The line as it can be shown and sent: a NUL byte of the book becomes "<NUL>".
+AnsiString ShowableMessage(const AnsiString& line);
+// Adds the finding's line (as ShowableMessage gives it) at the end of the results list unless it
+// is ignored. usfm may be nullptr when withReference is false.
 void AddCheckMessage(TUSFM* usfm, const AnsiString& text, bool withReference);
 // AddCheckMessage of WindowMessageText with the reference in front: how the checks of the running
 // text report.

@@ -20,6 +20,14 @@ TDatabase::TDatabase(const AnsiString& fileName, Integer fieldCount)
   LastRecord = RecordCount() - 1;
 }
 
+TDatabase::TDatabase(const AnsiString& fileName, Integer fieldCount, TStrings* lines)
+    : FileName(fileName), FieldCount(fieldCount) {
+  if (fieldCount < 1) throw Exception("A record table needs at least one line per record: " + fileName);
+  Lines = new TStringList();
+  if (lines) Lines->Assign(lines);
+  LastRecord = RecordCount() - 1;
+}
+
 TDatabase::~TDatabase() { delete Lines; }
 
 void TDatabase::Load() {

@@ -7,6 +7,7 @@
 #include "classlib/System.h"
 
 class TStringList;
+class TStrings;
 
 class TDatabase : public TObject {
   CLASS_INFO(TDatabase, TObject)
@@ -14,6 +15,10 @@ public:
   // Loads the file. A file that does not exist or cannot be read raises the class library's
   // file-open error (EFOpenError); a field count below 1 raises Exception.
   TDatabase(const AnsiString& fileName, Integer fieldCount);
+  // Creates the table over the file with lines read elsewhere (copied; none when null) instead of
+  // reading the file: for owners that read and check the file themselves, or that start a table
+  // whose file is not made yet. Save writes the file as usual.
+  TDatabase(const AnsiString& fileName, Integer fieldCount, TStrings* lines);
   ~TDatabase() override;
 
   // Reads the file into Lines afresh.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "classlib/Forms.h"
 #include "classlib/Handles.h"
 #include "classlib/StringLists.h"
 #include "classlib/Streams.h"
@@ -140,3 +141,9 @@ AnsiString ExtractReference(const AnsiString& line) {
   const int colon = Pos(":", s);
   return Copy(s, 1, colon) + FirstNumberInString(Copy(s, colon + 1, Length(s)));
 }
+
+Integer MillimetresToPixels(Integer millimetres) {
+  return ::MulDiv(millimetres, Screen->GetPixelsPerInch() * 5, 127);
+}
+
+Integer PaperSizeToPageSize(Integer paperSize) { return paperSize + 1; }

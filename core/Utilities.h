@@ -41,3 +41,8 @@ bool IsMarkerLine(const AnsiString& line, const AnsiString& marker);
 // The reference at the start of a message line: the trimmed line up to and including its first
 // colon, followed by the first run of digits after that colon ("MAT 5:3 text" gives "MAT 5:3").
 AnsiString ExtractReference(const AnsiString& line);
+// Whole screen pixels of a length in millimetres: millimetres x (screen pixels per inch x 5) / 127,
+// rounded to the nearest as the system's multiply-divide rounds.
+Integer MillimetresToPixels(Integer millimetres);
+// The PDF page size of a paper-size setting (slot I12): the index plus one.
+Integer PaperSizeToPageSize(Integer paperSize);

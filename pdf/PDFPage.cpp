@@ -148,12 +148,13 @@ void TPDFPage::ClosePageCanvas() {
   const TSize size = parser.GetMetaFileSize();
   if (size.cx < 1 || size.cy < 1) return;
   // The translated drawing comes first, then a carriage return and the operators written
-  // directly on the page (its own "q" among them). They come back also when the translation
-  // fails, so that nothing written on the page is lost.
+  // directly on the page (its own "q" among them). The content is kept as lines: the lone carriage
+  // return ends a line of its own, an empty one, so that the page's "q" starts a line. They come
+  // back also when the translation fails, so that nothing written on the page is lost.
   AnsiString direct;
   direct.swap(FContent);
   ScopeExit joined([&] {
-    FContent += '\r';
+    FContent += "\r\n";
     FContent += direct;
   });
   parser.Execute();

@@ -1,25 +1,42 @@
 # Sourced by the scripts that run Wine: a private X display, and what every Pelorin prefix gets.
 #   start_private_display   starts Xvfb on a free display number and exports DISPLAY; the
 #                           caller stops it with stop_private_display (pid in private_display_pid)
+#   start_extra_display     starts one more Xvfb and sets extra_display (":N"); stop_private_display
+#                           stops these too
 start_private_display() {
-  local fifo
+  new_display
+  private_display_pid=$new_display_pid
+  export DISPLAY=$new_display_value
+}
+
+start_extra_display() {
+  new_display
+  extra_display_pids+=("$new_display_pid")
+  extra_display=$new_display_value
+}
+
+# Starts an Xvfb on a free display number; sets new_display_pid and new_display_value (":N").
+new_display() {
+  local fifo display
   fifo=$(mktemp -u)
   mkfifo "$fifo"
   # Xvfb picks a free number and tells it through -displayfd.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  private_display_pid=$!
-  local display
+  new_display_pid=$!
   read -r display <"$fifo"
   rm -f "$fifo"
-  export DISPLAY=:$display
+  new_display_value=:$display
 }
 
 stop_private_display() {
-  if [ -n "${private_display_pid:-}" ]; then
-    kill "$private_display_pid" >/dev/null 2>&1 || true
-    private_display_pid=
-  fi
+  local pid
+  for pid in ${private_display_pid:-} "${extra_display_pids[@]}"; do
+    kill "$pid" >/dev/null 2>&1 || true
+  done
+  private_display_pid=
+  extra_display_pids=()
 }
+extra_display_pids=()
 
 # The font replacements every Pelorin prefix gets, as a REGEDIT4 section: the Liberation fonts
 # stand in for the fonts the program and its documents name.

@@ -17,7 +17,10 @@ export TZ=${TZ:-UTC}
 . "$(dirname "${BASH_SOURCE[0]}")/wine-display.sh"
 start_private_display
 
+desktop_prefixes=()
 cleanup() {
+  local p
+  for p in "${desktop_prefixes[@]}"; do WINEPREFIX=$p wineserver -k >/dev/null 2>&1 || true; done
   wineserver -k >/dev/null 2>&1 || true
   stop_private_display
 }
@@ -59,9 +62,51 @@ fi
 
 link_marlett
 
+# Wine ends the program owning a desktop soon after the last program using it; started again by a
+# test, it would hold that test's output open, and ctest would wait for it. A program of ours keeps
+# the desktop in use from the start (when it has been built).
+keep_desktop() {
+  if [ -f "$build/bin/KeepDesktop.exe" ]; then
+    wine "$build/bin/KeepDesktop.exe" </dev/null >/dev/null 2>&1 &
+  fi
+}
+
 # One persistent server for the whole run: each test program then starts in a fraction of a second.
 wineserver -p
 # Start Wine's own background processes now, with their output going nowhere: started by the
 # first test instead, they would keep that test's output pipe open and the test would never end.
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+keep_desktop
+
+# Desktops for the tests whose windows take the focus or the foreground (ctest resource
+# "desktops", scripts/on-desktop.sh): desktop 0 is this display and prefix, each further one a copy
+# of the prefix with a display and a Wine server of its own, so that such tests run side by side
+# without taking the focus from each other. PELORIN_DESKTOPS sets how many (default: half the
+# processors, at least 2, at most 4).
+cpus=$(nproc)
+desktops=${PELORIN_DESKTOPS:-$(( cpus / 2 < 2 ? 2 : (cpus / 2 > 4 ? 4 : cpus / 2) ))}
+export PELORIN_DESKTOP_0_DISPLAY=$DISPLAY PELORIN_DESKTOP_0_PREFIX=$WINEPREFIX
+spec='{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [{"id": "0", "slots": 1}'
+for ((i = 1; i < desktops; i++)); do
+  copy=$build/wineprefix-desktop$i
+  if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$WINEPREFIX/.pelorin-ready-2" -nt "$copy/.pelorin-copy-of-ready" ]; then
+    rm -rf "$copy"
+    cp -a "$WINEPREFIX" "$copy"
+    rm -rf "$copy/drive_c/users/$(id -un)/Temp"/*
+    touch "$copy/.pelorin-copy-of-ready"
+  fi
+  start_extra_display
+  desktop_prefixes+=("$copy")
+  WINEPREFIX=$copy wineserver -p
+  DISPLAY=$extra_display WINEPREFIX=$copy wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  DISPLAY=$extra_display WINEPREFIX=$copy keep_desktop
+  export "PELORIN_DESKTOP_${i}_DISPLAY=$extra_display" "PELORIN_DESKTOP_${i}_PREFIX=$copy"
+  spec+=", {\"id\": \"$i\", \"slots\": 1}"
+done
+echo "$spec]}]}" >"$build/desktops.json"
+
+# ctest hands the desktops out as it starts the tests that ask for one.
+if [ "$(basename "$1")" = ctest ]; then
+  set -- "$1" --resource-spec-file "$build/desktops.json" "${@:2}"
+fi
 "$@"

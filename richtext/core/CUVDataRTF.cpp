@@ -409,7 +409,10 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
   bool firstParagraph = true;
   bool previousWasList = false;
   // A table's last row ends its paragraph: the paragraph after it needs no "\par", which readers
-  // would take for an empty paragraph of its own.
+  // would take for an empty paragraph of its own. A table right after a table is the exception:
+  // readers join the rows of consecutive tables into one table, so an empty paragraph goes
+  // between them, as word processors keep two tables apart; it is marked so that this reader
+  // keeps no paragraph for it.
   bool previousWasTable = false;
   Integer written = 0;
   for (Integer i = first; i <= last; ++i) {
@@ -434,6 +437,8 @@ bool TCustomUVData::SaveRTFToStream(TStream* Stream, bool SelectionOnly, TColor 
         if (!firstParagraph && !previousWasTable) {
           if (previousWasList) write("\\plain");
           write("\\par");
+        } else if (previousWasTable && item->StyleNo == uvsTable) {
+          write("\\uzuruvadtsep\\par");
         }
         write("\\pard");
         if (item->GetPageBreakBefore()) write("\\page");

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
 #include "classlib/SysUtils.h"
 #include "richtext/core/UVFuncs.h"
@@ -41,6 +43,12 @@ struct TCustomUVFormattedData::TFormatState {
   Integer CurStyle = -1;
   TEXTMETRICA TM{};
   Integer VShift = 0;
+  // The layout resumes inside an item after a space that the wrap there dropped.
+  bool WrapSpaceDropped = false;
+  // Asked before each line's first text piece is placed (its item, offset and the line's top):
+  // true stops the layout there, before the piece (the lines from there on are known).
+  std::function<bool(Integer ItemNo, Integer Offs, Integer LineTop)> LineStartHook;
+  bool Stopped = false;
 };
 
 namespace {
@@ -176,7 +184,9 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
     return;
   }
   TUVStyle* style = GetUVStyle();
-  if (Depth > 1 || !style || (State & uvstFormatting)) return;
+  // A partial reformat that shows or hides a scroll bar lays the document out again itself
+  // once its draw lines are whole: the size messages that arrive meanwhile find them half made.
+  if (Depth > 1 || !style || (State & (uvstFormatting | uvstPartialFormatting))) return;
   TCanvas* canvas = Canvas ? Canvas : GetFormattingCanvas();
   if (!canvas) return;
   Cardinal guardBits = uvstFormatting;
@@ -310,7 +320,7 @@ void TCustomUVFormattedData::AddDrawItem(TFormatState& St, TUVDrawLineInfo* Draw
 }
 
 void TCustomUVFormattedData::FormatItems(TFormatState& St, Integer First, Integer Last) {
-  for (Integer i = First; i <= Last; ++i) FormatItem(St, i);
+  for (Integer i = First; i <= Last && !St.Stopped; ++i) FormatItem(St, i);
 }
 
 void TCustomUVFormattedData::FormatItem(TFormatState& St, Integer ItemNo) {
@@ -325,13 +335,18 @@ void TCustomUVFormattedData::FormatItem(TFormatState& St, Integer ItemNo) {
   }
   AnsiString text = UVUniApplyAllCaps(Items->GetStrings(ItemNo), St.Style->GetTextStyles()->GetItem(item->StyleNo),
                                       item->ItemOptions);
-  if (St.Style->GetParaStyles()->GetItem(item->ParaNo)->Alignment == uvaJustify)
-    FormatWords(St, ItemNo, text);
-  else
-    FormatLine(St, ItemNo, text, 1, UVUniLength(text, item->ItemOptions), true);
+  FormatItemText(St, ItemNo, text, 1);
 }
 
-void TCustomUVFormattedData::FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text) {
+void TCustomUVFormattedData::FormatItemText(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs) {
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  if (St.Style->GetParaStyles()->GetItem(item->ParaNo)->Alignment == uvaJustify)
+    FormatWords(St, ItemNo, Text, Offs);
+  else
+    FormatLine(St, ItemNo, Text, Offs, UVUniLength(Text, item->ItemOptions) - Offs + 1, Offs == 1);
+}
+
+void TCustomUVFormattedData::FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs) {
   Byte options = GetItemOptions(ItemNo);
   bool unicode = (options & uvioUnicode) != 0;
   Integer count = UVUniLength(Text, options);
@@ -341,8 +356,8 @@ void TCustomUVFormattedData::FormatWords(TFormatState& St, Integer ItemNo, const
   }
   // Each word is an optional leading space and the characters up to the next space, so that
   // justification can widen the gaps between the pieces.
-  Integer i = 0;
-  while (i < count) {
+  Integer i = Offs - 1;
+  while (i < count && !St.Stopped) {
     Integer start = i;
     if (IsSpaceChar(Text.data(), i, unicode)) ++i;
     while (i < count && !IsSpaceChar(Text.data(), i, unicode)) ++i;
@@ -565,6 +580,11 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
 
   bool placedAny = false;
   auto place = [&](Integer pos, Integer length, Integer width, Integer height) {
+    if (St.LineStartPending && St.LineStartHook &&
+        St.LineStartHook(ItemNo, pos, St.BaseLine + St.PendingExtra + St.Descent)) {
+      St.Stopped = true;
+      return;
+    }
     auto* dli = new TUVDrawLineInfo();
     dli->ItemNo = ItemNo;
     dli->Offs = pos;
@@ -610,6 +630,7 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
     Integer height = St.Canvas->TextHeight(" ");
     if (St.NoLine || !continues) StartNewLine(St, ItemNo, St.NewParaPending);
     place(Offs, 0, 0, height);
+    if (St.Stopped) return;
     if (jump) {
       // An empty hyperlink has no area.
       delete static_cast<TUVJumpInfo*>(Jumps->Get(Jumps->GetCount() - 1));
@@ -624,7 +645,8 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
   Integer remaining = Count;
   bool newLineDue = (FirstPieceOfItem && !continues) || St.NoLine;
   bool firstPass = true;
-  bool droppedSpace = false;
+  bool droppedSpace = St.WrapSpaceDropped;
+  St.WrapSpaceDropped = false;
   bool dropWrapSpace = (St.Flags & uvflDropWrapSpace) != 0;
   while (remaining > 0) {
     if (newLineDue) {
@@ -692,6 +714,7 @@ void TCustomUVFormattedData::FormatLine(TFormatState& St, Integer ItemNo, const 
     if (length > 0) {
       SIZE sz = PieceExtent(St.Canvas, piece, length, unicode);
       place(pos, length, sz.cx, sz.cy);
+      if (St.Stopped) return;
     }
     pos += length + skip;
     remaining -= length + skip;
@@ -1014,13 +1037,21 @@ void TCustomUVFormattedData::FormatParasExact(Integer FirstDrawItem, Integer Las
     newHeight = GetBottomMargin() + newBottom +
                 st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(itemCount - 1))->SpaceAfter);
   }
-  if (newHeight != DocumentHeight) {
-    DocumentHeight = newHeight;
+  FinishPartialFormat(newHeight, first, last, NoCaching);
+}
+
+void TCustomUVFormattedData::FinishPartialFormat(Integer NewHeight, Integer FirstItemNo, Integer LastItemNo,
+                                                 bool NoCaching) {
+  bool clientResized = false;
+  if (NewHeight != DocumentHeight) {
+    DocumentHeight = NewHeight;
     AdjustVScrollUnits();
     Integer vOffs = GetVOffs();
+    Integer clientWidth = GetWidth(), clientHeight = GetHeight();
     SizeChangeGuard = true;
     SetDocumentAreaSize(GetLeftMargin() + DocumentWidth + GetRightMargin(), DocumentHeight, true);
     SizeChangeGuard = false;
+    clientResized = GetWidth() != clientWidth || GetHeight() != clientHeight;
     if (GetVOffs() != vOffs) Invalidate();
   }
   if (GetFlags() & uvflBuildJumps) {
@@ -1028,7 +1059,122 @@ void TCustomUVFormattedData::FormatParasExact(Integer FirstDrawItem, Integer Las
     PlaceJumps();
   }
   AdjustChildrenCoords();
-  LastFormattedItem = itemCount - 1;
+  LastFormattedItem = GetItemCount() - 1;
   State &= ~static_cast<Cardinal>(uvstPartialFormatting);
-  Formatted(first, last, true);
+  Formatted(FirstItemNo, LastItemNo, true);
+  // A scroll bar came or went: the whole document for the new client size, as Format does.
+  if (clientResized) Format(true, false, false, 0, nullptr, false, NoCaching);
 }
+
+bool TCustomUVFormattedData::FormatChangedText(Integer ItemNo, Integer Offs, Integer Delta) {
+  TUVStyle* style = GetUVStyle();
+  TCanvas* canvas = GetFormattingCanvas();
+  if (!style || !canvas || (State & (uvstFormatting | uvstPartialFormatting))) return false;
+  Integer count = DrawItems->GetCount();
+  Integer itemCount = GetItemCount();
+  if (count == 0 || ItemNo < 0 || ItemNo >= itemCount || GetItemStyle(ItemNo) < 0) return false;
+  Integer d = GetItem(ItemNo)->DrawItemNo;
+  if (d < 0 || d >= count || DrawItems->Get(d)->ItemNo != ItemNo || (d > 0 && DrawItems->Get(d - 1)->ItemNo == ItemNo))
+    return false;
+  // The piece that held the change: the item's last piece that starts at or before it.
+  while (d + 1 < count && DrawItems->Get(d + 1)->ItemNo == ItemNo && DrawItems->Get(d + 1)->Offs <= Offs) ++d;
+  auto lineStart = [&](Integer x) {
+    while (x > 0 && !DrawItems->Get(x)->FromNewLine) --x;
+    return x;
+  };
+  auto startsItem = [&](Integer x) { return x == 0 || DrawItems->Get(x - 1)->ItemNo != DrawItems->Get(x)->ItemNo; };
+  Integer start = lineStart(d);
+  // Text taken out of a line may let words of it move up to the line before, in the same
+  // paragraph.
+  if (start > 0 && !(startsItem(start) && GetItem(DrawItems->Get(start)->ItemNo)->StartsPara()))
+    start = lineStart(start - 1);
+
+  FormattingGuard guard(State, uvstPartialFormatting);
+  TFormatState st;
+  InitFormatState(st, canvas, false);
+  st.Flags &= static_cast<TUVFlags>(~uvflBuildJumps);
+  Integer top = GetTopMargin();
+  if (start > 0) top = std::max(top, LineBottomWithSpacing(st, start - 1));
+  TUVDrawLineInfo* resume = DrawItems->Get(start);
+  const Integer firstItem = resume->ItemNo;
+  const bool wholeItem = startsItem(start);
+  const Integer resumeOffs = resume->Offs;
+
+  // The old lines from the start on leave the list; the new ones are appended.
+  std::vector<TUVDrawLineInfo*> old;
+  DrawItems->Detach(start, old);
+  // The old lines that begin past the change, where the new layout may meet the old one again:
+  // their draw line index, their top, and where they begin in the changed text.
+  struct OldLine {
+    std::size_t Index;
+    Integer ItemNo, Offs, Top;
+  };
+  std::vector<OldLine> lines;
+  const Integer removed = std::max(-Delta, 0);
+  for (std::size_t i = 0; i < old.size(); ++i) {
+    TUVDrawLineInfo* dli = old[i];
+    if (!dli->FromNewLine) continue;
+    bool past = dli->ItemNo > ItemNo || (dli->ItemNo == ItemNo && dli->Offs >= Offs + removed);
+    if (!past) continue;
+    Integer lineTop = dli->Top;
+    for (std::size_t j = i + 1; j < old.size() && !old[j]->FromNewLine; ++j) lineTop = std::min(lineTop, old[j]->Top);
+    lines.push_back({i, dli->ItemNo, dli->ItemNo == ItemNo ? dli->Offs + Delta : dli->Offs, lineTop});
+  }
+  std::size_t next = 0;
+  std::size_t metIndex = old.size();
+  Integer shift = 0;
+  st.LineStartHook = [&](Integer PieceItemNo, Integer PieceOffs, Integer LineTop) {
+    while (next < lines.size() && (lines[next].ItemNo < PieceItemNo ||
+                                   (lines[next].ItemNo == PieceItemNo && lines[next].Offs < PieceOffs)))
+      ++next;
+    if (next == lines.size() || lines[next].ItemNo != PieceItemNo || lines[next].Offs != PieceOffs) return false;
+    metIndex = lines[next].Index;
+    shift = LineTop - lines[next].Top;
+    return true;
+  };
+
+  st.Insert = start;
+  st.BaseLine = top;
+  st.CurStyle = -1;
+  st.NewParaPending = firstItem == 0 && wholeItem;
+  st.FirstParaItemNo = GetFirstParaItem(firstItem);
+  Integer lastItem = firstItem;
+  if (!wholeItem) {
+    // Inside an item: its text from the line's first character, after the space the wrap
+    // dropped there, if any.
+    TCustomUVItemInfo* item = GetItem(firstItem);
+    AnsiString text = UVUniApplyAllCaps(Items->GetStrings(firstItem), style->GetTextStyles()->GetItem(item->StyleNo),
+                                        item->ItemOptions);
+    st.WrapSpaceDropped = (st.Flags & uvflDropWrapSpace) && resumeOffs > 1 &&
+                          UVUniIsSpaceAt(text, resumeOffs - 1, item->ItemOptions);
+    FormatItemText(st, firstItem, text, resumeOffs);
+    ++lastItem;
+  }
+  for (; lastItem < itemCount && !st.Stopped; ++lastItem) FormatItem(st, lastItem);
+  if (st.Stopped) --lastItem;
+  bool met = st.Stopped;
+  if (!met) {
+    FinishLine(st, true);
+    st.BaseLine += st.PendingExtra;
+    st.PendingExtra = 0;
+  }
+  for (std::size_t i = 0; i < metIndex; ++i) delete old[i];
+  Integer newHeight;
+  if (met) {
+    // The old lines from the meeting point on stay, moved by the change of height.
+    for (std::size_t i = metIndex; i < old.size(); ++i) {
+      TUVDrawLineInfo* dli = old[i];
+      dli->Top += shift;
+      if (dli->ItemNo == ItemNo) dli->Offs += Delta;
+      Integer index = DrawItems->Add(dli);
+      if (index == 0 || DrawItems->Get(index - 1)->ItemNo != dli->ItemNo) GetItem(dli->ItemNo)->DrawItemNo = index;
+    }
+    newHeight = DocumentHeight + shift;
+  } else {
+    newHeight = GetBottomMargin() + st.BaseLine + st.Descent +
+                st.Sad.YToDevice(style->GetParaStyles()->GetItem(GetItemPara(itemCount - 1))->SpaceAfter);
+  }
+  FinishPartialFormat(newHeight, firstItem, std::max(std::min(lastItem, itemCount - 1), firstItem), false);
+  return true;
+}
+

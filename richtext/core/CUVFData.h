@@ -218,6 +218,13 @@ public:
   void FormatParas(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted);
   // The same for exactly the given range, without widening it to paragraphs.
   void FormatParasExact(Integer FirstDrawItem, Integer LastDrawItem, Integer ItemsInserted, bool NoCaching);
+  // Lays out again after the text of item ItemNo changed from character Offs on, Delta
+  // characters inserted there (negative: removed), the other items as they were: from the line
+  // before the change's line (text taken out may let words move up) until a line begins where
+  // one began before, past the change; the lines from there on only move by the change of
+  // height. False, with nothing done, when the draw lines do not allow it (the caller lays out
+  // the paragraphs instead).
+  bool FormatChangedText(Integer ItemNo, Integer Offs, Integer Delta);
   void Clear() override;
   void DeleteItems(Integer First, Integer Count) override;
   void FreeItemObject(TCustomUVItemInfo* Item, bool Clearing) override;
@@ -282,6 +289,13 @@ public:
                                         TCanvas* Canvas);
   Integer CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad, TCanvas* Canvas);
   Integer CalculateParaSectionMinWidthDef(Integer ItemNo);
+  // What the words of text item ItemNo that touch its characters From..To - 1 (the place before
+  // From when To is From) ask of their line: the line's indents and the widest of those words,
+  // with a list marker before the item. The rest of the item, and of its paragraph, is not
+  // measured. -1 for an item that is not text and in a paragraph that does not wrap (its whole
+  // line counts there).
+  Integer CalculateTextMinWidth(Integer ItemNo, Integer From, Integer To, const TUVScreenAndDevice* Sad,
+                                TCanvas* Canvas);
   Integer CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas);
 
   // --- Selection -------------------------------------------------------------------------------
@@ -448,7 +462,13 @@ protected:
   void FormatItem(TFormatState& St, Integer ItemNo);
   void FormatLine(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs, Integer Count,
                   bool FirstPieceOfItem);
-  void FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text);
+  // The text of a text item from character Offs on (1: the whole item).
+  void FormatItemText(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs);
+  // The end of a partial reformat: the document's new height told to the owner (the whole
+  // document laid out again when that shows or hides a scroll bar), hyperlink areas, controls,
+  // and the items-formatted notification.
+  void FinishPartialFormat(Integer NewHeight, Integer FirstItemNo, Integer LastItemNo, bool NoCaching);
+  void FormatWords(TFormatState& St, Integer ItemNo, const AnsiString& Text, Integer Offs);
   void FormatRectItem(TFormatState& St, Integer ItemNo);
   void FormatFullLineItem(TFormatState& St, Integer ItemNo);
   void FinishLine(TFormatState& St, bool LastInPara);

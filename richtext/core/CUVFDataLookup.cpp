@@ -397,6 +397,37 @@ Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, con
   return result;
 }
 
+Integer TCustomUVFormattedData::CalculateTextMinWidth(Integer ItemNo, Integer From, Integer To,
+                                                      const TUVScreenAndDevice* Sad, TCanvas* Canvas) {
+  TUVStyle* style = GetUVStyle();
+  if (!style || !Canvas || ItemNo < 0 || ItemNo >= GetItemCount() || GetItemStyle(ItemNo) < 0) return -1;
+  // A line that does not wrap is as wide as all of its text.
+  if (style->GetParaStyles()->GetItem(GetItemPara(ItemNo))->Options.Contains(uvpaoNoWrap)) return -1;
+  TCustomUVItemInfo* item = GetItem(ItemNo);
+  AnsiString text = UVUniApplyAllCaps(Items->GetStrings(ItemNo), style->GetTextStyles()->GetItem(item->StyleNo),
+                                      item->ItemOptions);
+  const Byte options = item->ItemOptions;
+  const bool unicode = (options & uvioUnicode) != 0;
+  Integer count = UVUniLength(text, options);
+  // The words touching characters From..To - 1, or the place before From when the range is
+  // empty: from the space before them to the space after them.
+  Integer start = std::clamp(From - 1, 0, count);
+  Integer end = std::clamp(To - 1, start, count);
+  while (start > 0 && !UVUniIsSpaceAt(text, start, options)) --start;
+  while (end < count && !UVUniIsSpaceAt(text, end + 1, options)) ++end;
+  Integer unit = unicode ? 2 : 1;
+  AnsiString words = text.substr(static_cast<std::size_t>(start * unit), static_cast<std::size_t>((end - start) * unit));
+  style->ApplyTextStyle(Canvas, item->StyleNo, GetParaBiDiMode(item->ParaNo));
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(Canvas->GetHandle(), &tm);
+  Integer width = WidestWord(Canvas, words, options, std::max<Integer>(tm.tmMaxCharWidth, 1) * 2);
+  if (ItemNo > 0 && GetItemStyle(ItemNo - 1) == uvsListMarker) width += GetItem(ItemNo - 1)->GetMinWidth(Sad, Canvas, this);
+  Integer first = GetFirstLineItem(ItemNo);
+  Integer indents = 0;
+  GetMinIndents(first, GetFirstParaItem(first), indents, Sad);
+  return indents + width;
+}
+
 Integer TCustomUVFormattedData::CalculateParaSectionMinWidthDef(Integer ItemNo) {
   TCanvas* canvas = GetFormattingCanvas();
   if (!canvas) return 0;

@@ -88,6 +88,7 @@ private:
   TUVOptions Options;
   bool Explicit = false;
   Integer First = 0;
+  Integer ParaFirst = 0;  // the first line of the paragraph that holds line First
   Integer Last = -1;
   Integer SelStartNo = -1, SelStartOffs = 0, SelEndNo = -1, SelEndOffs = 0;
   bool AllSelected = false;
@@ -165,20 +166,23 @@ void Painter::FindRange() {
   if (R.FirstDrawItem >= 0 && R.LastDrawItem >= 0) {
     Explicit = true;
     First = std::min(R.FirstDrawItem, count - 1);
+    ParaFirst = First;
     Last = std::min(R.LastDrawItem, count - 1);
     return;
   }
-  // From the first line of the paragraph that holds the first visible line, so that its
-  // background and border are drawn whole.
+  // The paragraph that holds the first visible line has its background and border drawn whole,
+  // from its first line; its lines only from the first that can be seen, however long it is.
   First = std::clamp(D.FindDrawItemByY(Clip.Top, uvfdyFirstForPaint), 0, count - 1);
-  while (First > 0 && !StartsParagraph(First)) --First;
+  ParaFirst = First;
+  while (ParaFirst > 0 && !StartsParagraph(ParaFirst)) --ParaFirst;
   Last = count - 1;
 }
 
 void Painter::ParagraphsAndRange() {
   bool pastBottom = false;
+  if (ParaFirst < First) PaintParagraph(ParaFirst);
   for (Integer i = First; i <= Last; ++i) {
-    if (i == First || StartsParagraph(i)) PaintParagraph(i);
+    if ((i == First && ParaFirst == First) || StartsParagraph(i)) PaintParagraph(i);
     if (Explicit) continue;
     // A line may hold pieces that start lower than its first one (a tall picture raises the
     // line), so the range ends only at the line after the first piece past the bottom.

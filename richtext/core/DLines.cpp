@@ -80,6 +80,16 @@ void TUVDrawLines::GetSubDrawItemText(Integer Index, TCustomUVData* UVData, Ansi
                    UVData->GetItemOptions(dli->ItemNo));
 }
 
+void TUVDrawLines::Detach(Integer From, std::vector<TUVDrawLineInfo*>& Into) {
+  Integer count = GetCount();
+  Into.clear();
+  for (Integer i = From; i < count; ++i) {
+    Into.push_back(Get(i));
+    TList::SetItems(i, nullptr);
+  }
+  if (From < count) TList::SetCount(From);
+}
+
 void TUVDrawLines::MarkForDelete(Integer First, Integer Last) {
   for (Integer i = First; i <= Last; ++i) {
     TUVDrawLineInfo* item = Get(i);

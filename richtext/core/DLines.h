@@ -3,6 +3,8 @@
 // and the resolution record passed through formatting, painting and printing.
 #pragma once
 
+#include <vector>
+
 #include "classlib/System.h"
 #include "richtext/core/UVClasses.h"
 
@@ -109,6 +111,8 @@ public:
   // Count characters from character From (1-based) of the record, cut at the record's end.
   void GetSubDrawItemText(Integer Index, TCustomUVData* UVData, AnsiString& Text, Integer From, Integer Count) const;
 
+  // Takes the records from index From to the end out of the list, unfreed, in order.
+  void Detach(Integer From, std::vector<TUVDrawLineInfo*>& Into);
   // Frees the records First..Last and keeps their slots as the window.
   void MarkForDelete(Integer First, Integer Last);
   // Removes the slots still in the window.

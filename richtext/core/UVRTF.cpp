@@ -1065,6 +1065,9 @@ TUVRTFResult TUVRTFReader::ApplyRtfProperty(const TUVRTFsymbol& Sym, Integer Val
     case rtf_pk_Positioned:
       pp.Positioned = true;
       break;
+    case rtf_pk_TableSeparator:
+      pp.TableSeparator = Value != 0;
+      break;
     case rtf_pk_Page:
     case rtf_pk_PageBreakBefore:
       if (s->Destination == rtf_ds_Normal && OnRequiredPageBreak) {

@@ -255,6 +255,9 @@ public:
   Integer NestingLevel = 1;  // \itap
   bool InTable = false;
   bool Positioned = false;  // a frame: the table nesting is left alone
+  // \uzuruvadtsep: the paragraph only keeps two tables apart (readers join the rows of tables
+  // that follow each other); it holds nothing of the document.
+  bool TableSeparator = false;
   Integer ListOverrideIndex = -1;  // index into the list-override table (\ls), -1 none
   Integer ListLevel = 0;           // \ilvl
 };
@@ -576,6 +579,7 @@ enum TUVRTFPropKeyword : Integer {
   rtf_pk_LineSpacing, rtf_pk_LineSpacingMulti, rtf_pk_Alignment, rtf_pk_ParaBackColor, rtf_pk_ParaBorderSide,
   rtf_pk_BorderStyle, rtf_pk_BorderWidth, rtf_pk_BorderColor, rtf_pk_BorderSpace, rtf_pk_ListOverride,
   rtf_pk_ListLevel, rtf_pk_InTable, rtf_pk_NestingLevel, rtf_pk_Positioned, rtf_pk_PageBreakBefore,
+  rtf_pk_TableSeparator,
   // Sections and the document.
   rtf_pk_SectD, rtf_pk_Columns, rtf_pk_PageNumberX, rtf_pk_PageNumberY, rtf_pk_HeaderY, rtf_pk_FooterY,
   rtf_pk_SectionBreak, rtf_pk_PageNumberFormat, rtf_pk_PNSectionLevel, rtf_pk_PaperWidth, rtf_pk_PaperHeight,

@@ -382,6 +382,7 @@ const TUVRTFsymbol kKeywords[] = {
     {"uzuruvadcbw", 0, 0, PR, rtf_pk_CellBestWidthPx, NO},
     {"uzuruvadcbh", 0, 0, PR, rtf_pk_CellBestHeightPx, NO},
     {"uzuruvadtbw", 0, 0, PR, rtf_pk_TableBestWidthPx, NO},
+    {"uzuruvadtsep", 1, 0, PR, rtf_pk_TableSeparator, PP},
     {"cell", 0, 1, PR, rtf_pk_Cell, NO},
     {"nestcell", 0, 1, PR, rtf_pk_Cell, NO},
     {"row", 0, 1, PR, rtf_pk_Row, NO},

@@ -103,6 +103,7 @@ void TUVRTFParaProperties::Reset() {
   NestingLevel = 1;
   InTable = false;
   Positioned = false;
+  TableSeparator = false;
   ListOverrideIndex = -1;
   ListLevel = 0;
 }
@@ -129,6 +130,7 @@ void TUVRTFParaProperties::Assign(const TUVRTFParaProperties& Source) {
   NestingLevel = Source.NestingLevel;
   InTable = Source.InTable;
   Positioned = Source.Positioned;
+  TableSeparator = Source.TableSeparator;
   ListOverrideIndex = Source.ListOverrideIndex;
   ListLevel = Source.ListLevel;
 }

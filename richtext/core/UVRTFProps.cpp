@@ -222,6 +222,8 @@ bool TUVRTFReaderProperties::GetHyperlink(AnsiString& Target, AnsiString& Extras
 
 void TUVRTFReaderProperties::AddText(const AnsiString& Text, bool Unicode, TUVRTFPosition Position) {
   if (SkipHiddenText && FReader->GetCharProps().Hidden) return;
+  // The empty paragraph written only to keep two tables apart is no paragraph of the document.
+  if (Text.empty() && FReader->GetParaProps().TableSeparator) return;
   AnsiString target, extras;
   const bool hyperlink = GetHyperlink(target, extras);
   Integer styleNo = FindTextStyle(Unicode || UnicodeMode == uvruOnlyUnicode, hyperlink);

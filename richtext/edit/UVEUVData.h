@@ -149,6 +149,8 @@ public:
   // The caret's item and offset; -1 without a caret.
   Integer GetCurItemNo();
   Integer GetOffsetInCurItem();
+  // Whether the caret lies on a draw line that exists.
+  bool CaretPlaced();
   void ChangeCaret(bool ScrollToCaret, bool UpdateFirst, bool KeepCurrentStyles);
   // Rebuilds the positions of the caret's line; the caret goes to offset OffsetInPiece + 2 of
   // its piece.

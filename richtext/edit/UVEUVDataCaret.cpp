@@ -20,17 +20,23 @@ constexpr Integer CaretWidth = 1;
 // ---------------------------------------------------------------------------------------------
 // Where the caret is
 
+bool TUVEditUVData::CaretPlaced() {
+  // While a reformat replaces draw lines the caret may still name one that is gone.
+  return CaretDrawItemNo >= 0 && CaretOffs >= 0 && CaretOffs < CharPositions->GetCount() &&
+         CharPositions->Get(CaretOffs)->DrawItemNo < DrawItems->GetCount();
+}
+
 Integer TUVEditUVData::GetCurItemNo() {
   PrepareForEdit();
   if (PartialSelectedItem) return IndexOfItem(PartialSelectedItem);
-  if (CaretDrawItemNo < 0 || CaretOffs < 0 || CaretOffs >= CharPositions->GetCount()) return -1;
+  if (!CaretPlaced()) return -1;
   return DrawItems->Get(CharPositions->Get(CaretOffs)->DrawItemNo)->ItemNo;
 }
 
 Integer TUVEditUVData::GetOffsetInCurItem() {
   PrepareForEdit();
   if (PartialSelectedItem) return 1;
-  if (CaretDrawItemNo < 0 || CaretOffs < 0 || CaretOffs >= CharPositions->GetCount()) return -1;
+  if (!CaretPlaced()) return -1;
   TUVCharPos* pos = CharPositions->Get(CaretOffs);
   TUVDrawLineInfo* dli = DrawItems->Get(pos->DrawItemNo);
   return GetItemStyle(dli->ItemNo) >= 0 ? dli->Offs + pos->Offset - 1 : pos->Offset;
@@ -584,7 +590,7 @@ void TUVEditUVData::Format(bool KeepPosition, bool Force, bool NoScroll, Integer
   if (whole && KeepPosition) {
     RememberedCaretItemNo = -1;
     RememberedCaretOffs = -1;
-    if (CaretDrawItemNo >= 0 && CaretOffs >= 0 && CaretOffs < CharPositions->GetCount()) {
+    if (CaretPlaced()) {
       RememberedCaretItemNo = GetCurItemNo();
       RememberedCaretOffs = GetOffsetInCurItem();
     }

@@ -319,9 +319,9 @@ void TUVEditUVData::DeleteCharacters(Integer ItemNo, Integer From, Integer To) {
     return;
   }
   OpenUndoAction(uvutDelete);
-  EditScope scope(this, ItemNo, ItemNo);
+  EditScope scope(this, UVEditing::TextChange{ItemNo, From, To - From});
   UndoableDeleteSubstring(ItemNo, From, To - From);
-  scope.Finish(ItemNo, ItemNo);
+  scope.FinishText(0);
   PlaceCaretAfterEdit(ItemNo, From, true);
   Change(true);
 }

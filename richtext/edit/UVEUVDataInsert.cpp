@@ -53,6 +53,55 @@ namespace UVEditing {
 
 EditScope::EditScope(TUVEditUVData* AData, Integer First, Integer Last) : Data(AData) {
   Data->Deselect(nullptr, false);
+  NoteParagraphs(First, Last);
+  if (!Formatted) return;
+  Integer paraFirst, paraLast;
+  Data->ExpandToParagraphs(std::clamp(First, 0, ItemCount - 1), std::clamp(Last, 0, ItemCount - 1), paraFirst,
+                           paraLast);
+  WasWidest = Data->DocumentWidth >= 0 && MinWidthAround(paraFirst, paraLast) >= Data->DocumentWidth;
+}
+
+EditScope::EditScope(TUVEditUVData* AData, const TextChange& Change) : Data(AData), Text(Change) {
+  Data->Deselect(nullptr, false);
+  ItemCount = Data->GetItemCount();
+  if (ItemCount == 0 || Data->DrawItems->GetCount() == 0) {
+    Formatted = false;
+    return;
+  }
+  Integer width = TextMinWidth(Change.Removed);
+  if (width < 0) {
+    // Its whole paragraph counts: the paragraphs are laid out again.
+    NoteParagraphs(Change.ItemNo, Change.ItemNo);
+    Integer paraFirst, paraLast;
+    Data->ExpandToParagraphs(Change.ItemNo, Change.ItemNo, paraFirst, paraLast);
+    WasWidest = Data->DocumentWidth >= 0 && MinWidthAround(paraFirst, paraLast) >= Data->DocumentWidth;
+    return;
+  }
+  TextMode = true;
+  WasWidest = Data->DocumentWidth >= 0 && width >= Data->DocumentWidth;
+}
+
+Integer EditScope::TextMinWidth(Integer Count) {
+  return Data->CalculateTextMinWidth(Text.ItemNo, Text.Offs, Text.Offs + Count, nullptr, Data->GetFormattingCanvas());
+}
+
+void EditScope::FinishText(Integer Inserted) {
+  if (!TextMode) {
+    Finish(Text.ItemNo, Text.ItemNo);
+    return;
+  }
+  bool full = WasWidest || FullReformat || TextMinWidth(Inserted) > Data->DocumentWidth;
+  if (full && Data->DocumentWidthChanged()) {
+    Data->Format(false, true, false, 0, nullptr, false, false);
+  } else if (!Data->FormatChangedText(Text.ItemNo, Text.Offs, Inserted - Text.Removed)) {
+    // The draw lines are still those of the text before the change.
+    NoteParagraphs(Text.ItemNo, Text.ItemNo);
+    Data->FormatParas(DrawFirst, DrawLast, 0);
+  }
+  Data->Invalidate();
+}
+
+void EditScope::NoteParagraphs(Integer First, Integer Last) {
   Integer count = Data->GetItemCount();
   if (count == 0 || Data->DrawItems->GetCount() == 0) {
     Formatted = false;
@@ -69,7 +118,6 @@ EditScope::EditScope(TUVEditUVData* AData, Integer First, Integer Last) : Data(A
   while (d2 + 1 < Data->DrawItems->GetCount() && Data->DrawItems->Get(d2 + 1)->ItemNo == paraLast) ++d2;
   Data->GetParaBounds(d1, d2, DrawFirst, DrawLast);
   ItemCount = count;
-  WasWidest = Data->DocumentWidth >= 0 && MinWidthAround(paraFirst, paraLast) >= Data->DocumentWidth;
 }
 
 Integer EditScope::MinWidthAround(Integer First, Integer Last) {
@@ -406,11 +454,11 @@ void TUVEditUVData::TypeText(const AnsiString& Text) {
     return;
   }
 
-  EditScope scope(this, itemNo, itemNo);
   bool empty = Items->GetStrings(itemNo).empty();
-  Integer first, last;
-  ExpandToParagraphs(itemNo, itemNo, first, last);
   bool paraChanges = empty && GetItemPara(itemNo) != CurParaStyleNo;
+  // Characters typed into the text change only the lines around them; an empty item that takes
+  // the current paragraph style changes its whole paragraph.
+  EditScope scope = paraChanges ? EditScope(this, itemNo, itemNo) : EditScope(this, UVEditing::TextChange{itemNo, offs, 0});
   if (length == 1 && !paraChanges) {
     // One character joins the typing action it continues.
     if (UndoList->GetLimit() != 0) UndoList->AppendTyping(itemNo, offs, unicode);
@@ -421,13 +469,18 @@ void TUVEditUVData::TypeText(const AnsiString& Text) {
     // The new paragraph style of an empty item is undone with the characters.
     OpenUndoAction(uvutMiscTyping);
     if (paraChanges) {
+      Integer first, last;
+      ExpandToParagraphs(itemNo, itemNo, first, last);
       bool full = false;
       UndoableSetParaStyle(first, last, CurParaStyleNo, full);
       scope.FullReformat = full;
     }
     UndoableInsertSubstring(itemNo, offs, Text);
   }
-  scope.Finish(itemNo, itemNo);
+  if (paraChanges)
+    scope.Finish(itemNo, itemNo);
+  else
+    scope.FinishText(length);
   PlaceCaretAfterEdit(itemNo, offs + length, true);
   Change(true);
 }

@@ -149,6 +149,8 @@ public:
   TUVOnCaretGetOutEvent OnCaretGetOut;
 
 protected:
+  // The editor's window takes characters as UTF-16 (see CMUnicodeChar).
+  void CreateParams(TCreateParams& Params) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
@@ -190,6 +192,10 @@ private:
   void WMImeStartComposition(TMessage& Message);
   void WMImeComposition(TMessage& Message);
   void WMUndoFromInplace(TMessage& Message, bool Redo);
+  // A typed UTF-16 unit: a character the ANSI code page cannot hold (the two halves of one
+  // outside the Basic Multilingual Plane joined) is typed as UTF-16; the others go on as
+  // WM_CHAR to KeyPress, as they always did.
+  void CMUnicodeChar(TMessage& Message);
 
   bool FReadOnly = false;
   TUVEditorOptions FEditorOptions{uvoClearTagOnStyleApp};
@@ -199,6 +205,8 @@ private:
   TUVStyleConversionEvent FPendingConversion;
   // Set when Alt+Backspace undid or redid: its system character that follows is swallowed.
   bool FSwallowSysChar = false;
+  // The first half of a character outside the Basic Multilingual Plane, waiting for its second.
+  WideChar FHighSurrogate = 0;
 };
 
 class VUzurUvadEdit : public TCustomUzurUvadEdit {

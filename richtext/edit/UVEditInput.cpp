@@ -243,6 +243,52 @@ bool TCustomUzurUvadEdit::TranslateUnicodeKey(Word Key, LPARAM KeyData) {
 // ---------------------------------------------------------------------------------------------
 // Messages
 
+void TCustomUzurUvadEdit::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.UnicodeChars = true;
+}
+
+void TCustomUzurUvadEdit::CMUnicodeChar(TMessage& Message) {
+  Message.Result = 0;
+  const auto unit = static_cast<WideChar>(Message.WParam);
+  WideString text;
+  if (unit >= 0xD800 && unit < 0xDC00) {
+    FHighSurrogate = unit;
+    Message.Result = 1;
+    return;
+  }
+  if (unit >= 0xDC00 && unit < 0xE000) {
+    // A second half without its first is no character.
+    Message.Result = 1;
+    if (!FHighSurrogate) return;
+    text = {FHighSurrogate, unit};
+    FHighSurrogate = 0;
+  } else {
+    FHighSurrogate = 0;
+    char ansi[4];
+    BOOL lost = FALSE;
+    int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &unit, 1, ansi, sizeof ansi, nullptr, &lost);
+    if (length > 0 && !lost) return;
+    text = WideString(1, unit);
+    Message.Result = 1;
+  }
+  TUVEditUVData* data = GetEditData();
+  if (data->EditFlags & uvefKeyTyped) {
+    // The key-down typed this character already.
+    data->EditFlags &= ~static_cast<Cardinal>(uvefKeyTyped);
+    return;
+  }
+  if (!GetStyle() || !CanChange()) return;
+  if (data->SelectionExists() && !data->DeleteSelection()) return;
+  // The text takes a Unicode style; without one in the style sheet it is inserted as the code
+  // page allows.
+  SwitchToUnicodeTextStyle();
+  if (GetStyle()->GetTextStyles()->GetItem(data->CurTextStyleNo)->Unicode)
+    data->TypeText(UVUniWideStringToRaw(text));
+  else
+    InsertUnicodeText(text);
+}
+
 void TCustomUzurUvadEdit::WMKeyDown(TMessage& Message) {
   TUVEditUVData* data = GetEditData();
   data->EditFlags &= ~static_cast<Cardinal>(uvefKeyTyped);
@@ -431,6 +477,7 @@ void TCustomUzurUvadEdit::Dispatch(TMessage& Message) {
     case WM_IME_COMPOSITION: WMImeComposition(Message); break;
     case WM_UVUNDO: WMUndoFromInplace(Message, false); break;
     case WM_UVREDO: WMUndoFromInplace(Message, true); break;
+    case CM_UNICODECHAR: CMUnicodeChar(Message); break;
     default: inherited::Dispatch(Message);
   }
 }

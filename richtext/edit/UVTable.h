@@ -809,6 +809,17 @@ private:
   Integer FLockCount = 0;
   // How deep BeginTableModify calls are nested.
   Integer FModifyDepth = 0;
+  // A change of a table that lies in a cell of another table, not edited in place, in an
+  // editor's document: the cell's items (this table with them) wait in a hidden editor document
+  // while the change is recorded there; at its end they go back and what was recorded becomes
+  // one undoable change of the table holding the cell, which records it in its own document the
+  // same way (so a table at any depth records into the editor's document).
+  struct TCellChange;
+  TCellChange* FCellChange = nullptr;
+  // Starts such a change when the table lies so and none runs yet.
+  void BeginCellChange();
+  void EndCellChange();
+  void DropCellChange();
   // The cell found by the last hit test.
   Integer FHitRow = -1;
   Integer FHitCol = -1;

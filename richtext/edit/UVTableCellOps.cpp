@@ -178,3 +178,81 @@ void TUVUndoMultiCellsModify::Perform(TUVEditUVData* UVData) {
   ActionCounts.clear();
   table->MarkChanged();
 }
+
+// ---------------------------------------------------------------------------------------------
+// A table in a cell that is not edited in place
+
+struct TUVTableItemInfo::TCellChange {
+  std::unique_ptr<TUVWindowlessEditData> Hidden;
+  TUVTableCellData* Cell = nullptr;
+  TUVTableItemInfo* Outer = nullptr;
+  Integer Row = -1;
+  Integer Col = -1;
+  // The minimal width of the holding table's paragraph section, when that table lies in an
+  // editor's document itself.
+  Integer OldMinWidth = 0;
+};
+
+void TUVTableItemInfo::BeginCellChange() {
+  if (FCellChange || GetEditData() || !(State & uvtsInDocument) || !CanRecordUndo()) return;
+  auto* cell = dynamic_cast<TUVTableCellData*>(Rows->MainUVData);
+  TUVTableItemInfo* outer = cell ? cell->GetTable() : nullptr;
+  auto* root = cell ? dynamic_cast<TUVEditUVData*>(cell->GetAbsoluteRootData()) : nullptr;
+  Integer row, col;
+  if (!outer || !root || !outer->FindCellPosition(cell, row, col)) return;
+  auto* change = new TCellChange();
+  change->Hidden = HiddenEditor(root);
+  change->Cell = cell;
+  change->Outer = outer;
+  change->Row = row;
+  change->Col = col;
+  if (TUVEditUVData* data = outer->GetEditData()) change->OldMinWidth = data->GetParaSectionMinWidth(outer->GetItemIndex());
+  TakeCell(*change->Hidden, cell);
+  change->Hidden->Deselect(nullptr, false);
+  FCellChange = change;
+}
+
+void TUVTableItemInfo::EndCellChange() {
+  std::unique_ptr<TCellChange> change(FCellChange);
+  FCellChange = nullptr;
+  if (!change) return;
+  TUVWindowlessEditData* hidden = change->Hidden.get();
+  TUVTableCellData* cell = change->Cell;
+  TUVTableItemInfo* outer = change->Outer;
+  // The recorded actions are taken before the items go back (that clears the hidden document).
+  TUVUndoList recorded;
+  Integer actions = hidden->UndoList->GetCount();
+  MoveActions(hidden->UndoList, actions, &recorded);
+  cell->AppendFrom(hidden);
+  outer->MarkChanged();
+  outer->FormattingInfo->Width = 0;
+  if (actions > 0) {
+    // What the change recorded becomes the cell's actions in one change of the holding table.
+    outer->BeginTableModify(false);
+    ScopeExit close([outer] { outer->EndTableModify(); });
+    TUVEditUVData* data = outer->GetEditData();
+    auto* record = new TUVUndoMultiCellsModify();
+    record->ItemNo = outer->GetItemIndex();
+    record->UndoList->Owner = data;
+    record->UndoList->SetLimit(-1);
+    if (data && outer->RecordUndo(static_cast<TUVUndoInfo*>(record))) {
+      record->Rows.push_back(change->Row);
+      record->Cols.push_back(change->Col);
+      record->ActionCounts.push_back(actions);
+      MoveActions(&recorded, actions, record->UndoList);
+    }
+  }
+  // The holding table in an editor's document is laid out again there; one that lies in a cell
+  // itself is laid out with the table holding it.
+  if (TUVEditUVData* data = outer->GetEditData(); data && !outer->FCellChange) {
+    Integer itemNo = outer->GetItemIndex();
+    if (itemNo >= 0 && data->DrawItems->GetCount() > 0) data->ReformatItemIfWider(itemNo, change->OldMinWidth);
+    data->Change(true);
+  }
+}
+
+void TUVTableItemInfo::DropCellChange() {
+  delete FCellChange;
+  FCellChange = nullptr;
+}
+

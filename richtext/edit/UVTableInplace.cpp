@@ -136,6 +136,10 @@ void TUVTableItemInfo::InplaceChanged(TObject* /*Sender*/) {
 TUVTableInplaceEdit* TUVTableItemInfo::DetachInplaceEditor() {
   TUVTableInplaceEdit* editor = FInplaceEditor;
   if (!editor) return nullptr;
+  // A cell editor open inside this one (on a cell of a table in this cell) gives its cell back
+  // first: its edits become an action of this editor and move on with the others below, and
+  // nothing is left pointing at an editor about to go.
+  if (editor->GetInplaceEditor()) editor->CloseInplaceEditor();
   FInplaceEditor = nullptr;
   FEditorMouse = false;
   editor->OnChange = TNotifyEvent();

@@ -67,6 +67,7 @@ void TUVTableItemInfo::Init(Integer RowCount, Integer ColCount) {
 }
 
 TUVTableItemInfo::~TUVTableItemInfo() {
+  DropCellChange();
   DropInplaceEditor();
   delete Rows;
   Rows = nullptr;
@@ -304,8 +305,10 @@ void TUVTableItemInfo::RenumberParaStyle(TUVStyleUsage& Used) {
 TUVEditUVData* TUVTableItemInfo::GetEditData() { return dynamic_cast<TUVEditUVData*>(Rows->MainUVData); }
 
 bool TUVTableItemInfo::CanRecordUndo() {
-  TUVEditUVData* data = GetEditData();
-  return (State & uvtsInDocument) && data && data->UndoList->GetLimit() != 0;
+  // The root document decides, also for a table that lies in a cell.
+  TCustomUVData* document = Rows->MainUVData;
+  auto* root = document ? dynamic_cast<TUVEditUVData*>(document->GetAbsoluteRootData()) : nullptr;
+  return (State & uvtsInDocument) && root && root->UndoList->GetLimit() != 0;
 }
 
 Integer TUVTableItemInfo::OwnItemIndex() { return CanRecordUndo() ? GetItemIndex() : -1; }
@@ -329,6 +332,7 @@ bool TUVTableItemInfo::RecordUndo(TUVUndoModifyItemProps* Record) {
 }
 
 void TUVTableItemInfo::BeginTableModify(bool Prepare) {
+  if (FModifyDepth == 0) BeginCellChange();
   TUVEditUVData* data = GetEditData();
   if (!data || !(State & uvtsInDocument)) return;
   data->OpenUndoAction(uvutModifyTable, Prepare);
@@ -353,6 +357,7 @@ void TUVTableItemInfo::EndTableModify() {
   }
   data->ChangeGroupCounter(false);
   data->UndoList->DropEmptyLast();
+  if (FModifyDepth == 0) EndCellChange();
 }
 
 void TUVTableItemInfo::FinishChange() {
@@ -372,6 +377,11 @@ void TUVTableItemInfo::AfterUndoChangeProperty() {
 }
 
 void TUVTableItemInfo::SetIntProperty(const AnsiString& Name, Integer Value, bool AffectsWidth, bool NeedsLayout) {
+  bool cellChange = FModifyDepth == 0 && !FCellChange;
+  if (cellChange) BeginCellChange();
+  ScopeExit endCellChange([this, cellChange] {
+    if (cellChange) EndCellChange();
+  });
   Word inDocument = State & uvtsInDocument;
   ScopeExit restore([this, inDocument] { State = static_cast<Word>((State & ~uvtsInDocument) | inDocument); });
   TUVEditUVData* data = GetEditData();
@@ -526,8 +536,23 @@ void TUVTableItemInfo::InsertRows(Integer Index, Integer Count, Integer CopyInde
 
 void TUVTableItemInfo::DeleteCols(Integer Index, Integer Count, bool DecreaseWidth) {
   if (Rows->IsEmpty()) return;
+  // Where editing goes on afterwards: the edited cell where it moves to, else the first row at
+  // the first deleted column.
+  Integer row, col;
+  GetEditedCell(row, col);
+  if (row < 0) {
+    row = 0;
+    col = Index;
+  } else if (Count > 0 && col >= Index + Count) {
+    col -= Count;
+  }
   Deselect();
   ModifyStructure([&] { Rows->DeleteCols(Index, Count, DecreaseWidth); });
+  if (!GetEditData() || !FOptions.Contains(uvtoEditing) || Rows->IsEmpty()) return;
+  row = std::clamp(row, 0, GetRowCount() - 1);
+  col = std::clamp(col, 0, GetColCount() - 1);
+  Integer mainRow, mainCol;
+  if (Rows->GetMainCell(row, col, mainRow, mainCol)) EnterCell(mainRow, mainCol, false);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -129,12 +129,15 @@ void TUVTableItemInfo::Print(TCanvas* Canvas, Integer X, Integer Y, Integer /*X2
   Integer rows = GetRowCount();
   Integer headings = record->RepeatHeadings ? std::min(FHeadingRowCount, rows) : 0;
   Integer bodyTop = fi->RowStarts[static_cast<std::size_t>(headings)];
-  Integer lastRow = part->FirstRow + part->RowCount - 1;
   Integer bottomFrame = fi->Height - (fi->RowStarts[static_cast<std::size_t>(rows - 1)] +
                                       fi->RowHeights[static_cast<std::size_t>(rows - 1)]);
   Integer bodyHeight = part->Height - bodyTop - bottomFrame;
+  // The cell borders of the part's last row reach below the row into the frame.
+  Integer bodyBottom = bodyTop + bodyHeight + std::min(ScaleY(FCellBorderWidth), std::max(bottomFrame, 0));
   // The part is the table drawn three times through windows of the page: its top with the
-  // heading rows, its rows moved up below them, and its bottom frame below those.
+  // heading rows, its rows moved up below them, and its bottom frame below those. Each row is
+  // drawn in one of them only: a text clipped away is still output (a PDF keeps it, and search
+  // and text extraction would find it twice).
   auto band = [&](Integer TableY, const TRect& Window, Integer FirstRow, Integer RowCount) {
     if (Window.Bottom <= Window.Top) return;
     HDC dc = Canvas->GetHandle();
@@ -145,6 +148,6 @@ void TUVTableItemInfo::Print(TCanvas* Canvas, Integer X, Integer Y, Integer /*X2
   };
   band(Y, TRect{X, Y, X + width, Y + bodyTop}, 0, headings);
   band(Y - (fi->RowStarts[static_cast<std::size_t>(part->FirstRow)] - bodyTop),
-       TRect{X, Y + bodyTop, X + width, Y + bodyTop + bodyHeight}, part->FirstRow, part->RowCount);
-  band(Y + part->Height - fi->Height, TRect{X, Y + bodyTop + bodyHeight, X + width, Y + part->Height}, lastRow, 1);
+       TRect{X, Y + bodyTop, X + width, Y + bodyBottom}, part->FirstRow, part->RowCount);
+  band(Y + part->Height - fi->Height, TRect{X, Y + bodyBottom, X + width, Y + part->Height}, 0, 0);
 }

@@ -349,12 +349,29 @@ void TUVUndoList::AppendRecord(TUVUndoInfo* Record) {
     throw EUzurUvadError("Incorrect adding into undo list");
   }
   Record->List = this;
+  TakeOver(Record);
   last->Add(Record);
 }
 
 void TUVUndoList::AppendAction(TUVUndoInfos* Action) {
-  for (Integer i = 0; i < Action->GetCount(); ++i) Action->GetRecord(i)->List = this;
+  for (Integer i = 0; i < Action->GetCount(); ++i) {
+    TUVUndoInfo* record = Action->GetRecord(i);
+    record->List = this;
+    TakeOver(record);
+  }
   Add(Action);
+}
+
+void TUVUndoList::TakeOver(TUVUndoInfo* Record) {
+  // The actions of a cell, however deep, free what they saved through the document this list
+  // belongs to: the editor they were made in (a cell's) may be gone by then.
+  auto* composite = dynamic_cast<TUVCompositeUndo*>(Record);
+  if (!composite || !Owner || composite->UndoList->Owner == Owner) return;
+  composite->UndoList->Owner = Owner;
+  for (Integer a = 0; a < composite->UndoList->GetCount(); ++a) {
+    TUVUndoInfos* action = composite->UndoList->GetAction(a);
+    for (Integer i = 0; i < action->GetCount(); ++i) composite->UndoList->TakeOver(action->GetRecord(i));
+  }
 }
 
 void TUVUndoList::DropEmptyLast() {

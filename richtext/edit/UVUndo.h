@@ -422,6 +422,9 @@ public:
   Integer GroupCounter = 0;   // while at least 1, records join the last action
 
 private:
+  // A composite record coming under this list: its inner lists, however deep, come under this
+  // list's document.
+  void TakeOver(TUVUndoInfo* Record);
   // Performs the last action through UVData's opposite list; Redo tells which way.
   void PerformLast(TUVEditUVData* UVData, bool Redo);
   Integer FLimit = -1;

@@ -32,6 +32,55 @@ private:
   bool atEnd_;
 };
 
+namespace {
+
+bool IsLowSurrogate(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Unicode text (raw UTF-16) in the code page, and for each character of the result the offset of
+// the unit it comes from; Offsets stays empty when each unit gave one character. A letter with
+// the combining marks after it, and a surrogate pair, are converted together, so that the text is
+// what converting the whole gives (a letter and its accent may become one accented letter).
+void ReadUnicode(Integer CodePage, const AnsiString& Raw, AnsiString& Text, std::vector<Integer>& Offsets) {
+  Offsets.clear();
+  const auto* units = reinterpret_cast<const WideChar*>(Raw.data());
+  const Integer count = static_cast<Integer>(Raw.size() / 2);
+  std::vector<WORD> types(static_cast<std::size_t>(count));
+  if (count > 0) ::GetStringTypeW(CT_CTYPE3, units, count, types.data());
+  const auto joins = [&](Integer i) { return (types[i] & C3_NONSPACING) != 0 || IsLowSurrogate(units[i]); };
+  bool merges = false;
+  for (Integer i = 1; i < count && !merges; ++i) merges = joins(i);
+  Text = UnicodeToAnsiCP(CodePage, Raw);
+  if (!merges && static_cast<Integer>(Text.size()) == count) return;
+  Text.clear();
+  for (Integer i = 0; i < count;) {
+    Integer next = i + 1;
+    while (next < count && joins(next)) ++next;
+    const AnsiString part = UnicodeToAnsiCP(CodePage, Raw.substr(static_cast<std::size_t>(i) * 2,
+                                                                  static_cast<std::size_t>(next - i) * 2));
+    Text += part;
+    Offsets.insert(Offsets.end(), part.size(), i);
+    i = next;
+  }
+  Offsets.push_back(count);
+}
+
+}  // namespace
+
+Integer VUzurUvadParser3::OffsetOf(Integer Column) const {
+  if (offsets_.empty() || Column < 0) return Column;
+  const Integer last = static_cast<Integer>(offsets_.size()) - 1;
+  // The line break after the text counts on from the end.
+  if (Column >= last) return offsets_.back() + Column - last;
+  return offsets_[static_cast<std::size_t>(Column)];
+}
+
+Integer VUzurUvadParser3::ColumnOf(Integer Offset) const {
+  if (offsets_.empty() || Offset < 0) return Offset;
+  const Integer last = static_cast<Integer>(offsets_.size()) - 1;
+  if (Offset >= offsets_.back()) return last + Offset - offsets_.back();
+  return static_cast<Integer>(std::lower_bound(offsets_.begin(), offsets_.end(), Offset) - offsets_.begin());
+}
+
 bool VUzurUvadParser3::IsCheckable(TCustomUVData* Data, Integer ItemNo) {
   const Integer style = Data->GetItemStyle(ItemNo);
   if (style < 0) return false;
@@ -50,6 +99,8 @@ void VUzurUvadParser3::Init(TCustomUzurUvadEdit* Editor) {
   loadedLine_ = -1;
   length_ = 0;
   text_.clear();
+  offsets_.clear();
+  pendingOffset_ = -1;
   reset_ = false;
 }
 
@@ -65,7 +116,10 @@ void VUzurUvadParser3::SkipForward() {
     skipped = true;
   }
   // A position on an item that is not read moves to the start of the next one that is.
-  if (skipped) column_ = 0;
+  if (skipped) {
+    column_ = 0;
+    pendingOffset_ = -1;
+  }
 }
 
 bool VUzurUvadParser3::LoadLine() {
@@ -76,7 +130,14 @@ bool VUzurUvadParser3::LoadLine() {
   auto read = [&] {
     s.CurrentItem(data, item);
     text_ = data->GetItemText(item);
-    if (data->GetItem(item)->IsUnicode()) text_ = UnicodeToAnsiCP(CodePage, text_);
+    if (data->GetItem(item)->IsUnicode())
+      ReadUnicode(CodePage, AnsiString(text_), text_, offsets_);
+    else
+      offsets_.clear();
+    if (!offsets_.empty()) {
+      offsets_.push_back(offsets_.back() + 1);
+      offsets_.push_back(offsets_.back() + 1);
+    }
     text_ += "\r\n";
     length_ = static_cast<Integer>(text_.size());
     loadedLine_ = s.CurrentLine();
@@ -87,6 +148,11 @@ bool VUzurUvadParser3::LoadLine() {
   if (!onItem()) return false;
   // A changed item is read again before the column is measured against it.
   if (s.CurrentLine() != loadedLine_ || reload_) read();
+  if (pendingOffset_ >= 0) {
+    // Steps taken since the position was given count in the text read.
+    column_ = ColumnOf(pendingOffset_) + column_ - pendingOffset_;
+    pendingOffset_ = -1;
+  }
   if (column_ >= length_) {
     // On to the start of the next item that is checked.
     if (!s.NextItem()) return false;
@@ -132,7 +198,7 @@ bool VUzurUvadParser3::MoveNext() {
   if (!LoadLine()) return false;
   if (endSet_) {
     const Integer line = serializer_->CurrentLine();
-    if (line > endLine_ || (line == endLine_ && column_ > endColumn_)) return false;
+    if (line > endLine_ || (line == endLine_ && OffsetOf(column_) > endColumn_)) return false;
   }
   return true;
 }
@@ -150,6 +216,7 @@ void VUzurUvadParser3::SetPos(Integer Column, Integer Line, Integer Mode) {
     return;
   }
   column_ = Column;
+  pendingOffset_ = Column;
   reload_ = true;
   if (serializer_) serializer_->SetLine(Line);
 }
@@ -160,28 +227,50 @@ void VUzurUvadParser3::GetPos(Integer& Column, Integer& Line) {
     GetCursor(Column, Line);
     return;
   }
-  Column = column_;
   Line = serializer_ ? serializer_->CurrentLine() : 0;
+  if (pendingOffset_ >= 0)
+    Column = pendingOffset_;
+  else
+    Column = Line == loadedLine_ ? OffsetOf(column_) : column_;
 }
 
 void VUzurUvadParser3::MarkBack(Integer Length) {
   if (!serializer_) return;
   TUVSerializer& s = *serializer_;
   if (s.AtEnd() || !s.HasItem()) return;
-  if (s.CurrentLine() != loadedLine_ && !LoadLine()) return;
+  if ((s.CurrentLine() != loadedLine_ || pendingOffset_ >= 0) && !LoadLine()) return;
   TCustomUVData* data;
   Integer item;
   s.CurrentItem(data, item);
   const Integer first = data->GetOffsBeforeItem(item);
   const Integer last = data->GetOffsAfterItem(item);
-  column_ = std::clamp<Integer>(column_ - Length, 0, last - first);
-  const Integer length = std::clamp<Integer>(Length, 0, last - first - column_);
-  // Opening the cell editor moves the cell's items into it: the word is selected there.
-  s.EnterCell();
+  // The word's columns in the text read, and its offsets in the item.
+  const Integer end = column_;
+  column_ = std::clamp<Integer>(column_ - Length, 0, ColumnOf(last - first));
+  const Integer start = std::clamp<Integer>(OffsetOf(column_), 0, last - first);
+  const Integer length = std::clamp<Integer>(OffsetOf(end) - start, 0, last - first - start);
+  // Opening the cell editor moves the cell's items into it: the word is selected there. The cell
+  // editor takes the keyboard, and with it the activation from the window the check is shown in
+  // (the spelling dialog): that is no work of the user in the text, so the walker keeps its place
+  // meanwhile and that window gets the keyboard back.
+  const HWND active = ::GetActiveWindow();
+  const HWND focus = ::GetFocus();
+  enteringCell_ = true;
+  try {
+    s.EnterCell();
+  } catch (...) {
+    enteringCell_ = false;
+    throw;
+  }
+  enteringCell_ = false;
+  if (active && ::GetActiveWindow() != active && ::IsWindow(active)) {
+    ::SetActiveWindow(active);
+    if (focus && ::IsWindow(focus) && (focus == active || ::IsChild(active, focus))) ::SetFocus(focus);
+  }
   s.CurrentItem(data, item);
   auto* formatted = static_cast<TCustomUVFormattedData*>(data);
   if (data->GetItemStyle(item) >= 0)
-    formatted->SetSelectionBounds(item, column_ + 1, item, column_ + length + 1);
+    formatted->SetSelectionBounds(item, start + 1, item, start + length + 1);
   else
     formatted->SetSelectionBounds(item, first, item, last);
   formatted->Invalidate();
@@ -195,11 +284,16 @@ bool VUzurUvadParser3::WordIsEdited() const {
 }
 
 Integer VUzurUvadParser3::MarkedLength() {
-  if (WordIsEdited()) return static_cast<Integer>(editor_->GetTopLevelEditor()->GetSelText().size());
   TCustomUVData* data;
   Integer item;
   serializer_->CurrentItem(data, item);
-  return static_cast<Integer>(static_cast<TCustomUVFormattedData*>(data)->GetSelText(false).size());
+  auto* cell = static_cast<TCustomUVFormattedData*>(data);
+  const bool edited = WordIsEdited();
+  if (offsets_.empty())
+    return static_cast<Integer>(edited ? editor_->GetTopLevelEditor()->GetSelText().size() : cell->GetSelText(false).size());
+  // Text read from Unicode: the selection's units, counted in the columns of the text read.
+  const AnsiString units = edited ? editor_->GetTopLevelEditor()->GetSelTextW() : cell->GetSelText(true);
+  return ColumnOf(OffsetOf(column_) + static_cast<Integer>(units.size() / 2)) - column_;
 }
 
 void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
@@ -214,12 +308,14 @@ void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
     return;
   }
   const Integer line = serializer_->CurrentLine();
+  // The end of a checked range is an item offset: it moves by the units replaced.
+  const Integer selectedUnits = OffsetOf(column_ + selected) - OffsetOf(column_);
   if (!editor_->InsertText(Text)) {
     // A refused change (a read-only editor) leaves the word: reading goes on behind it.
     column_ += selected;
     return;
   }
-  if (endSet_ && endLine_ == line) endColumn_ += static_cast<Integer>(Text.size()) - selected;
+  if (endSet_ && endLine_ == line) endColumn_ += static_cast<Integer>(Text.size()) - selectedUnits;
   column_ += static_cast<Integer>(Text.size());
   reload_ = true;
 }
@@ -262,10 +358,13 @@ void VUzurUvadParser3::SelectionRect(TRect& Rect) {
 }
 
 void VUzurUvadParser3::Reset() {
+  if (enteringCell_) return;
   if (serializer_) serializer_->SeekLine(-1);
   column_ = -1;
   loadedLine_ = -1;
   text_.clear();
+  offsets_.clear();
+  pendingOffset_ = -1;
   length_ = 0;
   reset_ = true;
 }

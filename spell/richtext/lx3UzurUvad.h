@@ -2,10 +2,12 @@
 // the cells of its tables, in order) as numbered lines, one per item; the walker reads each text
 // item as a line of 8-bit text followed by a carriage return and line feed, and steps over items
 // that are no text or whose text is not to be checked (symbol fonts, text protected against
-// changes). Columns are 0-based indexes into the item's text.
+// changes). The positions it reports and takes are 0-based offsets into the item's text, also
+// where the code page conversion of Unicode text merges characters.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "spell/lx3ParserBase.h"
 #include "spell/richtext/UVSer.h"
@@ -44,8 +46,11 @@ public:
   void SelectionRect(TRect& Rect) override;
   void UndoLast(Integer, Integer, Integer&) override {}
   // Back before the first item; the next GetPos reports the caret. Called when the spelling
-  // dialog loses activation, as the user may then edit the text.
+  // dialog loses activation, as the user may then edit the text; ignored while the walker opens a
+  // cell editor for a word (which takes the activation for a moment).
   void Reset();
+  // Whether the walker is opening a table's cell editor on the word it marks.
+  bool EnteringCell() const { return enteringCell_; }
 
   // Whether the item's text is checked: a text item whose style is no symbol font and is not
   // protected against changes.
@@ -63,6 +68,11 @@ private:
   Integer MarkedLength();
   // Keeps the serializer where it is while a position elsewhere is asked for.
   class KeepPlace;
+  // The item offset of a column of the text read, and the first column at or after an item
+  // offset. The two differ in Unicode text where the code page joins a letter and its combining
+  // marks into one character (or writes one as two bytes).
+  Integer OffsetOf(Integer Column) const;
+  Integer ColumnOf(Integer Offset) const;
 
   TCustomUzurUvadEdit* editor_ = nullptr;
   Integer column_ = 0;
@@ -72,7 +82,13 @@ private:
   AnsiString text_;
   Integer loadedLine_ = -1;
   Integer length_ = 0;
+  // For text read from Unicode: the item offset each character of text_ comes from, and one more
+  // entry for the end; empty where the columns are the item's offsets.
+  std::vector<Integer> offsets_;
+  // An item offset given by SetPos, turned into a column once its item is read; -1 for none.
+  Integer pendingOffset_ = -1;
   bool reload_ = true;
   std::unique_ptr<TUVSerializer> serializer_;
   bool reset_ = false;
+  bool enteringCell_ = false;
 };

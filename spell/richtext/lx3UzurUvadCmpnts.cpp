@@ -14,7 +14,11 @@ void TUVLexemeSpell3::CheckUzurUvadEdit(TCustomUzurUvadEdit* Editor, Integer Che
 }
 
 void TUVLexemeSpell3::DialogDeactivated(TObject* Sender) {
-  if (auto* walker = dynamic_cast<VUzurUvadParser3*>(GetWalker())) walker->Reset();
+  auto* walker = dynamic_cast<VUzurUvadParser3*>(GetWalker());
+  // A cell editor the walker opens for the word takes the activation for a moment, and the walker
+  // gives it back: the dialog stays as it is, its commands enabled.
+  if (walker && walker->EnteringCell()) return;
+  if (walker) walker->Reset();
   inherited::DialogDeactivated(Sender);
 }
 

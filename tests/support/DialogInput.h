@@ -115,11 +115,11 @@ inline std::string FocusedText() {
 }
 
 // Runs `show`, which shows a modal dialog with the caption; `act` runs once the dialog shows and
-// is expected to close it. A dialog still open after 20 s is closed, and every 20 s after that
-// the active window (a dialog the test left open on top of it), so that a failing test cannot
-// hang. Returns whether `act` ran.
+// is expected to close it. A dialog still open after `guardMs` (20 s unless a test's work takes
+// longer) is closed, and every `guardMs` after that the active window (a dialog the test left open
+// on top of it), so that a failing test cannot hang. Returns whether `act` ran.
 inline bool RunShown(const std::string& caption, const std::function<void()>& show,
-                     const std::function<void(HWND)>& act) {
+                     const std::function<void(HWND)>& act, UINT guardMs = 20000) {
   WindowWatch watch(caption, [&](HWND wnd) {
     SetForegroundWindow(wnd);
     ProcessFor(30);
@@ -127,8 +127,8 @@ inline bool RunShown(const std::string& caption, const std::function<void()>& sh
   });
   static HWND shown = nullptr;
   shown = nullptr;
-  WindowWatch guard(caption, [](HWND wnd) { shown = wnd; }, 20000);
-  const UINT_PTR closer = SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) {
+  WindowWatch guard(caption, [](HWND wnd) { shown = wnd; }, guardMs);
+  const UINT_PTR closer = SetTimer(nullptr, 0, guardMs, [](HWND, UINT, UINT_PTR, DWORD) {
     ADD_FAILURE() << "a dialog was left open";
     if (GetActiveWindow() && GetActiveWindow() != shown) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);
     if (shown) PostMessageA(shown, WM_CLOSE, 0, 0);
@@ -140,9 +140,9 @@ inline bool RunShown(const std::string& caption, const std::function<void()>& sh
 }
 
 // Shows the dialog modally as RunShown does; returns the modal result.
-inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act) {
+inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act, UINT guardMs = 20000) {
   Integer result = 0;
-  RunShown(dialog->GetCaption(), [&] { result = dialog->ShowModal(); }, act);
+  RunShown(dialog->GetCaption(), [&] { result = dialog->ShowModal(); }, act, guardMs);
   return result;
 }
 

@@ -36,7 +36,16 @@ ScreenImage CaptureWindow(HWND window) {
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib && bits) {
     HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    // Only what lies on the screen is copied (the screen cannot give the rest, and Wine then gives
+    // nothing at all): a maximised window's frame reaches past the screen's edges. The parts off
+    // the screen stay black; the image keeps the window's coordinates.
+    const RECT screenRect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    RECT shown{};
+    if (IntersectRect(&shown, &r, &screenRect))
+      BitBlt(mem, shown.left - r.left, shown.top - r.top, shown.right - shown.left, shown.bottom - shown.top, screen,
+             shown.left, shown.top, SRCCOPY);
     GdiFlush();
     image.width = w;
     image.height = h;

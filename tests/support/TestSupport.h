@@ -140,7 +140,8 @@ std::string SelectedTreeItemText(HWND parent);
 namespace testing_support {
 
 // Captures what the screen shows of a window, its frame and caption included, as 24-bit RGB
-// rows from the top (3 bytes a pixel, no padding). Empty when the window cannot be captured.
+// rows from the top (3 bytes a pixel, no padding), in the window's coordinates; what lies off the
+// screen (a maximised window's frame) is black. Empty when the window cannot be captured.
 struct ScreenImage {
   int width = 0;
   int height = 0;

@@ -43,8 +43,9 @@ protected:
     WriteSettingString("BibleWorks Folder", BibleWorksFolder());
     CreateDirectoryA(BibleWorksFolder().c_str(), nullptr);
     CreateDirectoryA(ProgramFolderOfPelorin().c_str(), nullptr);
-    CopyFileA((testing_support::ProgramFolder() + "restart.exe").c_str(), (ProgramFolderOfPelorin() + "restart.exe").c_str(),
-              FALSE);
+    // The stand-in for the program that starts Pelorin again, under the name Pelorin starts.
+    CopyFileA((testing_support::ProgramFolder() + "RestartPeer.exe").c_str(),
+              (ProgramFolderOfPelorin() + "restart.exe").c_str(), FALSE);
   }
 
   std::string ProgramFolderOfPelorin() const { return temp_.Path() + "Program\\"; }
@@ -271,6 +272,8 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   PostMessageA(Child(dialog, "&OK"), BM_CLICK, 0, 0);
   ASSERT_TRUE(pelorin->WaitForExit(15000));
   EXPECT_EQ(pelorin->ExitCode(), 0u);
+  // restart.exe runs on after Pelorin has ended: its line may come a little later.
+  PumpUntil([&] { return !LogLines(ProgramFolderOfPelorin() + "restart.log").empty(); }, 10000);
   EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
   auto expected = before;
   expected["S2"] = "BGT";

@@ -11,6 +11,7 @@
 #include "app/PrintGeneralLists.h"
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/DialogDriver.h"
+#include "app/tests/support/StatusRecorder.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Menus.h"
@@ -48,24 +49,7 @@ inline std::vector<std::vector<StyledRun>> StyledParagraphs(VUzurUvad* viewer) {
   return paragraphs;
 }
 
-// Every text the status bar is given while the object lives (the bar must have its window).
-class StatusRecorder {
-public:
-  explicit StatusRecorder(TStatusBar* bar) : bar_(bar), old_(bar->WindowProc) {
-    bar_->WindowProc = TWndMethod::FromFunction([this](TMessage& message) {
-      if (message.Msg == SB_SETTEXTA) Texts.emplace_back(reinterpret_cast<const char*>(message.LParam));
-      old_(message);
-    });
-  }
-  ~StatusRecorder() { bar_->WindowProc = old_; }
-  StatusRecorder(const StatusRecorder&) = delete;
-  StatusRecorder& operator=(const StatusRecorder&) = delete;
-  Lines Texts;
-
-private:
-  TStatusBar* bar_;
-  TWndMethod old_;
-};
+using app_testing::StatusRecorder;
 
 // Answers the save dialog with a file and a filter, and remembers how the dialog was set up.
 class SaveResponder : public TDialogResponder {

@@ -152,6 +152,42 @@ bool PelorinProcess::WaitForExit(DWORD timeoutMs) {
   return WaitFor([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
+bool PelorinProcess::FollowRestart(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  if (!WaitForExit(timeoutMs)) return false;
+  const DWORD old = pid_;
+  HWND found = nullptr;
+  DWORD pid = 0;
+  const DWORD left = timeoutMs - std::min(timeoutMs, GetTickCount() - start);
+  WaitFor(
+      [&] {
+        for (HWND w = FindWindowExA(nullptr, nullptr, "TMainScreen", nullptr); w;
+             w = FindWindowExA(nullptr, w, "TMainScreen", nullptr)) {
+          GetWindowThreadProcessId(w, &pid);
+          if (pid != old && IsWindowVisible(w)) return (found = w) != nullptr;
+        }
+        return false;
+      },
+      left);
+  if (!found) return false;
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                                   PROCESS_VM_WRITE | PROCESS_TERMINATE,
+                               FALSE, pid);
+  if (!process) return false;
+  CloseHandle(process_);
+  process_ = process;
+  pid_ = pid;
+  main_ = found;
+  return true;
+}
+
+std::string PelorinProcess::ExecutablePath() const {
+  char path[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  if (!process_ || !QueryFullProcessImageNameA(process_, 0, path, &length)) return {};
+  return std::string(path, length);
+}
+
 DWORD PelorinProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   if (process_) GetExitCodeProcess(process_, &code);

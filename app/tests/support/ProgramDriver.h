@@ -39,6 +39,11 @@ public:
   bool Close(DWORD timeoutMs = 15000);
   bool WaitForExit(DWORD timeoutMs);
   DWORD ExitCode() const;
+  // After this copy ended to be started again: waits for the main window of the new copy (a
+  // process of its own) and talks to that copy from then on; false after the deadline.
+  bool FollowRestart(DWORD timeoutMs);
+  // The full path of the running program's executable; empty when it cannot be asked.
+  std::string ExecutablePath() const;
 
 private:
   HANDLE process_ = nullptr;

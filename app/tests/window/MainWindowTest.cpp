@@ -279,6 +279,51 @@ TEST_F(MainWindowTest, TheBookIsEditedWithTheEditorsKeysAndShortcuts) {
   editor->SetModified(false);
 }
 
+// The Edit menu's Cut, Copy and Paste serve the book editor: enabled from its selection and the
+// clipboard when the menu opens, and acting on the editor.
+TEST_F(MainWindowTest, TheEditMenuCutsCopiesAndPastesInTheBookEditor) {
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  VUzurUvadEdit* editor = form_->UzurUvadEdit1;
+  ASSERT_TRUE(viewer_test::ShowWithFocus(form_, editor));
+  auto* edit = static_cast<TMenuItem*>(form_->FindComponent("Edit1"));
+  ASSERT_TRUE(edit);
+  // Opens the Edit menu as Windows does and reads its items: "+" enabled, "o" greyed.
+  const auto opened = [&] {
+    SendMessageA(form_->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit->GetHandle()), MAKELPARAM(1, 0));
+    std::string states;
+    for (const char* name : {"Cut1", "Copy1", "Paste1"}) {
+      auto* item = static_cast<TMenuItem*>(form_->FindComponent(name));
+      states += (GetMenuState(edit->GetHandle(), item->GetCommand(), MF_BYCOMMAND) & MF_GRAYED) ? "o" : "+";
+    }
+    return states;
+  };
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  editor->SetSelectionBounds(3, 1, 3, 1);
+  EXPECT_EQ(opened(), "ooo") << "no selection, nothing to paste";
+  editor->SetSelectionBounds(3, 6, 3, 22);
+  EXPECT_EQ(opened(), "++o");
+  Command("Copy1");
+  ASSERT_TRUE(PumpUntil([] { return Clipboard()->HasFormat(CF_TEXT) && Clipboard()->GetAsText() == "In the beginning"; }, 3000));
+  EXPECT_EQ(opened(), "+++");
+  Command("Cut1");
+  ASSERT_TRUE(PumpUntil([&] { return editor->GetItemText(3) == "\\v 1  was the Word."; }, 3000)) << editor->GetItemText(3);
+  EXPECT_EQ(opened(), "oo+");
+  editor->SetSelectionBounds(3, 19, 3, 19);
+  Command("Paste1");
+  ASSERT_TRUE(PumpUntil([&] { return editor->GetItemText(3) == "\\v 1  was the WordIn the beginning."; }, 3000))
+      << editor->GetItemText(3);
+  // A read-only book takes nothing in.
+  editor->SetReadOnly(true);
+  editor->SetSelectionBounds(3, 6, 3, 10);
+  EXPECT_EQ(opened(), "o+o");
+  editor->SetReadOnly(false);
+  editor->SetModified(false);
+}
+
 TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
   WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 In the beginning was the Word."});
   for (int answer : {IDNO, IDYES}) {
@@ -303,6 +348,29 @@ TEST_F(MainWindowTest, ClosingWithAChangedBookAsksWhetherToSaveIt) {
     EXPECT_EQ(question, "File " + BookPath("JHN") + " has changed. Save?");
     EXPECT_EQ(FileLines(BookPath("JHN"))[0], answer == IDYES ? "X\\id JHN" : "\\id JHN");
   }
+}
+
+// A NUL byte in a book reaches the checks as it is, which report it as an unknown character (and
+// nothing about a "?" that is not there), and an edited book is saved with the NUL in its place.
+TEST_F(MainWindowTest, ANulByteInABookIsCheckedAndSavedAsItIs) {
+  MyReg->SetUSFMCheck(true);
+  MyReg->SetStructureCheck(true);
+  const std::string verse("\\v 1 In the beginning was light\0 and all was good.", 50);
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", verse});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  const Lines found = ItemsOf(form_->ResultsBox->GetItems());
+  EXPECT_EQ(found, Lines{"JHN 1:1 he beginning was light<NUL> - An unknown character has been found: <NUL>"});
+  EXPECT_EQ(form_->UzurUvadEdit1->GetItemText(3), verse);
+  // Edited and saved when the window closes.
+  form_->UzurUvadEdit1->SetSelectionBounds(0, 1, 0, 1);
+  SendMessageA(form_->UzurUvadEdit1->GetHandle(), WM_CHAR, 'X', 0);
+  ASSERT_TRUE(PumpUntil([&] { return form_->SaveButton->GetEnabled(); }, 3000));
+  WindowWatch box("Pelorin", [&](HWND w) { PressDialogButton(w, IDYES); }, 10000, "#32770");
+  delete form_;
+  form_ = nullptr;
+  EXPECT_TRUE(box.Done());
+  EXPECT_EQ(testing_support::ReadFileBytes(BookPath("JHN")), "X\\id JHN\r\n\\c 1\r\n\\p\r\n" + verse);
 }
 
 // Answers the spelling dialog as a user: each word it shows is recorded, and the next action runs
@@ -539,7 +607,7 @@ TEST_F(MainWindowTest, HelpAboutShowsTheProgramsNameVersionAndDescription) {
   EXPECT_TRUE(shown);
 }
 
-TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {
+TEST_F(MainWindowTest, MenuCommandsToggleExpandedMode) {
   WriteTestBook("JHN", {"\\id JHN"});
   Open();
   ExpandedMode = false;
@@ -552,11 +620,145 @@ TEST_F(MainWindowTest, MenuCommandsToggleExpandedModeAndStartTheHelp) {
   auto* settings = static_cast<TMenuItem*>(form_->FindComponent("Settings1"));
   SendMessageA(form_->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(settings->GetHandle()), MAKELPARAM(2, FALSE));
   EXPECT_FALSE(expanded->GetChecked());
-  Command("Help2");
-  ASSERT_TRUE(PumpUntil([] { return !g_started.empty(); }, 3000));
-  EXPECT_EQ(g_started, (std::vector<std::string>{"hh.exe " + ProgramFolder + "pelorin.chm"}));
   Command("Exit1");
   ASSERT_TRUE(PumpUntil([&] { return !form_->GetVisible(); }, 3000));
+}
+
+bool FailToStart(const AnsiString& commandLine) {
+  g_started.push_back(commandLine);
+  return false;
+}
+
+// Help, Help shows the help file with the system's viewer; without the file, or when the viewer
+// cannot be started, a message says why no help appears.
+TEST_F(MainWindowTest, HelpShowsTheHelpFileOrSaysWhyItCannot) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  const std::string helpFile = ProgramFolder + "pelorin.chm";
+  const std::string viewer = "hh.exe " + helpFile;
+  struct Case {
+    const char* name;
+    bool fileThere;
+    bool viewerStarts;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"help file", true, true, ""},
+      {"no help file", false, true, "The help file " + helpFile + " is missing, so there is no help to show."},
+      {"no viewer", true, false,
+       "The help file " + helpFile + " cannot be shown: hh.exe, which shows it, cannot be started."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_started.clear();
+    StartProgram = c.viewerStarts ? &RecordStart : &FailToStart;
+    DeleteFileA(helpFile.c_str());
+    if (c.fileThere) testing_support::WriteFileBytes(helpFile, "help");
+    std::string message;
+    {
+      WindowWatch box("Pelorin", [&](HWND w) {
+        message = dialog_testing::TextOf(GetDlgItem(w, 0xFFFF));
+        SaveScreenshot(w, std::string("help-message-") + (c.fileThere ? "no-viewer" : "no-file"));
+        PressDialogButton(w, IDOK);
+      }, 3000, "#32770");
+      Command("Help2");
+      PumpUntil([&] { return box.Done(); }, c.message.empty() ? 1000 : 3000);
+      EXPECT_EQ(box.Done(), !c.message.empty());
+    }
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(g_started, c.fileThere ? std::vector<std::string>{viewer} : std::vector<std::string>{});
+  }
+}
+
+// Where a child window lies in a capture of the window (its frame included).
+RECT PlaceIn(HWND child, HWND window) {
+  RECT place{}, frame{};
+  GetWindowRect(child, &place);
+  GetWindowRect(window, &frame);
+  OffsetRect(&place, -frame.left, -frame.top);
+  return place;
+}
+
+// The pixels of the capture inside the rectangle whose colour is not `background`.
+int PixelsOtherThan(const testing_support::ScreenImage& image, const RECT& r, COLORREF background) {
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (image.Pixel(x, y) != background) ++count;
+  return count;
+}
+
+// The columns of the rectangle that hold a pixel other than `background`: a size grip's dots
+// stand in several, a panel's border line in one.
+int ColumnsMarked(const testing_support::ScreenImage& image, const RECT& r, COLORREF background) {
+  int count = 0;
+  for (int x = r.left; x < r.right; ++x) count += PixelsOtherThan(image, RECT{x, r.top, x + 1, r.bottom}, background) > 0;
+  return count;
+}
+
+// Dragging the window's edge and maximising it, as a user does: what moved is painted again (no
+// line of the left column's old bottom edge is left across it, the status bar's grip is not left
+// where the bar used to end), the grip stands at the bar's right end, and not at all while the
+// window is maximised.
+TEST_F(MainWindowTest, SizingAndMaximisingRepaintWhatMovedAndKeepTheGripAtTheBarsEnd) {
+  WriteTestBook("JHN", {"\\id JHN"});
+  Open();
+  ASSERT_TRUE(WaitForCycle());
+  HWND window = form_->GetHandle();
+  auto handleOf = [&](const char* name) {
+    auto* control = dynamic_cast<TWinControl*>(form_->FindComponent(name));
+    return control ? control->GetHandle() : nullptr;
+  };
+  HWND bar = handleOf("StatusBar1"), left = handleOf("LeftPanel"), totals = handleOf("TotalsBox"),
+       results = handleOf("ResultsToParatextButton");
+  ASSERT_TRUE(bar && left && totals && results);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  testing_support::PumpFor(300);
+
+  struct Step {
+    const char* name;
+    int width, height;  // 0: maximised; -1: restored
+    bool grip;
+  };
+  const Step steps[] = {
+      {"main-window-sized-larger", 760, 640, true},
+      {"main-window-sized-smaller", 600, 450, true},
+      {"main-window-maximised", 0, 0, false},
+      {"main-window-restored", -1, -1, true},
+  };
+  RECT before = PlaceIn(bar, window);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    if (step.width > 0)
+      SetWindowPos(window, nullptr, 0, 0, step.width, step.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+      ShowWindow(window, step.width == 0 ? SW_MAXIMIZE : SW_RESTORE);
+    testing_support::PumpFor(300);
+    const testing_support::ScreenImage image = testing_support::CaptureWindow(window);
+    SaveScreenshot(window, step.name);
+    ASSERT_GT(image.width, 0);
+
+    // The left column between the totals and the button at its foot is plain, and its bottom edge
+    // is drawn where the column now ends.
+    const RECT column = PlaceIn(left, window), below = PlaceIn(totals, window), foot = PlaceIn(results, window);
+    const int middle = (column.left + column.right) / 2;
+    EXPECT_EQ(PixelsOtherThan(image, RECT{column.left + 2, below.bottom + 2, column.right - 2, foot.top - 2}, face), 0);
+    EXPECT_EQ(image.Pixel(middle, column.bottom - 1), shadow);
+
+    // The bar below its top line: the grip's dots in its last 16 pixels (else at most the last
+    // panel's border), nothing where the bar ended before.
+    RECT now = PlaceIn(bar, window);
+    const int gripColumns = ColumnsMarked(image, RECT{now.right - 16, now.top + 1, now.right, now.bottom}, face);
+    if (step.grip)
+      EXPECT_GE(gripColumns, 4);
+    else
+      EXPECT_LE(gripColumns, 1);
+    if (before.right + 16 < now.right)
+      EXPECT_EQ(PixelsOtherThan(image, RECT{before.right - 16, now.top + 1, before.right + 16, now.bottom}, face), 0);
+    EXPECT_EQ((GetWindowLongA(bar, GWL_STYLE) & SBARS_SIZEGRIP) != 0, step.grip);
+    before = now;
+  }
 }
 
 }  // namespace

@@ -69,6 +69,48 @@ TEST_F(ComTest, AnOwnerDrawnPanelIsDrawnByOnDrawPanel) {
   EXPECT_EQ(PaintedPixel(bar, 80, bar->GetHeight() / 2), Rgb(clRed));
 }
 
+// The bar follows its form's size: the last panel reaches the new end, where the grip stands; the
+// grip is not left where the bar ended before, and is gone while the form is maximised.
+TEST_F(ComTest, AStatusBarsGripStandsAtItsEndAndGoesWhileTheFormIsMaximised) {
+  auto* bar = Add<TStatusBar>(0, 0);
+  for (Integer width : {100, 100}) bar->GetPanels()->Add()->SetWidth(width);
+  HWND wnd = bar->GetHandle();
+  auto grip = [&] { return (::GetWindowLongA(wnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0; };
+  auto lastPanelEnd = [&] {
+    RECT r{};
+    ::SendMessageA(wnd, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&r));
+    return r.right;
+  };
+  // The grip's dots: pixels of its corner other than the bar's face.
+  auto gripDots = [&](int right) {
+    int dots = 0;
+    for (int x = right - 14; x < right; ++x)
+      for (int y = bar->GetHeight() / 2; y < bar->GetHeight(); ++y)
+        dots += forms_test::ScreenPixel(bar, x, y) != Rgb(clBtnFace);
+    return dots;
+  };
+  ProcessFor(20);
+  EXPECT_TRUE(grip());
+  const int before = bar->GetWidth();
+  EXPECT_GT(gripDots(before), 0);
+
+  form_->SetBounds(50, 50, 500, 300);
+  ProcessFor(50);
+  EXPECT_EQ(bar->GetWidth(), form_->GetClientWidth());
+  EXPECT_GE(lastPanelEnd(), bar->GetWidth() - 20);
+  EXPECT_EQ(gripDots(before), 0) << "the grip left where the bar ended";
+  EXPECT_GT(gripDots(bar->GetWidth()), 0);
+
+  form_->SetWindowState(wsMaximized);
+  ProcessFor(50);
+  EXPECT_FALSE(grip());
+  EXPECT_GE(lastPanelEnd(), bar->GetWidth() - 20);
+  form_->SetWindowState(wsNormal);
+  ProcessFor(50);
+  EXPECT_TRUE(grip());
+  EXPECT_EQ(bar->GetWidth(), form_->GetClientWidth());
+}
+
 TEST_F(ComTest, AProgressBarKeepsItsPositionWithinItsRange) {
   auto* bar = Add<TProgressBar>(10, 10);
   bar->SetMax(66);

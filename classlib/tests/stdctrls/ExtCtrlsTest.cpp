@@ -53,6 +53,30 @@ TEST_F(ExtTest, APanelCaptionIsDrawnInTheMiddle) {
   EXPECT_GT(darkColumns(1, 40), 0);
 }
 
+// A panel's window class repaints only what sizing uncovers; the bevel moves with the edges, so
+// the panel is painted again whole: its edge where it now ends, plain face where it ended before.
+TEST_F(ExtTest, APanelIsPaintedAgainWholeWhenItsSizeChanges) {
+  auto* panel = Add<TPanel>(10, 10, 200, 100);
+  ProcessFor(20);
+  struct Case {
+    const char* name;
+    int width, height;
+  };
+  const Case cases[] = {{"taller", 200, 160}, {"wider", 260, 160}, {"smaller", 150, 60}};
+  int width = 200, height = 100;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    panel->SetBounds(10, 10, c.width, c.height);
+    ProcessFor(50);
+    EXPECT_EQ(forms_test::ScreenPixel(panel, c.width / 2, c.height - 1), Rgb(clBtnShadow));
+    EXPECT_EQ(forms_test::ScreenPixel(panel, c.width - 1, c.height / 2), Rgb(clBtnShadow));
+    if (height < c.height) EXPECT_EQ(forms_test::ScreenPixel(panel, c.width / 2, height - 1), Rgb(clBtnFace));
+    if (width < c.width) EXPECT_EQ(forms_test::ScreenPixel(panel, width - 1, c.height / 2), Rgb(clBtnFace));
+    width = c.width;
+    height = c.height;
+  }
+}
+
 TEST_F(ExtTest, BevelShapesPaintTheirEdges) {
   struct Case {
     TBevelShape shape;

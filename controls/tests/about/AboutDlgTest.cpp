@@ -389,6 +389,49 @@ TEST_F(AboutDlgTest, TheBoxIsPlacedInItsRelationRectangle) {
   main->Hide();
 }
 
+// Beside a main form the user moved partly off the screen, the box opens wholly inside the work
+// area, and its OK button is in reach and closes it when clicked.
+TEST_F(AboutDlgTest, BesideAFormOffTheScreenTheBoxStaysOnIt) {
+  TForm* main = nullptr;
+  if (!Application->GetMainForm()) Application->CreateForm(main);
+  main = Application->GetMainForm();
+  const TRect work = GetRelateRect(brScreenWorkArea);
+  struct Case {
+    const char* name;
+    TRect bounds;
+    TVisDlgPosition position;
+  };
+  const Case cases[] = {
+      {"past the right edge", Bounds(work.Right - 150, 80, 600, 450), bpTopLeft},
+      {"past the right and bottom edges", Bounds(work.Right - 150, work.Bottom - 60, 600, 450), bpCenter},
+      {"past the left and top edges", Bounds(work.Left - 500, work.Top - 400, 600, 450), bpBottomRight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    main->SetBounds(c.bounds.Left, c.bounds.Top, c.bounds.Width(), c.bounds.Height());
+    main->Show();
+    TVisAboutDlg about(nullptr);
+    SetUpLikeTheProgram(about);
+    about.Position = c.position;
+    about.RelatePos = brMainForm;
+    TRect placed;
+    const Integer result = RunShown(about, [&](TForm* form) {
+      placed = form->GetBoundsRect();
+      if (c.position == bpTopLeft) testing_support::SaveScreenshot(::GetDesktopWindow(), "about-beside-offscreen-form");
+      auto* ok = Find<TButton>(form, "OKButton");
+      const TPoint centre = ok->ClientToScreen(Point(ok->GetWidth() / 2, ok->GetHeight() / 2));
+      EXPECT_EQ(::WindowFromPoint(POINT{centre.X, centre.Y}), ok->GetHandle());
+      testing_support::MouseClick(ok->GetHandle(), ok->GetWidth() / 2, ok->GetHeight() / 2);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_GE(placed.Left, work.Left);
+    EXPECT_GE(placed.Top, work.Top);
+    EXPECT_LE(placed.Right, work.Right);
+    EXPECT_LE(placed.Bottom, work.Bottom);
+  }
+  main->Hide();
+}
+
 TEST_F(AboutDlgTest, TheStandardStyleShowsTheShellsAboutBox) {
   ShellAboutRecorder shell;
   TVisAboutDlg about(nullptr);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "controls/VisBrowseDlg.h"
 #include "controls/visprocs.h"
@@ -186,6 +189,49 @@ TEST_F(BrowseDlgTest, PlacesThePicker) {
   }
 }
 
+// A picker placed beside the active window, which the user moved partly off the screen, opens
+// wholly on the screen, its OK button in reach.
+TEST_F(BrowseDlgTest, BesideAWindowOffTheScreenThePickerStaysOnIt) {
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
+  const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  const TRect work = GetRelateRect(brScreenWorkArea);
+  // Not the main form: the relation rectangle of the later tests stays the screen.
+  auto beside = std::make_unique<TForm>(nullptr);
+  struct Case {
+    const char* name;
+    TRect window;
+    TVisDlgPosition position;
+  };
+  const Case cases[] = {
+      {"past the right edge", Bounds(screenW - 120, 60, 600, 400), bpTopLeft},
+      {"past the bottom edge", Bounds(40, screenH - 90, 600, 400), bpCenter},
+      {"past the left and top edges", Bounds(-500, -300, 600, 400), bpBottomRight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    beside->SetBounds(c.window.Left, c.window.Top, c.window.Width(), c.window.Height());
+    beside->Show();
+    ::SetForegroundWindow(beside->GetHandle());
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return Screen->GetActiveForm() == beside.get(); }));
+    TVisBrowseDlg dialog(nullptr);
+    dialog.RelatePos = brActiveWindow;
+    dialog.Position = c.position;
+    RECT r{}, ok{};
+    Run(dialog, [&](HWND wnd) {
+      ::GetWindowRect(wnd, &r);
+      ::GetWindowRect(::GetDlgItem(wnd, IDOK), &ok);
+      Press(wnd, IDCANCEL);
+    });
+    EXPECT_GE(r.left, work.Left);
+    EXPECT_GE(r.top, work.Top);
+    EXPECT_LE(r.right, work.Right);
+    EXPECT_LE(r.bottom, work.Bottom);
+    EXPECT_LE(ok.right, work.Right);
+    EXPECT_LE(ok.bottom, work.Bottom);
+    beside->Hide();
+  }
+}
+
 // Answers the folder browser as a person would.
 class FolderResponder : public TDialogResponder {
 public:
@@ -250,6 +296,7 @@ TEST(VisDialogPlace, Positions) {
   const int w = ::GetSystemMetrics(SM_CXSCREEN);
   const int h = ::GetSystemMetrics(SM_CYSCREEN);
   const TRect r = Rect(100, 100, 500, 400);
+  const TRect work = GetRelateRect(brScreenWorkArea);
   struct Case {
     TVisDlgPosition position;
     TRect in;
@@ -267,13 +314,18 @@ TEST(VisDialogPlace, Positions) {
       {bpTopLeft, Rect(w - 50, 0, w, 100), {w - 100, 0}},
       // Never negative.
       {bpCenter, Rect(0, 0, 40, 20), {0, 0}},
-      {bpBottomRight, Rect(0, 0, w, h), {w - 100, h - 50}},
+      {bpBottomRight, Rect(0, 0, w, h), {std::min(w, work.Right) - 100, std::min(h, work.Bottom) - 50}},
+      // Beside a window that reaches off the screen the dialog stays wholly inside the work area.
+      {bpTopLeft, Rect(w - 50, 10, w + 550, 400), {work.Right - 100, 10}},
+      {bpTopRight, Rect(w - 50, 10, w + 550, 400), {work.Right - 100, 10}},
+      {bpBottomLeft, Rect(20, h - 30, 600, h + 300), {20, work.Bottom - 50}},
+      {bpTopLeft, Rect(-400, -300, 200, 100), {work.Left, work.Top}},
+      {bpBottomRight, Rect(w - 20, h - 20, w + 400, h + 400), {work.Right - 100, work.Bottom - 50}},
   };
   for (const Case& c : cases) EXPECT_EQ(PlacedPosition(c.in, c.position, 100, 50), c.expected) << c.position;
   // Without a main or active form the relation is the screen.
   EXPECT_EQ(GetRelateRect(brMainForm), Rect(0, 0, w, h));
   EXPECT_EQ(GetRelateRect(brScreen), Rect(0, 0, w, h));
-  const TRect work = GetRelateRect(brScreenWorkArea);
   EXPECT_GT(work.Width(), 0);
   EXPECT_LE(work.Width(), w);
 }

@@ -1,5 +1,6 @@
 // The owner-drawn edit driven by key and mouse messages on a shown form: typing, selecting,
 // the clipboard, undo and redo, the context menu, the edit messages and the companion control.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,37 @@ TEST_F(BaseEditTest, MaxLengthDropsAnInsertionThatWouldNotFit) {
   edit->SetMaxLength(1);
   Type("y");
   EXPECT_EQ(edit->GetEditText(), "G") << "what does not fit is dropped, the deletion stands";
+}
+
+// A paste that would not fit is refused whole: the selection it would have replaced stays, with
+// nothing to undo; one that fits once the selection goes is taken.
+TEST_F(BaseEditTest, APasteThatDoesNotFitKeepsTheSelection) {
+  edit->SetMaxLength(6);
+  Start("Hosea");
+  edit->ClearUndo();
+  Key(VK_LEFT, Shift);
+  Key(VK_LEFT, Shift);
+  changes = 0;
+  struct Paste {
+    const char* name;
+    std::function<void()> paste;
+  };
+  const Paste ways[] = {
+      {"Ctrl+V", [this] { Key('V', Ctrl); }},
+      {"Shift+Insert", [this] { Key(VK_INSERT, Shift); }},
+      {"WM_PASTE", [this] { ::SendMessageA(edit->GetHandle(), WM_PASTE, 0, 0); }},
+  };
+  Clipboard()->SetAsText("Jeremiah");
+  for (const Paste& way : ways) {
+    SCOPED_TRACE(way.name);
+    way.paste();
+    Expect("Hosea", 4, 2);
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(edit->GetUndoBuffer()->IsEmpty());
+  }
+  Clipboard()->SetAsText("eas");
+  Key('V', Ctrl);
+  Expect("Hoseas", 7, 0);
 }
 
 TEST_F(BaseEditTest, InsertSwitchesToOverwriting) {

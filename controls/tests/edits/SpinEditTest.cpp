@@ -175,6 +175,43 @@ TEST_F(SpinEditTest, TheArrowKeysStepTheNumberWithinTheRange) {
   EXPECT_EQ(spin->GetValue(), 0.0);
 }
 
+// An amount beyond what the currency value holds (a 64-bit count of ten-thousandths) is held at
+// the edit's range or at the value's limit: no error is shown while typing, stepping or leaving.
+TEST_F(SpinEditTest, ACurrencyAmountBeyondTheValueIsHeldAtTheLimit) {
+  std::vector<std::string> errors;
+  Application->OnException = TExceptionEvent::FromFunction([&](TObject*, Exception* e) { errors.push_back(e->Message); });
+  const double limit = 922337203685477.5807;
+  struct Case {
+    const char* name;
+    double maxValue;
+    const char* typed;
+    Word key;
+    double value;
+  };
+  const Case cases[] = {
+      {"typed, within a range", 10000, "9,999,999,999,999,999.00", 0, 10000},
+      {"seventeen nines and Up, within a range", 10000, "99999999999999999", VK_UP, 10000},
+      {"typed, beyond the value", 1e30, "9,999,999,999,999,999.00", 0, limit},
+      {"seventeen nines and Up, beyond the value", 1e30, "99999999999999999", VK_UP, limit},
+  };
+  auto* spin = Margin(20, 20);
+  spin->SetEditType(ntCurrency);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    spin->SetMaxValue(c.maxValue);
+    spin->SetValue(1);
+    Focus(spin);
+    Key('A', Ctrl);
+    Type(c.typed);
+    if (c.key) Key(c.key);
+    Focus(other);
+    EXPECT_DOUBLE_EQ(spin->GetValue(), c.value);
+    EXPECT_EQ(spin->GetEditText(), FloatToStrF(c.value, ffCurrency, 15, CurrencyDecimals));
+  }
+  Application->OnException = nullptr;
+  EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
 TEST_F(SpinEditTest, AfterTheDecimalSeparatorTheFractionStepApplies) {
   auto* spin = Margin(20, 20);
   spin->SetEditType(ntFloat);

@@ -29,6 +29,10 @@ TEST_F(PunctuationTest, MessagesOfSmallBooks) {
       {"unknown characters",
        {"\\v 1 In the beginning was light.", "\\v 2 It was good\tand fine."},
        {"JHN 1:2 was light. It was good\t - An unknown character has been found: \t"}},
+      // A NUL byte is checked as it is in the book, and named in the message.
+      {"a NUL byte",
+       {"\\v 1 In the beginning was light.", std::string("\\v 2 It was good\0and fine.", 26)},
+       {"JHN 1:2 was light. It was good<NUL> - An unknown character has been found: <NUL>"}},
       {"a pilcrow before a sentence",
        {"\\v 1 In the beginning was light.", "\\v 2 \xB6 It was good."},
        {"JHN 1:2  beginning was light. \xB6 - An unknown character has been found: \xB6",

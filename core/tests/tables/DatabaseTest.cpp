@@ -86,6 +86,27 @@ TEST_F(DatabaseTest, MissingFileRaisesTheFileOpenError) {
   EXPECT_THROW(TDatabase(path_, 0), Exception);
 }
 
+TEST_F(DatabaseTest, TableOverLinesReadElsewhereReadsNothingAndSavesAsUsual) {
+  const std::string absent = temp_.File("new folder\\made.txt");
+  std::unique_ptr<TStringList> lines(new TStringList());
+  for (const std::string& line : kSevenLines) lines->Add(line);
+  TDatabase table(absent, 3, lines.get());
+  lines->Clear();  // copied, not shared
+  EXPECT_EQ(LinesOf(table), kSevenLines);
+  EXPECT_EQ(table.RecordCount(), 2);
+  EXPECT_EQ(table.LastRecord, 1);
+  EXPECT_FALSE(table.Modified);
+
+  TDatabase empty(path_, 2, nullptr);
+  EXPECT_EQ(empty.RecordCount(), 0);
+  EXPECT_EQ(empty.LastRecord, -1);
+  EXPECT_FALSE(FileExists(path_));
+  empty.AppendField(0, "k", false);
+  empty.Save();
+  EXPECT_EQ(ReadFileBytes(path_), CrLf({"k", ""}));
+  EXPECT_THROW(TDatabase(path_, 0, nullptr), Exception);
+}
+
 TEST_F(DatabaseTest, SetFieldReplacesExistingLinesOnly) {
   auto table = Open(CrLf(kSevenLines));
   table->SetField(5, 0, "far");

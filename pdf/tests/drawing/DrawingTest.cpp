@@ -458,12 +458,14 @@ TEST_F(PdfDrawingTest, SmallDrawingsAndTheirOperators) {
       lines.push_back(content.substr(pos, end - pos));
       pos = end + 2;
     }
-    // The translation, then a line ended by a carriage return alone, then the page's own
-    // first "q".
-    ASSERT_EQ(lines.size(), c.expected.size() + 3) << content;
+    // The translation, then the empty line that the carriage return between the two ends, then
+    // the page's own first "q" on a line of its own.
+    ASSERT_EQ(lines.size(), c.expected.size() + 4) << content;
     EXPECT_EQ(lines[0], "1 J");
     EXPECT_EQ(lines[1], "1 j");
-    EXPECT_EQ(lines.back(), "\rq");
+    EXPECT_EQ(lines[lines.size() - 2], "");
+    EXPECT_EQ(lines.back(), "q");
+    EXPECT_EQ(content.substr(content.size() - 7), "\r\n\r\nq\r\n");
     for (size_t i = 0; i < c.expected.size(); ++i) {
       if (c.expected[i] == "*") continue;
       EXPECT_EQ(lines[i + 2], c.expected[i]) << i;

@@ -699,6 +699,52 @@ TEST_F(ClipTest, AnOriginPlacesTheDocumentAndARangePaintsOnlyItsLines) {
   EXPECT_EQ(range.Count(Rect(0, 0, 260, top - 2), clWhite), 260 * (top - 2));
 }
 
+// How many text outputs a metafile holds.
+Integer TextOutputs(const TMetafile& Metafile) {
+  Integer count = 0;
+  auto countText = [](HDC, HANDLETABLE*, const ENHMETARECORD* Record, int, LPARAM Count) -> int {
+    if (Record->iType == EMR_EXTTEXTOUTW || Record->iType == EMR_EXTTEXTOUTA) ++*reinterpret_cast<Integer*>(Count);
+    return 1;
+  };
+  ::EnumEnhMetaFile(nullptr, Metafile.GetHandle(), countText, &count, nullptr);
+  return count;
+}
+
+TEST_F(PaintTest, AViewIntoALongParagraphPaintsOnlyTheLinesItShows) {
+  // A framed paragraph of some three hundred lines, seen from its middle.
+  TParaInfo* framed = style.GetParaStyles()->Add();  // 2
+  framed->GetBackground()->Color = clAqua;
+  framed->GetBorder()->Style = uvbSingle;
+  doc.AddNL("Before", 0, 0);
+  for (Integer i = 0; i < 300; ++i) {
+    if (i == 0)
+      doc.AddNL("Verse " + IntToStr(i) + " of the long paragraph", 0, 2);
+    else
+      doc.Add(" and verse " + IntToStr(i) + " of the long paragraph", i % 2);
+  }
+  Format();
+  ASSERT_GT(doc.DrawItems->GetCount(), 300);
+  Integer middle = doc.DocumentHeight / 2;
+  Shot whole(300, doc.DocumentHeight);
+  PaintAll(whole);
+  doc.VOffs = middle;
+  TMetafile metafile;
+  metafile.SetWidth(300);
+  metafile.SetHeight(80);
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    doc.PaintTo(&canvas, Rect(0, 0, 300, 80));
+  }
+  // The lines in view and the few next to them; the paragraph's frame still drawn whole.
+  Integer shown = 0;
+  for (Integer d = 0; d < doc.DrawItems->GetCount(); ++d)
+    if (Dli(d)->Top < middle + 80 && Dli(d)->Top + Dli(d)->Height > middle) ++shown;
+  EXPECT_LE(TextOutputs(metafile), shown + 8);
+  Shot part(300, 80);
+  doc.PaintTo(part.Canvas(), Rect(0, 0, 300, 80));
+  EXPECT_EQ(part.Differs(whole, 0, middle), "");
+}
+
 TEST_F(ClipTest, AMetafileRecordsTheSamePaint) {
   Shot whole(260, doc.DocumentHeight);
   PaintAll(whole);

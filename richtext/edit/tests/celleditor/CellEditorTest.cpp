@@ -347,6 +347,143 @@ TEST_F(CellEditor, CtrlZUndoesInTheCellThenTheEditorsActionAndTheCellsTypingAfte
   EXPECT_EQ(editor_test::BeepCount(), 0);
 }
 
+// The point over the middle of a cell of a table shown by a viewer (a cell editor too), DX
+// pixels into the cell when given.
+TPoint CellPointIn(TCustomUzurUvad* Viewer, TUVTableItemInfo* Table, Integer Row, Integer Col, Integer DX = 0) {
+  TUVControlData* data = Viewer->GetUVData();
+  TUVDrawLineInfo* line = data->DrawItems->Get(data->ItemToFirstDrawItem(Table->GetItemIndex()));
+  TUVTableCellData* cell = Table->GetCells(Row, Col);
+  return Point(line->Left - Viewer->GetHOffs() + cell->Left + (DX ? DX : cell->Width / 2),
+               line->Top - Viewer->GetVOffs() + cell->Top + cell->Height / 2);
+}
+
+TEST_F(CellEditor, ClosingACellEditorClosesTheCellEditorsOpenInsideItKeepingTheirEdits) {
+  // A table of 1 x 2 cells reading "in0" and "in1" below the text of cell 0,0.
+  TUVTableCellData* outerCell = table->GetCells(0, 0);
+  auto* inner = new TUVTableItemInfo(1, 2, outerCell);
+  inner->ParaNo = 0;
+  table_test::SetCellText(inner->GetCells(0, 0), "in0");
+  table_test::SetCellText(inner->GetCells(0, 1), "in1");
+  outerCell->AddItem(AnsiString(), inner);
+  table->MarkChanged();
+  editor->Format();
+  ProcessFor(30);
+
+  // The outer cell's editor opens, then the inner cell's inside it; a letter goes into the inner
+  // cell.
+  Click(CellPoint(0, 0, 3));
+  ProcessFor(30);
+  TUVTableInplaceEdit* outerEditor = CellEditorOpen();
+  ASSERT_NE(outerEditor, nullptr);
+  outerEditor->ClickTime = 0;
+  viewer_test::Click(outerEditor, CellPointIn(outerEditor, inner, 0, 1, 3));
+  ProcessFor(30);
+  TUVTableInplaceEdit* innerEditor = inner->GetInplaceEditor();
+  ASSERT_NE(innerEditor, nullptr);
+  EXPECT_EQ(innerEditor->GetParent(), outerEditor);
+  innerEditor->SetSelectionBounds(0, 1, 0, 1);
+  TypeText("x");
+  ASSERT_EQ(TextOf(innerEditor->GetEditData()), "xin1");
+  Screenshot("cell-editor-nested");
+
+  // A click on the paragraph after the outer table closes both editors, the inner one first:
+  // the inner cell keeps the letter.
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(CellEditorOpen(), nullptr);
+  EXPECT_EQ(inner->GetInplaceEditor(), nullptr);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "xin1");
+  EXPECT_EQ(Caret(), (editor_test::Place{2, 3}));
+  // The document is written whole, the letter with it.
+  for (bool rtf : {false, true}) {
+    TMemoryStream stream;
+    ASSERT_TRUE(rtf ? editor->SaveRTFToStream(&stream, false) : editor->SaveUVFToStream(&stream, false));
+    std::string saved(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+    EXPECT_NE(saved.find("xin1"), std::string::npos) << (rtf ? "RTF" : "UVF");
+  }
+
+  // The letter is one action of the editor: undone and redone from outside the tables.
+  ASSERT_TRUE(editor->CanUndo());
+  TypeKey('Z', false, true);
+  ProcessFor(80);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "in1");
+  TypeKey('Y', false, true);
+  ProcessFor(80);
+  EXPECT_EQ(CellText(inner->GetCells(0, 1)), "xin1");
+  EXPECT_EQ(editor_test::BeepCount(), 0);
+  // Nothing is left pointing at a closed editor when the form goes (TearDown frees it).
+  Click(PointAt(2, 3));
+  ProcessFor(30);
+  EXPECT_EQ(inner->GetInplaceEditor(), nullptr);
+}
+
+TEST_F(CellEditor, DeletingColumnsOpensTheCellEditorAgainWhereItsCellWent) {
+  // A third column, so that columns can go on both sides of the edited cell.
+  table->InsertCols(2, 1, -1, false);
+  for (Integer r = 0; r < 2; ++r) table_test::SetCellText(table->GetCells(r, 2), IntToStr(r) + ",2");
+  table->MarkChanged();
+  editor->Format();
+  editor->ClearUndoLists();
+  const AnsiString saved = [&] {
+    TMemoryStream stream;
+    editor->SaveUVFToStream(&stream, false);
+    return AnsiString(static_cast<const char*>(stream.GetMemory()), static_cast<std::size_t>(stream.GetSize()));
+  }();
+  struct Case {
+    const char* Name;
+    Integer EditRow, EditCol;  // -1: no cell edited
+    Integer Index, Count;
+    std::string Opened;        // the edited cell afterwards
+    std::string Text;          // its text
+  } cases[] = {
+      {"columns left of the cell", 1, 2, 0, 2, "1,0", "q1,2"},
+      {"a column right of the cell", 0, 0, 1, 1, "0,0", "q0,0"},
+      {"the cell's own column", 1, 1, 1, 1, "1,1", "1,2"},
+      {"the last column, edited", 0, 2, 2, 1, "0,1", "0,1"},
+      {"no cell edited", -1, -1, 1, 2, "0,0", "0,0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // The table as it was, its own object again.
+    {
+      TMemoryStream stream;
+      stream.WriteBuffer(saved.data(), static_cast<Integer>(saved.size()));
+      stream.SetPosition(0);
+      editor->LoadUVFFromStream(&stream);
+      editor->Format();
+      table = dynamic_cast<TUVTableItemInfo*>(editor->GetEditData()->GetItem(1));
+      ASSERT_NE(table, nullptr);
+    }
+    if (c.EditRow >= 0) {
+      Click(CellPoint(c.EditRow, c.EditCol, 3));
+      ProcessFor(30);
+      ASSERT_EQ(Edited(), std::to_string(c.EditRow) + "," + std::to_string(c.EditCol));
+      CellEditorOpen()->SetSelectionBounds(0, 1, 0, 1);
+      TypeText("q");
+    }
+    table->DeleteCols(c.Index, c.Count, false);
+    ProcessFor(30);
+    EXPECT_EQ(Edited(), c.Opened);
+    ASSERT_NE(CellEditorOpen(), nullptr);
+    EXPECT_EQ(TextOf(CellEditorOpen()->GetEditData()), c.Text);
+    EXPECT_TRUE(CellEditorOpen()->Focused());
+    // The caret at the start of the cell's text, the editor over its cell.
+    Integer si, so, ei, eo;
+    CellEditorOpen()->GetSelectionBounds(si, so, ei, eo, true);
+    EXPECT_EQ(std::vector<Integer>({si, so, ei, eo}), std::vector<Integer>({0, 1, 0, 1}));
+    Integer r, col;
+    table->GetEditedCell(r, col);
+    EXPECT_EQ(CellEditorOpen()->GetWidth(), table->GetCells(r, col)->Width);
+    // What was typed before is one action of its own, the deletion another.
+    Click(PointAt(2, 3));
+    ProcessFor(30);
+    TypeKey('Z', false, true);
+    ProcessFor(50);
+    EXPECT_EQ(table->GetColCount(), 3);
+  }
+  Screenshot("cell-editor-after-column-deletion");
+}
+
 TEST_F(CellEditor, AReadOnlyEditorStaysReadOnly) {
   editor->SetReadOnly(true);
   Click(CellPoint(0, 0, 3));

@@ -174,6 +174,39 @@ TEST_F(ClipboardTest, PastingTakesTheFirstFormatInTheOrderOfPreference) {
   EXPECT_EQ(BeepCount(), 0);
 }
 
+TEST_F(ClipboardTest, APasteOfManyParagraphsIntoAnEmptyEditorIsUndoneAndRedone) {
+  editor->Clear();
+  editor->Format();
+  const Integer emptyWidth = editor->GetUVData()->DocumentWidth;
+  const Integer emptyClientWidth = editor->GetClientWidth();
+  // More paragraphs than the window shows: the paste brings the scroll bar, undoing it takes the
+  // bar away again, and each time the document is laid out for the width left.
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+  for (int i = 1; i <= 60; ++i) rtf += "Pasted paragraph " + std::to_string(i) + "\\par\r\n";
+  rtf += "}";
+  Clipboard()->SetBuffer(Format("Rich Text Format"), rtf.c_str(), static_cast<Integer>(rtf.size() + 1));
+  TypeKey('V', false, true);
+  ProcessFor(30);
+  ASSERT_GE(editor->GetItemCount(), 60);
+  EXPECT_EQ(editor->GetItemText(59), "Pasted paragraph 60");
+  ASSERT_LT(editor->GetClientWidth(), emptyClientWidth);
+  const Integer pastedWidth = editor->GetUVData()->DocumentWidth;
+  EXPECT_LT(pastedWidth, emptyWidth);
+  TypeKey('Z', false, true);
+  ProcessFor(30);
+  EXPECT_EQ(editor->GetItemCount(), 1);
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(editor->GetClientWidth(), emptyClientWidth);
+  EXPECT_EQ(editor->GetUVData()->DocumentWidth, emptyWidth);
+  EXPECT_EQ(Caret(), (Place{0, 1}));
+  TypeKey('Y', false, true);
+  ProcessFor(30);
+  ASSERT_GE(editor->GetItemCount(), 60);
+  EXPECT_EQ(editor->GetItemText(59), "Pasted paragraph 60");
+  EXPECT_EQ(editor->GetUVData()->DocumentWidth, pastedWidth);
+  Screenshot("editor-paste-redone");
+}
+
 TEST_F(ClipboardTest, APasteHandlerCanStopThePaste) {
   Clipboard()->SetAsText("pasted");
   int pastes = 0;

@@ -292,6 +292,50 @@ TEST_F(KeyboardTest, AltBackspaceSwallowsItsSystemCharacterSoNothingBeeps) {
   EXPECT_GE(recorder.Count(WM_SYSCOMMAND), 1);
 }
 
+// Characters sent as an on-screen keyboard sends them: UTF-16 units, a character outside the
+// Basic Multilingual Plane as its two halves.
+void TypeUnits(const std::wstring& Units) {
+  std::vector<INPUT> inputs;
+  for (wchar_t unit : Units)
+    for (bool up : {false, true}) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = unit;
+      in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(in);
+    }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  WaitForInput();
+}
+
+TEST_F(KeyboardTest, CharactersTheCodePageCannotHoldAreTypedAsUTF16) {
+  style->DefUnicodeStyle = edit_test::tsUnicode;
+  Fill({"Psalm"});
+  ShowForm();
+  std::string pressed;
+  editor->OnKeyPress = TKeyPressEvent::FromFunction([&](TObject*, char& Key) { pressed += Key; });
+  TypeKey(VK_END);
+  // A letter of the code page goes through the key events as ever and joins the text.
+  TypeUnits(L" \x00E9");
+  EXPECT_EQ(pressed, " \xE9");
+  EXPECT_EQ(editor->GetItemText(0), "Psalm \xE9");
+  // Alef and a character of two units (U+1F600): typed in the Unicode style, never as "?".
+  const std::wstring other = L"\x05D0\xD83D\xDE00";
+  TypeUnits(other);
+  ASSERT_EQ(editor->GetItemCount(), 2);
+  EXPECT_EQ(editor->GetItemText(0), "Psalm \xE9");
+  EXPECT_EQ(editor->GetItemStyle(1), edit_test::tsUnicode);
+  EXPECT_EQ(editor->GetItemText(1), UVUniWideStringToRaw(other));
+  EXPECT_EQ(Caret(), (Place{1, 4}));
+  // More of them in the Unicode text; undoing takes the pair back whole.
+  TypeUnits(L"\xD83D\xDE00");
+  EXPECT_EQ(editor->GetItemText(1), UVUniWideStringToRaw(other + L"\xD83D\xDE00"));
+  TypeKey('Z', false, true);
+  EXPECT_EQ(editor->GetItemText(1), UVUniWideStringToRaw(other));
+  EXPECT_EQ(pressed, " \xE9");
+  Screenshot("editor-unicode-typed");
+}
+
 TEST_F(KeyboardTest, TheCaretReportsWhereItCouldNotGo) {
   Fill(kVerses);
   ShowForm();

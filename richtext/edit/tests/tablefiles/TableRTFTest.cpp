@@ -2,6 +2,7 @@
 // into the same grid; tables written by LibreOffice read as tables with their rows, columns,
 // merged cells, heading row and texts; table groups without rows read as paragraphs; and the HTML
 // of a table in the FONT and the CSS form.
+#include <functional>
 #include <string>
 
 #include "classlib/Streams.h"
@@ -113,6 +114,88 @@ TEST_F(TableRTF, TheProjectsOwnTableComesBackFromItsRTF) {
   EXPECT_EQ(copy.GetItemText(copy.GetItemCount() - 1), "After");
   EXPECT_EQ(copy.GetItemCount(), 3);
   EXPECT_EQ(edit_test::CheckInvariants(copy), "");
+}
+
+// A document's paragraphs, one per entry: a table as its rows of cells in brackets (a table in
+// a cell described the same way), text as its text.
+std::vector<std::string> Paragraphs(TCustomUVData& Doc) {
+  std::vector<std::string> out;
+  for (Integer i = 0; i < Doc.GetItemCount(); ++i) {
+    if (TUVTableItemInfo* table = TableOf(Doc, i)) {
+      std::string text = "[";
+      for (Integer r = 0; r < table->GetRowCount(); ++r)
+        for (Integer c = 0; c < table->GetColCount(); ++c) {
+          TUVTableCellData* cell = table->GetCells(r, c);
+          if (r > 0 || c > 0) text += c == 0 ? " / " : " | ";
+          if (!cell) continue;
+          std::vector<std::string> inside = Paragraphs(*cell);
+          for (std::size_t k = 0; k < inside.size(); ++k) text += (k > 0 ? " " : "") + inside[k];
+        }
+      out.push_back(text + "]");
+    } else if (i == 0 || Doc.IsParaStart(i)) {
+      out.push_back(Doc.GetItemText(i));
+    } else {
+      out.back() += Doc.GetItemText(i);
+    }
+  }
+  return out;
+}
+
+TEST_F(TableRTF, TablesOneAfterTheOtherStayTablesOfTheirOwn) {
+  // A table of 2 x 2 cells "r,c" and one of 1 x 3 cells "t,c", directly after each other.
+  auto addTables = [](TCustomUVData& Doc, bool EmptyParagraphBetween = false) {
+    Doc.AddItem(AnsiString(), NumberedTable(2, 2, &Doc));
+    if (EmptyParagraphBetween) Doc.AddNL("", edit_test::tsNormal, edit_test::psNormal);
+    TUVTableItemInfo* second = NumberedTable(1, 3, &Doc);
+    for (Integer c = 0; c < 3; ++c) table_test::SetCellText(second->GetCells(0, c), "t," + IntToStr(c));
+    Doc.AddItem(AnsiString(), second);
+  };
+  const std::string first = "[0,0 | 0,1 / 1,0 | 1,1]", second = "[t,0 | t,1 | t,2]";
+  struct Case {
+    const char* Name;
+    std::function<void(TCustomUVData&)> Build;
+    std::vector<std::string> Expected;  // read back
+  } cases[] = {
+      {"between paragraphs",
+       [&](TCustomUVData& Doc) {
+         Doc.AddNL("Before", edit_test::tsNormal, edit_test::psNormal);
+         addTables(Doc);
+         Doc.AddNL("After", edit_test::tsNormal, edit_test::psNormal);
+       },
+       {"Before", first, second, "After"}},
+      {"at the start and the end of the document", [&](TCustomUVData& Doc) { addTables(Doc); }, {first, second}},
+      {"with an empty paragraph of the document between them",
+       [&](TCustomUVData& Doc) { addTables(Doc, true); }, {first, "", second}},
+      {"inside a cell",
+       [&](TCustomUVData& Doc) {
+         TUVTableItemInfo* holder = NumberedTable(1, 2, &Doc);
+         TUVTableCellData* cell = holder->GetCells(0, 1);
+         cell->Clear();
+         cell->AddNL("In", edit_test::tsNormal, edit_test::psNormal);
+         addTables(*cell);
+         Doc.AddItem(AnsiString(), holder);
+         Doc.AddNL("After", edit_test::tsNormal, edit_test::psNormal);
+       },
+       {"[0,0 | In " + first + " " + second + "]", "After"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TUVWindowlessEditData source{&style};
+    c.Build(source);
+    TUVWindowlessEditData copy{&style};
+    const std::string rtf = SaveRTF(source);
+    ASSERT_EQ(ReadRTF(copy, rtf), rtf_ec_OK);
+    EXPECT_EQ(Paragraphs(copy), c.Expected) << rtf;
+    // Other readers see a paragraph between the tables, which keeps them apart; one of the
+    // document's own needs no mark.
+    const bool separated = rtf.find("row}\r\n\\uzuruvadtsep\\par\\pard") != std::string::npos;
+    EXPECT_EQ(separated, c.Expected.size() < 3 || c.Expected[1] != "") << rtf;
+    EXPECT_EQ(edit_test::CheckInvariants(copy), "");
+    // Written again, the document reads back the same: nothing more is added.
+    TUVWindowlessEditData again{&style};
+    ASSERT_EQ(ReadRTF(again, SaveRTF(copy)), rtf_ec_OK);
+    EXPECT_EQ(Paragraphs(again), c.Expected);
+  }
 }
 
 TEST_F(TableRTF, MergedCellsAndNestedTablesAreWrittenAsRTFMarksThem) {

@@ -90,6 +90,63 @@ TEST_F(TablePrint, ATallTableRepeatsItsHeadingOnEveryPage) {
   }
 }
 
+// The texts page PageNo draws, in the order drawn: the page is drawn onto an enhanced metafile
+// made for the printer and its text records are read back, clipped or not (a text drawn outside
+// the visible area is still in a PDF, found by search and text extraction).
+std::vector<std::string> TextsDrawn(Report& R, Integer PageNo) {
+  HDC dc = ::CreateEnhMetaFileA(R.Printer.GetCanvas()->GetHandle(), nullptr, nullptr, nullptr);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    R.Helper.DrawPageAt(0, 0, PageNo, &canvas, false, print_test::kPageHeight);
+    canvas.SetHandle(nullptr);
+  }
+  HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
+  std::vector<std::string> texts;
+  auto collect = [](HDC, HANDLETABLE*, const ENHMETARECORD* Record, int, LPARAM Texts) -> int {
+    auto* out = reinterpret_cast<std::vector<std::string>*>(Texts);
+    const auto* bytes = reinterpret_cast<const BYTE*>(Record);
+    if (Record->iType == EMR_EXTTEXTOUTW) {
+      const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(Record);
+      const auto* units = reinterpret_cast<const wchar_t*>(bytes + r->emrtext.offString);
+      std::string text;
+      for (DWORD i = 0; i < r->emrtext.nChars; ++i) text += static_cast<char>(units[i]);
+      out->push_back(text);
+    } else if (Record->iType == EMR_EXTTEXTOUTA) {
+      const auto* r = reinterpret_cast<const EMREXTTEXTOUTA*>(Record);
+      out->emplace_back(reinterpret_cast<const char*>(bytes + r->emrtext.offString), r->emrtext.nChars);
+    }
+    return 1;
+  };
+  ::EnumEnhMetaFile(nullptr, metafile, collect, &texts, nullptr);
+  ::DeleteEnhMetaFile(metafile);
+  return texts;
+}
+
+TEST_F(TablePrint, EveryRowIsDrawnOnceOnItsOwnPage) {
+  AddTable(40, 1);
+  table->SetBorderWidth(2);
+  table->SetCellBorderWidth(1);
+  Integer pages = report.Paginate(print_test::kPageHeight);
+  TUVTablePrintInfo* record = Record();
+  ASSERT_NE(record, nullptr);
+  ASSERT_GT(pages, 2);
+  for (Integer p = 1; p <= pages; ++p) {
+    SCOPED_TRACE("page " + std::to_string(p));
+    // The heading row, then the part's rows in order, each cell once.
+    TUVTablePrintPart* part = record->GetTablePart(p - 1);
+    std::vector<std::string> expected = {"0,0", "0,1"};
+    for (Integer r = part->FirstRow; r < part->FirstRow + part->RowCount; ++r)
+      for (Integer c = 0; c < 2; ++c) expected.push_back(std::to_string(r) + "," + std::to_string(c));
+    EXPECT_EQ(TextsDrawn(report, p), expected);
+  }
+  // On paper: each page closed by the last row's cell borders and the table's frame.
+  report.Helper.DrawPageAt(0, 0, 1, report.Printer.GetCanvas(), false, print_test::kPageHeight);
+  report.Printer.EndDoc();
+  ASSERT_EQ(report.Printer.Pages.size(), 1u);
+  pixels::SaveForViewing(*report.Printer.Pages[0], "table-print-bordered-page-1");
+}
+
 TEST_F(TablePrint, ARowEndingExactlyAtTheRoomLeftGoesToTheNextPart) {
   AddTable(10, 1);
   report.Paginate(1000000);

@@ -380,6 +380,68 @@ TEST_F(TableGrid, DeletingColumnsWithDecreaseWidthScalesTheCutCells) {
 
 // Random merges, inserts and deletes on tables in an editor: the grid stays sound after every
 // step, undoing everything gives the grid back exactly, and redoing everything the grid reached.
+TEST_F(TableGrid, ChangesOfATableInACellAreUndoneAndRedoneInTheEditorsDocument) {
+  // A 2 x 2 table whose cell 1,1 holds a 2 x 3 table, two deep: that table's cell 0,0 holds a
+  // 2 x 2 table of its own.
+  TUVTableItemInfo* outer = Inserted(2, 2);
+  TUVTableCellData* holder = outer->GetCells(1, 1);
+  TUVTableItemInfo* inner = NumberedTable(2, 3, holder);
+  holder->AddItem(AnsiString(), inner);
+  TUVTableCellData* deepHolder = inner->GetCells(0, 0);
+  TUVTableItemInfo* deep = NumberedTable(2, 2, deepHolder);
+  deepHolder->AddItem(AnsiString(), deep);
+  outer->MarkChanged();
+  doc.Format(false, true, false, 0, nullptr, false, false);
+  doc.UndoList->Clear();
+  const std::vector<std::string> originalInner = DescribeGrid(inner), originalDeep = DescribeGrid(deep);
+  struct Case {
+    const char* Name;
+    TUVTableItemInfo* Table;
+    std::function<void()> Change;
+  } cases[] = {
+      {"merging", inner, [&] { inner->MergeCells(0, 1, 2, 2, true); }},
+      {"inserting rows", inner, [&] { inner->InsertRows(1, 2, 0, false); }},
+      {"inserting columns", inner, [&] { inner->InsertCols(3, 1, 2, false); }},
+      {"deleting columns", inner, [&] { inner->DeleteCols(1, 1, false); }},
+      {"a table property", inner, [&] { inner->SetCellPadding(6); }},
+      {"a cell property", inner, [&] { inner->SetCellIntProperty("Color", clYellow, 1, 2, false, false); }},
+      {"copied cell attributes", inner,
+       [&] { inner->AssignCellAttributes(0, 2, inner->GetCells(1, 2), true, 1, 1); }},
+      {"merging two tables deep", deep, [&] { deep->MergeCells(0, 0, 2, 1, true); }},
+      {"a property two tables deep", deep, [&] { deep->SetBorderWidth(3); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto describe = [&] {
+      std::vector<std::string> grid = DescribeGrid(c.Table);
+      grid.push_back("padding " + std::to_string(c.Table->GetCellPadding()) + " border " +
+                     std::to_string(c.Table->GetTableBorderWidth()));
+      return grid;
+    };
+    std::vector<std::string> before = describe();
+    Integer actions = doc.UndoList->GetCount();
+    c.Change();
+    std::vector<std::string> after = describe();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(CheckGrid(c.Table), "");
+    // One action of the editor's document, the grid still in the cell that holds it.
+    ASSERT_EQ(doc.UndoList->GetCount(), actions + 1);
+    EXPECT_EQ(doc.UndoList->LastUndoType(), uvutModifyTable);
+    EXPECT_EQ(holder->GetItem(holder->GetItemCount() - 1), inner);
+    EXPECT_EQ(deepHolder->GetItem(deepHolder->GetItemCount() - 1), deep);
+    edit_test::Undo(doc);
+    EXPECT_EQ(describe(), before);
+    EXPECT_EQ(CheckGrid(c.Table), "");
+    edit_test::Redo(doc);
+    EXPECT_EQ(describe(), after);
+    EXPECT_EQ(edit_test::CheckLayout(doc), "");
+  }
+  // Everything taken back, the last change first.
+  UndoAll();
+  EXPECT_EQ(DescribeGrid(inner), originalInner);
+  EXPECT_EQ(DescribeGrid(deep), originalDeep);
+}
+
 TEST_F(TableGrid, RandomChangesKeepTheGridSoundAndUndoExactly) {
   for (unsigned round = 1; round <= 16; ++round) {
     TUVStyle sheet(nullptr);

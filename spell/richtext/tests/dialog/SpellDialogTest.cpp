@@ -152,6 +152,64 @@ TEST_F(SpellDialogTest, ButtonsDriveTheCheckToTheExpectedText) {
   EXPECT_EQ(Text(), "Teh cat sat on teh mat.\nThe dog barked at the the moon.\nZzxqv wrold and wrold.");
 }
 
+// With the dialog open the check steps from the document's own text into the table's cells and
+// out again, whichever command answered the word before the table; in a cell every command works.
+TEST_F(SpellDialogTest, TheCheckGoesThroughTheCellsOfATable) {
+  form->SetBounds(20, 20, 460, 300);
+  Show();
+  // An error would be shown in a box that waits for the user: it is recorded instead.
+  std::vector<std::string> errors;
+  Application->OnException = TExceptionEvent::FromFunction([&](TObject*, Exception* e) { errors.push_back(e->Message); });
+  struct Case {
+    const char* name;
+    TButton* TSpellDialog::*first;
+    std::string firstLine;
+  };
+  const Case cases[] = {
+      {"Ignore", &TSpellDialog::IgnoreButton, "Teh cat"},
+      {"Change", &TSpellDialog::ChangeButton, "The cat"},
+      {"Change All", &TSpellDialog::ChangeAllButton, "The cat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillTable();
+    editor->ClearUndoLists();
+    std::string commands;
+    const auto usable = [&] {
+      TSpellDialog* d = Dialog();
+      std::string s;
+      for (TButton* b : {d->IgnoreButton, d->IgnoreAllButton, d->ChangeButton, d->ChangeAllButton, d->AddButton})
+        s += b->GetEnabled() ? "+" : "o";
+      return s;
+    };
+    const std::vector<A> answers = {
+        ChangeTo("The", c.first),
+        {K::Do, "", [&] {
+           commands = usable();
+           testing_support::SaveScreenshot(GetDesktopWindow(), "spell-dialog-in-a-cell");
+           Replace("the");
+           Click(Dialog()->ChangeButton);
+         }},
+        ChangeTo("brown", &TSpellDialog::ChangeButton),
+        ChangeTo("world", &TSpellDialog::ChangeButton),
+        ChangeTo("dog", &TSpellDialog::ChangeButton),
+    };
+    TestUser user(UV(), answers);
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    EXPECT_FALSE(UV().IsChecking());
+    EXPECT_FALSE(UV().GetCancelled());
+    EXPECT_EQ(user.prompts, (List{"Teh", "teh", "brwn", "wrold", "dgo"}));
+    EXPECT_EQ(commands, "+++++");
+    EXPECT_EQ(editor->GetItemText(0), c.firstLine);
+    EXPECT_EQ(Cells(), (std::vector<std::string>{"a the|dog", "the brown", "", "moon", "fox|hello world"}));
+    EXPECT_EQ(editor->GetItemText(editor->GetItemCount() - 1), "the lazy dog");
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    errors.clear();
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+  }
+  Application->OnException = nullptr;
+}
+
 TEST_F(SpellDialogTest, OptionsShowTheWordAgainAndCancelEndsTheCheck) {
   Show();
   Fill({"Teh cat and teh dog."});

@@ -193,6 +193,48 @@ TEST_F(WalkerTest, CaretAndSelectionQueriesKeepTheReadingPlace) {
   EXPECT_EQ(line, 4);
 }
 
+// A letter followed by combining marks is one character in the code page: the walker still
+// reports the item's own offsets, and a correction after it replaces exactly the word.
+TEST_F(WalkerTest, CombiningMarksKeepTheItemsOffsets) {
+  const auto raw = [](const std::wstring& text) {
+    return AnsiString(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  };
+  // Offsets: "Qxe" 0-2, the accent 3, "the" 5, "Moabb" 9, "and" 15, "wrold" 19.
+  const std::wstring line = L"Qxe\u0301 the Moabb and wrold.";
+  Show();
+  const auto fill = [&] {
+    editor->Clear();
+    editor->GetEditData()->AddNL(raw(line), tsUnicode, psNormal);
+    editor->Format();
+  };
+  fill();
+  VUzurUvadParser3 walker;
+  walker.CodePage = 1252;
+  walker.Init(editor);
+  AnsiString read;
+  walker.SetPos(0, 0, pmCurrent);
+  walker.GetText(read);
+  EXPECT_EQ(read, "Qx\xe9 the Moabb and wrold.\r\n") << "the letter and its accent are one character";
+  const std::vector<Word> words = Words(walker);
+  ASSERT_EQ(words.size(), 5u);
+  EXPECT_EQ(words[0].text, "Qx\xe9");
+  EXPECT_EQ(std::vector<Word>(words.begin() + 1, words.end()),
+            (std::vector<Word>{{"the", 5, 0}, {"Moabb", 9, 0}, {"and", 15, 0}, {"wrold", 19, 0}}));
+  // A position given is an offset of the item too.
+  walker.SetPos(14, 0, pmCurrent);
+  walker.MarkBack(5);
+  EXPECT_EQ(editor->GetSelTextW(), raw(L"Moabb"));
+
+  // Checked by a user: the words after the accent are shown whole and corrected exactly.
+  fill();
+  UV().CodePage = 1252;
+  // The replacement is checked in its turn: "Moab" is not in the dictionary.
+  TestUser user(UV(), {{K::Ignore}, {K::Change, "Moab"}, {K::Ignore}, {K::Change, "world"}});
+  UV().CheckUzurUvadEdit(editor, ckWholeText);
+  EXPECT_EQ(user.prompts, (List{"Qx\xe9", "Moabb", "Moab", "wrold"}));
+  EXPECT_EQ(editor->GetItemText(0), raw(L"Qxe\u0301 the Moab and world."));
+}
+
 TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
   Show();
   FillMixed();

@@ -1,0 +1,38 @@
+#include "app/ConversionVariablesUnit.h"
+
+#include "classlib/ComCtrls.h"
+#include "classlib/FormTextReader.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/SysUtils.h"
+#include "core/MyRegistry.h"
+
+extern const char ConversionVariablesUnitFormText[];
+
+PUBLISHED(TConversionVariablesDlg) {
+  Method("FormCreate", &TConversionVariablesDlg::FormCreate);
+  Method("OKBtnClick", &TConversionVariablesDlg::OKBtnClick);
+}
+
+namespace {
+
+const char* const kCutLengthSetting = "Hebrew cut length";
+const char* const kChapterLineSetting = "Remove chapter line";
+
+}  // namespace
+
+TConversionVariablesDlg::TConversionVariablesDlg(TComponent* AOwner) : TForm(AOwner) {
+  ReadComponentFromText(this, ConversionVariablesUnitFormText);
+  HebrewEdit = static_cast<TEdit*>(FindComponent("HebrewEdit"));
+  UpDown1 = static_cast<TUpDown*>(FindComponent("UpDown1"));
+  ChapterLineEdit = static_cast<TEdit*>(FindComponent("ChapterLineEdit"));
+}
+
+void TConversionVariablesDlg::FormCreate(TObject*) {
+  UpDown1->SetPosition(StrToIntDef(ReadSettingString(kCutLengthSetting), 0));
+  ChapterLineEdit->SetText(ReadSettingString(kChapterLineSetting));
+}
+
+void TConversionVariablesDlg::OKBtnClick(TObject*) {
+  WriteSettingString(kCutLengthSetting, IntToStr(UpDown1->GetPosition()));
+  WriteSettingString(kChapterLineSetting, ChapterLineEdit->GetText());
+}

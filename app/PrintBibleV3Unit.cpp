@@ -1,0 +1,297 @@
+// Print Bible: the dialog's set-up, the choice of books and building the testament documents.
+#include "app/PrintBibleV3Unit.h"
+
+#include <memory>
+
+#include "app/PrintBibleV3Run.h"
+#include "classlib/ComCtrlsPublished.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/FormTextReader.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/StringLists.h"
+#include "classlib/SysUtils.h"
+#include "core/FontTable.h"
+#include "core/MyRegistry.h"
+#include "core/ProgramFolderUnit.h"
+#include "core/ScripturesUnit.h"
+#include "core/TypesConstants.h"
+#include "core/Utilities.h"
+#include "pdf/PDF.h"
+#include "richtext/core/UVReport.h"
+#include "richtext/core/UVStyle.h"
+#include "richtext/edit/UVEdit.h"
+#include "tools/BibleDocument.h"
+#include "tools/BibleText.h"
+
+extern const char PrintBibleV3UnitFormText[];
+
+PUBLISHED(TPrintBibleV3Dialog) {
+  Method("FormCreate", &TPrintBibleV3Dialog::FormCreate);
+  Method("FormDestroy", &TPrintBibleV3Dialog::FormDestroy);
+  Method("FormClose", &TPrintBibleV3Dialog::FormClose);
+  Method("FormCloseQuery", &TPrintBibleV3Dialog::FormCloseQuery);
+  Method("ProduceButtonClick", &TPrintBibleV3Dialog::ProduceButtonClick);
+  Method("PreparePrintButtonClick", &TPrintBibleV3Dialog::PreparePrintButtonClick);
+  Method("PrintButtonClick", &TPrintBibleV3Dialog::PrintButtonClick);
+  Method("StopButtonClick", &TPrintBibleV3Dialog::StopButtonClick);
+  Method("OKBtnClick", &TPrintBibleV3Dialog::OKBtnClick);
+  Method("PageControl1Change", &TPrintBibleV3Dialog::PageControl1Change);
+  Method("BooksListBoxClick", &TPrintBibleV3Dialog::BooksListBoxClick);
+  Method("OCCheckBoxClick", &TPrintBibleV3Dialog::OCCheckBoxClick);
+  Method("OCEditChange", &TPrintBibleV3Dialog::OCEditChange);
+  Method("OCUpDownClick", &TPrintBibleV3Dialog::OCUpDownClick);
+  Method("eBookCheckBoxClick", &TPrintBibleV3Dialog::eBookCheckBoxClick);
+  Method("OTUzurUvadEditChange", &TPrintBibleV3Dialog::OTUzurUvadEditChange);
+  Method("NTUzurUvadEditChange", &TPrintBibleV3Dialog::NTUzurUvadEditChange);
+  Method("OTClipButtonClick", &TPrintBibleV3Dialog::OTClipButtonClick);
+  Method("NTClipButtonClick", &TPrintBibleV3Dialog::NTClipButtonClick);
+}
+
+namespace {
+
+constexpr Integer kFirstNewTestamentBook = OldTestamentBookCount + 1;
+
+bool IsNewTestamentEntry(const AnsiString& entry) {
+  return BookNumberFromEnglishName(entry) >= kFirstNewTestamentBook;
+}
+
+}  // namespace
+
+TPrintBibleV3Dialog::TPrintBibleV3Dialog(TComponent* AOwner) : TForm(AOwner) {
+  // The page control, its sheets and the up-down buttons are read from the form text.
+  ComCtrlsClassesPublished();
+  ReadComponentFromText(this, PrintBibleV3UnitFormText);
+  auto find = [this](const char* name) { return FindComponent(name); };
+  PageControl1 = static_cast<TPageControl*>(find("PageControl1"));
+  SelectSheet = static_cast<TTabSheet*>(find("SelectSheet"));
+  ViewSheet = static_cast<TTabSheet*>(find("ViewSheet"));
+  PrintingSheet = static_cast<TTabSheet*>(find("PrintingSheet"));
+  BooksListBox = static_cast<TListBox*>(find("BooksListBox"));
+  OCCheckBox = static_cast<TCheckBox*>(find("OCCheckBox"));
+  OCEdit = static_cast<TEdit*>(find("OCEdit"));
+  OCUpDown = static_cast<TUpDown*>(find("OCUpDown"));
+  eBookCheckBox = static_cast<TCheckBox*>(find("eBookCheckBox"));
+  OTUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("OTUzurUvadEdit"));
+  NTUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("NTUzurUvadEdit"));
+  CoverPageBox = static_cast<TCheckBox*>(find("CoverPageBox"));
+  FirstPageBox = static_cast<TCheckBox*>(find("FirstPageBox"));
+  OTTitleBox = static_cast<TCheckBox*>(find("OTTitleBox"));
+  OTBox = static_cast<TCheckBox*>(find("OTBox"));
+  NTTitleBox = static_cast<TCheckBox*>(find("NTTitleBox"));
+  NTBox = static_cast<TCheckBox*>(find("NTBox"));
+  LastPageBox = static_cast<TCheckBox*>(find("LastPageBox"));
+  ProduceButton = static_cast<TButton*>(find("ProduceButton"));
+  PrepareLabel = static_cast<TLabel*>(find("PrepareLabel"));
+  PreparePrintButton = static_cast<TButton*>(find("PreparePrintButton"));
+  PrintLabel = static_cast<TLabel*>(find("PrintLabel"));
+  PrintButton = static_cast<TButton*>(find("PrintButton"));
+  StopButton = static_cast<TButton*>(find("StopButton"));
+  OKBtn = static_cast<TButton*>(find("OKBtn"));
+  StatusBar1 = static_cast<TStatusBar*>(find("StatusBar1"));
+  PrintUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("PrintUzurUvadEdit"));
+  UVStyle1 = static_cast<TUVStyle*>(find("UVStyle1"));
+  PrintUVStyle = static_cast<TUVStyle*>(find("PrintUVStyle"));
+  UVReportHelper1 = static_cast<TUVReportHelper*>(find("UVReportHelper1"));
+  PDFDocument1 = static_cast<TPDFDocument*>(find("PDFDocument1"));
+}
+
+TPrintBibleV3Dialog::~TPrintBibleV3Dialog() = default;
+
+AnsiString TPrintBibleV3Dialog::TestamentName(Integer testament) {
+  return testament == 0 ? "Old Testament" : testament == 1 ? "New Testament" : "";
+}
+
+AnsiString TPrintBibleV3Dialog::PageFileName(Integer testament) {
+  return ProgramFolder + (testament == 0 ? "otpages.dat" : "ntpages.dat");
+}
+
+void TPrintBibleV3Dialog::FormCreate(TObject*) {
+  PageControl1->SetActivePage(SelectSheet);
+  const Integer chapter = MyReg->GetOnlyChapterNumber();
+  OCUpDown->SetPosition(chapter >= 1 && chapter <= 150 ? chapter : 1);
+  OCEdit->SetColor(clBtnFace);
+  OCEdit->SetEnabled(false);
+
+  scripture_ = new TScripture(this, -1);
+  BooksListBox->GetItems()->Assign(scripture_->BookNames);
+
+  const AnsiString folder = MyReg->GetPrintingFolder();
+  if (!folder.empty()) ForceDirectories(folder);
+  PdfFileName = folder + "Bible.pdf";
+  page_ = MeasureBiblePage(TBiblePageSetup::FromSettings(), PDFDocument1->GetResolution());
+
+  lineSpacing_ = StrToIntDef(ReadSettingString("Line spacing"), 100);
+  if (lineSpacing_ <= 0) lineSpacing_ = 100;
+  includeDate_ = ReadSettingString("Include date") == "T";
+  AnsiString dateFormat = ReadSettingString("Date format");
+  if (dateFormat.empty()) dateFormat = "d mmm yyyy";
+  DateText = FormatDateTime(dateFormat, Now());
+  CreateBibleStyles(UVStyle1, lineSpacing_);
+  consonants_ = StringToCharSet(MyReg->GetConsonants());
+  vowels_ = StringToCharSet(MyReg->GetVowels());
+  // Bible.pdf is written a page at a time, so that the whole Bible never stands in memory.
+  PDFDocument1->SetOnePass(true);
+
+  // E-book mode is offered once its run is there (the box is enabled then).
+  eBookCheckBox->SetChecked(eBookCheckBox->GetEnabled() && MyReg->GetProduceEBook());
+  UpdateEBookMode();
+}
+
+void TPrintBibleV3Dialog::FormDestroy(TObject*) {
+  delete scripture_;
+  scripture_ = nullptr;
+}
+
+void TPrintBibleV3Dialog::FormCloseQuery(TObject*, bool& CanClose) {
+  // A run is asked to stop first; the window closes once it has.
+  if (!running_) return;
+  stopRequested_ = true;
+  CanClose = false;
+}
+
+void TPrintBibleV3Dialog::FormClose(TObject*, TCloseAction&) {
+  for (Integer testament = 0; testament < 2; ++testament) ::DeleteFileA(PageFileName(testament).c_str());
+  if (OCCheckBox->GetChecked()) OCUpDown->SetPosition(OCUpDown->GetPosition() + 1);
+  MyReg->SetOnlyChapterNumber(OCUpDown->GetPosition());
+}
+
+void TPrintBibleV3Dialog::OKBtnClick(TObject*) { MyReg->SetProduceEBook(eBookCheckBox->GetChecked()); }
+
+void TPrintBibleV3Dialog::ShowStatus(const AnsiString& text) {
+  StatusBar1->SetSimpleText(text);
+  StatusBar1->Update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Choosing books
+
+void TPrintBibleV3Dialog::SelectionChanged() {
+  produced_ = false;
+  prepared_ = false;
+}
+
+void TPrintBibleV3Dialog::BooksListBoxClick(TObject*) { SelectionChanged(); }
+void TPrintBibleV3Dialog::OCEditChange(TObject*) { SelectionChanged(); }
+void TPrintBibleV3Dialog::OCUpDownClick(TObject*, TUDBtnType) { SelectionChanged(); }
+
+void TPrintBibleV3Dialog::OCCheckBoxClick(TObject*) {
+  const bool only = OCCheckBox->GetChecked();
+  OCEdit->SetColor(only ? clWindow : clBtnFace);
+  OCEdit->SetEnabled(only);
+  BooksListBox->SetMultiSelect(!only);
+  SelectionChanged();
+}
+
+void TPrintBibleV3Dialog::eBookCheckBoxClick(TObject*) { UpdateEBookMode(); }
+
+void TPrintBibleV3Dialog::UpdateEBookMode() {
+  const bool eBook = eBookCheckBox->GetChecked();
+  if (eBook) OCCheckBox->SetChecked(false);
+  for (TControl* control : std::initializer_list<TControl*>{OCCheckBox, OCEdit, OCUpDown, PrepareLabel,
+                                                            PreparePrintButton, PrintLabel, PrintButton})
+    control->SetVisible(!eBook);
+  PrintingSheet->SetTabVisible(!eBook);
+}
+
+void TPrintBibleV3Dialog::SaveSelection() {
+  selection_.clear();
+  for (Integer i = 0; i < BooksListBox->GetItems()->GetCount() && i < 256; ++i)
+    if (BooksListBox->GetSelected(i)) selection_.insert(i);
+}
+
+void TPrintBibleV3Dialog::RestoreBookSelection() {
+  for (Integer i = 0; i < BooksListBox->GetItems()->GetCount(); ++i)
+    BooksListBox->SetSelected(i, selection_.count(i) > 0);
+}
+
+Integer TPrintBibleV3Dialog::CountSelectedBooks(Integer which) {
+  Integer oldTestament = 0, newTestament = 0;
+  for (Integer i = 0; i < BooksListBox->GetItems()->GetCount(); ++i) {
+    if (!BooksListBox->GetSelected(i)) continue;
+    if (IsNewTestamentEntry(BooksListBox->GetItems()->GetStrings(i)))
+      ++newTestament;
+    else
+      ++oldTestament;
+  }
+  switch (which) {
+    case 0: return oldTestament;
+    case 1: return newTestament;
+    case 2: return oldTestament + newTestament;
+    default: return 0;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the documents
+
+void TPrintBibleV3Dialog::ProduceButtonClick(TObject*) {
+  SaveSelection();
+  try {
+    for (Integer testament = 0; testament < 2; ++testament) {
+      starts_[testament].clear();
+      layouts_[testament] = TTestamentLayout();
+      VUzurUvadEdit* editor = Editor(testament);
+      editor->Clear();
+      if (CountSelectedBooks(testament) > 0)
+        ProduceTestament(testament, false);
+      else
+        editor->Format();
+    }
+  } catch (const Exception& e) {
+    ShowStatus("");
+    Application->MessageBox(e.Message, GetCaption(), MB_OK | MB_ICONERROR);
+  }
+  RestoreBookSelection();
+}
+
+void TPrintBibleV3Dialog::ProduceTestament(Integer testament, bool eBook) {
+  prepared_ = false;
+  ApplyBibleFonts(UVStyle1, Fonts, eBook, MyReg->GetEBookFontSize());
+  TBibleBuildOptions options;
+  options.EBook = eBook;
+  options.OnlyChapter = OCCheckBox->GetChecked();
+  options.Chapter = OCEdit->GetText();
+  options.Brackets = StrToIntDef(ReadSettingString("Text in brackets"), 0);
+  headingInAllCaps_ = ReadSettingString("Heading in All Caps") == "T";
+
+  std::vector<TBibleBook> books;
+  for (Integer i = 0; i < BooksListBox->GetItems()->GetCount(); ++i) {
+    if (!BooksListBox->GetSelected(i)) continue;
+    const AnsiString entry = BooksListBox->GetItems()->GetStrings(i);
+    if (IsNewTestamentEntry(entry) != (testament == 1)) continue;
+    books.push_back(TBibleBook{entry, scripture_->BookFiles->GetStrings(i)});
+  }
+  layouts_[testament] = TTestamentLayout();
+  VUzurUvadEdit* editor = Editor(testament);
+  TUzurUvadBibleText text(editor);
+  TBibleDocumentBuilder builder(text, UVStyle1);
+  builder.OnStatus = [this](const AnsiString& status) { ShowStatus(status); };
+  builder.Build(books, options, starts_[testament]);
+  editor->Format();
+  // The document is the program's, not the user's edit.
+  editor->SetModified(false);
+  editor->ScrollTo(0);
+  if (!eBook) PageControl1->SetActivePage(ViewSheet);
+  produced_ = true;
+  if (!eBook) ShowStatus("Ready");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The views
+
+void TPrintBibleV3Dialog::OTUzurUvadEditChange(TObject*) { prepared_ = false; }
+void TPrintBibleV3Dialog::NTUzurUvadEditChange(TObject*) { prepared_ = false; }
+
+void TPrintBibleV3Dialog::CopyToClipboard(VUzurUvadEdit* editor) {
+  editor->SelectAll();
+  editor->CopyToClipboard();
+  editor->Deselect();
+  editor->ScrollTo(0);
+}
+
+void TPrintBibleV3Dialog::OTClipButtonClick(TObject*) { CopyToClipboard(OTUzurUvadEdit); }
+void TPrintBibleV3Dialog::NTClipButtonClick(TObject*) { CopyToClipboard(NTUzurUvadEdit); }
+
+void TPrintBibleV3Dialog::PageControl1Change(TObject*) {
+  if (PageControl1->GetActivePage() == PrintingSheet && !prepared_) PreparePrintButtonClick(this);
+}

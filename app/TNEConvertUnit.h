@@ -1,0 +1,48 @@
+// "Convert Paratext books to Translation Notes Editor": the notes kept in the books of a Paratext
+// project (one note a verse, or a chapter or book heading) become one notes file (".tne") of the
+// Translation Notes Editor, each note with the chosen type, categories, creator, project and note
+// language; a note holding the "unresolved" text is unresolved whatever type is chosen.
+#pragma once
+
+#include "classlib/Forms.h"
+#include "tools/ConversionText.h"
+
+class TAllScriptures;
+class TComboBox;
+class TEdit;
+class TScripture;
+class TStatusBar;
+
+class TTNEConvertDialog : public TForm {
+  CLASS_INFO(TTNEConvertDialog, TForm)
+public:
+  explicit TTNEConvertDialog(TComponent* AOwner);
+
+  TComboBox* VersionsComboBox = nullptr;
+  TComboBox* NoteTypeComboBox = nullptr;
+  TComboBox* Category1ComboBox = nullptr;
+  TComboBox* Category2ComboBox = nullptr;
+  TComboBox* Category3ComboBox = nullptr;
+  TEdit* ProjectEdit = nullptr;
+  TEdit* CreatedByEdit = nullptr;
+  TEdit* NoteLanguageEdit = nullptr;
+  TEdit* UnresolvedEdit = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void VersionsComboBoxChange(TObject* Sender);
+  void SelectButtonClick(TObject* Sender);
+  void ConvertBtnClick(TObject* Sender);
+  void SaveBtnClick(TObject* Sender);
+
+  // The file's lines of the last conversion; empty before the first.
+  TextLines Output;
+
+private:
+  void ShowStatus(const AnsiString& text);
+  void Refuse(const AnsiString& text);
+
+  TAllScriptures* Scriptures = nullptr;
+  TScripture* Project = nullptr;
+};

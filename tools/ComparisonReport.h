@@ -1,0 +1,29 @@
+// The comparison of two versions of a book as the compare dialog shows it: a dated header naming
+// the two versions, a legend of the marks, the book with its changes marked (DynamicCompareUnit)
+// and a closing line with the number of changes. Several books compared one after the other go
+// into one document, each with its own header.
+#pragma once
+
+#include "classlib/System.h"
+
+class TCustomUVData;
+class TStatusBar;
+class TStrings;
+
+struct TComparedVersions {
+  AnsiString CurrentProject;  // full names of the projects
+  AnsiString EarlierProject;
+  AnsiString BookName;  // English name of the book
+  AnsiString CurrentFile;
+  AnsiString EarlierFile;
+};
+
+// Appends the header, the comparison and its closing line to the document, the change positions
+// to Positions, and returns the number of changes. The date is written in the "Date format"
+// setting. Comparing a file with itself (the same name, letter case ignored) adds a note that says
+// so.
+Integer WriteComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now,
+                              TStrings* positions, TStatusBar* statusBar);
+
+// The paragraph written instead when a version is missing.
+extern const char LoadBothVersionsFirst[];

@@ -1,0 +1,84 @@
+// What the tools' benchmarks share: a copy of a whole Bible as a Paratext 6 project (by default the
+// King James Version of the shared test data) in a temporary projects folder, made the current
+// project of a private registry, and a stopwatch.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "classlib/StringLists.h"
+#include "classlib/SysUtils.h"
+#include "core/CheckPunctuation.h"
+#include "core/MyRegistry.h"
+#include "core/ProgramFolderUnit.h"
+#include "core/Utilities.h"
+#include "tests/support/TestSupport.h"
+
+namespace tools_bench {
+
+class Stopwatch {
+public:
+  Stopwatch() {
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&start_);
+  }
+  double Seconds() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
+  }
+
+private:
+  LARGE_INTEGER frequency_, start_;
+};
+
+// The project copied from `source` (a folder holding KJV.ssf, usfm.sty, English.lds and KJV\, or
+// empty for the shared data's) into a temporary projects folder, current in a private registry,
+// with the check settings loaded as the main window loads them.
+class KjvProject {
+public:
+  explicit KjvProject(std::string source) : source_(source.empty() ? testing_support::KjvDataFolder() : source) {
+    if (!source_.empty() && source_.back() != '\\') source_ += '\\';
+    const std::string projects = temp_.Path() + "Projects\\";
+    ready_ = !source_.empty() && Copy(projects);
+    if (!ready_) return;
+    InitializeMyRegistry();
+    MyReg->SetParatextProjectsFolder(projects);
+    MyReg->SetCurrentProject("King James Version");
+    ProgramFolder = temp_.Path();
+    WriteDefaultBrackets(ProgramFolder);
+    LoadCheckSettings();
+  }
+  ~KjvProject() {
+    if (ready_) FinalizeMyRegistry();
+  }
+  bool Ready() const { return ready_; }
+  const std::string& Source() const { return source_; }
+
+private:
+  bool Copy(const std::string& projects) {
+    if (!FileExists(source_ + "KJV.ssf")) return false;
+    std::unique_ptr<TStringList> ssf(new TStringList());
+    ssf->LoadFromFile(source_ + "KJV.ssf");
+    ssf->SetText(StringReplace(ssf->GetText(), "C:\\My Paratext Projects\\", projects, rfReplaceAll | rfIgnoreCase));
+    ForceDirectories(projects + "KJV");
+    ssf->SaveToFile(projects + "KJV.ssf");
+    FileCopy(source_ + "usfm.sty", projects + "usfm.sty");
+    FileCopy(source_ + "English.lds", projects + "English.lds");
+    TSearchRec rec;
+    if (FindFirst(source_ + "KJV\\*.SFM", faAnyFile, rec) == 0) {
+      do {
+        FileCopy(source_ + "KJV\\" + rec.Name, projects + "KJV\\" + rec.Name);
+      } while (FindNext(rec) == 0);
+      FindClose(rec);
+    }
+    return true;
+  }
+
+  testing_support::IsolatedRegistry registry_;
+  testing_support::TempFolder temp_;
+  std::string source_;
+  bool ready_ = false;
+};
+
+}  // namespace tools_bench
