@@ -59,11 +59,14 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   for (int i = 0; i < 1000 && work.Cycle->State != 0; ++i) {
     work.FireNextTimer();
     // A book's results are written once its mechanical run has said that it is ready.
-    if (!states.empty() && states.back() == 203 && work.Cycle->State != 203)
+    if (!states.empty() && states.back() == 203 && work.Cycle->State != 203) {
       EXPECT_EQ(work.Host.Status[spMechanical], "Mechanical proofreading ready");
+    }
     if (states.empty() || states.back() != work.Cycle->State) states.push_back(work.Cycle->State);
     // The scan looks every 10 ms, so that little time passes between the checks of two books.
-    if (work.Cycle->State > 200) EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::ScanIntervalMs);
+    if (work.Cycle->State > 200) {
+      EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::ScanIntervalMs);
+    }
     if (work.Cycle->State == 203 && work.Host.SpellingRunning) {
       loaded.push_back(work.Book->LoadedBook);
       // The results file waits for the spelling check too.
