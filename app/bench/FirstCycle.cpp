@@ -70,25 +70,6 @@ long MechanicalFloorSteps(const std::string& programFolder) {
   return steps;
 }
 
-HWND ChildOfClass(HWND parent, const char* windowClass) {
-  struct Search {
-    const char* windowClass;
-    HWND found = nullptr;
-  } search{windowClass};
-  EnumChildWindows(
-      parent,
-      [](HWND wnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char name[128] = {};
-        GetClassNameA(wnd, name, sizeof name);
-        if (lstrcmpiA(name, s->windowClass) != 0) return TRUE;
-        s->found = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Posts a change of the list's horizontal extent (one pixel either way, so nothing visible) and
 // measures how long the window's thread takes to dispatch it.
 class PostedMessageProbe {
