@@ -221,9 +221,12 @@ bool TBookResults::WriteResultsFile() {
   lines->Add(SpellingErrorsHeader);
   lines->AddStrings(BookSpellingErrors);
   lines->Add(MechanicalErrorsHeader);
+  // Each line of the results list is read once: the list may hold thousands.
   TStrings* results = host_.Results();
-  for (int i = 0; i < results->GetCount(); ++i)
-    if (BeginsWithBookId(results->GetStrings(i))) lines->Add(results->GetStrings(i));
+  for (int i = 0, count = results->GetCount(); i < count; ++i) {
+    const AnsiString line = results->GetStrings(i);
+    if (BeginsWithBookId(line)) lines->Add(line);
+  }
   lines->Add(ExceptionsHeader);
   lines->AddStrings(IgnoreList);
   const AnsiString path = ResultsFilePath(LoadedBook);

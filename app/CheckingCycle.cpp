@@ -23,6 +23,11 @@ AnsiString ProjectFolderOf(const AnsiString& workFolder) {
 TCheckingCycle::TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical)
     : host_(host), book_(book), mechanical_(mechanical) {}
 
+void TCheckingCycle::Restart() {
+  State = 1;
+  host_.SetCheckInterval(IntervalMs);
+}
+
 void TCheckingCycle::StopChecks() {
   host_.StopSpellingCheck();
   mechanical_.Stop();
@@ -90,7 +95,7 @@ void TCheckingCycle::Step() {
       if (FinishChecks()) State = 200;
       break;
     case 200:
-      host_.SetCheckInterval(100);
+      host_.SetCheckInterval(ScanIntervalMs);
       CurrentBook = 0;
       State = 201;
       break;
@@ -107,7 +112,7 @@ void TCheckingCycle::Step() {
 
 void TCheckingCycle::Initialise() {
   host_.SetStatus(spCycle, "Initializing check ...");
-  host_.SetCheckInterval(100);
+  host_.SetCheckInterval(IntervalMs);
   TScripture* scripture = book_.Scripture;
   scripture->Load(-1);
   book_.RecordBookAges();
@@ -134,7 +139,7 @@ void TCheckingCycle::Initialise() {
 }
 
 void TCheckingCycle::CurrentBookStep() {
-  host_.SetCheckInterval(100);
+  host_.SetCheckInterval(IntervalMs);
   CurrentBook = BookNumberFromId(CurrentBookId);
   host_.ShowCurrentBookButton(CurrentBook ? EnglishBookName(CurrentBook) : AnsiString());
   // A reference that names no book leaves nothing to check first: the scan goes on.
@@ -164,6 +169,7 @@ void TCheckingCycle::NextBookStep() {
     return;
   }
   State = 0;
+  host_.SetCheckInterval(IdleIntervalMs);
   host_.SetStatus(spCycle, "All checks done");
   if (host_.ParatextRunning()) {
     const int shown = BookNumberFromId(CurrentBookId);

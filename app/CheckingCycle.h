@@ -1,9 +1,10 @@
 // The checking cycle: which book of the current project is checked next. Driven by the main
-// window's check timer (100 ms): after a restart it reads the project's books and their file
+// window's check timer (100 ms, once a second when every book is checked): after a restart it reads the project's books and their file
 // ages afresh, checks the book Paratext shows first (after a pause of 5 s) and then every book of
-// the project in canonical order, one book a tick, each only when its file's age differs from the
-// first line of its results file; it starts the spelling check and the mechanical run of such a
-// book and writes its results file when both have finished, and ends on "All checks done".
+// the project in canonical order, one book a tick (every 10 ms during this scan), each only when
+// its file's age differs from the first line of its results file; it starts the spelling check
+// and the mechanical run of such a book and writes its results file when both have finished, and
+// ends on "All checks done".
 //
 // The cycle restarts when Paratext starts or stops or moves to another book, when a settings
 // dialog asks for it (RestartRequested), when the folder monitor reports a change, while the
@@ -23,13 +24,23 @@ public:
   // A book opened by hand holds the cycle for at most this many ticks (or until the main window
   // is deactivated).
   static constexpr int MaxHoldTicks = 6000;
+  // The check timer's interval; its interval while the cycle goes through the books (a book's
+  // checks at the fastest speed take a fraction of a second, and three tenths of a second between
+  // books, a tick to load a book, one to start its checks and one to see them finish, would add a
+  // sixth to a cycle over a Bible); and its interval once every book is checked, when a tick only
+  // looks for a reason to start again (the link with Paratext looks once a second too; a change
+  // the folder monitor reports and a book opened by hand bring the shorter interval back at once),
+  // so that the idle program wakes up rarely.
+  static constexpr Cardinal IntervalMs = 100;
+  static constexpr Cardinal ScanIntervalMs = 10;
+  static constexpr Cardinal IdleIntervalMs = 1000;
 
   TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechanicalRun& mechanical);
 
   // One tick of the check timer.
   void Tick();
   // The next tick starts the cycle afresh.
-  void Restart() { State = 1; }
+  void Restart();
   // Stops the spelling check and the mechanical run of the current book.
   void StopChecks();
   // The folder monitor saw a file or folder name change in the project folder.

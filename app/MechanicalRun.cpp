@@ -38,6 +38,8 @@ Cardinal TMechanicalRun::LineInterval() {
 
 void TMechanicalRun::Start() {
   State = 1;
+  firstTick_ = true;
+  ended_ = false;
   host_.SetMechanicalTimer(true);
 }
 
@@ -47,13 +49,17 @@ void TMechanicalRun::Tick(DWORD now) {
   TTickGuard guard(ticking_);
   if (!guard.Entered()) return;
   try {
-    const bool perLine = State == 2 || State == 4 || State == 6;
     const DWORD elapsed = now - lastTick_;
     int steps = 1;
-    if (perLine && interval_ > 0) steps = static_cast<int>(std::min<DWORD>(elapsed / interval_, MaxLinesPerTick));
+    if (!firstTick_ && interval_ > 0) steps = static_cast<int>(std::min<DWORD>(elapsed / interval_, MaxStepsPerTick));
+    firstTick_ = false;
     lastTick_ = now;
-    const Integer phase = State;
-    for (int i = 0; i < std::max(steps, 1) && State == phase; ++i) Step();
+    // The last step of a run (state 0) stops the timer; no step follows it in the same tick.
+    for (int i = 0; i < std::max(steps, 1); ++i) {
+      const bool last = State == 0;
+      Step();
+      if (last) break;
+    }
     if (linesChanged_) {
       linesChanged_ = false;
       CopyLinesToEditor(book_.BookLines, host_.Editor());
@@ -70,6 +76,7 @@ void TMechanicalRun::Step() {
     case 0:
       host_.SetStatus(spMechanical, "Mechanical proofreading ready");
       host_.SetMechanicalTimer(false);
+      ended_ = true;
       break;
     case 1:
       SetUp();

@@ -1,13 +1,13 @@
 // The mechanical proofreading run over the book loaded in the main window: white space, standard
 // format markers, structure with punctuation, the end-of-book flush and, for the Old Testament,
 // paragraphing, each phase only when its option is on. It ends with "Mechanical proofreading
-// ready". The run advances on the ticks of the window's mechanical timer: a set-up or flush takes
-// one tick, the per-line phases take one line a step.
+// ready". The run advances in steps: a set-up or flush is one step, the per-line phases take one
+// line a step.
 //
-// The speed setting gives the time a line takes (800, 400, 200, 100, 30, 5 or 1 ms). The system
-// timer does not tick faster than every 10 ms or so, so a tick takes as many lines as the time
-// since the previous tick holds at that speed (at least one, at most MaxLinesPerTick): the fast
-// settings then keep their pace.
+// The speed setting gives the time a step takes (800, 400, 200, 100, 30, 5 or 1 ms). The system
+// timer does not tick faster than every 10 ms or so, so a tick takes as many steps as the time
+// since the previous tick holds at that speed (at least one, at most MaxStepsPerTick): the fast
+// settings then keep their pace, also through the set-ups between the phases.
 #pragma once
 
 #include "classlib/System.h"
@@ -20,7 +20,7 @@ class TUSFM;
 class TMechanicalRun : public TObject {
   CLASS_INFO(TMechanicalRun, TObject)
 public:
-  static constexpr int MaxLinesPerTick = 200;
+  static constexpr int MaxStepsPerTick = 200;
 
   // Neither is owned: the book and its results, and the main window's marker checker.
   TMechanicalRun(TCheckingHost& host, TBookResults& book, TUSFM* usfm);
@@ -29,8 +29,9 @@ public:
   void Start();
   // Disables the timer; a stopped run is not resumed.
   void Stop();
-  // True once the run has ended (state 0).
-  bool Idle() const { return State == 0; }
+  // True once the run has ended: it is in state 0 and has said "Mechanical proofreading ready"
+  // (the step after state 16, which may come a tick later).
+  bool Idle() const { return State == 0 && ended_; }
   // One tick of the timer at the time `now` (milliseconds, as GetTickCount counts).
   void Tick(DWORD now);
 
@@ -62,6 +63,9 @@ private:
   bool ticking_ = false;
   Cardinal interval_ = 100;
   DWORD lastTick_ = 0;
+  // The first tick of a run takes one step: the time before it belongs to no step.
+  bool firstTick_ = true;
+  bool ended_ = true;
   // Lines changed by the white-space phase during this tick, copied to the editor at its end.
   bool linesChanged_ = false;
 };

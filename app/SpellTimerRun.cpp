@@ -58,7 +58,7 @@ void TSpellTimerRun::Step() {
       host_.SetStatus(spCycle, "Spelling checking ...");
       book_.BookSpellingErrors->Clear();
       book_.SpellingErrorCount = 0;
-      spell_.SetTimerInterval(10);
+      spell_.SetTimerInterval(WordIntervalMs);
       if (spell_.ComponentBusy()) {
         SpellState = 1;
       } else {
@@ -67,30 +67,20 @@ void TSpellTimerRun::Step() {
       }
       break;
     case 4:
-      if (spell_.ComponentBusy()) {
-        SpellState = 1;
-        break;
-      }
-      for (Integer i = 0; i < WordsPerTick && SpellState == 4; ++i) NextWordStep();
+      // Words until the tick has used its share, or until a word is put to the helper (one
+      // question at a time) or the text ends.
+      spell_.StartTickBudget();
+      do NextWordStep();
+      while (SpellState == 4 && !spell_.TickBudgetSpent());
       break;
     case 5:
       if (idle_.IdleWaitDone(TIdleWaits::HelperChannel)) SpellState = 6;
       break;
     case 6:
-      if (spell_.ComponentBusy()) {
-        SpellState = 1;
-        break;
-      }
-      if (HelperApproves()) {
-        spell_.AcceptWord(CurrentWord);
-        helperState_.Status = "Approved of " + CurrentWord;
-      } else {
-        book_.KnownBadWords->Add(CurrentWord);
-        book_.BookSpellingErrors->Add(CurrentWord);
-        ++book_.SpellingErrorCount;
-        helperState_.Status = "Disapproved of " + CurrentWord;
-      }
-      SpellState = 4;
+      AnswerStep();
+      break;
+    case 7:
+      AskHelper();
       break;
     default:
       break;
@@ -113,14 +103,51 @@ void TSpellTimerRun::NextWordStep() {
     ++book_.SpellingErrorCount;
   } else if (book_.BookSpellingErrors->IndexOf(CurrentWord) >= 0) {
     book_.KnownBadWords->Add(CurrentWord);
-  } else if (helperFileName_.empty() || !LinkHelper()) {
+  } else if (!HelperAvailable()) {
     CountMisspelt(CurrentWord);
   } else {
-    helper_.Ask(CurrentWord);
-    helperState_.Status = "Enquiring about " + CurrentWord;
-    idle_.StartIdleWait(TIdleWaits::HelperChannel, HelperWaitMs);
-    SpellState = 5;
+    AskHelper();
   }
+}
+
+void TSpellTimerRun::AskHelper() {
+  if (!helperState_.Linked) {
+    const TDdeOpenProgress progress = LinkHelper();
+    if (progress == dopStarting) {
+      spell_.SetTimerInterval(HelperStartIntervalMs);
+      SpellState = 7;
+      return;
+    }
+    spell_.SetTimerInterval(WordIntervalMs);
+    if (progress == dopFailed || !helperState_.Linked) {
+      HelperDidNotAnswer();
+      CountMisspelt(CurrentWord);
+      SpellState = 4;
+      return;
+    }
+  }
+  helper_.Ask(CurrentWord);
+  helperState_.Status = "Enquiring about " + CurrentWord;
+  idle_.StartIdleWait(TIdleWaits::HelperChannel, HelperWaitMs);
+  SpellState = 5;
+}
+
+void TSpellTimerRun::AnswerStep() {
+  AnsiString answer;
+  // When the helper closed the conversation meanwhile, the word is not approved; the next
+  // question opens the link again.
+  const bool answered = !helperState_.Linked || helper_.Answer(answer);
+  if (helperState_.Linked && answer.substr(0, 3) == "Yes") {
+    spell_.AcceptWord(CurrentWord);
+    helperState_.Status = "Approved of " + CurrentWord;
+  } else {
+    book_.KnownBadWords->Add(CurrentWord);
+    book_.BookSpellingErrors->Add(CurrentWord);
+    ++book_.SpellingErrorCount;
+    helperState_.Status = "Disapproved of " + CurrentWord;
+  }
+  if (!answered) HelperDidNotAnswer();
+  SpellState = 4;
 }
 
 void TSpellTimerRun::CountMisspelt(const AnsiString& word) {
@@ -129,16 +156,18 @@ void TSpellTimerRun::CountMisspelt(const AnsiString& word) {
   book_.KnownBadWords->Add(word);
 }
 
-bool TSpellTimerRun::LinkHelper() {
+TDdeOpenProgress TSpellTimerRun::LinkHelper() {
   const AnsiString service = ChangeFileExt(helperFileName_, "");
-  helper_.Open(service, helperFolder_ + service);
+  const TDdeOpenProgress progress = helper_.Open(service, helperFolder_ + service);
   helperState_.Status = "Making a link";
-  return helperState_.Linked;
+  return progress;
 }
 
-bool TSpellTimerRun::HelperApproves() {
-  if (!helperState_.Linked) return false;
-  return helper_.Answer().substr(0, 3) == "Yes";
+void TSpellTimerRun::HelperDidNotAnswer() {
+  if (helperSilent_) return;
+  helperSilent_ = true;
+  helperState_.Status = HelperSilentText;
+  host_.SetStatus(spCycle, HelperSilentText);
 }
 
 void TSpellTimerRun::WordCheck(const AnsiString& word, TWordCheckType& checkType) {
@@ -149,14 +178,23 @@ void TSpellTimerRun::WordCheck(const AnsiString& word, TWordCheckType& checkType
     return;
   }
   if (book_.KnownBadWords->IndexOf(rest) >= 0 || book_.BookSpellingErrors->IndexOf(rest) >= 0 ||
-      helperFileName_.empty())
+      !HelperAvailable())
     return;
-  if (!helperState_.Linked && !LinkHelper()) return;
+  if (!helperState_.Linked) {
+    // The dialog does not wait for a starting helper: this word stays unknown, and the words
+    // after it find the link open.
+    const TDdeOpenProgress progress = LinkHelper();
+    if (progress == dopFailed) HelperDidNotAnswer();
+    if (progress != dopOpen || !helperState_.Linked) return;
+  }
   helper_.Ask(rest);
-  if (helper_.Answer().substr(0, 3) == "Yes") {
+  AnsiString answer;
+  const bool answered = helper_.Answer(answer);
+  if (answer.substr(0, 3) == "Yes") {
     spell_.AcceptWord(rest);
     checkType = wcAccepted;
   } else {
     book_.KnownBadWords->Add(rest);
   }
+  if (!answered) HelperDidNotAnswer();
 }

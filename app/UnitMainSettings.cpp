@@ -9,6 +9,7 @@
 #include "app/ParatextSettingsUnit.h"
 #include "app/ProgramSettingsUnit.h"
 #include "app/SentenceSettingsUnit.h"
+#include "app/SpellTimerRun.h"
 #include "app/SpellingSettingsUnit.h"
 #include "app/UnitMain.h"
 #include "spell/richtext/lx3UzurUvadCmpnts.h"
@@ -35,7 +36,9 @@ void TMainScreen::Paratext1Click(TObject*) {
 void TMainScreen::Program1Click(TObject*) { ShowSettingsDialog<TProgramSettingsDlg>(this); }
 
 void TMainScreen::Spelling1Click(TObject*) {
-  ShowSettingsDialog<TSpellingSettingsDialog>(this, UVLexemeSpell31, Book);
+  // New settings may name a helper that answers: one that did not is asked again.
+  if (ShowSettingsDialog<TSpellingSettingsDialog>(this, UVLexemeSpell31, Book) == mrOk && Spelling)
+    Spelling->HelperSettingsChanged();
   if (Cycle) Cycle->RestartRequested = true;
 }
 

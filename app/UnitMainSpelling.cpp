@@ -1,8 +1,6 @@
 // The main window's spelling checks: the spell timer's background check of the loaded book with
 // the spelling helper's DDE conversation, the interactive checks of the Text checking menu ("Check
 // this book", "Check all books" with the whole-book timer), and the spell component's events.
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 #include "app/BookEditor.h"
@@ -12,6 +10,7 @@
 #include "app/OTNTDialogUnit.h"
 #include "app/SpellAllRun.h"
 #include "app/SpellTimerRun.h"
+#include "app/TickBudget.h"
 #include "app/UnitMain.h"
 #include "classlib/DdeMan.h"
 #include "classlib/StringLists.h"
@@ -43,6 +42,8 @@ public:
     return word;
   }
   bool IsWordAcceptable(const AnsiString& word) override { return window_.UVLexemeSpell31->IsWordAcceptable(word); }
+  void StartTickBudget() override { budget_.Start(); }
+  bool TickBudgetSpent() override { return budget_.Spent(); }
   void AcceptWord(const AnsiString& word) override {
     TLexemeSpell3Base* spell = window_.UVLexemeSpell31;
     if (TCustomDictionary* dictionary = spell->GetActiveCustomDictionary()) dictionary->AddIgnore(word);
@@ -65,6 +66,7 @@ private:
   TMainScreen& window_;
   // The walker of every background check, over the main editor.
   VUzurUvadParser3* walker_;
+  TTickBudget budget_;
 };
 
 // The DDE conversation with the spelling helper.
@@ -77,13 +79,17 @@ public:
   explicit TDdeHelperLink(TDdeClientConv* conversation) : conversation_(conversation) {
     conversation_->Timeout = RequestTimeout;
   }
-  void Open(const AnsiString& service, const AnsiString& serviceApplication) override {
+  TDdeOpenProgress Open(const AnsiString& service, const AnsiString& serviceApplication) override {
     conversation_->ServiceApplication = serviceApplication;
+    // Naming the same service again keeps a helper program that is still starting.
     conversation_->SetLink(service, TSpellTimerRun::HelperTopic);
-    conversation_->OpenLink();
+    return conversation_->TryOpenLink();
   }
   void Ask(const AnsiString& word) override { conversation_->ExecuteMacro(word, false); }
-  AnsiString Answer() override { return conversation_->RequestData(TSpellTimerRun::HelperItem); }
+  bool Answer(AnsiString& text) override {
+    text = conversation_->RequestData(TSpellTimerRun::HelperItem);
+    return !conversation_->GetTimedOut();
+  }
 
 private:
   TDdeClientConv* conversation_;
@@ -97,10 +103,6 @@ void TMainScreen::CreateSpelling() {
   Spelling = new TSpellTimerRun(*this, *spellPeer_, *helperLink_, *IdleWaits, *Book, HelperState,
                                 Cycle->HelperFolder, Cycle->HelperFileName);
   SpellingAll = new TSpellAllRun(*this, *spellPeer_, *Book);
-  // PELORIN_SPELL_WORDS_PER_TICK lets tests and benchmarks that check whole Bibles take many
-  // words a tick (one word every 10 ms takes hours over a Bible).
-  if (const char* words = std::getenv("PELORIN_SPELL_WORDS_PER_TICK"))
-    Spelling->WordsPerTick = std::max(1, std::atoi(words));
 }
 
 void TMainScreen::FreeSpelling() {

@@ -169,6 +169,8 @@ void TDdeClientConv::Loaded() {
 
 bool TDdeClientConv::SetLink(const AnsiString& Service, const AnsiString& Topic) {
   CloseLink();
+  // A program started for another service is no longer awaited.
+  if (Service != FService || Topic != FTopic) FStarting.reset();
   FService = Service;
   FTopic = Topic;
   if (FConnectMode == ddeAutomatic && !GetComponentState().Contains(csLoading)) return OpenLink();
@@ -217,25 +219,39 @@ void TDdeClientConv::ReleaseRetired() {
 }
 
 bool TDdeClientConv::OpenLink() {
-  if (FConv) return true;
-  ReleaseRetired();
-  bool connected = Connect();
-  if (!connected && !ServiceApplication.empty()) {
-    UniqueHandle process = StartProgram(ServiceApplication);
-    if (process) {
-      // A server needs a moment to register its name; keep trying while the program runs.
-      const DWORD start = ::GetTickCount();
-      for (;;) {
-        bool ended = WaitForExit(process.get(), 100);
-        connected = Connect();
-        if (connected || ended || ::GetTickCount() - start >= static_cast<DWORD>(ConnectTimeout)) break;
-      }
-    }
+  TDdeOpenProgress progress = TryOpenLink();
+  while (progress == dopStarting) {
+    // A server needs a moment to register its name; keep trying while the program runs.
+    WaitForExit(FStarting.get(), 100);
+    progress = TryOpenLink();
   }
-  if (!connected) return false;
+  return progress == dopOpen;
+}
+
+TDdeOpenProgress TDdeClientConv::TryOpenLink() {
+  if (FConv) return dopOpen;
+  if (!FStarting) ReleaseRetired();
+  if (Connect()) {
+    FStarting.reset();
+    LinkOpened();
+    return dopOpen;
+  }
+  if (FStarting) {
+    const bool ended = ::WaitForSingleObject(FStarting.get(), 0) == WAIT_OBJECT_0;
+    if (!ended && ::GetTickCount() - FStartTick < static_cast<DWORD>(ConnectTimeout)) return dopStarting;
+    FStarting.reset();
+    return dopFailed;
+  }
+  if (ServiceApplication.empty()) return dopFailed;
+  FStarting = StartProgram(ServiceApplication);
+  if (!FStarting) return dopFailed;
+  FStartTick = ::GetTickCount();
+  return dopStarting;
+}
+
+void TDdeClientConv::LinkOpened() {
   DdeConversations::Get().Opened(this);
   if (OnOpen) OnOpen(this);
-  return true;
 }
 
 void TDdeClientConv::CloseLink() {
@@ -267,8 +283,10 @@ bool TDdeClientConv::Ready() {
     // with the late reply would hold the new conversation's start until it is done, so the
     // transaction fails at once when the server's window does not answer straight away.
     DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutA(FServerWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kBusyServerMs, &answer))
+    if (!::SendMessageTimeoutA(FServerWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kBusyServerMs, &answer)) {
+      FTimedOut = true;
       return false;
+    }
     DWORD oldInstance = FInstance;
     HCONV oldConv = FConv;
     HWND oldClient = FClientWnd, oldServer = FServerWnd;
@@ -287,7 +305,10 @@ bool TDdeClientConv::Ready() {
 }
 
 void TDdeClientConv::Transacted(HDDEDATA Result) {
-  if (!Result && FConv && IsTimeout(::DdeGetLastError(FInstance))) FOutOfStep = true;
+  if (!Result && FConv && IsTimeout(::DdeGetLastError(FInstance))) {
+    FOutOfStep = true;
+    FTimedOut = true;
+  }
 }
 
 void TDdeClientConv::WaitForPending() {
@@ -297,6 +318,7 @@ void TDdeClientConv::WaitForPending() {
     DWORD elapsed = ::GetTickCount() - start;
     if (elapsed >= static_cast<DWORD>(Timeout)) {
       FOutOfStep = true;
+      FTimedOut = true;
       break;
     }
     // Only the DDE messages: a timer or a click must not run in the middle of a call.
@@ -334,6 +356,7 @@ void TDdeClientConv::SwallowTrailingAck() {
 }
 
 bool TDdeClientConv::ExecuteMacro(const AnsiString& Cmd, bool WaitFlg) {
+  FTimedOut = false;
   if (!Ready()) return false;
   DWORD result = 0;
   HDDEDATA rc = ::DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(Cmd.c_str())),
@@ -348,6 +371,7 @@ bool TDdeClientConv::ExecuteMacro(const AnsiString& Cmd, bool WaitFlg) {
 }
 
 bool TDdeClientConv::PokeData(const AnsiString& Item, const AnsiString& Data) {
+  FTimedOut = false;
   if (!Ready()) return false;
   DdeStringHandle item(FInstance, Item.c_str());
   DWORD result = 0;
@@ -359,6 +383,7 @@ bool TDdeClientConv::PokeData(const AnsiString& Item, const AnsiString& Data) {
 }
 
 AnsiString TDdeClientConv::RequestData(const AnsiString& Item) {
+  FTimedOut = false;
   if (!Ready()) return AnsiString();
   DdeStringHandle item(FInstance, Item.c_str());
   DWORD result = 0;

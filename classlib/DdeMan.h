@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/Components.h"
+#include "classlib/Handles.h"
 #include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
@@ -16,6 +17,10 @@
 // SetLink names a new service and topic; ddeManual only when OpenLink is called.
 enum TDataMode { ddeAutomatic, ddeManual };
 ENUM_NAMES(TDataMode, "ddeAutomatic", "ddeManual");
+
+// Where TryOpenLink stands: the link is open, the server program is still starting, or the
+// link cannot be opened.
+enum TDdeOpenProgress { dopOpen, dopStarting, dopFailed };
 
 class TDdeClientConv : public TComponent {
   CLASS_INFO(TDdeClientConv, TComponent)
@@ -32,6 +37,12 @@ public:
   // the server answers, the program ends or ConnectTimeout passes. True when the link is open
   // (also when it already was); OnOpen follows a new link.
   bool OpenLink();
+  // OpenLink for a caller that must not wait, a step at a time: connects when a server answers;
+  // otherwise starts ServiceApplication and returns dopStarting. Each later call tries the
+  // connection once more, until the server answers (dopOpen), the program has ended or
+  // ConnectTimeout has passed since it was started (dopFailed). Nothing is waited for: the
+  // caller's message loop runs between the calls, and the program is started once per attempt.
+  TDdeOpenProgress TryOpenLink();
   // Ends the conversation; OnClose follows when a link was open.
   void CloseLink();
 
@@ -48,6 +59,9 @@ public:
   // when there is no link, the server refuses or does not answer in time; the text ends at its
   // first null character.
   AnsiString RequestData(const AnsiString& Item);
+  // Whether the last command, poke or request failed because the server did not answer in time
+  // (a server that answers with a refusal has answered).
+  bool GetTimedOut() const { return FTimedOut; }
 
   const AnsiString& GetDdeService() const { return FService; }
   const AnsiString& GetDdeTopic() const { return FTopic; }
@@ -88,6 +102,8 @@ private:
   // Takes the acknowledgement that a server of Wine's DDE library sends after the data of a
   // request out of the queue.
   void SwallowTrailingAck();
+  // The link is open: registers it and tells OnOpen.
+  void LinkOpened();
 
   AnsiString FService;
   AnsiString FTopic;
@@ -103,4 +119,8 @@ private:
   HWND FClientWnd = nullptr;
   HWND FServerWnd = nullptr;
   bool FTrailingAck = false;
+  bool FTimedOut = false;
+  // The server program started by TryOpenLink while its server is awaited, and when it started.
+  UniqueHandle FStarting;
+  DWORD FStartTick = 0;
 };

@@ -114,9 +114,14 @@ public:
 
 protected:
   AnsiString Get(Integer Index) const override {
-    Check(Index);
-    if (!Live()) return saved_[static_cast<std::size_t>(Index)].text;
-    const LRESULT length = Send(msg_->getTextLen, static_cast<WPARAM>(Index));
+    if (!Live()) {
+      Check(Index);
+      return saved_[static_cast<std::size_t>(Index)].text;
+    }
+    // The window refuses an index out of range: one message fewer than asking for the count
+    // first, which counts when a list of thousands of lines is read.
+    const LRESULT length = Index < 0 ? msg_->error : Send(msg_->getTextLen, static_cast<WPARAM>(Index));
+    if (length == msg_->error) Error(Index);
     if (length <= 0) return AnsiString();
     AnsiString text(static_cast<std::size_t>(length) + 1, '\0');
     const LRESULT got = Send(msg_->getText, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));

@@ -5,6 +5,12 @@
 // - request "DoesWordExist": "Yes" when that word is in the list (letter case counts), else "No";
 // and adds "WORD Yes" or "WORD No" for each answer to the log "<name>.log" in its folder.
 // It ends when its last conversation ends, and by itself after five minutes.
+//
+// With a file "silent.txt" in its folder it stands in for a helper that never answers: it adds
+// "started" to its log and runs, serving nothing, until the program that started it ends (or
+// five minutes have passed).
+#include <tlhelp32.h>
+
 #include <fstream>
 #include <set>
 #include <string>
@@ -42,9 +48,41 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HD
   }
 }
 
+// The program that started this one; null when it cannot be found.
+HANDLE OpenParent() {
+  const DWORD self = ::GetCurrentProcessId();
+  DWORD parent = 0;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+    if (entry.th32ProcessID == self) parent = entry.th32ParentProcessID;
+  ::CloseHandle(snapshot);
+  return parent ? ::OpenProcess(SYNCHRONIZE, FALSE, parent) : nullptr;
+}
+
+// Runs its message loop, answering nothing, until the program that started it has ended.
+void StaySilent() {
+  peer::AppendLine(peer::ProgramFolder() + peer::ProgramName() + ".log", "started");
+  HANDLE parent = OpenParent();
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < 300000) {
+    const DWORD rc = ::MsgWaitForMultipleObjects(parent ? 1 : 0, &parent, FALSE, 1000, QS_ALLINPUT);
+    if (parent && rc == WAIT_OBJECT_0) break;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  if (parent) ::CloseHandle(parent);
+}
+
 }  // namespace
 
 int main() {
+  if (::GetFileAttributesA((peer::ProgramFolder() + "silent.txt").c_str()) != INVALID_FILE_ATTRIBUTES) {
+    StaySilent();
+    return 0;
+  }
   std::ifstream list(peer::ProgramFolder() + "words.txt");
   for (std::string line; std::getline(list, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -56,9 +56,17 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   work.Host.FinishSpellingAtOnce = false;
   std::vector<Integer> states;
   std::vector<Integer> loaded;
-  for (int i = 0; i < 400 && work.Cycle->State != 0; ++i) {
+  for (int i = 0; i < 1000 && work.Cycle->State != 0; ++i) {
     work.FireNextTimer();
+    // A book's results are written once its mechanical run has said that it is ready.
+    if (!states.empty() && states.back() == 203 && work.Cycle->State != 203) {
+      EXPECT_EQ(work.Host.Status[spMechanical], "Mechanical proofreading ready");
+    }
     if (states.empty() || states.back() != work.Cycle->State) states.push_back(work.Cycle->State);
+    // The scan looks every 10 ms, so that little time passes between the checks of two books.
+    if (work.Cycle->State > 200) {
+      EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::ScanIntervalMs);
+    }
     if (work.Cycle->State == 203 && work.Host.SpellingRunning) {
       loaded.push_back(work.Book->LoadedBook);
       // The results file waits for the spelling check too.
@@ -71,6 +79,10 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   EXPECT_EQ(loaded, (std::vector<Integer>{1, 40, 43}));
   EXPECT_EQ(states, (std::vector<Integer>{2, 200, 201, 202, 203, 201, 202, 203, 201, 202, 203, 201, 0}));
   EXPECT_EQ(work.Host.Status[spCycle], "All checks done");
+  // Done, it looks only once a second; a restart from outside looks again every 100 ms.
+  EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IdleIntervalMs);
+  work.Cycle->FolderChanged();
+  EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IntervalMs);
   EXPECT_EQ(work.Host.SpellingStarts, 3);
   EXPECT_EQ(work.Host.CurrentBookButton, "");
   EXPECT_EQ(work.Host.WatchedFolder, Projects() + "TST");

@@ -171,4 +171,26 @@ TEST_F(MechanicalRunTest, FastSpeedsKeepTheirPaceOnTimersThatTickMoreSlowly) {
   }
 }
 
+TEST_F(MechanicalRunTest, SetUpsAndFlushesKeepThePaceOfTheFastSpeedsToo) {
+  // A short Old Testament book passes through every state: about 25 steps, at 1 ms a step on a
+  // 10 ms timer three ticks; at 100 ms a step on a 100 ms timer one state a tick.
+  WriteTestBook("RUT", {"\\id RUT", "\\c 1", "\\p", "\\v 1 Now it came to pass."});
+  Options(true, true, true);
+  struct Case {
+    Integer speed;
+    int tick;
+    int maxTicks;
+  };
+  for (const Case& c : {Case{1, 10, 4}, Case{100, 100, 30}}) {
+    SCOPED_TRACE(c.speed);
+    MyReg->SetMechanicalSpeed(c.speed);
+    Background work;
+    ticks_ = 0;
+    Run(work, 8, c.tick);
+    EXPECT_LE(ticks_, c.maxTicks);
+    EXPECT_EQ(work.Host.Status[spMechanical], "Mechanical proofreading ready");
+  }
+  EXPECT_EQ(states_, (std::vector<Integer>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0}));
+}
+
 }  // namespace

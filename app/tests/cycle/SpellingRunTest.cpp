@@ -1,6 +1,8 @@
-// The background spelling check (one word a tick, the spelling helper asked after an idle wait),
+// The background spelling check (words until the tick's share is spent, the spelling helper asked
+// after an idle wait, one that does not answer asked no more),
 // the spelling dialog's verdicts with the helper, the filter of bracketed words, and the check of
 // all books, on a fake spell component, a fake helper and the idle waits without their thread.
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -24,6 +26,12 @@ public:
   }
   AnsiString NextWord() override { return next_ < Words.size() ? Words[next_++] : AnsiString(); }
   bool IsWordAcceptable(const AnsiString& word) override { return Known.count(word) > 0; }
+  // The share of a tick is spent after WordsPerTick words.
+  void StartTickBudget() override {
+    wordsThisTick_ = 0;
+    ++Ticks;
+  }
+  bool TickBudgetSpent() override { return ++wordsThisTick_ >= WordsPerTick; }
   void AcceptWord(const AnsiString& word) override {
     Known.insert(word);
     Accepted.push_back(word);
@@ -44,6 +52,8 @@ public:
   int Starts = 0;
   Cardinal Interval = 10;
   bool TimerEnabled = true;
+  int WordsPerTick = 1;
+  int Ticks = 0;
 
   FakeHost* Host = nullptr;
   bool Cancelled = false;
@@ -54,29 +64,43 @@ public:
 
 private:
   std::size_t next_ = 0;
+  int wordsThisTick_ = 0;
 };
 
-// A helper that answers from a table; unreachable, it never opens a link.
+// A helper that answers from a table. Its program takes StartSteps steps of the link to start
+// (each step returns at once); unreachable, it never opens a link; timing out, it never answers.
 class FakeHelper : public THelperLink {
 public:
   explicit FakeHelper(TSpellingHelperState& state) : state_(state) {}
-  void Open(const AnsiString& service, const AnsiString& serviceApplication) override {
+  TDdeOpenProgress Open(const AnsiString& service, const AnsiString& serviceApplication) override {
     Opened.push_back(service + " " + serviceApplication);
+    if (stepsLeft_ == 0) {
+      ++Starts;
+      stepsLeft_ = StartSteps + 1;
+    }
+    if (--stepsLeft_ > 0) return dopStarting;
     state_.Linked = Reachable;
+    return Reachable ? dopOpen : dopFailed;
   }
   void Ask(const AnsiString& word) override { Asked.push_back(word); }
-  AnsiString Answer() override {
+  bool Answer(AnsiString& text) override {
+    if (TimesOut) return false;
     auto it = Answers.find(Asked.back());
-    return it == Answers.end() ? AnsiString() : it->second;
+    text = it == Answers.end() ? AnsiString() : it->second;
+    return true;
   }
 
   bool Reachable = true;
+  int StartSteps = 0;
+  bool TimesOut = false;
   std::map<std::string, std::string> Answers;
   Lines Opened;
   Lines Asked;
+  int Starts = 0;
 
 private:
   TSpellingHelperState& state_;
+  int stepsLeft_ = 0;
 };
 
 class SpellingRunTest : public AppTest {
@@ -194,7 +218,7 @@ TEST_F(SpellingRunTest, TheHelpersAnswerDecidesAndAnUnreachableHelperLeavesTheWo
       {"No", true, "No", false, "Disapproved of Abia"},
       {"too short", true, "Ye", false, "Disapproved of Abia"},
       {"silent", true, nullptr, false, "Disapproved of Abia"},
-      {"unreachable", false, "Yes", false, "Making a link"},
+      {"unreachable", false, "Yes", false, TSpellTimerRun::HelperSilentText},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -285,6 +309,155 @@ TEST_F(SpellingRunTest, AClosedConversationIsOpenedAgainForTheNextQuestion) {
   ASSERT_TRUE(CheckBook(40, {"Asa"}));
   EXPECT_EQ(helper_->Opened.size(), 2u);
   EXPECT_EQ(helper_->Asked, (Lines{"Abia", "Asa"}));
+}
+
+TEST_F(SpellingRunTest, ATickChecksWordsUntilItsShareIsSpentAndStopsAtAQuestionToTheHelper) {
+  // Without a helper: ten words a tick, the count and the words as one word a tick gives them.
+  spell_.WordsPerTick = 10;
+  Lines words;
+  for (int i = 0; i < 25; ++i) words.push_back(i % 5 == 0 ? "Elimelech" : "the");
+  ASSERT_TRUE(CheckBook(8, words));
+  EXPECT_EQ(spell_.Ticks, 3);
+  EXPECT_EQ(work_->Book->SpellingErrorCount, 5);
+  EXPECT_EQ(BookErrors(), Lines{"Elimelech"});
+
+  // With a helper, a tick ends at the word put to it; the words after it wait for the answer.
+  Fresh();
+  spell_.WordsPerTick = 1000;
+  fileName_ = "Helper.exe";
+  helper_->Answers = {{"Abia", "No"}, {"Asa", "Yes"}};
+  work_->Book->LoadBookAndResults(40);
+  spell_.Words = {"the", "Abia", "the", "Asa", "Abia", "the"};
+  run_->SpellState = 3;
+  run_->Tick();
+  run_->Tick();
+  EXPECT_EQ(run_->SpellState, 5);
+  EXPECT_EQ(helper_->Asked, Lines{"Abia"});
+  EXPECT_EQ(work_->Book->SpellingErrorCount, 0);
+  idle_->GetChannel(TIdleWaits::HelperChannel).Done = true;
+  run_->Tick();
+  run_->Tick();
+  EXPECT_EQ(work_->Book->SpellingErrorCount, 1);
+  run_->Tick();
+  EXPECT_EQ(run_->SpellState, 5);
+  EXPECT_EQ(helper_->Asked, (Lines{"Abia", "Asa"}));
+  idle_->GetChannel(TIdleWaits::HelperChannel).Done = true;
+  for (int i = 0; i < 3; ++i) run_->Tick();
+  EXPECT_EQ(run_->SpellState, 0);
+  EXPECT_EQ(work_->Book->SpellingErrorCount, 2);
+  EXPECT_EQ(spell_.Accepted, Lines{"Asa"});
+}
+
+TEST_F(SpellingRunTest, AStartingHelperIsWaitedForATickAtATimeAndAnswersTheWord) {
+  fileName_ = "Helper.exe";
+  helper_->StartSteps = 3;
+  helper_->Answers["Abia"] = "Yes";
+  work_->Book->LoadBookAndResults(40);
+  spell_.Words = {"Abia", "Asa"};
+  run_->SpellState = 3;
+  run_->Tick();
+  run_->Tick();
+  EXPECT_EQ(run_->SpellState, 7);
+  EXPECT_EQ(spell_.Interval, TSpellTimerRun::HelperStartIntervalMs);
+  run_->Tick();
+  run_->Tick();
+  EXPECT_EQ(run_->SpellState, 7);
+  run_->Tick();
+  EXPECT_EQ(run_->SpellState, 5);
+  EXPECT_EQ(spell_.Interval, TSpellTimerRun::WordIntervalMs);
+  EXPECT_EQ(helper_->Starts, 1);
+  EXPECT_EQ(helper_->Opened.size(), 4u);
+  EXPECT_EQ(helper_->Asked, Lines{"Abia"});
+
+  // An interactive check meanwhile: the word comes again after it, and the same start goes on.
+  Fresh();
+  fileName_ = "Helper.exe";
+  helper_->StartSteps = 3;
+  helper_->Answers["Abia"] = "No";
+  ASSERT_EQ(helper_->Starts, 0);
+  work_->Book->LoadBookAndResults(40);
+  spell_.Words = {"Abia"};
+  run_->SpellState = 3;
+  run_->Tick();
+  run_->Tick();
+  ASSERT_EQ(run_->SpellState, 7);
+  spell_.Busy = true;
+  run_->Tick();
+  spell_.Busy = false;
+  run_->Tick();
+  ASSERT_EQ(run_->SpellState, 3);
+  for (int i = 0; i < 20 && run_->SpellState != 0; ++i) {
+    run_->Tick();
+    if (run_->SpellState == 5) idle_->GetChannel(TIdleWaits::HelperChannel).Done = true;
+  }
+  EXPECT_EQ(run_->SpellState, 0);
+  EXPECT_EQ(helper_->Starts, 1);
+  EXPECT_EQ(helper_->Asked, Lines{"Abia"});
+  EXPECT_EQ(work_->Book->SpellingErrorCount, 1);
+}
+
+TEST_F(SpellingRunTest, AHelperThatDoesNotAnswerIsNotAskedAgainUntilTheSettingsChange) {
+  struct Case {
+    const char* name;
+    bool reachable;
+    bool timesOut;
+    Lines asked;  // in the first book
+  };
+  const Case cases[] = {
+      {"never answers the link", false, false, {}},
+      {"never answers a question", true, true, {"Abia"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh();
+    fileName_ = "Helper.exe";
+    helper_->StartSteps = 2;
+    helper_->Reachable = c.reachable;
+    helper_->TimesOut = c.timesOut;
+    spell_.WordsPerTick = 1000;
+    ASSERT_TRUE(CheckBook(40, {"Abia", "Asa", "the", "Naomi", "Abia"}));
+    EXPECT_EQ(helper_->Starts, 1);
+    EXPECT_EQ(helper_->Asked, c.asked);
+    EXPECT_TRUE(run_->HelperSilent());
+    EXPECT_EQ(work_->Book->SpellingErrorCount, 4);
+    EXPECT_EQ(BookErrors(), (Lines{"Abia", "Asa", "Naomi"}));
+    EXPECT_EQ(state_.Status, TSpellTimerRun::HelperSilentText);
+
+    // Nor in the next book, nor by the spelling dialog; the status bar said so once.
+    ASSERT_TRUE(CheckBook(8, {"Elimelech", "Mahlon"}));
+    TWordCheckType verdict = wcNotFound;
+    run_->WordCheck("Chilion", verdict);
+    EXPECT_EQ(verdict, wcNotFound);
+    EXPECT_EQ(helper_->Starts, 1);
+    EXPECT_EQ(helper_->Asked, c.asked);
+    EXPECT_EQ(std::count(work_->Host.CycleStatuses.begin(), work_->Host.CycleStatuses.end(),
+                         TSpellTimerRun::HelperSilentText),
+              1);
+
+    // Changed settings: the helper is asked again.
+    helper_->Reachable = true;
+    helper_->TimesOut = false;
+    helper_->Answers["Orpah"] = "Yes";
+    run_->HelperSettingsChanged();
+    ASSERT_TRUE(CheckBook(8, {"Orpah"}));
+    EXPECT_EQ(helper_->Asked.back(), "Orpah");
+    EXPECT_EQ(spell_.Accepted, Lines{"Orpah"});
+  }
+}
+
+TEST_F(SpellingRunTest, TheSpellingDialogDoesNotWaitForAStartingHelper) {
+  fileName_ = "Helper.exe";
+  helper_->StartSteps = 1;
+  helper_->Answers = {{"Abia", "Yes"}, {"Asa", "Yes"}};
+  TWordCheckType verdict = wcNotFound;
+  run_->WordCheck("Abia", verdict);
+  EXPECT_EQ(verdict, wcNotFound);
+  EXPECT_TRUE(helper_->Asked.empty());
+  EXPECT_TRUE(KnownBad().empty());
+  run_->WordCheck("Asa", verdict);
+  EXPECT_EQ(verdict, wcAccepted);
+  EXPECT_EQ(helper_->Starts, 1);
+  EXPECT_EQ(helper_->Asked, Lines{"Asa"});
 }
 
 TEST_F(SpellingRunTest, BracketsAreTakenOffAMisspeltWord) {

@@ -1,6 +1,7 @@
 // The button timer: the buttons it enables and the totals it counts from the results files.
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/FakeHost.h"
+#include "core/Utilities.h"
 
 namespace {
 
@@ -42,6 +43,48 @@ TEST_F(TotalsTest, TotalsAreCountedPerTestamentFromTheResultsFiles) {
   work.Book->RecountNeeded = true;
   work.Buttons->Tick();
   EXPECT_EQ(work.Host.Totals, (std::vector<std::string>{"4", "At least 2", "2", "At least 1"}));
+
+  // Files read before are read again once they changed, also at once and to the same size, as
+  // the program writes them (a new file renamed over the old one).
+  for (const char* count : {"7", "8", "9"}) {
+    ASSERT_EQ(ReplaceFileContents(ResultsPath("Mark"), core_testing::CrLf({"1", count})), 0u);
+    ASSERT_EQ(ReplaceFileContents(ResultsPath("Genesis"), core_testing::CrLf({"1", count})), 0u);
+    work.Book->RecountNeeded = true;
+    work.Buttons->Tick();
+    EXPECT_EQ(work.Host.Totals, (std::vector<std::string>{count, std::to_string(2 + std::stoi(count)), "0", "1"}));
+  }
+}
+
+TEST_F(TotalsTest, AResultsFileIsCountedLineByLineAsItsListReadsIt) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool hasCount;
+    Integer count;
+    Integer mechanical;
+  };
+  const Case cases[] = {
+      {"empty", "", false, 0, 0},
+      {"age only", "1\r\n", false, 0, 0},
+      {"line feeds only", "1\n7\n[mechanical errors]\nGEN 1:1 x\nGEN 1:2 y\n", true, 7, 2},
+      {"carriage returns only", "1\r7\r[mechanical errors]\rGEN 1:1 x\r", true, 7, 1},
+      {"no line end at the end", "1\r\n7\r\n[mechanical errors]\r\nGEN 1:1 x", true, 7, 1},
+      {"empty lines count in a section", "1\r\n2\r\n[mechanical errors]\r\n\r\nGEN 1:1 x\r\n[exceptions]\r\nz\r\n",
+       true, 2, 2},
+      {"two mechanical sections", "1\r\n2\r\n[mechanical errors]\r\na\r\n[spelling errors]\r\nb\r\n"
+                                  "[mechanical errors]\r\nc\r\n",
+       true, 2, 2},
+      {"a header with a blank is no header", "1\r\n2\r\n[mechanical errors]\r\n[exceptions] \r\nx\r\n", true, 2, 2},
+      {"a count that is no number", "1\r\nthree\r\n[mechanical errors]\r\nx\r\n", false, 0, 1},
+      {"the age and the count are no section", "[mechanical errors]\r\n5\r\nx\r\n", true, 5, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TResultsFileCounts counts = CountResultsFile(c.text);
+    EXPECT_EQ(counts.HasCount, c.hasCount);
+    EXPECT_EQ(counts.Count, c.count);
+    EXPECT_EQ(counts.Mechanical, c.mechanical);
+  }
 }
 
 TEST_F(TotalsTest, ListsGatherTheResultsOfATestament) {

@@ -30,10 +30,7 @@ protected:
     StoreSetting("S7", "King James Version");
     // The fastest mechanical run, so that the whole Bible takes seconds rather than minutes.
     StoreSetting("I7", "1");
-    // Many words a spelling tick: one word every 10 ms would take hours over the Bible.
-    SetEnvironmentVariableA("PELORIN_SPELL_WORDS_PER_TICK", "1000");
   }
-  void TearDown() override { SetEnvironmentVariableA("PELORIN_SPELL_WORDS_PER_TICK", nullptr); }
   std::string Projects() const { return temp_.Path() + "Projects\\"; }
   std::string Program() const { return temp_.Path() + "Program\\"; }
   std::string Work() const { return Projects() + "KJV\\Pelorin\\"; }

@@ -334,4 +334,52 @@ TEST_F(LinkProgramTest, TheSpellingHelpersAnswersDecideWhichUnknownWordsAreMissp
   }
 }
 
+// A helper program that starts but never answers is started once; while its link is tried the
+// window answers the keyboard, and once the link has failed no word is put to it again.
+TEST_F(LinkProgramTest, AHelperThatNeverAnswersIsStartedOnceAndTheWindowAnswersMeanwhile) {
+  DeleteFileA(BookPath("GEN").c_str());
+  DeleteFileA(BookPath("EXO").c_str());
+  WriteTestBook("MAT", {"\\id MAT", "\\c 11", "\\p", "\\v 21 Woe unto thee, Chorazin! woe unto thee, Bethsaida!",
+                        "\\v 23 And thou, Capernaum, which art exalted.", "\\v 22 But Chorazin shall not be spared."});
+  const std::string folder = temp_.Path() + "Helper\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string name = "SilentHelper" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(CopyFileA((testing_support::ProgramFolder() + "SpellingHelperPeer.exe").c_str(),
+                        (folder + name + ".exe").c_str(), FALSE));
+  WriteFileBytes(folder + "silent.txt", "");
+  const std::string log = folder + name + ".log";
+  MyReg->SetUseSpellingHelper(true);
+  WriteSettingString("Spelling helper application", folder + name + ".exe");
+
+  auto pelorin = StartPelorin();
+  ASSERT_TRUE(PumpUntil([&] { return !LogLines(log).empty(); }, 20000)) << "the helper was not started";
+  // The link is tried for up to 10 s; View, Tasks opens at once meanwhile.
+  const DWORD asked = GetTickCount();
+  pelorin->ChooseMenu("it");
+  HWND tasks = pelorin->WaitForWindow("View background tasks", 3000);
+  ASSERT_TRUE(tasks) << "the window did not answer while the helper was tried";
+  EXPECT_LT(GetTickCount() - asked, 3000u);
+  EXPECT_NE(pelorin->StatusPanel(1), "All checks done");
+  PumpFor(300);
+  testing_support::SaveScreenshot(tasks, "tasks-while-helper-starts");
+  PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 5000));
+
+  ASSERT_TRUE(WaitForCycle(*pelorin, 40000)) << pelorin->StatusPanel(1);
+  const Lines file = ResultsOf("Matthew");
+  ASSERT_GE(file.size(), 6u);
+  EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 6), (Lines{"4", "[spelling errors]", "Bethsaida", "Capernaum", "Chorazin"}));
+  EXPECT_EQ(LogLines(log), Lines{"started"});
+
+  // The tasks dialog says why the helper is no longer asked.
+  pelorin->ChooseMenu("it");
+  tasks = pelorin->WaitForWindow("View background tasks", 3000);
+  ASSERT_TRUE(tasks);
+  PumpFor(300);
+  testing_support::SaveScreenshot(tasks, "tasks-after-silent-helper");
+  PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 5000));
+  ASSERT_TRUE(pelorin->Close());
+}
+
 }  // namespace

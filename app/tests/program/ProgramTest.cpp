@@ -29,26 +29,6 @@ void ClickChild(HWND parent, const char* caption) {
   PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-// The first child window (any depth) of the class; nullptr when there is none.
-HWND ChildOfClass(HWND parent, const std::string& windowClass) {
-  struct Search {
-    std::string windowClass;
-    HWND found = nullptr;
-  } search{windowClass};
-  EnumChildWindows(
-      parent,
-      [](HWND wnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char name[256] = {};
-        GetClassNameA(wnd, name, sizeof name);
-        if (s->windowClass != name) return TRUE;
-        s->found = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // A visible top-level window of the process with the class (and caption, when given).
 HWND WindowOf(DWORD pid, const std::string& windowClass, const std::string& caption = {}) {
   for (HWND w = FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); w;

@@ -75,7 +75,10 @@ public:
 
   TBookEditor* Editor() override { return &EditorView; }
   TStrings* Results() override { return ResultLines; }
-  void SetStatus(TStatusPanelIndex panel, const AnsiString& text) override { Status[panel] = text; }
+  void SetStatus(TStatusPanelIndex panel, const AnsiString& text) override {
+    Status[panel] = text;
+    if (panel == spCycle) CycleStatuses.push_back(text);
+  }
   void SaveBookIfModified() override { ++SaveQuestions; }
   bool WindowActive() override { return Active; }
   void ShowCurrentBookButton(const AnsiString& bookName) override { CurrentBookButton = bookName; }
@@ -119,6 +122,8 @@ public:
   TStringList* ResultLines;
   TStringList* BookNames;
   std::string Status[3];
+  // Every text panel 1 showed, in order.
+  std::vector<std::string> CycleStatuses;
   int SaveQuestions = 0;
   bool Active = true;
   AnsiString CurrentBookButton;

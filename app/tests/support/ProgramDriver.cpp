@@ -194,6 +194,25 @@ DWORD PelorinProcess::ExitCode() const {
   return code;
 }
 
+HWND ChildOfClass(HWND parent, const std::string& windowClass) {
+  struct Search {
+    std::string windowClass;
+    HWND found = nullptr;
+  } search{windowClass};
+  EnumChildWindows(
+      parent,
+      [](HWND wnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[256] = {};
+        GetClassNameA(wnd, name, sizeof name);
+        if (s->windowClass != name) return TRUE;
+        s->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> files;
   WIN32_FIND_DATAA data;

@@ -51,6 +51,10 @@ private:
   HWND main_ = nullptr;
 };
 
+// The first child window (any depth) of the class, also of another program's window; nullptr when
+// there is none.
+HWND ChildOfClass(HWND parent, const std::string& windowClass);
+
 // The full paths of the files in a folder that match a pattern, sorted.
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern);
 // The last-write time of a file (0 when it is missing).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,6 +97,7 @@ TEST_F(DdeConversation, PokedTextCanBeRequestedBackAndUnknownItemsGiveEmptyText)
   EXPECT_EQ(conv_->RequestData("Greeting"), "Hello, world");
   EXPECT_EQ(conv_->RequestData("Empty"), "");
   EXPECT_EQ(conv_->RequestData("NoSuchItem"), "");
+  EXPECT_FALSE(conv_->GetTimedOut()) << "a refusal is an answer";
   // Eight-bit text passes unchanged.
   EXPECT_TRUE(conv_->PokeData("Accents", "caf\xe9 na\xefve"));
   EXPECT_EQ(conv_->RequestData("Accents"), "caf\xe9 na\xefve");
@@ -105,16 +107,19 @@ TEST_F(DdeConversation, ARequestTheServerDoesNotAnswerInTimeGivesEmptyText) {
   conv_->Timeout = 300;
   DWORD start = GetTickCount();
   EXPECT_EQ(conv_->RequestData("Slow"), "");
+  EXPECT_TRUE(conv_->GetTimedOut());
   EXPECT_LT(GetTickCount() - start, 2500u);
   // While the server is still busy with the late answer, a transaction fails at once instead
   // of waiting for it.
   start = GetTickCount();
   EXPECT_FALSE(conv_->PokeData("During", "no"));
+  EXPECT_TRUE(conv_->GetTimedOut());
   EXPECT_LT(GetTickCount() - start, 1000u);
   // The link stays open and is usable again once the server has caught up; the late answer
   // is not taken for the answer to anything else.
   EXPECT_TRUE(PumpUntil([&] { return conv_->PokeData("After", "yes"); }, 10000));
   EXPECT_EQ(conv_->RequestData("After"), "yes");
+  EXPECT_FALSE(conv_->GetTimedOut());
   EXPECT_EQ(conv_->RequestData("LastExecute"), "");
   EXPECT_EQ(events_.closed, 0);
 }
@@ -185,6 +190,83 @@ TEST(DdeServiceApplication, AProgramThatCannotBeStartedFailsAtOnce) {
   DWORD start = GetTickCount();
   EXPECT_FALSE(conv.OpenLink());
   EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+// Opening a link a step at a time: the program is started by the first step, each step returns
+// at once, and the link opens once the server has registered its name.
+TEST(DdeServiceApplication, TryOpenLinkStartsTheServerOnceAndNeverWaits) {
+  const std::string service = UniqueService("PelorinStepwise");
+  TDdeClientConv conv(nullptr);
+  LinkEvents events;
+  events.Attach(&conv);
+  conv.SetConnectMode(ddeManual);
+  conv.SetLink(service, "Spelling");
+  conv.ServiceApplication = "\"" + ProgramFolder() + "DdeServerPeer.exe\" " + service;
+  DWORD longest = 0;
+  int steps = 0;
+  TDdeOpenProgress progress = dopStarting;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        const DWORD start = GetTickCount();
+        progress = conv.TryOpenLink();
+        longest = std::max<DWORD>(longest, GetTickCount() - start);
+        ++steps;
+        return progress != dopStarting;
+      },
+      10000));
+  EXPECT_EQ(progress, dopOpen);
+  EXPECT_GT(steps, 1) << "the first step only starts the program";
+  EXPECT_LT(longest, 1000u);
+  EXPECT_EQ(events.opened, 1);
+  EXPECT_EQ(conv.TryOpenLink(), dopOpen);
+  EXPECT_EQ(events.opened, 1);
+  EXPECT_TRUE(conv.ExecuteMacro("light", false));
+  EXPECT_EQ(conv.RequestData("DoesWordExist"), "Yes");
+  EXPECT_TRUE(conv.ExecuteMacro("Quit", false));
+  EXPECT_TRUE(PumpUntil([&] { return events.closed == 1; }, 10000));
+}
+
+// A program that runs but never serves the name: every step returns at once, and the attempt
+// fails once ConnectTimeout has passed since the start; the program is not started again.
+TEST(DdeServiceApplication, AServerThatNeverAnswersFailsAfterTheConnectTimeWithoutBlocking) {
+  const std::string elsewhere = UniqueService("PelorinElsewhere");
+  TDdeClientConv conv(nullptr);
+  conv.SetConnectMode(ddeManual);
+  conv.SetLink(UniqueService("PelorinSilent"), "Spelling");
+  conv.ServiceApplication = "\"" + ProgramFolder() + "DdeServerPeer.exe\" " + elsewhere;
+  conv.ConnectTimeout = 1500;
+  const DWORD start = GetTickCount();
+  DWORD longest = 0;
+  TDdeOpenProgress progress = dopStarting;
+  PumpUntil(
+      [&] {
+        const DWORD before = GetTickCount();
+        progress = conv.TryOpenLink();
+        longest = std::max<DWORD>(longest, GetTickCount() - before);
+        return progress != dopStarting;
+      },
+      10000);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_EQ(progress, dopFailed);
+  EXPECT_GE(took, 1500u);
+  EXPECT_LT(took, 5000u);
+  EXPECT_LT(longest, 1000u);
+
+  // The program started serves the other name; it was started once, so after it is told to quit
+  // no server answers there.
+  TDdeClientConv other(nullptr);
+  other.SetConnectMode(ddeManual);
+  other.SetLink(elsewhere, "Spelling");
+  ASSERT_TRUE(other.OpenLink());
+  EXPECT_TRUE(other.ExecuteMacro("Quit", true));
+  other.CloseLink();
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        const bool answered = other.OpenLink();
+        other.CloseLink();
+        return !answered;
+      },
+      10000));
 }
 
 }  // namespace
