@@ -56,7 +56,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 . scripts/wine-display.sh
 
 ./scripts/setup.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+# A build folder made once is kept up to date by the build itself (it configures again when a
+# CMakeLists.txt changes), so that starting Pelorin again rebuilds only what changed.
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+fi
 cmake --build "$build" --parallel "$(nproc)" --target Pelorin
 program=$(cd "$build/bin" && pwd)/Pelorin.exe
 
