@@ -79,15 +79,14 @@ wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 keep_desktop
 
 # Desktops for the tests whose windows take the focus or the foreground (ctest resource
-# "desktops", scripts/on-desktop.sh): desktop 0 is this display and prefix, each further one a copy
-# of the prefix with a display and a Wine server of its own, so that such tests run side by side
-# without taking the focus from each other. PELORIN_DESKTOPS sets how many (default: half the
-# processors, at least 2, at most 4).
+# "desktops", scripts/on-desktop.sh): each a copy of the prefix with a display and a Wine server of
+# its own, so that such tests run side by side without taking the focus from each other, nor from
+# the windows of the other tests, which run on this display. PELORIN_DESKTOPS sets how many
+# (default: half the processors, at least 2, at most 4).
 cpus=$(nproc)
 desktops=${PELORIN_DESKTOPS:-$(( cpus / 2 < 2 ? 2 : (cpus / 2 > 4 ? 4 : cpus / 2) ))}
-export PELORIN_DESKTOP_0_DISPLAY=$DISPLAY PELORIN_DESKTOP_0_PREFIX=$WINEPREFIX
-spec='{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [{"id": "0", "slots": 1}'
-for ((i = 1; i < desktops; i++)); do
+spec=
+for ((i = 1; i <= desktops; i++)); do
   copy=$build/wineprefix-desktop$i
   if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$WINEPREFIX/.pelorin-ready-2" -nt "$copy/.pelorin-copy-of-ready" ]; then
     rm -rf "$copy"
@@ -101,9 +100,9 @@ for ((i = 1; i < desktops; i++)); do
   DISPLAY=$extra_display WINEPREFIX=$copy wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
   DISPLAY=$extra_display WINEPREFIX=$copy keep_desktop
   export "PELORIN_DESKTOP_${i}_DISPLAY=$extra_display" "PELORIN_DESKTOP_${i}_PREFIX=$copy"
-  spec+=", {\"id\": \"$i\", \"slots\": 1}"
+  spec+="${spec:+, }{\"id\": \"$i\", \"slots\": 1}"
 done
-echo "$spec]}]}" >"$build/desktops.json"
+echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktops\": [$spec]}]}" >"$build/desktops.json"
 
 # ctest hands the desktops out as it starts the tests that ask for one.
 if [ "$(basename "$1")" = ctest ]; then
