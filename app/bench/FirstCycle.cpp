@@ -21,6 +21,8 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/tests/support/FakeHost.h"
 #include "app/tests/support/ProgramDriver.h"
@@ -200,6 +202,8 @@ int main() {
   // The first cycle, with a posted message 5 ms after the last was dispatched.
   double longestDelay = 0, totalDelay = 0;
   int probes = 0, lost = 0;
+  // The delays of 50 ms or more, with what the status bar said just after each.
+  std::vector<std::pair<double, std::string>> slow;
   double done = -1;
   {
     PostedMessageProbe probe(list);
@@ -210,6 +214,7 @@ int main() {
         ++lost;
       } else {
         longestDelay = std::max(longestDelay, delay);
+        if (delay >= 50) slow.emplace_back(delay, pelorin.StatusPanel(0) + " | " + pelorin.StatusPanel(1));
         totalDelay += delay;
         ++probes;
       }
@@ -250,6 +255,11 @@ int main() {
               floorSteps / 1000.0, floorSteps, 100.0 * cycle / (floorSteps / 1000.0));
   std::printf("  posted message to the main window    %8.1f ms longest, %.1f ms on average (%d posted, %d lost)\n",
               longestDelay, probes ? totalDelay / probes : 0.0, probes + lost, lost);
+  std::sort(slow.begin(), slow.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::printf("  posted messages delayed 50 ms or more %6zu", slow.size());
+  for (std::size_t i = 0; i < slow.size() && i < 5; ++i)
+    std::printf("%s%.0f ms (%s)", i == 0 ? ": " : ", ", slow[i].first, slow[i].second.c_str());
+  std::printf("\n");
   std::printf("  processor time of the program so far %8.2f s (%.0f%% of a core since its start)\n", cpuBefore,
               100.0 * cpuBefore / ((Milliseconds() - start) / 1000.0));
   if (cpuBefore < 0) std::printf("  (the host's process of Pelorin was not found: no processor times)\n");

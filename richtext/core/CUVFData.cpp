@@ -212,7 +212,7 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
   bool sameResolution = st.Sad.ScreenPpiX == st.Sad.DevicePpiX && st.Sad.ScreenPpiY == st.Sad.DevicePpiY;
   Integer clientWidth = GetWidth();
   Integer newDocWidth =
-      std::max(CalculateMinDocWidth(sameResolution ? nullptr : &st.Sad, canvas), clientWidth - (st.LM + st.RM));
+      CalculateMinDocWidth(sameResolution ? nullptr : &st.Sad, canvas, clientWidth - (st.LM + st.RM));
   Integer minTextWidth = st.Sad.XToDevice(GetMinTextWidth());
   Integer maxTextWidth = st.Sad.XToDevice(GetMaxTextWidth());
   if (newDocWidth < minTextWidth) newDocWidth = minTextWidth;

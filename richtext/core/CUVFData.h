@@ -284,10 +284,16 @@ public:
   Integer GetLastVisibleItem();
 
   // --- Minimal widths --------------------------------------------------------------------------
-  Integer CalculateMinItemsWidth(Integer First, Integer Last, const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+  // The widest that the lines of items First..Last ask for: their indents and the widest word (or
+  // the whole line where it does not wrap). A caller that only needs to know about widths above
+  // Floor gets Floor when nothing is wider: words that cannot be wider are not measured, which on
+  // a long document saves most of the work.
+  Integer CalculateMinItemsWidth(Integer First, Integer Last, const TUVScreenAndDevice* Sad, TCanvas* Canvas,
+                                 Integer Floor = 0);
   Integer CalculateMinItemsWidthPartial(Integer First, Integer Last, const TUVScreenAndDevice* Sad,
                                         TCanvas* Canvas);
-  Integer CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+  Integer CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad, TCanvas* Canvas,
+                                       Integer Floor = 0);
   Integer CalculateParaSectionMinWidthDef(Integer ItemNo);
   // What the words of text item ItemNo that touch its characters From..To - 1 (the place before
   // From when To is From) ask of their line: the line's indents and the widest of those words,
@@ -296,7 +302,7 @@ public:
   // line counts there).
   Integer CalculateTextMinWidth(Integer ItemNo, Integer From, Integer To, const TUVScreenAndDevice* Sad,
                                 TCanvas* Canvas);
-  Integer CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas);
+  Integer CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas, Integer Floor = 0);
 
   // --- Selection -------------------------------------------------------------------------------
   void SetSelBoundsFromItems(Integer StartItemNo, Integer StartOffs, Integer EndItemNo, Integer EndOffs);

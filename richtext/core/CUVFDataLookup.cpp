@@ -334,11 +334,14 @@ void TCustomUVFormattedData::GetMinIndents(Integer ItemNo, Integer FirstParaItem
 
 namespace {
 
-// The widest run of characters without a space, measured in the canvas's font.
-Integer WidestWord(TCanvas* Canvas, const AnsiString& Text, Byte Options, Integer MaxCharWidth) {
+// The widest run of characters without a space, measured in the canvas's font; Floor when none is
+// wider (words that cannot be wider are not measured).
+Integer WidestWord(TCanvas* Canvas, const AnsiString& Text, Byte Options, Integer MaxCharWidth, Integer Floor = 0) {
   bool unicode = (Options & uvioUnicode) != 0;
   Integer count = UVUniLength(Text, Options);
-  Integer best = 0;
+  Integer best = std::max<Integer>(Floor, 0);
+  // No word of the text can be wider than the whole text could be.
+  if (static_cast<Int64>(count) * MaxCharWidth <= best) return best;
   HDC dc = Canvas->GetHandle();
   Integer i = 0;
   while (i < count) {
@@ -361,7 +364,7 @@ Integer WidestWord(TCanvas* Canvas, const AnsiString& Text, Byte Options, Intege
 }  // namespace
 
 Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad,
-                                                             TCanvas* Canvas) {
+                                                             TCanvas* Canvas, Integer Floor) {
   TUVStyle* style = GetUVStyle();
   if (!style || !Canvas || GetItemCount() == 0) return 0;
   Integer first = GetFirstLineItem(ItemNo);
@@ -371,7 +374,8 @@ Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, con
   TParaInfo* para = style->GetParaStyles()->GetItem(GetItemPara(first));
   Integer indents = 0;
   GetMinIndents(first, paraFirst, indents, Sad);
-  auto textWidth = [&](Integer i, bool whole) {
+  // Widths up to `floor` need not be measured (the widest word is then taken to be `floor`).
+  auto textWidth = [&](Integer i, bool whole, Integer floor) {
     TCustomUVItemInfo* item = GetItem(i);
     style->ApplyTextStyle(Canvas, item->StyleNo, GetParaBiDiMode(item->ParaNo));
     AnsiString text = UVUniApplyAllCaps(Items->GetStrings(i), style->GetTextStyles()->GetItem(item->StyleNo),
@@ -379,20 +383,23 @@ Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, con
     if (whole) return UVUniTextWidth(text, Canvas, item->ItemOptions);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(Canvas->GetHandle(), &tm);
-    return WidestWord(Canvas, text, item->ItemOptions, std::max<Integer>(tm.tmMaxCharWidth, 1) * 2);
+    return WidestWord(Canvas, text, item->ItemOptions, std::max<Integer>(tm.tmMaxCharWidth, 1) * 2, floor);
   };
   if (para->Options.Contains(uvpaoNoWrap)) {
     Integer width = indents;
     for (Integer i = first; i <= last; ++i)
-      width += GetItemStyle(i) >= 0 ? textWidth(i, true) : GetItem(i)->GetMinWidth(Sad, Canvas, this);
+      width += GetItemStyle(i) >= 0 ? textWidth(i, true, 0) : GetItem(i)->GetMinWidth(Sad, Canvas, this);
     return width;
   }
-  Integer result = 0;
+  Integer result = std::max<Integer>(Floor, 0);
   for (Integer i = first; i <= last; ++i) {
     if (i > first && (IsParaStart(i) || IsLineStart(i))) GetMinIndents(i, GetFirstParaItem(i), indents, Sad);
-    Integer width = GetItemStyle(i) >= 0 ? textWidth(i, false) : GetItem(i)->GetMinWidth(Sad, Canvas, this);
-    if (i > 0 && GetItemStyle(i - 1) == uvsListMarker) width += GetItem(i - 1)->GetMinWidth(Sad, Canvas, this);
-    result = std::max(result, indents + width);
+    // A list marker before the item adds its width to the item's.
+    const Integer marker =
+        i > 0 && GetItemStyle(i - 1) == uvsListMarker ? GetItem(i - 1)->GetMinWidth(Sad, Canvas, this) : 0;
+    const Integer width = GetItemStyle(i) >= 0 ? textWidth(i, false, result - indents - marker)
+                                               : GetItem(i)->GetMinWidth(Sad, Canvas, this);
+    result = std::max(result, indents + marker + width);
   }
   return result;
 }
@@ -438,12 +445,13 @@ Integer TCustomUVFormattedData::CalculateParaSectionMinWidthDef(Integer ItemNo) 
 }
 
 Integer TCustomUVFormattedData::CalculateMinItemsWidth(Integer First, Integer Last, const TUVScreenAndDevice* Sad,
-                                                       TCanvas* Canvas) {
-  if (GetItemCount() == 0) return 0;
+                                                       TCanvas* Canvas, Integer Floor) {
+  Integer result = std::max<Integer>(Floor, 0);
+  if (GetItemCount() == 0) return result;
   ExpandToLines(std::max(First, 0), std::min(Last, GetItemCount() - 1), First, Last);
-  Integer result = 0;
+  // What is measured only needs to beat the widest so far.
   for (Integer i = First; i <= Last; ++i)
-    if (IsLineStart(i)) result = std::max(result, CalculateParaSectionMinWidth(i, Sad, Canvas));
+    if (IsLineStart(i)) result = std::max(result, CalculateParaSectionMinWidth(i, Sad, Canvas, result));
   return result;
 }
 
@@ -461,8 +469,8 @@ Integer TCustomUVFormattedData::CalculateMinItemsWidthPartial(Integer First, Int
   return result;
 }
 
-Integer TCustomUVFormattedData::CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas) {
-  return CalculateMinItemsWidth(0, GetItemCount() - 1, Sad, Canvas);
+Integer TCustomUVFormattedData::CalculateMinDocWidth(const TUVScreenAndDevice* Sad, TCanvas* Canvas, Integer Floor) {
+  return CalculateMinItemsWidth(0, GetItemCount() - 1, Sad, Canvas, Floor);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -115,7 +115,7 @@ bool TUVEditUVData::DocumentWidthChanged() {
   bool same = sad.ScreenPpiX == sad.DevicePpiX && sad.ScreenPpiY == sad.DevicePpiY;
   // The width a full format would choose (its steps 3 and 4).
   Integer margins = sad.XToDevice(GetLeftMargin()) + sad.XToDevice(GetRightMargin());
-  Integer width = std::max(CalculateMinDocWidth(same ? nullptr : &sad, canvas), GetWidth() - margins);
+  Integer width = CalculateMinDocWidth(same ? nullptr : &sad, canvas, GetWidth() - margins);
   width = std::max(width, sad.XToDevice(GetMinTextWidth()));
   return width != DocumentWidth;
 }

@@ -254,6 +254,20 @@ TEST_F(FormatTest, TheMinimalWidthIsTheWidestWordWithIndents) {
   EXPECT_EQ(doc.DocumentWidth, 15 + Width(0, "wonderfully"));
 }
 
+// A caller that only needs widths above a floor gets the widest word when it is wider, and the
+// floor otherwise, however the words are spread over the paragraphs.
+TEST_F(FormatTest, TheMinimalWidthAboveAFloorIsTheWidestWordOrTheFloor) {
+  TParaInfo* para = style.GetParaStyles()->Add();
+  para->LeftIndent = 12;
+  for (int i = 0; i < 20; ++i) doc.AddNL("in the beginning was the word", 0, i == 7 ? 2 : 0);
+  doc.AddNL("and a wonderfully long one", 0, 2);
+  doc.AddNL("at the end", 0, 0);
+  const Integer widest = 12 + Width(0, "wonderfully");
+  ASSERT_EQ(doc.CalculateMinDocWidth(nullptr, doc.GetCanvas()), widest);
+  for (Integer floor : {-50, 0, 1, widest - 1, widest, widest + 1, 10 * widest})
+    EXPECT_EQ(doc.CalculateMinDocWidth(nullptr, doc.GetCanvas(), floor), std::max(widest, floor)) << floor;
+}
+
 TEST_F(FormatTest, HyperlinkAreasFollowTheirPieces) {
   doc.AddNL("see ", 0, 0);
   doc.Add("here", 4);
