@@ -90,7 +90,11 @@ for ((i = 1; i <= desktops; i++)); do
   copy=$build/wineprefix-desktop$i
   if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$WINEPREFIX/.pelorin-ready-2" -nt "$copy/.pelorin-copy-of-ready" ]; then
     rm -rf "$copy"
-    cp -a "$WINEPREFIX" "$copy"
+    # The system folder, most of a prefix and never written once the prefix is made, is shared
+    # through hard links; the rest (the registry, the users' folders) is copied.
+    mkdir -p "$copy"
+    tar -C "$WINEPREFIX" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$copy" -xf -
+    cp -al "$WINEPREFIX/drive_c/windows/system32" "$copy/drive_c/windows/system32"
     rm -rf "$copy/drive_c/users/$(id -un)/Temp"/*
     touch "$copy/.pelorin-copy-of-ready"
   fi
