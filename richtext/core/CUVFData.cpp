@@ -393,43 +393,24 @@ Integer TCustomUVFormattedData::GetFitCount(TFormatState& St, Integer ItemNo, co
     UVUniGetFitExtents(St.Canvas, Text, Count, Width, GetItemOptions(ItemNo), nullptr, fit);
     return unicode ? ToCharBoundary(Text, fit, Count) : fit;
   }
-  auto width = [&](Integer n) { return static_cast<Int64>(PieceExtent(St.Canvas, Text, n, unicode).cx); };
-  // Only a prefix that can hold the line is measured, growing until it no longer fits, so that
-  // a long paragraph costs a few measurements per line rather than one of all its text.
+  // Only a prefix that can hold the line is measured, in one measurement that tells how many of
+  // its characters fit, growing until not all of it fits, so that a long paragraph costs about
+  // one line's measuring per line rather than all of its text.
+  const Byte options = GetItemOptions(ItemNo);
   Integer aveWidth = std::max<Integer>(1, St.TM.tmAveCharWidth);
   Integer probe = std::min<Integer>(Count, Width / aveWidth + 16);
-  Int64 probeWidth = width(probe);
-  while (probe < Count && probeWidth <= Width) {
-    probe = probe > Count / 2 ? Count : probe * 2;
-    probeWidth = width(probe);
+  Integer fit = 0;
+  for (;;) {
+    UVUniGetFitExtents(St.Canvas, Text, probe, Width, options, nullptr, fit);
+    if (probe >= Count || fit < probe) break;
+    probe = probe > Count / 2 ? Count : std::max<Integer>(probe * 2, 1);
   }
-  if (probe == Count && probeWidth > 0 && probeWidth <= Width) return Count;
-  Integer lo = 0;
-  Int64 loWidth = 0;
-  Integer hi = probe;
-  Int64 hiWidth = probeWidth;
-  while (lo + 1 < hi) {
-    if (hiWidth == loWidth) ++hiWidth;
-    Int64 guess64 = lo + (static_cast<Int64>(Width) - loWidth) * (hi - lo) / (hiWidth - loWidth);
-    Integer guess = static_cast<Integer>(std::clamp<Int64>(guess64, lo + 1, hi - 1));
-    Int64 w = width(guess);
-    if (w == Width) {
-      lo = guess;
-      break;
-    }
-    if (w < Width && w > 0) {
-      lo = guess;
-      loWidth = w;
-    } else {
-      hi = guess;
-      hiWidth = w;
-    }
-  }
+  Integer lo = std::clamp<Integer>(fit, 0, std::max<Integer>(probe, 0));
   if (unicode) {
     Integer moved = ToCharBoundary(Text, lo, Count);
     if (moved != lo) {
       lo = moved;
-      if (width(lo) > Width && lo > 0) {
+      if (lo > 0 && PieceExtent(St.Canvas, Text, lo, unicode).cx > Width) {
         const WideChar* base = reinterpret_cast<const WideChar*>(Text);
         lo = static_cast<Integer>(::CharPrevW(base, base + lo) - base);
       }

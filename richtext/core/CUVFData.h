@@ -292,8 +292,10 @@ public:
                                  Integer Floor = 0);
   Integer CalculateMinItemsWidthPartial(Integer First, Integer Last, const TUVScreenAndDevice* Sad,
                                         TCanvas* Canvas);
+  // MaxCharWidths, when given, holds twice the widest character of each text style met so far,
+  // from call to call over one document.
   Integer CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad, TCanvas* Canvas,
-                                       Integer Floor = 0);
+                                       Integer Floor = 0, std::vector<Integer>* MaxCharWidths = nullptr);
   Integer CalculateParaSectionMinWidthDef(Integer ItemNo);
   // What the words of text item ItemNo that touch its characters From..To - 1 (the place before
   // From when To is From) ask of their line: the line's indents and the widest of those words,

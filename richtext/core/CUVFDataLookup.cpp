@@ -364,7 +364,8 @@ Integer WidestWord(TCanvas* Canvas, const AnsiString& Text, Byte Options, Intege
 }  // namespace
 
 Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, const TUVScreenAndDevice* Sad,
-                                                             TCanvas* Canvas, Integer Floor) {
+                                                             TCanvas* Canvas, Integer Floor,
+                                                             std::vector<Integer>* MaxCharWidths) {
   TUVStyle* style = GetUVStyle();
   if (!style || !Canvas || GetItemCount() == 0) return 0;
   Integer first = GetFirstLineItem(ItemNo);
@@ -377,13 +378,26 @@ Integer TCustomUVFormattedData::CalculateParaSectionMinWidth(Integer ItemNo, con
   // Widths up to `floor` need not be measured (the widest word is then taken to be `floor`).
   auto textWidth = [&](Integer i, bool whole, Integer floor) {
     TCustomUVItemInfo* item = GetItem(i);
+    // A text that could not be wider than the floor, even in the widest characters its style
+    // had so far, is not looked at: the style need not even be applied.
+    if (!whole && MaxCharWidths && item->StyleNo < static_cast<Integer>(MaxCharWidths->size())) {
+      const Integer known = (*MaxCharWidths)[static_cast<std::size_t>(item->StyleNo)];
+      if (known > 0 && static_cast<Int64>(UVUniLength(Items->GetStrings(i), item->ItemOptions)) * known <= floor)
+        return std::max<Integer>(floor, 0);
+    }
     style->ApplyTextStyle(Canvas, item->StyleNo, GetParaBiDiMode(item->ParaNo));
     AnsiString text = UVUniApplyAllCaps(Items->GetStrings(i), style->GetTextStyles()->GetItem(item->StyleNo),
                                         item->ItemOptions);
     if (whole) return UVUniTextWidth(text, Canvas, item->ItemOptions);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(Canvas->GetHandle(), &tm);
-    return WidestWord(Canvas, text, item->ItemOptions, std::max<Integer>(tm.tmMaxCharWidth, 1) * 2, floor);
+    const Integer maxCharWidth = std::max<Integer>(tm.tmMaxCharWidth, 1) * 2;
+    if (MaxCharWidths && item->StyleNo >= 0) {
+      if (static_cast<std::size_t>(item->StyleNo) >= MaxCharWidths->size())
+        MaxCharWidths->resize(static_cast<std::size_t>(item->StyleNo) + 1, 0);
+      (*MaxCharWidths)[static_cast<std::size_t>(item->StyleNo)] = maxCharWidth;
+    }
+    return WidestWord(Canvas, text, item->ItemOptions, maxCharWidth, floor);
   };
   if (para->Options.Contains(uvpaoNoWrap)) {
     Integer width = indents;
@@ -449,9 +463,12 @@ Integer TCustomUVFormattedData::CalculateMinItemsWidth(Integer First, Integer La
   Integer result = std::max<Integer>(Floor, 0);
   if (GetItemCount() == 0) return result;
   ExpandToLines(std::max(First, 0), std::min(Last, GetItemCount() - 1), First, Last);
-  // What is measured only needs to beat the widest so far.
+  // What is measured only needs to beat the widest so far; the widest character of each text
+  // style, once known, rules out most texts without applying their style.
+  std::vector<Integer> maxCharWidths;
   for (Integer i = First; i <= Last; ++i)
-    if (IsLineStart(i)) result = std::max(result, CalculateParaSectionMinWidth(i, Sad, Canvas, result));
+    if (IsLineStart(i))
+      result = std::max(result, CalculateParaSectionMinWidth(i, Sad, Canvas, result, &maxCharWidths));
   return result;
 }
 
