@@ -62,6 +62,33 @@ public:
 
   void Clear() override { ResetItems(); }
 
+  // Many lines at once, as one update: the window makes room for all of them first, and a line
+  // without an object is only added (a new line's data is nothing already). A list of thousands
+  // of lines then costs one message a line.
+  void AddStrings(TStrings* Strings) override {
+    if (!Live() || Strings == this) {
+      inherited::AddStrings(Strings);
+      return;
+    }
+    const Integer count = Strings->GetCount();
+    if (count > 1 && msg_->addString == LB_ADDSTRING) {
+      std::size_t bytes = 0;
+      for (Integer i = 0; i < count; ++i) bytes += Strings->GetStrings(i).size() + 1;
+      Send(LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
+    }
+    BeginUpdate();
+    try {
+      for (Integer i = 0; i < count; ++i) {
+        const Integer index = Add(Strings->GetStrings(i));
+        if (TObject* object = Strings->GetObjects(i)) PutObject(index, object);
+      }
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
+
   Integer IndexOf(const AnsiString& S) const override {
     if (!Live()) return inherited::IndexOf(S);
     // The window finds strings without regard to letter case, as the list sorts them.

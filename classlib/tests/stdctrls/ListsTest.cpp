@@ -47,6 +47,32 @@ TEST_F(ListBoxTest, ItemsAreTheWindowsLinesAndKeepTheirObjects) {
   EXPECT_EQ(items->GetCount(), 0);
 }
 
+// Many lines added at once go after the lines there, in their order (or sorted in a sorted box),
+// each with its object; lines without one have none.
+TEST_F(ListBoxTest, AddStringsAddsEveryLineWithItsObject) {
+  TListMarker marker;
+  TStringList lines;
+  for (int i = 0; i < 3000; ++i) lines.Add("line " + std::to_string(3000 - i));
+  lines.SetObjects(1, &marker);
+  list_->GetItems()->Add("first");
+  list_->GetItems()->AddStrings(&lines);
+  TStrings* items = list_->GetItems();
+  ASSERT_EQ(items->GetCount(), 3001);
+  EXPECT_EQ(items->GetStrings(1), "line 3000");
+  EXPECT_EQ(items->GetStrings(3000), "line 1");
+  EXPECT_EQ(items->GetObjects(2), &marker);
+  EXPECT_EQ(items->GetObjects(3), nullptr);
+
+  auto* sorted = Add<TListBox>(220, 10, 100, 120);
+  sorted->SetSorted(true);
+  TStringList books;
+  books.SetCommaText("Numbers,exodus,Genesis");
+  books.SetObjects(0, &marker);
+  sorted->GetItems()->AddStrings(&books);
+  EXPECT_EQ(ItemsOf(sorted->GetItems()), (std::vector<std::string>{"exodus", "Genesis", "Numbers"}));
+  EXPECT_EQ(sorted->GetItems()->GetObjects(2), &marker);
+}
+
 TEST_F(ListBoxTest, ItemIndexIsTheSelectionAndChoosingWithTheUserIsAClick) {
   list_->GetItems()->SetCommaText("a,b,c,d");
   EXPECT_EQ(list_->GetItemIndex(), -1);
