@@ -50,26 +50,6 @@ private:
   LARGE_INTEGER frequency_, start_;
 };
 
-// Copies the project into `projects`, pointing its settings file at the copy.
-bool CopyProject(const std::string& source, const std::string& projects) {
-  if (!FileExists(source + "KJV.ssf")) return false;
-  std::unique_ptr<TStringList> ssf(new TStringList());
-  ssf->LoadFromFile(source + "KJV.ssf");
-  ssf->SetText(StringReplace(ssf->GetText(), "C:\\My Paratext Projects\\", projects, rfReplaceAll | rfIgnoreCase));
-  ForceDirectories(projects + "KJV");
-  ssf->SaveToFile(projects + "KJV.ssf");
-  FileCopy(source + "usfm.sty", projects + "usfm.sty");
-  FileCopy(source + "English.lds", projects + "English.lds");
-  TSearchRec rec;
-  if (FindFirst(source + "KJV\\*.SFM", faAnyFile, rec) == 0) {
-    do {
-      FileCopy(source + "KJV\\" + rec.Name, projects + "KJV\\" + rec.Name);
-    } while (FindNext(rec) == 0);
-    FindClose(rec);
-  }
-  return true;
-}
-
 // Lists words and phrases to look for, so that the unwanted-word check does real work.
 void WriteWorkFiles(const std::string& workFolder) {
   std::unique_ptr<TStringList> list(new TStringList());
@@ -161,7 +141,7 @@ int main(int argc, char** argv) {
   testing_support::IsolatedRegistry registry;
   testing_support::TempFolder temp;
   const std::string projects = temp.Path() + "Projects\\";
-  if (!CopyProject(source, projects)) {
+  if (!testing_support::CopyKjvProject(source, projects)) {
     std::fprintf(stderr, "No project settings file %sKJV.ssf\n", source.c_str());
     return 1;
   }

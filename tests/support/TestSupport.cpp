@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <cstdlib>
 #include <optional>
@@ -154,6 +155,36 @@ std::string KjvDataFolder() {
     if (holdsKjv(folder + "shared\\data\\kjv\\")) return folder + "shared\\data\\kjv\\";
   }
   return holdsKjv("Z:\\work\\shared\\data\\kjv\\") ? "Z:\\work\\shared\\data\\kjv\\" : std::string();
+}
+
+bool CopyKjvProject(const std::string& source, const std::string& projectsFolder) {
+  std::string ssf = ReadFileBytes(source + "KJV.ssf");
+  if (ssf.empty()) return false;
+  CreateDirectoryA(projectsFolder.c_str(), nullptr);
+  CreateDirectoryA((projectsFolder + "KJV").c_str(), nullptr);
+  const auto copy = [](const std::string& from, const std::string& to) {
+    CopyFileA(from.c_str(), to.c_str(), FALSE);
+    SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  };
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((source + "KJV\\*.SFM").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do copy(source + "KJV\\" + data.cFileName, projectsFolder + "KJV\\" + data.cFileName);
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  for (const char* name : {"usfm.sty", "English.lds"}) copy(source + name, projectsFolder + name);
+  // The settings file names the folder the project lived in, in any letter case.
+  const std::string from = "c:\\my paratext projects\\";
+  std::string lower = ssf;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::string result;
+  std::size_t at = 0;
+  for (std::size_t found; (found = lower.find(from, at)) != std::string::npos; at = found + from.size())
+    result += ssf.substr(at, found - at) + projectsFolder;
+  result += ssf.substr(at);
+  WriteFileBytes(projectsFolder + "KJV.ssf", result);
+  return true;
 }
 
 std::string SelectedTreeItemText(HWND parent) {

@@ -128,6 +128,11 @@ std::string ProgramFolder();
 // "shared\data\kjv\" found from the program's folder upwards; empty when there is none.
 std::string KjvDataFolder();
 
+// Copies the KJV project in `source` (its settings file KJV.ssf, style sheet, language file and
+// books) into `projectsFolder`, both with a trailing backslash, pointing the copied settings file
+// at the copy; the copies can be written. False when `source` holds no KJV.ssf.
+bool CopyKjvProject(const std::string& source, const std::string& projectsFolder);
+
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& path);
 

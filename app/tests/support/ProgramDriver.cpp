@@ -42,12 +42,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
   return testing_support::PumpUntil(done, timeoutMs);
 }
 
-std::string ReadWhole(const std::string& path) { return testing_support::ReadFileBytes(path); }
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
-}
-
 }  // namespace
 
 PelorinProcess::PelorinProcess(const std::string& programFolder, const std::string& registryRoot) {
@@ -234,23 +228,8 @@ unsigned long long LastWriteTime(const std::string& path) {
 }
 
 void CopyKjvProject(const std::string& projectsFolder) {
-  const std::string source = KjvDataFolder();
-  if (source.empty()) throw std::runtime_error("the KJV project of the shared data was not found");
-  CreateDirectoryA(projectsFolder.c_str(), nullptr);
-  CreateDirectoryA((projectsFolder + "KJV").c_str(), nullptr);
-  for (const std::string& book : FilesIn(source + "KJV\\", "*.SFM")) {
-    const std::string name = book.substr(book.find_last_of('\\') + 1);
-    const std::string target = projectsFolder + "KJV\\" + name;
-    CopyFileA(book.c_str(), target.c_str(), FALSE);
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
-  for (const char* name : {"usfm.sty", "English.lds"}) {
-    CopyFileA((source + name).c_str(), (projectsFolder + name).c_str(), FALSE);
-    SetFileAttributesA((projectsFolder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
-  std::string ssf = ReadWhole(source + "KJV.ssf");
-  ReplaceAll(ssf, "C:\\My Paratext Projects\\", projectsFolder);
-  testing_support::WriteFileBytes(projectsFolder + "KJV.ssf", ssf);
+  if (!testing_support::CopyKjvProject(KjvDataFolder(), projectsFolder))
+    throw std::runtime_error("the KJV project of the shared data was not found");
 }
 
 }  // namespace app_testing

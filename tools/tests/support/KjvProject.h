@@ -40,7 +40,7 @@ public:
   explicit KjvProject(std::string source) : source_(source.empty() ? testing_support::KjvDataFolder() : source) {
     if (!source_.empty() && source_.back() != '\\') source_ += '\\';
     const std::string projects = temp_.Path() + "Projects\\";
-    ready_ = !source_.empty() && Copy(projects);
+    ready_ = !source_.empty() && testing_support::CopyKjvProject(source_, projects);
     if (!ready_) return;
     InitializeMyRegistry();
     MyReg->SetParatextProjectsFolder(projects);
@@ -56,25 +56,6 @@ public:
   const std::string& Source() const { return source_; }
 
 private:
-  bool Copy(const std::string& projects) {
-    if (!FileExists(source_ + "KJV.ssf")) return false;
-    std::unique_ptr<TStringList> ssf(new TStringList());
-    ssf->LoadFromFile(source_ + "KJV.ssf");
-    ssf->SetText(StringReplace(ssf->GetText(), "C:\\My Paratext Projects\\", projects, rfReplaceAll | rfIgnoreCase));
-    ForceDirectories(projects + "KJV");
-    ssf->SaveToFile(projects + "KJV.ssf");
-    FileCopy(source_ + "usfm.sty", projects + "usfm.sty");
-    FileCopy(source_ + "English.lds", projects + "English.lds");
-    TSearchRec rec;
-    if (FindFirst(source_ + "KJV\\*.SFM", faAnyFile, rec) == 0) {
-      do {
-        FileCopy(source_ + "KJV\\" + rec.Name, projects + "KJV\\" + rec.Name);
-      } while (FindNext(rec) == 0);
-      FindClose(rec);
-    }
-    return true;
-  }
-
   testing_support::IsolatedRegistry registry_;
   testing_support::TempFolder temp_;
   std::string source_;
