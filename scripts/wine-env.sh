@@ -85,7 +85,7 @@ keep_desktop
 # (default: half the processors, at least 2, at most 4).
 cpus=$(nproc)
 desktops=${PELORIN_DESKTOPS:-$(( cpus / 2 < 2 ? 2 : (cpus / 2 > 4 ? 4 : cpus / 2) ))}
-spec=
+entries=
 for ((i = 1; i <= desktops; i++)); do
   copy=$build/wineprefix-desktop$i
   if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$WINEPREFIX/.pelorin-ready-2" -nt "$copy/.pelorin-copy-of-ready" ]; then
@@ -104,9 +104,9 @@ for ((i = 1; i <= desktops; i++)); do
   DISPLAY=$extra_display WINEPREFIX=$copy wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
   DISPLAY=$extra_display WINEPREFIX=$copy keep_desktop
   export "PELORIN_DESKTOP_${i}_DISPLAY=$extra_display" "PELORIN_DESKTOP_${i}_PREFIX=$copy"
-  spec+="${spec:+, }{\"id\": \"$i\", \"slots\": 1}"
+  entries+="${entries:+, }{\"id\": \"$i\", \"slots\": 1}"
 done
-echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktops\": [$spec]}]}" >"$build/desktops.json"
+echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktops\": [$entries]}]}" >"$build/desktops.json"
 
 # ctest hands the desktops out as it starts the tests that ask for one.
 if [ "$(basename "$1")" = ctest ]; then

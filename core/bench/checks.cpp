@@ -34,21 +34,7 @@ struct Book {
   std::size_t Chars = 0;
 };
 
-class Stopwatch {
-public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER frequency_, start_;
-};
+using testing_support::Stopwatch;
 
 // Lists words and phrases to look for, so that the unwanted-word check does real work.
 void WriteWorkFiles(const std::string& workFolder) {

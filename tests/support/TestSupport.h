@@ -128,6 +128,24 @@ std::string ProgramFolder();
 // "shared\data\kjv\" found from the program's folder upwards; empty when there is none.
 std::string KjvDataFolder();
 
+// Time since it was made, for the benchmarks.
+class Stopwatch {
+public:
+  Stopwatch() {
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&start_);
+  }
+  double Seconds() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
+  }
+  double Milliseconds() const { return 1000.0 * Seconds(); }
+
+private:
+  LARGE_INTEGER frequency_, start_;
+};
+
 // Copies the KJV project in `source` (its settings file KJV.ssf, style sheet, language file and
 // books) into `projectsFolder`, both with a trailing backslash, pointing the copied settings file
 // at the copy; the copies can be written. False when `source` holds no KJV.ssf.

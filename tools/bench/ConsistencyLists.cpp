@@ -26,21 +26,7 @@ namespace {
 constexpr int kKeywords = 8000;
 constexpr int kReferencesPerKeyword = 20;
 
-class Stopwatch {
-public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Milliseconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER frequency_, start_;
-};
+using testing_support::Stopwatch;
 
 // A reproducible reference for the n-th occurrence of keyword k.
 AnsiString Reference(int k, int n) {

@@ -16,21 +16,7 @@
 
 namespace tools_bench {
 
-class Stopwatch {
-public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart - start_.QuadPart) / double(frequency_.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER frequency_, start_;
-};
+using testing_support::Stopwatch;
 
 // The project copied from `source` (a folder holding KJV.ssf, usfm.sty, English.lds and KJV\, or
 // empty for the shared data's) into a temporary projects folder, current in a private registry,
