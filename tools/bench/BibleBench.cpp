@@ -9,6 +9,7 @@
 //   --font-size=PT   the text and verse numbers in PT points, the other styles scaled with them
 //                    (titles 20 and 16, chapter numbers 34, subheadings 12 at 12 pt), whole points
 //   --line-pitch=PT  the text's lines PT points apart: the line spacing in percent that gives it
+//                    (100 to 400, as the print settings allow; the pitch it gives is printed)
 //   --margins=MM     all four margins, or --margins=TOP,BOTTOM,LEFT,RIGHT, whole millimetres
 // The lines after "layout:" give what the pages are made of in points (1/72 inch, the units of
 // the PDF canvas), for tools/bench/compare-with-office.sh to lay out the same pages elsewhere.
@@ -148,12 +149,13 @@ std::vector<Integer> TextHeights(TUVStyle* style, Integer resolution) {
 }
 
 // The smallest line spacing in percent at which a line of `height` is `pitch` apart from the
-// next (pagination takes height x spacing div 100).
+// next (pagination takes height x spacing div 100), within the 100 to 400 % that the print
+// settings offer.
 Integer LineSpacingFor(Integer pitch, Integer height) {
   if (pitch <= 0 || height <= 0) return 100;
   Integer spacing = (pitch * 100 + height - 1) / height;
   while (height * spacing / 100 < pitch) ++spacing;
-  return spacing;
+  return std::clamp<Integer>(spacing, 100, 400);
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 # with the titles in the column, as they set such a Bible by default.
 # Each program runs on one core (taskset -c BENCH_CORE, the last core by default), BENCH_RUNS
 # times (3), interleaved: Pelorin, XeLaTeX, Writer, Pelorin, ... after one untimed warm-up of each
-# on a single book. The time is the whole command's, start-up included; the quality figures are
-# measured by bible-quality.py on each program's last PDF in the same way.
+# on a single book. The time is the whole command's, start-up included, and the processor time
+# that of its processes (Wine's server aside), which a loaded machine disturbs less; the quality
+# figures are measured by bible-quality.py on each program's last PDF in the same way.
 #   tools/bench/compare-with-office.sh [build folder]
 # The packages it needs (XeLaTeX, Writer, the English hyphenation patterns, the Liberation fonts,
 # poppler-utils, PyMuPDF, GNU time) are installed from Debian when missing. It takes about a
@@ -34,15 +35,15 @@ if [ "${1:-}" = "--measure" ]; then
   date_text=$(LC_ALL=C date +"%-d %b %Y")
   profile="file://$work/writer-profile"
   pelorin() {  # layout, book folder, output PDF, log
-    /usr/bin/time -f %M -o "$4.rss" wine "$build/bin/tools_BibleBench_bench.exe" ${layout_args[$1]} \
+    /usr/bin/time -f "%M %U %S" -o "$4.rss" wine "$build/bin/tools_BibleBench_bench.exe" ${layout_args[$1]} \
       "$(windows "$2")" "$(windows "$3")" > "$4" 2>&1 < /dev/null || true
   }
   xelatex_() {  # folder with Bible.tex, log
-    (cd "$1" && /usr/bin/time -f %M -o "$2.rss" xelatex -interaction=batchmode -halt-on-error Bible.tex \
+    (cd "$1" && /usr/bin/time -f "%M %U %S" -o "$2.rss" xelatex -interaction=batchmode -halt-on-error Bible.tex \
       > "$2" 2>&1 < /dev/null) || true
   }
   writer() {  # Bible.fodt, output folder, log
-    /usr/bin/time -f %M -o "$3.rss" soffice "-env:UserInstallation=$profile" --headless --norestore \
+    /usr/bin/time -f "%M %U %S" -o "$3.rss" soffice "-env:UserInstallation=$profile" --headless --norestore \
       --convert-to pdf --outdir "$2" "$1" > "$3" 2>&1 < /dev/null || true
   }
   one_book=$work/one-book
@@ -167,12 +168,18 @@ for layout in layouts:
             column.update(json.load(open(os.path.join(directory, program + ".quality"))))
         except (OSError, ValueError):
             pass
-        try:
-            rss = [int(open(os.path.join(directory, "%s-%d.txt.rss" % (program, run))).read().split()[-1])
-                   for run in range(1, runs + 1)]
-            column["memory"] = max(rss) / 1024
-        except (OSError, ValueError, IndexError):
-            column["memory"] = None
+        # GNU time's last line: peak memory (kB) of the largest process, user and system seconds.
+        memory, cpu = [], []
+        for run in range(1, runs + 1):
+            try:
+                figures = open(os.path.join(directory, "%s-%d.txt.rss" % (program, run))).read().split("\n")
+                kilobytes, user, system = [line for line in figures if line.strip()][-1].split()
+                memory.append(int(kilobytes) / 1024)
+                cpu.append(float(user) + float(system))
+            except (OSError, ValueError, IndexError):
+                pass
+        column["memory"] = max(memory) if memory else None
+        column["cpu"] = cpu
         columns[program] = column
 
     def cell(value, form="%s"):
@@ -181,6 +188,7 @@ for layout in layouts:
     rows = [
         ("time, median of %d (s)" % runs, lambda c: cell(statistics.median(c["times"]) if c["times"] else None, "%.2f")),
         ("  each run (s)", lambda c: " ".join("%.1f" % t for t in c["times"]) or "-"),
+        ("processor time, median (s)", lambda c: cell(statistics.median(c["cpu"]) if c["cpu"] else None, "%.2f")),
         ("pages", lambda c: cell(c.get("pages"))),
         ("PDF (MB)", lambda c: cell(c["size"], "%.1f")),
         ("peak memory (MB)", lambda c: cell(c["memory"], "%.0f")),
