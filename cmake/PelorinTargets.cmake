@@ -104,6 +104,17 @@ function(pelorin_folder_tests prefix)
   endif()
 endfunction()
 
+# pelorin_test_library(NAME SOURCES... [DEPENDS libs...])
+#   Support code shared by several test programs or benchmarks (checks, drivers, fixtures),
+#   compiled once into a library that they link, instead of once into each of them.
+function(pelorin_test_library name)
+  cmake_parse_arguments(arg "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${arg_SOURCES})
+  pelorin_use_pch(${name} TESTS)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${arg_DEPENDS} pelorin_test_support)
+endfunction()
+
 # pelorin_benchmark(NAME SOURCES... [DEPENDS libs...])
 #   A program that measures a heavy path and prints its figures; never run as a test.
 function(pelorin_benchmark name)
