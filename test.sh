@@ -5,19 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 build=${PELORIN_BUILD:-build}
 
-# How long each step took is said at the end, whatever the result: the build's and the tests'
-# times depend on the machine and the compiler cache.
+# How long the set-up and the build took is said before the tests run (ctest says how long the
+# tests took, last): they depend on the machine and the compiler cache.
 started=$SECONDS
-steps=
-step() { steps+="${steps:+, }$1 $((SECONDS - started)) s"; started=$SECONDS; }
-trap 'echo "test.sh: $steps"' EXIT
-
 ./scripts/setup.sh
-step set-up
+setup=$((SECONDS - started))
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
-step build
-status=0
-./scripts/wine-env.sh "$build" ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@" || status=$?
-step tests
-exit $status
+echo "test.sh: set-up $setup s, build $((SECONDS - started - setup)) s"
+./scripts/wine-env.sh "$build" ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
