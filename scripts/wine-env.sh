@@ -26,11 +26,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ ! -f "$WINEPREFIX/.pelorin-ready-2" ]; then
+# The prefix is made anew when it was made by another Wine (the ready file names the version).
+wine_version=$(wine --version 2>/dev/null | head -n 1)
+ready=$WINEPREFIX/.pelorin-ready-3
+if [ ! -f "$ready" ] || [ "$(cat "$ready")" != "$wine_version" ]; then
   echo "wine-env: creating the Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   wineserver -w
+  # Wine fills the system folder with copies of its own libraries, most of the prefix (over 600
+  # MB): each copy that is the same as Wine's file becomes a link to it. Wine never updates this
+  # prefix by itself (it would write through the links into its own files); a new Wine gets a new
+  # prefix, see above.
+  echo disable >"$WINEPREFIX/.update-timestamp"
+  wine_libraries=$(dirname "$(readlink -f "$(command -v wine)")")/../lib/x86_64-linux-gnu/wine/x86_64-windows
+  [ -d "$wine_libraries" ] || wine_libraries=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+  for file in "$WINEPREFIX"/drive_c/windows/system32/*; do
+    own=$wine_libraries/$(basename "$file")
+    if [ -f "$file" ] && [ ! -L "$file" ] && [ -f "$own" ] && cmp -s "$file" "$own"; then ln -sf "$own" "$file"; fi
+  done
   reg=$(mktemp --suffix=.reg)
   { echo REGEDIT4; echo; pelorin_font_replacements; echo; cat <<'REG'
 
@@ -57,7 +71,7 @@ REG
   } >"$reg"
   import_registry_file "$reg"
   rm -f "$reg"
-  touch "$WINEPREFIX/.pelorin-ready-2"
+  echo "$wine_version" >"$ready"
 fi
 
 link_marlett
@@ -88,13 +102,17 @@ desktops=${PELORIN_DESKTOPS:-$(( cpus / 2 < 2 ? 2 : (cpus / 2 > 4 ? 4 : cpus / 2
 entries=
 for ((i = 1; i <= desktops; i++)); do
   copy=$build/wineprefix-desktop$i
-  if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$WINEPREFIX/.pelorin-ready-2" -nt "$copy/.pelorin-copy-of-ready" ]; then
+  if [ ! -f "$copy/.pelorin-copy-of-ready" ] || [ "$ready" -nt "$copy/.pelorin-copy-of-ready" ]; then
     rm -rf "$copy"
-    # The system folder, most of a prefix and never written once the prefix is made, is shared
-    # through hard links; the rest (the registry, the users' folders) is copied.
+    # The system folder and the side-by-side assemblies, never written once the prefix is made, are
+    # shared through hard links; the rest (the registry, the users' folders) is copied, but for the
+    # file naming the folder of the prefix's Wine server: each copy's server makes its own.
     mkdir -p "$copy"
-    tar -C "$WINEPREFIX" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$copy" -xf -
-    cp -al "$WINEPREFIX/drive_c/windows/system32" "$copy/drive_c/windows/system32"
+    tar -C "$WINEPREFIX" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/winsxs \
+      --exclude=./wineserver -cf - . | tar -C "$copy" -xf -
+    for shared in system32 winsxs; do
+      cp -al "$WINEPREFIX/drive_c/windows/$shared" "$copy/drive_c/windows/$shared"
+    done
     rm -rf "$copy/drive_c/users/$(id -un)/Temp"/*
     touch "$copy/.pelorin-copy-of-ready"
   fi
