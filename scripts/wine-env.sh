@@ -76,13 +76,32 @@ fi
 
 link_marlett
 
-# Wine ends the program owning a desktop soon after the last program using it; started again by a
-# test, it would hold that test's output open, and ctest would wait for it. A program of ours keeps
-# the desktop in use from the start (when it has been built).
+# Wine starts the program owning a desktop when the first program needs the desktop, and ends it
+# soon after the last one has gone; started by a test, it holds that test's output open, and ctest
+# counts the test as running until its time-out. A program of ours makes the desktop and keeps it
+# in use from the start (when it has been built); the tests start only once it has made it.
 keep_desktop() {
   if [ -f "$build/bin/KeepDesktop.exe" ]; then
-    wine "$build/bin/KeepDesktop.exe" </dev/null >/dev/null 2>&1 &
+    local ready
+    ready=$(mktemp -u "$build/.desktop-ready.XXXXXX")
+    wine "$build/bin/KeepDesktop.exe" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+    keep_desktop_ready+=("$ready")
   fi
+}
+keep_desktop_ready=()
+
+# Waits until every desktop started by keep_desktop is made (bounded: a desktop that does not come
+# is said, and the tests run all the same).
+wait_for_desktops() {
+  local ready waited
+  for ready in "${keep_desktop_ready[@]}"; do
+    for ((waited = 0; waited < 1200; waited++)); do
+      if [ -e "$ready" ]; then break; fi
+      sleep 0.1
+    done
+    if [ -e "$ready" ]; then rm -f "$ready"; else echo "wine-env: a desktop was not made within 120 s" >&2; fi
+  done
+  keep_desktop_ready=()
 }
 
 # One persistent server for the whole run: each test program then starts in a fraction of a second.
@@ -125,6 +144,7 @@ for ((i = 1; i <= desktops; i++)); do
   entries+="${entries:+, }{\"id\": \"$i\", \"slots\": 1}"
 done
 echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktops\": [$entries]}]}" >"$build/desktops.json"
+wait_for_desktops
 
 # ctest hands the desktops out as it starts the tests that ask for one.
 if [ "$(basename "$1")" = ctest ]; then
