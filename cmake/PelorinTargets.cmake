@@ -66,7 +66,9 @@ function(pelorin_test name)
   target_compile_options(${name} PRIVATE -Wno-subobject-linkage -Wno-array-bounds -Wno-stringop-overflow)
   target_link_libraries(${name} PRIVATE ${arg_DEPENDS} pelorin_test_support)
   add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/on-desktop.sh wine $<TARGET_FILE:${name}> --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # Only a guard against a program that hangs: a busy machine of two processors takes several
+  # times as long as a quiet one for the longest programs.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 1800)
   if(arg_GUI)
     # Windows that take the focus or the foreground must not race another test's windows: the test
     # takes a desktop of its own (a display and Wine server, scripts/wine-env.sh) while it runs.
