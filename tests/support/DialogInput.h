@@ -119,7 +119,7 @@ inline std::string FocusedText() {
 // longer) is closed, and every `guardMs` after that the active window (a dialog the test left open
 // on top of it), so that a failing test cannot hang. Returns whether `act` ran.
 inline bool RunShown(const std::string& caption, const std::function<void()>& show,
-                     const std::function<void(HWND)>& act, UINT guardMs = 20000) {
+                     const std::function<void(HWND)>& act, UINT guardMs = 60000) {
   WindowWatch watch(caption, [&](HWND wnd) {
     SetForegroundWindow(wnd);
     ProcessFor(30);
@@ -140,7 +140,7 @@ inline bool RunShown(const std::string& caption, const std::function<void()>& sh
 }
 
 // Shows the dialog modally as RunShown does; returns the modal result.
-inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act, UINT guardMs = 20000) {
+inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act, UINT guardMs = 60000) {
   Integer result = 0;
   RunShown(dialog->GetCaption(), [&] { result = dialog->ShowModal(); }, act, guardMs);
   return result;

@@ -88,7 +88,7 @@ TEST_F(ExtraPagesTest, ACoverPageEditedInTheEditorIsPrinted) {
   SaveScreenshot(editor, "extra-page-editor");
   SendKeyEvents({{VK_CONTROL, false}, {'S', false}, {'S', true}, {VK_CONTROL, true}});
   EXPECT_NE(WaitForProgramWindow("CoverPage.uvf - Editor", 5000), nullptr);
-  EXPECT_TRUE(testing_support::PumpUntil([&] { return testing_support::ReadFileBytes(cover) != before; }, 5000));
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return testing_support::ReadFileBytes(cover) != before; }, 30000));
   PostMessageA(editor, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitForProgramEnd(editor));
 

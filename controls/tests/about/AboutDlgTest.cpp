@@ -118,7 +118,7 @@ Integer RunShown(TVisBaseDialog& Dialog, const std::function<void(TForm*)>& Act)
     if (!acted && form->HandleAllocated() && ::IsWindowVisible(form->GetHandle()) && form->GetActive()) {
       acted = true;
       Act(form);
-    } else if (::GetTickCount() - start > 10000) {
+    } else if (::GetTickCount() - start > 60000) {
       form->SetModalResult(mrAbort);
     }
   });

@@ -373,10 +373,14 @@ ToolResult RunLinux(const std::string& commandLine, const std::string& folder) {
   }
   if (pi.hProcess) ::CloseHandle(pi.hProcess);
   if (pi.hThread) ::CloseHandle(pi.hThread);
-  for (int i = 0; i < 6000 && ::GetFileAttributesA(rc.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(20);
+  // A renderer at a high resolution takes seconds on a quiet machine and far longer on a busy one:
+  // the wait is bounded by the clock, generously.
+  const DWORD limitMs = 300000, started = ::GetTickCount();
+  while (::GetFileAttributesA(rc.c_str()) == INVALID_FILE_ATTRIBUTES && ::GetTickCount() - started < limitMs)
+    ::Sleep(20);
   const std::string code = testing_support::ReadFileBytes(rc);
   if (code.empty()) {
-    result.Err = "no answer from: " + commandLine;
+    result.Err = "no answer within " + std::to_string(limitMs / 1000) + " s from: " + commandLine;
     return result;
   }
   result.ExitCode = std::atoi(code.c_str());
