@@ -312,6 +312,8 @@ TEST_F(PaginationTest, LinesEndWithAHyphenAtTheLongestBreakThatFits) {
       {"listed breaks only, not fitting", "babababab", hrVowelConsonant, {"babab-abab"}, "ccccc", "babababab"},
       {"listed break, fitting", "babababab", hrNone, {"bab-ab-abab"}, "bab-", "ababab"},
       {"consonant to vowel", "bababbab", hrConsonantVowel, {}, "bab-", "abbab"},
+      // bb-a|bab would fit, one letter after the word's own hyphen: the break is at the hyphen.
+      {"not within the distance of the word's own hyphen", "bb-abab", hrVowelConsonant, {}, "bb-", "abab"},
   };
   for (const Row& row : rows) {
     THyphenationList list;
