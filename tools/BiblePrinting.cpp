@@ -47,22 +47,29 @@ void TBiblePagePrinter::SetFont(Integer style, TFont* font) {
 }
 
 void TBiblePagePrinter::Use(Integer style) {
+  // The canvas keeps the font set last for as long as the page lasts; a new page has a new canvas,
+  // which starts with its own font, whatever address it was given.
+  if (style == fontStyle_) return;
   TCanvas* canvas = sheets_.Canvas();
-  // Each page has a canvas of its own, which starts with its own font.
-  if (canvas == fontCanvas_ && style == fontStyle_) return;
-  if (canvas != fontCanvas_) canvas->GetBrush()->SetStyle(bsClear);
+  if (fontStyle_ < 0) canvas->GetBrush()->SetStyle(bsClear);
   if (style >= 0 && style < static_cast<Integer>(fonts_.size()) && fonts_[style])
     canvas->GetFont()->Assign(fonts_[style]);
-  fontCanvas_ = canvas;
   fontStyle_ = style;
 }
 
+void TBiblePagePrinter::NewPage() {
+  sheets_.NewPage();
+  fontStyle_ = -1;
+}
+
 void TBiblePagePrinter::StartPageIfStarted() {
-  if (PageStarted) sheets_.NewPage();
+  if (PageStarted) NewPage();
 }
 
 void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, Integer last) {
   StartPageIfStarted();
+  // Whatever was drawn on the page before (an extra page) set the canvas's font.
+  fontStyle_ = -1;
   auto status = [&](Integer page) {
     if (OnStatus) OnStatus(Format("Printing %s page %d", {TestamentName, page}));
   };
@@ -96,7 +103,7 @@ void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, In
       carried = complete(pageLast);
       pageFirst = pageLast = TChapter();
       if (inRange(record.Page) && record.Page != first) {
-        sheets_.NewPage();
+        NewPage();
         status(record.Page);
       }
       current = record.Page;

@@ -65,13 +65,15 @@ private:
     Integer Book = 0;
     Integer Chapter = 0;
   };
+  // Gives the canvas the style's font (and a clear brush on a new page).
   void Use(Integer style);
+  void NewPage();
   void DrawPageHeader(Integer page, const TChapter& first, const TChapter& last);
 
   TBibleSheets& sheets_;
   TBiblePrintSettings settings_;
   std::array<TFont*, 11> fonts_{};
-  TCanvas* fontCanvas_ = nullptr;
+  // The style whose font the current page's canvas has; -1 when not known.
   Integer fontStyle_ = -1;
 };
 
