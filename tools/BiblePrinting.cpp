@@ -9,6 +9,7 @@
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVEdit.h"
 #include "richtext/edit/UVTable.h"
+#include "tools/BibleMeasurer.h"
 #include "tools/BiblePageRecords.h"
 #include "tools/BibleText.h"
 #include "tools/BookHeadings.h"
@@ -60,6 +61,22 @@ void TBiblePagePrinter::Use(Integer style) {
 void TBiblePagePrinter::NewPage() {
   sheets_.NewPage();
   fontStyle_ = -1;
+}
+
+Integer TBiblePagePrinter::Width(Integer style, const AnsiString& text) {
+  return measurer_ ? measurer_->TextWidth(style, text) : sheets_.Canvas()->TextWidth(text);
+}
+
+void TBiblePagePrinter::Draw(Integer style, Integer x, Integer y, const AnsiString& text) {
+  TCanvas* canvas = sheets_.Canvas();
+  if (!measurer_ || text.empty()) {
+    canvas->TextOut(x, y, text);
+    return;
+  }
+  std::vector<INT> advances(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) advances[i] = measurer_->CharWidth(style, text[i]);
+  ::ExtTextOutA(canvas->GetHandle(), x, y, static_cast<UINT>(canvas->TextFlags), nullptr, text.data(),
+                static_cast<UINT>(text.size()), advances.data());
 }
 
 void TBiblePagePrinter::StartPageIfStarted() {
@@ -121,7 +138,7 @@ void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, In
       y -= chapterOffset;
     else if (record.Style == bsBrackets)
       y += bracketOffset;
-    sheets_.Canvas()->TextOut(record.X, y, record.Text);
+    Draw(record.Style, record.X, y, record.Text);
   }
   if (inRange(current)) DrawPageHeader(current, complete(pageFirst), complete(pageLast));
   PageStarted = true;
@@ -138,13 +155,14 @@ void TBiblePagePrinter::DrawPageHeader(Integer page, const TChapter& first, cons
   Use(bsText);
   TCanvas* canvas = sheets_.Canvas();
   canvas->GetBrush()->SetStyle(bsClear);
+  const Integer gap = 10 * settings_.Resolution / 72;
   auto top = [&](const AnsiString& text) {
-    return area.Top - canvas->TextHeight(text) * settings_.LineSpacing / 100 - 10;
+    return area.Top - canvas->TextHeight(text) * settings_.LineSpacing / 100 - gap;
   };
-  canvas->TextOut(numberLeft ? area.Left : area.Right - canvas->TextWidth(number), top(number), number);
+  Draw(bsText, numberLeft ? area.Left : area.Right - Width(bsText, number), top(number), number);
   AnsiString heading = PageHeaderText(first.Book, first.Chapter, last.Book, last.Chapter);
   if (settings_.HeadingInAllCaps) heading = AnsiUpperCase(heading);
-  canvas->TextOut((area.Left + area.Right - canvas->TextWidth(heading)) / 2, top(heading), heading);
+  Draw(bsText, (area.Left + area.Right - Width(bsText, heading)) / 2, top(heading), heading);
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include "tools/BiblePdf.h"
 #include "tools/BiblePrinting.h"
 #include "tools/BookHeadings.h"
+#include "tools/tests/support/FixedMeasurer.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ struct DrawnText {
   std::string Text;
   std::string Face;  // the font it is drawn in
   int Height = 0;
+  std::vector<int> Advances;  // of each character
 };
 
 // Pages on metafiles; the text drawn on each is read from its records. With `sameAddress` every
@@ -72,8 +74,12 @@ public:
                                                                   text->emrtext.offString);
               std::string narrow;
               for (DWORD i = 0; i < text->emrtext.nChars; ++i) narrow += static_cast<char>(chars[i]);
+              std::vector<int> advances;
+              const auto* dx = reinterpret_cast<const INT*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offDx);
+              if (text->emrtext.offDx)
+                for (DWORD i = 0; i < text->emrtext.nChars; ++i) advances.push_back(dx[i]);
               reading.Texts->push_back(DrawnText{text->emrtext.ptlReference.x, text->emrtext.ptlReference.y, narrow,
-                                                 reading.Current.first, reading.Current.second});
+                                                 reading.Current.first, reading.Current.second, advances});
             }
             return 1;
           },
@@ -112,7 +118,8 @@ protected:
   }
 
   std::vector<std::vector<DrawnText>> Print(const std::string& file, Integer first, Integer last, bool mirror,
-                                            std::vector<std::string>* statuses = nullptr, bool sameAddress = false) {
+                                            std::vector<std::string>* statuses = nullptr, bool sameAddress = false,
+                                            TBibleMeasurer* measurer = nullptr) {
     TUVStyle style(nullptr);
     CreateBibleStyles(&style, 100);
     ApplyBibleFonts(&style, DefaultFontTable(), false, 2);
@@ -126,6 +133,7 @@ protected:
     TBiblePagePrinter printer(sheets, settings);
     for (Integer i = 0; i < fonts.Count(); ++i) printer.SetFont(i, fonts.Font(i));
     printer.TestamentName = "Old Testament";
+    printer.SetMeasurer(measurer);
     if (statuses) printer.OnStatus = [&](const AnsiString& status) { statuses->push_back(status); };
     TMemoryStream stream;
     stream.WriteBuffer(file.data(), static_cast<Integer>(file.size()));
@@ -214,6 +222,23 @@ TEST_F(PagePrintingTest, EveryPageDrawsItsTextInTheStylesFontWhereverItsCanvasLi
       }
     }
   }
+}
+
+TEST_F(PagePrintingTest, RunsAndHeadersAreDrawnWithTheWidthsTheyWereLaidOutWith) {
+  // Text characters 10 wide: each run is drawn 10 units a character, whatever the canvas would
+  // make of the font, so that it ends where the layout ended it; the number stands at the right
+  // edge (720) by that width too.
+  const std::string file = PageFile({{1, 1, 1}, {1, 1, 1}});
+  bible_testing::TFixedMeasurer measurer;
+  const auto pages = Print(file, 1, 1, false, nullptr, false, &measurer);
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(pages[0].size(), 4u);
+  for (const DrawnText& text : pages[0]) {
+    EXPECT_EQ(text.Advances, std::vector<int>(text.Text.size(), 10)) << text.Text;
+    EXPECT_EQ(text.Face, "Times New Roman") << text.Text;
+  }
+  const DrawnText& number = pages[0][2];
+  EXPECT_EQ(number.X + 10 * static_cast<int>(number.Text.size()), 720);
 }
 
 }  // namespace
