@@ -39,6 +39,8 @@ struct Printed {
   std::vector<TPageRecord> Records[2];
   TBiblePageGeometry Geometry;
   std::vector<TContentsEntry> Contents[2];
+  // The date of the headers, as the dialog took it when it was made (a run may pass midnight).
+  std::string Date;
   Integer Resolution = 72;
   bool Mirror = false;
   double Seconds = 0;
@@ -83,6 +85,7 @@ protected:
         while (reader.Next(record)) printed.Records[testament].push_back(record);
       }
       printed.Geometry = dialog->PageMeasures().Geometry;
+      printed.Date = dialog->DateText;
       printed.Resolution = dialog->PDFDocument1->GetResolution();
       printed.Mirror = MyReg->GetMirrorMargins();
       Click(wnd, "&OK");
@@ -184,7 +187,7 @@ protected:
 
     // Every verse word whole and in order in the text a reader copies (the headers left out); a
     // word broken at a line's end reads as its two parts.
-    const std::string date = Today();
+    const std::string& date = printed.Date;
     std::vector<std::string> tokens;
     if (rawPages.empty()) rawPages = PdfRawPages(pdf, Printing());
     for (const std::string& page : rawPages) {
@@ -269,7 +272,7 @@ TEST_F(KjvBibleTest, TheWholeBibleIsPrintedWithEveryVerseInOrder) {
   ASSERT_EQ(static_cast<Integer>(pages.size()), oldPages + newPages);
 
   // Each page is its text followed by its header; the header begins with the date.
-  const std::string date = Squeezed(Today());
+  const std::string date = Squeezed(printed.Date);
   std::string text;
   std::vector<std::string> headers;
   for (const std::string& page : pages) {
