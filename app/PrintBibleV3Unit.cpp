@@ -132,6 +132,9 @@ void TPrintBibleV3Dialog::FormCreate(TObject*) {
   const AnsiString folder = MyReg->GetPrintingFolder();
   if (!folder.empty()) ForceDirectories(folder);
   PdfFileName = folder + "Bible.pdf";
+  // The pages are laid out and drawn in hundredths of a point, so that the words of a justified
+  // line stand where their widths put them.
+  PDFDocument1->SetResolution(BiblePdfResolution);
   page_ = MeasureBiblePage(TBiblePageSetup::FromSettings(), PDFDocument1->GetResolution());
 
   lineSpacing_ = StrToIntDef(ReadSettingString("Line spacing"), 100);
