@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "classlib/Handles.h"
+#include "classlib/PublishedFields.h"
 #include "classlib/Strings.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -37,6 +38,29 @@ TComponent* FindNestedComponent(TComponent* root, const AnsiString& path) {
     start = dot + 1;
   }
   return result;
+}
+
+// Stores Component in its owner's published field of its name, if there is one, as the owner's
+// code reaches its components through these fields: a component of another class than the
+// field's is an error here rather than a wrong pointer found later. Returns the field set.
+const TFieldInfo* BindField(TComponent* Component) {
+  TComponent* owner = Component->GetOwner();
+  if (!owner || Component->GetName().empty()) return nullptr;
+  const TFieldInfo* field = FindPublishedField(owner->ClassType(), Component->GetName());
+  if (!field) return nullptr;
+  if (!Component->InheritsFrom(field->FieldClass))
+    ReadError("Field " + owner->ClassName() + "." + field->Name + " is a " + field->FieldClass->Name +
+              ", but component " + Component->GetName() + " is a " + Component->ClassName());
+  field->Set(owner, Component);
+  return field;
+}
+
+// Raises EReadError for a published field of Root that the form text left unset.
+void CheckFieldsSet(TComponent* Root) {
+  for (const TFieldInfo* field : GetFieldList(Root->ClassType()))
+    if (!field->Get(Root))
+      ReadError("Field " + Root->ClassName() + "." + field->Name + " (a " + field->FieldClass->Name +
+                ") is not set: the form text has no component " + field->Name);
 }
 
 }  // namespace
@@ -405,6 +429,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     loaded.Add(result);
     result->ReadState(this);
     result->FComponentState >> csReading;
+    CheckFieldsSet(result);
     FLoaded = oldLoaded;
   } catch (...) {
     FLoaded = oldLoaded;
@@ -434,6 +459,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
   }
   TComponent* result = Component;
   bool created = false;
+  const TFieldInfo* field = nullptr;
   try {
     if (!result) {
       if (flags.Contains(ffInherited)) {
@@ -454,6 +480,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
       result->FComponentState << csInline;
       FLookupRoot = result;
     }
+    field = BindField(result);
     if (created && Parent && result->HasParent()) result->SetParentComponent(Parent);
     result->FComponentState << csReading;
     result->ReadState(this);
@@ -464,7 +491,10 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     Parent = oldParent;
     FLookupRoot = oldLookupRoot;
     if (ownLoaded) FLoaded = nullptr;
-    if (created) delete result;
+    if (created) {
+      if (field) field->Set(result->GetOwner(), nullptr);
+      delete result;
+    }
     throw;
   }
   Parent = oldParent;

@@ -613,7 +613,7 @@ TEST_F(MainWindowTest, MenuCommandsToggleExpandedMode) {
   ExpandedMode = false;
   Command("Expandedmode1");
   ASSERT_TRUE(PumpUntil([] { return ExpandedMode; }, 30000));
-  auto* expanded = static_cast<TMenuItem*>(form_->FindComponent("Expandedmode1"));
+  TMenuItem* expanded = form_->Expandedmode1;
   EXPECT_TRUE(expanded->GetChecked());
   // Opening the Settings menu shows the flag as it is.
   ExpandedMode = false;
