@@ -451,7 +451,7 @@ TEST_F(EBookTest, ABuilderThatFailsEndsTheRunWithinItsBound) {
       {"vanish", "vanish", "The eBook builder has ended while converting Genesis", 2},
       // The marker stays for 1.5 s; the e-book may follow it by 2 s.
       {"nothing", "built nothing", "The eBook builder made no eBook of Genesis", 1.5 + 2 + 1.5},
-      {"hang", "hang", "The eBook builder did not start building Genesis", 30 + 1.5},
+      {"hang", "hang", "The eBook builder did not finish building Genesis", 30 + 1.5},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Mode);
