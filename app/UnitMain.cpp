@@ -9,6 +9,7 @@
 #include "app/UzurUvadBookEditor.h"
 #include "classlib/ActnList.h"
 #include "classlib/ComCtrls.h"
+#include "classlib/CommandLines.h"
 #include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/FormTextReader.h"
@@ -39,14 +40,8 @@ bool ExpandedMode = false;
 namespace {
 
 bool StartProgramInNormalWindow(const AnsiString& commandLine) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  AnsiString line = commandLine;
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
+  if (!StartCommandLine(commandLine, SW_SHOWNORMAL, process)) return false;
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return true;
@@ -164,7 +159,7 @@ void FinalizeUnitMain() {}
 void RestartProgram() {
   // When "restart.exe" cannot be started the program still ends; the user is told to start it
   // again, rather than seeing it vanish.
-  if (!StartProgram("restart.exe"))
+  if (!StartProgram(QuotedCommandLine(ProgramFolder + "restart.exe")))
     Application->MessageBox("Pelorin ends now to take up the new settings, but restart.exe, which starts it again, "
                             "cannot be started. Start Pelorin again yourself.",
                             "Pelorin", MB_OK | MB_ICONWARNING);

@@ -143,6 +143,19 @@ Byte TReader::ReadByte() {
   return FBuf[static_cast<std::size_t>(FBufPos++)];
 }
 
+Integer TReader::ReadCount(Integer UnitSize) {
+  Integer n;
+  Read(&n, 4);
+  if (n < 0) PropValueError();
+  // A damaged count can claim gigabytes; what it claims must still be in the stream (the bytes
+  // buffered and those after them). A stream that cannot tell its size is read until it ends.
+  const Int64 size = FStream->GetSize();
+  const Int64 position = FStream->GetPosition();
+  if (size >= 0 && position >= 0 && static_cast<Int64>(n) * UnitSize > (FBufEnd - FBufPos) + (size - position))
+    ReadError("Stream read error");
+  return n;
+}
+
 Int64 TReader::GetPosition() const { return FStream->GetPosition() - (FBufEnd - FBufPos); }
 
 void TReader::SetPosition(Int64 Value) {
@@ -300,9 +313,7 @@ AnsiString TReader::ReadString() {
       return s;
     }
     case vaLString: {
-      Integer n;
-      Read(&n, 4);
-      if (n < 0) PropValueError();
+      const Integer n = ReadCount(1);
       AnsiString s(static_cast<std::size_t>(n), '\0');
       Read(s.data(), n);
       return s;
@@ -320,9 +331,7 @@ AnsiString TReader::ReadString() {
 WideString TReader::ReadWideString() {
   if (NextValue() != vaWString) return AnsiToWide(ReadString());
   ReadValue();
-  Integer n;
-  Read(&n, 4);
-  if (n < 0) PropValueError();
+  const Integer n = ReadCount(2);
   WideString s(static_cast<std::size_t>(n), L'\0');
   Read(s.data(), n * 2);
   return s;
@@ -358,12 +367,7 @@ void TReader::SkipValue() {
       n -= k;
     }
   };
-  auto skipCounted = [&](Int64 unit) {
-    Integer n;
-    Read(&n, 4);
-    if (n < 0) PropValueError();
-    skip(n * unit);
-  };
+  auto skipCounted = [&](Integer unit) { skip(static_cast<Int64>(ReadCount(unit)) * unit); };
   switch (ReadValue()) {
     case vaNull: case vaFalse: case vaTrue: case vaNil: break;
     case vaList:
@@ -733,9 +737,7 @@ void TReader::DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData,
     SkipValue();
     PropValueError();
   }
-  Integer n;
-  Read(&n, 4);
-  if (n < 0) PropValueError();
+  const Integer n = ReadCount(1);
   TMemoryStream data;
   data.SetSize(n);
   Read(data.GetMemory(), n);
