@@ -13,6 +13,25 @@ AnsiString Element(const char* name, const AnsiString& value) {
   return AnsiString("<") + name + ">" + EscapeXmlText(value) + "</" + name + ">";
 }
 
+// The Unicode character of each byte in the system code page. ISO-8859-1, which the file's
+// declaration names, reads a byte as the character of the same number; a byte whose character is
+// another one (in code page 1252 the quotes, dashes and other signs at 0x80 to 0x9F, which
+// ISO-8859-1 reads as control characters) is written as a character reference instead.
+struct CharacterCodes {
+  unsigned Of[256];
+  CharacterCodes() {
+    for (unsigned b = 0; b < 256; ++b) {
+      const WideString wide = AnsiToWide(AnsiString(1, static_cast<char>(b)));
+      Of[b] = wide.size() == 1 ? static_cast<unsigned>(wide[0]) : b;
+    }
+  }
+};
+
+unsigned CharacterCode(char c) {
+  static const CharacterCodes codes;
+  return codes.Of[static_cast<unsigned char>(c)];
+}
+
 }  // namespace
 
 AnsiString EscapeXmlText(const AnsiString& text) {
@@ -23,7 +42,13 @@ AnsiString EscapeXmlText(const AnsiString& text) {
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;
       case '>': escaped += "&gt;"; break;
-      default: escaped += c;
+      default: {
+        const unsigned code = CharacterCode(c);
+        if (code == static_cast<unsigned char>(c))
+          escaped += c;
+        else
+          escaped += "&#" + IntToStr(code) + ";";
+      }
     }
   }
   return escaped;

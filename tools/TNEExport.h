@@ -40,5 +40,6 @@ private:
   AnsiString bookId_, chapter_ = "1", verse_ = "1";
 };
 
-// The text with "&", "<" and ">" written as XML entities.
+// The text with "&", "<" and ">" written as XML entities, and every character that ISO-8859-1 (the
+// file's declared encoding) would read as another written as a character reference ("&#8217;").
 AnsiString EscapeXmlText(const AnsiString& text);
