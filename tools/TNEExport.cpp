@@ -9,6 +9,17 @@ namespace {
 
 AnsiString From(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
 
+// A book line as the notes take it: trimmed, with "<" and ">" written as "[" and "]", so that no
+// markup of the book becomes markup of the notes file.
+AnsiString NoteLine(const AnsiString& line) {
+  AnsiString text = Trim(line);
+  for (char& c : text) {
+    if (c == '<') c = '[';
+    if (c == '>') c = ']';
+  }
+  return text;
+}
+
 AnsiString Element(const char* name, const AnsiString& value) {
   return AnsiString("<") + name + ">" + EscapeXmlText(value) + "</" + name + ">";
 }
@@ -97,7 +108,7 @@ void TTNEExport::WriteNote(const AnsiString& text) {
 void TTNEExport::AddBook(const AnsiString& bookId, const TextLines& lines) {
   bookId_ = bookId;
   for (const AnsiString& original : lines) {
-    const AnsiString line = Trim(original);
+    const AnsiString line = NoteLine(original);
     if (IsMarkerLine(line, "\\id")) {
       chapter_ = "1";
       verse_ = "1";

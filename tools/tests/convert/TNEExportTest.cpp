@@ -55,7 +55,7 @@ TEST(TNEExportTest, NotesOfVersesChaptersAndHeadings) {
                   Note("EXO 2:4", "2025/01/01 00:00:06", "2025/01/01 00:00:07", "-6 Combined."),
                   Note("EXO 2:4", "2025/01/01 00:00:08", "2025/01/01 00:00:09", "\\s Heading"),
                   Note("EXO 2:4", "2025/01/01 00:00:10", "2025/01/01 00:00:11", ""),
-                  Note("EXO 2:7", "2025/01/01 00:00:12", "2025/01/01 00:00:13", "a &lt; b &amp; c &gt; d")}));
+                  Note("EXO 2:7", "2025/01/01 00:00:12", "2025/01/01 00:00:13", "a [ b &amp; c ] d")}));
 }
 
 TEST(TNEExportTest, VerseLinesWithoutANoteOfTheirOwn) {
