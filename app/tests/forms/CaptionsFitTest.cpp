@@ -206,7 +206,14 @@ SIZE TextRoom(TFont* font, const AnsiString& text, bool wordWrap, int width, boo
   // Drawn in black on white with room to spare on the right: the last column with ink.
   const int margin = 40;
   const int w = std::max<int>(measured.right, width) + 2 * margin, h = measured.bottom + margin;
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
   RECT all{0, 0, w, h};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -214,10 +221,12 @@ SIZE TextRoom(TFont* font, const AnsiString& text, bool wordWrap, int width, boo
   SetBkMode(dc, TRANSPARENT);
   RECT drawn{margin, 0, margin + (wordWrap ? width : measured.right), h};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &drawn, flags | DT_NOCLIP);
+  GdiFlush();
+  const auto* pixels = static_cast<const DWORD*>(bits);
   int inkRight = 0;
   for (int x = w - 1; x >= 0 && !inkRight; --x)
     for (int y = 0; y < h; ++y)
-      if ((GetPixel(dc, x, y) & 0xFFFFFF) != RGB(255, 255, 255)) {
+      if ((pixels[y * w + x] & 0xFFFFFF) != 0xFFFFFF) {
         inkRight = x + 1 - margin;
         break;
       }
