@@ -125,25 +125,41 @@ sleep 2
 # Pelorin ends and another Pelorin process starts in its place, as restart.exe starts it again:
 # run.sh keeps the Wine session and its display for the new one, and ends only when that is closed.
 display=$(sed -n 's/.*private virtual display (\(:[0-9]*\)).*/\1/p' "$out" | head -n 1)
+# restart.exe is itself a program of the Wine session while it waits for the old copy to end and
+# starts the new one, so the session never runs out of programs. Here a command interpreter that
+# waits for a line on its input stands in for it while the old copy is killed and the new one
+# started: without it, the Wine session of a busy machine may end in the gap, and run.sh with it.
+# It reads from a pipe that only a sleep writes to (programs started later do not inherit it), so
+# ending the sleep ends the interpreter.
+{
+  echo "$BASHPID" >"$work/holder.pid"
+  exec sleep 600
+} | DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine cmd /c "set /p line=" >/dev/null 2>&1 &
+holder=$!
+in_session() {
+  local pid
+  for pid in $(pgrep -f "$1" || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && return 0
+  done
+  return 1
+}
+for _ in $(seq 1 600); do in_session 'set /p line' && break; sleep 0.1; done
+in_session 'set /p line' || fail "the stand-in for restart.exe did not start"
 # (taskkill's own end is not asked: a run.sh that ends with Pelorin ends taskkill too.)
 DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine taskkill /f /im Pelorin.exe >/dev/null 2>&1 || true
 # The killed copy must be gone first, as restart.exe waits for it: while it lives, the new copy
 # would find it running and end (only one copy runs).
-pelorin_gone() {
-  local pid
-  for pid in $(pgrep -f 'Pelorin\.exe' || true); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && return 1
-  done
-  return 0
-}
-# Looked for often: the new copy must come before the Wine session of the old one ends.
-for _ in $(seq 1 300); do pelorin_gone && break; sleep 0.1; done
+pelorin_gone() { ! in_session 'Pelorin\.exe'; }
+for _ in $(seq 1 600); do pelorin_gone && break; sleep 0.1; done
 pelorin_gone || fail "the killed Pelorin did not end"
 DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine "$build/bin/Pelorin.exe" </dev/null >/dev/null 2>&1 &
 again=$!
 sleep 5
 kill -0 "$runner" 2>/dev/null || fail "run.sh ended while Pelorin was started again"
 kill -0 "$again" 2>/dev/null || fail "the Pelorin started again did not keep running"
+# The stand-in for restart.exe ends, as restart.exe does once it has started Pelorin.
+kill "$(cat "$work/holder.pid")" >/dev/null 2>&1 || true
+wait "$holder" 2>/dev/null || true
 close_pelorin
 wait "$again" || true
 
