@@ -101,4 +101,21 @@ TEST(KjvRoundTripTest, TheImportTextOfTheWholeKjvIsWhatItWas) {
   EXPECT_EQ(names.front(), "Genesis");
 }
 
+// The books added one by one to one conversion give the import text of all of them at once: a
+// paragraph line at the start of a book continues the last verse of the book before.
+TEST(KjvRoundTripTest, BookByBookTheImportTextIsThatOfAllBooksAtOnce) {
+  const TextLines first = {"\\id GEN", "\\c 1", "\\v 1 In the beginning", "\\q was the word"};
+  const TextLines second = {"\\q and more", "\\id EXO", "\\c 2", "\\v 3 Now", "\\p", "\\q1 poetry"};
+  TextLines all = first;
+  all.insert(all.end(), second.begin(), second.end());
+  std::vector<AnsiString> names;
+  TSFMToBibleWorks conversion([&](const AnsiString& name) { names.push_back(name); });
+  conversion.Add(first);
+  conversion.Add(second);
+  EXPECT_EQ(conversion.Output(), ConvertSFMToBibleWorks(all));
+  EXPECT_EQ(conversion.Output(),
+            (TextLines{"Gen 1:1 In the beginning was the word and more", "Exo 2:3 Now   poetry"}));
+  EXPECT_EQ(names, (std::vector<AnsiString>{"Genesis", "Exodus"}));
+}
+
 }  // namespace

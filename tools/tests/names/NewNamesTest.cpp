@@ -131,4 +131,25 @@ TEST_F(NewNamesTest, TheWholeKjvGivesTheNamesItGave) {
   EXPECT_EQ(statuses.back(), "Sorting words");
 }
 
+// A search made in the smallest steps finds what the search in one go finds; a book that cannot be
+// read raises from the step that reads it, naming the book and its file, and leaves the lists.
+TEST_F(NewNamesTest, InStepsTheNamesAreThoseOfOneGo) {
+  WriteFixtureBook("MAT", "names/MAT.SFM");
+  WriteFixtureBook("MRK", "names/MRK.SFM");
+  auto once = Search({"Jesus", "Moses", "Andrew"}, {"Judas", "david"});
+  const Lines onceStatuses = statuses;
+  statuses.clear();
+  TScripture scripture(nullptr, -1);
+  TUSFM usfm(&scripture);
+  TNewNamesSearch stepped;
+  stepped.OnStatus = [this](const AnsiString& text) { statuses.push_back(text); };
+  stepped.Start(&scripture, &usfm, ListOf({"Jesus", "Moses", "Andrew"}).get(), ListOf({"Judas", "david"}).get());
+  int steps = 1;
+  while (!stepped.Step([] { return true; })) ++steps;
+  EXPECT_GT(steps, 2);
+  EXPECT_EQ(ItemsOf(stepped.NewNames.get()), ItemsOf(once->NewNames.get()));
+  EXPECT_EQ(ItemsOf(stepped.AllNames.get()), ItemsOf(once->AllNames.get()));
+  EXPECT_EQ(statuses, onceStatuses);
+}
+
 }  // namespace
