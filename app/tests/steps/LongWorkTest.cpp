@@ -2,6 +2,8 @@
 // different earlier version, the names of the whole Bible, and the conversions to BibleWorks and
 // to the notes editor. The results stay byte for byte what they were (fingerprints taken from
 // the windows as they were first written).
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,11 +14,15 @@
 #include "app/TNEConvertUnit.h"
 #include "app/tests/compare/CompareDialogsSupport.h"
 #include "app/tests/support/DialogDriver.h"
+#include "app/tests/support/StatusRecorder.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/StringLists.h"
+#include "classlib/Timers.h"
 #include "core/ScripturesUnit.h"
+#include "richtext/core/UzurUvad.h"
 #include "richtext/edit/UVEdit.h"
+#include "tools/DynamicCompareUnit.h"
 #include "tools/TNEExport.h"
 #include "tools/tests/support/DifferentVersions.h"
 
@@ -195,6 +201,283 @@ TEST_F(LongWorkTest, TheWholeKjvBecomesTheNotesFileItBecame) {
   EXPECT_EQ(status, "Number of notes converted: " + std::to_string(expected.NoteCount()));
   ASSERT_EQ(dialog->Output.size(), want.size());
   EXPECT_TRUE(undated(dialog->Output) == undated(want));
+}
+
+// Watches a window's work from the window's own message loop, as a user's input arrives between
+// the steps of the work: a timer of the test's thread (every 10 ms) counts its ticks served while
+// `working` says the work runs, does `EachTick` then, acts once (`Act`) at the moment `ActWhen`
+// says, and once the work is done does `WhenDone`. A window whose work holds the thread serves no
+// tick while it works.
+class WorkWatch {
+public:
+  explicit WorkWatch(std::function<bool()> working) : working_(std::move(working)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+      if (current_) current_->Tick();
+    });
+  }
+  ~WorkWatch() {
+    KillTimer(nullptr, timer_);
+    if (current_ == this) current_ = nullptr;
+  }
+  std::function<void()> EachTick;
+  std::function<bool()> ActWhen;
+  std::function<void()> Act;
+  std::function<void()> WhenDone;
+  int Served = 0;
+  bool Acted = false;
+  bool Done = false;
+
+private:
+  void Tick() {
+    if (Done) return;
+    if (!working_()) {
+      Done = true;
+      if (WhenDone) WhenDone();
+      return;
+    }
+    ++Served;
+    if (EachTick) EachTick();
+    if (Act && !Acted && (!ActWhen || ActWhen())) {
+      Acted = true;
+      Act();
+    }
+  }
+  static inline WorkWatch* current_ = nullptr;
+  std::function<bool()> working_;
+  UINT_PTR timer_ = 0;
+};
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+// A conversion's status once it converts a book after the first.
+bool PastGenesis(const std::string& status) { return StartsWith(status, "Converting ") && status != "Converting Genesis"; }
+
+// "&Find differences" for a whole book against a very different version: the dialog serves its
+// messages while it compares, with the button that would start another comparison disabled, shows
+// the chapters it is at, and gives the result the comparison in one go gives, laid out as a layout
+// of the whole result lays it out.
+TEST_F(LongWorkTest, FindDifferencesAnswersWhileItComparesABook) {
+  WriteKjvBooks({"MRK"}, true);
+  MyReg->SetCompareBook("Mark");
+  MyReg->SetCompareEarlierVersion("Earlier Project");
+  std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
+  std::unique_ptr<app_testing::StatusRecorder> recorder;
+  std::unique_ptr<WorkWatch> watch;
+  bool buttonOn = true, buttonOnAfter = false;
+  Lines statuses;
+  RunModal(
+      dialog.get(),
+      [&](HWND wnd) {
+        recorder.reset(new app_testing::StatusRecorder(dialog->StatusBar1));
+        Click(wnd, "&Find differences");
+        watch.reset(new WorkWatch([&] { return !StartsWith(dialog->StatusBar1->GetSimpleText(), "Ready"); }));
+        watch->EachTick = [&] { buttonOn = buttonOn && IsWindowEnabled(dialog->DiffBtn->GetHandle()); };
+        watch->WhenDone = [&, wnd] {
+          statuses = recorder->Texts;
+          buttonOnAfter = IsWindowEnabled(dialog->DiffBtn->GetHandle());
+          SaveScreenshot(wnd, "long-work-find-differences");
+          Click(wnd, "&OK");
+        };
+      },
+      150000);
+  ASSERT_TRUE(watch);
+  EXPECT_GT(watch->Served, 0);
+  EXPECT_FALSE(buttonOn);
+  EXPECT_TRUE(buttonOnAfter);
+  ASSERT_FALSE(statuses.empty());
+  EXPECT_EQ(statuses.front(), "Starting");
+  EXPECT_TRUE(std::find(statuses.begin(), statuses.end(), "Chapter 16") != statuses.end());
+  EXPECT_EQ(statuses.back(), "Ready - " + std::to_string(dialog->ChangeCount) + " changes");
+  recorder.reset();
+
+  std::unique_ptr<VUzurUvad> expected(new VUzurUvad(nullptr));
+  std::unique_ptr<TStringList> positions(new TStringList());
+  const Integer count = CompareVersionTexts(BookPath("MRK"), Projects() + "EAR\\MRKEAR.SFM", positions.get(),
+                                            expected.get(), nullptr);
+  EXPECT_EQ(dialog->ChangeCount, count);
+  Fingerprint want, got;
+  tools_testing::AddDocument(want, expected->GetUVData());
+  TCustomUVData* document = dialog->CompareUzurUvadEdit->GetUVData();
+  // The header (ten items) and the closing lines (three) aside.
+  for (Integer i = 10; i < document->GetItemCount() - 3; ++i) {
+    got.Add(document->IsParaStart(i) ? "P" : "-");
+    got.Add(std::to_string(document->GetItemStyle(i)));
+    got.Add(document->GetItemText(i));
+  }
+  EXPECT_EQ(got.Hex(), want.Hex());
+  VUzurUvadEdit* editor = dialog->CompareUzurUvadEdit;
+  auto layout = [editor] {
+    std::vector<std::pair<Integer, Integer>> places;
+    for (Integer i = 0; i < editor->GetItemCount(); i += 97) {
+      Integer left = 0, top = 0;
+      editor->GetItemCoords(i, left, top);
+      places.emplace_back(left, top);
+    }
+    places.emplace_back(editor->GetDocumentHeight(), editor->GetItemCount());
+    return places;
+  };
+  const auto laidOut = layout();
+  editor->Format();
+  EXPECT_TRUE(laidOut == layout());
+}
+
+// Closing the dialog while all books are compared stops the run: nothing goes on in the
+// background, and the book chosen before stays stored.
+TEST_F(LongWorkTest, ClosingDuringCompareAllBooksStopsIt) {
+  WriteKjvBooks({"RUT", "JON", "MRK"}, true);
+  MyReg->SetCompareBook("Jonah");
+  MyReg->SetCompareEarlierVersion("Earlier Project");
+  std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
+  std::unique_ptr<WorkWatch> watch;
+  bool buttonOn = true;
+  int ticksInMark = 0;
+  RunModal(
+      dialog.get(),
+      [&](HWND wnd) {
+        Choose(dialog->FilenamesComboBox, dialog->FilenamesComboBox->GetItems()->GetCount() - 1);
+        watch.reset(new WorkWatch([&] { return !StartsWith(dialog->StatusBar1->GetSimpleText(), "Ready comparing"); }));
+        // Closed a few steps into Mark, the third book.
+        watch->ActWhen = [&] { return dialog->FilenamesComboBox->GetItemIndex() == 2 && ++ticksInMark > 3; };
+        watch->Act = [&, wnd] {
+          buttonOn = IsWindowEnabled(dialog->DiffBtn->GetHandle());
+          Click(wnd, "&OK");
+        };
+      },
+      120000);
+  ASSERT_TRUE(watch);
+  EXPECT_TRUE(watch->Acted);
+  EXPECT_FALSE(buttonOn);
+  const Integer items = dialog->CompareUzurUvadEdit->GetItemCount();
+  ProcessFor(500);
+  EXPECT_FALSE(watch->Done);
+  EXPECT_EQ(dialog->CompareUzurUvadEdit->GetItemCount(), items);
+  EXPECT_FALSE(dialog->AllTimer->GetEnabled());
+  EXPECT_EQ(MyReg->GetCompareBook(), "Jonah");
+}
+
+// New names over the whole KJV: the dialog serves its messages while it reads the books, with the
+// buttons that would start another search disabled, and shows each book; cancelling half-way
+// leaves the lists and their files as they were.
+TEST_F(LongWorkTest, NewNamesAnswersWhileItSearchesAndCancelLeavesTheLists) {
+  WriteKjvBooks({}, false);
+  testing_support::WriteFileBytes(WorkFolder() + "ApprovedNames.txt", "Aaron\r\nNobody\r\n");
+  std::unique_ptr<TNamesListDlg> dialog(new TNamesListDlg(nullptr));
+  std::unique_ptr<app_testing::StatusRecorder> recorder;
+  std::unique_ptr<WorkWatch> watch;
+  bool buttonOn = true, buttonOnAfter = false;
+  Lines statuses;
+  RunModal(
+      dialog.get(),
+      [&](HWND wnd) {
+        recorder.reset(new app_testing::StatusRecorder(dialog->StatusBar1));
+        Click(wnd, "&New names");
+        watch.reset(new WorkWatch(
+            [&] { return dialog->StatusBar1->GetSimpleText().find("new names") == std::string::npos; }));
+        watch->EachTick = [&, wnd] { buttonOn = buttonOn && IsWindowEnabled(Child(wnd, "&New names")); };
+        watch->WhenDone = [&, wnd] {
+          statuses = recorder->Texts;
+          buttonOnAfter = IsWindowEnabled(Child(wnd, "&New names"));
+          Click(wnd, "&Cancel");
+        };
+      },
+      150000);
+  recorder.reset();
+  ASSERT_TRUE(watch);
+  EXPECT_GT(watch->Served, 0);
+  EXPECT_FALSE(buttonOn);
+  EXPECT_TRUE(buttonOnAfter);
+  ASSERT_EQ(statuses.size(), 69u);
+  EXPECT_EQ(statuses[0], "Genesis");
+  EXPECT_EQ(statuses[65], "Revelation");
+  EXPECT_EQ(statuses[66], "Now picking out the names...");
+  EXPECT_EQ(statuses[67], "Sorting words");
+
+  // Cancelled once Genesis is read: nothing changed.
+  std::unique_ptr<TNamesListDlg> again(new TNamesListDlg(nullptr));
+  RunModal(
+      again.get(),
+      [&](HWND wnd) {
+        Click(wnd, "&New names");
+        watch.reset(new WorkWatch(
+            [&] { return again->StatusBar1->GetSimpleText().find("new names") == std::string::npos; }));
+        watch->ActWhen = [&] { return again->StatusBar1->GetSimpleText() != "Genesis"; };
+        watch->Act = [&, wnd] { Click(wnd, "&Cancel"); };
+      },
+      120000);
+  ProcessFor(300);
+  EXPECT_TRUE(watch->Acted);
+  EXPECT_FALSE(watch->Done);
+  EXPECT_EQ(again->ListBoxNew->GetItems()->GetCount(), 0);
+  EXPECT_EQ(app_testing::ItemsOf(again->ListBoxApproved->GetItems()), (Lines{"Aaron", "Nobody"}));
+  EXPECT_EQ(testing_support::ReadFileBytes(WorkFolder() + "ApprovedNames.txt"), "Aaron\r\nNobody\r\n");
+  EXPECT_FALSE(FileExists(WorkFolder() + "DisapprovedNames.txt"));
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+}
+
+// The two conversions of the whole KJV serve their messages while they run, with the buttons that
+// would start another or save disabled; closing one half-way keeps what it had before and writes
+// nothing.
+TEST_F(LongWorkTest, ConversionsAnswerWhileTheyRunAndClosingStopsThem) {
+  WriteKjvBooks({}, false);
+  struct Row {
+    const char* Name;
+    std::function<TForm*()> Make;
+    std::function<TStatusBar*(TForm*)> Bar;
+    std::function<TComboBox*(TForm*)> Versions;
+    std::function<bool(const std::string&)> Done;
+    const char* Close;
+  } rows[] = {
+      {"notes", [] { return new TTNEConvertDialog(nullptr); },
+       [](TForm* f) { return static_cast<TTNEConvertDialog*>(f)->StatusBar1; },
+       [](TForm* f) { return static_cast<TTNEConvertDialog*>(f)->VersionsComboBox; },
+       [](const std::string& s) { return StartsWith(s, "Number of notes"); }, "Close"},
+      {"BibleWorks", [] { return new TSFMToBibleWorksDlg(nullptr); },
+       [](TForm* f) { return static_cast<TSFMToBibleWorksDlg*>(f)->StatusBar1; },
+       [](TForm* f) { return static_cast<TSFMToBibleWorksDlg*>(f)->VersionsComboBox; },
+       [](const std::string& s) { return s == "Ready"; }, "Close"},
+  };
+  for (const Row& r : rows) {
+    for (bool closeHalfWay : {false, true}) {
+      std::unique_ptr<TForm> dialog(r.Make());
+      TStatusBar* bar = r.Bar(dialog.get());
+      std::unique_ptr<WorkWatch> watch;
+      bool saveOn = true;
+      std::string statusBefore;
+      Lines shownBefore;
+      RunModal(
+          dialog.get(),
+          [&](HWND wnd) {
+            TComboBox* versions = r.Versions(dialog.get());
+            Choose(versions, versions->GetItems()->IndexOf("Test Project"));
+            if (auto* bw = dynamic_cast<TSFMToBibleWorksDlg*>(dialog.get())) shownBefore = TextOf(bw->UzurUvadEdit1);
+            Click(wnd, "&Convert");
+            watch.reset(new WorkWatch([&] { return !r.Done(bar->GetSimpleText()); }));
+            watch->EachTick = [&, wnd] { saveOn = saveOn && IsWindowEnabled(Child(wnd, "&Save File")); };
+            if (closeHalfWay) {
+              watch->ActWhen = [&] { return PastGenesis(bar->GetSimpleText()); };
+              watch->Act = [&, wnd] { Click(wnd, r.Close); };
+            } else {
+              watch->WhenDone = [&, wnd] { Click(wnd, r.Close); };
+            }
+          },
+          150000);
+      ASSERT_TRUE(watch) << r.Name;
+      EXPECT_GT(watch->Served, 0) << r.Name;
+      EXPECT_FALSE(saveOn) << r.Name;
+      if (!closeHalfWay) continue;
+      ProcessFor(300);
+      EXPECT_TRUE(watch->Acted) << r.Name;
+      EXPECT_FALSE(watch->Done) << r.Name;
+      EXPECT_TRUE(PastGenesis(bar->GetSimpleText())) << r.Name << ": " << bar->GetSimpleText();
+      if (auto* notes = dynamic_cast<TTNEConvertDialog*>(dialog.get())) EXPECT_TRUE(notes->Output.empty());
+      if (auto* bw = dynamic_cast<TSFMToBibleWorksDlg*>(dialog.get())) {
+        ASSERT_FALSE(shownBefore.empty());
+        EXPECT_EQ(shownBefore.front(), "Available books:");
+        EXPECT_EQ(TextOf(bw->UzurUvadEdit1), shownBefore);
+      }
+    }
+  }
 }
 
 }  // namespace
