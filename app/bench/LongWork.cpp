@@ -47,8 +47,13 @@ class AnswerProbe {
 public:
   explicit AnswerProbe(HWND window) : window_(window), thread_([this] { Run(); }) {}
   ~AnswerProbe() { Stop(); }
+  // The window's thread answers the probe's last message while it waits for the probe to end.
   double Stop() {
     stop_ = true;
+    while (!ended_) {
+      Application->ProcessMessages();
+      Sleep(1);
+    }
     if (thread_.joinable()) thread_.join();
     return longest_;
   }
@@ -62,9 +67,11 @@ private:
       longest_ = std::max(longest_, Milliseconds() - sent);
       Sleep(5);
     }
+    ended_ = true;
   }
   HWND window_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> ended_{false};
   double longest_ = 0;
   std::thread thread_;
 };
