@@ -19,6 +19,17 @@
 extern const char NamesListFormText[];
 
 PUBLISHED(TNamesListDlg) {
+  Field("ListBoxNew", &TNamesListDlg::ListBoxNew);
+  Field("ListBoxApproved", &TNamesListDlg::ListBoxApproved);
+  Field("DisapprovedListBox", &TNamesListDlg::DisapprovedListBox);
+  Field("Edit1", &TNamesListDlg::Edit1);
+  Field("ProduceListBtn", &TNamesListDlg::ProduceListBtn);
+  Field("ApproveBtn", &TNamesListDlg::ApproveBtn);
+  Field("DisapproveBtn", &TNamesListDlg::DisapproveBtn);
+  Field("SelectButton", &TNamesListDlg::SelectButton);
+  Field("OKBtn", &TNamesListDlg::OKBtn);
+  Field("CancelBtn", &TNamesListDlg::CancelBtn);
+  Field("StatusBar1", &TNamesListDlg::StatusBar1);
   Method("FormCreate", &TNamesListDlg::FormCreate);
   Method("FormDestroy", &TNamesListDlg::FormDestroy);
   Method("ProduceListBtnClick", &TNamesListDlg::ProduceListBtnClick);
@@ -53,13 +64,6 @@ int MoveSelected(TListBox* from, TListBox* to) {
 
 TNamesListDlg::TNamesListDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, NamesListFormText);
-  ListBoxNew = static_cast<TListBox*>(FindComponent("ListBoxNew"));
-  ListBoxApproved = static_cast<TListBox*>(FindComponent("ListBoxApproved"));
-  DisapprovedListBox = static_cast<TListBox*>(FindComponent("DisapprovedListBox"));
-  Edit1 = static_cast<TEdit*>(FindComponent("Edit1"));
-  OKBtn = static_cast<TButton*>(FindComponent("OKBtn"));
-  CancelBtn = static_cast<TButton*>(FindComponent("CancelBtn"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 TNamesListDlg::~TNamesListDlg() = default;
@@ -123,8 +127,7 @@ void TNamesListDlg::SearchEnded() {
 }
 
 void TNamesListDlg::SetSearching(bool searching) {
-  for (const char* name : {"ProduceListBtn", "SelectButton", "ApproveBtn", "DisapproveBtn"}) {
-    auto* button = static_cast<TButton*>(FindComponent(name));
+  for (TButton* button : {ProduceListBtn, SelectButton, ApproveBtn, DisapproveBtn}) {
     if (searching && button->Focused()) OKBtn->SetFocus();
     button->SetEnabled(!searching);
   }

@@ -29,6 +29,10 @@ public:
   TListBox* ListBoxApproved = nullptr;
   TListBox* DisapprovedListBox = nullptr;
   TEdit* Edit1 = nullptr;
+  TButton* ProduceListBtn = nullptr;
+  TButton* ApproveBtn = nullptr;
+  TButton* DisapproveBtn = nullptr;
+  TButton* SelectButton = nullptr;
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
   TStatusBar* StatusBar1 = nullptr;

@@ -65,6 +65,7 @@ void TPrintBibleV3Dialog::Print() {
   PDFDocument1->BeginDoc();
   TPdfBibleSheets sheets(PDFDocument1, PaperSizeToPageSize(MyReg->GetPaperSize()));
   TBiblePrintSettings settings;
+  settings.Resolution = PDFDocument1->GetResolution();
   settings.Geometry = page_.Geometry;
   settings.LineSpacing = lineSpacing_;
   settings.MirrorMargins = MyReg->GetMirrorMargins();
@@ -73,7 +74,13 @@ void TPrintBibleV3Dialog::Print() {
   settings.HeadingInAllCaps = headingInAllCaps_;
   TBibleStyleFonts fonts(UVStyle1);
   TBiblePagePrinter printer(sheets, settings);
-  for (Integer style = 0; style < fonts.Count(); ++style) printer.SetFont(style, fonts.Font(style));
+  // The runs are drawn with the widths they were laid out with.
+  TPdfTextMeasurer widths(PDFDocument1->GetResolution());
+  for (Integer style = 0; style < fonts.Count(); ++style) {
+    printer.SetFont(style, fonts.Font(style));
+    widths.SetFont(style, fonts.Font(style));
+  }
+  printer.SetMeasurer(&widths);
   printer.OnStatus = [this](const AnsiString& status) { RunStatus(status); };
 
   auto extra = [&](TCheckBox* box, Integer kind, const char* status) {

@@ -28,6 +28,42 @@
 extern const char PrintBibleV3UnitFormText[];
 
 PUBLISHED(TPrintBibleV3Dialog) {
+  Field("PageControl1", &TPrintBibleV3Dialog::PageControl1);
+  Field("SelectSheet", &TPrintBibleV3Dialog::SelectSheet);
+  Field("ViewSheet", &TPrintBibleV3Dialog::ViewSheet);
+  Field("PrintingSheet", &TPrintBibleV3Dialog::PrintingSheet);
+  Field("BooksListBox", &TPrintBibleV3Dialog::BooksListBox);
+  Field("OCCheckBox", &TPrintBibleV3Dialog::OCCheckBox);
+  Field("OCEdit", &TPrintBibleV3Dialog::OCEdit);
+  Field("OCUpDown", &TPrintBibleV3Dialog::OCUpDown);
+  Field("eBookCheckBox", &TPrintBibleV3Dialog::eBookCheckBox);
+  Field("OTUzurUvadEdit", &TPrintBibleV3Dialog::OTUzurUvadEdit);
+  Field("NTUzurUvadEdit", &TPrintBibleV3Dialog::NTUzurUvadEdit);
+  Field("CoverPageBox", &TPrintBibleV3Dialog::CoverPageBox);
+  Field("FirstPageBox", &TPrintBibleV3Dialog::FirstPageBox);
+  Field("OTTitleBox", &TPrintBibleV3Dialog::OTTitleBox);
+  Field("OTBox", &TPrintBibleV3Dialog::OTBox);
+  Field("NTTitleBox", &TPrintBibleV3Dialog::NTTitleBox);
+  Field("NTBox", &TPrintBibleV3Dialog::NTBox);
+  Field("LastPageBox", &TPrintBibleV3Dialog::LastPageBox);
+  Field("ProduceButton", &TPrintBibleV3Dialog::ProduceButton);
+  Field("PrepareLabel", &TPrintBibleV3Dialog::PrepareLabel);
+  Field("PreparePrintButton", &TPrintBibleV3Dialog::PreparePrintButton);
+  Field("PrintLabel", &TPrintBibleV3Dialog::PrintLabel);
+  Field("PrintButton", &TPrintBibleV3Dialog::PrintButton);
+  Field("StopButton", &TPrintBibleV3Dialog::StopButton);
+  Field("OKBtn", &TPrintBibleV3Dialog::OKBtn);
+  Field("StatusBar1", &TPrintBibleV3Dialog::StatusBar1);
+  Field("PrintUzurUvadEdit", &TPrintBibleV3Dialog::PrintUzurUvadEdit);
+  Field("UVStyle1", &TPrintBibleV3Dialog::UVStyle1);
+  Field("PrintUVStyle", &TPrintBibleV3Dialog::PrintUVStyle);
+  Field("UVReportHelper1", &TPrintBibleV3Dialog::UVReportHelper1);
+  Field("PDFDocument1", &TPrintBibleV3Dialog::PDFDocument1);
+  Field("eBookTimer", &TPrintBibleV3Dialog::eBookTimer);
+  Field("ConvertTimer", &TPrintBibleV3Dialog::ConvertTimer);
+  Field("OLDTimer", &TPrintBibleV3Dialog::OLDTimer);
+  Field("ReaderWorksTimer", &TPrintBibleV3Dialog::ReaderWorksTimer);
+  Field("VisSendKeys1", &TPrintBibleV3Dialog::VisSendKeys1);
   Method("FormCreate", &TPrintBibleV3Dialog::FormCreate);
   Method("FormDestroy", &TPrintBibleV3Dialog::FormDestroy);
   Method("FormClose", &TPrintBibleV3Dialog::FormClose);
@@ -69,43 +105,6 @@ TPrintBibleV3Dialog::TPrintBibleV3Dialog(TComponent* AOwner) : TForm(AOwner) {
   // The page control, its sheets and the up-down buttons are read from the form text.
   ComCtrlsClassesPublished();
   ReadComponentFromText(this, PrintBibleV3UnitFormText);
-  auto find = [this](const char* name) { return FindComponent(name); };
-  PageControl1 = static_cast<TPageControl*>(find("PageControl1"));
-  SelectSheet = static_cast<TTabSheet*>(find("SelectSheet"));
-  ViewSheet = static_cast<TTabSheet*>(find("ViewSheet"));
-  PrintingSheet = static_cast<TTabSheet*>(find("PrintingSheet"));
-  BooksListBox = static_cast<TListBox*>(find("BooksListBox"));
-  OCCheckBox = static_cast<TCheckBox*>(find("OCCheckBox"));
-  OCEdit = static_cast<TEdit*>(find("OCEdit"));
-  OCUpDown = static_cast<TUpDown*>(find("OCUpDown"));
-  eBookCheckBox = static_cast<TCheckBox*>(find("eBookCheckBox"));
-  OTUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("OTUzurUvadEdit"));
-  NTUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("NTUzurUvadEdit"));
-  CoverPageBox = static_cast<TCheckBox*>(find("CoverPageBox"));
-  FirstPageBox = static_cast<TCheckBox*>(find("FirstPageBox"));
-  OTTitleBox = static_cast<TCheckBox*>(find("OTTitleBox"));
-  OTBox = static_cast<TCheckBox*>(find("OTBox"));
-  NTTitleBox = static_cast<TCheckBox*>(find("NTTitleBox"));
-  NTBox = static_cast<TCheckBox*>(find("NTBox"));
-  LastPageBox = static_cast<TCheckBox*>(find("LastPageBox"));
-  ProduceButton = static_cast<TButton*>(find("ProduceButton"));
-  PrepareLabel = static_cast<TLabel*>(find("PrepareLabel"));
-  PreparePrintButton = static_cast<TButton*>(find("PreparePrintButton"));
-  PrintLabel = static_cast<TLabel*>(find("PrintLabel"));
-  PrintButton = static_cast<TButton*>(find("PrintButton"));
-  StopButton = static_cast<TButton*>(find("StopButton"));
-  OKBtn = static_cast<TButton*>(find("OKBtn"));
-  StatusBar1 = static_cast<TStatusBar*>(find("StatusBar1"));
-  PrintUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("PrintUzurUvadEdit"));
-  UVStyle1 = static_cast<TUVStyle*>(find("UVStyle1"));
-  PrintUVStyle = static_cast<TUVStyle*>(find("PrintUVStyle"));
-  UVReportHelper1 = static_cast<TUVReportHelper*>(find("UVReportHelper1"));
-  PDFDocument1 = static_cast<TPDFDocument*>(find("PDFDocument1"));
-  eBookTimer = static_cast<TTimer*>(find("eBookTimer"));
-  ConvertTimer = static_cast<TTimer*>(find("ConvertTimer"));
-  OLDTimer = static_cast<TTimer*>(find("OLDTimer"));
-  ReaderWorksTimer = static_cast<TTimer*>(find("ReaderWorksTimer"));
-  VisSendKeys1 = static_cast<TVisSendKeys*>(find("VisSendKeys1"));
   builder_ = std::make_unique<TSendKeysBuilder>(VisSendKeys1);
 }
 
@@ -132,6 +131,9 @@ void TPrintBibleV3Dialog::FormCreate(TObject*) {
   const AnsiString folder = MyReg->GetPrintingFolder();
   if (!folder.empty()) ForceDirectories(folder);
   PdfFileName = folder + "Bible.pdf";
+  // The pages are laid out and drawn in hundredths of a point, so that the words of a justified
+  // line stand where their widths put them.
+  PDFDocument1->SetResolution(BiblePdfResolution);
   page_ = MeasureBiblePage(TBiblePageSetup::FromSettings(), PDFDocument1->GetResolution());
 
   lineSpacing_ = StrToIntDef(ReadSettingString("Line spacing"), 100);

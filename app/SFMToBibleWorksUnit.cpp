@@ -15,6 +15,12 @@
 extern const char SFMToBibleWorksUnitFormText[];
 
 PUBLISHED(TSFMToBibleWorksDlg) {
+  Field("VersionsComboBox", &TSFMToBibleWorksDlg::VersionsComboBox);
+  Field("UzurUvadEdit1", &TSFMToBibleWorksDlg::UzurUvadEdit1);
+  Field("ConvertBtn", &TSFMToBibleWorksDlg::ConvertBtn);
+  Field("SaveBtn", &TSFMToBibleWorksDlg::SaveBtn);
+  Field("CloseBtn", &TSFMToBibleWorksDlg::CloseBtn);
+  Field("StatusBar1", &TSFMToBibleWorksDlg::StatusBar1);
   Method("FormCreate", &TSFMToBibleWorksDlg::FormCreate);
   Method("FormDestroy", &TSFMToBibleWorksDlg::FormDestroy);
   Method("VersionsComboBoxChange", &TSFMToBibleWorksDlg::VersionsComboBoxChange);
@@ -24,9 +30,6 @@ PUBLISHED(TSFMToBibleWorksDlg) {
 
 TSFMToBibleWorksDlg::TSFMToBibleWorksDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, SFMToBibleWorksUnitFormText);
-  VersionsComboBox = static_cast<TComboBox*>(FindComponent("VersionsComboBox"));
-  UzurUvadEdit1 = static_cast<VUzurUvadEdit*>(FindComponent("UzurUvadEdit1"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 TSFMToBibleWorksDlg::~TSFMToBibleWorksDlg() = default;
@@ -142,10 +145,9 @@ void TSFMToBibleWorksDlg::ConversionEnded() {
 }
 
 void TSFMToBibleWorksDlg::SetConverting(bool converting) {
-  TWinControl* const controls[] = {VersionsComboBox, static_cast<TWinControl*>(FindComponent("ConvertBtn")),
-                                   static_cast<TWinControl*>(FindComponent("SaveBtn"))};
+  TWinControl* const controls[] = {VersionsComboBox, ConvertBtn, SaveBtn};
   for (TWinControl* control : controls) {
-    if (converting && control->Focused()) static_cast<TWinControl*>(FindComponent("CloseBtn"))->SetFocus();
+    if (converting && control->Focused()) CloseBtn->SetFocus();
     control->SetEnabled(!converting);
   }
 }

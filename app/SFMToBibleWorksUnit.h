@@ -11,6 +11,7 @@
 class TAllScriptures;
 class TSFMToBibleWorks;
 class TScripture;
+class TButton;
 class TComboBox;
 class TStatusBar;
 class VUzurUvadEdit;
@@ -23,6 +24,9 @@ public:
 
   TComboBox* VersionsComboBox = nullptr;
   VUzurUvadEdit* UzurUvadEdit1 = nullptr;
+  TButton* ConvertBtn = nullptr;
+  TButton* SaveBtn = nullptr;
+  TButton* CloseBtn = nullptr;
   TStatusBar* StatusBar1 = nullptr;
 
   void FormCreate(TObject* Sender);

@@ -11,6 +11,7 @@
 #include "tools/ConversionText.h"
 
 class TAllScriptures;
+class TButton;
 class TComboBox;
 class TEdit;
 class TScripture;
@@ -32,6 +33,10 @@ public:
   TEdit* CreatedByEdit = nullptr;
   TEdit* NoteLanguageEdit = nullptr;
   TEdit* UnresolvedEdit = nullptr;
+  TButton* SelectButton = nullptr;
+  TButton* ConvertBtn = nullptr;
+  TButton* SaveBtn = nullptr;
+  TButton* CloseBtn = nullptr;
   TStatusBar* StatusBar1 = nullptr;
 
   void FormCreate(TObject* Sender);

@@ -25,6 +25,12 @@ AnsiString From(const AnsiString& line, std::size_t position) {
   return line.size() >= position ? line.substr(position - 1) : AnsiString();
 }
 
+// The text after a line's marker ("\\q1 text" gives "text"); empty for a bare marker.
+AnsiString TextAfterMarker(const AnsiString& line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string::npos ? AnsiString() : TrimLeft(line.substr(blank + 1));
+}
+
 }  // namespace
 
 void CreateBibleStyles(TUVStyle* style, Integer lineSpacing) {
@@ -112,74 +118,91 @@ void TBibleDocumentBuilder::BuildBook(TStrings* lines) {
     AddChapterLinks(chapterCount_);
   }
 
-  for (int i = 0; i < lines->GetCount(); ++i) {
-    const AnsiString line = Trim(lines->GetStrings(i));
-    if (StartsWith(line, "\\id") || StartsWith(line, "\\h")) continue;
-    if (StartsWith(line, "\\st") || StartsWith(line, "\\mt")) {
-      const Integer style = StartsWith(line, "\\st") ? bsSubtitle : bsMainTitle;
-      if (lastStyle_ == bsText) {
-        target_.AddNL("", bsText, bpNormal);
-        target_.AddNL("", bsText, bpNormal);
-      }
-      target_.AddNL(From(line, 5), style, bpCentered);
-      RecordBookStart();
-      lastStyle_ = style;
-      continue;
+  for (int i = 0; i < lines->GetCount(); ++i) BuildLine(Trim(lines->GetStrings(i)));
+}
+
+void TBibleDocumentBuilder::BuildLine(const AnsiString& line) {
+  if (StartsWith(line, "\\id") || StartsWith(line, "\\h")) return;
+  if (StartsWith(line, "\\st") || StartsWith(line, "\\mt")) {
+    const Integer style = StartsWith(line, "\\st") ? bsSubtitle : bsMainTitle;
+    if (lastStyle_ == bsText) {
+      target_.AddNL("", bsText, bpNormal);
+      target_.AddNL("", bsText, bpNormal);
     }
-    if (StartsWith(line, "\\c")) {
-      chapter_ = FirstNumberInString(line);
-      chapterPending_ = true;
-      continue;
-    }
-    if (StartsWith(line, "\\s")) {
-      if (ChapterFiltered()) continue;
-      target_.AddNL(From(line, 4), bsSubheading, bpCentered);
-      lastStyle_ = bsSubheading;
-      continue;
-    }
-    if (StartsWith(line, "\\p")) {
-      if (ChapterFiltered()) continue;
-      const AnsiString text = From(line, 4);
-      if (chapterPending_) {
-        AddChapterParagraph();
-        if (!text.empty()) AddScriptureText(text);
-        chapterPending_ = false;
-        RecordBookStart();
-      } else {
-        target_.AddNL("", bsText, bpIndented);
-        if (!text.empty()) AddScriptureText(text + " ");
-      }
-      lastStyle_ = bsText;
-      lastParagraphKind_ = 1;
-      continue;
-    }
-    if (StartsWith(line, "\\v")) {
-      if (ChapterFiltered()) continue;
-      if (chapterPending_) {
-        AddChapterParagraph();
-        chapterPending_ = false;
-        RecordBookStart();
-      } else if (lastStyle_ == bsText) {
-        // A verse that directly follows "\p" starts the paragraph without a blank.
-        if (lastParagraphKind_ != 1) target_.Add(" ", bsText);
-      } else {
-        target_.AddNL("", bsText, bpNormal);
-      }
-      const AnsiString rest = From(line, 4);
-      const AnsiString number = FirstNumberInString(rest);
-      // Verse 1 shows the chapter number instead, except in a book of one chapter.
-      if (number != "1" || chapterCount_ == 1) Add(number, bsVerseNumber);
-      const std::size_t at = number.empty() ? 0 : rest.find(number) + number.size();
-      AddScriptureText(rest.substr(at));
-      lastStyle_ = bsText;
-      lastParagraphKind_ = 2;
-      continue;
-    }
-    if (StartsWith(line, "\\nb") || StartsWith(line, "\\q")) continue;
-    if (ChapterFiltered()) continue;
-    Add(line, bsText);
-    lastStyle_ = bsText;
+    target_.AddNL(From(line, 5), style, bpCentered);
+    RecordBookStart();
+    lastStyle_ = style;
+    return;
   }
+  if (StartsWith(line, "\\c")) {
+    chapter_ = FirstNumberInString(line);
+    chapterPending_ = true;
+    return;
+  }
+  if (StartsWith(line, "\\s")) {
+    if (ChapterFiltered()) return;
+    target_.AddNL(From(line, 4), bsSubheading, bpCentered);
+    lastStyle_ = bsSubheading;
+    return;
+  }
+  if (StartsWith(line, "\\p")) {
+    if (ChapterFiltered()) return;
+    AddParagraph(From(line, 4));
+    return;
+  }
+  if (StartsWith(line, "\\v")) {
+    if (ChapterFiltered()) return;
+    if (chapterPending_) {
+      AddChapterParagraph();
+      chapterPending_ = false;
+      RecordBookStart();
+    } else if (lastStyle_ == bsText) {
+      // A verse that directly follows "\p" starts the paragraph without a blank.
+      if (lastParagraphKind_ != 1) target_.Add(" ", bsText);
+    } else {
+      target_.AddNL("", bsText, bpNormal);
+    }
+    const AnsiString rest = From(line, 4);
+    const AnsiString number = FirstNumberInString(rest);
+    // Verse 1 shows the chapter number instead, except in a book of one chapter.
+    if (number != "1" || chapterCount_ == 1) Add(number, bsVerseNumber);
+    const std::size_t at = number.empty() ? 0 : rest.find(number) + number.size();
+    AddScriptureText(rest.substr(at));
+    lastStyle_ = bsText;
+    lastParagraphKind_ = 2;
+    return;
+  }
+  if (StartsWith(line, "\\nb") || StartsWith(line, "\\q")) {
+    // A poetry or no-break line that carries text (a verse going on in its next line) is a
+    // paragraph of its own; the bare marker adds nothing.
+    const AnsiString text = TextAfterMarker(line);
+    if (text.empty() || ChapterFiltered()) return;
+    // A marker after it ("\q1 \v 4 Draw me") is read as a line of its own in the paragraph.
+    if (StartsWith(text, "\\")) {
+      AddParagraph("");
+      BuildLine(text);
+    } else {
+      AddParagraph(text);
+    }
+    return;
+  }
+  if (ChapterFiltered()) return;
+  Add(line, bsText);
+  lastStyle_ = bsText;
+}
+
+void TBibleDocumentBuilder::AddParagraph(const AnsiString& text) {
+  if (chapterPending_) {
+    AddChapterParagraph();
+    if (!text.empty()) AddScriptureText(text);
+    chapterPending_ = false;
+    RecordBookStart();
+  } else {
+    target_.AddNL("", bsText, bpIndented);
+    if (!text.empty()) AddScriptureText(text + " ");
+  }
+  lastStyle_ = bsText;
+  lastParagraphKind_ = 1;
 }
 
 void TBibleDocumentBuilder::Add(const AnsiString& text, Integer style) {

@@ -1,8 +1,9 @@
 // Building the documents of the printed Bible: the standard-format books of a testament become
 // text items in the Bible's text and paragraph styles (BibleText.h). Only a few markers are read:
 // titles ("\st", "\mt"), chapters ("\c"), subheadings ("\s"), paragraphs ("\p") and verses
-// ("\v"); "\id", "\h", "\q" and "\nb" lines are dropped, and every other line is copied into the
-// running text as it stands.
+// ("\v"), and the text of poetry and no-break lines ("\q", "\nb"), which start an indented
+// paragraph as "\p" does; "\id" and "\h" lines and bare "\q" and "\nb" markers are dropped, and
+// every other line is copied into the running text as it stands.
 #pragma once
 
 #include <functional>
@@ -67,6 +68,10 @@ public:
 
 private:
   void BuildBook(TStrings* lines);
+  // One line of a book, trimmed.
+  void BuildLine(const AnsiString& line);
+  // A new paragraph (the chapter's first when a chapter number is pending) with the text.
+  void AddParagraph(const AnsiString& text);
   // Appends text to the last paragraph; nothing for empty text.
   void Add(const AnsiString& text, Integer style);
   void AddScriptureText(const AnsiString& text);

@@ -1,5 +1,6 @@
 #include "tools/BibleHyphenation.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "classlib/StringLists.h"
@@ -64,12 +65,22 @@ std::vector<bool> HyphenationPoints(const AnsiString& word, const THyphenationSe
     }
   }
   if (settings.Rule != hrVowelConsonant && settings.Rule != hrConsonantVowel) return points;
-  for (int p = 1; p <= n; ++p)
-    if (stripped[p - 1] == '-') mark(p);
+  const int distance = settings.MinimumDistance;
+  // The word's own hyphens end its parts: a break within a part keeps the minimum distance from
+  // the part's ends as from the word's, so that a compound never breaks a letter or two after
+  // its hyphen ("self-c-ontrol").
+  std::vector<bool> nearHyphen(static_cast<std::size_t>(n) + 1, false);
+  for (int p = 1; p <= n; ++p) {
+    if (stripped[p - 1] != '-') continue;
+    mark(p);
+    // The hyphen stands between the first p - 1 letters and the rest.
+    for (int j = std::max(0, p - 1 - distance + 1); j <= std::min(n, p + distance - 1); ++j)
+      if (j != p) nearHyphen[j] = true;
+  }
   const TCharSet& first = settings.Rule == hrVowelConsonant ? settings.Vowels : settings.Consonants;
   const TCharSet& second = settings.Rule == hrVowelConsonant ? settings.Consonants : settings.Vowels;
-  for (int j = settings.MinimumDistance; j <= n - settings.MinimumDistance; ++j) {
-    if (j < 1 || j >= n) continue;
+  for (int j = distance; j <= n - distance; ++j) {
+    if (j < 1 || j >= n || nearHyphen[j]) continue;
     if (first.Contains(stripped[j - 1]) && second.Contains(stripped[j])) mark(j);
   }
   return points;

@@ -1,6 +1,6 @@
 // How pagination measures text: the width and height of text in the font of one of the Bible's
-// text styles, in the units of the page it lays out. The real run measures on the PDF page's
-// canvas; tests measure with fixed widths.
+// text styles, in the units of the page it lays out. The real run measures with the widths of the
+// PDF's fonts (TPdfTextMeasurer of BiblePdf.h); tests measure with fixed widths.
 #pragma once
 
 #include <array>

@@ -14,7 +14,7 @@ namespace {
 constexpr Integer kColumnParts = 55;
 constexpr Integer kWidthParts = 116;
 
-// A title needs room for itself and five lines more.
+// A title needs room for itself (all its lines) and five lines more.
 constexpr Integer kTitleLines = 6;
 
 bool IsBlank(char c) { return c == ' '; }
@@ -179,12 +179,21 @@ void TBiblePaginator::BalanceColumns() {
 void TBiblePaginator::PlaceTitle(const AnsiString& text, Integer style) {
   const Integer lineHeight = LineHeight(style);
   for (;;) {
-    if (!titleFits_) titleFits_ = y_ + kTitleLines * lineHeight < Bottom();
+    // A title wider than the text area takes as many centred lines as it needs, words kept
+    // whole; one that fits stands as it is.
+    std::vector<AnsiString> lines;
+    if (measurer_.TextWidth(style, text) <= right_ - left_) lines.push_back(text);
+    else lines = WrapTextToWidth(Trim(text), style, right_ - left_);
+    if (lines.empty()) lines.push_back(text);
+    const Integer count = static_cast<Integer>(lines.size());
+    if (!titleFits_) titleFits_ = y_ + (count + kTitleLines - 1) * lineHeight < Bottom();
     if (titleFits_ || MustPlaceAnyway()) {
       // A run of titles stays together, also after one that had to be placed anyway.
       titleFits_ = true;
-      Write((left_ + right_ - measurer_.TextWidth(style, text)) / 2, text, style);
-      y_ += lineHeight;
+      for (const AnsiString& line : lines) {
+        Write((left_ + right_ - measurer_.TextWidth(style, line)) / 2, line, style);
+        y_ += lineHeight;
+      }
       return;
     }
     AdvanceColumn(false);

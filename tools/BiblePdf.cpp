@@ -6,6 +6,7 @@
 #include "core/MyRegistry.h"
 #include "core/Utilities.h"
 #include "pdf/PDF.h"
+#include "pdf/pdfMisc.h"
 #include "richtext/core/UVStyle.h"
 #include "tools/BibleMeasurer.h"
 #include "tools/BiblePageRecords.h"
@@ -35,6 +36,69 @@ private:
 };
 
 }  // namespace
+
+struct TPdfTextMeasurer::TDocument {
+  explicit TDocument(Integer resolution) : Measuring(resolution, 1), Canvas(Measuring.Document()->GetCanvas()) {}
+  TMeasuringDocument Measuring;
+  TCanvasMeasurer Canvas;
+};
+
+TPdfTextMeasurer::TPdfTextMeasurer(Integer resolution) : document_(std::make_unique<TDocument>(resolution)) {}
+
+TPdfTextMeasurer::~TPdfTextMeasurer() = default;
+
+void TPdfTextMeasurer::SetFont(Integer style, TFont* font) {
+  if (style < 0 || style >= kStyles) return;
+  fonts_[style] = font;
+  widthsKnown_[style] = heightsKnown_[style] = false;
+  document_->Canvas.SetFont(style, font);
+}
+
+const std::array<Integer, 256>& TPdfTextMeasurer::Widths(Integer style) {
+  if (widthsKnown_[style]) return widths_[style];
+  std::array<Integer, 256>& widths = widths_[style];
+  TFont* font = fonts_[style];
+  if (font) {
+    // The PDF font the page's text is shown in: the face when it is TrueType (Symbol and
+    // ZapfDingbats being standard fonts), else the standard sans-serif face, at the font's size.
+    AnsiString face = font->GetName();
+    const AnsiString upper = UpperCase(face);
+    if (upper != "ZAPFDINGBATS" && upper != "SYMBOL" && !IsTrueType(face)) face = "Arial";
+    const Integer charset = font->GetCharset() == SYMBOL_CHARSET ? 0 : font->GetCharset();
+    TPDFPage* page = document_->Measuring.Document()->GetCurrentPage();
+    page->SetActiveFont(face, font->GetStyle(), font->GetSize(), charset);
+    // Thousandths of a unit.
+    Integer thousandths[256];
+    page->GetCharWidths(thousandths);
+    for (int c = 0; c < 256; ++c) widths[c] = static_cast<Integer>((thousandths[c] + 500) / 1000);
+  } else {
+    for (int c = 0; c < 256; ++c) widths[c] = document_->Canvas.CharWidth(style, static_cast<char>(c));
+  }
+  widthsKnown_[style] = true;
+  return widths;
+}
+
+Integer TPdfTextMeasurer::CharWidth(Integer style, char c) {
+  if (style < 0 || style >= kStyles) return document_->Canvas.CharWidth(style, c);
+  return Widths(style)[static_cast<unsigned char>(c)];
+}
+
+Integer TPdfTextMeasurer::TextWidth(Integer style, std::string_view text) {
+  if (style < 0 || style >= kStyles) return document_->Canvas.TextWidth(style, text);
+  const std::array<Integer, 256>& widths = Widths(style);
+  Integer width = 0;
+  for (char c : text) width += widths[static_cast<unsigned char>(c)];
+  return width;
+}
+
+Integer TPdfTextMeasurer::TextHeight(Integer style) {
+  if (style < 0 || style >= kStyles) return document_->Canvas.TextHeight(style);
+  if (!heightsKnown_[style]) {
+    heights_[style] = document_->Canvas.TextHeight(style);
+    heightsKnown_[style] = true;
+  }
+  return heights_[style];
+}
 
 TBiblePageSetup TBiblePageSetup::FromSettings() {
   TBiblePageSetup setup;
@@ -80,11 +144,9 @@ TTestamentLayout TypesetTestament(const TBibleText& text, const TBookStarts& sta
                                   const THyphenationSettings& hyphenation, const AnsiString& testamentName,
                                   const AnsiString& pageFileName,
                                   const std::function<void(const AnsiString&)>& status) {
-  TMeasuringDocument measuring(resolution, 1);
   TBibleStyleFonts fonts(style);
-  TCanvasMeasurer canvas(measuring.Document()->GetCanvas());
-  for (Integer i = 0; i < fonts.Count(); ++i) canvas.SetFont(i, fonts.Font(i));
-  TCachedMeasurer measurer(canvas);
+  TPdfTextMeasurer measurer(resolution);
+  for (Integer i = 0; i < fonts.Count(); ++i) measurer.SetFont(i, fonts.Font(i));
 
   TBiblePaginator paginator(measurer, geometry);
   paginator.LineSpacing = lineSpacing;

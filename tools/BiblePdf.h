@@ -7,15 +7,48 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "classlib/System.h"
+#include "tools/BibleMeasurer.h"
 #include "tools/BiblePagination.h"
 #include "tools/BiblePrinting.h"
 
 class TFont;
 class TPDFDocument;
 class TUVStyle;
+
+// The units per inch of the printed Bible's PDF pages: a hundred to the point. Text is measured and
+// placed in whole units; at this scale the rounding of a word's width or place is far below
+// anything a reader sees, where whole points would make a justified line's gaps uneven.
+constexpr Integer BiblePdfResolution = 7200;
+
+// Measures text as the PDF shows it: the widths are those of the PDF font the text is shown in
+// (the standard font's or the embedded font's own), in units of a page at `resolution` per inch,
+// and the width of a text is the sum of its characters' widths, as drawing it with those advances
+// gives; the heights are the page canvas's.
+class TPdfTextMeasurer : public TBibleMeasurer {
+public:
+  explicit TPdfTextMeasurer(Integer resolution);
+  ~TPdfTextMeasurer() override;
+  // The font of style 0..10 (not owned).
+  void SetFont(Integer style, TFont* font);
+  Integer TextWidth(Integer style, std::string_view text) override;
+  Integer TextHeight(Integer style) override;
+  Integer CharWidth(Integer style, char c) override;
+
+private:
+  static constexpr int kStyles = 11;
+  const std::array<Integer, 256>& Widths(Integer style);
+  struct TDocument;
+  std::unique_ptr<TDocument> document_;
+  std::array<TFont*, kStyles> fonts_{};
+  std::array<std::array<Integer, 256>, kStyles> widths_{};
+  std::array<bool, kStyles> widthsKnown_{};
+  std::array<Integer, kStyles> heights_{};
+  std::array<bool, kStyles> heightsKnown_{};
+};
 
 // The Bible's page settings: paper size index (slot I12) and margins in millimetres.
 struct TBiblePageSetup {
@@ -55,9 +88,9 @@ struct TTestamentLayout {
   std::vector<TContentsEntry> Contents;
 };
 
-// Typesets a testament document into the page file `pageFileName` (created anew), measuring on
-// the canvas of a PDF page at `resolution` that writes nothing. A file that cannot be written
-// raises the stream error; an exception from `status` ends the run.
+// Typesets a testament document into the page file `pageFileName` (created anew), measuring as a
+// PDF page at `resolution` shows the text (TPdfTextMeasurer), on a document that writes nothing.
+// A file that cannot be written raises the stream error; an exception from `status` ends the run.
 TTestamentLayout TypesetTestament(const TBibleText& text, const TBookStarts& starts, TUVStyle* style,
                                   const TBiblePageGeometry& geometry, Integer resolution, Integer lineSpacing,
                                   const THyphenationSettings& hyphenation, const AnsiString& testamentName,

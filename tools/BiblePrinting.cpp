@@ -9,6 +9,7 @@
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVEdit.h"
 #include "richtext/edit/UVTable.h"
+#include "tools/BibleMeasurer.h"
 #include "tools/BiblePageRecords.h"
 #include "tools/BibleText.h"
 #include "tools/BookHeadings.h"
@@ -47,22 +48,45 @@ void TBiblePagePrinter::SetFont(Integer style, TFont* font) {
 }
 
 void TBiblePagePrinter::Use(Integer style) {
+  // The canvas keeps the font set last for as long as the page lasts; a new page has a new canvas,
+  // which starts with its own font, whatever address it was given.
+  if (style == fontStyle_) return;
   TCanvas* canvas = sheets_.Canvas();
-  // Each page has a canvas of its own, which starts with its own font.
-  if (canvas == fontCanvas_ && style == fontStyle_) return;
-  if (canvas != fontCanvas_) canvas->GetBrush()->SetStyle(bsClear);
+  if (fontStyle_ < 0) canvas->GetBrush()->SetStyle(bsClear);
   if (style >= 0 && style < static_cast<Integer>(fonts_.size()) && fonts_[style])
     canvas->GetFont()->Assign(fonts_[style]);
-  fontCanvas_ = canvas;
   fontStyle_ = style;
 }
 
+void TBiblePagePrinter::NewPage() {
+  sheets_.NewPage();
+  fontStyle_ = -1;
+}
+
+Integer TBiblePagePrinter::Width(Integer style, const AnsiString& text) {
+  return measurer_ ? measurer_->TextWidth(style, text) : sheets_.Canvas()->TextWidth(text);
+}
+
+void TBiblePagePrinter::Draw(Integer style, Integer x, Integer y, const AnsiString& text) {
+  TCanvas* canvas = sheets_.Canvas();
+  if (!measurer_ || text.empty()) {
+    canvas->TextOut(x, y, text);
+    return;
+  }
+  std::vector<INT> advances(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) advances[i] = measurer_->CharWidth(style, text[i]);
+  ::ExtTextOutA(canvas->GetHandle(), x, y, static_cast<UINT>(canvas->TextFlags), nullptr, text.data(),
+                static_cast<UINT>(text.size()), advances.data());
+}
+
 void TBiblePagePrinter::StartPageIfStarted() {
-  if (PageStarted) sheets_.NewPage();
+  if (PageStarted) NewPage();
 }
 
 void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, Integer last) {
   StartPageIfStarted();
+  // Whatever was drawn on the page before (an extra page) set the canvas's font.
+  fontStyle_ = -1;
   auto status = [&](Integer page) {
     if (OnStatus) OnStatus(Format("Printing %s page %d", {TestamentName, page}));
   };
@@ -96,7 +120,7 @@ void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, In
       carried = complete(pageLast);
       pageFirst = pageLast = TChapter();
       if (inRange(record.Page) && record.Page != first) {
-        sheets_.NewPage();
+        NewPage();
         status(record.Page);
       }
       current = record.Page;
@@ -114,7 +138,7 @@ void TBiblePagePrinter::PrintTestamentPages(TStream* pageFile, Integer first, In
       y -= chapterOffset;
     else if (record.Style == bsBrackets)
       y += bracketOffset;
-    sheets_.Canvas()->TextOut(record.X, y, record.Text);
+    Draw(record.Style, record.X, y, record.Text);
   }
   if (inRange(current)) DrawPageHeader(current, complete(pageFirst), complete(pageLast));
   PageStarted = true;
@@ -131,13 +155,14 @@ void TBiblePagePrinter::DrawPageHeader(Integer page, const TChapter& first, cons
   Use(bsText);
   TCanvas* canvas = sheets_.Canvas();
   canvas->GetBrush()->SetStyle(bsClear);
+  const Integer gap = 10 * settings_.Resolution / 72;
   auto top = [&](const AnsiString& text) {
-    return area.Top - canvas->TextHeight(text) * settings_.LineSpacing / 100 - 10;
+    return area.Top - canvas->TextHeight(text) * settings_.LineSpacing / 100 - gap;
   };
-  canvas->TextOut(numberLeft ? area.Left : area.Right - canvas->TextWidth(number), top(number), number);
+  Draw(bsText, numberLeft ? area.Left : area.Right - Width(bsText, number), top(number), number);
   AnsiString heading = PageHeaderText(first.Book, first.Chapter, last.Book, last.Chapter);
   if (settings_.HeadingInAllCaps) heading = AnsiUpperCase(heading);
-  canvas->TextOut((area.Left + area.Right - canvas->TextWidth(heading)) / 2, top(heading), heading);
+  Draw(bsText, (area.Left + area.Right - Width(bsText, heading)) / 2, top(heading), heading);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "classlib/System.h"
 #include "tools/BiblePagination.h"
 
+class TBibleMeasurer;
 class TCanvas;
 class TCustomUzurUvadEdit;
 class TFont;
@@ -32,6 +33,8 @@ public:
 AnsiString PageHeaderText(Integer firstBook, Integer firstChapter, Integer lastBook, Integer lastChapter);
 
 struct TBiblePrintSettings {
+  // The canvas's units per inch: the header stands 10 points above the text area.
+  Integer Resolution = 72;
   TBiblePageGeometry Geometry;
   Integer LineSpacing = 100;
   bool MirrorMargins = false;
@@ -46,6 +49,10 @@ public:
 
   // The font of text style 1..7 (not owned).
   void SetFont(Integer style, TFont* font);
+  // The widths the pages were laid out with (not owned; none: the canvas's own). Each run and
+  // header is then drawn with exactly these advances, so that it fills the room the layout gave
+  // it and no more.
+  void SetMeasurer(TBibleMeasurer* measurer) { measurer_ = measurer; }
 
   // Set once something has been drawn: every extra page and testament then begins on a page of
   // its own.
@@ -65,13 +72,19 @@ private:
     Integer Book = 0;
     Integer Chapter = 0;
   };
+  // Gives the canvas the style's font (and a clear brush on a new page).
   void Use(Integer style);
+  void NewPage();
+  // Draws text in the style's font (which Use has set) with its left edge at x and its top at y.
+  void Draw(Integer style, Integer x, Integer y, const AnsiString& text);
+  Integer Width(Integer style, const AnsiString& text);
   void DrawPageHeader(Integer page, const TChapter& first, const TChapter& last);
 
   TBibleSheets& sheets_;
   TBiblePrintSettings settings_;
   std::array<TFont*, 11> fonts_{};
-  TCanvas* fontCanvas_ = nullptr;
+  TBibleMeasurer* measurer_ = nullptr;
+  // The style whose font the current page's canvas has; -1 when not known.
   Integer fontStyle_ = -1;
 };
 

@@ -1,14 +1,16 @@
 // A DDE server in a second process, for the DDE client tests:
-//   DdeServerPeer [SERVICE]
+//   DdeServerPeer [SERVICE [--gated]]
 // registers SERVICE (default: the program's file name without extension) and accepts every
-// topic. What it does:
+// topic; with --gated only once the test has set the event "SERVICE.start" (CreateEvent, manual
+// reset), so that a test can see what a client does while the server is not there yet. What it does:
 // - execute: remembers the command as the last one and adds it to the list of commands;
 //   "Quit" ends the program, "Disconnect" ends the conversation, a command beginning with
 //   "Refuse" is refused;
 // - poke: keeps the text under the item's name;
 // - request: "DoesWordExist" answers "Yes" when the last command is one of the words "light",
 //   "word" and "beginning", else "No"; "LastExecute" the last command; "Executes" all commands
-//   joined by "|"; "Slow" answers "Slow" after 3 s; an item poked before answers its text;
+//   joined by "|"; "Slow" answers "Slow" once the test has set the event "SERVICE.release" (and stays
+//   busy until then); an item poked before answers its text;
 //   other items are refused.
 // The program ends by itself after two minutes.
 #include <map>
@@ -18,6 +20,15 @@
 
 namespace {
 
+// The events a test sets, named after the service; made here or by the test, whichever is first.
+HANDLE TestEvent(const std::string& name, const char* what) {
+  return ::CreateEventA(nullptr, TRUE, FALSE, (name + "." + what).c_str());
+}
+
+// No test waits longer than this for a server: past it the peer goes on by itself.
+constexpr DWORD kGateLimit = 60000;
+
+std::string service;
 constexpr UINT kDisconnect = WM_APP + 1;
 
 peer::DdeServer server;
@@ -51,7 +62,9 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conv, HSZ, HSZ hsz2, HD
       if (item == "LastExecute") return server.Answer(hsz2, lastExecute);
       if (item == "Executes") return server.Answer(hsz2, executes);
       if (item == "Slow") {
-        ::Sleep(3000);
+        HANDLE release = TestEvent(service, "release");
+        ::WaitForSingleObject(release, kGateLimit);
+        ::CloseHandle(release);
         return server.Answer(hsz2, "Slow");
       }
       auto it = poked.find(item);
@@ -65,7 +78,12 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conv, HSZ, HSZ hsz2, HD
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string service = argc > 1 ? argv[1] : peer::ProgramName();
+  service = argc > 1 ? argv[1] : peer::ProgramName();
+  if (argc > 2 && std::string(argv[2]) == "--gated") {
+    HANDLE start = TestEvent(service, "start");
+    ::WaitForSingleObject(start, kGateLimit);
+    ::CloseHandle(start);
+  }
   if (!server.Start(service, &Callback)) return 1;
   ::SetTimer(nullptr, 0, 120000, nullptr);
   MSG msg;

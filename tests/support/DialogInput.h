@@ -86,10 +86,26 @@ inline void PressKey(WORD key, bool alt = false, bool shift = false) {
   ProcessFor(60);
 }
 
-// Types plain ASCII text on the keyboard into the window with the focus.
+// Types text on the keyboard into the window with the focus. A character beyond ASCII, which the
+// US keyboard has no key for (an accented letter), comes as an on-screen keyboard sends it: its
+// Unicode character as the key event's character. (Wine's key lookup would give the key of the
+// letter without its accent.)
 inline void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = VkKeyScanA(c);
+    if (static_cast<unsigned char>(c) >= 0x80 || scan == -1) {
+      wchar_t unit = 0;
+      MultiByteToWideChar(CP_ACP, 0, &c, 1, &unit, 1);
+      INPUT keys[2] = {};
+      for (int i = 0; i < 2; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wScan = unit;
+        keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+      }
+      SendInput(2, keys, sizeof(INPUT));
+      ProcessFor(10);
+      continue;
+    }
     const WORD key = LOBYTE(scan);
     if ((scan >> 8) & 1)
       SendKeyEvents({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});
@@ -119,7 +135,7 @@ inline std::string FocusedText() {
 // longer) is closed, and every `guardMs` after that the active window (a dialog the test left open
 // on top of it), so that a failing test cannot hang. Returns whether `act` ran.
 inline bool RunShown(const std::string& caption, const std::function<void()>& show,
-                     const std::function<void(HWND)>& act, UINT guardMs = 20000) {
+                     const std::function<void(HWND)>& act, UINT guardMs = 60000) {
   WindowWatch watch(caption, [&](HWND wnd) {
     SetForegroundWindow(wnd);
     ProcessFor(30);
@@ -140,7 +156,7 @@ inline bool RunShown(const std::string& caption, const std::function<void()>& sh
 }
 
 // Shows the dialog modally as RunShown does; returns the modal result.
-inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act, UINT guardMs = 20000) {
+inline Integer RunModal(TCustomForm* dialog, const std::function<void(HWND)>& act, UINT guardMs = 60000) {
   Integer result = 0;
   RunShown(dialog->GetCaption(), [&] { result = dialog->ShowModal(); }, act, guardMs);
   return result;

@@ -55,7 +55,7 @@ protected:
 };
 
 // Dispatches window messages until `done` returns true or `timeoutMs` passes; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
 // Dispatches window messages for the given time.
 void PumpFor(DWORD ms);
 
@@ -71,7 +71,7 @@ void MouseClick(HWND window, int x, int y);
 // is destroyed.
 class WindowWatch {
 public:
-  WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs = 10000,
+  WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs = 30000,
               std::string windowClass = {});
   ~WindowWatch();
   WindowWatch(const WindowWatch&) = delete;

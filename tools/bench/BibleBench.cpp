@@ -1,18 +1,30 @@
 // The whole KJV typeset into "Bible.pdf" as Print Bible does it, with hyphenation: both testament
 // documents built from the book files into rich-text editors and laid out there, typeset into
 // their page files on a measuring PDF canvas, and drawn page by page with their headers into a
-// compressed PDF written a page at a time. Prints the time of each step, the pages, the sizes of
-// the page files and the PDF, and the peak memory of the process.
-//   tools_BibleBench_bench [folder of the book files] [output PDF]
+// compressed PDF written a page at a time. Prints the layout, the time of each step, the pages,
+// the sizes of the page files and the PDF, and the peak memory of the process.
+//   tools_BibleBench_bench [options] [folder of the book files] [output PDF]
+// The layout, as the print settings and the fonts dialog would give it (defaults: the program's
+// own, 12 pt on the line height of the font, A4 with margins of 25 mm):
+//   --font-size=PT   the text and verse numbers in PT points, the other styles scaled with them
+//                    (titles 20 and 16, chapter numbers 34, subheadings 12 at 12 pt), whole points
+//   --line-pitch=PT  the text's lines PT points apart: the line spacing in percent that gives it
+//                    (100 to 400, as the print settings allow; the pitch it gives is printed)
+//   --margins=MM     all four margins, or --margins=TOP,BOTTOM,LEFT,RIGHT, whole millimetres
+// The lines after "layout:" give what the pages are made of in points (1/72 inch, the units of
+// the PDF canvas), for tools/bench/compare-with-office.sh to lay out the same pages elsewhere.
 // For figures of one core: taskset -c 0 scripts/wine-env.sh build wine build/bin/tools_BibleBench_bench.exe
 #include <algorithm>
-#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/Graphics.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 #include "core/FontTable.h"
@@ -23,6 +35,7 @@
 #include "richtext/edit/UVEdit.h"
 #include "tests/support/TestSupport.h"
 #include "tools/BibleDocument.h"
+#include "tools/BibleMeasurer.h"
 #include "tools/BiblePageRecords.h"
 #include "tools/BiblePdf.h"
 #include "tools/BiblePrinting.h"
@@ -32,9 +45,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using testing_support::Stopwatch;
 
 // The book files of the folder in canonical order, each with its English name.
 std::vector<TBibleBook> BooksIn(const AnsiString& folder) {
@@ -53,25 +64,139 @@ std::vector<TBibleBook> BooksIn(const AnsiString& folder) {
   return books;
 }
 
+// The layout asked for on the command line; 0 leaves the program's default.
+struct TLayout {
+  Integer FontSize = 0;
+  Integer LinePitch = 0;
+  TBiblePageSetup Page;  // A4, margins of 25 mm
+  AnsiString Folder, Output;
+};
+
+bool WholeNumber(const char* text, Integer low, Integer high, Integer& value) {
+  char* end = nullptr;
+  const long number = std::strtol(text, &end, 10);
+  if (end == text || (*end != '\0' && *end != ',') || number < low || number > high) return false;
+  value = static_cast<Integer>(number);
+  return true;
+}
+
+bool ParseArguments(int argc, char** argv, TLayout& layout) {
+  std::vector<AnsiString> positional;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strncmp(arg, "--font-size=", 12) == 0) {
+      if (!WholeNumber(arg + 12, 4, 72, layout.FontSize)) return false;
+    } else if (std::strncmp(arg, "--line-pitch=", 13) == 0) {
+      if (!WholeNumber(arg + 13, 4, 200, layout.LinePitch)) return false;
+    } else if (std::strncmp(arg, "--margins=", 10) == 0) {
+      // The margins fields edit whole millimetres up to 70.
+      Integer margins[4];
+      const char* at = arg + 10;
+      int count = 0;
+      for (; count < 4; ++count) {
+        if (!WholeNumber(at, 0, 70, margins[count])) return false;
+        at = std::strchr(at, ',');
+        if (at == nullptr) break;
+        ++at;
+      }
+      if (count == 0) {
+        layout.Page.Top = layout.Page.Bottom = layout.Page.Left = layout.Page.Right = margins[0];
+      } else if (count == 3) {
+        layout.Page.Top = margins[0];
+        layout.Page.Bottom = margins[1];
+        layout.Page.Left = margins[2];
+        layout.Page.Right = margins[3];
+      } else {
+        return false;
+      }
+    } else if (arg[0] == '-' && arg[1] == '-') {
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() > 2) return false;
+  if (positional.size() > 0) layout.Folder = positional[0];
+  if (positional.size() > 1) layout.Output = positional[1];
+  return true;
+}
+
+// The program's font table with the text at `size` points and the other records scaled with it
+// from their defaults for 12 points, to whole points.
+TFontTable FontsFor(Integer size) {
+  TFontTable fonts = DefaultFontTable();
+  if (size <= 0) return fonts;
+  const Integer text = fonts[fiNormalText].Size;
+  for (TFontRecord& record : fonts) record.Size = std::max<Integer>(1, (record.Size * size * 2 + text) / (text * 2));
+  return fonts;
+}
+
+// The height of a line of each text style at 100 % on the canvas of a PDF page at the
+// resolution, as pagination measures it.
+std::vector<Integer> TextHeights(TUVStyle* style, Integer resolution) {
+  TMemoryStream output;
+  TPDFDocument document(nullptr);
+  document.SetResolution(resolution);
+  document.OutputStream = &output;
+  document.BeginDoc();
+  TBibleStyleFonts fonts(style);
+  TCanvasMeasurer measurer(document.GetCanvas());
+  std::vector<Integer> heights;
+  for (Integer i = 0; i < fonts.Count(); ++i) measurer.SetFont(i, fonts.Font(i));
+  for (Integer i = 0; i < fonts.Count(); ++i) heights.push_back(fonts.Font(i) ? measurer.TextHeight(i) : 0);
+  document.Abort();
+  return heights;
+}
+
+// The smallest line spacing in percent at which a line of `height` is `pitch` apart from the
+// next (pagination takes height x spacing div 100), within the 100 to 400 % that the print
+// settings offer.
+Integer LineSpacingFor(Integer pitch, Integer height) {
+  if (pitch <= 0 || height <= 0) return 100;
+  Integer spacing = (pitch * 100 + height - 1) / height;
+  while (height * spacing / 100 < pitch) ++spacing;
+  return std::clamp<Integer>(spacing, 100, 400);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  AnsiString folder = argc > 1 ? AnsiString(argv[1]) : testing_support::KjvDataFolder() + "KJV";
+  TLayout layout;
+  if (!ParseArguments(argc, argv, layout)) {
+    std::fprintf(stderr,
+                 "usage: tools_BibleBench_bench [--font-size=PT] [--line-pitch=PT] [--margins=MM|T,B,L,R] "
+                 "[folder of the book files] [output PDF]\n");
+    return 2;
+  }
+  AnsiString folder = layout.Folder.empty() ? testing_support::KjvDataFolder() + "KJV" : layout.Folder;
   folder = IncludeTrailingPathDelimiter(folder);
   testing_support::TempFolder temp;
-  const AnsiString output = argc > 2 ? AnsiString(argv[2]) : AnsiString(temp.File("Bible.pdf"));
+  const AnsiString output = layout.Output.empty() ? AnsiString(temp.File("Bible.pdf")) : layout.Output;
   const std::vector<TBibleBook> books = BooksIn(folder);
   if (books.empty()) {
     std::fprintf(stderr, "no book files in %s\n", folder.c_str());
     return 1;
   }
-  const auto total = Clock::now();
+  const Stopwatch total;
+
+  // The layout: fonts, line spacing and page, measured on the canvas the pages are typeset on.
+  constexpr Integer kResolution = 72;
+  const TFontTable fontTable = FontsFor(layout.FontSize);
+  Integer lineSpacing = 100;
+  std::vector<Integer> heights;
+  {
+    TUVStyle measuring(nullptr);
+    CreateBibleStyles(&measuring, 100);
+    ApplyBibleFonts(&measuring, fontTable, false, 2);
+    heights = TextHeights(&measuring, kResolution);
+    if (layout.LinePitch > 0) lineSpacing = LineSpacingFor(layout.LinePitch, heights[bsText]);
+  }
+  const TBiblePageMeasures page = MeasureBiblePage(layout.Page, kResolution);
 
   // The dialog's documents: one editor per testament on a form, in the Bible's styles.
   TUVStyle style(nullptr);
-  CreateBibleStyles(&style, 100);
-  ApplyBibleFonts(&style, DefaultFontTable(), false, 2);
+  CreateBibleStyles(&style, lineSpacing);
+  ApplyBibleFonts(&style, fontTable, false, 2);
   auto* form = new TForm(Application);
   form->SetBounds(0, 0, 800, 600);
   VUzurUvadEdit* editors[2];
@@ -85,7 +210,7 @@ int main(int argc, char** argv) {
   for (const TBibleBook& book : books)
     testaments[BookNumberFromEnglishName(book.Entry) > OldTestamentBookCount ? 1 : 0].push_back(book);
 
-  auto start = Clock::now();
+  const Stopwatch building;
   TBookStarts starts[2];
   for (int t = 0; t < 2; ++t) {
     TUzurUvadBibleText text(editors[t]);
@@ -93,16 +218,13 @@ int main(int argc, char** argv) {
     TBibleDocumentBuilder builder(text, &style);
     builder.Build(testaments[t], TBibleBuildOptions{}, starts[t]);
   }
-  const double built = Seconds(start);
-  start = Clock::now();
+  const double built = building.Seconds();
+  const Stopwatch formatting;
   for (VUzurUvadEdit* editor : editors) editor->Format();
-  const double formatted = Seconds(start);
+  const double formatted = formatting.Seconds();
 
   // Typesetting, with hyphenation from consonant to vowel three characters from each end.
-  start = Clock::now();
-  const TBiblePageSetup setup;  // A4, margins of 25 mm
-  constexpr Integer kResolution = 72;
-  const TBiblePageMeasures page = MeasureBiblePage(setup, kResolution);
+  const Stopwatch typesetting;
   THyphenationSettings hyphenation;
   hyphenation.Rule = hrConsonantVowel;
   hyphenation.MinimumDistance = 3;
@@ -113,13 +235,18 @@ int main(int argc, char** argv) {
   TTestamentLayout layouts[2];
   for (int t = 0; t < 2; ++t) {
     TUzurUvadBibleText text(editors[t]);
-    layouts[t] = TypesetTestament(text, starts[t], &style, page.Geometry, kResolution, 100, hyphenation, names[t],
-                                  pageFiles[t], nullptr);
+    // An empty testament has an empty page file, as Print Bible leaves it.
+    if (text.ItemCount() > 1) {
+      layouts[t] = TypesetTestament(text, starts[t], &style, page.Geometry, kResolution, lineSpacing, hyphenation,
+                                    names[t], pageFiles[t], nullptr);
+    } else {
+      TFileStream(pageFiles[t], fmCreate);
+    }
   }
-  const double typeset = Seconds(start);
+  const double typeset = typesetting.Seconds();
 
   // Printing, a page written at a time.
-  start = Clock::now();
+  const Stopwatch printing;
   TPDFDocument document(nullptr);
   document.SetFileName(output);
   document.SetCompression(ctFlate);
@@ -127,28 +254,34 @@ int main(int argc, char** argv) {
   document.SetOnePass(true);
   document.BeginDoc();
   {
-    TPdfBibleSheets sheets(&document, PaperSizeToPageSize(setup.PaperSize));
+    TPdfBibleSheets sheets(&document, PaperSizeToPageSize(layout.Page.PaperSize));
     TBiblePrintSettings settings;
     settings.Geometry = page.Geometry;
+    settings.LineSpacing = lineSpacing;
     settings.IncludeDate = true;
     settings.DateText = FormatDateTime("d mmm yyyy", Date());
     TBibleStyleFonts fonts(&style);
     TBiblePagePrinter printer(sheets, settings);
     for (Integer i = 0; i < fonts.Count(); ++i) printer.SetFont(i, fonts.Font(i));
     for (int t = 0; t < 2; ++t) {
+      if (layouts[t].Pages <= 0) continue;
       printer.TestamentName = names[t];
       TFileStream pages(pageFiles[t], fmOpenRead | fmShareDenyWrite);
       printer.PrintTestamentPages(&pages, 1, layouts[t].Pages);
     }
   }
   document.EndDoc();
-  const double printed = Seconds(start);
-  const double all = Seconds(total);
+  const double printed = printing.Seconds();
+  const double all = total.Seconds();
 
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  std::printf("The KJV typeset into %s with hyphenation (A4, margins 25 mm)\n", output.c_str());
+  const TRect& area = page.Geometry.OddPage;
+  const Integer column = (area.Right - area.Left) * 55 / 116;  // as pagination divides the text width
+  std::printf("The KJV typeset into %s with hyphenation (margins %d, %d, %d, %d mm, text %d pt on %d pt)\n",
+              output.c_str(), layout.Page.Top, layout.Page.Bottom, layout.Page.Left, layout.Page.Right,
+              fontTable[fiNormalText].Size, heights[bsText] * lineSpacing / 100);
   std::printf("  pages: %d (Old Testament %d, New Testament %d)\n", layouts[0].Pages + layouts[1].Pages,
               layouts[0].Pages, layouts[1].Pages);
   std::printf("  page files: %.1f MB + %.1f MB (%lld records)\n", FileSizeOf(pageFiles[0]) / 1048576.0,
@@ -160,5 +293,18 @@ int main(int argc, char** argv) {
   std::printf("  total %.2f s\n", all);
   std::printf("  peak memory: working set %.1f MB, committed %.1f MB\n", counters.PeakWorkingSetSize / 1048576.0,
               counters.PeakPagefileUsage / 1048576.0);
+  // The layout in points, one "name value..." a line.
+  std::printf("layout:\n");
+  std::printf("  page %d %d\n", page.Width, page.Height);
+  std::printf("  text-area %d %d %d %d\n", area.Left, area.Top, area.Right, area.Bottom);
+  std::printf("  column-width %d\n", column);
+  std::printf("  line-spacing %d\n", lineSpacing);
+  const char* styleNames[] = {"", "subtitle", "main-title", "chapter", "subheading", "verse-number", "text", "brackets"};
+  for (Integer i = bsSubtitle; i <= bsBrackets; ++i) {
+    const TFontRecord& record = fontTable[i - 1];
+    // Font, size, bold, and the distance from one line of the style to the next.
+    std::printf("  style %s \"%s\" %d %s %d\n", styleNames[i], record.Name.c_str(), record.Size,
+                record.Style.Contains(fsBold) ? "bold" : "regular", heights[i] * lineSpacing / 100);
+  }
   return 0;
 }

@@ -42,7 +42,7 @@ TEST_F(ComparisonMenuTest, TheMenuItemsOpenTheirDialogs) {
       PostMessageA(wnd, WM_CLOSE, 0, 0);
     });
     PostMessageA(main_->GetHandle(), WM_COMMAND, item->GetCommand(), 0);
-    EXPECT_TRUE(PumpUntil([&] { return dialog.Done() && IsWindowEnabled(main_->GetHandle()); }, 10000)) << r.Item;
+    EXPECT_TRUE(PumpUntil([&] { return dialog.Done() && IsWindowEnabled(main_->GetHandle()); }, 30000)) << r.Item;
     EXPECT_TRUE(modal) << r.Item;
   }
 }

@@ -73,7 +73,7 @@ TEST_F(ConsistencyMenuTest, EachListOpensWithItsCaptionLanguageGroupsAndFiles) {
       PostMessageA(wnd, WM_CLOSE, 0, 0);
     });
     PostMessageA(form_->GetHandle(), WM_COMMAND, item->GetCommand(), 0);
-    ASSERT_TRUE(PumpUntil([&] { return list.Done() && !testing_support::FindOwnWindow(r.Caption); }, 15000)) << r.Item;
+    ASSERT_TRUE(PumpUntil([&] { return list.Done() && !testing_support::FindOwnWindow(r.Caption); }, 30000)) << r.Item;
     Lines expected = {r.Label, std::to_string(r.Groups), ProgramFolder + r.Files[0], ProgramFolder + r.Files[1],
                       WorkFolder() + r.Files[2], std::to_string(r.Kind)};
     // The project's translations are read from its work folder.
@@ -85,7 +85,7 @@ TEST_F(ConsistencyMenuTest, EachListOpensWithItsCaptionLanguageGroupsAndFiles) {
   testing_support::RemoveTree(WorkFolder());
   WindowWatch list("Names of the Old Testament", [](HWND wnd) { PostMessageA(wnd, WM_CLOSE, 0, 0); });
   PostMessageA(form_->GetHandle(), WM_COMMAND, static_cast<TMenuItem*>(form_->FindComponent("NamesOT1"))->GetCommand(), 0);
-  ASSERT_TRUE(PumpUntil([&] { return list.Done() && !testing_support::FindOwnWindow("Names of the Old Testament"); }, 15000));
+  ASSERT_TRUE(PumpUntil([&] { return list.Done() && !testing_support::FindOwnWindow("Names of the Old Testament"); }, 30000));
   EXPECT_TRUE(DirectoryExists(WorkFolder()));
 }
 

@@ -34,7 +34,7 @@ protected:
     form_ = new TMainScreen(Application);
     form_->AfterConstruction();
     form_->Show();
-    ASSERT_TRUE(PumpUntil([&] { return form_->Cycle->State == 0 && form_->Mechanical->Idle(); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return form_->Cycle->State == 0 && form_->Mechanical->Idle(); }, 30000));
   }
   // Chooses the menu item and lets `act` close the dialog with the caption.
   void Choose(const char* item, const char* caption, const std::function<void(HWND)>& act) {
@@ -47,7 +47,7 @@ protected:
       act(w);
     });
     PostMessageA(form_->GetHandle(), WM_COMMAND, menuItem->GetCommand(), 0);
-    ASSERT_TRUE(PumpUntil([&] { return dialog.Done(); }, 10000)) << caption;
+    ASSERT_TRUE(PumpUntil([&] { return dialog.Done(); }, 30000)) << caption;
     testing_support::PumpFor(100);
   }
   std::string JohnsAge() {
@@ -90,7 +90,7 @@ TEST_F(NamesMenuTest, UnwantedWordsRestartTheCheckAlwaysAndCheckEveryBookAfterAC
   Choose("Unwantedwords1", "Unwanted words", [](HWND w) { ClickOn(w, "Cancel"); });
   EXPECT_EQ(JohnsAge(), age);
   EXPECT_TRUE(form_->Cycle->RestartRequested || form_->Cycle->State != 0);
-  ASSERT_TRUE(PumpUntil([&] { return form_->Cycle->State == 0 && form_->Mechanical->Idle(); }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return form_->Cycle->State == 0 && form_->Mechanical->Idle(); }, 30000));
 
   Choose("Unwantedwords1", "Unwanted words", [](HWND w) {
     TypeText("beginning");
@@ -111,7 +111,7 @@ TEST_F(NamesMenuTest, UnwantedWordsRestartTheCheckAlwaysAndCheckEveryBookAfterAC
                std::any_of(lines.begin(), lines.end(),
                            [](const std::string& l) { return l.find("beginning") != std::string::npos; });
       },
-      20000))
+      30000))
       << testing::PrintToString(lines) << " state " << form_->Cycle->State;
 }
 
@@ -127,7 +127,7 @@ TEST_F(NamesMenuTest, TheNamesListOpensFromTheKeyboard) {
   // Alt+C opens "Text &checking" and N chooses "&Names list"; the keys are queued together, since
   // the menu runs its own loop until it is closed.
   SendKeyEvents({{VK_MENU, false}, {'C', false}, {'C', true}, {VK_MENU, true}, {'N', false}, {'N', true}});
-  EXPECT_TRUE(PumpUntil([&] { return dialog.Done(); }, 10000));
+  EXPECT_TRUE(PumpUntil([&] { return dialog.Done(); }, 30000));
 }
 
 }  // namespace

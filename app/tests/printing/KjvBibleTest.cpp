@@ -1,19 +1,30 @@
 // The whole KJV printed into "Bible.pdf" through Print Bible, as a translation team prints its
 // Bible for reviewers: the file is sound to the PDF tools and a second reader, every verse of
 // every book comes back from it in order, and the page headers name the books and chapters of
-// their pages.
+// their pages. The file is then read as a reader's eye sees it, at the default layout, at a
+// tighter one and for a text of many one-letter and accented words: every verse word stands
+// whole and in order, every run is in its style's font on every page, nothing stands outside the
+// text area, and the justified lines are even and end at their column's edge.
+#include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cmath>
+#include <map>
+#include <sstream>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/tests/printing/BibleReadback.h"
 #include "app/tests/printing/PrintingSupport.h"
 #include "app/tests/support/ProgramDriver.h"
+#include "classlib/Streams.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/TypesConstants.h"
+#include "tools/BiblePageRecords.h"
+#include "tools/BibleText.h"
 #include "tools/BookHeadings.h"
 
 namespace {
@@ -21,7 +32,214 @@ namespace {
 using namespace printing_testing;
 using namespace dialog_testing;
 
-class KjvBibleTest : public PrintingTest {
+// What printing the chosen books left: the pages and page records of each testament, the text
+// area, and the time it took.
+struct Printed {
+  Integer Pages[2] = {0, 0};
+  std::vector<TPageRecord> Records[2];
+  TBiblePageGeometry Geometry;
+  std::vector<TContentsEntry> Contents[2];
+  // The date of the headers, as the dialog took it when it was made (a run may pass midnight).
+  std::string Date;
+  Integer Resolution = 72;
+  bool Mirror = false;
+  double Seconds = 0;
+};
+
+// The words of the verses of book files ("\v" lines), in order, as UTF-8.
+std::vector<std::string> VerseWords(const std::vector<std::string>& files) {
+  std::vector<std::string> words;
+  for (const std::string& file : files) {
+    std::unique_ptr<TStringList> lines(new TStringList());
+    lines->LoadFromFile(file);
+    for (Integer i = 0; i < lines->GetCount(); ++i) {
+      const std::string line = Trim(lines->GetStrings(i));
+      if (line.rfind("\\v ", 0) != 0) continue;
+      std::istringstream in(line.substr(3));
+      std::string word;
+      in >> word;  // the verse number
+      while (in >> word) words.push_back(Utf8(word));
+    }
+  }
+  return words;
+}
+
+class BibleReadbackTest : public PrintingTest {
+protected:
+  // Prints every book of the current project into Bible.pdf.
+  Printed PrintAll() {
+    auto dialog = MakePrintDialog();
+    Printed printed;
+    RunModal(dialog.get(), [&](HWND wnd) {
+      SelectBooks(dialog.get(), {});
+      const auto start = std::chrono::steady_clock::now();
+      Click(wnd, "Pr&int");
+      printed.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready");
+      for (Integer testament = 0; testament < 2; ++testament) {
+        printed.Pages[testament] = dialog->PageCount(testament);
+        printed.Contents[testament] = dialog->Contents(testament);
+        TFileStream file(TPrintBibleV3Dialog::PageFileName(testament), fmOpenRead | fmShareDenyNone);
+        TPageFileReader reader(&file);
+        TPageRecord record;
+        while (reader.Next(record)) printed.Records[testament].push_back(record);
+      }
+      printed.Geometry = dialog->PageMeasures().Geometry;
+      printed.Date = dialog->DateText;
+      printed.Resolution = dialog->PDFDocument1->GetResolution();
+      printed.Mirror = MyReg->GetMirrorMargins();
+      Click(wnd, "&OK");
+    }, 300000);  // the whole Bible takes a while on a slow or busy machine
+    return printed;
+  }
+
+  // Reads Bible.pdf back and checks it against the page records and the verses' words; prints
+  // the figures of the typesetting under `label`.
+  // `rawPages` is the file's text as pdftotext -raw gives it, when already read.
+  void CheckReadback(const Printed& printed, const std::vector<std::string>& verseWords, const std::string& label,
+                     std::vector<std::string> rawPages = {}) {
+    SCOPED_TRACE(label);
+    const auto start = std::chrono::steady_clock::now();
+    const std::string pdf = Printing() + "Bible.pdf";
+    std::vector<std::string> errors;
+    const std::vector<bible_readback::Page> pages =
+        bible_readback::ReadPages(testing_support::ReadFileBytes(pdf), errors);
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    ASSERT_EQ(static_cast<Integer>(pages.size()), printed.Pages[0] + printed.Pages[1]);
+
+    // The testament and page number of each page of the file, and its text area in points.
+    const double scale = printed.Resolution / 72.0;
+    std::vector<std::pair<Integer, Integer>> pageOf;
+    std::vector<bible_readback::Area> areas;
+    for (Integer testament = 0; testament < 2; ++testament)
+      for (Integer page = 1; page <= printed.Pages[testament]; ++page) {
+        pageOf.emplace_back(testament, page);
+        const TRect& r = page % 2 == 0 && printed.Mirror ? printed.Geometry.EvenPage : printed.Geometry.OddPage;
+        areas.push_back(bible_readback::Area{r.Left / scale, r.Top / scale, r.Right / scale, r.Bottom / scale,
+                                             ((r.Right - r.Left) * 55 / 116) / scale});
+      }
+
+    // Every run in its style's font: the runs of a page are its records' texts in order, then the
+    // header's two; each style keeps one font, at the style's size.
+    auto styleSize = [](Integer style) {
+      return style >= 1 && style <= 7 ? static_cast<double>(Fonts[style - 1].Size) : 0.0;
+    };
+    std::map<std::pair<Integer, Integer>, std::vector<const TPageRecord*>> recordsOf;
+    for (Integer testament = 0; testament < 2; ++testament)
+      for (const TPageRecord& record : printed.Records[testament])
+        if (!record.Text.empty()) recordsOf[{testament, record.Page}].push_back(&record);
+    std::map<Integer, std::string> fontOf;
+    int wrongFonts = 0, pagesWithWrongFonts = 0, runsChecked = 0;
+    std::string firstWrong;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+      const auto& records = recordsOf[pageOf[p]];
+      const auto& runs = pages[p].Runs;
+      ASSERT_EQ(runs.size(), records.size() + 2) << "page " << p + 1;
+      bool wrong = false;
+      for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Integer style = i < records.size() ? records[i]->Style : bsText;
+        if (i < records.size()) {
+          ASSERT_EQ(runs[i].Text, records[i]->Text) << "page " << p + 1;
+        }
+        const std::string& font = fontOf.emplace(style, runs[i].Font).first->second;
+        ++runsChecked;
+        if (runs[i].Font != font || std::fabs(runs[i].Size - styleSize(style)) > 0.01) {
+          if (!wrong && firstWrong.empty())
+            firstWrong = "page " + std::to_string(p + 1) + ": \"" + runs[i].Text + "\" in " + runs[i].Font + " " +
+                         std::to_string(runs[i].Size) + " for style " + std::to_string(style);
+          ++wrongFonts;
+          wrong = true;
+        }
+      }
+      if (wrong) ++pagesWithWrongFonts;
+    }
+    EXPECT_EQ(wrongFonts, 0) << pagesWithWrongFonts << " pages, first " << firstWrong;
+    EXPECT_GT(runsChecked, 0);
+
+    // The figures of the justified lines.
+    const bible_readback::Figures figures =
+        bible_readback::Measure(pages, areas, static_cast<double>(Fonts[fiNormalText].Size));
+    std::printf("%s: %s; typeset and printed in %.1f s\n", label.c_str(), bible_readback::Describe(figures).c_str(),
+                printed.Seconds);
+    EXPECT_GT(figures.FullLines, 0);
+    EXPECT_LE(figures.MedianSpread, 0.03);
+    EXPECT_GE(figures.ClosestPair, 0.15) << figures.ClosestWords;
+    EXPECT_LE(figures.MostOverhang, 0.5) << figures.MostOverhangLine;
+
+    // Nothing outside the text area, as the PDF tools see the words; the header stands above it.
+    const std::vector<PdfPage> boxes = PdfWords(pdf, Printing());
+    ASSERT_EQ(boxes.size(), pages.size());
+    int outside = 0;
+    std::string firstOutside;
+    for (std::size_t p = 0; p < boxes.size(); ++p) {
+      const bible_readback::Area& area = areas[p];
+      for (const PdfWord& word : boxes[p].Words) {
+        const bool header = word.YMax < area.Top;
+        if (word.XMin >= area.Left - 0.5 && word.XMax <= area.Right + 0.5 && (header || word.YMax <= area.Bottom + 1))
+          continue;
+        if (firstOutside.empty())
+          firstOutside = "page " + std::to_string(p + 1) + ": \"" + word.Text + "\" " + std::to_string(word.XMin) +
+                         ".." + std::to_string(word.XMax);
+        ++outside;
+      }
+    }
+    EXPECT_EQ(outside, 0) << firstOutside;
+
+    // Every verse word whole and in order in the text a reader copies (the headers left out); a
+    // word broken at a line's end reads as its two parts.
+    const std::string& date = printed.Date;
+    std::vector<std::string> tokens;
+    if (rawPages.empty()) rawPages = PdfRawPages(pdf, Printing());
+    for (const std::string& page : rawPages) {
+      std::istringstream in(page.substr(0, page.rfind(date)));
+      std::string token;
+      while (in >> token) {
+        // A chapter number stands close beside its chapter's first word.
+        const std::size_t letter = token.find_first_not_of("0123456789");
+        if (letter != std::string::npos) token.erase(0, letter);
+        // A line of another marker is copied into the text as it stands, right after the text
+        // before it ("him.\\d A Psalm of David").
+        const std::size_t marker = token.find('\\', 1);
+        if (marker != std::string::npos) {
+          tokens.push_back(token.substr(0, marker));
+          token.erase(0, marker);
+        }
+        tokens.push_back(token);
+      }
+    }
+    std::size_t at = 0;
+    int missing = 0;
+    std::string firstMissing;
+    for (const std::string& word : verseWords) {
+      bool found = false;
+      // Between two verse words stand at most verse and chapter numbers, titles and the lines of
+      // other markers (a psalm's superscription).
+      for (std::size_t j = at; j < tokens.size() && j < at + 100 && !found; ++j) {
+        if (tokens[j] == word) {
+          at = j + 1;
+          found = true;
+        } else if (j + 1 < tokens.size() && tokens[j].size() > 1 && tokens[j].back() == '-' &&
+                   (tokens[j].substr(0, tokens[j].size() - 1) + tokens[j + 1] == word ||
+                    tokens[j] + tokens[j + 1] == word)) {
+          at = j + 2;
+          found = true;
+        }
+      }
+      if (found) continue;
+      if (missing < 4 || missing % 50000 == 0) {
+        firstMissing += " \"" + word + "\" before:";
+        for (std::size_t j = at; j < tokens.size() && j < at + 8; ++j) firstMissing += " " + tokens[j];
+        firstMissing += ";";
+      }
+      ++missing;
+    }
+    EXPECT_EQ(missing, 0) << "of " << verseWords.size() << " words; the first:" << firstMissing;
+    std::printf("%s: read back in %.1f s\n", label.c_str(),
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+};
+
+class KjvBibleTest : public BibleReadbackTest {
 protected:
   void SetUp() override {
     PrintingTest::SetUp();
@@ -38,25 +256,13 @@ protected:
 
 TEST_F(KjvBibleTest, TheWholeBibleIsPrintedWithEveryVerseInOrder) {
   MyReg->SetHyphenationRule(2);
-  auto dialog = MakePrintDialog();
-  Integer oldPages = 0, newPages = 0;
-  double seconds = 0;
-  RunModal(dialog.get(), [&](HWND wnd) {
-    SelectBooks(dialog.get(), {});
-    EXPECT_EQ(dialog->CountSelectedBooks(2), 66);
-    const auto start = std::chrono::steady_clock::now();
-    Click(wnd, "Pr&int");
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready");
-    oldPages = dialog->PageCount(0);
-    newPages = dialog->PageCount(1);
-    ASSERT_EQ(dialog->Contents(0).size(), 39u);
-    EXPECT_EQ(dialog->Contents(0)[0], (TContentsEntry{"Genesis", 1}));
-    ASSERT_EQ(dialog->Contents(1).size(), 27u);
-    EXPECT_EQ(dialog->Contents(1).back().Heading, "Revelation");
-    Click(wnd, "&OK");
-  }, 300000);  // the whole Bible takes a while on a slow or busy machine
-  std::printf("the KJV printed in %.1f s: %d + %d pages\n", seconds, oldPages, newPages);
+  const Printed printed = PrintAll();
+  const Integer oldPages = printed.Pages[0], newPages = printed.Pages[1];
+  ASSERT_EQ(printed.Contents[0].size(), 39u);
+  EXPECT_EQ(printed.Contents[0][0], (TContentsEntry{"Genesis", 1}));
+  ASSERT_EQ(printed.Contents[1].size(), 27u);
+  EXPECT_EQ(printed.Contents[1].back().Heading, "Revelation");
+  std::printf("the KJV printed in %.1f s: %d + %d pages\n", printed.Seconds, oldPages, newPages);
   EXPECT_GT(oldPages, 400);
   EXPECT_GT(newPages, 100);
 
@@ -66,7 +272,7 @@ TEST_F(KjvBibleTest, TheWholeBibleIsPrintedWithEveryVerseInOrder) {
   ASSERT_EQ(static_cast<Integer>(pages.size()), oldPages + newPages);
 
   // Each page is its text followed by its header; the header begins with the date.
-  const std::string date = Squeezed(Today());
+  const std::string date = Squeezed(printed.Date);
   std::string text;
   std::vector<std::string> headers;
   for (const std::string& page : pages) {
@@ -114,6 +320,69 @@ TEST_F(KjvBibleTest, TheWholeBibleIsPrintedWithEveryVerseInOrder) {
   }
   EXPECT_TRUE(obadiah);
   EXPECT_TRUE(philemon);
+
+  CheckReadback(printed, VerseWords(app_testing::FilesIn(Projects() + "KJV\\", "*.SFM")), "KJV, default layout",
+                pages);
+}
+
+TEST_F(KjvBibleTest, ATighterLayoutReadsBackAsEvenly) {
+  // 10-point text on a 12-point pitch within 15 mm margins: another typesetting in the same run,
+  // whose pages' canvases fall where they may.
+  const std::vector<std::string> words = VerseWords(app_testing::FilesIn(Projects() + "KJV\\", "*.SFM"));
+  ASSERT_GT(words.size(), 700000u);
+  MyReg->SetHyphenationRule(2);
+  for (int record : {fiVerseNumber, fiNormalText, fiTextInBrackets}) Fonts[record].Size = 10;
+  WriteSettingString("Line spacing", "108");
+  MyReg->SetTopMargin(15);
+  MyReg->SetBottomMargin(15);
+  MyReg->SetLeftMargin(15);
+  MyReg->SetRightMargin(15);
+  CheckReadback(PrintAll(), words, "KJV, 10 pt text, 15 mm margins");
+}
+
+// A Spanish-like text: many one-letter words ("y", "a", "o" and accented ones), accented
+// capitals, and words that break at the lines' ends.
+class AccentedBibleTest : public BibleReadbackTest {};
+
+TEST_F(AccentedBibleTest, ReadBackOneLetterAndAccentedWordsStandApart) {
+  const char* const sentences[] = {
+      "Y dijo Jehov\xE1 \xE1 Mois\xE9s: Ve y di \xE1 los hijos de Israel que \xE9l os env\xED" "a.",
+      "\xC9l iba \xE1 la puerta de la ciudad, y \xE1 la tarde volvi\xF3 \xE1 su casa.",
+      "\xC1 los que o\xED" "an, y \xE1 los que no o\xED" "an, les habl\xF3 \xE9l con voz alta.",
+      "Y \xE9sta es la se\xF1" "al: o \xE9l \xF3 yo iremos, y \xE1 ti te ser\xE1 dado.",
+      "Entonces \xD3scar y Mar\xED" "a fueron \xE1 Jerusal\xE9n, y all\xED \xE1 la ma\xF1" "ana oraron.",
+      "No temas, y \xE1 ninguno digas nada; \xE9 ir\xE1s y volver\xE1s \xF3 te quedar\xE1s.",
+      "\xC9ste es mi hijo, y \xE1 \xE9l oid; y \xE1 la voz de \xE9l respondieron todos.",
+      "Bienaventurados los mansos, y \xE1 ellos ser\xE1 dada la tierra \xF3 la heredad.",
+  };
+  const int count = static_cast<int>(sizeof sentences / sizeof sentences[0]);
+  for (const char* id : {"GEN", "EXO"}) {
+    Lines lines = {std::string("\\id ") + id, std::string("\\mt ") + (id[0] == 'G' ? "G\xC9NESIS" : "\xC9XODO")};
+    for (int chapter = 1; chapter <= 6; ++chapter) {
+      lines.push_back("\\c " + std::to_string(chapter));
+      lines.push_back("\\p");
+      for (int verse = 1; verse <= 24; ++verse) {
+        std::string text;
+        for (int k = 0; k < 3; ++k) text += std::string(k ? " " : "") + sentences[(verse * 3 + chapter + k * 5) % count];
+        lines.push_back("\\v " + std::to_string(verse) + " " + text);
+        if (verse % 8 == 0) lines.push_back("\\p");
+      }
+    }
+    WriteTestBook(id, lines);
+  }
+  MyReg->SetHyphenationRule(2);
+  MyReg->SetVowels("aeiou\xE1\xE9\xED\xF3\xFA" "AEIOU\xC1\xC9\xCD\xD3\xDA");
+  MyReg->SetConsonants("bcdfghjklmn\xF1pqrstvwxyz" "BCDFGHJKLMN\xD1PQRSTVWXYZ");
+  const std::vector<std::string> words = VerseWords({BookPath("GEN"), BookPath("EXO")});
+  CheckReadback(PrintAll(), words, "one-letter and accented words, default layout");
+
+  for (int record : {fiVerseNumber, fiNormalText, fiTextInBrackets}) Fonts[record].Size = 10;
+  WriteSettingString("Line spacing", "108");
+  MyReg->SetTopMargin(15);
+  MyReg->SetBottomMargin(15);
+  MyReg->SetLeftMargin(15);
+  MyReg->SetRightMargin(15);
+  CheckReadback(PrintAll(), words, "one-letter and accented words, 10 pt text, 15 mm margins");
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(ProgramTest, ASecondCopyEndsBeforeItsMainWindowDoesAnyWork) {
         shown = shown || second.MainWindow(0) != nullptr;
         return second.WaitForExit(0);
       },
-      15000));
+      30000));
   EXPECT_FALSE(shown);
   EXPECT_EQ(second.ExitCode(), 0u);
   // It checked nothing: the results removed meanwhile were not written again.
@@ -122,7 +122,7 @@ TEST_F(ProgramTest, FontsDialogFromTheMenuChangesNothingOnCancelAndWritesTheFont
   HWND dialog = pelorin.WaitForWindow("Fonts");
   ASSERT_TRUE(dialog);
   ClickChild(dialog, "Cancel");
-  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 30000));
   EXPECT_FALSE(FileExists(ProgramFolder() + "pelorin.fnt"));
   EXPECT_EQ(StoredSetting("Text in brackets"), "<missing>");
 
@@ -131,8 +131,8 @@ TEST_F(ProgramTest, FontsDialogFromTheMenuChangesNothingOnCancelAndWritesTheFont
   ASSERT_TRUE(dialog);
   ClickChild(dialog, "&OK");
   // The checking cycle starts again, and finds nothing to check.
-  EXPECT_TRUE(pelorin.WaitForStatus("Initializing check ...", 5000));
-  EXPECT_TRUE(pelorin.WaitForStatus("All checks done", 10000));
+  EXPECT_TRUE(pelorin.WaitForStatus("Initializing check ...", 30000));
+  EXPECT_TRUE(pelorin.WaitForStatus("All checks done", 30000));
   EXPECT_EQ(testing_support::ReadFileBytes(ProgramFolder() + "pelorin.fnt"), EncodeFontTable(DefaultFontTable()));
   EXPECT_EQ(StoredSetting("Text in brackets"), "0");
 }
@@ -197,7 +197,7 @@ TEST_F(ProgramTest, WithoutRestartTheProgramSaysSoAndEnds) {
   ClickChild(dialog, "&OK");
   HWND box = nullptr;
   ASSERT_TRUE(testing_support::PumpUntil([&] { return (box = WindowOf(pelorin.ProcessId(), "#32770", "Pelorin")); },
-                                         10000));
+                                         30000));
   char text[1024] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   EXPECT_STREQ(text,
@@ -231,7 +231,7 @@ TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) 
     ASSERT_TRUE(restart.Started());
     if (c.pelorinThere) {
       HWND main = nullptr;
-      ASSERT_TRUE(testing_support::PumpUntil([&] { return (main = WindowOf(0, "TMainScreen")) != nullptr; }, 20000));
+      ASSERT_TRUE(testing_support::PumpUntil([&] { return (main = WindowOf(0, "TMainScreen")) != nullptr; }, 30000));
       EXPECT_TRUE(restart.WaitForEnd(5000));
       EXPECT_EQ(restart.ExitCode(), 0u);
       DWORD pid = 0;
@@ -242,7 +242,7 @@ TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) 
       CloseHandle(started);
     } else {
       HWND box = nullptr;
-      ASSERT_TRUE(testing_support::PumpUntil([&] { return (box = WindowOf(restart.Id(), "#32770", "Pelorin")); }, 10000));
+      ASSERT_TRUE(testing_support::PumpUntil([&] { return (box = WindowOf(restart.Id(), "#32770", "Pelorin")); }, 30000));
       char text[1024] = {};
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
       EXPECT_EQ(std::string(text).rfind("Pelorin could not be started again from " + folder + "Pelorin.exe: ", 0), 0u)
@@ -269,14 +269,14 @@ TEST_F(ProgramTest, ThePrintingItemsOpenTheirDialogsAndTheBookHeadingsAreLoadedA
   HWND dialog = pelorin.WaitForWindow("Settings for printing");
   ASSERT_TRUE(dialog);
   ClickChild(dialog, "Cancel");
-  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 30000));
 
   pelorin.ChooseMenu("pb");  // Printing, Print Bible
   dialog = pelorin.WaitForWindow("Print Bible");
   ASSERT_TRUE(dialog);
   testing_support::SaveScreenshot(dialog, "pelorin-print-bible");
   ClickChild(dialog, "&OK");
-  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindowVisible(dialog); }, 30000));
   ASSERT_TRUE(pelorin.Close());
 }
 

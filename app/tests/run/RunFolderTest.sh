@@ -90,9 +90,10 @@ close_pelorin() {
 
 results_said() { [ -f "$exodus" ] && [ -f "$genesis" ] && grep -q 'results files of' "$out"; }
 
-# The first run: making the prefix takes a while on a slow machine, the checks a few seconds.
+# The first run: making the prefix takes a while on a slow machine (minutes on a busy one), the
+# checks a few seconds.
 start_run
-wait_for 300 results_said || fail "no results files beside the books"
+wait_for 1200 results_said || fail "no results files beside the books"
 grep -q "results files of \"Test Project\" into $folder/TST/Pelorin/" "$out" ||
   fail "run.sh did not say that the results files go beside the books"
 grep -qF "C:\\My Paratext Projects\\TST, which TST.ssf names, leads to $folder/TST" "$out" ||

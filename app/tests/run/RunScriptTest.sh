@@ -32,8 +32,8 @@ env -u DISPLAY -u WINEPREFIX PELORIN_BUILD="$build" PELORIN_WINEPREFIX="$prefix"
 runner=$!
 
 results="$prefix/drive_c/My Paratext Projects/PQ\$/Pelorin/John.dat"
-# Making a prefix takes a while on a slow machine; the check itself a second.
-for _ in $(seq 1 300); do
+# Making a prefix takes a while on a slow machine (minutes on a busy one); the check itself a second.
+for _ in $(seq 1 1200); do
   if [ -f "$results" ] && grep -q 'results files of' "$out"; then break; fi
   kill -0 "$runner" 2>/dev/null || fail "run.sh ended early"
   sleep 1

@@ -111,7 +111,7 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
   HWND main = MainWindow(0);
   // Menus are chosen with the keyboard: another process cannot reach the window's menu handles.
   SetForegroundWindow(main);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 2000);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 30000);
   auto press = [](WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;

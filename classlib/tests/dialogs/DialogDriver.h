@@ -12,7 +12,7 @@ namespace dialogs_test {
 // Steps run one after the other on the enabled dialog window (class "#32770") of this thread,
 // from a timer that fires inside whatever modal loop is running. A step returns false to be
 // tried again on the next tick (its window is not there yet). So that a test fails instead of
-// hanging, a dialog still open ten seconds after the driver was made is closed.
+// hanging, a dialog still open ten seconds after the driver was made or took its last step is closed.
 class DialogDriver {
 public:
   using Step = std::function<bool(HWND dialog)>;
@@ -59,7 +59,11 @@ private:
     }
     if (self->Finished()) return;
     self->busy_ = true;
-    if (self->steps_[self->next_](dialog)) ++self->next_;
+    if (self->steps_[self->next_](dialog)) {
+      ++self->next_;
+      // The ten seconds count from the last step taken: a busy machine slows every step.
+      self->start_ = ::GetTickCount();
+    }
     self->busy_ = false;
   }
 

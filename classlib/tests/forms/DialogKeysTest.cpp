@@ -111,7 +111,7 @@ TEST_F(DialogKeysTest, F1AsksForHelpByTheContextOfTheControl) {
   // with the focus, which passes it up to the form.
   ::keybd_event(VK_F1, 0, 0, 0);
   ::keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
-  ProcessUntil([&] { return asked.size() == 3; }, 2000);
+  ProcessUntil([&] { return asked.size() == 3; }, 30000);
   Application->OnHelp = nullptr;
   ASSERT_GE(asked.size(), 2u);
   EXPECT_EQ(asked[0], (std::pair<Word, NativeInt>{HELP_CONTEXT, 300}));

@@ -97,7 +97,7 @@ public:
 };
 
 // Runs the application's message handling until done() or the time-out.
-inline bool ProcessUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+inline bool ProcessUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
   const DWORD start = ::GetTickCount();
   while (!done()) {
     Application->ProcessMessages();

@@ -22,7 +22,7 @@ protected:
     delete form;
   }
   // Runs the loop, idle processing included, until done() or the time-out.
-  bool IdleUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
+  bool IdleUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
     const DWORD start = ::GetTickCount();
     while (!done()) {
       if (::GetTickCount() - start > timeoutMs) return false;

@@ -31,7 +31,7 @@ TEST(VisTimerPool, ItemsFireAtTheirFactors) {
   EXPECT_TRUE(pool.GetActive());
   EXPECT_EQ(pool.ItemByIdent(1)->GetFactor(), 4);
   EXPECT_EQ(pool.ItemByIdent(2)->GetFactor(), 1);
-  ASSERT_TRUE(PumpUntil([&] { return !pool.GetActive(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return !pool.GetActive(); }, 30000));
   // The 200 ms item fires on every fourth tick of the 50 ms pool, before the other one (list
   // order).
   EXPECT_EQ(Join(fired), "2.1 2.2 2.3 1.1 2.4 2.5 2.6 2.7 1.2 2.8");
@@ -103,7 +103,7 @@ TEST(VisTimerPool, MaxCountEndsAnItem) {
     counts.push_back(pool.ItemByIdent(1)->Count);
   }));
   pool.ItemByIdent(1)->MaxCount = 3;
-  PumpUntil([&] { return !pool.ItemByIdent(1)->GetEnabled(); }, 3000);
+  PumpUntil([&] { return !pool.ItemByIdent(1)->GetEnabled(); }, 30000);
   PumpFor(200);
   EXPECT_EQ(counts, (std::vector<Integer>{1, 2, 3}));
   EXPECT_EQ(pool.ItemByIdent(1)->Count, 3);
@@ -123,7 +123,7 @@ TEST(VisTimerPool, HandlersThatPumpOrRemoveAreSafe) {
     ++removed;
     pool.Remove(2);
   }));
-  PumpUntil([&] { return calls >= 3; }, 5000);
+  PumpUntil([&] { return calls >= 3; }, 30000);
   pool.Update(false);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(removed, 1);
@@ -153,7 +153,7 @@ TEST(VisApplication, TimersFireThroughTheApplicationPool) {
   int fired = 0;
   const Word ident = VisApplication->AddTimer(100, TNotifyEvent::FromFunction([&](TObject*) { ++fired; }));
   ASSERT_NE(ident, 0);
-  EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }, 30000));
   VisApplication->RemoveTimer(ident);
 }
 

@@ -146,17 +146,19 @@ TEST_F(LabelTest, DrawsItsCaptionInThe3DStyleOverItsParent) {
 TEST_F(LabelTest, TwinklingAlternatesShownAndHiddenAtTheTwoIntervals) {
   auto* label = NewLabel("Unsaved changes");
   label->GetFont()->SetColor(clBlue);
-  label->SetTwinkleVisible(300);
-  label->SetTwinkleInVisible(150);
+  // The test fires the timer itself; intervals far longer than the test keep the timer's own
+  // ticks out of it, which a busy machine's slow screenshots would otherwise let in.
+  label->SetTwinkleVisible(30000);
+  label->SetTwinkleInVisible(15000);
   label->SetTwinkle(true);
   const Word ident = label->GetTwinkleTimer();
   ASSERT_NE(ident, 0);
   TVisTimerItem* timer = VisApplication->GetTimer(ident);
   ASSERT_TRUE(timer);
-  EXPECT_EQ(timer->GetInterval(), 300);
+  EXPECT_EQ(timer->GetInterval(), 30000);
   timer->Fire();
   EXPECT_TRUE(label->GetTwinkleHidden());
-  EXPECT_EQ(timer->GetInterval(), 150);
+  EXPECT_EQ(timer->GetInterval(), 15000);
   Shot("label-twinkle-hidden");
   EXPECT_EQ(Count(*CaptureClient(label), clBlue), 0) << "hidden without a twinkle colour";
   label->SetTwinkleColor(clRed);
@@ -164,7 +166,7 @@ TEST_F(LabelTest, TwinklingAlternatesShownAndHiddenAtTheTwoIntervals) {
   EXPECT_GT(Count(*CaptureClient(label), clRed), 0);
   timer->Fire();
   EXPECT_FALSE(label->GetTwinkleHidden());
-  EXPECT_EQ(timer->GetInterval(), 300);
+  EXPECT_EQ(timer->GetInterval(), 30000);
   timer->Fire();
   // Switching off removes the timer and shows the label.
   label->SetTwinkle(false);

@@ -385,7 +385,8 @@ TEST(WindowHelpers, ZoomFramesRunInEqualSteps) {
   const DWORD start = ::GetTickCount();
   ZoomRectAnimation(form, -1, 0, 1, 4);
   ZoomRectAnimation2(form, 10, 10, true, 1, 10, 20, 4);
-  EXPECT_LT(::GetTickCount() - start, 10000u);
+  // They come back: a few frames each, far within this bound on any machine, however busy.
+  EXPECT_LT(::GetTickCount() - start, 120000u);
   delete form;
 }
 

@@ -76,7 +76,7 @@ public:
     bool enabled;
   };
 
-  explicit MenuWatch(std::vector<Word> Keys = {VK_ESCAPE}, DWORD TimeoutMs = 3000)
+  explicit MenuWatch(std::vector<Word> Keys = {VK_ESCAPE}, DWORD TimeoutMs = 30000)
       : keys_(std::move(Keys)), deadline_(::GetTickCount() + TimeoutMs) {
     current_ = this;
     timer_ = ::SetTimer(nullptr, 0, 20, &MenuWatch::Tick);

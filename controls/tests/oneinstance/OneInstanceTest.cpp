@@ -84,7 +84,7 @@ public:
       : wnd_(::CreateWindowExA(0, "STATIC", "thief", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
                                nullptr, nullptr)) {
     ::SetForegroundWindow(wnd_.get());
-    PumpUntil([&] { return ::GetForegroundWindow() == wnd_.get(); }, 2000);
+    PumpUntil([&] { return ::GetForegroundWindow() == wnd_.get(); }, 30000);
   }
   HWND get() const { return wnd_.get(); }
 

@@ -381,7 +381,7 @@ TEST_F(FormShapeTest, TheFormIsDraggedByItsEmptyClientArea) {
   const bool dragged = ProcessUntil([&] {
     ::GetWindowRect(form->GetHandle(), &moved);
     return sent && moved.left == left + 40 && moved.top == top + 20;
-  }, 3000);
+  }, 30000);
   mouse.join();
   ProcessFor(50);
   EXPECT_TRUE(dragged) << moved.left << "," << moved.top << " from " << left << "," << top;

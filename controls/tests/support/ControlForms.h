@@ -94,7 +94,7 @@ inline std::unique_ptr<TBitmap> CaptureClient(TControl* Control) {
 
 // Runs the application's loop, idle processing (which tells controls the mouse came or went)
 // included, until done() or the time-out.
-inline bool IdleUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
+inline bool IdleUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
   // Idle processing waits for the next message; a timer makes one come soon.
   TTimer waker(nullptr);
   waker.SetInterval(10);

@@ -95,7 +95,7 @@ TEST_F(FocusLinkTest, ReferenceListIsWrittenAndAnnounced) {
   auto lines = ListOf({"MAT 5:3 first", "white space message", "ROM 1:1 [2] second"});
   SetFocusReferenceList(lines.get());
   EXPECT_EQ(ReadDefaultValue(FocusReferenceListKey), "MAT 5:3\t[1]first\r\nROM 1:1\t[2] second\r\n");
-  ASSERT_TRUE(PumpUntil([] { return !TitledWindow::received.empty(); }, 5000));
+  ASSERT_TRUE(PumpUntil([] { return !TitledWindow::received.empty(); }, 30000));
   EXPECT_EQ(TitledWindow::received.front(), std::make_pair(WPARAM(2), LPARAM(0)));
 }
 
@@ -144,7 +144,7 @@ TEST_F(FocusLinkTest, ResultsToParatextKeepsTheLinesWithAReference) {
             CrLf({"MAT 5:3 ...poor in spirit - Capital missing", "ROM 1:1 [2] - Bracket not closed"}));
   EXPECT_EQ(ReadDefaultValue(FocusReferenceListKey),
             "MAT 5:3\t[1]...poor in spirit - Capital missing\r\nROM 1:1\t[2] - Bracket not closed\r\n");
-  ASSERT_TRUE(PumpUntil([] { return !TitledWindow::received.empty(); }, 5000));
+  ASSERT_TRUE(PumpUntil([] { return !TitledWindow::received.empty(); }, 30000));
 
   // Without a projects folder to write to, the list still goes to Paratext.
   MyReg->SetParatextProjectsFolder(temp_.Path() + "missing\\");

@@ -339,54 +339,6 @@ bool Inflate(const std::string& data, std::string& out) {
   return rc == Z_STREAM_END && z.avail_in == 0;
 }
 
-std::string UnixPath(const std::string& windowsPath) {
-  using Convert = char*(CDECL*)(LPCWSTR);
-  static const auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return {};
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unix = convert(wide.c_str());
-  if (!unix) return {};
-  std::string result = unix;
-  ::HeapFree(::GetProcessHeap(), 0, unix);
-  return result;
-}
-
-ToolResult RunLinux(const std::string& commandLine, const std::string& folder) {
-  // Wine starts a Linux program without a handle to wait on and without the standard handles
-  // of the caller, so the shell itself writes the outputs and, last, the exit code to files.
-  static int counter = 0;
-  const std::string stem = folder + "run" + std::to_string(++counter);
-  const std::string script = stem + ".sh", out = stem + ".out", err = stem + ".err", rc = stem + ".rc";
-  const std::string unixStem = UnixPath(stem);
-  testing_support::WriteFileBytes(script, "(" + commandLine + ") >'" + unixStem + ".out' 2>'" + unixStem +
-                                              ".err' </dev/null\necho $? >'" + unixStem + ".tmp'\nmv '" +
-                                              unixStem + ".tmp' '" + unixStem + ".rc'\n");
-  ToolResult result;
-  std::string cmd = "/bin/sh \"" + UnixPath(script) + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessA("Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    result.Err = "cannot start /bin/sh";
-    return result;
-  }
-  if (pi.hProcess) ::CloseHandle(pi.hProcess);
-  if (pi.hThread) ::CloseHandle(pi.hThread);
-  for (int i = 0; i < 6000 && ::GetFileAttributesA(rc.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(20);
-  const std::string code = testing_support::ReadFileBytes(rc);
-  if (code.empty()) {
-    result.Err = "no answer from: " + commandLine;
-    return result;
-  }
-  result.ExitCode = std::atoi(code.c_str());
-  result.Out = testing_support::ReadFileBytes(out);
-  result.Err = testing_support::ReadFileBytes(err);
-  if (!::GetEnvironmentVariableA("PDF_KEEP", nullptr, 0))
-    for (const std::string& f : {script, out, err, rc}) ::DeleteFileA(f.c_str());
-  return result;
-}
-
 std::vector<std::string> ToolComplaints(const std::string& windowsPath, const std::string& userPassword) {
   const std::string folder = windowsPath.substr(0, windowsPath.find_last_of('\\') + 1);
   const std::string file = "'" + UnixPath(windowsPath) + "'";

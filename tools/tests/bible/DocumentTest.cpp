@@ -93,10 +93,13 @@ TEST_F(DocumentTest, MarkersBecomeTitlesChaptersSubheadingsParagraphsAndVerses) 
       P("The seventh day", bsSubheading, bpCentered),
       P("2", bsChapter, bpNormal),
       C(" Thus the heavens", bsText),
-      // "\q" and "\nb" lines are dropped, text and all; another marker stays in the text.
+      // A bare "\q" adds nothing; "\nb" with text is a paragraph of it; another marker stays
+      // in the text.
       C(" ", bsText),
       C("2", bsVerseNumber),
       C(" And on the seventh day", bsText),
+      P("", bsText, bpIndented),
+      C("more text ", bsText),
       C("\\m Marker text", bsText),
       // A title after running text, also of the next book, has two empty paragraphs before it.
       P("", bsText, bpNormal),
@@ -114,8 +117,43 @@ TEST_F(DocumentTest, MarkersBecomeTitlesChaptersSubheadingsParagraphsAndVerses) 
       kEnd,
   };
   EXPECT_EQ(Build({genesis, philemon}), expected);
-  EXPECT_EQ(starts_, (TBookStarts{{0, 1}, {1, 1}, {10, 1}, {18, 57}, {19, 57}, {27, 57}}));
+  EXPECT_EQ(starts_, (TBookStarts{{0, 1}, {1, 1}, {10, 1}, {20, 57}, {21, 57}, {29, 57}}));
   EXPECT_EQ(statuses_, (std::vector<std::string>{"Formatting Genesis", "Formatting Philemon", "Formatting text..."}));
+}
+
+TEST_F(DocumentTest, PoetryAndNoBreakLinesKeepTheirTextAsParagraphs) {
+  // The lines after "\c 2", "\p", "\v 1 Draw me" (what a verse's poetry looks like), and the
+  // items they add after the verse's text; `chapterFirst` puts them right after "\c 2" instead.
+  struct Row {
+    std::vector<std::string> Lines;
+    bool ChapterFirst;
+    std::vector<TItem> Items;
+  } rows[] = {
+      {{"\\q"}, false, {}},
+      {{"\\q1"}, false, {}},
+      {{"\\nb"}, false, {}},
+      {{"\\q1 we will run after thee"}, false, {P("", bsText, bpIndented), C("we will run after thee ", bsText)}},
+      {{"\\q2   the king hath brought \xE1 m\xED"}, false,
+       {P("", bsText, bpIndented), C("the king hath brought \xE1 m\xED ", bsText)}},
+      {{"\\nb we will be glad"}, false, {P("", bsText, bpIndented), C("we will be glad ", bsText)}},
+      {{"\\q1", "\\v 2 Let him kiss me"}, false, {C(" ", bsText), C("2", bsVerseNumber), C(" Let him kiss me", bsText)}},
+      {{"\\q1 we will remember", "\\v 2 Let him kiss me"}, false,
+       {P("", bsText, bpIndented), C("we will remember ", bsText), C("2", bsVerseNumber), C(" Let him kiss me", bsText)}},
+      // A verse on the line: the verse begins the paragraph.
+      {{"\\q1 \\v 2 Let him kiss me"}, false, {P("", bsText, bpIndented), C("2", bsVerseNumber), C(" Let him kiss me", bsText)}},
+      // Before the chapter's first paragraph it is that paragraph, beside the chapter number.
+      {{"\\q1 The song of songs"}, true, {P("2", bsChapter, bpNormal), C("The song of songs", bsText)}},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> lines = {"\\id SNG", "\\c 1", "\\p", "\\v 1 Draw me", "\\c 2"};
+    if (!row.ChapterFirst) lines.insert(lines.end(), {"\\p", "\\v 1 Draw me"});
+    lines.insert(lines.end(), row.Lines.begin(), row.Lines.end());
+    std::vector<TItem> expected = {P("1", bsChapter, bpNormal), C(" Draw me", bsText)};
+    if (!row.ChapterFirst) expected.insert(expected.end(), {P("2", bsChapter, bpNormal), C(" Draw me", bsText)});
+    expected.insert(expected.end(), row.Items.begin(), row.Items.end());
+    expected.insert(expected.end(), {kEnd, kEnd, kEnd});
+    EXPECT_EQ(Build({Book("Song of Solomon", lines)}), expected) << row.Lines[0];
+  }
 }
 
 TEST_F(DocumentTest, OnlyTheChosenChapterIsBuiltWithTheBooksTitles) {

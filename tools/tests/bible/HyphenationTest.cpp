@@ -25,7 +25,7 @@ THyphenationSettings English(Integer rule, const THyphenationList* list = nullpt
   settings.Rule = rule;
   settings.MinimumDistance = 3;
   settings.Consonants = TCharSet::FromString("bcdfghjklmnpqrstvwxyzBCDFGHJKLMNPQRSTVWXYZ");
-  settings.Vowels = TCharSet::FromString("aeiouAEIOU");
+  settings.Vowels = TCharSet::FromString("aeiouAEIOU\xE1\xE9\xED\xF3\xFA\xC1\xC9\xCD\xD3\xDA");
   settings.List = list;
   return settings;
 }
@@ -43,6 +43,15 @@ TEST(HyphenationTest, TheRulesBreakAtLetterTransitionsAwayFromTheEnds) {
       {"sun", hrVowelConsonant, {}},                // too short for any break 3 from each end
       {"well-known", hrVowelConsonant, {5}},        // after its hyphen only
       {"Abraham;", hrConsonantVowel, {3}},           // Abr|aham; the semicolon left out
+      // A compound keeps the distance from its own hyphens too: not self-c|ontrol, eighty-f|our,
+      // heav|en-ward or med|io-dia; well-bel|oved is three letters past the hyphen.
+      {"self-control", hrConsonantVowel, {5}},
+      {"self-control", hrVowelConsonant, {5}},
+      {"eighty-four", hrConsonantVowel, {7}},
+      {"heaven-ward", hrConsonantVowel, {7}},
+      {"medio-d\xED" "a", hrConsonantVowel, {6}},
+      {"well-beloved", hrConsonantVowel, {5, 8}},
+      {"\xC1" "bsal\xF3n", hrConsonantVowel, {3}},  // Abs|alon: accented vowels are letters too
   };
   for (const Row& r : rows) EXPECT_EQ(BreaksOf(r.Word, English(r.Rule)), r.Breaks) << r.Word << " " << r.Rule;
 }

@@ -254,6 +254,58 @@ TEST_F(PaginationTest, ATitleNeedsRoomForSixLinesAndARunOfTitlesStaysTogether) {
   }
 }
 
+TEST_F(PaginationTest, ATitleWiderThanTheTextAreaTakesCentredLinesAndRoomForThemAll) {
+  // Title letters are 20 wide: 40 of them fit the 800 of the text area. After 80 lines Y stands
+  // at 900: a title of one line and five more (1080) fit below 1100, one of two lines (1110) goes
+  // to the next page, and the subtitle after it goes along.
+  struct Row {
+    const char* Name;
+    std::string Title;
+    int LinesBefore;
+    std::vector<std::string> Lines;  // as placed, each centred
+    Integer Page;
+    Integer Y;  // of the first line
+  } rows[] = {
+      {"one line", "The Book of Ruth", 0, {"The Book of Ruth"}, 1, 100},
+      {"two lines", "The First Book of Samuel Otherwise Called the First Book of the Kings", 0,
+       {"The First Book of Samuel Otherwise", "Called the First Book of the Kings"}, 1, 100},
+      {"accented, three lines", "El Libro Primero de los Reyes Que Tambi\xE9n Se Llama el Libro Tercero de los Reyes", 0,
+       {"El Libro Primero de los Reyes Que", "Tambi\xE9n Se Llama el Libro Tercero de los", "Reyes"}, 1, 100},
+      {"a word wider than the page", std::string(45, 'W') + " end", 0, {std::string(40, 'W'), "WWWWW end"}, 1, 100},
+      {"one line near the foot", "The Book of Ruth", 80, {"The Book of Ruth"}, 1, 900},
+      {"two lines near the foot", "The First Book of Samuel Otherwise Called the First Book of the Kings", 80,
+       {"The First Book of Samuel Otherwise", "Called the First Book of the Kings"}, 2, 100},
+  };
+  for (const Row& row : rows) {
+    TBibleTextList text;
+    if (row.LinesBefore > 0) {
+      text.AddNL("", bsText, bpIndented);
+      text.Add(Words(6 * row.LinesBefore), bsText);
+    }
+    text.AddNL(row.Title, bsMainTitle, bpCentered);
+    text.AddNL("After", bsSubtitle, bpCentered);
+    text.AddNL("1", bsChapter, bpNormal);
+    text.Add(Words(3), bsText);
+    EndDocument(text);
+    const Layout layout = Run(text);
+    std::vector<TPageRecord> titles;
+    for (const TPageRecord& r : layout.Records)
+      if (r.Style == bsMainTitle || r.Style == bsSubtitle) titles.push_back(r);
+    ASSERT_EQ(titles.size(), row.Lines.size() + 1) << row.Name;
+    for (std::size_t k = 0; k < titles.size(); ++k) {
+      const TPageRecord& r = titles[k];
+      const std::string expected = k < row.Lines.size() ? row.Lines[k] : "After";
+      EXPECT_EQ(r.Text, expected) << row.Name;
+      const Integer width = 20 * static_cast<Integer>(r.Text.size());
+      EXPECT_EQ(r.X, (100 + 900 - width) / 2) << row.Name << ": " << r.Text;
+      EXPECT_GE(r.X, 100) << row.Name;
+      EXPECT_LE(r.X + width, 900) << row.Name;
+      EXPECT_EQ(r.Page, row.Page) << row.Name << ": " << r.Text;
+      EXPECT_EQ(r.Y, row.Y + 30 * static_cast<Integer>(k)) << row.Name << ": " << r.Text;
+    }
+  }
+}
+
 TEST_F(PaginationTest, WhatDoesNotFitAFreshPageIsPlacedAnywayAndTheRunEnds) {
   // A text area 50 high: no title ever has room for six lines, a chapter number just fits, a
   // column holds two lines of text.
@@ -312,6 +364,8 @@ TEST_F(PaginationTest, LinesEndWithAHyphenAtTheLongestBreakThatFits) {
       {"listed breaks only, not fitting", "babababab", hrVowelConsonant, {"babab-abab"}, "ccccc", "babababab"},
       {"listed break, fitting", "babababab", hrNone, {"bab-ab-abab"}, "bab-", "ababab"},
       {"consonant to vowel", "bababbab", hrConsonantVowel, {}, "bab-", "abbab"},
+      // bb-a|bab would fit, one letter after the word's own hyphen: the break is at the hyphen.
+      {"not within the distance of the word's own hyphen", "bb-abab", hrVowelConsonant, {}, "bb-", "abab"},
   };
   for (const Row& row : rows) {
     THyphenationList list;

@@ -81,7 +81,7 @@ TEST_F(PaintWindowTest, AHyperlinkUnderTheMouseRepaintsOnlyItsGrownArea) {
         red += shot.Pixel(x + origin.x - window.left, y + origin.y - window.top) == RGB(255, 0, 0);
     return red;
   };
-  EXPECT_TRUE(testing_support::PumpUntil([&] { return redInArea() > 10; }, 3000));
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return redInArea() > 10; }, 30000));
   testing_support::SaveScreenshot(form->GetHandle(), "paint-window-hover");
 
   // With the style sheet's FullRedraw the whole window, and the colour changing does the same.

@@ -263,7 +263,7 @@ TEST_F(SelectionTest, DraggingBelowTheWindowScrollsAndTheSelectionFollows) {
     endBefore = ei;
   }
   Integer position = viewer->GetVPos();
-  ASSERT_TRUE(ProcessUntil([&] { return viewer->GetVPos() >= position + 20; }, 3000));
+  ASSERT_TRUE(ProcessUntil([&] { return viewer->GetVPos() >= position + 20; }, 30000));
   EXPECT_EQ((viewer->GetVPos() - position) % 10, 0);
   // Without another move of the mouse the selection reached the lines scrolled in.
   Integer si, so, ei, eo;
