@@ -55,6 +55,10 @@ namespace {
 
 const char kCompareAllBooks[] = "Compare all books";
 
+// A step of the comparison stops after writing so many items, so that laying them out keeps
+// within the step: a book against a very different version writes an item for nearly every word.
+constexpr Integer kItemsPerStep = 4000;
+
 void ClearAndFormat(TCustomUzurUvad* viewer) {
   viewer->Clear();
   viewer->Format();
@@ -70,6 +74,8 @@ TCompareDlg::TCompareDlg(TComponent* AOwner) : TForm(AOwner) {
   ChangePositions->Duplicates = dupIgnore;
   AfterConstruction();
 }
+
+TCompareDlg::~TCompareDlg() = default;
 
 void TCompareDlg::FormCreate(TObject*) {
   ClearVersionViews();
@@ -90,6 +96,8 @@ void TCompareDlg::FormCreate(TObject*) {
 
 void TCompareDlg::FormDestroy(TObject*) {
   AllTimer->SetEnabled(false);
+  Work.Stop();
+  Report.reset();
   delete ChangePositions;
   ChangePositions = nullptr;
 }
@@ -146,9 +154,11 @@ void TCompareDlg::FilenamesComboBoxChange(TObject*) {
   const Integer index = FilenamesComboBox->GetItemIndex();
   if (index >= 0 && index == AllBooksEntry()) {
     ClearAndFormat(CompareUzurUvadEdit);
+    ResultLaidOut = true;
     ChangePositions->Clear();
     AllBooksTotal = 0;
     AllBooksIndex = 0;
+    SetWorking(true);
     AllTimer->SetEnabled(true);
     return;
   }
@@ -159,14 +169,16 @@ void TCompareDlg::FilenamesComboBoxChange(TObject*) {
     LoadedBookIndex = index;
     if (!AllBooksRunning) ClearVersionViews();
     CurrentFile.clear();
+    CurrentProblem.clear();
     if (index >= 0 && index < books->BookFiles->GetCount()) {
       CurrentFile = books->BookFiles->GetStrings(index);
-      UzurUvad1->LoadText(CurrentFile, 0, 0, false);
+      if (!UzurUvad1->LoadText(CurrentFile, 0, 0, false)) CurrentProblem = LoadProblem(CurrentFile);
       UzurUvad1->Format();
     }
     books.reset();
     ShowStatus("Viewing versions");
     ShowEarlierVersion();
+    if (!CurrentProblem.empty()) ShowStatus(CurrentProblem);
   }
   // The all-books run passes through every book; the book chosen before it stays stored.
   if (!AllBooksRunning) MyReg->SetCompareBook(index >= 0 ? FilenamesComboBox->GetItems()->GetStrings(index) : "");
@@ -179,6 +191,7 @@ void TCompareDlg::ShowEarlierVersion() {
   ShowResultView(false);
   ClearAndFormat(UzurUvad2);
   EarlierFile.clear();
+  EarlierProblem.clear();
   if (EarlierComboBox->GetItemIndex() < 0) {
     UzurUvad2->AddNL("Select an earlier version first", 0, 0);
     UzurUvad2->Format();
@@ -188,9 +201,12 @@ void TCompareDlg::ShowEarlierVersion() {
   const Integer found = books->BookNames->IndexOf(book);
   if (found >= 0) {
     EarlierFile = books->BookFiles->GetStrings(found);
-    UzurUvad2->LoadText(EarlierFile, 0, 0, false);
+    if (!UzurUvad2->LoadText(EarlierFile, 0, 0, false)) EarlierProblem = LoadProblem(EarlierFile);
     UzurUvad2->Format();
-    ShowStatus("Viewing versions");
+    // A version that could not be read is named until another book is chosen.
+    ShowStatus(!CurrentProblem.empty()   ? CurrentProblem
+               : !EarlierProblem.empty() ? EarlierProblem
+                                         : AnsiString("Viewing versions"));
   } else {
     ShowStatus(book + " does not exist in the earlier version.");
   }
@@ -202,29 +218,116 @@ void TCompareDlg::EarlierComboBoxChange(TObject*) {
 }
 
 void TCompareDlg::DiffBtnClick(TObject*) {
+  if (Work.Running()) return;
   ShowStatus("Starting");
   ShowResultView(false);
   if (!AllBooksRunning) {
     CompareUzurUvadEdit->Clear();
+    ResultLaidOut = false;
     ChangePositions->Clear();
   }
-  // Both viewers must show a book: the earlier viewer also shows "Select an earlier version
-  // first", which is no book to compare with.
-  if (UzurUvad1->GetItemCount() > 0 && UzurUvad2->GetItemCount() > 0 && !CurrentFile.empty() &&
-      !EarlierFile.empty()) {
+  if (!CurrentProblem.empty() || !EarlierProblem.empty()) {
+    // Both versions were chosen, but a file could not be read: the user is told which and why.
+    for (const AnsiString& problem : {CurrentProblem, EarlierProblem})
+      if (!problem.empty()) CompareUzurUvadEdit->AddNL(problem, 0, 0);
+    ChangeCount = 0;
+    ShowStatus(CurrentProblem.empty() ? EarlierProblem : CurrentProblem);
+  } else if (UzurUvad1->GetItemCount() > 0 && UzurUvad2->GetItemCount() > 0 && !CurrentFile.empty() &&
+             !EarlierFile.empty()) {
+    // Both viewers must show a book: the earlier viewer also shows "Select an earlier version
+    // first", which is no book to compare with.
     const TComparedVersions versions{CurrentComboBox->GetText(), EarlierComboBox->GetText(), ChosenBook(),
                                      CurrentFile, EarlierFile};
-    ChangeCount = WriteComparisonReport(CompareUzurUvadEdit->GetUVData(), versions, Now(), ChangePositions, StatusBar1);
-    ShowStatus("Formatting ...");
-    ShowStatus("Ready - " + IntToStr(ChangeCount) + " changes");
+    Report.reset(new TComparisonReport(CompareUzurUvadEdit->GetUVData(), versions, Now(), ChangePositions, StatusBar1));
+    SetWorking(true);
+    // In the all-books run the tick has just loaded both versions: the comparison starts on the
+    // next tick of the steps.
+    Work.Start([this](const TWorkSteps::TSpent& spent) { return CompareStep(spent); },
+               [this] { ComparisonFinished(); }, [this] { ComparisonFailed(); }, !AllBooksRunning);
+    return;
   } else {
     CompareUzurUvadEdit->AddNL(LoadBothVersionsFirst, 0, 0);
+    ChangeCount = 0;
   }
+  EndDiff();
+}
+
+bool TCompareDlg::CompareStep(const TWorkSteps::TSpent& spent) {
+  const Integer before = CompareUzurUvadEdit->GetItemCount();
+  const bool done =
+      Report->Step([&] { return spent() || CompareUzurUvadEdit->GetItemCount() - before >= kItemsPerStep; });
+  FormatResultTail();
+  return done;
+}
+
+void TCompareDlg::ComparisonFinished() {
+  ChangeCount = Report->Count();
+  Report.reset();
+  ShowStatus("Formatting ...");
+  ShowStatus("Ready - " + IntToStr(ChangeCount) + " changes");
+  EndDiff();
+}
+
+void TCompareDlg::ComparisonFailed() {
+  // The document keeps what was compared; the all-books run ends with it.
+  Report.reset();
+  AllTimer->SetEnabled(false);
+  AllBooksRunning = false;
+  FormatResultTail();
+  ShowResultView(true);
+  SetWorking(false);
+}
+
+void TCompareDlg::EndDiff() {
   if (!AllBooksRunning) {
-    CompareUzurUvadEdit->Format();
+    FormatResultTail();
     ShowResultView(true);
+    SetWorking(false);
   }
   Thumb.Restart();
+  if (AllBooksRunning) BookDone(true);
+}
+
+void TCompareDlg::BookDone(bool compared) {
+  if (compared) AllBooksTotal += ChangeCount;
+  ++AllBooksIndex;
+  AllBooksRunning = false;
+}
+
+void TCompareDlg::FormatResultTail() {
+  // An editor laid out while empty gets an empty line of its own: a cleared result is first laid
+  // out whole once it holds its first lines.
+  if (!ResultLaidOut) {
+    CompareUzurUvadEdit->Format();
+    ResultLaidOut = true;
+    return;
+  }
+  CompareUzurUvadEdit->GetUVData()->Format(false, false, false, 0, nullptr, true, false);
+}
+
+void TCompareDlg::SetWorking(bool working) {
+  TWinControl* const controls[] = {DiffBtn, ClipboardBtn, IterateButton, CurrentComboBox, FilenamesComboBox,
+                                   EarlierComboBox};
+  // The focus is not left on a control that cannot take input.
+  if (working)
+    for (TWinControl* control : controls)
+      if (control->Focused()) OKBtn->SetFocus();
+  for (TWinControl* control : controls) control->SetEnabled(!working);
+}
+
+AnsiString TCompareDlg::LoadProblem(const AnsiString& file) const {
+  AnsiString reason = FileReadProblem(file);
+  if (reason.empty()) reason = "its text could not be loaded";
+  return BookReadError(ChosenBook(), file, reason);
+}
+
+void TCompareDlg::DoClose(TCloseAction& Action) {
+  Work.Stop();
+  Report.reset();
+  AllTimer->SetEnabled(false);
+  AllBooksRunning = false;
+  SetWorking(false);
+  TForm::DoClose(Action);
 }
 
 void TCompareDlg::IterateButtonClick(TObject*) {
@@ -252,21 +355,21 @@ void TCompareDlg::ClipboardBtnClick(TObject*) {
 }
 
 void TCompareDlg::AllTimerTimer(TObject*) {
+  // A tick while a book is being compared (in steps, or in a message loop of this tick) waits.
   if (AllBooksRunning) return;
   AllBooksRunning = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{AllBooksRunning};
   const Integer last = AllBooksEntry();
   if (AllBooksIndex >= last) {
     AllTimer->SetEnabled(false);
     FilenamesComboBox->SetItemIndex(last);
     ClearVersionViews();
     ShowStatus("Formatting text ...");
-    CompareUzurUvadEdit->Format();
+    // The document was laid out book by book as it grew.
+    FormatResultTail();
     ShowResultView(true);
     ShowStatus("Ready comparing all books - " + IntToStr(AllBooksTotal) + " changes");
+    AllBooksRunning = false;
+    SetWorking(false);
     return;
   }
   FilenamesComboBox->SetItemIndex(AllBooksIndex);
@@ -274,9 +377,9 @@ void TCompareDlg::AllTimerTimer(TObject*) {
   // The book is loaded even when it is the one loaded last.
   LoadedBookIndex = -1;
   FilenamesComboBoxChange(FilenamesComboBox);
-  if (UzurUvad2->GetItemCount() > 1) {
+  // The comparison ends the book (BookDone), at once or in its last step.
+  if (UzurUvad2->GetItemCount() > 1)
     DiffBtnClick(DiffBtn);
-    AllBooksTotal += ChangeCount;
-  }
-  ++AllBooksIndex;
+  else
+    BookDone(false);
 }

@@ -23,6 +23,10 @@ PUBLISHED(TNamesListDlg) {
   Field("ListBoxApproved", &TNamesListDlg::ListBoxApproved);
   Field("DisapprovedListBox", &TNamesListDlg::DisapprovedListBox);
   Field("Edit1", &TNamesListDlg::Edit1);
+  Field("ProduceListBtn", &TNamesListDlg::ProduceListBtn);
+  Field("ApproveBtn", &TNamesListDlg::ApproveBtn);
+  Field("DisapproveBtn", &TNamesListDlg::DisapproveBtn);
+  Field("SelectButton", &TNamesListDlg::SelectButton);
   Field("OKBtn", &TNamesListDlg::OKBtn);
   Field("CancelBtn", &TNamesListDlg::CancelBtn);
   Field("StatusBar1", &TNamesListDlg::StatusBar1);
@@ -62,6 +66,8 @@ TNamesListDlg::TNamesListDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, NamesListFormText);
 }
 
+TNamesListDlg::~TNamesListDlg() = default;
+
 AnsiString TNamesListDlg::ApprovedPath() const { return Scripture->WorkFolder + "ApprovedNames.txt"; }
 AnsiString TNamesListDlg::DisapprovedPath() const { return Scripture->WorkFolder + "DisapprovedNames.txt"; }
 
@@ -84,6 +90,8 @@ void TNamesListDlg::FormCreate(TObject*) {
 }
 
 void TNamesListDlg::FormDestroy(TObject*) {
+  Work.Stop();
+  Search.reset();
   delete USFM;
   USFM = nullptr;
   delete Scripture;
@@ -91,22 +99,47 @@ void TNamesListDlg::FormDestroy(TObject*) {
 }
 
 void TNamesListDlg::ProduceListBtnClick(TObject*) {
-  ListBoxNew->GetItems()->Clear();
-  const TCursor cursor = Screen->GetCursor();
-  Screen->SetCursor(crHourGlass);
-  ScopeExit restore([cursor] { Screen->SetCursor(cursor); });
+  if (Work.Running()) return;
+  Search.reset(new TNewNamesSearch());
+  Search->OnStatus = [this](const AnsiString& text) { ShowStatus(text); };
+  Search->Start(Scripture, USFM, ListBoxApproved->GetItems(), DisapprovedListBox->GetItems());
+  SetSearching(true);
+  // A book that cannot be read ends the search with the error shown; the lists stay as they were.
+  Work.Start([this](const TWorkSteps::TSpent& spent) { return Search->Step(spent); }, [this] { SearchFinished(); },
+             [this] { SearchEnded(); });
+}
 
-  TNewNamesSearch search;
-  search.OnStatus = [this](const AnsiString& text) { ShowStatus(text); };
-  search.Run(Scripture, USFM, ListBoxApproved->GetItems(), DisapprovedListBox->GetItems());
+void TNamesListDlg::SearchFinished() {
   ListBoxNew->GetItems()->BeginUpdate();
-  ListBoxNew->GetItems()->Assign(search.NewNames.get());
+  ListBoxNew->GetItems()->Assign(Search->NewNames.get());
   ListBoxNew->GetItems()->EndUpdate();
   // Only a search of every book shows which approved names no longer occur; a project whose book
   // files are missing shows nothing of the kind, and its approved names are kept.
   const bool everyBookSearched = Scripture->AllBooks && Scripture->BookFiles->GetCount() > 0;
-  const int removed = everyBookSearched ? PruneApprovedNames(ListBoxApproved->GetItems(), search.AllNames.get()) : 0;
+  const int removed = everyBookSearched ? PruneApprovedNames(ListBoxApproved->GetItems(), Search->AllNames.get()) : 0;
   ShowStatus(NewNamesStatusText(ListBoxNew->GetItems()->GetCount(), removed));
+  SearchEnded();
+}
+
+void TNamesListDlg::SearchEnded() {
+  Search.reset();
+  SetSearching(false);
+}
+
+void TNamesListDlg::SetSearching(bool searching) {
+  for (TButton* button : {ProduceListBtn, SelectButton, ApproveBtn, DisapproveBtn}) {
+    if (searching && button->Focused()) OKBtn->SetFocus();
+    button->SetEnabled(!searching);
+  }
+  Screen->SetCursor(searching ? crHourGlass : crDefault);
+}
+
+void TNamesListDlg::DoClose(TCloseAction& Action) {
+  if (Work.Running()) {
+    Work.Stop();
+    SearchEnded();
+  }
+  TForm::DoClose(Action);
 }
 
 void TNamesListDlg::ApproveBtnClick(TObject*) {

@@ -5,12 +5,16 @@
 // main window then checks every book again), else with 1.
 #pragma once
 
+#include <memory>
+
+#include "app/WorkSteps.h"
 #include "classlib/Forms.h"
 
 class TButton;
 class TEdit;
 class TGroupBox;
 class TListBox;
+class TNewNamesSearch;
 class TScripture;
 class TStatusBar;
 class TUSFM;
@@ -19,11 +23,16 @@ class TNamesListDlg : public TForm {
   CLASS_INFO(TNamesListDlg, TForm)
 public:
   explicit TNamesListDlg(TComponent* AOwner);
+  ~TNamesListDlg() override;
 
   TListBox* ListBoxNew = nullptr;
   TListBox* ListBoxApproved = nullptr;
   TListBox* DisapprovedListBox = nullptr;
   TEdit* Edit1 = nullptr;
+  TButton* ProduceListBtn = nullptr;
+  TButton* ApproveBtn = nullptr;
+  TButton* DisapproveBtn = nullptr;
+  TButton* SelectButton = nullptr;
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
   TStatusBar* StatusBar1 = nullptr;
@@ -48,8 +57,22 @@ public:
   void OKBtnClick(TObject* Sender);
   void CancelBtnClick(TObject* Sender);
 
+protected:
+  // Closing stops a search that runs; the lists are left as they were.
+  void DoClose(TCloseAction& Action) override;
+
 private:
+  // The search of the books runs in steps so that the dialog answers while it reads a whole
+  // Bible; the new names are shown when it ends.
+  void SearchFinished();
+  void SearchEnded();
+  // While the books are searched, nothing that would start another search, change the books to
+  // search or act on the new names about to be replaced can be chosen.
+  void SetSearching(bool searching);
   void ShowStatus(const AnsiString& text);
   AnsiString ApprovedPath() const;
   AnsiString DisapprovedPath() const;
+
+  TWorkSteps Work;
+  std::unique_ptr<TNewNamesSearch> Search;
 };

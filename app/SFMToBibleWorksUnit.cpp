@@ -17,6 +17,9 @@ extern const char SFMToBibleWorksUnitFormText[];
 PUBLISHED(TSFMToBibleWorksDlg) {
   Field("VersionsComboBox", &TSFMToBibleWorksDlg::VersionsComboBox);
   Field("UzurUvadEdit1", &TSFMToBibleWorksDlg::UzurUvadEdit1);
+  Field("ConvertBtn", &TSFMToBibleWorksDlg::ConvertBtn);
+  Field("SaveBtn", &TSFMToBibleWorksDlg::SaveBtn);
+  Field("CloseBtn", &TSFMToBibleWorksDlg::CloseBtn);
   Field("StatusBar1", &TSFMToBibleWorksDlg::StatusBar1);
   Method("FormCreate", &TSFMToBibleWorksDlg::FormCreate);
   Method("FormDestroy", &TSFMToBibleWorksDlg::FormDestroy);
@@ -28,6 +31,8 @@ PUBLISHED(TSFMToBibleWorksDlg) {
 TSFMToBibleWorksDlg::TSFMToBibleWorksDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, SFMToBibleWorksUnitFormText);
 }
+
+TSFMToBibleWorksDlg::~TSFMToBibleWorksDlg() = default;
 
 void TSFMToBibleWorksDlg::ShowStatus(const AnsiString& text) {
   StatusBar1->SetSimpleText(text);
@@ -48,6 +53,9 @@ void TSFMToBibleWorksDlg::FormCreate(TObject*) {
 }
 
 void TSFMToBibleWorksDlg::FormDestroy(TObject*) {
+  Work.Stop();
+  Conversion.reset();
+  Project.reset();
   delete Scriptures;
   Scriptures = nullptr;
 }
@@ -65,28 +73,91 @@ void TSFMToBibleWorksDlg::VersionsComboBoxChange(TObject*) {
   UzurUvadEdit1->Format();
 }
 
+namespace {
+
+// Lines put into the editor in one step; laying them out keeps within the step.
+constexpr std::size_t kLinesPerStep = 2000;
+
+}  // namespace
+
 void TSFMToBibleWorksDlg::ConvertBtnClick(TObject*) {
+  if (Work.Running()) return;
   if (VersionsComboBox->GetItemIndex() < 0) return Refuse("First select a version");
-  std::unique_ptr<TScripture> project(new TScripture(this, VersionsComboBox->GetItemIndex()));
-  if (project->BookFiles->GetCount() == 0) return Refuse("No books available");
-  ShowStatus("Loading all books ...");
-  TextLines books;
-  for (Integer i = 0; i < project->BookFiles->GetCount(); ++i) {
-    const AnsiString file = project->BookFiles->GetStrings(i);
-    AnsiString bytes;
-    if (!ReadResultFile(file, bytes)) return Refuse("The file " + file + " could not be read");
-    TextLines lines = SplitTextLines(bytes);
-    const AnsiString problem = CheckLineLengths(lines);
-    if (!problem.empty()) return Refuse(project->BookNames->GetStrings(i) + ": " + problem);
-    books.insert(books.end(), lines.begin(), lines.end());
+  Project.reset(new TScripture(this, VersionsComboBox->GetItemIndex()));
+  if (Project->BookFiles->GetCount() == 0) {
+    Project.reset();
+    return Refuse("No books available");
   }
-  const TextLines output =
-      ConvertSFMToBibleWorks(books, [this](const AnsiString& name) { ShowStatus("Converting " + name); });
-  UzurUvadEdit1->Clear();
-  for (const AnsiString& line : output) UzurUvadEdit1->AddNL(line, 0, 0);
-  ShowStatus("Formatting result ...");
-  UzurUvadEdit1->Format();
+  ShowStatus("Loading all books ...");
+  Conversion.reset(new TSFMToBibleWorks([this](const AnsiString& name) { ShowStatus("Converting " + name); }));
+  NextBook = 0;
+  NextLine = 0;
+  Filling = false;
+  SetConverting(true);
+  Work.Start([this](const TWorkSteps::TSpent& spent) { return ConvertStep(spent); }, [this] { ConversionEnded(); },
+             [this] { ConversionEnded(); });
+}
+
+bool TSFMToBibleWorksDlg::ConvertStep(const TWorkSteps::TSpent& spent) {
+  // The books, one after the other into one conversion.
+  while (NextBook < Project->BookFiles->GetCount()) {
+    const Integer i = NextBook++;
+    const AnsiString file = Project->BookFiles->GetStrings(i);
+    AnsiString bytes;
+    if (!ReadResultFile(file, bytes)) {
+      Refuse("The file " + file + " could not be read");
+      return true;
+    }
+    const TextLines lines = SplitTextLines(bytes);
+    const AnsiString problem = CheckLineLengths(lines);
+    if (!problem.empty()) {
+      Refuse(Project->BookNames->GetStrings(i) + ": " + problem);
+      return true;
+    }
+    Conversion->Add(lines);
+    if (spent()) return false;
+  }
+  const bool first = !Filling;
+  if (first) {
+    // Every book converted: the editor shows the result from now on, laid out as it grows.
+    UzurUvadEdit1->Clear();
+    ShowStatus("Formatting result ...");
+    Filling = true;
+  }
+  const TextLines& output = Conversion->Output();
+  const std::size_t end = std::min(output.size(), NextLine + kLinesPerStep);
+  for (; NextLine < end; ++NextLine) UzurUvadEdit1->AddNL(output[NextLine], 0, 0);
+  // The first lines are laid out as a whole document (an editor laid out empty would get an empty
+  // line of its own), the ones after them as its tail.
+  if (first)
+    UzurUvadEdit1->Format();
+  else
+    UzurUvadEdit1->GetUVData()->Format(false, false, false, 0, nullptr, true, false);
+  if (NextLine < output.size()) return false;
   ShowStatus("Ready");
+  return true;
+}
+
+void TSFMToBibleWorksDlg::ConversionEnded() {
+  Conversion.reset();
+  Project.reset();
+  SetConverting(false);
+}
+
+void TSFMToBibleWorksDlg::SetConverting(bool converting) {
+  TWinControl* const controls[] = {VersionsComboBox, ConvertBtn, SaveBtn};
+  for (TWinControl* control : controls) {
+    if (converting && control->Focused()) CloseBtn->SetFocus();
+    control->SetEnabled(!converting);
+  }
+}
+
+void TSFMToBibleWorksDlg::DoClose(TCloseAction& Action) {
+  if (Work.Running()) {
+    Work.Stop();
+    ConversionEnded();
+  }
+  TForm::DoClose(Action);
 }
 
 void TSFMToBibleWorksDlg::SaveBtnClick(TObject*) {

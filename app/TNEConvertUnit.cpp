@@ -22,6 +22,10 @@ PUBLISHED(TTNEConvertDialog) {
   Field("CreatedByEdit", &TTNEConvertDialog::CreatedByEdit);
   Field("NoteLanguageEdit", &TTNEConvertDialog::NoteLanguageEdit);
   Field("UnresolvedEdit", &TTNEConvertDialog::UnresolvedEdit);
+  Field("SelectButton", &TTNEConvertDialog::SelectButton);
+  Field("ConvertBtn", &TTNEConvertDialog::ConvertBtn);
+  Field("SaveBtn", &TTNEConvertDialog::SaveBtn);
+  Field("CloseBtn", &TTNEConvertDialog::CloseBtn);
   Field("StatusBar1", &TTNEConvertDialog::StatusBar1);
   Method("FormCreate", &TTNEConvertDialog::FormCreate);
   Method("FormDestroy", &TTNEConvertDialog::FormDestroy);
@@ -65,6 +69,8 @@ TTNEConvertDialog::TTNEConvertDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, TNEConvertUnitFormText);
 }
 
+TTNEConvertDialog::~TTNEConvertDialog() = default;
+
 void TTNEConvertDialog::ShowStatus(const AnsiString& text) {
   StatusBar1->SetSimpleText(text);
   StatusBar1->Update();
@@ -88,6 +94,8 @@ void TTNEConvertDialog::FormCreate(TObject*) {
 }
 
 void TTNEConvertDialog::FormDestroy(TObject*) {
+  Work.Stop();
+  Notes.reset();
   delete Scriptures;
   Scriptures = nullptr;
   delete Project;
@@ -106,6 +114,7 @@ void TTNEConvertDialog::VersionsComboBoxChange(TObject*) {
 void TTNEConvertDialog::SelectButtonClick(TObject*) { Project->SelectBooks(); }
 
 void TTNEConvertDialog::ConvertBtnClick(TObject*) {
+  if (Work.Running()) return;
   if (VersionsComboBox->GetItemIndex() < 0) return Refuse("First select a version");
   if (Project->BookFiles->GetCount() == 0) return Refuse("No books available");
 
@@ -120,19 +129,59 @@ void TTNEConvertDialog::ConvertBtnClick(TObject*) {
   settings.Unresolved = UnresolvedEdit->GetText();
   SYSTEMTIME now;
   GetLocalTime(&now);
-  TTNEExport notes(settings, now);
-  for (Integer i = 0; i < Project->BookFiles->GetCount(); ++i) {
+  Notes.reset(new TTNEExport(settings, now));
+  NextBook = 0;
+  SetConverting(true);
+  Work.Start([this](const TWorkSteps::TSpent& spent) { return ConvertStep(spent); }, [this] { ConversionEnded(); },
+             [this] { ConversionEnded(); });
+}
+
+bool TTNEConvertDialog::ConvertStep(const TWorkSteps::TSpent& spent) {
+  while (NextBook < Project->BookFiles->GetCount()) {
+    const Integer i = NextBook++;
     ShowStatus("Converting " + Project->BookNames->GetStrings(i));
     const AnsiString file = Project->BookFiles->GetStrings(i);
     AnsiString bytes;
-    if (!ReadResultFile(file, bytes)) return Refuse("The file " + file + " could not be read");
+    if (!ReadResultFile(file, bytes)) {
+      Notes.reset();
+      Refuse("The file " + file + " could not be read");
+      return true;
+    }
     const TextLines lines = SplitTextLines(bytes);
     const AnsiString problem = CheckLineLengths(lines);
-    if (!problem.empty()) return Refuse(Project->BookNames->GetStrings(i) + ": " + problem);
-    notes.AddBook(Project->BookIds->GetStrings(i), lines);
+    if (!problem.empty()) {
+      Notes.reset();
+      Refuse(Project->BookNames->GetStrings(i) + ": " + problem);
+      return true;
+    }
+    Notes->AddBook(Project->BookIds->GetStrings(i), lines);
+    if (spent()) return false;
   }
-  Output = notes.Finish();
-  ShowStatus("Number of notes converted: " + IntToStr(notes.NoteCount()));
+  Output = Notes->Finish();
+  ShowStatus("Number of notes converted: " + IntToStr(Notes->NoteCount()));
+  Notes.reset();
+  return true;
+}
+
+void TTNEConvertDialog::ConversionEnded() {
+  Notes.reset();
+  SetConverting(false);
+}
+
+void TTNEConvertDialog::SetConverting(bool converting) {
+  TWinControl* const controls[] = {VersionsComboBox, SelectButton, ConvertBtn, SaveBtn};
+  for (TWinControl* control : controls) {
+    if (converting && control->Focused()) CloseBtn->SetFocus();
+    control->SetEnabled(!converting);
+  }
+}
+
+void TTNEConvertDialog::DoClose(TCloseAction& Action) {
+  if (Work.Running()) {
+    Work.Stop();
+    ConversionEnded();
+  }
+  TForm::DoClose(Action);
 }
 
 void TTNEConvertDialog::SaveBtnClick(TObject*) {

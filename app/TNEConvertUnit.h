@@ -4,19 +4,25 @@
 // language; a note holding the "unresolved" text is unresolved whatever type is chosen.
 #pragma once
 
+#include <memory>
+
+#include "app/WorkSteps.h"
 #include "classlib/Forms.h"
 #include "tools/ConversionText.h"
 
 class TAllScriptures;
+class TButton;
 class TComboBox;
 class TEdit;
 class TScripture;
 class TStatusBar;
+class TTNEExport;
 
 class TTNEConvertDialog : public TForm {
   CLASS_INFO(TTNEConvertDialog, TForm)
 public:
   explicit TTNEConvertDialog(TComponent* AOwner);
+  ~TTNEConvertDialog() override;
 
   TComboBox* VersionsComboBox = nullptr;
   TComboBox* NoteTypeComboBox = nullptr;
@@ -27,6 +33,10 @@ public:
   TEdit* CreatedByEdit = nullptr;
   TEdit* NoteLanguageEdit = nullptr;
   TEdit* UnresolvedEdit = nullptr;
+  TButton* SelectButton = nullptr;
+  TButton* ConvertBtn = nullptr;
+  TButton* SaveBtn = nullptr;
+  TButton* CloseBtn = nullptr;
   TStatusBar* StatusBar1 = nullptr;
 
   void FormCreate(TObject* Sender);
@@ -39,10 +49,24 @@ public:
   // The file's lines of the last conversion; empty before the first.
   TextLines Output;
 
+protected:
+  // Closing stops a conversion that runs; the output of the last whole conversion stays.
+  void DoClose(TCloseAction& Action) override;
+
 private:
   void ShowStatus(const AnsiString& text);
   void Refuse(const AnsiString& text);
+  // The books are converted in steps so that the dialog answers while it converts a whole Bible;
+  // Output is replaced only when every book is converted.
+  bool ConvertStep(const TWorkSteps::TSpent& spent);
+  void ConversionEnded();
+  // While converting, nothing that would start another conversion, change the books or save can
+  // be chosen.
+  void SetConverting(bool converting);
 
   TAllScriptures* Scriptures = nullptr;
   TScripture* Project = nullptr;
+  TWorkSteps Work;
+  std::unique_ptr<TTNEExport> Notes;
+  Integer NextBook = 0;
 };

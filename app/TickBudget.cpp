@@ -8,10 +8,10 @@ constexpr unsigned kCallsPerQueueLook = 16;
 
 }  // namespace
 
-TTickBudget::TTickBudget() {
+TTickBudget::TTickBudget(double budgetMs) {
   LARGE_INTEGER frequency{};
   ::QueryPerformanceFrequency(&frequency);
-  budgetCounts_ = static_cast<LONGLONG>(frequency.QuadPart * BudgetMs / 1000.0);
+  budgetCounts_ = static_cast<LONGLONG>(frequency.QuadPart * budgetMs / 1000.0);
 }
 
 void TTickBudget::Start() {

@@ -11,7 +11,8 @@ public:
   // The time one tick may take.
   static constexpr double BudgetMs = 4.0;
 
-  TTickBudget();
+  // A tick of BudgetMs, or of the time given (a step of work the user waits for).
+  explicit TTickBudget(double budgetMs = BudgetMs);
   // The tick begins now.
   void Start();
   // True once the tick has used its time or input (a key, a mouse message) waits in the thread's

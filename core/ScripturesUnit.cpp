@@ -35,7 +35,31 @@ AnsiString BookCode(const AnsiString& fileName, const AnsiString& prePart, const
   return LastChars(code, 3);
 }
 
+// The reason of a file routine's input/output error in the system's words: the error codes of the
+// file routines' own (100 to 106) keep their message, every other is the system's error code.
+AnsiString InOutErrorReason(const EInOutError& e) {
+  if (e.ErrorCode >= 100 && e.ErrorCode <= 106) return e.Message;
+  const AnsiString reason = SysErrorMessage(static_cast<DWORD>(e.ErrorCode));
+  return reason.empty() ? e.Message : reason;
+}
+
 }  // namespace
+
+AnsiString BookReadError(const AnsiString& bookName, const AnsiString& fileName, const AnsiString& reason) {
+  return "The book " + bookName + " could not be read from the file " + fileName + ": " + reason + ".";
+}
+
+AnsiString FileReadProblem(const AnsiString& fileName) {
+  const HANDLE file = ::CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(file);
+    return AnsiString();
+  }
+  const DWORD error = ::GetLastError();
+  const AnsiString reason = SysErrorMessage(error);
+  return reason.empty() ? "error " + IntToStr(static_cast<Integer>(error)) : reason;
+}
 
 AnsiString ProjectsFolderProblem() { return g_folderProblem; }
 
@@ -160,18 +184,26 @@ bool TScripture::NextBook(AnsiString& bookName) {
   if (BookIndex >= BookNames->GetCount()) return false;
 
   Text.clear();
-  TextFile f;  // closed by its destructor, also when reading fails
-  AssignFile(f, BookFiles->GetStrings(BookIndex));
-  Reset(f);
-  char c;
-  while (!Eof(f)) {
-    Read(f, c);
-    // A carriage return is dropped; what follows takes its place unexamined (at the very end of
-    // the file that is the end-of-file character the reader gives).
-    if (c == '\r') Read(f, c);
-    Text.push_back(c);
+  const AnsiString fileName = BookFiles->GetStrings(BookIndex);
+  try {
+    TextFile f;  // closed by its destructor, also when reading fails
+    AssignFile(f, fileName);
+    Reset(f);
+    char c;
+    while (!Eof(f)) {
+      Read(f, c);
+      // A carriage return is dropped; what follows takes its place unexamined (at the very end of
+      // the file that is the end-of-file character the reader gives).
+      if (c == '\r') Read(f, c);
+      Text.push_back(c);
+    }
+    CloseFile(f);
+  } catch (const EInOutError& e) {
+    // The file routines name neither the file nor the book ("I/O error 32"): the user is told both,
+    // and why, in the system's words.
+    Text.clear();
+    throw EInOutError(BookReadError(BookNames->GetStrings(BookIndex), fileName, InOutErrorReason(e)), e.ErrorCode);
   }
-  CloseFile(f);
   bookName = BookNames->GetStrings(BookIndex);
   Loaded = true;
   return true;

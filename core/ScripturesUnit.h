@@ -39,6 +39,12 @@ AnsiString ProjectsFolderProblem();
 // the program keeps its per-project files; empty when there is no project.
 AnsiString CurrentProjectWorkFolder();
 
+// What the user is told when a book's file cannot be read: "The book " + the English name + " could
+// not be read from the file " + the path + ": " + the reason + ".".
+AnsiString BookReadError(const AnsiString& bookName, const AnsiString& fileName, const AnsiString& reason);
+// The system's reason why the file cannot be opened for reading; empty when it can.
+AnsiString FileReadProblem(const AnsiString& fileName);
+
 class TScripture : public TObject {
   CLASS_INFO(TScripture, TObject)
 public:
@@ -50,7 +56,9 @@ public:
   void Load(int projectIndex);
   void Rewind() { BookIndex = -1; }
   // Reads the next book into Text (carriage returns removed) and gives its English name; false
-  // after the last book. A book file that cannot be opened raises the input/output error.
+  // after the last book. A book file that cannot be read (another program holds it locked, it is
+  // gone) raises EInOutError with the error code of the failure and a message that names the book,
+  // its file and the system's reason (BookReadError).
   bool NextBook(AnsiString& bookName);
   // The next character of the book read last; false at its end.
   // Lets the user choose books of the project in the books dialog: with OK, the three book lists

@@ -11,27 +11,29 @@ AnsiString From(const AnsiString& text, std::size_t index) { return index < text
 
 }  // namespace
 
-TextLines ConvertSFMToBibleWorks(const TextLines& books, const TBookProgress& progress) {
-  TextLines output;
-  AnsiString abbreviation;
-  AnsiString chapter;
-  for (const AnsiString& original : books) {
+void TSFMToBibleWorks::Add(const TextLines& lines) {
+  for (const AnsiString& original : lines) {
     const AnsiString line = Trim(original);
     if (StartsWith(line, "\\id")) {
       const int book = BookNumberFromId(line.substr(std::min<std::size_t>(line.size(), 4), 3));
-      abbreviation = book > 0 ? BibleWorksBookName(book) : AnsiString("Nil");
-      if (book > 0 && progress) progress(EnglishBookName(book));
-      chapter = "1";
+      abbreviation_ = book > 0 ? BibleWorksBookName(book) : AnsiString("Nil");
+      if (book > 0 && progress_) progress_(EnglishBookName(book));
+      chapter_ = "1";
     } else if (IsMarkerLine(line, "\\c")) {
       // Only "\c" itself: "\cl" (a chapter label) and "\cp" carry no chapter number of their own.
-      chapter = FirstNumberInString(line);
+      chapter_ = FirstNumberInString(line);
     } else if (IsMarkerLine(line, "\\v")) {
-      output.push_back(abbreviation + " " + chapter + ":" + From(line, 3));
+      output_.push_back(abbreviation_ + " " + chapter_ + ":" + From(line, 3));
     } else if (StartsWith(line, "\\p") || StartsWith(line, "\\q")) {
-      if (!output.empty()) output.back() += " " + From(line, 3);
+      if (!output_.empty()) output_.back() += " " + From(line, 3);
     }
   }
-  return output;
+}
+
+TextLines ConvertSFMToBibleWorks(const TextLines& books, const TBookProgress& progress) {
+  TSFMToBibleWorks conversion(progress);
+  conversion.Add(books);
+  return std::move(conversion.Output());
 }
 
 TextLines ConvertOnlineBibleToBibleWorks(const TextLines& input, const TBookProgress& progress) {

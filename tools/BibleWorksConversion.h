@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "tools/ConversionText.h"
 
@@ -16,6 +17,23 @@ using TBookProgress = std::function<void(const AnsiString& englishName)>;
 // ("\p...", "\q...") continue the verse before them after a blank; titles, headings and other
 // markers are left out. A book whose identifier is none of the 66 gets the abbreviation "Nil".
 TextLines ConvertSFMToBibleWorks(const TextLines& books, const TBookProgress& progress = {});
+
+// The same conversion a book (or any run of lines) at a time: the lines added one run after the
+// other give the output that ConvertSFMToBibleWorks gives for all of them at once (a paragraph line
+// at the start of a run continues the last verse of the run before).
+class TSFMToBibleWorks {
+public:
+  explicit TSFMToBibleWorks(TBookProgress progress = {}) : progress_(std::move(progress)) {}
+  void Add(const TextLines& lines);
+  const TextLines& Output() const { return output_; }
+  TextLines& Output() { return output_; }
+
+private:
+  TBookProgress progress_;
+  TextLines output_;
+  AnsiString abbreviation_;
+  AnsiString chapter_;
+};
 
 // The verse lines of an Online Bible text. Lines before the first chapter heading have no book
 // and chapter: they begin with a blank and a colon.

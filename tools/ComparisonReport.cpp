@@ -7,8 +7,9 @@
 
 const char LoadBothVersionsFirst[] = "Load the current version and the earlier version first.";
 
-Integer WriteComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now,
-                              TStrings* positions, TStatusBar* statusBar) {
+TComparisonReport::TComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now,
+                                     TStrings* positions, TStatusBar* statusBar)
+    : document_(document) {
   document->AddNL(FormatDateTime(ReadSettingString("Date format"), now), csCommon, 0);
   document->AddNL("Comparison between the current version (" + versions.CurrentProject + ") and an earlier version (" +
                       versions.EarlierProject + ") of " + versions.BookName + ".",
@@ -26,9 +27,27 @@ Integer WriteComparisonReport(TCustomUVData* document, const TComparedVersions& 
   document->Add("Word removed", csRemoved);
   document->AddNL("", csCommon, 0);
   document->AddNL("", csCommon, 0);
-  const Integer count = CompareVersionTexts(versions.CurrentFile, versions.EarlierFile, positions, document, statusBar);
-  document->AddNL("", csCommon, 0);
-  document->AddNL("Comparison finished - " + IntToStr(count) + " changes.", csCommon, 0);
-  document->AddNL("", csCommon, 0);
-  return count;
+  comparison_.reset(new TVersionComparison(versions.CurrentFile, versions.EarlierFile, positions, document, statusBar));
+}
+
+TComparisonReport::~TComparisonReport() = default;
+
+bool TComparisonReport::Step(const std::function<bool()>& spent) {
+  if (done_) return true;
+  const bool compared = comparison_->Step(spent);
+  count_ = comparison_->Count();
+  if (!compared) return false;
+  comparison_.reset();
+  document_->AddNL("", csCommon, 0);
+  document_->AddNL("Comparison finished - " + IntToStr(count_) + " changes.", csCommon, 0);
+  document_->AddNL("", csCommon, 0);
+  done_ = true;
+  return true;
+}
+
+Integer WriteComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now,
+                              TStrings* positions, TStatusBar* statusBar) {
+  TComparisonReport report(document, versions, now, positions, statusBar);
+  report.Step([] { return false; });
+  return report.Count();
 }

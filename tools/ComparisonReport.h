@@ -4,6 +4,9 @@
 // into one document, each with its own header.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "classlib/System.h"
 
 class TCustomUVData;
@@ -24,6 +27,31 @@ struct TComparedVersions {
 // so.
 Integer WriteComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now,
                               TStrings* positions, TStatusBar* statusBar);
+
+class TVersionComparison;
+
+// The same report made a piece at a time (TVersionComparison): the header is written when the
+// report is made, each Step compares on until `spent` says that the step has taken its time, and
+// the step that ends the comparison writes the closing line and returns true. The document and
+// the positions then hold what WriteComparisonReport writes.
+class TComparisonReport {
+public:
+  TComparisonReport(TCustomUVData* document, const TComparedVersions& versions, TDateTime now, TStrings* positions,
+                    TStatusBar* statusBar);
+  ~TComparisonReport();
+  TComparisonReport(const TComparisonReport&) = delete;
+  TComparisonReport& operator=(const TComparisonReport&) = delete;
+
+  bool Step(const std::function<bool()>& spent);
+  // The number of changes; that of the whole book once Step returned true.
+  Integer Count() const { return count_; }
+
+private:
+  TCustomUVData* document_;
+  std::unique_ptr<TVersionComparison> comparison_;
+  Integer count_ = 0;
+  bool done_ = false;
+};
 
 // The paragraph written instead when a version is missing.
 extern const char LoadBothVersionsFirst[];

@@ -1,6 +1,7 @@
 #include "tools/DynamicCompareUnit.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -77,20 +78,39 @@ public:
       for (unsigned char c : ReadSettingString(name)) wordChars_[c] = true;
   }
 
-  Integer Run(const Lines& current, const Lines& earlier) {
-    Integer total = 0;
-    std::size_t currentCursor = 0, earlierCursor = 0;
-    Lines currentChapter, earlierChapter;
-    while (ReadChapter(current, currentCursor, currentChapter)) {
-      ReadChapter(earlier, earlierCursor, earlierChapter);
-      if (currentChapter == earlierChapter) {
-        for (const AnsiString& line : currentChapter) document_->AddNL(line, csCommon, 0);
-      } else {
-        total += CompareVersesBestWindow(currentChapter, earlierChapter);
+  // Compares the two books from where the last call stopped, a chapter or a line at a time, until
+  // `spent` says so or the books end; true at their end.
+  bool Run(const Lines& current, const Lines& earlier, const std::function<bool()>& spent) {
+    while (true) {
+      if (inChapter_) {
+        // The lines of a chapter that differs, paired by their keys (CompareVerses, resumable).
+        while (line_ < currentChapter_.size()) {
+          PairLine(currentChapter_[line_++]);
+          if (spent()) return false;
+        }
+        for (; head_ < earlierChapter_.size(); ++head_) {
+          ++chapterCount_;
+          WriteLine(earlierChapter_[head_], csRemoved);
+        }
+        total_ += chapterCount_;
+        inChapter_ = false;
+        if (spent()) return false;
       }
+      if (!ReadChapter(current, currentCursor_, currentChapter_)) return true;
+      ReadChapter(earlier, earlierCursor_, earlierChapter_);
+      if (currentChapter_ == earlierChapter_) {
+        for (const AnsiString& line : currentChapter_) document_->AddNL(line, csCommon, 0);
+        if (spent()) return false;
+        continue;
+      }
+      window_ = BestWindow(currentChapter_, earlierChapter_);
+      line_ = head_ = 0;
+      chapterCount_ = 0;
+      inChapter_ = true;
     }
-    return total;
   }
+
+  Integer Total() const { return total_; }
 
 private:
   // Takes the lines from the cursor up to the next "\c" line (the first line always); the cursor
@@ -110,57 +130,65 @@ private:
 
   void ShowChapter(const AnsiString& line) { status_.Show("Chapter " + FirstNumberInString(line)); }
 
-  Integer CompareVersesBestWindow(const Lines& current, const Lines& earlier) {
+  // The window (0 to 5 lines) whose dry run pairs the chapters' lines with the fewest lines added
+  // and removed; the first of equals.
+  Integer BestWindow(const Lines& current, const Lines& earlier) {
     Integer best = 0, bestCount = 0;
     for (Integer window = 0; window <= kLargestWindow; ++window) {
-      const Integer count = CompareVerses(current, earlier, true, window);
+      const Integer count = CountUnpairedLines(current, earlier, window);
       if (window == 0 || count < bestCount) {
         best = window;
         bestCount = count;
       }
     }
-    return CompareVerses(current, earlier, false, best);
+    return best;
   }
 
-  // Pairs the lines of two chapters by their keys. A dry run only counts the lines added and
-  // removed.
-  Integer CompareVerses(const Lines& current, const Lines& earlier, bool dry, Integer window) {
+  // How many lines a pairing of the chapters' lines by their keys adds and removes, looking up to
+  // `window` lines ahead for a line's key.
+  Integer CountUnpairedLines(const Lines& current, const Lines& earlier, Integer window) {
     Integer count = 0;
     std::size_t head = 0;  // the working list E is earlier[head..]
-    auto removeLine = [&](const AnsiString& line) {
-      ++count;
-      if (!dry) WriteLine(line, csRemoved);
-    };
-    auto pairLines = [&](const AnsiString& line) {
-      if (!dry) count += CompareWordsBestLookAhead(line, earlier[head]);
-      ++head;
-    };
     for (const AnsiString& line : current) {
-      const AnsiString key = LineKey(line);
-      const std::size_t left = earlier.size() - head;
-      if (left == 0) {
+      const std::size_t found = FindKey(line, earlier, head, window);
+      if (found == kNoLine) {
         ++count;
-        if (!dry) WriteLine(line, csAdded);
-      } else if (Pos(key, earlier[head]) > 0) {
-        pairLines(line);
-      } else {
-        std::size_t found = 0;
-        for (std::size_t j = 1; j <= static_cast<std::size_t>(window) && j < left; ++j)
-          if (Pos(key, earlier[head + j]) > 0) {
-            found = j;
-            break;
-          }
-        if (found) {
-          for (std::size_t j = 0; j < found; ++j) removeLine(earlier[head++]);
-          pairLines(line);
-        } else {
-          ++count;
-          if (!dry) WriteLine(line, csAdded);
-        }
+        continue;
       }
+      count += static_cast<Integer>(found);
+      head += found + 1;
     }
-    for (; head < earlier.size(); ++head) removeLine(earlier[head]);
-    return count;
+    return count + static_cast<Integer>(earlier.size() - head);
+  }
+
+  // Where the line's key is found in earlier[head..], as a distance from head: at head, or within
+  // the window when not there; kNoLine when not found (or when nothing is left).
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  static std::size_t FindKey(const AnsiString& line, const Lines& earlier, std::size_t head, Integer window) {
+    const std::size_t left = earlier.size() - head;
+    if (left == 0) return kNoLine;
+    const AnsiString key = LineKey(line);
+    if (Pos(key, earlier[head]) > 0) return 0;
+    for (std::size_t j = 1; j <= static_cast<std::size_t>(window) && j < left; ++j)
+      if (Pos(key, earlier[head + j]) > 0) return j;
+    return kNoLine;
+  }
+
+  // One line of the current chapter in the real run: added, or paired with the earlier line that
+  // has its key, the earlier lines before that one removed.
+  void PairLine(const AnsiString& line) {
+    const std::size_t found = FindKey(line, earlierChapter_, head_, window_);
+    if (found == kNoLine) {
+      ++chapterCount_;
+      WriteLine(line, csAdded);
+      return;
+    }
+    for (std::size_t j = 0; j < found; ++j) {
+      ++chapterCount_;
+      WriteLine(earlierChapter_[head_++], csRemoved);
+    }
+    chapterCount_ += CompareWordsBestLookAhead(line, earlierChapter_[head_]);
+    ++head_;
   }
 
   void WriteLine(const AnsiString& line, Integer style) {
@@ -281,6 +309,16 @@ private:
   std::array<bool, 256> wordChars_;
   TTokenTable table_;
   std::vector<Integer> currentTokens_, earlierTokens_;
+  // Where the comparison stands between two calls of Run: the line cursors of the two books, the
+  // chapters being compared, and in a chapter that differs, its window, its next line, the head
+  // of the earlier lines left and its count so far.
+  std::size_t currentCursor_ = 0, earlierCursor_ = 0;
+  Lines currentChapter_, earlierChapter_;
+  bool inChapter_ = false;
+  Integer window_ = 0;
+  std::size_t line_ = 0, head_ = 0;
+  Integer chapterCount_ = 0;
+  Integer total_ = 0;
 };
 
 Lines ReadBookLines(const AnsiString& fileName) {
@@ -299,11 +337,43 @@ AnsiString ChangePositionText(Integer itemNo) {
   return padded.substr(padded.size() - 7);
 }
 
+class TVersionComparison::TState {
+public:
+  TState(const AnsiString& currentFile, const AnsiString& earlierFile, TStrings* positions, TCustomUVData* document,
+         TStatusBar* statusBar)
+      : current(ReadBookLines(currentFile)),
+        earlier(ReadBookLines(earlierFile)),
+        comparison(new TComparison(document, positions, statusBar)) {}
+  const Lines current;
+  const Lines earlier;
+  // Gone once done: its status text is then in the bar.
+  std::unique_ptr<TComparison> comparison;
+  Integer total = 0;
+};
+
+TVersionComparison::TVersionComparison(const AnsiString& CurrentFile, const AnsiString& EarlierFile,
+                                       TStrings* Positions, TCustomUVData* Document, TStatusBar* StatusBar)
+    : state_(new TState(CurrentFile, EarlierFile, Positions, Document, StatusBar)) {}
+
+TVersionComparison::~TVersionComparison() = default;
+
+bool TVersionComparison::Step(const std::function<bool()>& spent) {
+  if (!state_->comparison) return true;
+  const bool done = state_->comparison->Run(state_->current, state_->earlier, spent);
+  state_->total = state_->comparison->Total();
+  if (done) state_->comparison.reset();
+  return done;
+}
+
+bool TVersionComparison::Done() const { return !state_->comparison; }
+
+Integer TVersionComparison::Count() const { return state_->total; }
+
 Integer CompareVersionTexts(const AnsiString& CurrentFile, const AnsiString& EarlierFile, TStrings* Positions,
                             TCustomUVData* Document, TStatusBar* StatusBar) {
-  const Lines current = ReadBookLines(CurrentFile);
-  const Lines earlier = ReadBookLines(EarlierFile);
-  return TComparison(Document, Positions, StatusBar).Run(current, earlier);
+  TVersionComparison comparison(CurrentFile, EarlierFile, Positions, Document, StatusBar);
+  comparison.Step([] { return false; });
+  return comparison.Count();
 }
 
 Integer CompareVersionTexts(const AnsiString& CurrentFile, const AnsiString& EarlierFile, TStrings* Positions,

@@ -12,6 +12,9 @@
 // gives the fewest changes.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "classlib/System.h"
 
 class TCustomUVData;
@@ -46,3 +49,27 @@ Integer CompareVersionTexts(const AnsiString& CurrentFile, const AnsiString& Ear
                             TCustomUVData* Document, TStatusBar* StatusBar);
 Integer CompareVersionTexts(const AnsiString& CurrentFile, const AnsiString& EarlierFile, TStrings* Positions,
                             TCustomUzurUvad* Viewer, TStatusBar* StatusBar);
+
+// One comparison done a piece at a time, so that a window can answer between the pieces: the
+// files are read when it is made; each Step compares on, a line at a time, until `spent` says
+// that the step has taken its time, and returns true once the comparison is done. The document,
+// the positions and the status bar are those of CompareVersionTexts, and so is the result, in
+// whatever pieces it is done. Destroying an unfinished comparison leaves the document and the
+// positions as far as they got.
+class TVersionComparison {
+public:
+  TVersionComparison(const AnsiString& CurrentFile, const AnsiString& EarlierFile, TStrings* Positions,
+                     TCustomUVData* Document, TStatusBar* StatusBar);
+  ~TVersionComparison();
+  TVersionComparison(const TVersionComparison&) = delete;
+  TVersionComparison& operator=(const TVersionComparison&) = delete;
+
+  bool Step(const std::function<bool()>& spent);
+  bool Done() const;
+  // The number of changes so far; once done, that of CompareVersionTexts.
+  Integer Count() const;
+
+private:
+  class TState;
+  std::unique_ptr<TState> state_;
+};

@@ -46,10 +46,12 @@ bool HasSmallAToZ(const AnsiString& w) {
   return false;
 }
 
+}  // namespace
+
 // The state of one search over the books.
-class TNameJudge {
+class TNewNamesSearch::TJudge {
 public:
-  TNameJudge(TUSFM* usfm, TStrings* approved, TStrings* disapproved)
+  TJudge(TUSFM* usfm, TStrings* approved, TStrings* disapproved)
       : usfm_(usfm), approved_(SortedList(true)), disapproved_(SortedList(true)) {
     approved_->AddStrings(approved);
     disapproved_->AddStrings(disapproved);
@@ -90,50 +92,79 @@ private:
   std::unique_ptr<TStringList> disapproved_;
 };
 
-}  // namespace
-
 TNewNamesSearch::TNewNamesSearch() : NewNames(SortedList(true)), AllNames(SortedList(true)) {}
 
+TNewNamesSearch::~TNewNamesSearch() = default;
+
+void TNewNamesSearch::Status(const AnsiString& text) {
+  if (OnStatus) OnStatus(text);
+}
+
 void TNewNamesSearch::Run(TScripture* scripture, TUSFM* usfm, TStrings* approved, TStrings* disapproved) {
-  const auto status = [this](const AnsiString& text) {
-    if (OnStatus) OnStatus(text);
-  };
-  TNameJudge judge(usfm, approved, disapproved);
+  Start(scripture, usfm, approved, disapproved);
+  while (!Step([] { return false; })) {
+  }
+}
+
+void TNewNamesSearch::Start(TScripture* scripture, TUSFM* usfm, TStrings* approved, TStrings* disapproved) {
+  scripture_ = scripture;
+  usfm_ = usfm;
+  judge_.reset(new TJudge(usfm, approved, disapproved));
+  word_.clear();
+  inBook_ = false;
+  scripture->Rewind();
+}
+
+bool TNewNamesSearch::Step(const std::function<bool()>& spent) {
+  if (!judge_) return true;
   const TCharSet letters = CapitalLetters + SmallLetters;
-  if (scripture->BookNames->GetCount() > 0) {
-    scripture->Rewind();
-    AnsiString name;
-    while (scripture->NextBook(name)) {
-      status(name);
-      usfm->BookId = scripture->BookIds->GetStrings(scripture->BookIndex);
-      usfm->Reset();
-      AnsiString word;
-      char c;
-      while (scripture->NextChar(c)) {
-        if (usfm->ProcessChar(c) || FilteredOutChars.Contains(c)) continue;
-        if (letters.Contains(c)) {
-          word.push_back(c);
-        } else if (!word.empty()) {
-          judge.Judge(word);
-          word.clear();
-        }
+  // The clock is asked every so many characters: a character costs far less than asking.
+  constexpr int kCharsPerLook = 2048;
+  while (scripture_->BookNames->GetCount() > 0) {
+    if (!inBook_) {
+      AnsiString name;
+      if (!scripture_->NextBook(name)) break;
+      Status(name);
+      usfm_->BookId = scripture_->BookIds->GetStrings(scripture_->BookIndex);
+      usfm_->Reset();
+      word_.clear();
+      inBook_ = true;
+    }
+    char c;
+    int chars = 0;
+    while (true) {
+      if (++chars % kCharsPerLook == 0 && spent()) return false;
+      if (!scripture_->NextChar(c)) break;
+      if (usfm_->ProcessChar(c) || FilteredOutChars.Contains(c)) continue;
+      if (letters.Contains(c)) {
+        word_.push_back(c);
+      } else if (!word_.empty()) {
+        judge_->Judge(word_);
+        word_.clear();
       }
     }
+    inBook_ = false;
+    if (spent()) return false;
   }
+  Finish();
+  return true;
+}
 
-  status("Now picking out the names...");
+void TNewNamesSearch::Finish() {
+  Status("Now picking out the names...");
   // A capitalised word that also occurs in lower case or in capitals only is no name.
   std::unique_ptr<TStringList> names(new TStringList());
-  TStringList* found = judge.found.List();
-  TStringList* plain = judge.plain.List();
+  TStringList* found = judge_->found.List();
+  TStringList* plain = judge_->plain.List();
   for (Integer i = 0; i < found->GetCount(); ++i) {
     Integer at;
     if (!plain->Find(found->GetStrings(i), at)) names->Add(found->GetStrings(i));
   }
-  status("Sorting words");
+  Status("Sorting words");
   NewNames = SortedList(true);
   NewNames->AddStrings(names.get());
-  AllNames = judge.all.Release();
+  AllNames = judge_->all.Release();
+  judge_.reset();
 }
 
 int PruneApprovedNames(TStrings* approved, const TStringList* allNames) {

@@ -26,6 +26,14 @@ public:
   // after its first letter; what is left, when it still has a capital A to Z, is a name.
   void Run(TScripture* scripture, TUSFM* usfm, TStrings* approved, TStrings* disapproved);
 
+  // The same search a piece at a time, so that a window can answer between the pieces: Start,
+  // then Step until it returns true. A step reads on until `spent` says that it has taken its
+  // time; the step after the last book picks out the names and fills NewNames and AllNames. A book
+  // that cannot be read raises from the step that reads it (TScripture::NextBook); NewNames and
+  // AllNames are then left as they were.
+  void Start(TScripture* scripture, TUSFM* usfm, TStrings* approved, TStrings* disapproved);
+  bool Step(const std::function<bool()>& spent);
+
   // Status texts while the search runs: each book's name, then "Now picking out the names..." and
   // "Sorting words".
   std::function<void(const AnsiString&)> OnStatus;
@@ -35,6 +43,23 @@ public:
   std::unique_ptr<TStringList> NewNames;
   // Every name found, approved or not; sorted, letter case counting.
   std::unique_ptr<TStringList> AllNames;
+
+  TNewNamesSearch(const TNewNamesSearch&) = delete;
+  TNewNamesSearch& operator=(const TNewNamesSearch&) = delete;
+  ~TNewNamesSearch();
+
+private:
+  class TJudge;
+  void Status(const AnsiString& text);
+  void Finish();
+
+  // Where a search started with Start stands: its books, the judge of the words, and the word
+  // being read.
+  TScripture* scripture_ = nullptr;
+  TUSFM* usfm_ = nullptr;
+  std::unique_ptr<TJudge> judge_;
+  AnsiString word_;
+  bool inBook_ = false;
 };
 
 // Deletes every approved name that is not among the names found (exact text); returns how many.

@@ -26,7 +26,7 @@ public:
   // Adds the notes of one book (its identifier and its lines). "<" and ">" of a line become "[" and
   // "]" in its note.
   void AddBook(const AnsiString& bookId, const TextLines& lines);
-  // The whole file's lines, the closing element included.
+  // The whole file's lines, the closing element included; the export holds no lines after it.
   TextLines Finish();
   int NoteCount() const { return count_; }
 

@@ -130,6 +130,7 @@ TCPEventKind TCustomUVFormattedData::GetCPEventKind() {
 void TCustomUVFormattedData::Formatted(Integer, Integer, bool) {}
 
 void TCustomUVFormattedData::ClearFormattingData() {
+  MeasuredLastItem = -1;
   DrawItems->Clear();
   ClearJumps();
   JumpCount = 0;
@@ -211,8 +212,21 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
 
   bool sameResolution = st.Sad.ScreenPpiX == st.Sad.DevicePpiX && st.Sad.ScreenPpiY == st.Sad.DevicePpiY;
   Integer clientWidth = GetWidth();
-  Integer newDocWidth =
-      CalculateMinDocWidth(sameResolution ? nullptr : &st.Sad, canvas, clientWidth - (st.LM + st.RM));
+  const Integer floor = clientWidth - (st.LM + st.RM);
+  const TUVScreenAndDevice* measuredSad = sameResolution ? nullptr : &st.Sad;
+  // Measuring every item again would make each format of a growing document's tail cost as much
+  // as formatting the whole: the items formatted before keep their measure.
+  Integer newDocWidth;
+  if (OnlyTail && LastFormattedItem >= 0 && MeasuredLastItem == LastFormattedItem && MeasuredFloor == floor &&
+      MeasuredCanvas == canvas && LastFormattedItem < GetItemCount()) {
+    newDocWidth = LastFormattedItem + 1 < GetItemCount()
+                      ? CalculateMinItemsWidth(LastFormattedItem + 1, GetItemCount() - 1, measuredSad, canvas,
+                                               MeasuredMinWidth)
+                      : MeasuredMinWidth;
+  } else {
+    newDocWidth = CalculateMinDocWidth(measuredSad, canvas, floor);
+  }
+  const Integer measuredWidth = newDocWidth;
   Integer minTextWidth = st.Sad.XToDevice(GetMinTextWidth());
   Integer maxTextWidth = st.Sad.XToDevice(GetMaxTextWidth());
   if (newDocWidth < minTextWidth) newDocWidth = minTextWidth;
@@ -224,6 +238,9 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
   } else {
     newTextWidth = newDocWidth;
   }
+  // Lines formatted before at another width would not be those of the whole document: the tail
+  // alone is laid out only while the widths stay.
+  if (OnlyTail && (newTextWidth != TextWidth || newDocWidth != DocumentWidth)) OnlyTail = false;
   bool needed = !KeepPosition || newTextWidth != TextWidth || newDocWidth != DocumentWidth || Force;
   DocumentWidth = newDocWidth;
   TextWidth = newTextWidth;
@@ -248,6 +265,10 @@ void TCustomUVFormattedData::Format(bool KeepPosition, bool Force, bool NoScroll
     AdjustVScrollUnits();
     PlaceJumps();
   }
+  MeasuredMinWidth = measuredWidth;
+  MeasuredFloor = floor;
+  MeasuredCanvas = canvas;
+  MeasuredLastItem = GetItemCount() - 1;
 
   LastClientWidth = GetWidth();
   LastClientHeight = GetHeight();

@@ -410,6 +410,13 @@ public:
   Integer TextWidth = -1;
   Integer DocumentHeight = 0;
   Integer LastFormattedItem = -1;
+  // The widest unbreakable content of the items up to MeasuredLastItem, measured on MeasuredCanvas
+  // against the floor MeasuredFloor (the client width less the margins): a format of the tail then
+  // measures only the items added since. -1 when not known.
+  Integer MeasuredMinWidth = -1;
+  Integer MeasuredFloor = -1;
+  Integer MeasuredLastItem = -1;
+  TCanvas* MeasuredCanvas = nullptr;
   TUVList* Jumps;
   Integer JumpCount = 0;
   bool SizeChangeGuard = false;

@@ -7,6 +7,7 @@
 
 #include "app/Compare.h"
 #include "app/tests/compare/CompareDialogsSupport.h"
+#include "app/tests/support/LockedFile.h"
 #include "core/ScripturesUnit.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
@@ -223,6 +224,41 @@ TEST_F(CompareDialogTest, SaysWhatIsMissingBeforeComparing) {
       EXPECT_EQ(Lines(result.begin() + 2, result.begin() + 2 + r.Result.size()), r.Result) << r.Name;
       EXPECT_EQ(result[result.size() - 2], "Comparison finished - 0 changes.") << r.Name;
     }
+  }
+}
+
+// A version that another program holds open without sharing: the dialog says which book and file
+// could not be read and why, when the book is chosen and again when the differences are asked for.
+TEST_F(CompareDialogTest, ALockedVersionIsNamedWithTheReason) {
+  struct Row {
+    const char* Name;
+    std::string Locked;
+  } rows[] = {
+      {"the current version", BookPath("RUT")},
+      {"the earlier version", Projects() + "EAR\\RUTEAR.SFM"},
+  };
+  for (const Row& r : rows) {
+    MyReg->SetCompareBook("Ruth");
+    MyReg->SetCompareEarlierVersion("Earlier Project");
+    app_testing::LockedFile lock(r.Locked);
+    ASSERT_TRUE(lock.Locked()) << r.Name;
+    std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
+    std::string status, statusAfter;
+    Lines result;
+    RunModal(dialog.get(), [&](HWND wnd) {
+      status = dialog->StatusBar1->GetSimpleText();
+      Click(wnd, "&Find differences");
+      ProcessFor(100);
+      result = TextOf(dialog->CompareUzurUvadEdit);
+      statusAfter = dialog->StatusBar1->GetSimpleText();
+      SaveScreenshot(wnd, "compare-versions-locked");
+      Click(wnd, "&OK");
+    });
+    const std::string message = "The book Ruth could not be read from the file " + r.Locked + ": " +
+                                app_testing::SharingViolationText() + ".";
+    EXPECT_EQ(status, message) << r.Name;
+    EXPECT_EQ(result, Lines{message}) << r.Name;
+    EXPECT_EQ(statusAfter, message) << r.Name;
   }
 }
 

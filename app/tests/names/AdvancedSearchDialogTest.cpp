@@ -6,6 +6,7 @@
 #include "app/AdvancedSearchUnit.h"
 #include "app/PrintGeneralLists.h"
 #include "app/tests/names/NamesDialogsSupport.h"
+#include "app/tests/support/LockedFile.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Graphics.h"
 
@@ -205,6 +206,30 @@ TEST_F(AdvancedSearchDialogTest, TypedTextsAreReadBackWhenTheDialogOpens) {
   EXPECT_EQ(v3, "sit");
   EXPECT_EQ(memo, (Lines{"lord", "sit"}));
   EXPECT_EQ(hits, (Lines{"MAT 1:1 \t\t[1]LORD", "MAT 1:1 \t\t[2]Lord", "MAT 1:2 \t\t[1]Lord"}));
+}
+
+// A book that another program holds open without sharing: the search stops with a box that names
+// the book, its file and the reason, and the reference file stays as it was.
+TEST_F(AdvancedSearchDialogTest, ALockedBookIsNamedWithTheReasonAndNoFileChanges) {
+  WriteTestBook("MRK", {"\\id MRK", "\\c 1", "\\p", "\\v 1 The Lord came."});
+  WriteFileBytes(ReferenceFile(), CrLf({"GEN 1:1 \t\t[1]earlier"}));
+  WriteFileBytes(WordList(), CrLf({"Lord"}));
+  std::unique_ptr<TAdvancedSearchForm> d(new TAdvancedSearchForm(nullptr));
+  std::string box;
+  RunModal(d.get(), [&](HWND wnd) {
+    ClickOn(d->W);
+    TypeText("lord");
+    app_testing::LockedFile lock(BookPath("MRK"));
+    ASSERT_TRUE(lock.Locked());
+    box = app_testing::ErrorBoxText([&] { ClickOn(wnd, "&Search"); });
+    ProcessFor(100);
+    EXPECT_TRUE(IsWindowEnabled(Child(wnd, "&Search")));
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(box, "The book Mark could not be read from the file " + BookPath("MRK") + ": " +
+                     app_testing::SharingViolationText() + ".");
+  EXPECT_EQ(ReadFileBytes(ReferenceFile()), CrLf({"GEN 1:1 \t\t[1]earlier"}));
+  EXPECT_EQ(ReadFileBytes(WordList()), CrLf({"Lord"}));
 }
 
 }  // namespace

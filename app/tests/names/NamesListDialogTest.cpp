@@ -6,6 +6,7 @@
 #include "app/NamesList.h"
 #include "app/PrintGeneralLists.h"
 #include "app/tests/names/NamesDialogsSupport.h"
+#include "app/tests/support/LockedFile.h"
 #include "classlib/ComCtrls.h"
 
 namespace {
@@ -209,6 +210,39 @@ TEST_F(NamesListDialogTest, AProjectWithoutBooksKeepsTheApprovedNames) {
   EXPECT_EQ(status, "0 new names found");
   EXPECT_NE(result, 6);
   EXPECT_EQ(ReadFileBytes(Approved()), CrLf({"Moses", "Peter"}));
+}
+
+// A book that another program holds open without sharing: the search stops with a box that names
+// the book, its file and the reason, and the lists and their files stay as they were.
+TEST_F(NamesListDialogTest, ALockedBookIsNamedWithTheReasonAndNothingChanges) {
+  WriteFileBytes(Approved(), CrLf({"Moses", "Peter"}));
+  WriteFileBytes(Disapproved(), CrLf({"Simon"}));
+  std::unique_ptr<TNamesListDlg> d(new TNamesListDlg(nullptr));
+  Lines foundBefore, foundAfter, approvedBefore, approved, disapproved;
+  std::string box;
+  RunModal(d.get(), [&](HWND wnd) {
+    ClickOn(wnd, "&New names");
+    foundBefore = ItemsOf(d->ListBoxNew->GetItems());
+    approvedBefore = ItemsOf(d->ListBoxApproved->GetItems());
+    app_testing::LockedFile lock(BookPath("MRK"));
+    ASSERT_TRUE(lock.Locked());
+    box = app_testing::ErrorBoxText([&] { ClickOn(wnd, "&New names"); });
+    ProcessFor(100);
+    foundAfter = ItemsOf(d->ListBoxNew->GetItems());
+    approved = ItemsOf(d->ListBoxApproved->GetItems());
+    disapproved = ItemsOf(d->DisapprovedListBox->GetItems());
+    EXPECT_TRUE(IsWindowEnabled(Child(wnd, "&New names")));
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(box, "The book Mark could not be read from the file " + BookPath("MRK") + ": " +
+                     app_testing::SharingViolationText() + ".");
+  EXPECT_EQ(foundBefore, (Lines{"Andrew", "Bethany", "Donald", "John"}));
+  EXPECT_EQ(foundAfter, foundBefore);
+  EXPECT_EQ(approvedBefore, (Lines{"Peter"}));  // Moses occurs in no book
+  EXPECT_EQ(approved, approvedBefore);
+  EXPECT_EQ(disapproved, (Lines{"Simon"}));
+  EXPECT_EQ(ReadFileBytes(Approved()), CrLf({"Moses", "Peter"}));
+  EXPECT_EQ(ReadFileBytes(Disapproved()), CrLf({"Simon"}));
 }
 
 }  // namespace

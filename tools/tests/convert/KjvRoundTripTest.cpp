@@ -7,6 +7,7 @@
 #include "tests/support/TestSupport.h"
 #include "tools/BibleWorksConversion.h"
 #include "tools/ParatextConversion.h"
+#include "tools/tests/support/DifferentVersions.h"
 #include "tools/tests/support/KjvBooks.h"
 
 namespace {
@@ -82,6 +83,39 @@ TEST(KjvRoundTripTest, EveryVerseComesBack) {
     }
   }
   EXPECT_EQ(differing, 0);
+}
+
+// The import text of the whole KJV stays what it was (a fingerprint taken from the conversion as it
+// was first written), whatever steps the conversion is done in.
+TEST(KjvRoundTripTest, TheImportTextOfTheWholeKjvIsWhatItWas) {
+  const std::vector<tools_testing::KjvBook> kjv = tools_testing::ReadKjvBooks();
+  if (kjv.empty()) GTEST_SKIP() << "the KJV project of the shared data is not here";
+  TextLines all;
+  for (const tools_testing::KjvBook& book : kjv) all.insert(all.end(), book.Lines.begin(), book.Lines.end());
+  std::vector<std::string> names;
+  const TextLines bibleWorks = ConvertSFMToBibleWorks(all, [&](const AnsiString& name) { names.push_back(name); });
+  tools_testing::Fingerprint print;
+  for (const AnsiString& line : bibleWorks) print.Add(line);
+  EXPECT_EQ(print.Hex(), "01281275dfeb9562");
+  ASSERT_EQ(names.size(), 66u);
+  EXPECT_EQ(names.front(), "Genesis");
+}
+
+// The books added one by one to one conversion give the import text of all of them at once: a
+// paragraph line at the start of a book continues the last verse of the book before.
+TEST(KjvRoundTripTest, BookByBookTheImportTextIsThatOfAllBooksAtOnce) {
+  const TextLines first = {"\\id GEN", "\\c 1", "\\v 1 In the beginning", "\\q was the word"};
+  const TextLines second = {"\\q and more", "\\id EXO", "\\c 2", "\\v 3 Now", "\\p", "\\q1 poetry"};
+  TextLines all = first;
+  all.insert(all.end(), second.begin(), second.end());
+  std::vector<AnsiString> names;
+  TSFMToBibleWorks conversion([&](const AnsiString& name) { names.push_back(name); });
+  conversion.Add(first);
+  conversion.Add(second);
+  EXPECT_EQ(conversion.Output(), ConvertSFMToBibleWorks(all));
+  EXPECT_EQ(conversion.Output(),
+            (TextLines{"Gen 1:1 In the beginning was the word and more", "Exo 2:3 Now   poetry"}));
+  EXPECT_EQ(names, (std::vector<AnsiString>{"Genesis", "Exodus"}));
 }
 
 }  // namespace

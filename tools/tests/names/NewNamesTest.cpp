@@ -6,6 +6,8 @@
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
 #include "tools/NewNames.h"
+#include "tools/tests/support/DifferentVersions.h"
+#include "tools/tests/support/KjvBooks.h"
 #include "tools/tests/support/ToolsTestSupport.h"
 
 namespace {
@@ -107,6 +109,47 @@ TEST_F(NewNamesTest, ProjectWithoutBooks) {
   EXPECT_EQ(search->NewNames->GetCount(), 0);
   EXPECT_EQ(search->AllNames->GetCount(), 0);
   EXPECT_EQ(statuses, (Lines{"Now picking out the names...", "Sorting words"}));
+}
+
+// The whole KJV as the test project: the names found stay what they were (fingerprints taken from
+// the search as it was first written), whatever steps the search is done in.
+TEST_F(NewNamesTest, TheWholeKjvGivesTheNamesItGave) {
+  const std::vector<tools_testing::KjvBook> kjv = tools_testing::ReadKjvBooks();
+  if (kjv.empty()) GTEST_SKIP() << "the KJV project of the shared data is not here";
+  for (const tools_testing::KjvBook& book : kjv)
+    WriteTestBook(book.FileName.substr(2, 3), Lines(book.Lines.begin(), book.Lines.end()));
+  auto search = Search({"Aaron", "Zebedee", "Nobody"}, {"Moses"});
+  tools_testing::Fingerprint newNames, allNames;
+  tools_testing::AddLines(newNames, search->NewNames.get());
+  tools_testing::AddLines(allNames, search->AllNames.get());
+  EXPECT_EQ(search->NewNames->GetCount(), 3191);
+  EXPECT_EQ(search->AllNames->GetCount(), 4016);
+  EXPECT_EQ(newNames.Hex(), "7e22f3e35a7d7615");
+  EXPECT_EQ(allNames.Hex(), "6fd8a51461abbd9b");
+  ASSERT_EQ(statuses.size(), 68u);
+  EXPECT_EQ(statuses.front(), "Genesis");
+  EXPECT_EQ(statuses.back(), "Sorting words");
+}
+
+// A search made in the smallest steps finds what the search in one go finds; a book that cannot be
+// read raises from the step that reads it, naming the book and its file, and leaves the lists.
+TEST_F(NewNamesTest, InStepsTheNamesAreThoseOfOneGo) {
+  WriteFixtureBook("MAT", "names/MAT.SFM");
+  WriteFixtureBook("MRK", "names/MRK.SFM");
+  auto once = Search({"Jesus", "Moses", "Andrew"}, {"Judas", "david"});
+  const Lines onceStatuses = statuses;
+  statuses.clear();
+  TScripture scripture(nullptr, -1);
+  TUSFM usfm(&scripture);
+  TNewNamesSearch stepped;
+  stepped.OnStatus = [this](const AnsiString& text) { statuses.push_back(text); };
+  stepped.Start(&scripture, &usfm, ListOf({"Jesus", "Moses", "Andrew"}).get(), ListOf({"Judas", "david"}).get());
+  int steps = 1;
+  while (!stepped.Step([] { return true; })) ++steps;
+  EXPECT_GT(steps, 2);
+  EXPECT_EQ(ItemsOf(stepped.NewNames.get()), ItemsOf(once->NewNames.get()));
+  EXPECT_EQ(ItemsOf(stepped.AllNames.get()), ItemsOf(once->AllNames.get()));
+  EXPECT_EQ(statuses, onceStatuses);
 }
 
 }  // namespace

@@ -493,3 +493,53 @@ TEST_F(FormatTest, ControlsTakeTheirBoxAndFollowThePercentWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// A document that grows at its end and is laid out a tail at a time is laid out as a layout of
+// the whole document lays it out, also when the tail holds a word wider than any before it.
+TEST_F(FormatTest, ATailLaidOutAloneIsLaidOutAsTheWholeDocument) {
+  struct Row {
+    const char* Name;
+    std::vector<AnsiString> Head, Tail;
+  } rows[] = {
+      {"paragraphs added",
+       {"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi omicron pi rho",
+        "sigma tau upsilon"},
+       {"phi chi psi omega", "", "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu"}},
+      {"a word wider than the window added",
+       {"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi omicron pi rho"},
+       {std::string(120, 'w') + " and more"}},
+  };
+  auto lines = [](TUVWindowlessData& d) {
+    std::vector<std::string> out;
+    for (Integer i = 0; i < d.DrawItems->GetCount(); ++i) {
+      TUVDrawLineInfo* dli = d.DrawItems->Get(i);
+      AnsiString text;
+      d.DrawItems->GetDrawItemText(i, &d, text);
+      out.push_back(std::to_string(dli->Left) + "," + std::to_string(dli->Top) + "," + std::to_string(dli->Width) +
+                    " " + text);
+    }
+    out.push_back("height " + std::to_string(d.DocumentHeight) + ", width " + std::to_string(d.DocumentWidth));
+    return out;
+  };
+  for (const Row& r : rows) {
+    TUVWindowlessData grown(&style), whole(&style);
+    grown.ClientWidth = whole.ClientWidth = 300;
+    for (const AnsiString& p : r.Head) {
+      grown.AddNL(p, 0, 0);
+      whole.AddNL(p, 0, 0);
+    }
+    grown.FormatDefault(false);
+    for (const AnsiString& p : r.Tail) {
+      grown.AddNL(p, 0, 0);
+      whole.AddNL(p, 0, 0);
+    }
+    grown.Format(false, false, false, 0, nullptr, true, false);
+    whole.FormatDefault(false);
+    EXPECT_EQ(lines(grown), lines(whole)) << r.Name;
+    EXPECT_EQ(grown.LastFormattedItem, grown.GetItemCount() - 1) << r.Name;
+  }
+}
+
+}  // namespace
