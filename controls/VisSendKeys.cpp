@@ -122,6 +122,15 @@ Word KeyForCharacter(AnsiChar Character) {
   return n == 1 && typed[0] == wide[0] ? key : kNoKey;
 }
 
+// Whether the window in front is a visible window of the process.
+bool ProcessInFront(DWORD ProcessId) {
+  const HWND front = ::GetForegroundWindow();
+  if (!ProcessId || !front || !::IsWindowVisible(front)) return false;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(front, &process);
+  return process == ProcessId;
+}
+
 bool Activate(HWND Wnd) {
   if (!Wnd) return false;
   ::SendMessageA(Wnd, WM_SYSCOMMAND, SC_HOTKEY, reinterpret_cast<LPARAM>(Wnd));
@@ -194,6 +203,15 @@ bool TVisSendKeys::ActivateWindow(const AnsiString& Title) {
   return Activate(FWindowHandle);
 }
 
+void TVisSendKeys::BringTargetToFront() {
+  DWORD process = 0;
+  if (FProcess)
+    process = ::GetProcessId(FProcess.get());
+  else if (HWND target = FindWindowByText(FWindowTitle))
+    ::GetWindowThreadProcessId(target, &process);
+  if (!ProcessInFront(process)) ActivateWindow(FWindowTitle);
+}
+
 void TVisSendKeys::DrainKeyboardMessages() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
@@ -240,7 +258,7 @@ void TVisSendKeys::ReleaseModifiers() {
 }
 
 void TVisSendKeys::SendKey(Word Key, Integer Count, AnsiChar Character) {
-  if (ActivateBeforeKey) ActivateWindow(FWindowTitle);
+  if (ActivateBeforeKey) BringTargetToFront();
   if (Key == kNoKey) {
     // No key of the layout types the character: a printable one goes as a Unicode key event.
     if (static_cast<Byte>(Character) >= 0x20) {
@@ -263,7 +281,7 @@ void TVisSendKeys::SendKey(Word Key, Integer Count, AnsiChar Character) {
 }
 
 void TVisSendKeys::SendKeys(const AnsiString& Keys, bool Wait) {
-  if (AutoActivate) ActivateWindow(FWindowTitle);
+  if (AutoActivate) BringTargetToFront();
   FWait = Wait;
   FHeld = 0;
   FGroup = false;

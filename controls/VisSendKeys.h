@@ -34,7 +34,10 @@ public:
   // window with that exact title. False when there is none.
   bool ActivateWindow(const AnsiString& Title);
   // Sends a key script (see above). With Wait, this thread's own keyboard messages are
-  // dispatched after every key event.
+  // dispatched after every key event. AutoActivate and ActivateBeforeKey bring the target to the
+  // front only when its program's window is not in front already: a program takes its keys in
+  // turn, and those it has not taken yet would go to the window brought to the front instead of
+  // the one in front, such as the dialog that the keys before them opened.
   void SendKeys(const AnsiString& Keys, bool Wait);
 
   HWND GetWindowHandle() const { return FWindowHandle; }
@@ -45,9 +48,9 @@ public:
   const AnsiString& GetProgramTitle() const { return FProgramTitle; }
   const AnsiString& GetProgramPath() const { return FProgramPath; }
 
-  // Activate the target window once before a script is sent.
+  // Activate the target window once before a script is sent (see SendKeys).
   bool AutoActivate = false;
-  // Activate the target window before every single key.
+  // Activate the target window before every single key (see SendKeys).
   bool ActivateBeforeKey = false;
   // A character that cannot be typed raises Exception "Invalid key identifier" instead of
   // being skipped.
@@ -60,6 +63,8 @@ public:
 
 private:
   void Forget();
+  // ActivateWindow unless the target's program has the window in front.
+  void BringTargetToFront();
   void SendScript(const AnsiString& Keys);
   // Sends Count presses of a key given as VkKeyScanA gives it: the virtual key in the low byte,
   // the shift state (1 Shift, 2 Ctrl, 4 Alt) in the high byte.

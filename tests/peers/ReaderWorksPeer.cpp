@@ -24,7 +24,9 @@
 // options under "Software\OverDrive Systems, Inc.\ReaderWorks"); PELORIN_BUILDER_MODE what a
 // build does: "" (or none) builds, "quick" writes the e-book without a busy marker, "nothing"
 // keeps the marker and writes no e-book, "vanish" ends the program once the marker is made, and
-// "hang" stops answering (no marker, no e-book). It ends by itself after ten minutes.
+// "hang" stops answering (no marker, no e-book); "slow" builds as "" does, but takes every key it is
+// sent 15 ms late, as a builder on a busy machine does, so that the keys of one step still wait in
+// its queue when the next step comes. It ends by itself after ten minutes.
 //
 // Log lines:
 //   start Show Startup Dialog=V Extract HTML Titles=V Autorun Reader=V Build To CE=V Auto-save=N
@@ -54,6 +56,7 @@ const char kMainTitle[] = "ReaderWorks Standard";
 const UINT kBuildTime = 1500;
 const DWORD kLifetime = 10 * 60 * 1000;
 const UINT_PTR kBuildTimer = 1;
+const DWORD kSlowKey = 15;
 
 std::string logFile;
 std::string mode;
@@ -661,6 +664,7 @@ Form* Front() { return openForms.empty() ? mainForm : openForms.back().get(); }
 // front when they are taken, as on Windows, where keys typed ahead go to the window that a key
 // before them opened (Wine gives them the window that had the focus when they were sent).
 bool HandleKey(MSG& msg) {
+  if (mode == "slow") ::Sleep(kSlowKey);
   Form* form = Front();
   const std::string window = form->Title();
   if (::GetAncestor(msg.hwnd, GA_ROOT) != form->Handle()) {

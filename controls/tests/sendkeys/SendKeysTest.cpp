@@ -185,4 +185,41 @@ TEST(SendKeys, CloseProgramEndsIt) {
   EXPECT_FALSE(sender.CloseProgram());
 }
 
+// A target that takes its keys slowly, as a program on a busy machine does: the keys of one script
+// still wait in its queue when the next script is sent. Its window in front is a dialog-like note
+// that the first keys opened; the next script, sent with activation on, must not take the keys
+// typed ahead away from it by bringing the started program's main window to the front.
+TEST(SendKeys, KeysTypedAheadStayWithTheWindowTheyWereTypedInto) {
+  TempFolder temp;
+  const std::string log = temp.File("keys.log");
+  ::SetEnvironmentVariableA("PELORIN_KEYLOG", log.c_str());
+  ::SetEnvironmentVariableA("PELORIN_KEYDELAY", "30");
+  TVisSendKeys sender(nullptr);
+  const bool started = sender.StartProgram(testing_support::ProgramFolder() + "KeyRecorderPeer.exe");
+  ::SetEnvironmentVariableA("PELORIN_KEYDELAY", nullptr);
+  ASSERT_TRUE(started);
+  sender.AutoActivate = true;
+  sender.SendKeys("{F2}", true);
+  sender.AutoActivate = false;
+  sender.SendKeys("abcdefghij", true);
+  sender.AutoActivate = true;
+  sender.SendKeys("{ESC}", true);
+  std::vector<std::string> lines;
+  testing_support::PumpUntil(
+      [&] {
+        lines = Lines(testing_support::ReadFileBytes(log));
+        return !lines.empty() && lines.back().ends_with("KU 27");
+      },
+      30000);
+  std::vector<std::string> expected = {"KD 113", "note KU 113"};
+  for (char c = 'a'; c <= 'j'; ++c) {
+    const std::string key = std::to_string(c - 'a' + 'A');
+    for (const std::string& line : {"note KD " + key, "note CH " + std::to_string(c), "note KU " + key})
+      expected.push_back(line);
+  }
+  for (const char* line : {"note KD 27", "note CH 27", "note KU 27"}) expected.push_back(line);
+  EXPECT_EQ(lines, expected) << Join(lines);
+  sender.CloseProgram();
+}
+
 }  // namespace
