@@ -20,6 +20,20 @@
 extern const char AdvancedSearchUnitFormText[];
 
 PUBLISHED(TAdvancedSearchForm) {
+  Field("ResultsBox", &TAdvancedSearchForm::ResultsBox);
+  Field("SearchRadioButton", &TAdvancedSearchForm::SearchRadioButton);
+  Field("CAPSRadioButton", &TAdvancedSearchForm::CAPSRadioButton);
+  Field("Search2RadioButton", &TAdvancedSearchForm::Search2RadioButton);
+  Field("Search3RadioButton", &TAdvancedSearchForm::Search3RadioButton);
+  Field("Search4RadioButton", &TAdvancedSearchForm::Search4RadioButton);
+  Field("W", &TAdvancedSearchForm::W);
+  Field("WW", &TAdvancedSearchForm::WW);
+  Field("PelorinTxtMemo", &TAdvancedSearchForm::PelorinTxtMemo);
+  Field("OKBtn", &TAdvancedSearchForm::OKBtn);
+  Field("SelectBooksBtn", &TAdvancedSearchForm::SelectBooksBtn);
+  Field("SearchBtn", &TAdvancedSearchForm::SearchBtn);
+  Field("RPButton", &TAdvancedSearchForm::RPButton);
+  Field("StatusBar1", &TAdvancedSearchForm::StatusBar1);
   Method("FormCreate", &TAdvancedSearchForm::FormCreate);
   Method("FormDestroy", &TAdvancedSearchForm::FormDestroy);
   Method("OKBtnClick", &TAdvancedSearchForm::OKBtnClick);
@@ -35,26 +49,11 @@ PUBLISHED(TAdvancedSearchForm) {
 
 TAdvancedSearchForm::TAdvancedSearchForm(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, AdvancedSearchUnitFormText);
-  const auto find = [this](const AnsiString& name) { return FindComponent(name); };
-  ResultsBox = static_cast<TListBox*>(find("ResultsBox"));
-  SearchRadioButton = static_cast<TRadioButton*>(find("SearchRadioButton"));
-  CAPSRadioButton = static_cast<TRadioButton*>(find("CAPSRadioButton"));
-  Search2RadioButton = static_cast<TRadioButton*>(find("Search2RadioButton"));
-  Search3RadioButton = static_cast<TRadioButton*>(find("Search3RadioButton"));
-  Search4RadioButton = static_cast<TRadioButton*>(find("Search4RadioButton"));
-  W = static_cast<TEdit*>(find("W"));
   for (int i = 0; i < 4; ++i) {
-    P[i] = static_cast<TEdit*>(find("P" + IntToStr(i + 1)));
-    F[i] = static_cast<TEdit*>(find("F" + IntToStr(i + 1)));
-    V[i] = static_cast<TEdit*>(find("V" + IntToStr(i + 1)));
+    P[i] = static_cast<TEdit*>(FindComponent("P" + IntToStr(i + 1)));
+    F[i] = static_cast<TEdit*>(FindComponent("F" + IntToStr(i + 1)));
+    V[i] = static_cast<TEdit*>(FindComponent("V" + IntToStr(i + 1)));
   }
-  WW = static_cast<TEdit*>(find("WW"));
-  PelorinTxtMemo = static_cast<TMemo*>(find("PelorinTxtMemo"));
-  OKBtn = static_cast<TButton*>(find("OKBtn"));
-  SelectBooksBtn = static_cast<TButton*>(find("SelectBooksBtn"));
-  SearchBtn = static_cast<TButton*>(find("SearchBtn"));
-  RPButton = static_cast<TButton*>(find("RPButton"));
-  StatusBar1 = static_cast<TStatusBar*>(find("StatusBar1"));
 }
 
 template <class Action>

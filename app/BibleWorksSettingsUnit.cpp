@@ -8,6 +8,12 @@
 extern const char BibleWorksSettingsUnitFormText[];
 
 PUBLISHED(TBibleWorksSettingsDialog) {
+  Field("HebrewEdit", &TBibleWorksSettingsDialog::HebrewEdit);
+  Field("GreekEdit", &TBibleWorksSettingsDialog::GreekEdit);
+  Field("FileNameEdit", &TBibleWorksSettingsDialog::FileNameEdit);
+  Field("FolderButton", &TBibleWorksSettingsDialog::FolderButton);
+  Field("OKButton", &TBibleWorksSettingsDialog::OKButton);
+  Field("CancelButton", &TBibleWorksSettingsDialog::CancelButton);
   Method("FormCreate", &TBibleWorksSettingsDialog::FormCreate);
   Method("FolderButtonClick", &TBibleWorksSettingsDialog::FolderButtonClick);
   Method("OKButtonClick", &TBibleWorksSettingsDialog::OKButtonClick);
@@ -22,12 +28,6 @@ const char* const kFolderSetting = "BibleWorks Folder";
 
 TBibleWorksSettingsDialog::TBibleWorksSettingsDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, BibleWorksSettingsUnitFormText);
-  HebrewEdit = static_cast<TEdit*>(FindComponent("HebrewEdit"));
-  GreekEdit = static_cast<TEdit*>(FindComponent("GreekEdit"));
-  FileNameEdit = static_cast<TEdit*>(FindComponent("FileNameEdit"));
-  FolderButton = static_cast<TButton*>(FindComponent("FolderButton"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TBibleWorksSettingsDialog::FormCreate(TObject*) {

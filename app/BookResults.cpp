@@ -153,23 +153,31 @@ void TBookResults::GatherSpellingErrors(int testament, TStringList* words) const
   }
 }
 
-bool TBookResults::LoadBookAndResults(int book) {
+bool TBookResults::LoadBook(int book) {
   const int i = book >= 1 && book <= BookCount ? Scripture->BookNames->IndexOf(EnglishBookName(book)) : -1;
   if (i < 0 || !FileExists(Scripture->BookFiles->GetStrings(i))) return false;
   const AnsiString path = Scripture->BookFiles->GetStrings(i);
 
   host_.SaveBookIfModified();
   host_.SetStatus(spBook, EnglishBookName(book));
-  bool loaded = LoadBookIntoEditor(host_.Editor(), path, BookLines);
-  if (loaded) {
+  // Until its results are read the book counts as not loaded: the lists still hold the previous
+  // book's results, which must not be written into this book's results file.
+  LoadedBook = 0;
+  if (LoadBookIntoEditor(host_.Editor(), path, BookLines)) {
     LoadedBookPath = path;
-    LoadedBook = book;
+    bookInEditor_ = book;
   } else {
     LoadedBookPath.clear();
-    LoadedBook = 0;
+    bookInEditor_ = 0;
     BookLines->Clear();
   }
+  return true;
+}
 
+bool TBookResults::LoadResults(int book) {
+  bool loaded = book != 0 && bookInEditor_ == book;
+  bookInEditor_ = 0;
+  if (loaded) LoadedBook = book;
   KnownBadWords->AddStrings(BookSpellingErrors);
   BookSpellingErrors->Clear();
   IgnoreList->Clear();

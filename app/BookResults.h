@@ -70,7 +70,17 @@ public:
   // ignored messages and the results list (its mechanical messages). False, with no book loaded,
   // when the book is not in the project, its file is missing, or the book or its results file
   // cannot be read.
-  bool LoadBookAndResults(int book);
+  bool LoadBookAndResults(int book) { return LoadBook(book) && LoadResults(book); }
+  // The two halves of LoadBookAndResults, which the checking cycle takes in ticks of their own:
+  // laying out a long book and filling the results list with thousands of lines each keep the
+  // window from answering for tens of milliseconds.
+  // LoadBook loads the book into the editor, laid out, and its lines into BookLines; false, with
+  // nothing done, when the book is not in the project or its file is missing.
+  bool LoadBook(int book);
+  // LoadResults then reads the book's results file into the lists and the results list; false,
+  // with no book loaded, when the book could not be loaded into the editor or its results file
+  // cannot be read.
+  bool LoadResults(int book);
   // Writes the loaded book's results file (nothing when no book is loaded): its first line is the
   // age the file had when the book was loaded until both checks of the book have finished, its
   // second line the spelling count read back until a spelling check of the book has finished.
@@ -86,7 +96,8 @@ public:
   // One decimal file age per book of the project, in the order of the project's book files.
   TStringList* BookAges;
 
-  // The book in the editor (0 and empty when none) and its lines as the mechanical run reads them.
+  // The book in the editor (0 and empty when none; its number is 0 too while its results are not
+  // read yet) and its lines as the mechanical run reads them.
   Integer LoadedBook = 0;
   AnsiString LoadedBookPath;
   TStringList* BookLines;
@@ -110,4 +121,6 @@ private:
   bool ReadResultsFile(int book);
 
   TCheckingHost& host_;
+  // The book LoadBook put into the editor, until LoadResults reads its results.
+  Integer bookInEditor_ = 0;
 };

@@ -11,6 +11,10 @@
 extern const char CheckListsUnitFormText[];
 
 PUBLISHED(TCheckListsDialog) {
+  Field("Memo1", &TCheckListsDialog::Memo1);
+  Field("ConvertButton", &TCheckListsDialog::ConvertButton);
+  Field("ClipboardButton", &TCheckListsDialog::ClipboardButton);
+  Field("OKBtn", &TCheckListsDialog::OKBtn);
   Method("FormCreate", &TCheckListsDialog::FormCreate);
   Method("FormDestroy", &TCheckListsDialog::FormDestroy);
   Method("ConvertButtonClick", &TCheckListsDialog::ConvertButtonClick);
@@ -19,10 +23,6 @@ PUBLISHED(TCheckListsDialog) {
 
 TCheckListsDialog::TCheckListsDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, CheckListsUnitFormText);
-  Memo1 = static_cast<TMemo*>(FindComponent("Memo1"));
-  ConvertButton = static_cast<TButton*>(FindComponent("ConvertButton"));
-  ClipboardButton = static_cast<TButton*>(FindComponent("ClipboardButton"));
-  OKBtn = static_cast<TButton*>(FindComponent("OKBtn"));
   // The opener gives the group names between creating and showing the dialog.
   AfterConstruction();
 }

@@ -24,6 +24,9 @@ TCheckingCycle::TCheckingCycle(TCheckingHost& host, TBookResults& book, TMechani
     : host_(host), book_(book), mechanical_(mechanical) {}
 
 void TCheckingCycle::Restart() {
+  // A book in the editor gets its results before the cycle starts again: the lists never stay
+  // those of the book before it.
+  if (ResultsPending()) book_.LoadResults(PendingBook());
   State = 1;
   host_.SetCheckInterval(IntervalMs);
 }
@@ -87,6 +90,11 @@ void TCheckingCycle::Step() {
     case 100:
       CurrentBookStep();
       break;
+    case 104:
+    case 204:
+    case 205:
+      ResultsStep();
+      break;
     case 101:
     case 202:
       StartChecks();
@@ -144,7 +152,7 @@ void TCheckingCycle::CurrentBookStep() {
   host_.ShowCurrentBookButton(CurrentBook ? EnglishBookName(CurrentBook) : AnsiString());
   // A reference that names no book leaves nothing to check first: the scan goes on.
   if (CurrentBook && !book_.ResultsUpToDate(CurrentBook)) {
-    State = book_.LoadBookAndResults(CurrentBook) ? 101 : 200;
+    State = book_.LoadBook(CurrentBook) ? 104 : 200;
   } else {
     host_.ResetSpellingCheck();
     State = 200;
@@ -160,21 +168,52 @@ void TCheckingCycle::NextBookStep() {
   }
   if (next) {
     CurrentBook = next;
-    // A book that cannot be loaded with its results is passed over: nothing is written for it.
-    if (!book_.ResultsUpToDate(next) && book_.LoadBookAndResults(next)) {
-      State = 202;
+    if (!book_.ResultsUpToDate(next) && book_.LoadBook(next)) {
+      State = 204;
     } else {
       host_.ResetSpellingCheck();
     }
     return;
   }
+  host_.SetStatus(spCycle, "All checks done");
+  // The book Paratext shows is loaded again once the scan is over.
+  const int shown = host_.ParatextRunning() ? BookNumberFromId(CurrentBookId) : 0;
+  if (shown && book_.LoadBook(shown)) {
+    State = 205;
+  } else {
+    EndScan();
+  }
+}
+
+bool TCheckingCycle::ResultsPending() const { return State == 104 || State == 204 || State == 205; }
+
+int TCheckingCycle::PendingBook() const { return State == 205 ? BookNumberFromId(CurrentBookId) : CurrentBook; }
+
+void TCheckingCycle::ResultsStep() {
+  const bool loaded = book_.LoadResults(PendingBook());
+  switch (State) {
+    case 104:
+      State = loaded ? 101 : 200;
+      break;
+    case 204:
+      // A book that cannot be loaded with its results is passed over: nothing is written for it.
+      if (loaded) {
+        State = 202;
+      } else {
+        host_.ResetSpellingCheck();
+        State = 201;
+      }
+      break;
+    default:
+      if (loaded) host_.SetStatus(spBook, EnglishBookName(PendingBook()));
+      EndScan();
+      break;
+  }
+}
+
+void TCheckingCycle::EndScan() {
   State = 0;
   host_.SetCheckInterval(IdleIntervalMs);
-  host_.SetStatus(spCycle, "All checks done");
-  if (host_.ParatextRunning()) {
-    const int shown = BookNumberFromId(CurrentBookId);
-    if (shown && book_.LoadBookAndResults(shown)) host_.SetStatus(spBook, EnglishBookName(shown));
-  }
 }
 
 void TCheckingCycle::StartChecks() {

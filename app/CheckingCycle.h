@@ -2,9 +2,10 @@
 // window's check timer (100 ms, once a second when every book is checked): after a restart it reads the project's books and their file
 // ages afresh, checks the book Paratext shows first (after a pause of 5 s) and then every book of
 // the project in canonical order, one book a tick (every 10 ms during this scan), each only when
-// its file's age differs from the first line of its results file; it starts the spelling check
-// and the mechanical run of such a book and writes its results file when both have finished, and
-// ends on "All checks done".
+// its file's age differs from the first line of its results file; it loads such a book into the
+// editor in one tick and its results into the lists in the next (each takes tens of milliseconds
+// for a long book, and the window answers nothing meanwhile), starts its spelling check and its
+// mechanical run, writes its results file when both have finished, and ends on "All checks done".
 //
 // The cycle restarts when Paratext starts or stops or moves to another book, when a settings
 // dialog asks for it (RestartRequested), when the folder monitor reports a change, while the
@@ -49,8 +50,10 @@ public:
   // and the cycle holds until the main window is deactivated.
   void OpenBookManually(const AnsiString& englishName);
 
-  // 0 idle, 1 restart requested, 2 initialise, 100 book shown in Paratext, 101 start its checks,
-  // 102 wait for them, 200 start the scan, 201 next book, 202 start its checks, 203 wait for them.
+  // 0 idle, 1 restart requested, 2 initialise, 100 book shown in Paratext, 104 read its results,
+  // 101 start its checks, 102 wait for them, 200 start the scan, 201 next book, 204 read its
+  // results, 202 start its checks, 203 wait for them, 205 read the results of the book Paratext
+  // shows after the scan.
   Integer State = 1;
   // The book being checked (0 for none).
   Integer CurrentBook = 0;
@@ -72,6 +75,12 @@ private:
   void Initialise();
   void CurrentBookStep();
   void NextBookStep();
+  // Between loading a book into the editor and reading its results (states 104, 204 and 205):
+  // the book.
+  bool ResultsPending() const;
+  int PendingBook() const;
+  void ResultsStep();
+  void EndScan();
   void StartChecks();
   // Writes the results once both checks have finished; true then.
   bool FinishChecks();

@@ -23,6 +23,22 @@
 extern const char CompareFormText[];
 
 PUBLISHED(TCompareDlg) {
+  Field("CurrentComboBox", &TCompareDlg::CurrentComboBox);
+  Field("FilenamesComboBox", &TCompareDlg::FilenamesComboBox);
+  Field("EarlierComboBox", &TCompareDlg::EarlierComboBox);
+  Field("DiffBtn", &TCompareDlg::DiffBtn);
+  Field("ClipboardBtn", &TCompareDlg::ClipboardBtn);
+  Field("IterateButton", &TCompareDlg::IterateButton);
+  Field("OKBtn", &TCompareDlg::OKBtn);
+  Field("VersionsPanel", &TCompareDlg::VersionsPanel);
+  Field("ResultPanel", &TCompareDlg::ResultPanel);
+  Field("CurrentPanel", &TCompareDlg::CurrentPanel);
+  Field("UzurUvad1", &TCompareDlg::UzurUvad1);
+  Field("UzurUvad2", &TCompareDlg::UzurUvad2);
+  Field("CompareUzurUvadEdit", &TCompareDlg::CompareUzurUvadEdit);
+  Field("StatusBar1", &TCompareDlg::StatusBar1);
+  Field("AllTimer", &TCompareDlg::AllTimer);
+  Field("UVStyle1", &TCompareDlg::UVStyle1);
   Method("FormCreate", &TCompareDlg::FormCreate);
   Method("FormDestroy", &TCompareDlg::FormDestroy);
   Method("CurrentComboBoxChange", &TCompareDlg::CurrentComboBoxChange);
@@ -39,11 +55,6 @@ namespace {
 
 const char kCompareAllBooks[] = "Compare all books";
 
-template <typename T>
-T* Find(TComponent* owner, const char* name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
-
 void ClearAndFormat(TCustomUzurUvad* viewer) {
   viewer->Clear();
   viewer->Format();
@@ -53,22 +64,6 @@ void ClearAndFormat(TCustomUzurUvad* viewer) {
 
 TCompareDlg::TCompareDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, CompareFormText);
-  CurrentComboBox = Find<TComboBox>(this, "CurrentComboBox");
-  FilenamesComboBox = Find<TComboBox>(this, "FilenamesComboBox");
-  EarlierComboBox = Find<TComboBox>(this, "EarlierComboBox");
-  DiffBtn = Find<TButton>(this, "DiffBtn");
-  ClipboardBtn = Find<TButton>(this, "ClipboardBtn");
-  IterateButton = Find<TButton>(this, "IterateButton");
-  OKBtn = Find<TButton>(this, "OKBtn");
-  VersionsPanel = Find<TPanel>(this, "VersionsPanel");
-  ResultPanel = Find<TPanel>(this, "ResultPanel");
-  CurrentPanel = Find<TPanel>(this, "CurrentPanel");
-  UzurUvad1 = Find<VUzurUvad>(this, "UzurUvad1");
-  UzurUvad2 = Find<VUzurUvad>(this, "UzurUvad2");
-  CompareUzurUvadEdit = Find<VUzurUvadEdit>(this, "CompareUzurUvadEdit");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
-  AllTimer = Find<TTimer>(this, "AllTimer");
-  UVStyle1 = Find<TUVStyle>(this, "UVStyle1");
   // The list exists before the handlers that may fill it run.
   ChangePositions = new TStringList();
   ChangePositions->SetSorted(true);

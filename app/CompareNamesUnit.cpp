@@ -13,6 +13,13 @@
 extern const char CompareNamesUnitFormText[];
 
 PUBLISHED(TCompareNamesDialog) {
+  Field("NamesListBox", &TCompareNamesDialog::NamesListBox);
+  Field("MessagesListBox", &TCompareNamesDialog::MessagesListBox);
+  Field("CompareButton", &TCompareNamesDialog::CompareButton);
+  Field("RemoveButton", &TCompareNamesDialog::RemoveButton);
+  Field("OKBtn", &TCompareNamesDialog::OKBtn);
+  Field("CancelBtn", &TCompareNamesDialog::CancelBtn);
+  Field("StatusBar1", &TCompareNamesDialog::StatusBar1);
   Method("FormCreate", &TCompareNamesDialog::FormCreate);
   Method("FormDestroy", &TCompareNamesDialog::FormDestroy);
   Method("CompareButtonClick", &TCompareNamesDialog::CompareButtonClick);
@@ -22,13 +29,6 @@ PUBLISHED(TCompareNamesDialog) {
 
 TCompareNamesDialog::TCompareNamesDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, CompareNamesUnitFormText);
-  NamesListBox = static_cast<TListBox*>(FindComponent("NamesListBox"));
-  MessagesListBox = static_cast<TListBox*>(FindComponent("MessagesListBox"));
-  CompareButton = static_cast<TButton*>(FindComponent("CompareButton"));
-  RemoveButton = static_cast<TButton*>(FindComponent("RemoveButton"));
-  OKBtn = static_cast<TButton*>(FindComponent("OKBtn"));
-  CancelBtn = static_cast<TButton*>(FindComponent("CancelBtn"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 AnsiString TCompareNamesDialog::ComparedNamesPath() const { return Scripture->WorkFolder + "ComparedNames.txt"; }

@@ -9,6 +9,9 @@
 extern const char ConversionVariablesUnitFormText[];
 
 PUBLISHED(TConversionVariablesDlg) {
+  Field("HebrewEdit", &TConversionVariablesDlg::HebrewEdit);
+  Field("UpDown1", &TConversionVariablesDlg::UpDown1);
+  Field("ChapterLineEdit", &TConversionVariablesDlg::ChapterLineEdit);
   Method("FormCreate", &TConversionVariablesDlg::FormCreate);
   Method("OKBtnClick", &TConversionVariablesDlg::OKBtnClick);
 }
@@ -22,9 +25,6 @@ const char* const kChapterLineSetting = "Remove chapter line";
 
 TConversionVariablesDlg::TConversionVariablesDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ConversionVariablesUnitFormText);
-  HebrewEdit = static_cast<TEdit*>(FindComponent("HebrewEdit"));
-  UpDown1 = static_cast<TUpDown*>(FindComponent("UpDown1"));
-  ChapterLineEdit = static_cast<TEdit*>(FindComponent("ChapterLineEdit"));
 }
 
 void TConversionVariablesDlg::FormCreate(TObject*) {

@@ -17,8 +17,9 @@ object ConversionVariablesDlg: TConversionVariablesDlg
     object HebrewLabel: TLabel
       Left = 12
       Top = 26
-      Width = 201
+      Width = 250
       Height = 13
+      AutoSize = False
       Caption = 'New &Hebrew line after so many characters'
       FocusControl = HebrewEdit
     end

@@ -16,6 +16,10 @@
 extern const char ConvertBibleWorksToParatextUnitFormText[];
 
 PUBLISHED(TConvertBibleWorksToParatextDlg) {
+  Field("UzurUvadEdit1", &TConvertBibleWorksToParatextDlg::UzurUvadEdit1);
+  Field("CheckBox1", &TConvertBibleWorksToParatextDlg::CheckBox1);
+  Field("Status", &TConvertBibleWorksToParatextDlg::Status);
+  Field("VisBrowseDlg1", &TConvertBibleWorksToParatextDlg::VisBrowseDlg1);
   Method("FormCreate", &TConvertBibleWorksToParatextDlg::FormCreate);
   Method("OpenBtnClick", &TConvertBibleWorksToParatextDlg::OpenBtnClick);
   Method("ConvertBtnClick", &TConvertBibleWorksToParatextDlg::ConvertBtnClick);
@@ -24,10 +28,6 @@ PUBLISHED(TConvertBibleWorksToParatextDlg) {
 
 TConvertBibleWorksToParatextDlg::TConvertBibleWorksToParatextDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ConvertBibleWorksToParatextUnitFormText);
-  UzurUvadEdit1 = static_cast<VUzurUvadEdit*>(FindComponent("UzurUvadEdit1"));
-  CheckBox1 = static_cast<TCheckBox*>(FindComponent("CheckBox1"));
-  Status = static_cast<TLabel*>(FindComponent("Status"));
-  VisBrowseDlg1 = static_cast<TVisBrowseDlg*>(FindComponent("VisBrowseDlg1"));
 }
 
 void TConvertBibleWorksToParatextDlg::ShowStatus(const AnsiString& text) {

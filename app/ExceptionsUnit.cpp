@@ -5,14 +5,16 @@
 
 extern const char ExceptionsUnitFormText[];
 
-PUBLISHED(TDlgExceptions) { Method("RemoveButtonClick", &TDlgExceptions::RemoveButtonClick); }
+PUBLISHED(TDlgExceptions) {
+  Field("ExceptionsListBox", &TDlgExceptions::ExceptionsListBox);
+  Field("RemoveButton", &TDlgExceptions::RemoveButton);
+  Field("OKButton", &TDlgExceptions::OKButton);
+  Method("RemoveButtonClick", &TDlgExceptions::RemoveButtonClick);
+}
 
 TDlgExceptions::TDlgExceptions(TComponent* AOwner, TStrings* ignoreList, TStrings* results)
     : TForm(AOwner), ignoreList_(ignoreList), results_(results) {
   ReadComponentFromText(this, ExceptionsUnitFormText);
-  ExceptionsListBox = static_cast<TListBox*>(FindComponent("ExceptionsListBox"));
-  RemoveButton = static_cast<TButton*>(FindComponent("RemoveButton"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
   ExceptionsListBox->GetItems()->Assign(ignoreList_);
 }
 

@@ -20,6 +20,21 @@
 extern const char FloraAndFaunaUnitFormText[];
 
 PUBLISHED(TFloraAndFaunaDlg) {
+  Field("GroupLabel", &TFloraAndFaunaDlg::GroupLabel);
+  Field("GroupComboBox", &TFloraAndFaunaDlg::GroupComboBox);
+  Field("FloraFaunaListBox", &TFloraAndFaunaDlg::FloraFaunaListBox);
+  Field("TranslationGroupBox", &TFloraAndFaunaDlg::TranslationGroupBox);
+  Field("OriginalLanguageLabel", &TFloraAndFaunaDlg::OriginalLanguageLabel);
+  Field("HebrewGreekEdit", &TFloraAndFaunaDlg::HebrewGreekEdit);
+  Field("EnglishEdit", &TFloraAndFaunaDlg::EnglishEdit);
+  Field("TargetEdit", &TFloraAndFaunaDlg::TargetEdit);
+  Field("ReferencesMemo", &TFloraAndFaunaDlg::ReferencesMemo);
+  Field("ProduceSelectedButton", &TFloraAndFaunaDlg::ProduceSelectedButton);
+  Field("ProduceAllButton", &TFloraAndFaunaDlg::ProduceAllButton);
+  Field("EditButton", &TFloraAndFaunaDlg::EditButton);
+  Field("OKBtn", &TFloraAndFaunaDlg::OKBtn);
+  Field("CancelBtn", &TFloraAndFaunaDlg::CancelBtn);
+  Field("StatusBar1", &TFloraAndFaunaDlg::StatusBar1);
   Method("GroupComboBoxChange", &TFloraAndFaunaDlg::GroupComboBoxChange);
   Method("FloraFaunaListBoxClick", &TFloraAndFaunaDlg::FloraFaunaListBoxClick);
   Method("TargetEditChange", &TFloraAndFaunaDlg::TargetEditChange);
@@ -33,11 +48,6 @@ PUBLISHED(TFloraAndFaunaDlg) {
 
 namespace {
 
-template <typename T>
-T* Find(TComponent* owner, const char* name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
-
 // Versification 1 ("Original"), in which the lists give their references.
 constexpr Integer kListVersification = 1;
 
@@ -45,21 +55,6 @@ constexpr Integer kListVersification = 1;
 
 TFloraAndFaunaDlg::TFloraAndFaunaDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, FloraAndFaunaUnitFormText);
-  GroupLabel = Find<TLabel>(this, "GroupLabel");
-  GroupComboBox = Find<TComboBox>(this, "GroupComboBox");
-  FloraFaunaListBox = Find<TListBox>(this, "FloraFaunaListBox");
-  TranslationGroupBox = Find<TGroupBox>(this, "TranslationGroupBox");
-  OriginalLanguageLabel = Find<TLabel>(this, "OriginalLanguageLabel");
-  HebrewGreekEdit = Find<TEdit>(this, "HebrewGreekEdit");
-  EnglishEdit = Find<TEdit>(this, "EnglishEdit");
-  TargetEdit = Find<TEdit>(this, "TargetEdit");
-  ReferencesMemo = Find<TMemo>(this, "ReferencesMemo");
-  ProduceSelectedButton = Find<TButton>(this, "ProduceSelectedButton");
-  ProduceAllButton = Find<TButton>(this, "ProduceAllButton");
-  EditButton = Find<TButton>(this, "EditButton");
-  OKBtn = Find<TButton>(this, "OKBtn");
-  CancelBtn = Find<TButton>(this, "CancelBtn");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
   AfterConstruction();
 }
 

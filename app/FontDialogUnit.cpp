@@ -23,6 +23,32 @@
 extern const char FontDialogUnitFormText[];
 
 PUBLISHED(TBibleSettingsDialog) {
+  Field("PageControl1", &TBibleSettingsDialog::PageControl1);
+  Field("PageSetupSheet", &TBibleSettingsDialog::PageSetupSheet);
+  Field("PaperSizeComboBox", &TBibleSettingsDialog::PaperSizeComboBox);
+  Field("TopMarginEdit", &TBibleSettingsDialog::TopMarginEdit);
+  Field("BottomMarginEdit", &TBibleSettingsDialog::BottomMarginEdit);
+  Field("LeftMarginEdit", &TBibleSettingsDialog::LeftMarginEdit);
+  Field("RightMarginEdit", &TBibleSettingsDialog::RightMarginEdit);
+  Field("MirrorCheckBox", &TBibleSettingsDialog::MirrorCheckBox);
+  Field("Edit5", &TBibleSettingsDialog::Edit5);
+  Field("UpDown5", &TBibleSettingsDialog::UpDown5);
+  Field("PDFFolderButton", &TBibleSettingsDialog::PDFFolderButton);
+  Field("HeadersListBox", &TBibleSettingsDialog::HeadersListBox);
+  Field("HeadingEdit", &TBibleSettingsDialog::HeadingEdit);
+  Field("DateCheckBox", &TBibleSettingsDialog::DateCheckBox);
+  Field("AllCapsCheckBox", &TBibleSettingsDialog::AllCapsCheckBox);
+  Field("HyphenationGroup", &TBibleSettingsDialog::HyphenationGroup);
+  Field("NoHyphNumberEdit", &TBibleSettingsDialog::NoHyphNumberEdit);
+  Field("NoHyphNumberUpDown", &TBibleSettingsDialog::NoHyphNumberUpDown);
+  Field("ConsonantsEdit", &TBibleSettingsDialog::ConsonantsEdit);
+  Field("VowelsEdit", &TBibleSettingsDialog::VowelsEdit);
+  Field("HyphenUzurUvadEdit", &TBibleSettingsDialog::HyphenUzurUvadEdit);
+  Field("eBookButton", &TBibleSettingsDialog::eBookButton);
+  Field("eBookFontSizeLabel", &TBibleSettingsDialog::eBookFontSizeLabel);
+  Field("FontSizeTrackBar", &TBibleSettingsDialog::FontSizeTrackBar);
+  Field("ReaderWorksButton", &TBibleSettingsDialog::ReaderWorksButton);
+  Field("OKBtn", &TBibleSettingsDialog::OKBtn);
   Method("FormCreate", &TBibleSettingsDialog::FormCreate);
   Method("OKBtnClick", &TBibleSettingsDialog::OKBtnClick);
   Method("HeadersListBoxClick", &TBibleSettingsDialog::HeadersListBoxClick);
@@ -67,37 +93,10 @@ TBibleSettingsDialog::TBibleSettingsDialog(TComponent* AOwner) : TForm(AOwner) {
   // The page control, its sheets and the up-down buttons are read from the form text.
   ComCtrlsClassesPublished();
   ReadComponentFromText(this, FontDialogUnitFormText);
-  auto find = [this](const char* name) { return FindComponent(name); };
-  PageControl1 = static_cast<TPageControl*>(find("PageControl1"));
-  PageSetupSheet = static_cast<TTabSheet*>(find("PageSetupSheet"));
-  PaperSizeComboBox = static_cast<TComboBox*>(find("PaperSizeComboBox"));
-  TopMarginEdit = static_cast<TVisExtSpinEdit*>(find("TopMarginEdit"));
-  BottomMarginEdit = static_cast<TVisExtSpinEdit*>(find("BottomMarginEdit"));
-  LeftMarginEdit = static_cast<TVisExtSpinEdit*>(find("LeftMarginEdit"));
-  RightMarginEdit = static_cast<TVisExtSpinEdit*>(find("RightMarginEdit"));
-  MirrorCheckBox = static_cast<TCheckBox*>(find("MirrorCheckBox"));
-  Edit5 = static_cast<TEdit*>(find("Edit5"));
-  UpDown5 = static_cast<TUpDown*>(find("UpDown5"));
-  PDFFolderButton = static_cast<TButton*>(find("PDFFolderButton"));
-  HeadersListBox = static_cast<TListBox*>(find("HeadersListBox"));
-  HeadingEdit = static_cast<TEdit*>(find("HeadingEdit"));
-  DateCheckBox = static_cast<TCheckBox*>(find("DateCheckBox"));
-  AllCapsCheckBox = static_cast<TCheckBox*>(find("AllCapsCheckBox"));
   for (int kind = 0; kind < ExtraPageKindCount; ++kind) {
-    PageCheckBoxes[kind] = static_cast<TCheckBox*>(find((AnsiString(kPageNames[kind]) + "CheckBox").c_str()));
-    PageButtons[kind] = static_cast<TButton*>(find((AnsiString(kPageNames[kind]) + "Button").c_str()));
+    PageCheckBoxes[kind] = static_cast<TCheckBox*>(FindComponent(AnsiString(kPageNames[kind]) + "CheckBox"));
+    PageButtons[kind] = static_cast<TButton*>(FindComponent(AnsiString(kPageNames[kind]) + "Button"));
   }
-  HyphenationGroup = static_cast<TRadioGroup*>(find("HyphenationGroup"));
-  NoHyphNumberEdit = static_cast<TEdit*>(find("NoHyphNumberEdit"));
-  NoHyphNumberUpDown = static_cast<TUpDown*>(find("NoHyphNumberUpDown"));
-  ConsonantsEdit = static_cast<TEdit*>(find("ConsonantsEdit"));
-  VowelsEdit = static_cast<TEdit*>(find("VowelsEdit"));
-  HyphenUzurUvadEdit = static_cast<VUzurUvadEdit*>(find("HyphenUzurUvadEdit"));
-  eBookButton = static_cast<TButton*>(find("eBookButton"));
-  eBookFontSizeLabel = static_cast<TLabel*>(find("eBookFontSizeLabel"));
-  FontSizeTrackBar = static_cast<TTrackBar*>(find("FontSizeTrackBar"));
-  ReaderWorksButton = static_cast<TButton*>(find("ReaderWorksButton"));
-  OKBtn = static_cast<TButton*>(find("OKBtn"));
 }
 
 AnsiString TBibleSettingsDialog::HyphenatedWordsFileName() {

@@ -368,6 +368,7 @@ object BibleSettingsDialog: TBibleSettingsDialog
         Top = 106
         Width = 258
         Height = 13
+        AutoSize = False
         Caption = 'characters from either end of a word'
       end
       object ConsonantsLabel: TLabel
@@ -375,6 +376,7 @@ object BibleSettingsDialog: TBibleSettingsDialog
         Top = 136
         Width = 150
         Height = 13
+        AutoSize = False
         Caption = 'List of co&nsonants'
         FocusControl = ConsonantsEdit
       end
@@ -390,6 +392,7 @@ object BibleSettingsDialog: TBibleSettingsDialog
         Top = 164
         Width = 150
         Height = 13
+        AutoSize = False
         Caption = 'List of &vowels'
         FocusControl = VowelsEdit
       end

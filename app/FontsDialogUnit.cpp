@@ -12,6 +12,9 @@
 extern const char FontsDialogUnitFormText[];
 
 PUBLISHED(TFontsDialog) {
+  Field("BracketsRadioGroup", &TFontsDialog::BracketsRadioGroup);
+  Field("OKButton", &TFontsDialog::OKButton);
+  Field("CancelButton", &TFontsDialog::CancelButton);
   Method("FormCreate", &TFontsDialog::FormCreate);
   Method("FontButtonClick", &TFontsDialog::FontButtonClick);
   Method("BracketsRadioGroupClick", &TFontsDialog::BracketsRadioGroupClick);
@@ -34,9 +37,6 @@ constexpr int kBracketsInFontAbove = 1;
 TFontsDialog::TFontsDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, FontsDialogUnitFormText);
   for (int i = 0; i < FontCount; ++i) FontButtons[i] = static_cast<TButton*>(FindComponent(kButtonNames[i]));
-  BracketsRadioGroup = static_cast<TRadioGroup*>(FindComponent("BracketsRadioGroup"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 Integer TFontsDialog::ChapterSize(Integer normalSize) {

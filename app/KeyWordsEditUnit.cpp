@@ -21,6 +21,23 @@
 extern const char KeyWordsEditUnitFormText[];
 
 PUBLISHED(TKeyWordsEditDialog) {
+  Field("KeywordComboBox", &TKeyWordsEditDialog::KeywordComboBox);
+  Field("DeleteButton", &TKeyWordsEditDialog::DeleteButton);
+  Field("NewEdit", &TKeyWordsEditDialog::NewEdit);
+  Field("AddKeywordButton", &TKeyWordsEditDialog::AddKeywordButton);
+  Field("EnglishEdit", &TKeyWordsEditDialog::EnglishEdit);
+  Field("GroupComboBox", &TKeyWordsEditDialog::GroupComboBox);
+  Field("ReferencesListBox", &TKeyWordsEditDialog::ReferencesListBox);
+  Field("ItemComboBox", &TKeyWordsEditDialog::ItemComboBox);
+  Field("DelRefButton", &TKeyWordsEditDialog::DelRefButton);
+  Field("NewReferenceEdit", &TKeyWordsEditDialog::NewReferenceEdit);
+  Field("AddReferenceButton", &TKeyWordsEditDialog::AddReferenceButton);
+  Field("LoadButton", &TKeyWordsEditDialog::LoadButton);
+  Field("SaveButton", &TKeyWordsEditDialog::SaveButton);
+  Field("CheckListsButton", &TKeyWordsEditDialog::CheckListsButton);
+  Field("OKBtn", &TKeyWordsEditDialog::OKBtn);
+  Field("CancelBtn", &TKeyWordsEditDialog::CancelBtn);
+  Field("StatusBar1", &TKeyWordsEditDialog::StatusBar1);
   Method("FormCreate", &TKeyWordsEditDialog::FormCreate);
   Method("FormDestroy", &TKeyWordsEditDialog::FormDestroy);
   Method("FormClose", &TKeyWordsEditDialog::FormClose);
@@ -41,11 +58,6 @@ PUBLISHED(TKeyWordsEditDialog) {
 
 namespace {
 
-template <typename T>
-T* Find(TComponent* owner, const char* name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
-
 // The most occurrences of a word in one verse that an item number names.
 constexpr Integer kLastItem = 15;
 
@@ -53,23 +65,6 @@ constexpr Integer kLastItem = 15;
 
 TKeyWordsEditDialog::TKeyWordsEditDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, KeyWordsEditUnitFormText);
-  KeywordComboBox = Find<TComboBox>(this, "KeywordComboBox");
-  DeleteButton = Find<TButton>(this, "DeleteButton");
-  NewEdit = Find<TEdit>(this, "NewEdit");
-  AddKeywordButton = Find<TButton>(this, "AddKeywordButton");
-  EnglishEdit = Find<TEdit>(this, "EnglishEdit");
-  GroupComboBox = Find<TComboBox>(this, "GroupComboBox");
-  ReferencesListBox = Find<TListBox>(this, "ReferencesListBox");
-  ItemComboBox = Find<TComboBox>(this, "ItemComboBox");
-  DelRefButton = Find<TButton>(this, "DelRefButton");
-  NewReferenceEdit = Find<TEdit>(this, "NewReferenceEdit");
-  AddReferenceButton = Find<TButton>(this, "AddReferenceButton");
-  LoadButton = Find<TButton>(this, "LoadButton");
-  SaveButton = Find<TButton>(this, "SaveButton");
-  CheckListsButton = Find<TButton>(this, "CheckListsButton");
-  OKBtn = Find<TButton>(this, "OKBtn");
-  CancelBtn = Find<TButton>(this, "CancelBtn");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
   // The opener fills the editor between creating and showing it.
   AfterConstruction();
 }

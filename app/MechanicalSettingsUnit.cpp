@@ -8,6 +8,12 @@
 extern const char MechanicalSettingsUnitFormText[];
 
 PUBLISHED(TMechanicalSettingsDialog) {
+  Field("WhiteSpaceCheckBox", &TMechanicalSettingsDialog::WhiteSpaceCheckBox);
+  Field("USFMCheckBox", &TMechanicalSettingsDialog::USFMCheckBox);
+  Field("StructureCheckBox", &TMechanicalSettingsDialog::StructureCheckBox);
+  Field("SpeedTrackBar", &TMechanicalSettingsDialog::SpeedTrackBar);
+  Field("OKButton", &TMechanicalSettingsDialog::OKButton);
+  Field("CancelButton", &TMechanicalSettingsDialog::CancelButton);
   Method("FormCreate", &TMechanicalSettingsDialog::FormCreate);
   Method("WhiteSpaceCheckBoxClick", &TMechanicalSettingsDialog::WhiteSpaceCheckBoxClick);
   Method("USFMCheckBoxClick", &TMechanicalSettingsDialog::USFMCheckBoxClick);
@@ -17,12 +23,6 @@ PUBLISHED(TMechanicalSettingsDialog) {
 
 TMechanicalSettingsDialog::TMechanicalSettingsDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, MechanicalSettingsUnitFormText);
-  WhiteSpaceCheckBox = static_cast<TCheckBox*>(FindComponent("WhiteSpaceCheckBox"));
-  USFMCheckBox = static_cast<TCheckBox*>(FindComponent("USFMCheckBox"));
-  StructureCheckBox = static_cast<TCheckBox*>(FindComponent("StructureCheckBox"));
-  SpeedTrackBar = static_cast<TTrackBar*>(FindComponent("SpeedTrackBar"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TMechanicalSettingsDialog::FormCreate(TObject*) {

@@ -19,6 +19,13 @@
 extern const char NamesListFormText[];
 
 PUBLISHED(TNamesListDlg) {
+  Field("ListBoxNew", &TNamesListDlg::ListBoxNew);
+  Field("ListBoxApproved", &TNamesListDlg::ListBoxApproved);
+  Field("DisapprovedListBox", &TNamesListDlg::DisapprovedListBox);
+  Field("Edit1", &TNamesListDlg::Edit1);
+  Field("OKBtn", &TNamesListDlg::OKBtn);
+  Field("CancelBtn", &TNamesListDlg::CancelBtn);
+  Field("StatusBar1", &TNamesListDlg::StatusBar1);
   Method("FormCreate", &TNamesListDlg::FormCreate);
   Method("FormDestroy", &TNamesListDlg::FormDestroy);
   Method("ProduceListBtnClick", &TNamesListDlg::ProduceListBtnClick);
@@ -53,13 +60,6 @@ int MoveSelected(TListBox* from, TListBox* to) {
 
 TNamesListDlg::TNamesListDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, NamesListFormText);
-  ListBoxNew = static_cast<TListBox*>(FindComponent("ListBoxNew"));
-  ListBoxApproved = static_cast<TListBox*>(FindComponent("ListBoxApproved"));
-  DisapprovedListBox = static_cast<TListBox*>(FindComponent("DisapprovedListBox"));
-  Edit1 = static_cast<TEdit*>(FindComponent("Edit1"));
-  OKBtn = static_cast<TButton*>(FindComponent("OKBtn"));
-  CancelBtn = static_cast<TButton*>(FindComponent("CancelBtn"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 AnsiString TNamesListDlg::ApprovedPath() const { return Scripture->WorkFolder + "ApprovedNames.txt"; }

@@ -11,15 +11,15 @@
 extern const char OTNTDialogUnitFormText[];
 
 PUBLISHED(TOTNTDialog) {
+  Field("TestamentRadioGroup", &TOTNTDialog::TestamentRadioGroup);
+  Field("OKButton", &TOTNTDialog::OKButton);
+  Field("CancelButton", &TOTNTDialog::CancelButton);
   Method("FormCreate", &TOTNTDialog::FormCreate);
   Method("OKButtonClick", &TOTNTDialog::OKButtonClick);
 }
 
 TOTNTDialog::TOTNTDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, OTNTDialogUnitFormText);
-  TestamentRadioGroup = static_cast<TRadioGroup*>(FindComponent("TestamentRadioGroup"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TOTNTDialog::BookRange(Integer testament, int& first, int& last) {

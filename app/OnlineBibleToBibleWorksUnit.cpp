@@ -13,6 +13,8 @@
 extern const char OnlineBibleToBibleWorksUnitFormText[];
 
 PUBLISHED(TOnlineBibleToBibleWorksDialog) {
+  Field("UzurUvadEdit1", &TOnlineBibleToBibleWorksDialog::UzurUvadEdit1);
+  Field("Status", &TOnlineBibleToBibleWorksDialog::Status);
   Method("FormCreate", &TOnlineBibleToBibleWorksDialog::FormCreate);
   Method("OpenBtnClick", &TOnlineBibleToBibleWorksDialog::OpenBtnClick);
   Method("ConvertBtnClick", &TOnlineBibleToBibleWorksDialog::ConvertBtnClick);
@@ -21,8 +23,6 @@ PUBLISHED(TOnlineBibleToBibleWorksDialog) {
 
 TOnlineBibleToBibleWorksDialog::TOnlineBibleToBibleWorksDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, OnlineBibleToBibleWorksUnitFormText);
-  UzurUvadEdit1 = static_cast<VUzurUvadEdit*>(FindComponent("UzurUvadEdit1"));
-  Status = static_cast<TLabel*>(FindComponent("Status"));
 }
 
 void TOnlineBibleToBibleWorksDialog::ShowStatus(const AnsiString& text) {

@@ -9,6 +9,10 @@
 extern const char ParatextSettingsUnitFormText[];
 
 PUBLISHED(TParatextSettingsDialog) {
+  Field("FolderEdit", &TParatextSettingsDialog::FolderEdit);
+  Field("BrowseButton", &TParatextSettingsDialog::BrowseButton);
+  Field("OKButton", &TParatextSettingsDialog::OKButton);
+  Field("CancelButton", &TParatextSettingsDialog::CancelButton);
   Method("FormCreate", &TParatextSettingsDialog::FormCreate);
   Method("BrowseButtonClick", &TParatextSettingsDialog::BrowseButtonClick);
   Method("OKButtonClick", &TParatextSettingsDialog::OKButtonClick);
@@ -16,10 +20,6 @@ PUBLISHED(TParatextSettingsDialog) {
 
 TParatextSettingsDialog::TParatextSettingsDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ParatextSettingsUnitFormText);
-  FolderEdit = static_cast<TEdit*>(FindComponent("FolderEdit"));
-  BrowseButton = static_cast<TButton*>(FindComponent("BrowseButton"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TParatextSettingsDialog::FormCreate(TObject*) { FolderEdit->SetText(MyReg->GetParatextProjectsFolder()); }

@@ -145,6 +145,7 @@ object PrintBibleV3Dialog: TPrintBibleV3Dialog
         Top = 12
         Width = 490
         Height = 13
+        AutoSize = False
         Caption = 'Bible.pdf will hold, in this order:'
       end
       object CoverPageBox: TCheckBox

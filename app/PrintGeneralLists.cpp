@@ -23,6 +23,20 @@
 extern const char PrintGeneralListsFormText[];
 
 PUBLISHED(TPrintGeneralListDialog) {
+  Field("UzurUvadEdit1", &TPrintGeneralListDialog::UzurUvadEdit1);
+  Field("UVStyle1", &TPrintGeneralListDialog::UVStyle1);
+  Field("StatusBar1", &TPrintGeneralListDialog::StatusBar1);
+  Field("PDFDocument1", &TPrintGeneralListDialog::PDFDocument1);
+  Field("UVReportHelper1", &TPrintGeneralListDialog::UVReportHelper1);
+  Field("MainMenu1", &TPrintGeneralListDialog::MainMenu1);
+  Field("TransfertoParatext1", &TPrintGeneralListDialog::TransfertoParatext1);
+  Field("Cut1", &TPrintGeneralListDialog::Cut1);
+  Field("Copy1", &TPrintGeneralListDialog::Copy1);
+  Field("Paste1", &TPrintGeneralListDialog::Paste1);
+  Field("ShowWithoutValidTranslation1", &TPrintGeneralListDialog::ShowWithoutValidTranslation1);
+  Field("SingleLineSpacing1", &TPrintGeneralListDialog::SingleLineSpacing1);
+  Field("ShowOnlyChanges1", &TPrintGeneralListDialog::ShowOnlyChanges1);
+  Field("AddVerseText1", &TPrintGeneralListDialog::AddVerseText1);
   Method("FormCreate", &TPrintGeneralListDialog::FormCreate);
   Method("FormDestroy", &TPrintGeneralListDialog::FormDestroy);
   Method("TransfertoParatext1Click", &TPrintGeneralListDialog::TransfertoParatext1Click);
@@ -46,29 +60,10 @@ namespace {
 // Saved text is not wrapped; the width only sets the length of horizontal lines.
 constexpr Integer kSavedLineWidth = 80;
 
-template <typename T>
-T* Find(TComponent* owner, const char* name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
-
 }  // namespace
 
 TPrintGeneralListDialog::TPrintGeneralListDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, PrintGeneralListsFormText);
-  UzurUvadEdit1 = Find<VUzurUvad>(this, "UzurUvadEdit1");
-  UVStyle1 = Find<TUVStyle>(this, "UVStyle1");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
-  PDFDocument1 = Find<TPDFDocument>(this, "PDFDocument1");
-  UVReportHelper1 = Find<TUVReportHelper>(this, "UVReportHelper1");
-  MainMenu1 = Find<TMainMenu>(this, "MainMenu1");
-  TransfertoParatext1 = Find<TMenuItem>(this, "TransfertoParatext1");
-  Cut1 = Find<TMenuItem>(this, "Cut1");
-  Copy1 = Find<TMenuItem>(this, "Copy1");
-  Paste1 = Find<TMenuItem>(this, "Paste1");
-  ShowWithoutValidTranslation1 = Find<TMenuItem>(this, "ShowWithoutValidTranslation1");
-  SingleLineSpacing1 = Find<TMenuItem>(this, "SingleLineSpacing1");
-  ShowOnlyChanges1 = Find<TMenuItem>(this, "ShowOnlyChanges1");
-  AddVerseText1 = Find<TMenuItem>(this, "AddVerseText1");
   // Callers fill the window between creating and showing it, so it is ready as soon as it is
   // made, not only when it first shows.
   AfterConstruction();

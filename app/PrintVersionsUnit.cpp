@@ -25,6 +25,17 @@
 extern const char PrintVersionsUnitFormText[];
 
 PUBLISHED(TPrintVersionsDlg) {
+  Field("FileNamesComboBox", &TPrintVersionsDlg::FileNamesComboBox);
+  Field("NewerComboBox", &TPrintVersionsDlg::NewerComboBox);
+  Field("OlderComboBox", &TPrintVersionsDlg::OlderComboBox);
+  Field("ProduceBtn", &TPrintVersionsDlg::ProduceBtn);
+  Field("ClipboardBtn", &TPrintVersionsDlg::ClipboardBtn);
+  Field("OKBtn", &TPrintVersionsDlg::OKBtn);
+  Field("UzurUvadEdit1", &TPrintVersionsDlg::UzurUvadEdit1);
+  Field("UzurUvad1", &TPrintVersionsDlg::UzurUvad1);
+  Field("StatusBar1", &TPrintVersionsDlg::StatusBar1);
+  Field("UVStyle1", &TPrintVersionsDlg::UVStyle1);
+  Field("UVStyle2", &TPrintVersionsDlg::UVStyle2);
   Method("FormCreate", &TPrintVersionsDlg::FormCreate);
   Method("FormDestroy", &TPrintVersionsDlg::FormDestroy);
   Method("Version1ComboBoxChange", &TPrintVersionsDlg::Version1ComboBoxChange);
@@ -37,11 +48,6 @@ PUBLISHED(TPrintVersionsDlg) {
 }
 
 namespace {
-
-template <typename T>
-T* Find(TComponent* owner, const AnsiString& name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
 
 // A project's file of the book; empty when it has not got the book.
 AnsiString BookFileOf(TScripture* books, const AnsiString& book) {
@@ -70,18 +76,8 @@ void CopyFontRecord(TUVStyle* style, Integer textStyle, TFontIndex record) {
 TPrintVersionsDlg::TPrintVersionsDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, PrintVersionsUnitFormText);
   for (std::size_t k = 0; k < VersionComboBoxes.size(); ++k)
-    VersionComboBoxes[k] = Find<TComboBox>(this, "Version" + IntToStr(static_cast<Integer>(k) + 1) + "ComboBox");
-  FileNamesComboBox = Find<TComboBox>(this, "FileNamesComboBox");
-  NewerComboBox = Find<TComboBox>(this, "NewerComboBox");
-  OlderComboBox = Find<TComboBox>(this, "OlderComboBox");
-  ProduceBtn = Find<TButton>(this, "ProduceBtn");
-  ClipboardBtn = Find<TButton>(this, "ClipboardBtn");
-  OKBtn = Find<TButton>(this, "OKBtn");
-  UzurUvadEdit1 = Find<VUzurUvadEdit>(this, "UzurUvadEdit1");
-  UzurUvad1 = Find<VUzurUvad>(this, "UzurUvad1");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
-  UVStyle1 = Find<TUVStyle>(this, "UVStyle1");
-  UVStyle2 = Find<TUVStyle>(this, "UVStyle2");
+    VersionComboBoxes[k] =
+        static_cast<TComboBox*>(FindComponent("Version" + IntToStr(static_cast<Integer>(k) + 1) + "ComboBox"));
   AfterConstruction();
 }
 

@@ -8,6 +8,9 @@
 extern const char ProgramSettingsUnitFormText[];
 
 PUBLISHED(TProgramSettingsDlg) {
+  Field("DateFormatComboBox", &TProgramSettingsDlg::DateFormatComboBox);
+  Field("OKButton", &TProgramSettingsDlg::OKButton);
+  Field("CancelButton", &TProgramSettingsDlg::CancelButton);
   Method("FormCreate", &TProgramSettingsDlg::FormCreate);
   Method("OKButtonClick", &TProgramSettingsDlg::OKButtonClick);
 }
@@ -20,9 +23,6 @@ const char* const kDateFormatSetting = "Date format";
 
 TProgramSettingsDlg::TProgramSettingsDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ProgramSettingsUnitFormText);
-  DateFormatComboBox = static_cast<TComboBox*>(FindComponent("DateFormatComboBox"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TProgramSettingsDlg::FormCreate(TObject*) {

@@ -13,6 +13,17 @@
 extern const char RemovalSpellingErrorsUnitFormText[];
 
 PUBLISHED(TRemovalSpellingErrorsDlg) {
+  Field("ComboBox1", &TRemovalSpellingErrorsDlg::ComboBox1);
+  Field("CheckBox1", &TRemovalSpellingErrorsDlg::CheckBox1);
+  Field("Edit3", &TRemovalSpellingErrorsDlg::Edit3);
+  Field("UpDown1", &TRemovalSpellingErrorsDlg::UpDown1);
+  Field("Edit1", &TRemovalSpellingErrorsDlg::Edit1);
+  Field("Edit2", &TRemovalSpellingErrorsDlg::Edit2);
+  Field("Label8", &TRemovalSpellingErrorsDlg::Label8);
+  Field("Label9", &TRemovalSpellingErrorsDlg::Label9);
+  Field("ListBox1", &TRemovalSpellingErrorsDlg::ListBox1);
+  Field("StatusBar1", &TRemovalSpellingErrorsDlg::StatusBar1);
+  Field("Timer1", &TRemovalSpellingErrorsDlg::Timer1);
   Method("FormCreate", &TRemovalSpellingErrorsDlg::FormCreate);
   Method("FormDestroy", &TRemovalSpellingErrorsDlg::FormDestroy);
   Method("Timer1Timer", &TRemovalSpellingErrorsDlg::Timer1Timer);
@@ -51,17 +62,6 @@ AnsiString ListFile(int list) { return ProgramFolder + CorrectionListFileName(li
 
 TRemovalSpellingErrorsDlg::TRemovalSpellingErrorsDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, RemovalSpellingErrorsUnitFormText);
-  ComboBox1 = static_cast<TComboBox*>(FindComponent("ComboBox1"));
-  CheckBox1 = static_cast<TCheckBox*>(FindComponent("CheckBox1"));
-  Edit3 = static_cast<TEdit*>(FindComponent("Edit3"));
-  UpDown1 = static_cast<TUpDown*>(FindComponent("UpDown1"));
-  Edit1 = static_cast<TEdit*>(FindComponent("Edit1"));
-  Edit2 = static_cast<TEdit*>(FindComponent("Edit2"));
-  Label8 = static_cast<TLabel*>(FindComponent("Label8"));
-  Label9 = static_cast<TLabel*>(FindComponent("Label9"));
-  ListBox1 = static_cast<TListBox*>(FindComponent("ListBox1"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
-  Timer1 = static_cast<TTimer*>(FindComponent("Timer1"));
 }
 
 void TRemovalSpellingErrorsDlg::ShowStatus(const AnsiString& text) {

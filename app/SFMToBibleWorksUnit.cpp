@@ -15,6 +15,9 @@
 extern const char SFMToBibleWorksUnitFormText[];
 
 PUBLISHED(TSFMToBibleWorksDlg) {
+  Field("VersionsComboBox", &TSFMToBibleWorksDlg::VersionsComboBox);
+  Field("UzurUvadEdit1", &TSFMToBibleWorksDlg::UzurUvadEdit1);
+  Field("StatusBar1", &TSFMToBibleWorksDlg::StatusBar1);
   Method("FormCreate", &TSFMToBibleWorksDlg::FormCreate);
   Method("FormDestroy", &TSFMToBibleWorksDlg::FormDestroy);
   Method("VersionsComboBoxChange", &TSFMToBibleWorksDlg::VersionsComboBoxChange);
@@ -24,9 +27,6 @@ PUBLISHED(TSFMToBibleWorksDlg) {
 
 TSFMToBibleWorksDlg::TSFMToBibleWorksDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, SFMToBibleWorksUnitFormText);
-  VersionsComboBox = static_cast<TComboBox*>(FindComponent("VersionsComboBox"));
-  UzurUvadEdit1 = static_cast<VUzurUvadEdit*>(FindComponent("UzurUvadEdit1"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 void TSFMToBibleWorksDlg::ShowStatus(const AnsiString& text) {

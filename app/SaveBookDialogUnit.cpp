@@ -10,6 +10,11 @@
 extern const char SaveBookDialogUnitFormText[];
 
 PUBLISHED(TParatextIsRunningDialog) {
+  Field("MessageLabel", &TParatextIsRunningDialog::MessageLabel);
+  Field("QuestionLabel", &TParatextIsRunningDialog::QuestionLabel);
+  Field("YesButton", &TParatextIsRunningDialog::YesButton);
+  Field("NoButton", &TParatextIsRunningDialog::NoButton);
+  Field("WatchTimer", &TParatextIsRunningDialog::WatchTimer);
   Method("FormCreate", &TParatextIsRunningDialog::FormCreate);
   Method("YesButtonClick", &TParatextIsRunningDialog::YesButtonClick);
   Method("NoButtonClick", &TParatextIsRunningDialog::NoButtonClick);
@@ -19,11 +24,6 @@ PUBLISHED(TParatextIsRunningDialog) {
 TParatextIsRunningDialog::TParatextIsRunningDialog(TComponent* AOwner, TCheckingHost& host, int book)
     : TForm(AOwner), host_(host), book_(book) {
   ReadComponentFromText(this, SaveBookDialogUnitFormText);
-  MessageLabel = static_cast<TLabel*>(FindComponent("MessageLabel"));
-  QuestionLabel = static_cast<TLabel*>(FindComponent("QuestionLabel"));
-  YesButton = static_cast<TButton*>(FindComponent("YesButton"));
-  NoButton = static_cast<TButton*>(FindComponent("NoButton"));
-  WatchTimer = static_cast<TTimer*>(FindComponent("WatchTimer"));
 }
 
 bool TParatextIsRunningDialog::ParatextShowsTheBook() {

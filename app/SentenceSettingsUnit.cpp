@@ -16,6 +16,20 @@
 extern const char SentenceSettingsUnitFormText[];
 
 PUBLISHED(TSentenceSettings) {
+  Field("ProjectComboBox", &TSentenceSettings::ProjectComboBox);
+  Field("VersificationLabel", &TSentenceSettings::VersificationLabel);
+  Field("StyleSheetLabel", &TSentenceSettings::StyleSheetLabel);
+  Field("EndersEdit", &TSentenceSettings::EndersEdit);
+  Field("IndifferentEdit", &TSentenceSettings::IndifferentEdit);
+  Field("NonAdjacentEdit", &TSentenceSettings::NonAdjacentEdit);
+  Field("RightOfQuotesEdit", &TSentenceSettings::RightOfQuotesEdit);
+  Field("BracketsMemo", &TSentenceSettings::BracketsMemo);
+  Field("SmallLettersEdit", &TSentenceSettings::SmallLettersEdit);
+  Field("CapitalsEdit", &TSentenceSettings::CapitalsEdit);
+  Field("ExtraCharsEdit", &TSentenceSettings::ExtraCharsEdit);
+  Field("FilteredOutEdit", &TSentenceSettings::FilteredOutEdit);
+  Field("OKButton", &TSentenceSettings::OKButton);
+  Field("CancelButton", &TSentenceSettings::CancelButton);
   Method("FormCreate", &TSentenceSettings::FormCreate);
   Method("ProjectComboBoxChange", &TSentenceSettings::ProjectComboBoxChange);
   Method("OKButtonClick", &TSentenceSettings::OKButtonClick);
@@ -25,18 +39,18 @@ namespace {
 
 // The settings the edits show, in the edits' order.
 struct TCharacterSetting {
-  const char* Edit;
+  TEdit* TSentenceSettings::*Edit;
   const char* Setting;
 };
 const TCharacterSetting kCharacterSettings[] = {
-    {"EndersEdit", "Sentence Enders"},
-    {"IndifferentEdit", "Sentence Indifferent Characters"},
-    {"NonAdjacentEdit", "Non Adjacent Characters"},
-    {"RightOfQuotesEdit", "Chars Right Of Closing Quotes"},
-    {"SmallLettersEdit", "Small Letters"},
-    {"CapitalsEdit", "Capitals"},
-    {"ExtraCharsEdit", "Extra chars in text"},
-    {"FilteredOutEdit", "Chars Filtered Out"},
+    {&TSentenceSettings::EndersEdit, "Sentence Enders"},
+    {&TSentenceSettings::IndifferentEdit, "Sentence Indifferent Characters"},
+    {&TSentenceSettings::NonAdjacentEdit, "Non Adjacent Characters"},
+    {&TSentenceSettings::RightOfQuotesEdit, "Chars Right Of Closing Quotes"},
+    {&TSentenceSettings::SmallLettersEdit, "Small Letters"},
+    {&TSentenceSettings::CapitalsEdit, "Capitals"},
+    {&TSentenceSettings::ExtraCharsEdit, "Extra chars in text"},
+    {&TSentenceSettings::FilteredOutEdit, "Chars Filtered Out"},
 };
 
 // Where a list file lived before it got its present name in the work folder.
@@ -84,20 +98,6 @@ void MigrateListFiles(const AnsiString& projectFolder) {
 
 TSentenceSettings::TSentenceSettings(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, SentenceSettingsUnitFormText);
-  ProjectComboBox = static_cast<TComboBox*>(FindComponent("ProjectComboBox"));
-  VersificationLabel = static_cast<TLabel*>(FindComponent("VersificationLabel"));
-  StyleSheetLabel = static_cast<TLabel*>(FindComponent("StyleSheetLabel"));
-  EndersEdit = static_cast<TEdit*>(FindComponent("EndersEdit"));
-  IndifferentEdit = static_cast<TEdit*>(FindComponent("IndifferentEdit"));
-  NonAdjacentEdit = static_cast<TEdit*>(FindComponent("NonAdjacentEdit"));
-  RightOfQuotesEdit = static_cast<TEdit*>(FindComponent("RightOfQuotesEdit"));
-  BracketsMemo = static_cast<TMemo*>(FindComponent("BracketsMemo"));
-  SmallLettersEdit = static_cast<TEdit*>(FindComponent("SmallLettersEdit"));
-  CapitalsEdit = static_cast<TEdit*>(FindComponent("CapitalsEdit"));
-  ExtraCharsEdit = static_cast<TEdit*>(FindComponent("ExtraCharsEdit"));
-  FilteredOutEdit = static_cast<TEdit*>(FindComponent("FilteredOutEdit"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 TSentenceSettings::~TSentenceSettings() { delete projects_; }
@@ -108,7 +108,7 @@ void TSentenceSettings::FormCreate(TObject*) {
   ProjectComboBox->SetItemIndex(projects_->CurrentIndex);
   ProjectComboBoxChange(this);
   for (const TCharacterSetting& c : kCharacterSettings)
-    static_cast<TEdit*>(FindComponent(c.Edit))->SetText(ReadSettingString(c.Setting));
+    (this->*c.Edit)->SetText(ReadSettingString(c.Setting));
   std::unique_ptr<TStringList> brackets(new TStringList());
   ReadLinesOrNone(BracketsFile(), brackets.get());
   BracketsMemo->GetLines()->Assign(brackets.get());
@@ -132,7 +132,7 @@ void TSentenceSettings::ProjectComboBoxChange(TObject*) {
 
 void TSentenceSettings::OKButtonClick(TObject*) {
   for (const TCharacterSetting& c : kCharacterSettings)
-    WriteSettingString(c.Setting, static_cast<TEdit*>(FindComponent(c.Edit))->GetText());
+    WriteSettingString(c.Setting, (this->*c.Edit)->GetText());
   if (ReplaceFileContents(BracketsFile(), BracketsMemo->GetLines()->GetText()) != 0)
     Application->MessageBox("The bracket pairs cannot be saved as " + BracketsFile() + ".", "Pelorin",
                             MB_OK | MB_ICONERROR);

@@ -4,6 +4,7 @@
 #include "app/CheckingHost.h"
 #include "app/IdleWait.h"
 #include "app/TickGuard.h"
+#include "classlib/CommandLines.h"
 #include "classlib/StringLists.h"
 #include "classlib/SysUtils.h"
 #include "core/CheckPunctuation.h"
@@ -158,7 +159,8 @@ void TSpellTimerRun::CountMisspelt(const AnsiString& word) {
 
 TDdeOpenProgress TSpellTimerRun::LinkHelper() {
   const AnsiString service = ChangeFileExt(helperFileName_, "");
-  const TDdeOpenProgress progress = helper_.Open(service, helperFolder_ + service);
+  // The helper is started by its path in quotes: a blank in its folder must not split it.
+  const TDdeOpenProgress progress = helper_.Open(service, QuotedArgument(helperFolder_ + service));
   helperState_.Status = "Making a link";
   return progress;
 }

@@ -16,6 +16,12 @@
 extern const char SpellingSettingsUnitFormText[];
 
 PUBLISHED(TSpellingSettingsDialog) {
+  Field("SpellingOptionsButton", &TSpellingSettingsDialog::SpellingOptionsButton);
+  Field("HelperCheckBox", &TSpellingSettingsDialog::HelperCheckBox);
+  Field("HelperLabel", &TSpellingSettingsDialog::HelperLabel);
+  Field("CheckAgainButton", &TSpellingSettingsDialog::CheckAgainButton);
+  Field("OKButton", &TSpellingSettingsDialog::OKButton);
+  Field("CancelButton", &TSpellingSettingsDialog::CancelButton);
   Method("FormCreate", &TSpellingSettingsDialog::FormCreate);
   Method("SpellingOptionsButtonClick", &TSpellingSettingsDialog::SpellingOptionsButtonClick);
   Method("HelperCheckBoxClick", &TSpellingSettingsDialog::HelperCheckBoxClick);
@@ -62,12 +68,6 @@ void ForgetSpellingResults(TBookResults& results, Integer testament) {
 TSpellingSettingsDialog::TSpellingSettingsDialog(TComponent* AOwner, TLexemeSpell3Base* spell, TBookResults* results)
     : TForm(AOwner), spell_(spell), results_(results) {
   ReadComponentFromText(this, SpellingSettingsUnitFormText);
-  SpellingOptionsButton = static_cast<TButton*>(FindComponent("SpellingOptionsButton"));
-  HelperCheckBox = static_cast<TCheckBox*>(FindComponent("HelperCheckBox"));
-  HelperLabel = static_cast<TLabel*>(FindComponent("HelperLabel"));
-  CheckAgainButton = static_cast<TButton*>(FindComponent("CheckAgainButton"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
 }
 
 void TSpellingSettingsDialog::FormCreate(TObject*) {

@@ -13,6 +13,16 @@
 extern const char TNEConvertUnitFormText[];
 
 PUBLISHED(TTNEConvertDialog) {
+  Field("VersionsComboBox", &TTNEConvertDialog::VersionsComboBox);
+  Field("NoteTypeComboBox", &TTNEConvertDialog::NoteTypeComboBox);
+  Field("Category1ComboBox", &TTNEConvertDialog::Category1ComboBox);
+  Field("Category2ComboBox", &TTNEConvertDialog::Category2ComboBox);
+  Field("Category3ComboBox", &TTNEConvertDialog::Category3ComboBox);
+  Field("ProjectEdit", &TTNEConvertDialog::ProjectEdit);
+  Field("CreatedByEdit", &TTNEConvertDialog::CreatedByEdit);
+  Field("NoteLanguageEdit", &TTNEConvertDialog::NoteLanguageEdit);
+  Field("UnresolvedEdit", &TTNEConvertDialog::UnresolvedEdit);
+  Field("StatusBar1", &TTNEConvertDialog::StatusBar1);
   Method("FormCreate", &TTNEConvertDialog::FormCreate);
   Method("FormDestroy", &TTNEConvertDialog::FormDestroy);
   Method("VersionsComboBoxChange", &TTNEConvertDialog::VersionsComboBoxChange);
@@ -53,16 +63,6 @@ AnsiString Chosen(TComboBox* box) {
 
 TTNEConvertDialog::TTNEConvertDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, TNEConvertUnitFormText);
-  VersionsComboBox = static_cast<TComboBox*>(FindComponent("VersionsComboBox"));
-  NoteTypeComboBox = static_cast<TComboBox*>(FindComponent("NoteTypeComboBox"));
-  Category1ComboBox = static_cast<TComboBox*>(FindComponent("Category1ComboBox"));
-  Category2ComboBox = static_cast<TComboBox*>(FindComponent("Category2ComboBox"));
-  Category3ComboBox = static_cast<TComboBox*>(FindComponent("Category3ComboBox"));
-  ProjectEdit = static_cast<TEdit*>(FindComponent("ProjectEdit"));
-  CreatedByEdit = static_cast<TEdit*>(FindComponent("CreatedByEdit"));
-  NoteLanguageEdit = static_cast<TEdit*>(FindComponent("NoteLanguageEdit"));
-  UnresolvedEdit = static_cast<TEdit*>(FindComponent("UnresolvedEdit"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 void TTNEConvertDialog::ShowStatus(const AnsiString& text) {

@@ -13,6 +13,17 @@
 extern const char TasksDialogUnitFormText[];
 
 PUBLISHED(TTasksDlg) {
+  Field("ParatextLabel", &TTasksDlg::ParatextLabel);
+  Field("ParatextReferenceLabel", &TTasksDlg::ParatextReferenceLabel);
+  Field("ParatextFolderLabel", &TTasksDlg::ParatextFolderLabel);
+  Field("BibleWorksLabel", &TTasksDlg::BibleWorksLabel);
+  Field("BibleWorksVerseLabel", &TTasksDlg::BibleWorksVerseLabel);
+  Field("BibleWorksFolderLabel", &TTasksDlg::BibleWorksFolderLabel);
+  Field("ConversionsMemo", &TTasksDlg::ConversionsMemo);
+  Field("HelperLabel", &TTasksDlg::HelperLabel);
+  Field("HelperStatusLabel", &TTasksDlg::HelperStatusLabel);
+  Field("CloseButton", &TTasksDlg::CloseButton);
+  Field("RefreshTimer", &TTasksDlg::RefreshTimer);
   Method("FormCreate", &TTasksDlg::FormCreate);
   Method("RefreshTimerTimer", &TTasksDlg::RefreshTimerTimer);
 }
@@ -35,17 +46,6 @@ TTasksDlg::TTasksDlg(TComponent* AOwner, TProgramsLink& link, TReferenceExchange
                      const TSpellingHelperState& helper)
     : TForm(AOwner), link_(link), exchange_(exchange), helper_(helper) {
   ReadComponentFromText(this, TasksDialogUnitFormText);
-  ParatextLabel = static_cast<TLabel*>(FindComponent("ParatextLabel"));
-  ParatextReferenceLabel = static_cast<TLabel*>(FindComponent("ParatextReferenceLabel"));
-  ParatextFolderLabel = static_cast<TLabel*>(FindComponent("ParatextFolderLabel"));
-  BibleWorksLabel = static_cast<TLabel*>(FindComponent("BibleWorksLabel"));
-  BibleWorksVerseLabel = static_cast<TLabel*>(FindComponent("BibleWorksVerseLabel"));
-  BibleWorksFolderLabel = static_cast<TLabel*>(FindComponent("BibleWorksFolderLabel"));
-  ConversionsMemo = static_cast<TMemo*>(FindComponent("ConversionsMemo"));
-  HelperLabel = static_cast<TLabel*>(FindComponent("HelperLabel"));
-  HelperStatusLabel = static_cast<TLabel*>(FindComponent("HelperStatusLabel"));
-  CloseButton = static_cast<TButton*>(FindComponent("CloseButton"));
-  RefreshTimer = static_cast<TTimer*>(FindComponent("RefreshTimer"));
 }
 
 void TTasksDlg::FormCreate(TObject*) {

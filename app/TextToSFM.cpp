@@ -19,6 +19,16 @@
 extern const char TextToSFMFormText[];
 
 PUBLISHED(TTextToSFMDialog) {
+  Field("PageControl1", &TTextToSFMDialog::PageControl1);
+  Field("PrepareUzurUvadEdit", &TTextToSFMDialog::PrepareUzurUvadEdit);
+  Field("UzurUvadEdit1", &TTextToSFMDialog::UzurUvadEdit1);
+  Field("IICheckBox", &TTextToSFMDialog::IICheckBox);
+  Field("xOxCheckBox", &TTextToSFMDialog::xOxCheckBox);
+  Field("OCheckBox", &TTextToSFMDialog::OCheckBox);
+  Field("ClosingBracketCheckBox", &TTextToSFMDialog::ClosingBracketCheckBox);
+  Field("PunctuationCheckBox", &TTextToSFMDialog::PunctuationCheckBox);
+  Field("IDEdit", &TTextToSFMDialog::IDEdit);
+  Field("StatusBar1", &TTextToSFMDialog::StatusBar1);
   Method("FormCreate", &TTextToSFMDialog::FormCreate);
   Method("OpenButtonClick", &TTextToSFMDialog::OpenButtonClick);
   Method("PrepareButtonClick", &TTextToSFMDialog::PrepareButtonClick);
@@ -37,16 +47,6 @@ const char* const kDefaultIDSetting = "Default ID";
 TTextToSFMDialog::TTextToSFMDialog(TComponent* AOwner) : TForm(AOwner) {
   ComCtrlsClassesPublished();
   ReadComponentFromText(this, TextToSFMFormText);
-  PageControl1 = static_cast<TPageControl*>(FindComponent("PageControl1"));
-  PrepareUzurUvadEdit = static_cast<VUzurUvadEdit*>(FindComponent("PrepareUzurUvadEdit"));
-  UzurUvadEdit1 = static_cast<VUzurUvadEdit*>(FindComponent("UzurUvadEdit1"));
-  IICheckBox = static_cast<TCheckBox*>(FindComponent("IICheckBox"));
-  xOxCheckBox = static_cast<TCheckBox*>(FindComponent("xOxCheckBox"));
-  OCheckBox = static_cast<TCheckBox*>(FindComponent("OCheckBox"));
-  ClosingBracketCheckBox = static_cast<TCheckBox*>(FindComponent("ClosingBracketCheckBox"));
-  PunctuationCheckBox = static_cast<TCheckBox*>(FindComponent("PunctuationCheckBox"));
-  IDEdit = static_cast<TEdit*>(FindComponent("IDEdit"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
 }
 
 void TTextToSFMDialog::ShowStatus(const AnsiString& text) {

@@ -9,6 +9,7 @@
 #include "app/UzurUvadBookEditor.h"
 #include "classlib/ActnList.h"
 #include "classlib/ComCtrls.h"
+#include "classlib/CommandLines.h"
 #include "classlib/DdeMan.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/FormTextReader.h"
@@ -39,22 +40,11 @@ bool ExpandedMode = false;
 namespace {
 
 bool StartProgramInNormalWindow(const AnsiString& commandLine) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  AnsiString line = commandLine;
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
+  if (!StartCommandLine(commandLine, SW_SHOWNORMAL, process)) return false;
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return true;
-}
-
-template <class T>
-T* Component(TComponent* form, const char* name) {
-  return static_cast<T*>(form->FindComponent(name));
 }
 
 }  // namespace
@@ -62,6 +52,36 @@ T* Component(TComponent* form, const char* name) {
 TProgramStarter StartProgram = &StartProgramInNormalWindow;
 
 PUBLISHED(TMainScreen) {
+  Field("GotoCurrentButton", &TMainScreen::GotoCurrentButton);
+  Field("ComboBox1", &TMainScreen::ComboBox1);
+  Field("SaveButton", &TMainScreen::SaveButton);
+  Field("NSpellOTLabel", &TMainScreen::NSpellOTLabel);
+  Field("NSpellNTLabel", &TMainScreen::NSpellNTLabel);
+  Field("NMechOTLabel", &TMainScreen::NMechOTLabel);
+  Field("NMechNTLabel", &TMainScreen::NMechNTLabel);
+  Field("ResultsToParatextButton", &TMainScreen::ResultsToParatextButton);
+  Field("UzurUvadEdit1", &TMainScreen::UzurUvadEdit1);
+  Field("EditCut1", &TMainScreen::EditCut1);
+  Field("EditCopy1", &TMainScreen::EditCopy1);
+  Field("EditPaste1", &TMainScreen::EditPaste1);
+  Field("ResultsBox", &TMainScreen::ResultsBox);
+  Field("PopupMenu1", &TMainScreen::PopupMenu1);
+  Field("Alwaysignore1", &TMainScreen::Alwaysignore1);
+  Field("Expandedmode1", &TMainScreen::Expandedmode1);
+  Field("StatusBar1", &TMainScreen::StatusBar1);
+  Field("CheckTimer", &TMainScreen::CheckTimer);
+  Field("MechanicalTimer", &TMainScreen::MechanicalTimer);
+  Field("ButtonTimer", &TMainScreen::ButtonTimer);
+  Field("sycFolderMonitor1", &TMainScreen::sycFolderMonitor1);
+  Field("DDETimer", &TMainScreen::DDETimer);
+  Field("RefTimer", &TMainScreen::RefTimer);
+  Field("IdleTimer", &TMainScreen::IdleTimer);
+  Field("DdeClientConv1", &TMainScreen::DdeClientConv1);
+  Field("VisAboutDlg1", &TMainScreen::VisAboutDlg1);
+  Field("SpellTimer", &TMainScreen::SpellTimer);
+  Field("SpellAllTimer", &TMainScreen::SpellAllTimer);
+  Field("DdeClientConv2", &TMainScreen::DdeClientConv2);
+  Field("UVLexemeSpell31", &TMainScreen::UVLexemeSpell31);
   Method("FormCreate", &TMainScreen::FormCreate);
   Method("FormDestroy", &TMainScreen::FormDestroy);
   Method("CheckTimerTimer", &TMainScreen::CheckTimerTimer);
@@ -139,7 +159,7 @@ void FinalizeUnitMain() {}
 void RestartProgram() {
   // When "restart.exe" cannot be started the program still ends; the user is told to start it
   // again, rather than seeing it vanish.
-  if (!StartProgram("restart.exe"))
+  if (!StartProgram(QuotedCommandLine(ProgramFolder + "restart.exe")))
     Application->MessageBox("Pelorin ends now to take up the new settings, but restart.exe, which starts it again, "
                             "cannot be started. Start Pelorin again yourself.",
                             "Pelorin", MB_OK | MB_ICONWARNING);
@@ -148,36 +168,6 @@ void RestartProgram() {
 
 TMainScreen::TMainScreen(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, UnitMainFormText);
-  GotoCurrentButton = Component<TButton>(this, "GotoCurrentButton");
-  ComboBox1 = Component<TComboBox>(this, "ComboBox1");
-  SaveButton = Component<TButton>(this, "SaveButton");
-  NSpellOTLabel = Component<TLabel>(this, "NSpellOTLabel");
-  NSpellNTLabel = Component<TLabel>(this, "NSpellNTLabel");
-  NMechOTLabel = Component<TLabel>(this, "NMechOTLabel");
-  NMechNTLabel = Component<TLabel>(this, "NMechNTLabel");
-  ResultsToParatextButton = Component<TButton>(this, "ResultsToParatextButton");
-  UzurUvadEdit1 = Component<VUzurUvadEdit>(this, "UzurUvadEdit1");
-  EditCut1 = Component<TBasicAction>(this, "EditCut1");
-  EditCopy1 = Component<TBasicAction>(this, "EditCopy1");
-  EditPaste1 = Component<TBasicAction>(this, "EditPaste1");
-  ResultsBox = Component<TListBox>(this, "ResultsBox");
-  PopupMenu1 = Component<TPopupMenu>(this, "PopupMenu1");
-  Alwaysignore1 = Component<TMenuItem>(this, "Alwaysignore1");
-  Expandedmode1 = Component<TMenuItem>(this, "Expandedmode1");
-  StatusBar1 = Component<TStatusBar>(this, "StatusBar1");
-  CheckTimer = Component<TTimer>(this, "CheckTimer");
-  MechanicalTimer = Component<TTimer>(this, "MechanicalTimer");
-  ButtonTimer = Component<TTimer>(this, "ButtonTimer");
-  sycFolderMonitor1 = Component<TsycFolderMonitor>(this, "sycFolderMonitor1");
-  DDETimer = Component<TTimer>(this, "DDETimer");
-  RefTimer = Component<TTimer>(this, "RefTimer");
-  IdleTimer = Component<TTimer>(this, "IdleTimer");
-  DdeClientConv1 = Component<TDdeClientConv>(this, "DdeClientConv1");
-  VisAboutDlg1 = Component<TVisAboutDlg>(this, "VisAboutDlg1");
-  SpellTimer = Component<TTimer>(this, "SpellTimer");
-  SpellAllTimer = Component<TTimer>(this, "SpellAllTimer");
-  DdeClientConv2 = Component<TDdeClientConv>(this, "DdeClientConv2");
-  UVLexemeSpell31 = Component<TUVLexemeSpell3>(this, "UVLexemeSpell31");
   editor_ = std::make_unique<TUzurUvadBookEditor>(UzurUvadEdit1);
 }
 

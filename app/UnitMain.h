@@ -47,8 +47,9 @@ class TsycFolderMonitor;
 // Toggled by "&Expanded mode"; not stored.
 extern bool ExpandedMode;
 
-// Starts a program with a command line in a normal window; false when it cannot be started.
-// Tests replace it to see what would be started.
+// Starts a program with a command line (its program's full path and its file arguments in
+// quotes, see QuotedCommandLine) in a normal window; false when it cannot be started. Tests
+// replace it to see what would be started.
 using TProgramStarter = bool (*)(const AnsiString& commandLine);
 extern TProgramStarter StartProgram;
 
@@ -62,7 +63,7 @@ void InitializeLinks();
 // Hands the word characters of the settings to the spell component's word breaker.
 void HandWordCharsToSpelling(TLexemeSpell3Base* spell);
 
-// Starts "restart.exe" (which starts the program again) and ends this copy.
+// Starts "restart.exe" of the program folder (which starts the program again) and ends this copy.
 void RestartProgram();
 
 class TMainScreen : public TForm, public TCheckingHost {

@@ -7,6 +7,7 @@
 #include "app/FontsDialogUnit.h"
 #include "app/UnitMain.h"
 #include "classlib/ActnList.h"
+#include "classlib/CommandLines.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "controls/VisAboutDlg.h"
@@ -41,7 +42,9 @@ void TMainScreen::Help2Click(TObject*) {
                             MB_OK | MB_ICONINFORMATION);
     return;
   }
-  if (!StartProgram("hh.exe " + helpFile))
+  // The system's viewer, from the Windows folder: a bare "hh.exe" would be looked for in the
+  // current folder first.
+  if (!StartProgram(QuotedCommandLine(WindowsFolder() + "hh.exe", {helpFile})))
     Application->MessageBox("The help file " + helpFile + " cannot be shown: hh.exe, which shows it, cannot be started.",
                             "Pelorin", MB_OK | MB_ICONWARNING);
 }

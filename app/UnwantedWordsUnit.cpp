@@ -12,6 +12,17 @@
 extern const char UnwantedWordsUnitFormText[];
 
 PUBLISHED(TUnwantedWordsDlg) {
+  Field("ListBox1", &TUnwantedWordsDlg::ListBox1);
+  Field("Edit1", &TUnwantedWordsDlg::Edit1);
+  Field("CheckBox1", &TUnwantedWordsDlg::CheckBox1);
+  Field("Edit2", &TUnwantedWordsDlg::Edit2);
+  Field("Edit3", &TUnwantedWordsDlg::Edit3);
+  Field("EnterBtn", &TUnwantedWordsDlg::EnterBtn);
+  Field("RemoveBtn", &TUnwantedWordsDlg::RemoveBtn);
+  Field("Button1", &TUnwantedWordsDlg::Button1);
+  Field("Status", &TUnwantedWordsDlg::Status);
+  Field("OKBtn", &TUnwantedWordsDlg::OKBtn);
+  Field("CancelBtn", &TUnwantedWordsDlg::CancelBtn);
   Method("FormCreate", &TUnwantedWordsDlg::FormCreate);
   Method("FormDestroy", &TUnwantedWordsDlg::FormDestroy);
   Method("OKBtnClick", &TUnwantedWordsDlg::OKBtnClick);
@@ -24,17 +35,6 @@ PUBLISHED(TUnwantedWordsDlg) {
 
 TUnwantedWordsDlg::TUnwantedWordsDlg(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, UnwantedWordsUnitFormText);
-  ListBox1 = static_cast<TListBox*>(FindComponent("ListBox1"));
-  Edit1 = static_cast<TEdit*>(FindComponent("Edit1"));
-  CheckBox1 = static_cast<TCheckBox*>(FindComponent("CheckBox1"));
-  Edit2 = static_cast<TEdit*>(FindComponent("Edit2"));
-  Edit3 = static_cast<TEdit*>(FindComponent("Edit3"));
-  EnterBtn = static_cast<TButton*>(FindComponent("EnterBtn"));
-  RemoveBtn = static_cast<TButton*>(FindComponent("RemoveBtn"));
-  Button1 = static_cast<TButton*>(FindComponent("Button1"));
-  Status = static_cast<TLabel*>(FindComponent("Status"));
-  OKBtn = static_cast<TButton*>(FindComponent("OKBtn"));
-  CancelBtn = static_cast<TButton*>(FindComponent("CancelBtn"));
 }
 
 AnsiString TUnwantedWordsDlg::ListPath() const { return Scripture->WorkFolder + "UnwantedWords.txt"; }

@@ -21,6 +21,24 @@
 extern const char VersionManagementUnitFormText[];
 
 PUBLISHED(TVersionManagementDlg) {
+  Field("PageControl1", &TVersionManagementDlg::PageControl1);
+  Field("CurrentSheet", &TVersionManagementDlg::CurrentSheet);
+  Field("ApprovalSheet", &TVersionManagementDlg::ApprovalSheet);
+  Field("CommentsSheet", &TVersionManagementDlg::CommentsSheet);
+  Field("PreviousSheet", &TVersionManagementDlg::PreviousSheet);
+  Field("BookListBox", &TVersionManagementDlg::BookListBox);
+  Field("UzurUvad1", &TVersionManagementDlg::UzurUvad1);
+  Field("UzurUvadEdit1", &TVersionManagementDlg::UzurUvadEdit1);
+  Field("SaveButton", &TVersionManagementDlg::SaveButton);
+  Field("ThumbButton", &TVersionManagementDlg::ThumbButton);
+  Field("Memo1", &TVersionManagementDlg::Memo1);
+  Field("CommentsButton", &TVersionManagementDlg::CommentsButton);
+  Field("ComboBox1", &TVersionManagementDlg::ComboBox1);
+  Field("Memo2", &TVersionManagementDlg::Memo2);
+  Field("PVUzurUvad", &TVersionManagementDlg::PVUzurUvad);
+  Field("OKBtn", &TVersionManagementDlg::OKBtn);
+  Field("StatusBar1", &TVersionManagementDlg::StatusBar1);
+  Field("UVStyle1", &TVersionManagementDlg::UVStyle1);
   Method("FormCreate", &TVersionManagementDlg::FormCreate);
   Method("FormDestroy", &TVersionManagementDlg::FormDestroy);
   Method("BookListBoxClick", &TVersionManagementDlg::BookListBoxClick);
@@ -32,11 +50,6 @@ PUBLISHED(TVersionManagementDlg) {
 }
 
 namespace {
-
-template <typename T>
-T* Find(TComponent* owner, const char* name) {
-  return static_cast<T*>(owner->FindComponent(name));
-}
 
 // Loads a book file into a viewer as plain text and lays it out.
 void ShowBookFile(TCustomUzurUvad* viewer, const AnsiString& fileName) {
@@ -50,24 +63,6 @@ void ShowBookFile(TCustomUzurUvad* viewer, const AnsiString& fileName) {
 TVersionManagementDlg::TVersionManagementDlg(TComponent* AOwner) : TForm(AOwner) {
   ComCtrlsClassesPublished();
   ReadComponentFromText(this, VersionManagementUnitFormText);
-  PageControl1 = Find<TPageControl>(this, "PageControl1");
-  CurrentSheet = Find<TTabSheet>(this, "CurrentSheet");
-  ApprovalSheet = Find<TTabSheet>(this, "ApprovalSheet");
-  CommentsSheet = Find<TTabSheet>(this, "CommentsSheet");
-  PreviousSheet = Find<TTabSheet>(this, "PreviousSheet");
-  BookListBox = Find<TListBox>(this, "BookListBox");
-  UzurUvad1 = Find<VUzurUvad>(this, "UzurUvad1");
-  UzurUvadEdit1 = Find<VUzurUvadEdit>(this, "UzurUvadEdit1");
-  SaveButton = Find<TButton>(this, "SaveButton");
-  ThumbButton = Find<TButton>(this, "ThumbButton");
-  Memo1 = Find<TMemo>(this, "Memo1");
-  CommentsButton = Find<TButton>(this, "CommentsButton");
-  ComboBox1 = Find<TComboBox>(this, "ComboBox1");
-  Memo2 = Find<TMemo>(this, "Memo2");
-  PVUzurUvad = Find<VUzurUvad>(this, "PVUzurUvad");
-  OKBtn = Find<TButton>(this, "OKBtn");
-  StatusBar1 = Find<TStatusBar>(this, "StatusBar1");
-  UVStyle1 = Find<TUVStyle>(this, "UVStyle1");
   AfterConstruction();
 }
 

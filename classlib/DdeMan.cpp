@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "classlib/CommandLines.h"
 #include "classlib/Forms.h"
 #include "classlib/Handles.h"
 
@@ -93,19 +94,13 @@ private:
 
 namespace {
 
-// Starts a command line the way a shell would run it; the returned process handle is null when
-// the program could not be started. The window comes up minimised and inactive, so that a
-// server started for a conversation does not take the focus from the user's work.
+// Starts a command line (a program named in quotes at its start is run as that file, see
+// StartCommandLine); the returned process handle is null when the program could not be started.
+// The window comes up minimised and inactive, so that a server started for a conversation does
+// not take the focus from the user's work.
 UniqueHandle StartProgram(const AnsiString& commandLine) {
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWMINNOACTIVE;
   PROCESS_INFORMATION pi{};
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return UniqueHandle();
+  if (!StartCommandLine(commandLine, SW_SHOWMINNOACTIVE, pi)) return UniqueHandle();
   ::CloseHandle(pi.hThread);
   return UniqueHandle(pi.hProcess);
 }

@@ -72,7 +72,8 @@ public:
 
   void Loaded() override;
 
-  // The program (a command line) started when OpenLink finds no server.
+  // The program (a command line) started when OpenLink finds no server; a program path in it
+  // belongs in double quotes (StartCommandLine).
   AnsiString ServiceApplication;
   // Milliseconds that a synchronous command, poke or request waits for the server.
   Integer Timeout = 10000;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "classlib/Handles.h"
+#include "classlib/PublishedFields.h"
 #include "classlib/Strings.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -37,6 +38,29 @@ TComponent* FindNestedComponent(TComponent* root, const AnsiString& path) {
     start = dot + 1;
   }
   return result;
+}
+
+// Stores Component in its owner's published field of its name, if there is one, as the owner's
+// code reaches its components through these fields: a component of another class than the
+// field's is an error here rather than a wrong pointer found later. Returns the field set.
+const TFieldInfo* BindField(TComponent* Component) {
+  TComponent* owner = Component->GetOwner();
+  if (!owner || Component->GetName().empty()) return nullptr;
+  const TFieldInfo* field = FindPublishedField(owner->ClassType(), Component->GetName());
+  if (!field) return nullptr;
+  if (!Component->InheritsFrom(field->FieldClass))
+    ReadError("Field " + owner->ClassName() + "." + field->Name + " is a " + field->FieldClass->Name +
+              ", but component " + Component->GetName() + " is a " + Component->ClassName());
+  field->Set(owner, Component);
+  return field;
+}
+
+// Raises EReadError for a published field of Root that the form text left unset.
+void CheckFieldsSet(TComponent* Root) {
+  for (const TFieldInfo* field : GetFieldList(Root->ClassType()))
+    if (!field->Get(Root))
+      ReadError("Field " + Root->ClassName() + "." + field->Name + " (a " + field->FieldClass->Name +
+                ") is not set: the form text has no component " + field->Name);
 }
 
 }  // namespace
@@ -117,6 +141,19 @@ void TReader::Read(void* Buf, Integer Count) {
 Byte TReader::ReadByte() {
   if (FBufPos == FBufEnd && !Fill()) ReadError("Stream read error");
   return FBuf[static_cast<std::size_t>(FBufPos++)];
+}
+
+Integer TReader::ReadCount(Integer UnitSize) {
+  Integer n;
+  Read(&n, 4);
+  if (n < 0) PropValueError();
+  // A damaged count can claim gigabytes; what it claims must still be in the stream (the bytes
+  // buffered and those after them). A stream that cannot tell its size is read until it ends.
+  const Int64 size = FStream->GetSize();
+  const Int64 position = FStream->GetPosition();
+  if (size >= 0 && position >= 0 && static_cast<Int64>(n) * UnitSize > (FBufEnd - FBufPos) + (size - position))
+    ReadError("Stream read error");
+  return n;
 }
 
 Int64 TReader::GetPosition() const { return FStream->GetPosition() - (FBufEnd - FBufPos); }
@@ -276,9 +313,7 @@ AnsiString TReader::ReadString() {
       return s;
     }
     case vaLString: {
-      Integer n;
-      Read(&n, 4);
-      if (n < 0) PropValueError();
+      const Integer n = ReadCount(1);
       AnsiString s(static_cast<std::size_t>(n), '\0');
       Read(s.data(), n);
       return s;
@@ -296,9 +331,7 @@ AnsiString TReader::ReadString() {
 WideString TReader::ReadWideString() {
   if (NextValue() != vaWString) return AnsiToWide(ReadString());
   ReadValue();
-  Integer n;
-  Read(&n, 4);
-  if (n < 0) PropValueError();
+  const Integer n = ReadCount(2);
   WideString s(static_cast<std::size_t>(n), L'\0');
   Read(s.data(), n * 2);
   return s;
@@ -334,12 +367,7 @@ void TReader::SkipValue() {
       n -= k;
     }
   };
-  auto skipCounted = [&](Int64 unit) {
-    Integer n;
-    Read(&n, 4);
-    if (n < 0) PropValueError();
-    skip(n * unit);
-  };
+  auto skipCounted = [&](Integer unit) { skip(static_cast<Int64>(ReadCount(unit)) * unit); };
   switch (ReadValue()) {
     case vaNull: case vaFalse: case vaTrue: case vaNil: break;
     case vaList:
@@ -405,6 +433,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     loaded.Add(result);
     result->ReadState(this);
     result->FComponentState >> csReading;
+    CheckFieldsSet(result);
     FLoaded = oldLoaded;
   } catch (...) {
     FLoaded = oldLoaded;
@@ -434,6 +463,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
   }
   TComponent* result = Component;
   bool created = false;
+  const TFieldInfo* field = nullptr;
   try {
     if (!result) {
       if (flags.Contains(ffInherited)) {
@@ -454,6 +484,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
       result->FComponentState << csInline;
       FLookupRoot = result;
     }
+    field = BindField(result);
     if (created && Parent && result->HasParent()) result->SetParentComponent(Parent);
     result->FComponentState << csReading;
     result->ReadState(this);
@@ -464,7 +495,10 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     Parent = oldParent;
     FLookupRoot = oldLookupRoot;
     if (ownLoaded) FLoaded = nullptr;
-    if (created) delete result;
+    if (created) {
+      if (field) field->Set(result->GetOwner(), nullptr);
+      delete result;
+    }
     throw;
   }
   Parent = oldParent;
@@ -703,9 +737,7 @@ void TReader::DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData,
     SkipValue();
     PropValueError();
   }
-  Integer n;
-  Read(&n, 4);
-  if (n < 0) PropValueError();
+  const Integer n = ReadCount(1);
   TMemoryStream data;
   data.SetSize(n);
   Read(data.GetMemory(), n);

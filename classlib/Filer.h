@@ -171,6 +171,10 @@ private:
   class LoadedList;
   void AddLoaded(TComponent* Component);
   Byte ReadByte();
+  // A count of units of UnitSize bytes (4 bytes, little-endian) that a value gives before its
+  // data. A negative count is an invalid value; one whose data the stream cannot hold is refused
+  // as a stream that ends too soon, before anything is allocated for it.
+  Integer ReadCount(Integer UnitSize);
   [[noreturn]] void PropValueError();
   [[noreturn]] void PropertyError(const AnsiString& Name);
   bool Fill();

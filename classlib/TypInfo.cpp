@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "classlib/PublishedFields.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -19,6 +20,7 @@ TTypeInfo Float(const char* name, TFloatType type) {
 struct TClassProps {
   std::vector<std::unique_ptr<TPropInfo>> own;
   std::vector<std::unique_ptr<TMethodInfo>> methods;
+  std::vector<std::unique_ptr<TFieldInfo>> fields;
   std::vector<const TPropInfo*> all;
   unsigned generation = 0;  // of `all`; 0 = not built
 };
@@ -214,6 +216,12 @@ void typinfo_detail::AddMethod(TClass c, std::unique_ptr<TMethodInfo> method) {
   PropsOf(c).methods.push_back(std::move(method));
 }
 
+void typinfo_detail::AddField(TClass c, std::unique_ptr<TFieldInfo> field) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::recursive_mutex> guard(r.lock);
+  PropsOf(c).fields.push_back(std::move(field));
+}
+
 TPropBuilder& TPropBuilder::Type(const TTypeInfo* type) {
   const TTypeKind kind = prop_.PropType->Kind;
   const bool ordinal = kind == tkInteger || kind == tkEnumeration || kind == tkSet || kind == tkChar;
@@ -268,6 +276,28 @@ const TMethodInfo* FindPublishedMethod(TClass Class, const AnsiString& Name) {
       if (CompareText(m->Name, Name) == 0) return m.get();
   }
   return nullptr;
+}
+
+const TFieldInfo* FindPublishedField(TClass Class, const AnsiString& Name) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::recursive_mutex> guard(r.lock);
+  for (TClass c = Class; c; c = c->Parent) {
+    if (!c->TypeData) continue;
+    for (const auto& f : static_cast<TClassProps*>(c->TypeData)->fields)
+      if (CompareText(f->Name, Name) == 0) return f.get();
+  }
+  return nullptr;
+}
+
+std::vector<const TFieldInfo*> GetFieldList(TClass Class) {
+  std::vector<const TFieldInfo*> list;
+  if (!Class) return list;
+  list = GetFieldList(Class->Parent);
+  Registry& r = TheRegistry();
+  std::lock_guard<std::recursive_mutex> guard(r.lock);
+  if (Class->TypeData)
+    for (const auto& f : static_cast<TClassProps*>(Class->TypeData)->fields) list.push_back(f.get());
+  return list;
 }
 
 const TMethodInfo* FindMethodOf(TObject* Instance, const TPropInfo* Event, TObject* Data) {

@@ -251,16 +251,13 @@ Integer TVisAboutDlg::Execute() {
     VisShellAbout(owner, application.c_str(), other.c_str(), AboutIcon(FIcon));
     return 0;
   }
-  std::unique_ptr<TForm> form(BuildForm());
-  auto* extra = static_cast<TButton*>(form->FindComponent("CustomButton"));
+  std::unique_ptr<TVisAboutForm> form(BuildForm());
   const AnsiString caption = "Info " + (Application ? Application->GetTitle() : AnsiString()) + "...";
-  auto* fill = static_cast<TVisWndProcComponent*>(form->FindComponent("FormFill"));
-  auto* styler = static_cast<TVisWndProcComponent*>(form->FindComponent("FormStyler"));
-  return ShowDialog(form.get(), nullptr, caption, fill, styler, extra);
+  return ShowDialog(form.get(), nullptr, caption, form->FormFill, form->FormStyler, form->CustomButton);
 }
 
-TForm* TVisAboutDlg::BuildForm() {
-  auto* form = new TForm(Application);
+TVisAboutForm* TVisAboutDlg::BuildForm() {
+  auto* form = new TVisAboutForm(Application);
   form->SetBorderStyle(bsDialog);
   form->SetBorderIcons(TBorderIcons{biSystemMenu});
   TFont* font = form->GetFont();
@@ -390,6 +387,21 @@ TForm* TVisAboutDlg::BuildForm() {
   auto* fill = new TVisBack(form);
   fill->SetName("FormFill");
   fill->SetEnabled(false);
+
+  form->IconImage = icon;
+  form->AppNameLabel = appName;
+  form->VersionLabel = version;
+  form->CopyrightLabel = notice;
+  form->DescriptionLabel = description;
+  form->EMailLabel = mail;
+  form->JumpLabel = web;
+  form->Bevel1 = line;
+  form->SystemNamesLabel = systemNames;
+  form->SystemValuesLabel = systemValues;
+  form->OKButton = ok;
+  form->CustomButton = extra;
+  form->FormStyler = styler;
+  form->FormFill = fill;
   return form;
 }
 

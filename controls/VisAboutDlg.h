@@ -8,15 +8,20 @@
 // addresses as links, and a few facts about the machine).
 #pragma once
 
+#include "classlib/Forms.h"
 #include "classlib/Icons.h"
 #include "classlib/StringLists.h"
 #include "classlib/TypInfo.h"
 #include "controls/VisComponent.h"
 #include "controls/VisDialogPlace.h"
 
+class TBevel;
 class TButton;
 class TControl;
-class TForm;
+class TImage;
+class TVisBack;
+class TVisFormStyler;
+class TVisSimpleLabel;
 class TVisWndProcComponent;
 
 enum TVisDlgEffect { deNone, deExplode, deExplodeExt };
@@ -80,6 +85,28 @@ private:
   TForm* FForm = nullptr;
 };
 
+// The about box's form, built in code by TVisAboutDlg; its parts are named as its components.
+class TVisAboutForm : public TForm {
+  CLASS_INFO(TVisAboutForm, TForm)
+public:
+  using TForm::TForm;
+
+  TImage* IconImage = nullptr;  // nil with IconStyle isNone
+  TVisSimpleLabel* AppNameLabel = nullptr;
+  TVisSimpleLabel* VersionLabel = nullptr;
+  TVisSimpleLabel* CopyrightLabel = nullptr;
+  TVisSimpleLabel* DescriptionLabel = nullptr;
+  TVisSimpleLabel* EMailLabel = nullptr;
+  TVisSimpleLabel* JumpLabel = nullptr;
+  TBevel* Bevel1 = nullptr;
+  TVisSimpleLabel* SystemNamesLabel = nullptr;
+  TVisSimpleLabel* SystemValuesLabel = nullptr;
+  TButton* OKButton = nullptr;
+  TButton* CustomButton = nullptr;
+  TVisFormStyler* FormStyler = nullptr;
+  TVisBack* FormFill = nullptr;
+};
+
 class TVisAboutDlg : public TVisBaseDialog {
   CLASS_INFO(TVisAboutDlg, TVisBaseDialog)
 public:
@@ -116,7 +143,7 @@ public:
   AnsiString Version;
 
 private:
-  TForm* BuildForm();
+  TVisAboutForm* BuildForm();
 
   TIcon* FIcon;
 };

@@ -109,8 +109,9 @@ void CheckSentence(TUSFM* usfm, char c, bool endOfBook) {
       g_inSentence = false;
       g_afterEnder = true;
     }
-    // Only the letters A to Z start a sentence, and not inside a title.
-    if (c >= 'A' && c <= 'Z' && !usfm->InTitle) g_inSentence = true;
+    // Every capital of the "Capitals" setting starts a sentence, the accented ones as well as "A" to
+    // "Z"; but not inside a title.
+    if (CapitalLetters.Contains(c) && !usfm->InTitle) g_inSentence = true;
   }
 
   if (endOfBook && g_inSentence)

@@ -11,6 +11,7 @@
 #include "core/CheckPunctuation.h"
 #include "core/ScripturesUnit.h"
 #include "core/USFMUnit.h"
+#include "core/Utilities.h"
 
 TStringList* UnwantedWords = nullptr;
 TStringList* UnwantedKinds = nullptr;
@@ -41,8 +42,6 @@ std::vector<PhrasePosition> g_positions;
 // Entries of kind "phrase", lower case; and the first entry of each lower-case text.
 std::vector<Phrase> g_phrases;
 std::unordered_map<AnsiString, int> g_wordIndex;
-// The lower case of every character, as the locale gives it.
-char g_lower[256];
 
 struct ListOwner {
   ~ListOwner() {
@@ -51,19 +50,6 @@ struct ListOwner {
     FreeAndNil(UnwantedComments);
   }
 } g_listOwner;
-
-AnsiString ToLower(const AnsiString& text) {
-  AnsiString lower = text;
-  for (char& c : lower) c = g_lower[static_cast<unsigned char>(c)];
-  return lower;
-}
-
-void BuildLowerTable() {
-  for (int c = 0; c < 256; ++c) {
-    const AnsiString lower = AnsiLowerCase(AnsiString(1, static_cast<char>(c)));
-    g_lower[c] = lower.size() == 1 ? lower[0] : static_cast<char>(c);
-  }
-}
 
 void ParseEntry(const AnsiString& line) {
   const int open = Pos(" (", line);
@@ -114,7 +100,6 @@ void LoadUnwantedWords() {
   g_phrases.clear();
   g_wordIndex.clear();
   g_positions.clear();
-  BuildLowerTable();
 
   const AnsiString path = CurrentProjectWorkFolder() + "UnwantedWords.txt";
   if (!FileExists(path)) return;
@@ -122,7 +107,7 @@ void LoadUnwantedWords() {
   lines->LoadFromFile(path);
   for (int i = 0; i < lines->GetCount(); ++i) ParseEntry(lines->GetStrings(i));
   for (int i = 0; i < UnwantedWords->GetCount(); ++i) {
-    const AnsiString lower = ToLower(UnwantedWords->GetStrings(i));
+    const AnsiString lower = LowerCaseText(UnwantedWords->GetStrings(i));
     g_wordIndex.emplace(lower, i);  // the first entry of a text wins
     if (UnwantedKinds->GetStrings(i) == "phrase" && !lower.empty()) g_phrases.push_back({lower, i});
   }
@@ -134,7 +119,7 @@ void CheckUnwantedWords(TUSFM* usfm, char c, bool endOfBook) {
     g_currentWord.push_back(c);
   } else if (!g_currentWord.empty()) {
     if (!g_wordIndex.empty()) {
-      auto found = g_wordIndex.find(ToLower(g_currentWord));
+      auto found = g_wordIndex.find(LowerCaseText(g_currentWord));
       if (found != g_wordIndex.end() && UnwantedKinds->GetStrings(found->second) == "word")
         AddWindowMessage(usfm, "An unwanted word (" + g_currentWord + ") has been found. Comment: " +
                                    UnwantedComments->GetStrings(found->second) + ".");
@@ -145,7 +130,7 @@ void CheckUnwantedWords(TUSFM* usfm, char c, bool endOfBook) {
   // Without phrases to look for, the phrase window and the positions would never be read.
   if (!g_phrases.empty()) {
     std::memmove(&g_phraseWindow[0], &g_phraseWindow[1], PhraseWindowLength - 1);
-    g_phraseWindow[PhraseWindowLength - 1] = g_lower[static_cast<unsigned char>(c)];
+    g_phraseWindow[PhraseWindowLength - 1] = LowerCaseChar(c);
     PhrasePosition& at = g_positions.emplace_back();
     at.BookId = usfm->BookId;
     at.Chapter = usfm->Chapter;

@@ -11,6 +11,13 @@
 extern const char ExcludeBooksUnitFormText[];
 
 PUBLISHED(TExcludeBooksDialog) {
+  Field("ListBox1", &TExcludeBooksDialog::ListBox1);
+  Field("NoBooksButton", &TExcludeBooksDialog::NoBooksButton);
+  Field("OTBooksButton", &TExcludeBooksDialog::OTBooksButton);
+  Field("NTBooksButton", &TExcludeBooksDialog::NTBooksButton);
+  Field("AllBooksButton", &TExcludeBooksDialog::AllBooksButton);
+  Field("OKButton", &TExcludeBooksDialog::OKButton);
+  Field("CancelButton", &TExcludeBooksDialog::CancelButton);
   Method("FormCreate", &TExcludeBooksDialog::FormCreate);
   Method("FormDestroy", &TExcludeBooksDialog::FormDestroy);
   Method("NoBooksButtonClick", &TExcludeBooksDialog::NoBooksButtonClick);
@@ -21,22 +28,10 @@ PUBLISHED(TExcludeBooksDialog) {
 
 namespace {
 
-template <class T>
-T* Component(TComponent* form, const char* name) {
-  return static_cast<T*>(form->FindComponent(name));
-}
-
 }  // namespace
 
 TExcludeBooksDialog::TExcludeBooksDialog(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ExcludeBooksUnitFormText);
-  ListBox1 = Component<TListBox>(this, "ListBox1");
-  NoBooksButton = Component<TButton>(this, "NoBooksButton");
-  OTBooksButton = Component<TButton>(this, "OTBooksButton");
-  NTBooksButton = Component<TButton>(this, "NTBooksButton");
-  AllBooksButton = Component<TButton>(this, "AllBooksButton");
-  OKButton = Component<TButton>(this, "OKButton");
-  CancelButton = Component<TButton>(this, "CancelButton");
 }
 
 void TExcludeBooksDialog::FormCreate(TObject*) { SelectedNames = new TStringList(); }

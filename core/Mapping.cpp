@@ -33,6 +33,23 @@ using ReferenceIndex = std::unordered_map<std::string, int>;
 
 bool StartsWithDigitOneToNine(const AnsiString& s) { return !s.empty() && s[0] >= '1' && s[0] <= '9'; }
 
+// Whether the text is one whole reference: a book id of the Bible (letter case ignored), a blank,
+// and the chapter and verse numbers, digits only, with a colon between them. The text step takes
+// the chapter ":" verse from the fifth character on and makes verse lines of it, so anything else
+// would lose the verse its marker and number.
+bool IsWholeReference(const AnsiString& s) {
+  if (s.size() < 7 || s[3] != ' ' || BookNumberFromId(UpperCase(s.substr(0, 3))) == 0) return false;
+  const auto digits = [&s](std::size_t from) {
+    std::size_t end = from;
+    while (end < s.size() && s[end] >= '0' && s[end] <= '9') ++end;
+    return end;
+  };
+  const std::size_t colon = digits(4);
+  if (colon == 4 || colon >= s.size() || s[colon] != ':') return false;
+  const std::size_t end = digits(colon + 1);
+  return end > colon + 1 && end == s.size();
+}
+
 // One line of a book during the text step. A verse line is held as its chapter ":" verse in front
 // of the rest of its text, which is how the map's entries are matched and moved.
 struct BookLine {
@@ -158,7 +175,7 @@ void LoadMapFile(int versification, TStrings* first, TStrings* second, bool swap
     if (hyphen == 0) continue;
     const AnsiString a = Trim(Copy(line, 1, hyphen - 1));
     const AnsiString b = Trim(Copy(line, hyphen + 1, Length(line)));
-    if (a.empty() || b.empty()) continue;
+    if (!IsWholeReference(a) || !IsWholeReference(b)) continue;
     left->Add(a);
     right->Add(b);
   }

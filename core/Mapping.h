@@ -16,7 +16,8 @@ AnsiString MapFileName(int versification);
 // Clears both lists and fills them from the map file of the versification, in file order: the
 // versification-1 side of each line into `first` and the other side into `second`, or the other
 // way round with swap. A missing or unreadable file, or a versification without a map file, gives
-// two empty lists. Lines without " - " between two references are skipped.
+// two empty lists. A line whose two sides, around its first hyphen and with blanks trimmed, are not
+// both whole references (book id, blank, chapter ":" verse in digits) is skipped.
 void LoadMapFile(int versification, TStrings* first, TStrings* second, bool swap);
 
 // Converts a book (one standard-format line per entry) from versification `from` to `to`.

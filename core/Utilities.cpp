@@ -16,6 +16,21 @@ TCharSet StringToCharSet(const AnsiString& text) {
   return set;
 }
 
+// AnsiLowerCase keeps the length of a text in a one-byte code page, so the 256 characters in a row
+// give the table.
+TLowerCaseTable::TLowerCaseTable() {
+  AnsiString all(256, '\0');
+  for (int c = 0; c < 256; ++c) all[c] = static_cast<char>(c);
+  const AnsiString lower = AnsiLowerCase(all);
+  for (int c = 0; c < 256; ++c) Of[c] = lower.size() == all.size() ? lower[c] : all[c];
+}
+
+AnsiString LowerCaseText(std::string_view text) {
+  AnsiString lower(text);
+  for (char& c : lower) c = LowerCaseChar(c);
+  return lower;
+}
+
 AnsiString LastChars(const AnsiString& text, int n) {
   if (n <= 0) return AnsiString();
   if (Length(text) <= n) return text;

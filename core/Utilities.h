@@ -1,6 +1,8 @@
 // Small text and file routines that the checks, lists and tools share.
 #pragma once
 
+#include <string_view>
+
 #include "classlib/Strings.h"
 #include "classlib/System.h"
 
@@ -8,6 +10,20 @@ class TStrings;
 
 // The set of the characters of a text (a settings string such as "Sentence Enders").
 TCharSet StringToCharSet(const AnsiString& text);
+// Letter case as the system code page has it, one character for one, as AnsiLowerCase gives it: in
+// code page 1252 the accented capitals, N with tilde, S and Z with caron, OE and Y with diaeresis
+// have their small letters, not only "A" to "Z". The searches and checks that ignore letter case
+// compare texts lowered with these, so that they all find the same words.
+struct TLowerCaseTable {
+  TLowerCaseTable();  // from AnsiLowerCase of the 256 characters
+  char Of[256];
+};
+// Inline, as the searches call it for every character of a Bible, and made on first use.
+inline char LowerCaseChar(char c) {
+  static const TLowerCaseTable table;
+  return table.Of[static_cast<unsigned char>(c)];
+}
+AnsiString LowerCaseText(std::string_view text);
 // The last n characters of a text, or all of it when it is shorter.
 AnsiString LastChars(const AnsiString& text, int n);
 // The first run of the digits "0" to "9" in a text; empty when it holds none.

@@ -15,6 +15,17 @@
 extern const char lx3ConfigurationDialogFormText[];
 
 PUBLISHED(TSpellCheckConfigDialog) {
+  Field("OptionsGroup", &TSpellCheckConfigDialog::OptionsGroup);
+  Field("DictionariesGroup", &TSpellCheckConfigDialog::DictionariesGroup);
+  Field("MainDictionaries", &TSpellCheckConfigDialog::MainDictionaries);
+  Field("CustomLabel", &TSpellCheckConfigDialog::CustomLabel);
+  Field("CustomCombo", &TSpellCheckConfigDialog::CustomCombo);
+  Field("DictionariesButton", &TSpellCheckConfigDialog::DictionariesButton);
+  Field("OK", &TSpellCheckConfigDialog::OK);
+  Field("HelpButton", &TSpellCheckConfigDialog::HelpButton);
+  Field("ResetButton", &TSpellCheckConfigDialog::ResetButton);
+  Field("DialogControl", &TSpellCheckConfigDialog::DialogControl);
+  Field("XPImageList", &TSpellCheckConfigDialog::XPImageList);
   using C = TSpellCheckConfigDialog;
   Method("DialogControlConfigurationAvailable", &C::DialogControlConfigurationAvailable);
   Method("MainDictionariesChange", &C::MainDictionariesChange);
@@ -40,19 +51,8 @@ void SetListed(TListItem* Item, bool Value) { Item->Data = reinterpret_cast<void
 TSpellCheckConfigDialog::TSpellCheckConfigDialog(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3ConfigurationDialogFormText);
-  OptionsGroup = static_cast<TGroupBox*>(FindComponent("OptionsGroup"));
   for (Integer i = 0; i < 10; ++i)
     Options[i] = static_cast<TCheckBox*>(FindComponent("Option" + IntToStr(i + 1)));
-  DictionariesGroup = static_cast<TGroupBox*>(FindComponent("DictionariesGroup"));
-  MainDictionaries = static_cast<TListView*>(FindComponent("MainDictionaries"));
-  CustomLabel = static_cast<TLabel*>(FindComponent("CustomLabel"));
-  CustomCombo = static_cast<TComboBox*>(FindComponent("CustomCombo"));
-  DictionariesButton = static_cast<TButton*>(FindComponent("DictionariesButton"));
-  OK = static_cast<TButton*>(FindComponent("OK"));
-  HelpButton = static_cast<TButton*>(FindComponent("HelpButton"));
-  ResetButton = static_cast<TButton*>(FindComponent("ResetButton"));
-  DialogControl = static_cast<TConfigurationDialogCtrl*>(FindComponent("DialogControl"));
-  XPImageList = static_cast<TImageList*>(FindComponent("XPImageList"));
   // One blank image: it gives the rows of the list the height of a small icon, so that the
   // check boxes do not crowd each other.
   TBitmap blank;

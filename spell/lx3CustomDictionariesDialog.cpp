@@ -12,6 +12,14 @@
 extern const char lx3CustomDictionariesDialogFormText[];
 
 PUBLISHED(TCustomDictionariesDialog) {
+  Field("CustomGroup", &TCustomDictionariesDialog::CustomGroup);
+  Field("CustomDictionaries", &TCustomDictionariesDialog::CustomDictionaries);
+  Field("NewButton", &TCustomDictionariesDialog::NewButton);
+  Field("DeleteButton", &TCustomDictionariesDialog::DeleteButton);
+  Field("EditButton", &TCustomDictionariesDialog::EditButton);
+  Field("OK", &TCustomDictionariesDialog::OK);
+  Field("HelpButton", &TCustomDictionariesDialog::HelpButton);
+  Field("DialogControl", &TCustomDictionariesDialog::DialogControl);
   using C = TCustomDictionariesDialog;
   Method("DialogControlConfigurationAvailable", &C::DialogControlConfigurationAvailable);
   Method("CustomDictionariesSelectItem", &C::CustomDictionariesSelectItem);
@@ -29,14 +37,6 @@ PUBLISHED(TCustomDictionariesDialog) {
 TCustomDictionariesDialog::TCustomDictionariesDialog(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3CustomDictionariesDialogFormText);
-  CustomGroup = static_cast<TGroupBox*>(FindComponent("CustomGroup"));
-  CustomDictionaries = static_cast<TListView*>(FindComponent("CustomDictionaries"));
-  NewButton = static_cast<TButton*>(FindComponent("NewButton"));
-  DeleteButton = static_cast<TButton*>(FindComponent("DeleteButton"));
-  EditButton = static_cast<TButton*>(FindComponent("EditButton"));
-  OK = static_cast<TButton*>(FindComponent("OK"));
-  HelpButton = static_cast<TButton*>(FindComponent("HelpButton"));
-  DialogControl = static_cast<TConfigurationDialogCtrl*>(FindComponent("DialogControl"));
 }
 
 void TCustomDictionariesDialog::DialogControlConfigurationAvailable(TObject*) {

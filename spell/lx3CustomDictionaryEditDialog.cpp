@@ -13,6 +13,34 @@
 extern const char lx3CustomDictionaryEditDialogFormText[];
 
 PUBLISHED(TCustomDictionaryEditDialog) {
+  Field("PageControl", &TCustomDictionaryEditDialog::PageControl);
+  Field("AddedWordsSheet", &TCustomDictionaryEditDialog::AddedWordsSheet);
+  Field("AddedWordsExplain", &TCustomDictionaryEditDialog::AddedWordsExplain);
+  Field("IgnoreEditLabel", &TCustomDictionaryEditDialog::IgnoreEditLabel);
+  Field("IgnoreEdit", &TCustomDictionaryEditDialog::IgnoreEdit);
+  Field("IgnoreList", &TCustomDictionaryEditDialog::IgnoreList);
+  Field("AddIgnoreButton", &TCustomDictionaryEditDialog::AddIgnoreButton);
+  Field("DeleteIgnoreButton", &TCustomDictionaryEditDialog::DeleteIgnoreButton);
+  Field("AutoCorrectWordsSheet", &TCustomDictionaryEditDialog::AutoCorrectWordsSheet);
+  Field("AutoCorrectWordsExplain", &TCustomDictionaryEditDialog::AutoCorrectWordsExplain);
+  Field("ReplaceEditLabel", &TCustomDictionaryEditDialog::ReplaceEditLabel);
+  Field("ReplaceEdit", &TCustomDictionaryEditDialog::ReplaceEdit);
+  Field("WithEditLabel", &TCustomDictionaryEditDialog::WithEditLabel);
+  Field("WithEdit", &TCustomDictionaryEditDialog::WithEdit);
+  Field("AutoCorrectList", &TCustomDictionaryEditDialog::AutoCorrectList);
+  Field("AddAutoCorrectButton", &TCustomDictionaryEditDialog::AddAutoCorrectButton);
+  Field("DeleteAutoCorrectButton", &TCustomDictionaryEditDialog::DeleteAutoCorrectButton);
+  Field("ExcludedWordsSheet", &TCustomDictionaryEditDialog::ExcludedWordsSheet);
+  Field("ExcludeWordsExplanation", &TCustomDictionaryEditDialog::ExcludeWordsExplanation);
+  Field("ExcludeEditLabel", &TCustomDictionaryEditDialog::ExcludeEditLabel);
+  Field("ExcludeEdit", &TCustomDictionaryEditDialog::ExcludeEdit);
+  Field("ExcludeList", &TCustomDictionaryEditDialog::ExcludeList);
+  Field("AddExcludeButton", &TCustomDictionaryEditDialog::AddExcludeButton);
+  Field("DeleteExcludeButton", &TCustomDictionaryEditDialog::DeleteExcludeButton);
+  Field("OK", &TCustomDictionaryEditDialog::OK);
+  Field("HelpButton", &TCustomDictionaryEditDialog::HelpButton);
+  Field("Timer", &TCustomDictionaryEditDialog::Timer);
+  Field("DialogControl", &TCustomDictionaryEditDialog::DialogControl);
   using C = TCustomDictionaryEditDialog;
   Method("DialogControlConfigurationAvailable", &C::DialogControlConfigurationAvailable);
   Method("DialogControlCustomDictionaryAvailable", &C::DialogControlCustomDictionaryAvailable);
@@ -57,35 +85,6 @@ private:
 TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3CustomDictionaryEditDialogFormText);
-  auto find = [this](const char* name) { return FindComponent(name); };
-  PageControl = static_cast<TPageControl*>(find("PageControl"));
-  AddedWordsSheet = static_cast<TTabSheet*>(find("AddedWordsSheet"));
-  AddedWordsExplain = static_cast<TLabel*>(find("AddedWordsExplain"));
-  IgnoreEditLabel = static_cast<TLabel*>(find("IgnoreEditLabel"));
-  IgnoreEdit = static_cast<TEdit*>(find("IgnoreEdit"));
-  IgnoreList = static_cast<TListBox*>(find("IgnoreList"));
-  AddIgnoreButton = static_cast<TButton*>(find("AddIgnoreButton"));
-  DeleteIgnoreButton = static_cast<TButton*>(find("DeleteIgnoreButton"));
-  AutoCorrectWordsSheet = static_cast<TTabSheet*>(find("AutoCorrectWordsSheet"));
-  AutoCorrectWordsExplain = static_cast<TLabel*>(find("AutoCorrectWordsExplain"));
-  ReplaceEditLabel = static_cast<TLabel*>(find("ReplaceEditLabel"));
-  ReplaceEdit = static_cast<TEdit*>(find("ReplaceEdit"));
-  WithEditLabel = static_cast<TLabel*>(find("WithEditLabel"));
-  WithEdit = static_cast<TEdit*>(find("WithEdit"));
-  AutoCorrectList = static_cast<TListView*>(find("AutoCorrectList"));
-  AddAutoCorrectButton = static_cast<TButton*>(find("AddAutoCorrectButton"));
-  DeleteAutoCorrectButton = static_cast<TButton*>(find("DeleteAutoCorrectButton"));
-  ExcludedWordsSheet = static_cast<TTabSheet*>(find("ExcludedWordsSheet"));
-  ExcludeWordsExplanation = static_cast<TLabel*>(find("ExcludeWordsExplanation"));
-  ExcludeEditLabel = static_cast<TLabel*>(find("ExcludeEditLabel"));
-  ExcludeEdit = static_cast<TEdit*>(find("ExcludeEdit"));
-  ExcludeList = static_cast<TListBox*>(find("ExcludeList"));
-  AddExcludeButton = static_cast<TButton*>(find("AddExcludeButton"));
-  DeleteExcludeButton = static_cast<TButton*>(find("DeleteExcludeButton"));
-  OK = static_cast<TButton*>(find("OK"));
-  HelpButton = static_cast<TButton*>(find("HelpButton"));
-  Timer = static_cast<TTimer*>(find("Timer"));
-  DialogControl = static_cast<TConfigurationDialogCtrl*>(find("DialogControl"));
 }
 
 TCustomDictionary* TCustomDictionaryEditDialog::Dictionary() const { return DialogControl->GetCustomDictionary(); }

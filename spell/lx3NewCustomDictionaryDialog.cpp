@@ -8,17 +8,17 @@
 extern const char lx3NewCustomDictionaryDialogFormText[];
 
 PUBLISHED(TNewCustomDictionary) {
+  Field("EditLabel", &TNewCustomDictionary::EditLabel);
+  Field("NameEdit", &TNewCustomDictionary::NameEdit);
+  Field("OKButton", &TNewCustomDictionary::OKButton);
+  Field("CancelButton", &TNewCustomDictionary::CancelButton);
+  Field("DialogControl", &TNewCustomDictionary::DialogControl);
   Method("DialogControlConfigurationAvailable", &TNewCustomDictionary::DialogControlConfigurationAvailable);
 }
 
 TNewCustomDictionary::TNewCustomDictionary(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3NewCustomDictionaryDialogFormText);
-  EditLabel = static_cast<TLabel*>(FindComponent("EditLabel"));
-  NameEdit = static_cast<TEdit*>(FindComponent("NameEdit"));
-  OKButton = static_cast<TButton*>(FindComponent("OKButton"));
-  CancelButton = static_cast<TButton*>(FindComponent("CancelButton"));
-  DialogControl = static_cast<TConfigurationDialogCtrl*>(FindComponent("DialogControl"));
 }
 
 void TNewCustomDictionary::DialogControlConfigurationAvailable(TObject*) {

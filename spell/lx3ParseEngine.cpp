@@ -83,12 +83,17 @@ void TMainParsingEngine::StartAt(Integer Column, Integer Line) {
   // Only a position inside a word is moved: a word that starts right here is read whole.
   bool insideWord = false;
   if (parser_->MovePrev()) {
-    insideWord = IsInnerChar(parser_->CurChar());
+    insideWord = InnerHere(parser_);
     parser_->MoveNext();
   }
   if (insideWord)
-    while (IsInnerChar(parser_->CurChar()) && parser_->MoveNext()) {
+    while (InnerHere(parser_) && parser_->MoveNext()) {
     }
+}
+
+bool TMainParsingEngine::InnerHere(TControlParser* Parser) const {
+  const AnsiChar c = Parser->CurChar();
+  return IsInnerChar(c) || IsInnerChar(Parser->LetterOf(c));
 }
 
 void TMainParsingEngine::GetNextWord(AnsiString& Word) {
@@ -105,7 +110,7 @@ void TMainParsingEngine::GetNextWord(AnsiString& Word) {
         OnPreviewChar(c, p, skip);
         if (skip) continue;
       }
-      if (IsWordChar(c) && !Contains(NoStartChars, c)) break;
+      if ((IsWordChar(c) || IsWordChar(p->LetterOf(c))) && !Contains(NoStartChars, c)) break;
       if (!p->MoveNext()) return;
     }
 
@@ -117,15 +122,15 @@ void TMainParsingEngine::GetNextWord(AnsiString& Word) {
         return;
       }
       c = p->CurChar();
-      if (IsInnerChar(c)) {
+      if (InnerHere(p)) {
         Word += c;
         continue;
       }
       if (c == '.') {
         p->MoveNext();
-        const AnsiChar after = p->CurChar();
+        const bool innerAfter = InnerHere(p);
         p->MovePrev();
-        if (IsInnerChar(after)) {
+        if (innerAfter) {
           Word += c;
           continue;
         }

@@ -65,6 +65,9 @@ public:
 
 private:
   void RebuildTables();
+  // Whether the walker's current character continues a word: an inner character, or one that a
+  // letter and its combining marks were read as when that letter is one.
+  bool InnerHere(TControlParser* Parser) const;
 
   TControlParser* parser_ = nullptr;
   AnsiString wordChars_;

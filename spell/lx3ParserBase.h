@@ -15,6 +15,11 @@ class TControlParser : public TObject {
 public:
   // The character at the current position; 0 outside the text.
   virtual AnsiChar CurChar() = 0;
+  // The letter that the current character (Current, as CurChar just gave it) stands for in word
+  // breaking: the character itself, except where a walker reads a letter and its combining marks
+  // as one character (an accented letter): there the letter alone, so that the marks belong to
+  // the word of their letter whichever characters are word characters.
+  virtual AnsiChar LetterOf(AnsiChar Current) { return Current; }
   // The current line (or the whole text for walkers without lines).
   virtual void GetText(AnsiString& Text) = 0;
   // One character forward; false at the end of the text or beyond the end position.

@@ -8,6 +8,23 @@
 extern const char lx3SpellDialogFormText[];
 
 PUBLISHED(TSpellDialog) {
+  Field("NotFoundText", &TSpellDialog::NotFoundText);
+  Field("NotFoundEdit", &TSpellDialog::NotFoundEdit);
+  Field("ReplaceWithText", &TSpellDialog::ReplaceWithText);
+  Field("ReplaceWithEdit", &TSpellDialog::ReplaceWithEdit);
+  Field("SuggestionsText", &TSpellDialog::SuggestionsText);
+  Field("SuggestionsListbox", &TSpellDialog::SuggestionsListbox);
+  Field("UndoButton", &TSpellDialog::UndoButton);
+  Field("OptionsButton", &TSpellDialog::OptionsButton);
+  Field("IgnoreAllButton", &TSpellDialog::IgnoreAllButton);
+  Field("IgnoreButton", &TSpellDialog::IgnoreButton);
+  Field("ChangeAllButton", &TSpellDialog::ChangeAllButton);
+  Field("ChangeButton", &TSpellDialog::ChangeButton);
+  Field("AddButton", &TSpellDialog::AddButton);
+  Field("AutoCorrectButton", &TSpellDialog::AutoCorrectButton);
+  Field("HelpButton", &TSpellDialog::HelpButton);
+  Field("CancelButton", &TSpellDialog::CancelButton);
+  Field("DialogControl", &TSpellDialog::DialogControl);
   using C = TSpellDialog;
   Method("DialogControlConfigurationAvailable", &C::DialogControlConfigurationAvailable);
   Method("DialogControlPromptWord", &C::DialogControlPromptWord);
@@ -57,24 +74,6 @@ enum : Integer {
 TSpellDialog::TSpellDialog(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpellFormClasses();
   ReadComponentFromText(this, lx3SpellDialogFormText);
-  auto find = [this](const char* name) { return FindComponent(name); };
-  NotFoundText = static_cast<TLabel*>(find("NotFoundText"));
-  NotFoundEdit = static_cast<TEdit*>(find("NotFoundEdit"));
-  ReplaceWithText = static_cast<TLabel*>(find("ReplaceWithText"));
-  ReplaceWithEdit = static_cast<TEdit*>(find("ReplaceWithEdit"));
-  SuggestionsText = static_cast<TLabel*>(find("SuggestionsText"));
-  SuggestionsListbox = static_cast<TListBox*>(find("SuggestionsListbox"));
-  UndoButton = static_cast<TButton*>(find("UndoButton"));
-  OptionsButton = static_cast<TButton*>(find("OptionsButton"));
-  IgnoreAllButton = static_cast<TButton*>(find("IgnoreAllButton"));
-  IgnoreButton = static_cast<TButton*>(find("IgnoreButton"));
-  ChangeAllButton = static_cast<TButton*>(find("ChangeAllButton"));
-  ChangeButton = static_cast<TButton*>(find("ChangeButton"));
-  AddButton = static_cast<TButton*>(find("AddButton"));
-  AutoCorrectButton = static_cast<TButton*>(find("AutoCorrectButton"));
-  HelpButton = static_cast<TButton*>(find("HelpButton"));
-  CancelButton = static_cast<TButton*>(find("CancelButton"));
-  DialogControl = static_cast<TConfigurationDialogCtrl*>(find("DialogControl"));
 }
 
 void TSpellDialog::CreateParams(TCreateParams& Params) {

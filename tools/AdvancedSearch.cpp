@@ -18,8 +18,8 @@ namespace {
 
 constexpr std::string_view kToken = AnyCapitalToken;
 
-constexpr char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-constexpr bool SameLetter(char a, char b) { return Lower(a) == Lower(b); }
+// Letter case plays no part, for every letter of the code page.
+bool SameLetter(char a, char b) { return LowerCaseChar(a) == LowerCaseChar(b); }
 
 bool MatchesPhrase(std::string_view window, std::string_view phrase, bool hasToken, const TCharSet& capitals) {
   if (!hasToken) {
@@ -220,7 +220,7 @@ public:
     found_ = "Found:";
     for (const AnsiString& p : phrases.InVerse) {
       if (p.empty()) continue;
-      lower_.push_back(LowerCase(p));
+      lower_.push_back(LowerCaseText(p));
       found_ += " " + p;
       longest = std::max(longest, p.size());
     }
@@ -231,7 +231,7 @@ public:
   void Step(char c) {
     if (!window_.empty()) {
       std::memmove(&window_[0], &window_[1], window_.size() - 1);
-      window_.back() = Lower(c);
+      window_.back() = LowerCaseChar(c);
     }
     bool any = false;
     for (std::size_t i = 0; i < lower_.size(); ++i)
@@ -256,7 +256,7 @@ private:
 class TContainingMode : TModeBase {
 public:
   TContainingMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, const TSearchPhrases& phrases)
-      : TModeBase(usfm, hits, letters), phrase_(LowerCase(phrases.Containing)) {
+      : TModeBase(usfm, hits, letters), phrase_(LowerCaseText(phrases.Containing)) {
     hits->SetCaseSensitive(false);
     hits->SetSorted(true);
     hits->Duplicates = dupIgnore;
@@ -268,7 +268,7 @@ public:
       return;
     }
     // The first of words that differ only in letter case stays; a word found again costs no search.
-    if (LowerCase(word_).find(phrase_) != AnsiString::npos && seen_.insert(word_).second) hits->Add(word_);
+    if (LowerCaseText(word_).find(phrase_) != AnsiString::npos && seen_.insert(word_).second) hits->Add(word_);
     word_.clear();
   }
 
@@ -278,12 +278,12 @@ private:
   std::unordered_set<AnsiString> seen_;
 };
 
-// Mode 5: the words of the word list, letters A to Z compared without regard to case.
+// Mode 5: the words of the word list, compared without regard to letter case.
 class TWordListMode : TModeBase {
 public:
   TWordListMode(TUSFM* usfm, TStringList* hits, const TCharSet& letters, TStrings* wordList)
       : TModeBase(usfm, hits, letters) {
-    for (Integer i = 0; i < wordList->GetCount(); ++i) words_.insert(UpperCase(wordList->GetStrings(i)));
+    for (Integer i = 0; i < wordList->GetCount(); ++i) words_.insert(LowerCaseText(wordList->GetStrings(i)));
   }
   void BeginBook() { occurrences_.BeginBook(1); }
   void Step(char c) {
@@ -292,7 +292,7 @@ public:
       lastLetter_.Keep(reference);
       return;
     }
-    if (!word_.empty() && words_.count(UpperCase(word_)) > 0) {
+    if (!word_.empty() && words_.count(LowerCaseText(word_)) > 0) {
       const AnsiString& ref = lastLetter_.Text();
       hits->Add(SearchHitLine(ref, occurrences_.Count(ref), word_));
     }

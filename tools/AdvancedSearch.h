@@ -38,8 +38,9 @@ struct TSearchPhrases {
 // Stands for one capital letter in the phrase of mode 1.
 extern const char AnyCapitalToken[];  // "<any capital>"
 
-// Whether the window matches the phrase: equal, letters A to Z compared without regard to case;
-// where the phrase holds AnyCapitalToken, the window's character there must be a capital.
+// Whether the window matches the phrase: equal without regard to letter case (every letter of the
+// code page, LowerCaseChar); where the phrase holds AnyCapitalToken, the window's character there
+// must be a capital.
 bool MatchesSearchWord(const AnsiString& window, const AnsiString& phrase, const TCharSet& capitals);
 
 // reference + two tabs + "[" + occurrence + "]" + text.
@@ -59,9 +60,10 @@ public:
                   const TCharSet& filteredOut);
 
   // Searches every selected book of the scripture from its start and fills Hits (cleared first).
-  // Mode 5 first deletes the empty lines of the word list and searches for the others, letters A to
-  // Z compared without regard to case; the other modes ignore the list. The words of modes 2, 4 and
-  // 5 run on from the end of one book into the next.
+  // Mode 5 first deletes the empty lines of the word list and searches for the others. Every mode
+  // that compares texts does so without regard to letter case, for every letter of the code page.
+  // The other modes ignore the list. The words of modes 2, 4 and 5 run on from the end of one book
+  // into the next.
   void Run(TSearchMode mode, const TSearchPhrases& phrases, TStrings* wordList);
 
   // "Searching", then each book's name.

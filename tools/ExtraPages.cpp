@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "classlib/CommandLines.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 #include "core/ProgramFolderUnit.h"
@@ -72,8 +73,10 @@ void PrepareExtraPage(int kind) {
     throw EFCreateError(Format("Cannot create file \"%s\". %s", {target, SysErrorMessage(error)}));
 }
 
+AnsiString ExtraPageEditor() { return ProgramFolder + "Editor\\editor.exe"; }
+
 AnsiString ExtraPageEditorCommandLine(const AnsiString& path) {
-  return ProgramFolder + "Editor\\editor.exe \"" + path + "\" \"" + path + "\"";
+  return QuotedCommandLine(ExtraPageEditor(), {path, path});
 }
 
 AnsiString EditExtraPage(int kind) {
@@ -82,16 +85,9 @@ AnsiString EditExtraPage(int kind) {
   } catch (const Exception& e) {
     return e.Message;
   }
-  AnsiString commandLine = ExtraPageEditorCommandLine(ExtraPageFileName(kind));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-    return "The editor \"" + ProgramFolder + "Editor\\editor.exe\" cannot be started. " +
-           SysErrorMessage(::GetLastError());
+  if (!StartCommandLine(ExtraPageEditorCommandLine(ExtraPageFileName(kind)), SW_SHOWNORMAL, process))
+    return "The editor \"" + ExtraPageEditor() + "\" cannot be started. " + SysErrorMessage(::GetLastError());
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return AnsiString();

@@ -29,8 +29,10 @@ extern const char NewTestamentContentsPlaceholder[];
 // be written.
 void PrepareExtraPage(int kind);
 
-// The editor's command line for a document: the program folder + "Editor\editor.exe", then the
-// path in double quotes twice.
+// The editor: the program folder + "Editor\editor.exe".
+AnsiString ExtraPageEditor();
+// The editor's command line for a document: the editor's path in double quotes, then the
+// document's path in double quotes twice.
 AnsiString ExtraPageEditorCommandLine(const AnsiString& path);
 // Prepares the kind's document and starts the editor on it (not waited for). Empty on success,
 // else a message that says what failed.

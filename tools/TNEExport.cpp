@@ -9,8 +9,38 @@ namespace {
 
 AnsiString From(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
 
+// A book line as the notes take it: trimmed, with "<" and ">" written as "[" and "]", so that no
+// markup of the book becomes markup of the notes file.
+AnsiString NoteLine(const AnsiString& line) {
+  AnsiString text = Trim(line);
+  for (char& c : text) {
+    if (c == '<') c = '[';
+    if (c == '>') c = ']';
+  }
+  return text;
+}
+
 AnsiString Element(const char* name, const AnsiString& value) {
   return AnsiString("<") + name + ">" + EscapeXmlText(value) + "</" + name + ">";
+}
+
+// The Unicode character of each byte in the system code page. ISO-8859-1, which the file's
+// declaration names, reads a byte as the character of the same number; a byte whose character is
+// another one (in code page 1252 the quotes, dashes and other signs at 0x80 to 0x9F, which
+// ISO-8859-1 reads as control characters) is written as a character reference instead.
+struct CharacterCodes {
+  unsigned Of[256];
+  CharacterCodes() {
+    for (unsigned b = 0; b < 256; ++b) {
+      const WideString wide = AnsiToWide(AnsiString(1, static_cast<char>(b)));
+      Of[b] = wide.size() == 1 ? static_cast<unsigned>(wide[0]) : b;
+    }
+  }
+};
+
+unsigned CharacterCode(char c) {
+  static const CharacterCodes codes;
+  return codes.Of[static_cast<unsigned char>(c)];
 }
 
 }  // namespace
@@ -23,7 +53,13 @@ AnsiString EscapeXmlText(const AnsiString& text) {
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;
       case '>': escaped += "&gt;"; break;
-      default: escaped += c;
+      default: {
+        const unsigned code = CharacterCode(c);
+        if (code == static_cast<unsigned char>(c))
+          escaped += c;
+        else
+          escaped += "&#" + IntToStr(code) + ";";
+      }
     }
   }
   return escaped;
@@ -72,7 +108,7 @@ void TTNEExport::WriteNote(const AnsiString& text) {
 void TTNEExport::AddBook(const AnsiString& bookId, const TextLines& lines) {
   bookId_ = bookId;
   for (const AnsiString& original : lines) {
-    const AnsiString line = Trim(original);
+    const AnsiString line = NoteLine(original);
     if (IsMarkerLine(line, "\\id")) {
       chapter_ = "1";
       verse_ = "1";

@@ -23,7 +23,8 @@ public:
   // `start` is the moment of the conversion; the first date written is one second after it.
   TTNEExport(const TTNENoteSettings& settings, const SYSTEMTIME& start);
 
-  // Adds the notes of one book (its identifier and its lines).
+  // Adds the notes of one book (its identifier and its lines). "<" and ">" of a line become "[" and
+  // "]" in its note.
   void AddBook(const AnsiString& bookId, const TextLines& lines);
   // The whole file's lines, the closing element included.
   TextLines Finish();
@@ -40,5 +41,6 @@ private:
   AnsiString bookId_, chapter_ = "1", verse_ = "1";
 };
 
-// The text with "&", "<" and ">" written as XML entities.
+// The text with "&", "<" and ">" (of the settings; a note has none left) written as XML entities, and every character that ISO-8859-1 (the
+// file's declared encoding) would read as another written as a character reference ("&#8217;").
 AnsiString EscapeXmlText(const AnsiString& text);

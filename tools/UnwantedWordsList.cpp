@@ -1,7 +1,7 @@
 #include "tools/UnwantedWordsList.h"
 
 #include "classlib/StringLists.h"
-#include "classlib/SysUtils.h"
+#include "core/Utilities.h"
 
 AnsiString UnwantedWordEntry(const AnsiString& text, bool wholeWord, const AnsiString& comment) {
   return text + " (" + (wholeWord ? "word" : "phrase") + ") (" + comment + ")";
@@ -18,10 +18,10 @@ bool WordCanMatch(const AnsiString& text, bool wholeWord, const TCharSet& capita
 
 Integer FindUnwantedEntry(TStrings* lines, const AnsiString& searchText, Integer& position) {
   if (position >= lines->GetCount()) position = 0;
-  const AnsiString wanted = LowerCase(searchText);
+  const AnsiString wanted = LowerCaseText(searchText);
   while (position < lines->GetCount()) {
     const Integer index = position++;
-    if (LowerCase(lines->GetStrings(index)).find(wanted) != AnsiString::npos) return index;
+    if (LowerCaseText(lines->GetStrings(index)).find(wanted) != AnsiString::npos) return index;
   }
   return -1;
 }

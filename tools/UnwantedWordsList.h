@@ -20,7 +20,7 @@ AnsiString UnwantedWordEntry(const AnsiString& text, bool wholeWord, const AnsiS
 bool WordCanMatch(const AnsiString& text, bool wholeWord, const TCharSet& capitals, const TCharSet& smallLetters,
                   const TCharSet& filteredOut);
 
-// Finds the next line, from `position` on, that holds the search text (letters A to Z compared
-// without regard to case); `position` moves past every line tested and restarts at 0 when it is
+// Finds the next line, from `position` on, that holds the search text (compared without regard to
+// letter case, for every letter of the code page); `position` moves past every line tested and restarts at 0 when it is
 // past the last line. The index of the line found, or -1 when none from `position` to the end does.
 Integer FindUnwantedEntry(TStrings* lines, const AnsiString& searchText, Integer& position);

@@ -439,7 +439,9 @@ void TEBookConversion::WatchMarker() {
     } else if (!builder_.Running()) {
       Fail("has ended while converting");
     } else if (now - since_ >= StartBound) {
-      Fail("did not start building");
+      // A builder that still answers never began to build; one that no longer does took the
+      // build and hangs in it.
+      Fail(builder_.Answers() ? "did not start building" : "did not finish building");
     }
     return;
   }

@@ -155,8 +155,9 @@ public:
   using TClock = std::function<std::uint64_t()>;
 
   // How long the builder may leave a step unanswered, take to start building (no marker and no
-  // e-book yet), and build (the marker there); and how long the e-book may lag behind the
-  // marker's going before the build counts as one that made nothing. Milliseconds.
+  // e-book yet; a builder that no longer answers by then took the build and hangs in it), and
+  // build (the marker there); and how long the e-book may lag behind the marker's going before
+  // the build counts as one that made nothing. Milliseconds.
   static constexpr std::uint64_t AnswerBound = 15000;
   static constexpr std::uint64_t StartBound = 30000;
   static constexpr std::uint64_t BuildBound = 300000;

@@ -15,6 +15,9 @@
 extern const char ExtraPageEditorFormText[];
 
 PUBLISHED(TExtraPageEditor) {
+  Field("Editor1", &TExtraPageEditor::Editor1);
+  Field("EditorStyle", &TExtraPageEditor::EditorStyle);
+  Field("StatusBar1", &TExtraPageEditor::StatusBar1);
   Method("FormCloseQuery", &TExtraPageEditor::FormCloseQuery);
   Method("Editor1Change", &TExtraPageEditor::Editor1Change);
   Method("Save1Click", &TExtraPageEditor::Save1Click);
@@ -32,9 +35,6 @@ PUBLISHED(TExtraPageEditor) {
 
 TExtraPageEditor::TExtraPageEditor(TComponent* AOwner) : TForm(AOwner) {
   ReadComponentFromText(this, ExtraPageEditorFormText);
-  Editor1 = static_cast<VUzurUvadEdit*>(FindComponent("Editor1"));
-  EditorStyle = static_cast<TUVStyle*>(FindComponent("EditorStyle"));
-  StatusBar1 = static_cast<TStatusBar*>(FindComponent("StatusBar1"));
   chosenFont_ = new TFont();
   // The document keeps its own styles, so that printing shows what was formatted here.
   TUVFOptions options = Editor1->GetUVFOptions();

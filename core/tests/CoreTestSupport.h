@@ -65,6 +65,14 @@ inline std::map<std::string, std::string> StoredSettings() {
   return values;
 }
 
+// The letters of a Spanish team in Settings > Characters: "Capitals" and "Small Letters" hold A to Z
+// and a to z with the accented vowels, N with tilde and U with diaeresis of code page 1252. They
+// take effect when the check settings are loaded again (LoadCheckSettings).
+inline void WriteSpanishLetters() {
+  WriteSettingString("Capitals", "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xC1\xC9\xCD\xD3\xDA\xD1\xDC");
+  WriteSettingString("Small Letters", "abcdefghijklmnopqrstuvwxyz\xE1\xE9\xED\xF3\xFA\xF1\xFC");
+}
+
 // Stores a text value of the settings key, as another program (or the user) would.
 inline void StoreSetting(const std::string& name, const std::string& text) {
   HKEY key;

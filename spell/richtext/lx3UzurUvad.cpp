@@ -39,29 +39,58 @@ bool IsLowSurrogate(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // Unicode text (raw UTF-16) in the code page, and for each character of the result the offset of
 // the unit it comes from; Offsets stays empty when each unit gave one character. A letter with
 // the combining marks after it, and a surrogate pair, are converted together, so that the text is
-// what converting the whole gives (a letter and its accent may become one accented letter).
-void ReadUnicode(Integer CodePage, const AnsiString& Raw, AnsiString& Text, std::vector<Integer>& Offsets) {
+// what converting the whole gives (a letter and its accent may become one accented letter). Marks
+// that the code page has no character for, alone or joined with their letter, are left out (the
+// conversion would give its default character, cutting the word at the mark): the letter is read
+// with those of its marks that the code page can join with it. Letters holds, for each character
+// that comes from a letter and its marks, that letter on its own (0 for the other characters);
+// empty when there are none.
+void ReadUnicode(Integer CodePage, const AnsiString& Raw, AnsiString& Text, std::vector<Integer>& Offsets,
+                 AnsiString& Letters) {
   Offsets.clear();
+  Letters.clear();
   const auto* units = reinterpret_cast<const WideChar*>(Raw.data());
   const Integer count = static_cast<Integer>(Raw.size() / 2);
   std::vector<WORD> types(static_cast<std::size_t>(count));
   if (count > 0) ::GetStringTypeW(CT_CTYPE3, units, count, types.data());
-  const auto joins = [&](Integer i) { return (types[i] & C3_NONSPACING) != 0 || IsLowSurrogate(units[i]); };
+  // A combining mark: non-spacing and no letter itself (the system counts accented letters such
+  // as "é" as non-spacing too).
+  const auto isMark = [&](Integer i) { return (types[i] & (C3_NONSPACING | C3_ALPHA)) == C3_NONSPACING; };
+  const auto joins = [&](Integer i) { return isMark(i) || IsLowSurrogate(units[i]); };
+  const auto convert = [&](Integer from, Integer to) {
+    return UnicodeToAnsiCP(CodePage, Raw.substr(static_cast<std::size_t>(from) * 2, static_cast<std::size_t>(to - from) * 2));
+  };
   bool merges = false;
   for (Integer i = 1; i < count && !merges; ++i) merges = joins(i);
   Text = UnicodeToAnsiCP(CodePage, Raw);
   if (!merges && static_cast<Integer>(Text.size()) == count) return;
   Text.clear();
+  bool marked = false;
   for (Integer i = 0; i < count;) {
     Integer next = i + 1;
     while (next < count && joins(next)) ++next;
-    const AnsiString part = UnicodeToAnsiCP(CodePage, Raw.substr(static_cast<std::size_t>(i) * 2,
-                                                                  static_cast<std::size_t>(next - i) * 2));
+    AnsiString part = convert(i, next);
+    if (next - i > 1 && isMark(i + 1)) {
+      // The letter with as many of its marks as the code page can join with it.
+      const AnsiString bare = convert(i, i + 1);
+      Integer end = next;
+      while (end > i + 1 && part.find('?') != AnsiString::npos && bare.find('?') == AnsiString::npos)
+        part = convert(i, --end);
+      if (bare.size() == 1) {
+        Letters.resize(Text.size(), '\0');
+        Letters.append(part.size(), bare[0]);
+        marked = true;
+      }
+    }
     Text += part;
     Offsets.insert(Offsets.end(), part.size(), i);
     i = next;
   }
   Offsets.push_back(count);
+  if (marked)
+    Letters.resize(Text.size(), '\0');
+  else
+    Letters.clear();
 }
 
 }  // namespace
@@ -100,6 +129,7 @@ void VUzurUvadParser3::Init(TCustomUzurUvadEdit* Editor) {
   length_ = 0;
   text_.clear();
   offsets_.clear();
+  letters_.clear();
   pendingOffset_ = -1;
   reset_ = false;
 }
@@ -130,10 +160,12 @@ bool VUzurUvadParser3::LoadLine() {
   auto read = [&] {
     s.CurrentItem(data, item);
     text_ = data->GetItemText(item);
-    if (data->GetItem(item)->IsUnicode())
-      ReadUnicode(CodePage, AnsiString(text_), text_, offsets_);
-    else
+    if (data->GetItem(item)->IsUnicode()) {
+      ReadUnicode(CodePage, AnsiString(text_), text_, offsets_, letters_);
+    } else {
       offsets_.clear();
+      letters_.clear();
+    }
     if (!offsets_.empty()) {
       offsets_.push_back(offsets_.back() + 1);
       offsets_.push_back(offsets_.back() + 1);
@@ -184,6 +216,13 @@ bool VUzurUvadParser3::LoadLine() {
 AnsiChar VUzurUvadParser3::CurChar() {
   if (!LoadLine() || column_ < 0 || column_ >= length_) return 0;
   return text_[static_cast<std::size_t>(column_)];
+}
+
+AnsiChar VUzurUvadParser3::LetterOf(AnsiChar Current) {
+  // The current line is loaded: CurChar has just read it.
+  if (column_ < 0 || column_ >= static_cast<Integer>(letters_.size())) return Current;
+  const AnsiChar letter = letters_[static_cast<std::size_t>(column_)];
+  return letter ? letter : Current;
 }
 
 void VUzurUvadParser3::GetText(AnsiString& Text) {
@@ -317,7 +356,11 @@ void VUzurUvadParser3::ReplaceWord(const AnsiString& Text, Integer) {
   }
   if (endSet_ && endLine_ == line) endColumn_ += static_cast<Integer>(Text.size()) - selectedUnits;
   column_ += static_cast<Integer>(Text.size());
+  // The changed item is read again at once: the position behind the new text is then reported
+  // as an offset of the new text, not of the old one (which differ where the replaced word held
+  // combining marks), so that a check goes on right behind the correction.
   reload_ = true;
+  LoadLine();
 }
 
 void VUzurUvadParser3::SkipMarked() {
@@ -364,6 +407,7 @@ void VUzurUvadParser3::Reset() {
   loadedLine_ = -1;
   text_.clear();
   offsets_.clear();
+  letters_.clear();
   pendingOffset_ = -1;
   length_ = 0;
   reset_ = true;

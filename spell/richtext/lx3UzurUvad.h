@@ -3,7 +3,8 @@
 // item as a line of 8-bit text followed by a carriage return and line feed, and steps over items
 // that are no text or whose text is not to be checked (symbol fonts, text protected against
 // changes). The positions it reports and takes are 0-based offsets into the item's text, also
-// where the code page conversion of Unicode text merges characters.
+// where the code page conversion of Unicode text merges characters (a letter and its combining
+// marks read as one accented letter, which counts as its letter in word breaking).
 #pragma once
 
 #include <memory>
@@ -26,6 +27,9 @@ public:
   Integer CodePage = 0;
 
   AnsiChar CurChar() override;
+  // For a character read from a letter and its combining marks, the letter: the marks belong to
+  // the word of their letter.
+  AnsiChar LetterOf(AnsiChar Current) override;
   void GetText(AnsiString& Text) override;
   bool MoveNext() override;
   bool MovePrev() override;
@@ -85,6 +89,9 @@ private:
   // For text read from Unicode: the item offset each character of text_ comes from, and one more
   // entry for the end; empty where the columns are the item's offsets.
   std::vector<Integer> offsets_;
+  // For text read from Unicode: for each character of text_ that comes from a letter and its
+  // combining marks, the letter alone, else 0; empty where there are none.
+  AnsiString letters_;
   // An item offset given by SetPos, turned into a column once its item is read; -1 for none.
   Integer pendingOffset_ = -1;
   bool reload_ = true;

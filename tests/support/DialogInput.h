@@ -86,10 +86,26 @@ inline void PressKey(WORD key, bool alt = false, bool shift = false) {
   ProcessFor(60);
 }
 
-// Types plain ASCII text on the keyboard into the window with the focus.
+// Types text on the keyboard into the window with the focus. A character beyond ASCII, which the
+// US keyboard has no key for (an accented letter), comes as an on-screen keyboard sends it: its
+// Unicode character as the key event's character. (Wine's key lookup would give the key of the
+// letter without its accent.)
 inline void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = VkKeyScanA(c);
+    if (static_cast<unsigned char>(c) >= 0x80 || scan == -1) {
+      wchar_t unit = 0;
+      MultiByteToWideChar(CP_ACP, 0, &c, 1, &unit, 1);
+      INPUT keys[2] = {};
+      for (int i = 0; i < 2; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wScan = unit;
+        keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+      }
+      SendInput(2, keys, sizeof(INPUT));
+      ProcessFor(10);
+      continue;
+    }
     const WORD key = LOBYTE(scan);
     if ((scan >> 8) & 1)
       SendKeyEvents({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});

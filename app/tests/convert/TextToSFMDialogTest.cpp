@@ -137,7 +137,7 @@ TEST_F(TextToSFMDialogTest, NotesOfTheChosenProjectSaved) {
   EXPECT_EQ(lines[6], "<CreatedBy>Pelorin</CreatedBy>");
   EXPECT_EQ(lines[9], "<Project>Translation</Project>");
   EXPECT_EQ(lines[10], "<References>GEN 1:1</References>");
-  EXPECT_EQ(lines[12], "<Contents><P>Check &lt;this&gt; &amp; that.</P></Contents>");
+  EXPECT_EQ(lines[12], "<Contents><P>Check [this] &amp; that.</P></Contents>");
   EXPECT_EQ(lines[17], "<Type>3</Type>");
   EXPECT_EQ(lines[23], "<References>GEN 1:3</References>");
   EXPECT_EQ(lines[28], "</ScriptureNotes>");

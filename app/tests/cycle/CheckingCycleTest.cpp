@@ -1,7 +1,11 @@
 // The checking cycle's states: what restarts it, the book Paratext shows, books opened by hand,
 // and what it takes at its initialisation.
+#include <map>
+
 #include "app/tests/support/AppTestSupport.h"
 #include "app/tests/support/FakeHost.h"
+#include "core/TypesConstants.h"
+#include "core/Utilities.h"
 
 namespace {
 
@@ -36,7 +40,7 @@ TEST_F(CheckingCycleTest, EachTriggerRestartsTheCycleAndStopsTheChecksOfTheBook)
     SCOPED_TRACE(c.name);
     Background work;
     work.Host.FinishSpellingAtOnce = false;
-    Ticks(work, 5);  // 1 -> 2 -> 200 -> 201 -> 202 (Genesis loaded) -> 203 (checks started)
+    Ticks(work, 6);  // 1 -> 2 -> 200 -> 201 -> 204 (Genesis loaded) -> 202 (its results) -> 203 (checks started)
     ASSERT_EQ(work.Cycle->State, 203);
     ASSERT_TRUE(work.Host.Mechanical.Enabled);
     ASSERT_TRUE(work.Host.SpellingRunning);
@@ -77,7 +81,7 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
     }
   }
   EXPECT_EQ(loaded, (std::vector<Integer>{1, 40, 43}));
-  EXPECT_EQ(states, (std::vector<Integer>{2, 200, 201, 202, 203, 201, 202, 203, 201, 202, 203, 201, 0}));
+  EXPECT_EQ(states, (std::vector<Integer>{2, 200, 201, 204, 202, 203, 201, 204, 202, 203, 201, 204, 202, 203, 201, 0}));
   EXPECT_EQ(work.Host.Status[spCycle], "All checks done");
   // Done, it looks only once a second; a restart from outside looks again every 100 ms.
   EXPECT_EQ(work.Host.Check.Interval, TCheckingCycle::IdleIntervalMs);
@@ -87,6 +91,70 @@ TEST_F(CheckingCycleTest, WithoutParatextTheScanVisitsEveryBookInCanonicalOrder)
   EXPECT_EQ(work.Host.CurrentBookButton, "");
   EXPECT_EQ(work.Host.WatchedFolder, Projects() + "TST");
   EXPECT_FALSE(work.Host.Watching);
+}
+
+// Laying out a long book and filling the results list with its thousands of messages each keep
+// the window from answering for tens of milliseconds: the cycle takes them in ticks of their own.
+TEST_F(CheckingCycleTest, ABookIsLaidOutInOneTickAndItsResultsListedInTheNext) {
+  // Each book's results file is older than the book and holds its messages of an earlier check.
+  struct Book {
+    const char* id;
+    const char* name;
+    int messages;
+  };
+  const Book books[] = {{"GEN", "Genesis", 3}, {"MAT", "Matthew", 3000}, {"JHN", "John", 7}};
+  std::map<std::string, Lines> stored;
+  for (const Book& b : books)
+    for (int i = 1; i <= b.messages; ++i)
+      stored[b.name].push_back(std::string(b.id) + " 1:" + std::to_string(i) + " \xDC" "ber-long sentence: " +
+                               std::to_string(i));
+  for (bool restartBetween : {false, true}) {
+    SCOPED_TRACE(restartBetween ? "a restart between the two ticks" : "one tick after another");
+    for (const Book& b : books) {
+      Lines file{"1", "2", "[spelling errors]", "\xC6gypt", "[mechanical errors]"};
+      file.insert(file.end(), stored[b.name].begin(), stored[b.name].end());
+      file.push_back("[exceptions]");
+      std::string bytes;
+      for (const std::string& line : file) bytes += line + "\r\n";
+      testing_support::WriteFileBytes(ResultsPath(b.name), bytes);
+    }
+    Background work;
+    work.Host.FinishSpellingAtOnce = false;
+    std::vector<Integer> laidOut;
+    for (int tick = 0; tick < 40 && laidOut.size() < 3; ++tick) {
+      const Lines listed = ItemsOf(work.Host.ResultLines);
+      const int loads = work.Host.EditorView.Loads;
+      work.Cycle->Tick();
+      if (work.Host.EditorView.Loads == loads) {
+        // A book whose checks started is checked at once, so that the scan goes on.
+        if (work.Cycle->State == 203) {
+          work.Host.SpellingRunning = false;
+          work.Host.SpellingIdle = true;
+          for (int step = 0; step < 10000 && work.Host.Mechanical.Enabled; ++step)
+            work.Mechanical->Tick(work.Host.Now += 1000);
+        }
+        continue;
+      }
+      // The tick that laid the book out left the list as it was, with the book before's lines ...
+      EXPECT_EQ(ItemsOf(work.Host.ResultLines), listed);
+      const int book = BookNumberFromId(work.Host.EditorView.Lines->GetStrings(0).substr(4, 3));
+      laidOut.push_back(book);
+      EXPECT_EQ(work.Book->LoadedBook, 0) << "no results are written for a book whose results are not read";
+      if (restartBetween) {
+        work.Cycle->FolderChanged();
+      } else {
+        work.Cycle->Tick();
+        EXPECT_EQ(work.Cycle->State, 202);
+      }
+      // ... and its results are listed whole, before its checks start.
+      EXPECT_EQ(work.Book->LoadedBook, book);
+      EXPECT_EQ(ItemsOf(work.Host.ResultLines), stored[EnglishBookName(book)]);
+      EXPECT_EQ(work.Book->StoredSpellingErrorCount, 2);
+      EXPECT_EQ(work.Host.SpellingStarts, restartBetween ? 0 : static_cast<int>(laidOut.size()) - 1);
+      if (restartBetween) break;
+    }
+    EXPECT_EQ(laidOut, (restartBetween ? std::vector<Integer>{1} : std::vector<Integer>{1, 40, 43}));
+  }
 }
 
 TEST_F(CheckingCycleTest, BookShownInParatextIsCheckedFirstAfterAPause) {
@@ -100,6 +168,9 @@ TEST_F(CheckingCycleTest, BookShownInParatextIsCheckedFirstAfterAPause) {
   work.Cycle->Tick();
   EXPECT_EQ(work.Host.Check.Interval, 100u);
   EXPECT_EQ(work.Host.CurrentBookButton, "Matthew");
+  EXPECT_EQ(work.Book->LoadedBookPath, BookPath("MAT"));
+  EXPECT_EQ(work.Cycle->State, 104);
+  work.Cycle->Tick();
   EXPECT_EQ(work.Book->LoadedBook, 40);
   EXPECT_EQ(work.Cycle->State, 101);
   ASSERT_TRUE(work.RunCycle());

@@ -187,11 +187,12 @@ TEST_F(SpellingRunTest, WithoutAHelperEveryOccurrenceOfAnUnknownWordCountsAndThe
 
 TEST_F(SpellingRunTest, AWordMisspeltInOneBookIsCountedInALaterBookWithoutAskingTheHelperAgain) {
   fileName_ = "Helper.exe";
-  folder_ = "C:\\Helpers\\";
+  folder_ = "C:\\Spell Helpers\\";
   helper_->Answers = {{"Elimelech", "No"}, {"Abia", "Yes"}};
   ASSERT_TRUE(CheckBook(8, {"Elimelech", "the", "Elimelech"}));
   EXPECT_EQ(helper_->Asked, (Lines{"Elimelech"}));
-  EXPECT_EQ(helper_->Opened, (Lines{"Helper C:\\Helpers\\Helper"}));
+  // The program that serves the link is named by its path in quotes.
+  EXPECT_EQ(helper_->Opened, (Lines{"Helper \"C:\\Spell Helpers\\Helper\""}));
   EXPECT_EQ(work_->Book->SpellingErrorCount, 2);
 
   helper_->Answers["went"] = "Yes";

@@ -462,7 +462,7 @@ TEST_F(EBookTest, ABuilderThatFailsEndsTheRunWithinItsBound) {
       // The marker stays for 1.5 s; the e-book may follow it by the lag.
       {"nothing", "built nothing", "The eBook builder made no eBook of Genesis",
        1.5 + Bound(TEBookConversion::EBookLag)},
-      {"hang", "hang", "The eBook builder did not start building Genesis", Bound(TEBookConversion::StartBound)},
+      {"hang", "hang", "The eBook builder did not finish building Genesis", Bound(TEBookConversion::StartBound)},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Mode);

@@ -274,7 +274,8 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   EXPECT_EQ(pelorin->ExitCode(), 0u);
   // restart.exe runs on after Pelorin has ended: its line may come a little later.
   PumpUntil([&] { return !LogLines(ProgramFolderOfPelorin() + "restart.log").empty(); }, 10000);
-  EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"restart.exe"});
+  // It is the one beside the program, named by its path in quotes.
+  EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"\"" + ProgramFolderOfPelorin() + "restart.exe\""});
   auto expected = before;
   expected["S2"] = "BGT";
   EXPECT_EQ(core_testing::StoredSettings(), expected);

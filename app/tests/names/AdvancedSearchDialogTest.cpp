@@ -66,6 +66,36 @@ TEST_F(AdvancedSearchDialogTest, PhraseSearchHitsOpenInTheResultsListWindow) {
   EXPECT_EQ(ReadSettingString("Search WW"), "");
 }
 
+// A Spanish team's search typed in small letters finds the word in capitals too, in the phrase
+// mode and in the word list.
+TEST_F(AdvancedSearchDialogTest, AccentedWordsFoundInEveryLetterCase) {
+  core_testing::WriteSpanishLetters();
+  LoadCheckSettings();
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 Jes\xFAs dijo: JES\xDAS es el SE\xD1OR.",
+                        "\\v 2 Y jes\xFAs y el se\xF1or."});
+  std::unique_ptr<TAdvancedSearchForm> d(new TAdvancedSearchForm(nullptr));
+  std::string typed;
+  Lines phraseHits, listHits;
+  RunModal(d.get(), [&](HWND wnd) {
+    ClickOn(d->W);
+    TypeText("jes\xFAs");
+    typed = d->W->GetText();
+    ClickOn(wnd, "&Search");
+    phraseHits = ItemsOf(d->ResultsBox->GetItems());
+    SaveScreenshot(wnd, "advanced-search-accented");
+
+    ClickOn(wnd, "&5 Search -->");
+    ClickOn(d->PelorinTxtMemo);
+    TypeText("se\xF1or");
+    ClickOn(wnd, "&Search");
+    listHits = ItemsOf(d->ResultsBox->GetItems());
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(typed, "jes\xFAs");
+  EXPECT_EQ(phraseHits, (Lines{"JHN 1:1 \t\t[1]Jes\xFAs", "JHN 1:1 \t\t[2]JES\xDAS", "JHN 1:2 \t\t[1]jes\xFAs"}));
+  EXPECT_EQ(listHits, (Lines{"JHN 1:1 \t\t[1]SE\xD1OR", "JHN 1:2 \t\t[1]se\xF1or"}));
+}
+
 TEST_F(AdvancedSearchDialogTest, ModesColourTheirControls) {
   std::unique_ptr<TAdvancedSearchForm> d(new TAdvancedSearchForm(nullptr));
   struct Row {

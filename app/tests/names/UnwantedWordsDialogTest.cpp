@@ -111,6 +111,27 @@ TEST_F(UnwantedWordsDialogTest, SearchStepsThroughTheLinesThatHoldThePhrase) {
                                             {"Mein HERR (phrase) (German)"}}));
 }
 
+// The search typed in capitals finds an entry written in small letters, accented letters too.
+TEST_F(UnwantedWordsDialogTest, SearchIgnoresTheCaseOfAccentedLetters) {
+  WriteFileBytes(ListFile(), CrLf({"Herr (word) (German)", "se\xF1or (word) (Dios)"}));
+  std::unique_ptr<TUnwantedWordsDlg> d(new TUnwantedWordsDlg(nullptr));
+  std::string typed, status;
+  Lines selected;
+  RunModal(d.get(), [&](HWND wnd) {
+    ClickOn(d->Edit3);
+    TypeText("SE\xD1OR");
+    typed = d->Edit3->GetText();
+    ClickOn(wnd, "&Search");
+    status = d->Status->GetCaption();
+    selected = SelectedLines(d->ListBox1);
+    SaveScreenshot(wnd, "unwanted-words-accented-search");
+    ClickOn(wnd, "Cancel");
+  });
+  EXPECT_EQ(typed, "SE\xD1OR");
+  EXPECT_EQ(status, "Phrase found");
+  EXPECT_EQ(selected, (Lines{"se\xF1or (word) (Dios)"}));
+}
+
 TEST_F(UnwantedWordsDialogTest, RemovingNothingIsAChangeAndCancelSavesNothing) {
   {
     std::unique_ptr<TUnwantedWordsDlg> d(new TUnwantedWordsDlg(nullptr));

@@ -102,6 +102,33 @@ TEST_F(ExtraPagesTest, ACoverPageEditedInTheEditorIsPrinted) {
   EXPECT_NE(pages[1].find("In the beginning"), std::string::npos);
 }
 
+// The editor is named by its full path in quotes: in a program folder whose name holds a blank
+// ("pel orin"), a program "pel.exe" beside that folder, which the system would try first for an
+// unquoted path, does not run, and the editor gets the page's path twice.
+TEST_F(ExtraPagesTest, TheEditorIsStartedByItsQuotedPathFromAFolderWithABlank) {
+  ASSERT_EQ(temp_.Path().find(' '), std::string::npos) << "the blank of \"pel orin\" must be the first";
+  ProgramFolder = temp_.Path() + "pel orin\\";
+  ForceDirectories(ProgramFolder + "Editor\\");
+  const std::string peer = testing_support::ProgramFolder() + "CommandLinePeer.exe";
+  ASSERT_TRUE(CopyFileA(peer.c_str(), (ProgramFolder + "Editor\\editor.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(peer.c_str(), (temp_.Path() + "pel.exe").c_str(), FALSE));
+  const std::string editorLog = ProgramFolder + "Editor\\started.log";
+  const std::string decoyLog = temp_.Path() + "started.log";
+
+  auto settings = std::make_unique<TBibleSettingsDialog>(nullptr);
+  RunModal(settings.get(), [&](HWND wnd) {
+    settings->PageControl1->SetActivePageIndex(2);
+    ProcessFor(50);
+    SendMessageA(settings->PageButtons[epFirst]->GetHandle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return FileExists(editorLog) || FileExists(decoyLog); }, 20000));
+    Click(wnd, "Cancel");
+  });
+  const std::string page = ExtraPageFileName(epFirst);
+  EXPECT_TRUE(FileExists(page));
+  EXPECT_EQ(app_testing::LogLines(editorLog), (app_testing::Lines{"editor.exe <" + page + "> <" + page + ">"}));
+  EXPECT_EQ(app_testing::LogLines(decoyLog), app_testing::Lines{}) << "the decoy ran in place of the editor";
+}
+
 TEST_F(ExtraPagesTest, ATestamentsTitlePageShowsItsContentsInPlaceOfThePlaceholder) {
   MyReg->SetPrintNTTitlePages(true);
   PrepareExtraPage(epNTTitle);

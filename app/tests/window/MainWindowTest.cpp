@@ -613,7 +613,7 @@ TEST_F(MainWindowTest, MenuCommandsToggleExpandedMode) {
   ExpandedMode = false;
   Command("Expandedmode1");
   ASSERT_TRUE(PumpUntil([] { return ExpandedMode; }, 30000));
-  auto* expanded = static_cast<TMenuItem*>(form_->FindComponent("Expandedmode1"));
+  TMenuItem* expanded = form_->Expandedmode1;
   EXPECT_TRUE(expanded->GetChecked());
   // Opening the Settings menu shows the flag as it is.
   ExpandedMode = false;
@@ -630,12 +630,18 @@ bool FailToStart(const AnsiString& commandLine) {
 }
 
 // Help, Help shows the help file with the system's viewer; without the file, or when the viewer
-// cannot be started, a message says why no help appears.
+// cannot be started, a message says why no help appears. The viewer is the one of the Windows
+// folder, named by its path in quotes, and the help file's path is one argument in quotes, also
+// in a program folder whose name holds a blank.
 TEST_F(MainWindowTest, HelpShowsTheHelpFileOrSaysWhyItCannot) {
   WriteTestBook("JHN", {"\\id JHN"});
   Open();
+  ProgramFolder = temp_.Path() + "pel orin\\";
+  ForceDirectories(ProgramFolder);
   const std::string helpFile = ProgramFolder + "pelorin.chm";
-  const std::string viewer = "hh.exe " + helpFile;
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string viewer = "\"" + std::string(windows) + "\\hh.exe\" \"" + helpFile + "\"";
   struct Case {
     const char* name;
     bool fileThere;

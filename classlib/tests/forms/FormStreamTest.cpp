@@ -1,11 +1,15 @@
 // A form read from the form stream (its text form): controls, menus, timers and handlers bound
-// by name; and written back.
+// by name; the fields that hold its components set as they are read; and written back.
 #include <memory>
+#include <vector>
 
 #include "FormsTestSupport.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/Filer.h"
 #include "classlib/FormText.h"
+#include "classlib/FormTextReader.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Streams.h"
 #include "classlib/Timers.h"
 
@@ -24,7 +28,21 @@ public:
   void Timer1Timer(TObject*) {}
 };
 
+// A form that reaches two of its components through published fields.
+class TBoundForm : public TForm {
+  CLASS_INFO(TBoundForm, TForm)
+public:
+  explicit TBoundForm(TComponent* AOwner) : TForm(AOwner) {}
+  TButton* OKButton = nullptr;
+  TLabel* NameLabel = nullptr;
+};
+
 }  // namespace forms_test
+
+PUBLISHED(TBoundForm) {
+  Field("OKButton", &TBoundForm::OKButton);
+  Field("NameLabel", &TBoundForm::NameLabel);
+}
 
 PUBLISHED(TStreamedForm) {
   Method("FormCreate", &TStreamedForm::FormCreate);
@@ -134,4 +152,82 @@ TEST(FormStreamTest, AFormIsReadWithItsComponentsAndHandlers) {
   ReadForm(again, written);
   EXPECT_EQ(WriteForm(again), written);
   delete again;
+}
+
+// The button sits in a panel, so that a field is set for a component that the form owns but
+// does not parent; Note has no field.
+const char kBoundFormText[] =
+    "object BoundForm: TBoundForm\r\n"
+    "  object NameLabel: TLabel\r\n"
+    "    Caption = 'N\xe4me'\r\n"
+    "  end\r\n"
+    "  object Panel1: TPanel\r\n"
+    "    object OKButton: TButton\r\n"
+    "      Caption = 'OK'\r\n"
+    "    end\r\n"
+    "  end\r\n"
+    "  object Note: TEdit\r\n"
+    "  end\r\n"
+    "end\r\n";
+
+TEST(FormStreamTest, PublishedFieldsHoldTheComponentsOfTheirNames) {
+  // Two forms read from one text: each holds its own components.
+  std::vector<std::unique_ptr<TBoundForm>> forms;
+  for (int i = 0; i < 2; ++i) {
+    forms.push_back(std::make_unique<TBoundForm>(nullptr));
+    ReadComponentFromText(forms.back().get(), kBoundFormText);
+  }
+  for (const auto& form : forms) {
+    ASSERT_TRUE(form->OKButton);
+    EXPECT_EQ(form->OKButton, form->FindComponent("OKButton"));
+    EXPECT_EQ(form->OKButton->GetParent(), form->FindComponent("Panel1"));
+    EXPECT_EQ(form->OKButton->GetCaption(), "OK");
+    ASSERT_TRUE(form->NameLabel);
+    EXPECT_EQ(form->NameLabel, form->FindComponent("NameLabel"));
+    EXPECT_EQ(form->NameLabel->GetCaption(), "N\xe4me");
+    EXPECT_TRUE(dynamic_cast<TEdit*>(form->FindComponent("Note"))) << "a component without a field";
+  }
+  EXPECT_NE(forms[0]->OKButton, forms[1]->OKButton);
+}
+
+TEST(FormStreamTest, AComponentThatDoesNotFitItsFieldOrAFieldLeftUnsetIsAnError) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* error;
+    const char* refused;  // the component of the wrong class, refused as it is read
+  };
+  const std::string text = kBoundFormText;
+  auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string t = text;
+    t.replace(t.find(from), from.size(), to);
+    return t;
+  };
+  const Case cases[] = {
+      {"a label where the field is a button", replaced("OKButton: TButton", "OKButton: TLabel"),
+       "Field TBoundForm.OKButton is a TButton, but component OKButton is a TLabel", "OKButton"},
+      {"a button where the field is a label", replaced("NameLabel: TLabel", "NameLabel: TButton"),
+       "Field TBoundForm.NameLabel is a TLabel, but component NameLabel is a TButton", "NameLabel"},
+      {"the label renamed", replaced("NameLabel: TLabel", "TitleLabel: TLabel"),
+       "Field TBoundForm.NameLabel (a TLabel) is not set: the form text has no component NameLabel", nullptr},
+      {"the button left out", replaced("    object OKButton: TButton\r\n      Caption = 'OK'\r\n    end\r\n", ""),
+       "Field TBoundForm.OKButton (a TButton) is not set: the form text has no component OKButton", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBoundForm form(nullptr);
+    std::string message;
+    try {
+      ReadComponentFromText(&form, c.text);
+    } catch (const EReadError& e) {
+      message = e.Message;
+    }
+    EXPECT_EQ(message, c.error);
+    if (c.refused) {
+      // Neither kept nor stored in the field, and what follows it in the text is not read.
+      EXPECT_FALSE(form.FindComponent(c.refused));
+      EXPECT_FALSE(std::string(c.refused) == "OKButton" ? static_cast<TObject*>(form.OKButton) : form.NameLabel);
+      EXPECT_FALSE(form.FindComponent("Note"));
+    }
+  }
 }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "Fixtures.h"
 #include "classlib/Filer.h"
 #include "classlib/Streams.h"
+
+#include <psapi.h>
 
 using namespace fixtures;
 
@@ -335,6 +339,79 @@ TEST_F(Filer, ReadErrors) {
     } catch (const EFilerError& e) {
       EXPECT_EQ(e.Message, row.message) << row.what;
     }
+  }
+}
+
+// The most memory the process has held at once (its peak working set).
+std::size_t PeakMemory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+}
+
+std::string Count(std::uint32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
+
+// A damaged length (of a long string, a wide string, a binary property, or a value skipped) that
+// claims more than the stream holds is refused as a stream that ends too soon, before anything
+// is allocated for it; one that claims exactly what is left is read.
+TEST_F(Filer, DamagedLengthsAreRefusedBeforeAnythingIsAllocated) {
+  const std::uint32_t huge = 0x7FFFFFFF;  // 2 GB
+  TGadget gadget(nullptr);
+  gadget.SetName("S");
+  gadget.Blob = "bytes";
+  TMemoryStream good;
+  WriteComponentToStream(&good, &gadget);
+  const std::string component = Bytes(good);
+  const std::string blob = "\x04" "Blob" "\x0A" + Count(5) + "bytes";
+  ASSERT_NE(component.find(blob), std::string::npos);
+  auto withBlobLength = [&](std::uint32_t n) {
+    std::string b = component;
+    b.replace(b.find(blob), blob.size(), "\x04" "Blob" "\x0A" + Count(n) + "bytes");
+    return b;
+  };
+  auto readComponent = [](TReader& r) {
+    TGadget read(nullptr);
+    r.ReadRootComponent(&read);
+  };
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::function<void(TReader&)> read;
+    const char* message;  // empty when the value is read
+  } rows[] = {
+      {"long string", "\x0C" + Count(huge) + "abc", [](TReader& r) { r.ReadString(); }, "Stream read error"},
+      {"long string one byte longer than the stream", "\x0C" + Count(4) + "abc", [](TReader& r) { r.ReadString(); },
+       "Stream read error"},
+      {"long string as long as the stream", "\x0C" + Count(3) + "abc",
+       [](TReader& r) { EXPECT_EQ(r.ReadString(), "abc"); }, ""},
+      {"wide string", "\x12" + Count(huge) + std::string("a\0", 2), [](TReader& r) { r.ReadWideString(); },
+       "Stream read error"},
+      {"wide string of 2^31 bytes", "\x12" + Count(0x40000000) + std::string("a\0", 2),
+       [](TReader& r) { r.ReadWideString(); }, "Stream read error"},
+      {"wide string read as 8-bit", "\x12" + Count(huge) + std::string("a\0", 2), [](TReader& r) { r.ReadString(); },
+       "Stream read error"},
+      {"wide string as long as the stream", "\x12" + Count(1) + std::string("a\0", 2),
+       [](TReader& r) { EXPECT_EQ(r.ReadWideString(), L"a"); }, ""},
+      {"long string skipped", "\x0C" + Count(huge) + "abc", [](TReader& r) { r.SkipValue(); }, "Stream read error"},
+      {"binary value skipped", "\x0A" + Count(huge) + "abc", [](TReader& r) { r.SkipValue(); }, "Stream read error"},
+      {"binary property", withBlobLength(huge), readComponent, "Error reading S.Blob: Stream read error"},
+      {"binary property of its own length", withBlobLength(5), readComponent, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TMemoryStream stream;
+    stream.WriteBuffer(row.bytes.data(), static_cast<Integer>(row.bytes.size()));
+    stream.SetPosition(0);
+    const std::size_t before = PeakMemory();
+    try {
+      TReader reader(&stream, 16);  // a small buffer: the length stands in the stream and in the buffer
+      row.read(reader);
+      EXPECT_STREQ(row.message, "");
+    } catch (const EFilerError& e) {
+      EXPECT_EQ(e.Message, row.message);
+    }
+    EXPECT_LT(PeakMemory() - before, std::size_t{64} << 20) << "memory was allocated for the damaged length";
   }
 }
 

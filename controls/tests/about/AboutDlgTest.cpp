@@ -127,11 +127,13 @@ Integer RunShown(TVisBaseDialog& Dialog, const std::function<void(TForm*)>& Act)
   return result;
 }
 
-template <class T>
-T* Find(TForm* Form, const char* Name) {
-  auto* component = dynamic_cast<T*>(Form->FindComponent(Name));
-  EXPECT_TRUE(component) << Name;
-  return component;
+// RunShown for the about box, whose Act sees the box's parts.
+Integer RunShown(TVisAboutDlg& About, const std::function<void(TVisAboutForm*)>& Act) {
+  return RunShown(static_cast<TVisBaseDialog&>(About), [&](TForm* form) {
+    auto* box = dynamic_cast<TVisAboutForm*>(form);
+    ASSERT_TRUE(box);
+    Act(box);
+  });
 }
 
 // The about box as the program's main window sets it up.
@@ -153,26 +155,26 @@ TEST_F(AboutDlgTest, ShowsTheProgramsTextsAndClosesWithOK) {
   TVisAboutDlg about(nullptr);
   SetUpLikeTheProgram(about);
   std::vector<std::string> shownTexts;
-  const Integer result = RunShown(about, [&](TForm* form) {
+  const Integer result = RunShown(about, [&](TVisAboutForm* form) {
     testing_support::SaveScreenshot(form->GetHandle(), "about-pelorin");
     EXPECT_EQ(form->GetCaption(), "About Pelorin");
     EXPECT_EQ(form->GetBorderStyle(), bsDialog);
     // The fixed places: the icon, the program's name and the line.
-    EXPECT_EQ(Find<TImage>(form, "IconImage")->GetBoundsRect(), Rect(15, 7, 47, 39));
-    auto* name = Find<TVisSimpleLabel>(form, "AppNameLabel");
+    EXPECT_EQ(form->IconImage->GetBoundsRect(), Rect(15, 7, 47, 39));
+    auto* name = form->AppNameLabel;
     EXPECT_EQ(name->GetLeft(), 93);
     EXPECT_EQ(name->GetTop(), 18);
     EXPECT_EQ(name->GetCaption(), "Pelorin");
     EXPECT_EQ(name->GetFont()->GetSize(), 16);
     EXPECT_TRUE(name->GetFont()->GetStyle().Contains(fsBold));
     EXPECT_EQ(name->GetFont3D()->GetStyle(), tdRaised);
-    EXPECT_EQ(Find<TBevel>(form, "Bevel1")->GetBoundsRect(), Rect(96, 181, 96 + 153, 184));
+    EXPECT_EQ(form->Bevel1->GetBoundsRect(), Rect(96, 181, 96 + 153, 184));
     // The texts, stacked below the name; the empty legal notice is left out.
-    auto* version = Find<TVisSimpleLabel>(form, "VersionLabel");
-    auto* notice = Find<TVisSimpleLabel>(form, "CopyrightLabel");
-    auto* description = Find<TVisSimpleLabel>(form, "DescriptionLabel");
-    auto* mail = Find<TVisSimpleLabel>(form, "EMailLabel");
-    auto* web = Find<TVisSimpleLabel>(form, "JumpLabel");
+    auto* version = form->VersionLabel;
+    auto* notice = form->CopyrightLabel;
+    auto* description = form->DescriptionLabel;
+    auto* mail = form->EMailLabel;
+    auto* web = form->JumpLabel;
     EXPECT_EQ(version->GetCaption(), "Version 1.6");
     EXPECT_FALSE(notice->GetVisible());
     EXPECT_GT(version->GetTop(), name->GetTop() + name->GetHeight());
@@ -193,8 +195,8 @@ TEST_F(AboutDlgTest, ShowsTheProgramsTextsAndClosesWithOK) {
       EXPECT_TRUE(link->GetFont()->GetStyle().Contains(fsUnderline));
     }
     // Facts about the machine, side by side.
-    auto* names = Find<TVisSimpleLabel>(form, "SystemNamesLabel");
-    auto* values = Find<TVisSimpleLabel>(form, "SystemValuesLabel");
+    auto* names = form->SystemNamesLabel;
+    auto* values = form->SystemValuesLabel;
     EXPECT_EQ(names->GetCaption(), "Available Memory:\rPlatform, CPU:");
     EXPECT_TRUE(std::regex_match(std::string(values->GetCaption()), std::regex("[0-9]+ KB\r[0-9]+x .+ or compatible")))
         << values->GetCaption();
@@ -203,11 +205,11 @@ TEST_F(AboutDlgTest, ShowsTheProgramsTextsAndClosesWithOK) {
     EXPECT_LE(values->GetLeft() + values->GetWidth(), form->GetClientWidth());
     EXPECT_GT(names->GetTop(), 184);
     // OK is the default button and has the focus; the extra button is hidden.
-    auto* ok = Find<TButton>(form, "OKButton");
+    auto* ok = form->OKButton;
     EXPECT_TRUE(ok->GetDefault());
     EXPECT_TRUE(ok->Focused());
     EXPECT_EQ(ok->GetTabOrder(), 0);
-    EXPECT_FALSE(Find<TButton>(form, "CustomButton")->GetVisible());
+    EXPECT_FALSE(form->CustomButton->GetVisible());
     EXPECT_EQ(form->GetClientHeight(), ok->GetTop() + ok->GetHeight() + 12);
     for (Integer i = 0; i < form->GetControlCount(); ++i)
       if (auto* label = dynamic_cast<TVisSimpleLabel*>(form->GetControls(i)); label && label->GetVisible())
@@ -222,8 +224,8 @@ TEST_F(AboutDlgTest, TheLinksOpenTheMailAndWebAddresses) {
   ShellOpenRecorder shell;
   TVisAboutDlg about(nullptr);
   SetUpLikeTheProgram(about);
-  const Integer result = RunShown(about, [&](TForm* form) {
-    for (const char* name : {"EMailLabel", "JumpLabel"}) ClickAt(Find<TVisSimpleLabel>(form, name), 3, 3);
+  const Integer result = RunShown(about, [&](TVisAboutForm* form) {
+    for (TVisSimpleLabel* link : {form->EMailLabel, form->JumpLabel}) ClickAt(link, 3, 3);
     PressKey(VK_ESCAPE);
   });
   EXPECT_EQ(result, 1) << "Esc closes the box as OK does";
@@ -235,19 +237,19 @@ TEST_F(AboutDlgTest, EmptyTextsAreLeftOutAndTheRestMovesUp) {
   about.Appname = "Pelorin";
   about.Copyright = "Free for Bible translation projects";
   about.IconStyle = isNone;
-  RunShown(about, [&](TForm* form) {
+  RunShown(about, [&](TVisAboutForm* form) {
     testing_support::SaveScreenshot(form->GetHandle(), "about-few-texts");
     EXPECT_FALSE(form->FindComponent("IconImage"));
-    auto* name = Find<TVisSimpleLabel>(form, "AppNameLabel");
-    auto* notice = Find<TVisSimpleLabel>(form, "CopyrightLabel");
-    EXPECT_FALSE(Find<TVisSimpleLabel>(form, "VersionLabel")->GetVisible());
+    auto* name = form->AppNameLabel;
+    auto* notice = form->CopyrightLabel;
+    EXPECT_FALSE(form->VersionLabel->GetVisible());
     EXPECT_TRUE(notice->GetVisible());
     EXPECT_EQ(notice->GetTop(), name->GetTop() + name->GetHeight() + 4);
-    for (const char* hidden : {"DescriptionLabel", "EMailLabel", "JumpLabel"})
-      EXPECT_FALSE(Find<TVisSimpleLabel>(form, hidden)->GetVisible()) << hidden;
+    for (TVisSimpleLabel* hidden : {form->DescriptionLabel, form->EMailLabel, form->JumpLabel})
+      EXPECT_FALSE(hidden->GetVisible()) << hidden->GetName();
     // Without a caption title the caption names the application.
     EXPECT_EQ(form->GetCaption(), "Info " + Application->GetTitle() + "...");
-    Find<TButton>(form, "OKButton")->Click();
+    form->OKButton->Click();
   });
 }
 
@@ -260,13 +262,13 @@ TEST_F(AboutDlgTest, TheAboutBoxCarriesAFormStylerAndAPictureFill) {
   about.CaptionFill = true;
   about.Colors = 16;
   about.SetImageList(&list);
-  RunShown(about, [](TForm* form) {
-    auto* styler = Find<TVisFormStyler>(form, "FormStyler");
+  RunShown(about, [](TVisAboutForm* form) {
+    auto* styler = form->FormStyler;
     EXPECT_TRUE(styler->GetEnabled());
     EXPECT_EQ(styler->GetColors(), 16);
     EXPECT_TRUE(styler->GetOptions().Contains(fsUseFormCaption));
     EXPECT_EQ(form->GetCaption(), "About Pelorin");
-    auto* fill = Find<TVisBack>(form, "FormFill");
+    auto* fill = form->FormFill;
     EXPECT_TRUE(fill->GetHooked());
     EXPECT_EQ(fill->GetImageList()->GetCount(), 1);
     // The picture is tiled behind the labels.
@@ -338,10 +340,10 @@ TEST_F(AboutDlgTest, TheExtraButtonShowsWhenNamedAndRunsItsHandler) {
   about.Effect = deExplodeExt;
   int custom = 0;
   about.OnCustomClick = TNotifyEvent::FromFunction([&](TObject*) { ++custom; });
-  const Integer result = RunShown(about, [&](TForm* form) {
+  const Integer result = RunShown(about, [&](TVisAboutForm* form) {
     testing_support::SaveScreenshot(form->GetHandle(), "about-extra-button");
-    auto* extra = Find<TButton>(form, "CustomButton");
-    auto* ok = Find<TButton>(form, "OKButton");
+    auto* extra = form->CustomButton;
+    auto* ok = form->OKButton;
     EXPECT_TRUE(extra->GetVisible());
     EXPECT_EQ(extra->GetCaption(), "&Licence");
     EXPECT_EQ(extra->GetTabOrder(), 1);
@@ -376,7 +378,7 @@ TEST_F(AboutDlgTest, TheBoxIsPlacedInItsRelationRectangle) {
     about.Position = c.position;
     about.RelatePos = c.relation;
     TRect placed;
-    RunShown(about, [&](TForm* form) {
+    RunShown(about, [&](TVisAboutForm* form) {
       placed = form->GetBoundsRect();
       form->SetModalResult(mrOk);
     });
@@ -415,10 +417,10 @@ TEST_F(AboutDlgTest, BesideAFormOffTheScreenTheBoxStaysOnIt) {
     about.Position = c.position;
     about.RelatePos = brMainForm;
     TRect placed;
-    const Integer result = RunShown(about, [&](TForm* form) {
+    const Integer result = RunShown(about, [&](TVisAboutForm* form) {
       placed = form->GetBoundsRect();
       if (c.position == bpTopLeft) testing_support::SaveScreenshot(::GetDesktopWindow(), "about-beside-offscreen-form");
-      auto* ok = Find<TButton>(form, "OKButton");
+      auto* ok = form->OKButton;
       const TPoint centre = ok->ClientToScreen(Point(ok->GetWidth() / 2, ok->GetHeight() / 2));
       EXPECT_EQ(::WindowFromPoint(POINT{centre.X, centre.Y}), ok->GetHandle());
       testing_support::MouseClick(ok->GetHandle(), ok->GetWidth() / 2, ok->GetHeight() / 2);

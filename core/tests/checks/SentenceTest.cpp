@@ -103,6 +103,50 @@ TEST_F(SentenceTest, TitlesAreNoSentences) {
   }
 }
 
+// The letters of a Spanish team in Settings > Characters: every capital of the setting starts a
+// sentence, accented or not; with the English letters an accented capital is no capital, as ever.
+TEST_F(SentenceTest, EveryCapitalOfTheSettingStartsASentence) {
+  struct Row {
+    const char* Name;
+    bool Spanish;
+    Lines Book;
+    Lines Expected;
+  } rows[] = {
+      {"accented capitals start sentences",
+       true,
+       {"\\p", "\\v 1 \xC9l vino. \xC9sta es la verdad. \xD1" "and\xFA.", "\\v 2 \xDAltimo. \xCD" "dolo. \xD3leo. \xDC."},
+       {}},
+      {"the letters A to Z as before", true, {"\\p", "\\v 1 Entonces vino."}, {}},
+      {"a small accented letter does not",
+       true,
+       {"\\p", "\\v 1 \xE9l vino."},
+       {"JHN 1:1 --------------------- \xE9 - A sentence should not start with \xE9 but with a capital."}},
+      {"an accented capital inside a sentence is a capitalised word",
+       true,
+       {"\\p", "\\v 1 Vino \xC1ngel y \xC1NGEL."},
+       {"JHN 1:1 ----------- Vino \xC1ngel  - A capitalized word (\xC1ngel) was found within a sentence.",
+        "JHN 1:1 Hint: If this capitalized word is a name, add it to the names list."}},
+      {"English letters: no capital",
+       false,
+       {"\\p", "\\v 1 \xC9l vino."},
+       {"JHN 1:1 --------------------- \xC9 - An unknown character has been found: \xC9",
+        "JHN 1:1 --------------------- \xC9 - A sentence should not start with \xC9 but with a capital."}},
+  };
+  for (const Row& r : rows) {
+    if (r.Spanish) {
+      core_testing::WriteSpanishLetters();
+    } else {
+      WriteSettingString("Capitals", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+      WriteSettingString("Small Letters", "abcdefghijklmnopqrstuvwxyz");
+    }
+    LoadCheckSettings();
+    usfm_.reset(new TUSFM(nullptr));
+    Lines book = {"\\id JHN", "\\c 1"};
+    book.insert(book.end(), r.Book.begin(), r.Book.end());
+    EXPECT_EQ(RunStructure(book), r.Expected) << r.Name;
+  }
+}
+
 TEST_F(SentenceTest, ApprovedNamesAreReleasedAfterTheBook) {
   WriteWorkFile("ApprovedNames.txt", core_testing::CrLf({"Jesus"}));
   BeginBookChecks();

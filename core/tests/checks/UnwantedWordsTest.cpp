@@ -37,6 +37,17 @@ TEST_F(UnwantedWordsTest, WordsAndPhrasesInAnyLetterCase) {
                    "JHN 1:3  . He came UNTO the Lord - An unwanted phrase (unto the lord) has been found. Comment: say to the Lord."}));
 }
 
+// The letters of a Spanish team: entries are found in any letter case of their accented letters, as
+// the advanced search and the search of the unwanted words list find them.
+TEST_F(UnwantedWordsTest, AccentedLettersInAnyLetterCase) {
+  core_testing::WriteSpanishLetters();
+  LoadCheckSettings();
+  WriteWorkFile("UnwantedWords.txt", core_testing::CrLf({"se\xF1or (word) (Dios)", "jes\xFAs cristo (phrase) ()"}));
+  EXPECT_EQ(RunStructure({"\\id JHN", "\\c 1", "\\p", "\\v 1 El SE\xD1OR habl\xF3 a JES\xDAS CRISTO."}),
+            (Lines{"JHN 1:1 ------------- El SE\xD1OR  - An unwanted word (SE\xD1OR) has been found. Comment: Dios.",
+                   "JHN 1:1  OR habl\xF3 a JES\xDAS CRISTO - An unwanted phrase (jes\xFAs cristo) has been found. Comment: ."}));
+}
+
 TEST_F(UnwantedWordsTest, APhraseAcrossABlockBoundaryIsFoundOnce) {
   // The phrase starts at the 95th running character and ends at the 107th.
   const std::string word = "A" + std::string(91, 'b');

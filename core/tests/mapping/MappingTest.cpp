@@ -154,6 +154,46 @@ TEST_F(MappingTest, TextLeftAsItIs) {
   for (const Row& r : rows) EXPECT_EQ(MapText(r.From, r.To, r.Text), r.Text) << r.Name;
 }
 
+// A map line that is not two whole references (book id, blank, chapter ":" verse) is skipped: alone
+// it leaves a book and a list as they were; before a sound pair of the same verse, the sound pair
+// is the one that counts, and the chapter lines and verse markers stay.
+TEST_F(MappingTest, DamagedMapLinesAreSkipped) {
+  const char* const damaged[] = {
+      "2 - MAT 2:1",          // a number for the reference
+      "x - MAT 2:1",          // a word for the reference
+      "MAT 1: - MAT 2:1",     // no verse
+      ":1 - MAT 2:1",         // no book and no chapter
+      "MAT 2:1 - MAT 1:",     // no verse on the other side
+      "MAT 2:1 - 2",          // a number on the other side
+      "MAT\x01 2:1 - MAT 2:1",  // a stray byte after the book id
+      "M\xC1T 2:1 - MAT 2:1",   // a stray byte in the book id
+      "MAT 2:1 - MAT 2\x01:1",  // a stray byte in the number
+      "MAT 2:1 - MAT 2:1a",   // more than a verse number
+      "MAT2:1 - MAT 2:1",     // no blank after the book id
+      "XYZ 2:1 - MAT 2:1",    // no book of the Bible
+  };
+  const Lines matthew = {"\\id MAT", "\\c 1", "\\p", "\\v 1 One.", "\\v 2 Two.", "\\c 2", "\\v 1 Three."};
+  const Lines references = {"MAT 2:1 Three.", "MAT 1:2 Two."};
+  for (const char* line : damaged) {
+    testing_support::WriteFileBytes(temp_.File("English.map"), CrLf({line}));
+    for (int to : {1, 4}) {
+      const int from = 5 - to;
+      EXPECT_EQ(MapText(from, to, matthew), matthew) << line << " " << from;
+      EXPECT_EQ(MapReferences(from, to, references), references) << line << " " << from;
+    }
+    // English 2:1 is 2:2 in the original. The chapter lines are made anew before the first verse
+    // of each chapter, so the paragraph line comes before the first.
+    testing_support::WriteFileBytes(temp_.File("English.map"), CrLf({line, "MAT 2:2 - MAT 2:1"}));
+    EXPECT_EQ(MapText(4, 1, matthew),
+              (Lines{"\\id MAT", "\\p", "\\c 1", "\\v 1 One.", "\\v 2 Two.", "\\c 2", "\\v 2 2:1 Three."}))
+        << line;
+    EXPECT_EQ(MapReferences(4, 1, references), (Lines{"MAT 2:2 Three.", "MAT 1:2 Two."})) << line;
+  }
+  // Whole references with blanks around them and a book id in small letters are sound.
+  testing_support::WriteFileBytes(temp_.File("English.map"), CrLf({"  mat 2:2 -  MAT 2:1\t"}));
+  EXPECT_EQ(MapReferences(4, 1, references), (Lines{"mat 2:2 Three.", "MAT 1:2 Two."}));
+}
+
 TEST_F(MappingTest, LinesThatAreNoVerseOrChapterLines) {
   const Lines english = {"\\id GEN",
                          "\\v 1 Before any chapter.",

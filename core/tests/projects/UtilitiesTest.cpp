@@ -72,6 +72,21 @@ TEST(Utilities, SmallTextRoutines) {
   EXPECT_TRUE(StringToCharSet("\xAB\xBB").Contains('\xBB'));
 }
 
+// Letter case of code page 1252, one character for one: every capital has its small letter; other
+// characters, and small letters without a capital of their own in the code page, stay.
+TEST(Utilities, LowerCaseOfTheCodePage) {
+  const struct {
+    char Char, Lower;
+  } rows[] = {
+      {'A', 'a'},       {'Z', 'z'},       {'a', 'a'},       {'\xC1', '\xE1'}, {'\xC9', '\xE9'}, {'\xD1', '\xF1'},
+      {'\xDC', '\xFC'}, {'\xC0', '\xE0'}, {'\xDE', '\xFE'}, {'\x8A', '\x9A'}, {'\x8C', '\x9C'}, {'\x8E', '\x9E'},
+      {'\x9F', '\xFF'}, {'\xDF', '\xDF'}, {'\xB5', '\xB5'}, {'\xD7', '\xD7'}, {'\x92', '\x92'}, {'1', '1'},
+      {'\0', '\0'},
+  };
+  for (const auto& r : rows) EXPECT_EQ(LowerCaseChar(r.Char), r.Lower) << static_cast<int>(static_cast<unsigned char>(r.Char));
+  EXPECT_EQ(LowerCaseText("SE\xD1OR Jes\xDAS \x8C"), "se\xF1or jes\xFAs \x9C");
+}
+
 TEST(BookTables, NamesAndNumbers) {
   EXPECT_EQ(BookNumberFromEnglishName("John"), 43);
   EXPECT_EQ(BookNumberFromEnglishName("john"), 0);

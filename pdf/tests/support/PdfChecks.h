@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LinuxTools.h"
+
 namespace pdf_checks {
 
 struct PdfObject {
@@ -37,29 +39,13 @@ PdfFile ParsePdf(const std::string& bytes);
 // Inflates a /FlateDecode stream ("" and a failure when it is not sound zlib data).
 bool Inflate(const std::string& data, std::string& out);
 
-struct ToolResult {
-  int ExitCode = -1;
-  std::string Out;
-  std::string Err;
-};
-
-// Runs a command line in the Linux shell (the file names in it are Unix paths), waits for it and
-// returns its exit code and both outputs. `folder` is a Windows folder for the temporary files.
-ToolResult RunLinux(const std::string& commandLine, const std::string& folder);
-
-// A command line started in the Linux shell and not yet waited for, so that several tools can
-// read a large file side by side.
-struct LinuxRun {
-  std::string CommandLine;
-  std::string Stem;  // Windows path of its files without their endings
-  std::string Failure;
-};
-LinuxRun StartLinux(const std::string& commandLine, const std::string& folder);
-// Waits for it (bounded by the clock) and returns its exit code and outputs.
-ToolResult FinishLinux(const LinuxRun& run);
-
-// The Unix path of a Windows path.
-std::string UnixPath(const std::string& windowsPath);
+// The Linux tools run from inside Wine (tests/support/LinuxTools.h).
+using testing_support::FinishLinux;
+using testing_support::LinuxRun;
+using testing_support::RunLinux;
+using testing_support::StartLinux;
+using testing_support::ToolResult;
+using testing_support::UnixPath;
 
 // Runs qpdf --check, pdfinfo, pdffonts, pdftotext, pdftoppm and Ghostscript over the file and
 // returns one line per complaint (a non-zero exit, anything on standard error, a qpdf warning).

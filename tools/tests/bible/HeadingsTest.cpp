@@ -84,7 +84,7 @@ TEST_F(HeadingsTest, AnExtraPageIsCopiedFromItsTemplateOrWrittenAsAStartingPage)
   EXPECT_EQ(ExtraPageFileName(epCover), WorkFolder() + "CoverPage.uvf");
   EXPECT_EQ(ExtraPageFileName(epLast), WorkFolder() + "LastPage.uvf");
   EXPECT_EQ(ExtraPageEditorCommandLine("C:\\x y\\FirstPage.uvf"),
-            ProgramFolder + "Editor\\editor.exe \"C:\\x y\\FirstPage.uvf\" \"C:\\x y\\FirstPage.uvf\"");
+            "\"" + ProgramFolder + "Editor\\editor.exe\" \"C:\\x y\\FirstPage.uvf\" \"C:\\x y\\FirstPage.uvf\"");
 
   testing_support::WriteFileBytes(ProgramFolder + "FirstPage.uvf", "template bytes");
   PrepareExtraPage(epFirst);

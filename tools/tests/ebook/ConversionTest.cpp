@@ -160,6 +160,9 @@ TEST_F(ConversionTest, EveryWayOfFailingEndsWithItsTextWithinItsBound) {
        "The eBook builder has ended while converting Genesis"},
       {"never starts", [](ConversionTest&, TEBookConversion&) {}, TEBookConversion::StartBound,
        "The eBook builder did not start building Genesis"},
+      // It took the build (no marker yet) and stopped answering: it began and never ends.
+      {"hangs in the build", [](ConversionTest& t, TEBookConversion&) { t.builder_.answers = false; },
+       TEBookConversion::StartBound, "The eBook builder did not finish building Genesis"},
       {"ends while building",
        [](ConversionTest& t, TEBookConversion& c) {
          testing_support::WriteFileBytes(t.Marker(), "busy");

@@ -68,4 +68,18 @@ TEST(UnwantedWordsListTest, SearchStepsThroughTheMatchingLinesAndStartsAgain) {
   EXPECT_EQ(FindUnwantedEntry(none.get(), "x", position), -1);
 }
 
+// The search through the list ignores the letter case of the accented letters too, as the
+// proofreading does when it looks for the entries in the text.
+TEST(UnwantedWordsListTest, SearchIgnoresTheCaseOfEveryLetter) {
+  auto lines = ListOf({"Herr (word) (German)", "se\xF1or (word) ()", "JES\xDAS CRISTO (phrase) (\xC9L)"});
+  struct Row {
+    const char* Search;
+    Integer Found;
+  } rows[] = {{"SE\xD1OR", 1}, {"jes\xFAs", 2}, {"\xE9l", 2}, {"HERR", 0}, {"senor", -1}};
+  for (const Row& r : rows) {
+    Integer position = 0;
+    EXPECT_EQ(FindUnwantedEntry(lines.get(), r.Search, position), r.Found) << r.Search;
+  }
+}
+
 }  // namespace

@@ -98,6 +98,36 @@ TEST_F(AdvancedSearchTest, WordsOfTheWordList) {
   EXPECT_EQ(ItemsOf(words.get()), (Lines{"jesus", "LORD", "hallelujah"}));  // the empty lines went
 }
 
+// The letters of a Spanish team: every mode that ignores letter case finds every case of the
+// accented letters, "JES\xDAS" as well as "Jes\xFAs", in the phrase, the texts around it, the verse
+// phrases, the phrase words contain and the words of the list.
+TEST_F(AdvancedSearchTest, EveryLetterCaseOfAccentedLetters) {
+  core_testing::WriteSpanishLetters();
+  LoadCheckSettings();
+  WriteTestBook("JHN", {"\\id JHN", "\\c 1", "\\p", "\\v 1 Jes\xFAs dijo: JES\xDAS es el SE\xD1OR.",
+                        "\\v 2 \xC9L SE\xD1OR y jes\xFAs; se\xF1or\xEDo."});
+  TSearchPhrases phrases;
+  phrases.Word = "jes\xFAs";
+  EXPECT_EQ(Search(smPhrase, phrases),
+            (Lines{"JHN 1:1 \t\t[1]Jes\xFAs", "JHN 1:1 \t\t[2]JES\xDAS", "JHN 1:2 \t\t[1]jes\xFAs"}));
+  phrases.Word = "se\xF1or";
+  phrases.NotBefore[0] = "\xE9l ";
+  phrases.NotAfter[3] = "\xCDO";
+  EXPECT_EQ(Search(smPhrase, phrases), (Lines{"JHN 1:1 \t\t[1]SE\xD1OR"}));
+
+  phrases = {};
+  phrases.InVerse[0] = "JES\xDAS";
+  phrases.InVerse[1] = "se\xF1or";
+  EXPECT_EQ(Search(smVerse, phrases), (Lines{"JHN 1:1 \t\t[1] Found: JES\xDAS se\xF1or",
+                                             "JHN 1:2 \t\t[1] Found: JES\xDAS se\xF1or"}));
+  phrases = {};
+  phrases.Containing = "\xD1O";
+  EXPECT_EQ(Search(smContaining, phrases), (Lines{"SE\xD1OR", "se\xF1or\xEDo"}));
+
+  auto words = ListOf({"se\xF1or"});
+  EXPECT_EQ(Search(smWordList, {}, words.get()), (Lines{"JHN 1:1 \t\t[1]SE\xD1OR", "JHN 1:2 \t\t[1]SE\xD1OR"}));
+}
+
 TEST_F(AdvancedSearchTest, ProjectWithoutBooksSearchesNothing) {
   DeleteFile((BookPath("MAT")).c_str());
   DeleteFile((BookPath("MRK")).c_str());
@@ -120,7 +150,9 @@ TEST(AdvancedSearchPhraseTest, MatchesSearchWord) {
       {"lord", "<any capital>ord", false},
       {"\xC4rd", "<any capital>rd", true},     // a capital of the class, not only A to Z
       {"o Lord", "o <any capital>ORD", true},  // the rest without regard to case
-      {"\xE4rd", "\xC4rd", false},             // letters beyond Z keep their case
+      {"\xE4rd", "\xC4rd", true},              // letters beyond Z too
+      {"SE\xD1OR", "se\xF1or", true},
+      {"\x9A" "a", "\x8A" "A", true},          // S with caron
       // A phrase with the token twice has a window 12 characters shorter only: nothing matches it.
       {"ABCDEFGHIJKLMN", "<any capital><any capital>", false},
       {"", "", true},

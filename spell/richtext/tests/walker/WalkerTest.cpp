@@ -235,6 +235,71 @@ TEST_F(WalkerTest, CombiningMarksKeepTheItemsOffsets) {
   EXPECT_EQ(editor->GetItemText(0), raw(L"Qxe\u0301 the Moab and world."));
 }
 
+// A letter and its combining marks belong to one word: a decomposed "José" ("Jose" and U+0301) is
+// read whole, also where the code page has no accented "é" (the mark is left out) or the accented
+// letter is no word character (the program's own letters), and a mark the code page cannot join
+// does not cut the word. After a correction the check goes on right behind the corrected word,
+// also when the replaced word held a mark: only the misspelt words are shown, and the text after
+// the check is exact.
+TEST_F(WalkerTest, ALetterAndItsCombiningMarksBelongToOneWord) {
+  const auto raw = [](const std::wstring& text) {
+    return AnsiString(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  };
+  WriteMainDictionary(temp_.File("names.lxm"), {"Jos\xe9", "Jose", "went", "Moab", "today"});
+  SetLines(Spell().GetConfigDefaultMain(), {"test.lxm", "names.lxm"});
+  const AnsiString letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  struct Case {
+    const char* what;
+    Integer codePage;
+    bool programLetters;  // the program's letters (A-Z only) as word characters
+    std::wstring text;
+    List prompts;
+    std::wstring corrected;
+  } cases[] = {
+      {"accent joined", 1252, false, L"Jose\u0301 went to Moabb today", {"Moabb"}, L"Jose\u0301 went to Moab today"},
+      {"the system's code page", 0, false, L"Jose\u0301 went to Moabb today", {"Moabb"},
+       L"Jose\u0301 went to Moab today"},
+      {"accented letter no word character", 1252, true, L"Jose\u0301 went to Moabb today", {"Moabb"},
+       L"Jose\u0301 went to Moab today"},
+      {"no accented letter in the code page", 1251, false, L"Jose\u0301 went to Moabb today", {"Moabb"},
+       L"Jose\u0301 went to Moab today"},
+      {"a mark the code page cannot join", 1252, false, L"Jose\u0331 went to Moabb today", {"Moabb"},
+       L"Jose\u0331 went to Moab today"},
+      {"two marks, one joined", 1252, false, L"Jose\u0301\u0331 went to Moabb today", {"Moabb"},
+       L"Jose\u0301\u0331 went to Moab today"},
+      {"a corrected word with a mark", 1252, false, L"Joze\u0301 went to Moabb today", {"Joz\xe9", "Moabb"},
+       L"Jos\u00e9 went to Moab today"},
+  };
+  Show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    editor->Clear();
+    editor->GetEditData()->AddNL(raw(c.text), tsUnicode, psNormal);
+    editor->Format();
+    UV().CodePage = c.codePage;
+    auto* engine = static_cast<TMainParsingEngine*>(UV().GetParsingEngine());
+    const AnsiString wordChars = engine->GetWordChars();
+    if (c.programLetters) engine->SetWordChars(letters + "0123456789");
+    // The user corrects the misspelt words and passes over anything else shown.
+    TestUser* shown = nullptr;
+    const auto answer = [&] {
+      const std::string word = shown->prompts.back();
+      if (word == "Moabb")
+        UV().DialogChange("Moab");
+      else if (word == "Joz\xe9")
+        UV().DialogChange("Jos\xe9");
+      else
+        UV().DialogIgnore();
+    };
+    TestUser user(UV(), std::vector<A>(6, A{K::Do, "", answer}));
+    shown = &user;
+    UV().CheckUzurUvadEdit(editor, ckWholeText);
+    engine->SetWordChars(wordChars);
+    EXPECT_EQ(user.prompts, c.prompts);
+    EXPECT_EQ(editor->GetItemText(0), raw(c.corrected));
+  }
+}
+
 TEST_F(WalkerTest, MarkingSelectsTheWordInItsItem) {
   Show();
   FillMixed();
