@@ -18,7 +18,6 @@
 #include "classlib/StringLists.h"
 #include "classlib/TypInfo.h"
 #include "pdf/pdfMisc.h"
-#include "pdf/pdfZLib.h"
 
 class TMetafile;
 class TMetafileCanvas;
@@ -929,11 +928,6 @@ public:
   void SetFileName(const TFileName& Value);
   TCompressionType GetCompression() const { return FCompression; }
   void SetCompression(TCompressionType Value) { FCompression = Value; }
-  // How hard the pages' content streams are deflated when Compression is ctFlate (the default
-  // level unless set). A long document of text pages is written several times faster at the
-  // fastest level, for a fifth more bytes.
-  TCompressionLevel GetContentCompressionLevel() const { return FContentCompressionLevel; }
-  void SetContentCompressionLevel(TCompressionLevel Value) { FContentCompressionLevel = Value; }
   TPDFDocInfo* GetDocumentInfo() const { return FDocumentInfo; }
   void SetDocumentInfo(TPDFDocInfo* Value) { FDocumentInfo->Assign(Value); }
   TPageLayout GetPageLayout() const { return FPageLayout; }
@@ -1023,7 +1017,6 @@ private:
   bool FAutoLaunch = false;
   TFileName FFileName;
   TCompressionType FCompression = ctNone;
-  TCompressionLevel FContentCompressionLevel = TCompressionLevel::clDefault;
   TPDFDocInfo* FDocumentInfo;
   TPageLayout FPageLayout = plSinglePage;
   TPageMode FPageMode = pmUseNone;

@@ -261,7 +261,7 @@ void TPDFPage::WritePageObject() {
   } else {
     TMemoryStream packed;
     {
-      TCompressionStream deflate(doc->GetContentCompressionLevel(), &packed);
+      TCompressionStream deflate(TCompressionLevel::clDefault, &packed);
       deflate.WriteBuffer(FContent.data(), static_cast<Integer>(FContent.size()));
       deflate.Finish();
     }

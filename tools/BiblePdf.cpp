@@ -180,9 +180,6 @@ void TPdfBibleSheets::Shape() {
 void SetUpBiblePdfDocument(TPDFDocument* document) {
   document->SetResolution(BiblePdfResolution);
   document->SetCompression(ctFlate);
-  // Deflating at the default level took a tenth of the whole print, mostly in searching for
-  // matches; the fastest level makes the file a fifth larger.
-  document->SetContentCompressionLevel(TCompressionLevel::clFastest);
   document->SetOnePass(true);
 }
 

@@ -111,8 +111,8 @@ private:
 };
 
 // Makes a document ready to take a printed Bible: pages in hundredths of a point
-// (BiblePdfResolution), content deflated at the fastest level, and each page written out as soon
-// as it is done, so that the whole Bible never stands in memory.
+// (BiblePdfResolution), content deflated, and each page written out as soon as it is done, so
+// that the whole Bible never stands in memory.
 void SetUpBiblePdfDocument(TPDFDocument* document);
 
 // Everything that draws a typeset Bible onto the pages of a document that SetUpBiblePdfDocument
