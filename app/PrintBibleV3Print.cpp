@@ -63,24 +63,16 @@ void TPrintBibleV3Dialog::Print() {
   RunStatus("Start printing ...");
   PDFDocument1->SetFileName(PdfFileName);
   PDFDocument1->BeginDoc();
-  TPdfBibleSheets sheets(PDFDocument1, PaperSizeToPageSize(MyReg->GetPaperSize()));
   TBiblePrintSettings settings;
-  settings.Resolution = PDFDocument1->GetResolution();
   settings.Geometry = page_.Geometry;
   settings.LineSpacing = lineSpacing_;
   settings.MirrorMargins = MyReg->GetMirrorMargins();
   settings.IncludeDate = includeDate_;
   settings.DateText = DateText;
   settings.HeadingInAllCaps = headingInAllCaps_;
-  TBibleStyleFonts fonts(UVStyle1);
-  TBiblePagePrinter printer(sheets, settings);
-  // The runs are drawn with the widths they were laid out with.
-  TPdfTextMeasurer widths(PDFDocument1->GetResolution());
-  for (Integer style = 0; style < fonts.Count(); ++style) {
-    printer.SetFont(style, fonts.Font(style));
-    widths.SetFont(style, fonts.Font(style));
-  }
-  printer.SetMeasurer(&widths);
+  TBiblePdfPrinting printing(PDFDocument1, PaperSizeToPageSize(MyReg->GetPaperSize()), UVStyle1, settings);
+  TBibleSheets& sheets = printing.Sheets();
+  TBiblePagePrinter& printer = printing.Printer();
   printer.OnStatus = [this](const AnsiString& status) { RunStatus(status); };
 
   auto extra = [&](TCheckBox* box, Integer kind, const char* status) {

@@ -132,8 +132,9 @@ void TPrintBibleV3Dialog::FormCreate(TObject*) {
   if (!folder.empty()) ForceDirectories(folder);
   PdfFileName = folder + "Bible.pdf";
   // The pages are laid out and drawn in hundredths of a point, so that the words of a justified
-  // line stand where their widths put them.
-  PDFDocument1->SetResolution(BiblePdfResolution);
+  // line stand where their widths put them; Bible.pdf is written a page at a time, so that the
+  // whole Bible never stands in memory.
+  SetUpBiblePdfDocument(PDFDocument1);
   page_ = MeasureBiblePage(TBiblePageSetup::FromSettings(), PDFDocument1->GetResolution());
 
   lineSpacing_ = StrToIntDef(ReadSettingString("Line spacing"), 100);
@@ -145,8 +146,6 @@ void TPrintBibleV3Dialog::FormCreate(TObject*) {
   CreateBibleStyles(UVStyle1, lineSpacing_);
   consonants_ = StringToCharSet(MyReg->GetConsonants());
   vowels_ = StringToCharSet(MyReg->GetVowels());
-  // Bible.pdf is written a page at a time, so that the whole Bible never stands in memory.
-  PDFDocument1->SetOnePass(true);
 
   // With e-book mode on, the builder timer starts the builder at its first tick.
   eBookCheckBox->SetChecked(MyReg->GetProduceEBook());

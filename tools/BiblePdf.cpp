@@ -176,3 +176,33 @@ void TPdfBibleSheets::Shape() {
   page->SetSize(static_cast<Byte>(pageSize_));
   page->SetOrientation(0);
 }
+
+void SetUpBiblePdfDocument(TPDFDocument* document) {
+  document->SetResolution(BiblePdfResolution);
+  document->SetCompression(ctFlate);
+  document->SetOnePass(true);
+}
+
+namespace {
+
+TBiblePrintSettings AtResolution(TBiblePrintSettings settings, Integer resolution) {
+  settings.Resolution = resolution;
+  return settings;
+}
+
+}  // namespace
+
+TBiblePdfPrinting::TBiblePdfPrinting(TPDFDocument* document, Integer pageSize, TUVStyle* style,
+                                     TBiblePrintSettings settings)
+    : sheets_(document, pageSize),
+      fonts_(style),
+      widths_(document->GetResolution()),
+      printer_(sheets_, AtResolution(std::move(settings), document->GetResolution())) {
+  for (Integer i = 0; i < fonts_.Count(); ++i) {
+    printer_.SetFont(i, fonts_.Font(i));
+    widths_.SetFont(i, fonts_.Font(i));
+  }
+  printer_.SetMeasurer(&widths_);
+}
+
+TBiblePdfPrinting::~TBiblePdfPrinting() = default;

@@ -109,3 +109,28 @@ private:
   TPDFDocument* document_;
   Integer pageSize_;
 };
+
+// Makes a document ready to take a printed Bible: pages in hundredths of a point
+// (BiblePdfResolution), content deflated, and each page written out as soon as it is done, so
+// that the whole Bible never stands in memory.
+void SetUpBiblePdfDocument(TPDFDocument* document);
+
+// Everything that draws a typeset Bible onto the pages of a document that SetUpBiblePdfDocument
+// prepared and BeginDoc started: sheets of the paper size, and a page printer with the fonts of
+// the style sheet's text styles that draws every run and header with the widths of the PDF's own
+// fonts at the document's resolution, the widths pagination laid the pages out with. Print Bible
+// and the Bible benchmark both print through it.
+class TBiblePdfPrinting {
+public:
+  // `settings.Resolution` is taken from the document.
+  TBiblePdfPrinting(TPDFDocument* document, Integer pageSize, TUVStyle* style, TBiblePrintSettings settings);
+  ~TBiblePdfPrinting();
+  TBibleSheets& Sheets() { return sheets_; }
+  TBiblePagePrinter& Printer() { return printer_; }
+
+private:
+  TPdfBibleSheets sheets_;
+  TBibleStyleFonts fonts_;
+  TPdfTextMeasurer widths_;
+  TBiblePagePrinter printer_;
+};

@@ -16,6 +16,17 @@ struct ToolResult {
 // returns its exit code and both outputs. `folder` is a Windows folder for the temporary files.
 ToolResult RunLinux(const std::string& commandLine, const std::string& folder);
 
+// A command line started in the Linux shell and not yet waited for, so that several tools can
+// read a large file side by side.
+struct LinuxRun {
+  std::string CommandLine;
+  std::string Stem;  // Windows path of its files without their endings
+  std::string Failure;
+};
+LinuxRun StartLinux(const std::string& commandLine, const std::string& folder);
+// Waits for it (bounded by the clock) and returns its exit code and outputs.
+ToolResult FinishLinux(const LinuxRun& run);
+
 // The Unix path of a Windows path.
 std::string UnixPath(const std::string& windowsPath);
 

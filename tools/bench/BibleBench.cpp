@@ -1,7 +1,9 @@
 // The whole KJV typeset into "Bible.pdf" as Print Bible does it, with hyphenation: both testament
 // documents built from the book files into rich-text editors and laid out there, typeset into
-// their page files on a measuring PDF canvas, and drawn page by page with their headers into a
-// compressed PDF written a page at a time. Prints the layout, the time of each step, the pages,
+// their page files with the widths of the PDF's fonts, and drawn page by page with their headers
+// into a compressed PDF written a page at a time. The document's set-up, the typesetting and the
+// printing are Print Bible's own code (SetUpBiblePdfDocument, TypesetTestament, TBiblePdfPrinting),
+// so that the benchmark measures what the dialog runs. Prints the layout, the time of each step, the pages,
 // the sizes of the page files and the PDF, and the peak memory of the process.
 //   tools_BibleBench_bench [options] [folder of the book files] [output PDF]
 // The layout, as the print settings and the fonts dialog would give it (defaults: the program's
@@ -11,8 +13,9 @@
 //   --line-pitch=PT  the text's lines PT points apart: the line spacing in percent that gives it
 //                    (100 to 400, as the print settings allow; the pitch it gives is printed)
 //   --margins=MM     all four margins, or --margins=TOP,BOTTOM,LEFT,RIGHT, whole millimetres
-// The lines after "layout:" give what the pages are made of in points (1/72 inch, the units of
-// the PDF canvas), for tools/bench/compare-with-office.sh to lay out the same pages elsewhere.
+// The lines after "layout:" give what the pages are made of in points (1/72 inch; the pages are
+// laid out in hundredths of them), for tools/bench/compare-with-office.sh to lay out the same
+// pages elsewhere.
 // For figures of one core: taskset -c 0 scripts/wine-env.sh build wine build/bin/tools_BibleBench_bench.exe
 #include <algorithm>
 #include <cmath>
@@ -131,20 +134,14 @@ TFontTable FontsFor(Integer size) {
   return fonts;
 }
 
-// The height of a line of each text style at 100 % on the canvas of a PDF page at the
-// resolution, as pagination measures it.
+// The height of a line of each text style at 100 % in units of the resolution, as pagination
+// measures it.
 std::vector<Integer> TextHeights(TUVStyle* style, Integer resolution) {
-  TMemoryStream output;
-  TPDFDocument document(nullptr);
-  document.SetResolution(resolution);
-  document.OutputStream = &output;
-  document.BeginDoc();
   TBibleStyleFonts fonts(style);
-  TCanvasMeasurer measurer(document.GetCanvas());
+  TPdfTextMeasurer measurer(resolution);
   std::vector<Integer> heights;
   for (Integer i = 0; i < fonts.Count(); ++i) measurer.SetFont(i, fonts.Font(i));
   for (Integer i = 0; i < fonts.Count(); ++i) heights.push_back(fonts.Font(i) ? measurer.TextHeight(i) : 0);
-  document.Abort();
   return heights;
 }
 
@@ -179,8 +176,14 @@ int main(int argc, char** argv) {
   }
   const Stopwatch total;
 
-  // The layout: fonts, line spacing and page, measured on the canvas the pages are typeset on.
-  constexpr Integer kResolution = 72;
+  // The document Print Bible writes, and its units.
+  TPDFDocument document(nullptr);
+  SetUpBiblePdfDocument(&document);
+  document.SetFileName(output);
+  const Integer resolution = document.GetResolution();
+  auto points = [&](Integer units) { return units * 72.0 / resolution; };
+
+  // The layout: fonts, line spacing and page, measured as pagination measures them.
   const TFontTable fontTable = FontsFor(layout.FontSize);
   Integer lineSpacing = 100;
   std::vector<Integer> heights;
@@ -188,10 +191,10 @@ int main(int argc, char** argv) {
     TUVStyle measuring(nullptr);
     CreateBibleStyles(&measuring, 100);
     ApplyBibleFonts(&measuring, fontTable, false, 2);
-    heights = TextHeights(&measuring, kResolution);
-    if (layout.LinePitch > 0) lineSpacing = LineSpacingFor(layout.LinePitch, heights[bsText]);
+    heights = TextHeights(&measuring, resolution);
+    if (layout.LinePitch > 0) lineSpacing = LineSpacingFor(layout.LinePitch * resolution / 72, heights[bsText]);
   }
-  const TBiblePageMeasures page = MeasureBiblePage(layout.Page, kResolution);
+  const TBiblePageMeasures page = MeasureBiblePage(layout.Page, resolution);
 
   // The dialog's documents: one editor per testament on a form, in the Bible's styles.
   TUVStyle style(nullptr);
@@ -237,7 +240,7 @@ int main(int argc, char** argv) {
     TUzurUvadBibleText text(editors[t]);
     // An empty testament has an empty page file, as Print Bible leaves it.
     if (text.ItemCount() > 1) {
-      layouts[t] = TypesetTestament(text, starts[t], &style, page.Geometry, kResolution, lineSpacing, hyphenation,
+      layouts[t] = TypesetTestament(text, starts[t], &style, page.Geometry, resolution, lineSpacing, hyphenation,
                                     names[t], pageFiles[t], nullptr);
     } else {
       TFileStream(pageFiles[t], fmCreate);
@@ -247,22 +250,15 @@ int main(int argc, char** argv) {
 
   // Printing, a page written at a time.
   const Stopwatch printing;
-  TPDFDocument document(nullptr);
-  document.SetFileName(output);
-  document.SetCompression(ctFlate);
-  document.SetResolution(kResolution);
-  document.SetOnePass(true);
   document.BeginDoc();
   {
-    TPdfBibleSheets sheets(&document, PaperSizeToPageSize(layout.Page.PaperSize));
     TBiblePrintSettings settings;
     settings.Geometry = page.Geometry;
     settings.LineSpacing = lineSpacing;
     settings.IncludeDate = true;
     settings.DateText = FormatDateTime("d mmm yyyy", Date());
-    TBibleStyleFonts fonts(&style);
-    TBiblePagePrinter printer(sheets, settings);
-    for (Integer i = 0; i < fonts.Count(); ++i) printer.SetFont(i, fonts.Font(i));
+    TBiblePdfPrinting printing(&document, PaperSizeToPageSize(layout.Page.PaperSize), &style, settings);
+    TBiblePagePrinter& printer = printing.Printer();
     for (int t = 0; t < 2; ++t) {
       if (layouts[t].Pages <= 0) continue;
       printer.TestamentName = names[t];
@@ -279,9 +275,9 @@ int main(int argc, char** argv) {
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
   const TRect& area = page.Geometry.OddPage;
   const Integer column = (area.Right - area.Left) * 55 / 116;  // as pagination divides the text width
-  std::printf("The KJV typeset into %s with hyphenation (margins %d, %d, %d, %d mm, text %d pt on %d pt)\n",
+  std::printf("The KJV typeset into %s with hyphenation (margins %d, %d, %d, %d mm, text %d pt on %.2f pt)\n",
               output.c_str(), layout.Page.Top, layout.Page.Bottom, layout.Page.Left, layout.Page.Right,
-              fontTable[fiNormalText].Size, heights[bsText] * lineSpacing / 100);
+              fontTable[fiNormalText].Size, points(heights[bsText] * lineSpacing / 100));
   std::printf("  pages: %d (Old Testament %d, New Testament %d)\n", layouts[0].Pages + layouts[1].Pages,
               layouts[0].Pages, layouts[1].Pages);
   std::printf("  page files: %.1f MB + %.1f MB (%lld records)\n", FileSizeOf(pageFiles[0]) / 1048576.0,
@@ -295,16 +291,17 @@ int main(int argc, char** argv) {
               counters.PeakPagefileUsage / 1048576.0);
   // The layout in points, one "name value..." a line.
   std::printf("layout:\n");
-  std::printf("  page %d %d\n", page.Width, page.Height);
-  std::printf("  text-area %d %d %d %d\n", area.Left, area.Top, area.Right, area.Bottom);
-  std::printf("  column-width %d\n", column);
+  std::printf("  page %.2f %.2f\n", points(page.Width), points(page.Height));
+  std::printf("  text-area %.2f %.2f %.2f %.2f\n", points(area.Left), points(area.Top), points(area.Right),
+              points(area.Bottom));
+  std::printf("  column-width %.2f\n", points(column));
   std::printf("  line-spacing %d\n", lineSpacing);
   const char* styleNames[] = {"", "subtitle", "main-title", "chapter", "subheading", "verse-number", "text", "brackets"};
   for (Integer i = bsSubtitle; i <= bsBrackets; ++i) {
     const TFontRecord& record = fontTable[i - 1];
     // Font, size, bold, and the distance from one line of the style to the next.
-    std::printf("  style %s \"%s\" %d %s %d\n", styleNames[i], record.Name.c_str(), record.Size,
-                record.Style.Contains(fsBold) ? "bold" : "regular", heights[i] * lineSpacing / 100);
+    std::printf("  style %s \"%s\" %d %s %.2f\n", styleNames[i], record.Name.c_str(), record.Size,
+                record.Style.Contains(fsBold) ? "bold" : "regular", points(heights[i] * lineSpacing / 100));
   }
   return 0;
 }

@@ -33,11 +33,13 @@ def read_layout(path):
             continue
         parts = line.split()
         if parts[0] == "style":
-            match = re.match(r'\s*style (\S+) "([^"]*)" (\d+) (\w+) (\d+)', line)
+            match = re.match(r'\s*style (\S+) "([^"]*)" (\d+) (\w+) ([\d.]+)', line)
             name, font, size, weight, pitch = match.groups()
-            layout["styles"][name] = {"font": font, "size": int(size), "bold": weight == "bold", "pitch": int(pitch)}
+            layout["styles"][name] = {"font": font, "size": int(size), "bold": weight == "bold",
+                                      "pitch": float(pitch)}
         else:
-            layout[parts[0]] = [int(p) for p in parts[1:]]
+            # Lengths in points, to the hundredth.
+            layout[parts[0]] = [float(p) for p in parts[1:]]
     for key in ("page", "text-area", "column-width", "line-spacing"):
         if key not in layout:
             sys.exit("bible-sources: no '%s' in the layout printed by the benchmark (%s)" % (key, path))
@@ -164,17 +166,17 @@ def write_tex(blocks, layout, output, date):
     w(r"""\documentclass{article}
 \usepackage{fontspec}
 \setmainfont{%(font)s}[Ligatures={NoCommon}, Kerning=Off]
-\pdfpagewidth=%(width)dbp \pdfpageheight=%(height)dbp
-\paperwidth=%(width)dbp \paperheight=%(height)dbp
+\pdfpagewidth=%(width).2fbp \pdfpageheight=%(height).2fbp
+\paperwidth=%(width).2fbp \paperheight=%(height).2fbp
 \hoffset=0pt \voffset=0pt
-\oddsidemargin=\dimexpr %(left)dbp-1in\relax \evensidemargin=\oddsidemargin
-\textwidth=%(textwidth)dbp \columnsep=%(gap)dbp
-\headheight=%(pitch)dbp \headsep=10bp
-\topmargin=\dimexpr %(top)dbp-1in-\headheight-\headsep\relax
+\oddsidemargin=\dimexpr %(left).2fbp-1in\relax \evensidemargin=\oddsidemargin
+\textwidth=%(textwidth).2fbp \columnsep=%(gap).2fbp
+\headheight=%(pitch).2fbp \headsep=10bp
+\topmargin=\dimexpr %(top).2fbp-1in-\headheight-\headsep\relax
 \topskip=%(ascent).2fbp \textheight=%(textheight).2fbp \maxdepth=%(descent).2fbp
 \footskip=0pt
 \raggedbottom
-\parskip=0pt \parindent=%(indent)dbp
+\parskip=0pt \parindent=%(indent).2fbp
 \lefthyphenmin=3 \righthyphenmin=3 \frenchspacing
 %% Narrow justified columns: rather wider gaps than lines sticking out.
 \emergencystretch=3em
@@ -188,9 +190,9 @@ def write_tex(blocks, layout, output, date):
   \setbox0\hbox{\fontsize{%(chapter)dbp}{%(chapter)dbp}\bfseries\selectfont #2}%%
   \hangindent=\dimexpr\wd0*11/10\relax \hangafter=-2
   \hbox to 0pt{\hskip-\hangindent\smash{\lower\baselineskip\box0}\hss}\ignorespaces}
-\newcommand\Sub[1]{\par{\centering\fontsize{%(sub)dbp}{%(subpitch)dbp}\bfseries\selectfont #1\par}\nobreak}
+\newcommand\Sub[1]{\par{\centering\fontsize{%(sub)dbp}{%(subpitch).2fbp}\bfseries\selectfont #1\par}\nobreak}
 \begin{document}
-\renewcommand\normalsize{\fontsize{%(size)dbp}{%(pitch)dbp}\selectfont}\normalsize
+\renewcommand\normalsize{\fontsize{%(size)dbp}{%(pitch).2fbp}\selectfont}\normalsize
 \twocolumn
 """ % {"font": body["font"] if body["font"] != "Times New Roman" else "Liberation Serif",
        "width": width, "height": height, "left": left, "top": top, "textwidth": right - left,
@@ -201,7 +203,7 @@ def write_tex(blocks, layout, output, date):
     for block in blocks:
         if block[0] == "title":
             style = styles[block[1]]
-            w("\\Bible{%d}{%d}{%s}\n" % (style["size"], style["pitch"], tex(block[2])))
+            w("\\Bible{%d}{%.2f}{%s}\n" % (style["size"], style["pitch"], tex(block[2])))
         elif block[0] == "subheading":
             w("\\Sub{%s}\n" % tex(block[1]))
         else:
@@ -257,26 +259,26 @@ def write_fodt(blocks, layout, output, date):
  fo:orphans="0" fo:widows="0"/>
 %(text)s</style:default-style>
 <style:style style:name="Text" style:family="paragraph"><style:paragraph-properties fo:text-align="justify"
- fo:text-indent="%(indent)dpt" fo:line-height="%(pitch)dpt"/>%(texthyph)s</style:style>
+ fo:text-indent="%(indent).2fpt" fo:line-height="%(pitch).2fpt"/>%(texthyph)s</style:style>
 <style:style style:name="Flush" style:family="paragraph" style:parent-style-name="Text"><style:paragraph-properties
  fo:text-indent="0pt"/></style:style>
 <style:style style:name="ChapterText" style:family="paragraph" style:parent-style-name="Text"><style:paragraph-properties
  fo:text-indent="0pt"><style:drop-cap style:length="word" style:lines="2" style:distance="%(dropgap)dpt"
  style:style-name="Chapter"/></style:paragraph-properties></style:style>
 <style:style style:name="Maintitle" style:family="paragraph"><style:paragraph-properties fo:text-align="center"
- fo:keep-with-next="always" fo:line-height="%(mtpitch)dpt"/>%(mt)s</style:style>
+ fo:keep-with-next="always" fo:line-height="%(mtpitch).2fpt"/>%(mt)s</style:style>
 <style:style style:name="Subtitle" style:family="paragraph"><style:paragraph-properties fo:text-align="center"
- fo:keep-with-next="always" fo:line-height="%(stpitch)dpt"/>%(st)s</style:style>
+ fo:keep-with-next="always" fo:line-height="%(stpitch).2fpt"/>%(st)s</style:style>
 <style:style style:name="Subheading" style:family="paragraph"><style:paragraph-properties fo:text-align="center"
- fo:keep-with-next="always" fo:line-height="%(subpitch)dpt"/>%(sub)s</style:style>
+ fo:keep-with-next="always" fo:line-height="%(subpitch).2fpt"/>%(sub)s</style:style>
 <style:style style:name="Header" style:family="paragraph"><style:paragraph-properties fo:text-align="end"
- fo:line-height="%(pitch)dpt"/>%(text)s</style:style>
+ fo:line-height="%(pitch).2fpt"/>%(text)s</style:style>
 <style:style style:name="Chapter" style:family="text">%(chapter)s</style:style>
 </office:styles>
 <office:automatic-styles>
-<style:page-layout style:name="Page"><style:page-layout-properties fo:page-width="%(width)dpt" fo:page-height="%(height)dpt"
- fo:margin-top="%(margintop)dpt" fo:margin-bottom="%(marginbottom)dpt" fo:margin-left="%(left)dpt" fo:margin-right="%(marginright)dpt">
-<style:columns fo:column-count="2" fo:column-gap="%(gap)dpt"/></style:page-layout-properties>
+<style:page-layout style:name="Page"><style:page-layout-properties fo:page-width="%(width).2fpt" fo:page-height="%(height).2fpt"
+ fo:margin-top="%(margintop).2fpt" fo:margin-bottom="%(marginbottom).2fpt" fo:margin-left="%(left).2fpt" fo:margin-right="%(marginright).2fpt">
+<style:columns fo:column-count="2" fo:column-gap="%(gap).2fpt"/></style:page-layout-properties>
 <style:header-style><style:header-footer-properties fo:min-height="0pt" fo:margin-bottom="10pt"/></style:header-style>
 </style:page-layout>
 </office:automatic-styles>

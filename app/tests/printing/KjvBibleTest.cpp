@@ -101,6 +101,9 @@ protected:
     SCOPED_TRACE(label);
     const auto start = std::chrono::steady_clock::now();
     const std::string pdf = Printing() + "Bible.pdf";
+    // The PDF tools read the file while the test reads its content streams.
+    const pdf_checks::LinuxRun words = StartPdfWords(pdf, Printing());
+    const pdf_checks::LinuxRun raw = rawPages.empty() ? StartPdfRawPages(pdf, Printing()) : pdf_checks::LinuxRun();
     std::vector<std::string> errors;
     const std::vector<bible_readback::Page> pages =
         bible_readback::ReadPages(testing_support::ReadFileBytes(pdf), errors);
@@ -167,7 +170,7 @@ protected:
     EXPECT_LE(figures.MostOverhang, 0.5) << figures.MostOverhangLine;
 
     // Nothing outside the text area, as the PDF tools see the words; the header stands above it.
-    const std::vector<PdfPage> boxes = PdfWords(pdf, Printing());
+    const std::vector<PdfPage> boxes = PdfWordsOf(pdf_checks::FinishLinux(words).Out);
     ASSERT_EQ(boxes.size(), pages.size());
     int outside = 0;
     std::string firstOutside;
@@ -189,7 +192,7 @@ protected:
     // word broken at a line's end reads as its two parts.
     const std::string& date = printed.Date;
     std::vector<std::string> tokens;
-    if (rawPages.empty()) rawPages = PdfRawPages(pdf, Printing());
+    if (rawPages.empty()) rawPages = PdfRawPagesOf(pdf_checks::FinishLinux(raw).Out);
     for (const std::string& page : rawPages) {
       std::istringstream in(page.substr(0, page.rfind(date)));
       std::string token;
@@ -267,8 +270,9 @@ TEST_F(KjvBibleTest, TheWholeBibleIsPrintedWithEveryVerseInOrder) {
   EXPECT_GT(newPages, 100);
 
   const std::string pdf = Printing() + "Bible.pdf";
+  const pdf_checks::LinuxRun raw = StartPdfRawPages(pdf, Printing());
   EXPECT_EQ(pdf_checks::ToolComplaints(pdf), std::vector<std::string>{});
-  const std::vector<std::string> pages = PdfRawPages(pdf, Printing());
+  const std::vector<std::string> pages = PdfRawPagesOf(pdf_checks::FinishLinux(raw).Out);
   ASSERT_EQ(static_cast<Integer>(pages.size()), oldPages + newPages);
 
   // Each page is its text followed by its header; the header begins with the date.

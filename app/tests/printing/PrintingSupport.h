@@ -60,12 +60,13 @@ inline std::string XmlText(const std::string& text) {
   return decoded;
 }
 
-// The words of every page of a PDF file.
-inline std::vector<PdfPage> PdfWords(const std::string& path, const std::string& folder) {
-  const pdf_checks::ToolResult result =
-      pdf_checks::RunLinux("pdftotext -bbox '" + pdf_checks::UnixPath(path) + "' -", folder);
+// The words of every page of a PDF file: pdftotext -bbox started on it, and what it wrote.
+inline pdf_checks::LinuxRun StartPdfWords(const std::string& path, const std::string& folder) {
+  return pdf_checks::StartLinux("pdftotext -bbox '" + pdf_checks::UnixPath(path) + "' -", folder);
+}
+inline std::vector<PdfPage> PdfWordsOf(const std::string& output) {
   std::vector<PdfPage> pages;
-  std::istringstream in(result.Out);
+  std::istringstream in(output);
   std::string line;
   auto attribute = [](const std::string& tag, const std::string& name) {
     const std::size_t at = tag.find(" " + name + "=\"");
@@ -87,13 +88,18 @@ inline std::vector<PdfPage> PdfWords(const std::string& path, const std::string&
   }
   return pages;
 }
+inline std::vector<PdfPage> PdfWords(const std::string& path, const std::string& folder) {
+  return PdfWordsOf(pdf_checks::FinishLinux(StartPdfWords(path, folder)).Out);
+}
 
-// The text of each page in the order it was drawn (pdftotext -raw), as UTF-8.
-inline std::vector<std::string> PdfRawPages(const std::string& path, const std::string& folder) {
-  const pdf_checks::ToolResult result =
-      pdf_checks::RunLinux("pdftotext -raw '" + pdf_checks::UnixPath(path) + "' -", folder);
+// The text of each page in the order it was drawn (pdftotext -raw), as UTF-8: the tool started
+// on a file, and what it wrote.
+inline pdf_checks::LinuxRun StartPdfRawPages(const std::string& path, const std::string& folder) {
+  return pdf_checks::StartLinux("pdftotext -raw '" + pdf_checks::UnixPath(path) + "' -", folder);
+}
+inline std::vector<std::string> PdfRawPagesOf(const std::string& output) {
   std::vector<std::string> pages(1);
-  for (char c : result.Out) {
+  for (char c : output) {
     if (c == '\f')
       pages.emplace_back();
     else
@@ -101,6 +107,9 @@ inline std::vector<std::string> PdfRawPages(const std::string& path, const std::
   }
   while (!pages.empty() && pages.back().empty()) pages.pop_back();
   return pages;
+}
+inline std::vector<std::string> PdfRawPages(const std::string& path, const std::string& folder) {
+  return PdfRawPagesOf(pdf_checks::FinishLinux(StartPdfRawPages(path, folder)).Out);
 }
 
 // Text without its blanks, line ends and hyphens, so that text broken into lines and hyphenated

@@ -356,9 +356,13 @@ std::vector<std::string> ToolComplaints(const std::string& windowsPath, const st
       {"gs", "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=nullpage" +
                  (userPassword.empty() ? std::string() : " -sPDFPassword='" + userPassword + "'") + " " + file},
   };
+  // The tools read the file side by side: a whole Bible takes each of them a while.
+  std::vector<LinuxRun> runs;
+  for (const auto& tool : tools) runs.push_back(StartLinux(tool.command, folder));
   std::vector<std::string> complaints;
-  for (const auto& tool : tools) {
-    const ToolResult r = RunLinux(tool.command, folder);
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const auto& tool = tools[i];
+    const ToolResult r = FinishLinux(runs[i]);
     if (r.ExitCode != 0) complaints.push_back(std::string(tool.name) + " exit code " + std::to_string(r.ExitCode));
     if (!r.Err.empty()) complaints.push_back(std::string(tool.name) + " stderr: " + r.Err);
     if (tool.name == std::string("qpdf") && r.Out.find("WARNING") != std::string::npos)

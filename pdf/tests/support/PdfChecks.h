@@ -40,7 +40,10 @@ PdfFile ParsePdf(const std::string& bytes);
 bool Inflate(const std::string& data, std::string& out);
 
 // The Linux tools run from inside Wine (tests/support/LinuxTools.h).
+using testing_support::FinishLinux;
+using testing_support::LinuxRun;
 using testing_support::RunLinux;
+using testing_support::StartLinux;
 using testing_support::ToolResult;
 using testing_support::UnixPath;
 
