@@ -119,8 +119,22 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof input);
   };
+  // The menus of the process that show: each key but the last opens one more. A key is pressed
+  // only once the menu it chooses from shows, as a user does, so a busy machine that is slow to
+  // show a menu does not lose the key.
+  const DWORD pid = pid_;
+  auto menusShown = [pid] {
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == pid && IsWindowVisible(w)) ++count;
+    }
+    return count;
+  };
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const WORD key = static_cast<WORD>(toupper(static_cast<unsigned char>(keys[i])));
+    if (i > 0) WaitFor([&] { return menusShown() >= static_cast<int>(i); }, 30000);
     if (i == 0) press(VK_MENU, false);
     press(key, false);
     press(key, true);
