@@ -345,9 +345,10 @@ void TStringList::InsertItem(Integer Index, const AnsiString& S, TObject* AObjec
 }
 
 void TStringList::Clear() {
+  FCapacity = 0;
   if (FList.empty()) return;
   Changing();
-  std::vector<Item>().swap(FList);
+  std::deque<Item>().swap(FList);
   Changed();
 }
 
@@ -461,10 +462,9 @@ void TStringList::QuickSort(Integer L, Integer R, TStringListSortCompare Compare
 
 void TStringList::SetCapacity(Integer NewCapacity) {
   if (NewCapacity < GetCount()) StringListError(kListCapacityError, NewCapacity);
-  if (static_cast<std::size_t>(NewCapacity) > FList.capacity())
-    FList.reserve(static_cast<std::size_t>(NewCapacity));
-  else
-    FList.shrink_to_fit();
+  // Chunks are taken as the list grows; the room asked for is only remembered.
+  FCapacity = NewCapacity;
+  if (NewCapacity == GetCount()) FList.shrink_to_fit();
 }
 
 void TStringList::SetSorted(bool Value) {

@@ -2,6 +2,8 @@
 // and the like also implement, and TStringList that keeps its strings itself.
 #pragma once
 
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "classlib/Components.h"
@@ -154,7 +156,8 @@ public:
   virtual void CustomSort(TStringListSortCompare Compare);
 
   Integer GetCount() const override { return static_cast<Integer>(FList.size()); }
-  Integer GetCapacity() const override { return static_cast<Integer>(FList.capacity()); }
+  // The room asked for with SetCapacity, or the count when that is more.
+  Integer GetCapacity() const override { return std::max(FCapacity, GetCount()); }
   void SetCapacity(Integer NewCapacity) override;
   bool GetSorted() const { return FSorted; }
   // Sorts the list when it becomes sorted.
@@ -188,7 +191,10 @@ private:
   void CheckIndex(Integer Index) const;
   static Integer CompareItems(TStringList* List, Integer Index1, Integer Index2);
 
-  std::vector<Item> FList;
+  // The strings in chunks rather than in one block: a list of millions (the items of a long
+  // document, the changes of a comparison) grows without ever copying itself whole into new memory.
+  std::deque<Item> FList;
+  Integer FCapacity = 0;
   bool FSorted = false;
   bool FCaseSensitive = false;
 };
