@@ -19,13 +19,15 @@ runner=
 immutable=
 cleanup() {
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  # The server writes the prefix's registry as it ends: the prefix is removed after that.
+  WINEPREFIX=$prefix timeout 60 wineserver -w >/dev/null 2>&1 || true
   if [ -n "$runner" ]; then
     kill "$runner" >/dev/null 2>&1 || true
     wait "$runner" 2>/dev/null || true
   fi
   if [ -n "$immutable" ]; then chattr -i "$immutable" >/dev/null 2>&1 || true; fi
   chmod -R u+w "$work" >/dev/null 2>&1 || true
-  rm -rf "$work"
+  rm -rf "$work" 2>/dev/null || { sleep 2; rm -rf "$work"; }
 }
 trap cleanup EXIT
 

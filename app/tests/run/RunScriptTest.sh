@@ -13,11 +13,13 @@ out=$work/run.out
 runner=
 cleanup() {
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  # The server writes the prefix's registry as it ends: the prefix is removed after that.
+  WINEPREFIX=$prefix timeout 60 wineserver -w >/dev/null 2>&1 || true
   if [ -n "$runner" ]; then
     kill "$runner" >/dev/null 2>&1 || true
     wait "$runner" 2>/dev/null || true
   fi
-  rm -rf "$work"
+  rm -rf "$work" 2>/dev/null || { sleep 2; rm -rf "$work"; }
 }
 trap cleanup EXIT
 
