@@ -66,6 +66,15 @@ std::vector<std::string> VerseWords(const std::vector<std::string>& files) {
 
 class BibleReadbackTest : public PrintingTest {
 protected:
+  // 10 pt text, line spacing 108, 15 mm margins: the second layout the readback is tried at.
+  void UseTighterLayout() {
+    for (int record : {fiVerseNumber, fiNormalText, fiTextInBrackets}) Fonts[record].Size = 10;
+    WriteSettingString("Line spacing", "108");
+    MyReg->SetTopMargin(15);
+    MyReg->SetBottomMargin(15);
+    MyReg->SetLeftMargin(15);
+    MyReg->SetRightMargin(15);
+  }
   // Prints every book of the current project into Bible.pdf.
   Printed PrintAll() {
     auto dialog = MakePrintDialog();
@@ -335,12 +344,7 @@ TEST_F(KjvBibleTest, ATighterLayoutReadsBackAsEvenly) {
   const std::vector<std::string> words = VerseWords(app_testing::FilesIn(Projects() + "KJV\\", "*.SFM"));
   ASSERT_GT(words.size(), 700000u);
   MyReg->SetHyphenationRule(2);
-  for (int record : {fiVerseNumber, fiNormalText, fiTextInBrackets}) Fonts[record].Size = 10;
-  WriteSettingString("Line spacing", "108");
-  MyReg->SetTopMargin(15);
-  MyReg->SetBottomMargin(15);
-  MyReg->SetLeftMargin(15);
-  MyReg->SetRightMargin(15);
+  UseTighterLayout();
   CheckReadback(PrintAll(), words, "KJV, 10 pt text, 15 mm margins");
 }
 
@@ -380,12 +384,7 @@ TEST_F(AccentedBibleTest, ReadBackOneLetterAndAccentedWordsStandApart) {
   const std::vector<std::string> words = VerseWords({BookPath("GEN"), BookPath("EXO")});
   CheckReadback(PrintAll(), words, "one-letter and accented words, default layout");
 
-  for (int record : {fiVerseNumber, fiNormalText, fiTextInBrackets}) Fonts[record].Size = 10;
-  WriteSettingString("Line spacing", "108");
-  MyReg->SetTopMargin(15);
-  MyReg->SetBottomMargin(15);
-  MyReg->SetLeftMargin(15);
-  MyReg->SetRightMargin(15);
+  UseTighterLayout();
   CheckReadback(PrintAll(), words, "one-letter and accented words, 10 pt text, 15 mm margins");
 }
 
