@@ -304,6 +304,34 @@ void TSendKeysBuilder::ShowWindow(bool visible) {
   if (HWND window = sender_->GetWindowHandle()) ::ShowWindowAsync(window, visible ? SW_SHOWNORMAL : SW_HIDE);
 }
 
+bool TSendKeysBuilder::Shown() {
+  HWND window = sender_->GetWindowHandle();
+  return window && ::IsWindowVisible(window);
+}
+
+bool TSendKeysBuilder::DialogOpen() {
+  HWND window = sender_->GetWindowHandle();
+  return window && ::IsWindow(window) && !::IsWindowEnabled(window);
+}
+
+bool TSendKeysBuilder::InFront() {
+  HANDLE process = sender_->GetProcessHandle();
+  const HWND front = ::GetForegroundWindow();
+  if (!process || !front || !::IsWindowVisible(front)) return false;
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(front, &owner);
+  return owner == ::GetProcessId(process);
+}
+
+void TSendKeysBuilder::BringToFront() {
+  HWND window = sender_->GetWindowHandle();
+  if (!window || !::IsWindow(window)) return;
+  // The window it last had active in front of its main window is the one waiting for keys.
+  HWND popup = ::GetLastActivePopup(window);
+  if (!popup || !::IsWindowVisible(popup) || !::IsWindowEnabled(popup)) popup = window;
+  ::SetForegroundWindow(popup);
+}
+
 void TSendKeysBuilder::SetActivation(bool on) { sender_->AutoActivate = on; }
 
 void TSendKeysBuilder::SendKeys(const AnsiString& keys, bool processMessages) {
@@ -336,6 +364,8 @@ TEBookConversion::TResult TEBookConversion::Step() {
     return crWorking;
   }
   if (state_ == 16) {
+    // Hidden, the builder would lose the keys it has not taken yet.
+    if (builder_.Running() && !Ready() && !WaitedOut()) return crWorking;
     ::DeleteFileA(htmlFile_.c_str());
     builder_.ShowWindow(false);
     return crDone;
@@ -349,9 +379,45 @@ TEBookConversion::TResult TEBookConversion::Step() {
     return crWorking;
   }
   silentSince_ = 0;
+  if (!Ready() && !WaitedOut()) return crWorking;
+  waitingSince_ = 0;
   Act();
   ++state_;
   return crWorking;
+}
+
+bool TEBookConversion::WaitedOut() {
+  const std::uint64_t now = clock_();
+  if (!waitingSince_) waitingSince_ = now;
+  return now - waitingSince_ >= AnswerBound;
+}
+
+bool TEBookConversion::Ready() {
+  switch (state_) {
+    case 0:
+      return true;
+    case 1:
+      // Showing the window is asynchronous.
+      if (!builder_.Shown()) return false;
+      break;
+    case 2:   // "^o" opened the project window
+    case 5:   // "%e%a" opened the source window
+    case 7:   // "^b" opened the build window
+    case 15:  // "^n" opened the new project window, which asks whether to save the old project
+      if (!builder_.DialogOpen()) return false;
+      break;
+    case 4:   // "%o" closed the project window
+    case 6:   // the path and "%o" closed the source window
+    case 14:  // "%{F4}" closed the build window
+    case 16:  // "%n" closed the question whether to save the project: the last key is taken
+      if (builder_.DialogOpen()) return false;
+      break;
+    default:
+      break;
+  }
+  if (state_ == 16) return true;
+  if (!builder_.InFront()) builder_.BringToFront();
+  return builder_.InFront();
 }
 
 void TEBookConversion::Act() {

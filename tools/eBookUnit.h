@@ -116,6 +116,16 @@ public:
   // Its window answers messages (it does not hang).
   virtual bool Answers() = 0;
   virtual void ShowWindow(bool visible) = 0;
+  // Its main window is shown (showing it is asynchronous).
+  virtual bool Shown() = 0;
+  // It has a window open in front of its main window, which it disables meanwhile (as a dialog
+  // opened by a key does), so the keys sent before have been taken up to the one that opened it.
+  virtual bool DialogOpen() = 0;
+  // A window of the builder is in front: keys sent now go to the builder.
+  virtual bool InFront() = 0;
+  // Brings the window to the front that the builder's keys belong to: the window it has open in
+  // front of its main window, or else the main window.
+  virtual void BringToFront() = 0;
   // On: SendKeys first brings the builder's window to the front.
   virtual void SetActivation(bool on) = 0;
   // Sends a key script (controls/VisSendKeys.h) to the window in front; with `processMessages`
@@ -130,6 +140,10 @@ public:
   bool Running() override;
   bool Answers() override;
   void ShowWindow(bool visible) override;
+  bool Shown() override;
+  bool DialogOpen() override;
+  bool InFront() override;
+  void BringToFront() override;
   void SetActivation(bool on) override;
   void SendKeys(const AnsiString& keys, bool processMessages) override;
 
@@ -149,6 +163,14 @@ private:
 // "{TAB}{TAB}", 11 " " (start; the marker watched); 12 wait for the marker watch; 13 "%{F4}"
 // (close the build window); 14 "^n%b{ENTER}" and 15 "%n" (a new project, the old one not saved);
 // 16 the page deleted, the builder's window hidden: done.
+//
+// A builder takes its keys in turn, and a busy one takes them late. Keys sent meanwhile wait in
+// its queue and reach the window the keys before them opened, as long as the builder stays in
+// front; keys sent while another program is in front go to that program, and keys still queued
+// when the builder's window is hidden are lost. So a state's keys are sent only once the builder
+// has taken those before (the window they open or close is open or closed) and is in front (it
+// is brought there when it is not), and its window is hidden only once it has taken them all.
+// A builder that does not get there within AnswerBound gets the keys as they are.
 class TEBookConversion {
 public:
   enum TResult { crWorking, crDone, crFailed };
@@ -183,6 +205,10 @@ private:
   TResult Fail(const char* reason);
   // The action of the current state.
   void Act();
+  // The builder has taken the keys before the current state and is ready for its own.
+  bool Ready();
+  // Starts the wait for the builder at the first call; true once it has lasted AnswerBound.
+  bool WaitedOut();
 
   TEBookBuilder& builder_;
   AnsiString htmlFile_, eBookFile_, markerFile_, name_;
@@ -192,6 +218,7 @@ private:
   Integer markerState_ = -1;
   std::uint64_t since_ = 0;            // when the marker watch started or the marker appeared
   std::uint64_t silentSince_ = 0;      // when the builder first left a step unanswered, 0 while it answers
+  std::uint64_t waitingSince_ = 0;     // when the current state began to wait for the builder, 0 before
   std::uint64_t markerGoneAt_ = 0;     // when the marker went without an e-book, 0 before
   AnsiString failure_;
 };

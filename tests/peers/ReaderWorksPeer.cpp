@@ -25,8 +25,9 @@
 // build does: "" (or none) builds, "quick" writes the e-book without a busy marker, "nothing"
 // keeps the marker and writes no e-book, "vanish" ends the program once the marker is made, and
 // "hang" stops answering (no marker, no e-book); "slow" builds as "" does, but takes every key it is
-// sent 15 ms late, as a builder on a busy machine does, so that the keys of one step still wait in
-// its queue when the next step comes. It ends by itself after ten minutes.
+// sent 15 ms late and every command key (a key with Ctrl or Alt, Tab, Enter, Esc) 2 s late, as a
+// builder on a busy machine does, so that the keys of one step still wait in its queue when the
+// next step comes. It ends by itself after ten minutes.
 //
 // Log lines:
 //   start Show Startup Dialog=V Extract HTML Titles=V Autorun Reader=V Build To CE=V Auto-save=N
@@ -57,6 +58,7 @@ const UINT kBuildTime = 1500;
 const DWORD kLifetime = 10 * 60 * 1000;
 const UINT_PTR kBuildTimer = 1;
 const DWORD kSlowKey = 15;
+const DWORD kSlowCommand = 2000;
 
 std::string logFile;
 std::string mode;
@@ -691,6 +693,7 @@ bool HandleKey(MSG& msg) {
         return false;
       }
       FlushTyped();
+      if (mode == "slow") ::Sleep(kSlowCommand);
       std::string chord = (ctrl ? "Ctrl+" : "") + std::string(alt ? "Alt+" : "") + (shift ? "Shift+" : "") + KeyName(vk);
       Log("[" + window + "] " + chord);
       if (!form->Key(vk, ctrl, alt)) form->CommonKey(vk, ctrl, alt, shift);

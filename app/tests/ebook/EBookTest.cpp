@@ -505,8 +505,9 @@ TEST_F(EBookTest, ABuilderThatFailsEndsTheRunWithinItsBound) {
     const double seconds = Seconds(ended - building);
     std::printf("a builder in mode \"%s\" ended the run %.1f s after the build began\n", row.Mode, seconds);
     EXPECT_LE(seconds, row.Bound + margin) << row.Status;
-    if (mode == "hang")
+    if (mode == "hang") {
       EXPECT_GE(Seconds(ended - pressed), Bound(TEBookConversion::StartBound)) << "the start limit was waited out";
+    }
     if (mode == "nothing") {
       ASSERT_NE(markerLastSeen, Clock::time_point{}) << "the marker was never seen";
       EXPECT_GE(Seconds(ended - markerLastSeen), Bound(TEBookConversion::EBookLag)) << "the e-book's lag was waited out";

@@ -20,14 +20,44 @@ class FakeBuilder : public TEBookBuilder {
 public:
   bool Running() override { return running; }
   bool Answers() override { return answers; }
-  void ShowWindow(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+  void ShowWindow(bool visible) override {
+    calls.push_back(visible ? "show" : "hide");
+    shown = visible;
+  }
+  bool Shown() override { return shown; }
+  bool DialogOpen() override { return dialog; }
+  bool InFront() override { return front; }
+  void BringToFront() override {
+    calls.push_back("bring to front");
+    front = comesToFront;
+  }
   void SetActivation(bool on) override { calls.push_back(on ? "activation on" : "activation off"); }
   void SendKeys(const AnsiString& keys, bool processMessages) override {
     calls.push_back("send " + keys + (processMessages ? "" : " (messages wait)"));
+    queued.push_back(keys);
+    if (takesKeys) TakeKeys();
+  }
+  // The builder takes the keys queued for it: those that open a window and those that close one
+  // open or close it.
+  void TakeKeys() {
+    for (const AnsiString& keys : queued) {
+      if (keys == "^o" || keys == "%e%a" || keys == "^b" || keys == "^n%b{ENTER}")
+        dialog = true;
+      else if (keys == "%{F4}" || keys == "%n" || AnsiEndsStr("%o", keys))
+        dialog = false;
+    }
+    queued.clear();
   }
 
   bool running = true;
   bool answers = true;
+  bool shown = false;
+  bool dialog = false;
+  bool front = true;
+  bool comesToFront = true;
+  // Off: keys wait in the queue until TakeKeys.
+  bool takesKeys = true;
+  Lines queued;
   Lines calls;
 };
 
@@ -110,6 +140,82 @@ TEST_F(ConversionTest, EachStateSendsItsKeys) {
                                    "hide"}));
   EXPECT_FALSE(FileExists(html_));
   EXPECT_EQ(testing_support::ReadFileBytes(EBook()), "the e-book");
+}
+
+TEST_F(ConversionTest, KeysThatOpenOrCloseAWindowAreTakenBeforeTheNextAreSent) {
+  // A busy builder: its keys wait in its queue until it takes them.
+  builder_.takesKeys = false;
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  // The scripts after which a step waited for the builder to take them; each wait lasts until it
+  // has. The others are typed ahead into the window that is open.
+  Lines waitedFor;
+  auto run = [&](Integer until) {
+    for (int i = 0; i < 60 && c.State() < until; ++i) {
+      const std::size_t calls = builder_.calls.size();
+      ASSERT_EQ(c.Step(), TEBookConversion::crWorking);
+      if (builder_.calls.size() > calls || builder_.queued.empty()) continue;
+      waitedFor.push_back(builder_.queued.back());
+      now_ += 1000;
+      EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+      EXPECT_EQ(builder_.calls.size(), calls) << "sent before the builder took " << builder_.queued.back();
+      builder_.TakeKeys();
+    }
+  };
+  run(12);
+  const std::string source = temp_.Path() + "Pelorin {(}x86{)}\\ebook\\Genesis.html%o";
+  EXPECT_EQ(waitedFor, (Lines{"^o", "%o", "%e%a", source, "^b"}));
+  builder_.TakeKeys();
+  testing_support::WriteFileBytes(EBook(), "built in a flash");
+  c.WatchMarker();
+  ASSERT_FALSE(c.MarkerWatched());
+  waitedFor.clear();
+  run(16);
+  // The builder's window is hidden only once it has taken its last key: hidden before, it would
+  // lose it.
+  EXPECT_EQ(waitedFor, (Lines{"%{F4}", "^n%b{ENTER}"}));
+  ASSERT_EQ(builder_.queued, Lines{"%n"});
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_NE(builder_.calls.back(), "hide");
+  builder_.TakeKeys();
+  EXPECT_EQ(c.Step(), TEBookConversion::crDone);
+  EXPECT_EQ(builder_.calls.back(), "hide");
+}
+
+TEST_F(ConversionTest, KeysGoOnlyToTheBuilderInFront) {
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 7);
+  builder_.calls.clear();
+  // Another program took the front: the builder is brought back before its keys are sent.
+  builder_.front = false;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(builder_.calls, (Lines{"bring to front", "send %m", "activation off"}));
+
+  // It does not come: the keys wait, and after the bound they are sent as they are.
+  builder_.calls.clear();
+  builder_.front = false;
+  builder_.comesToFront = false;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  now_ += TEBookConversion::AnswerBound - 1;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(builder_.calls, (Lines{"bring to front", "bring to front"}));
+  EXPECT_EQ(c.State(), 8);
+  now_ += 1;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_EQ(c.State(), 9);
+  EXPECT_EQ(builder_.calls.back(), "activation off");
+
+  // A builder that never closes its window is hidden after the bound all the same.
+  builder_.front = true;
+  StepTo(c, 12);
+  testing_support::WriteFileBytes(EBook(), "built in a flash");
+  c.WatchMarker();
+  StepTo(c, 16);
+  ASSERT_EQ(c.State(), 16);
+  builder_.dialog = true;
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  now_ += TEBookConversion::AnswerBound;
+  EXPECT_EQ(c.Step(), TEBookConversion::crDone);
+  EXPECT_EQ(builder_.calls.back(), "hide");
 }
 
 TEST_F(ConversionTest, AnEBookWithoutAMarkerIsDone) {
