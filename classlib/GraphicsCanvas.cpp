@@ -13,7 +13,7 @@ constexpr int kPenModes[] = {R2_BLACK,       R2_WHITE,       R2_NOP,         R2_
                              R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,      R2_NOTXORPEN};
 
 // Destination AND NOT source: clears the destination where the (monochrome) source is set.
-constexpr DWORD kRopDSna = 0x00220326;
+constexpr DWORD kCanvasRopDSna = 0x00220326;
 
 const TCanvasState kAllValid{csHandleValid, csFontValid, csPenValid, csBrushValid};
 
@@ -445,7 +445,7 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
   ::BitBlt(pixelsDC.get(), 0, 0, sw, sh, src, Source.Left, Source.Top, SRCCOPY);
   ::SetTextColor(pixelsDC.get(), RGB(0, 0, 0));
   ::SetBkColor(pixelsDC.get(), RGB(255, 255, 255));
-  ::BitBlt(pixelsDC.get(), 0, 0, sw, sh, maskDC.get(), 0, 0, kRopDSna);
+  ::BitBlt(pixelsDC.get(), 0, 0, sw, sh, maskDC.get(), 0, 0, kCanvasRopDSna);
 
   // The brush, kept where the mask is set, with the other pixels added. Monochrome sources
   // take the destination's text colour for 0 and its background colour for 1.

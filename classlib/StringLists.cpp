@@ -8,10 +8,10 @@
 
 namespace {
 
-const char kListIndexError[] = "List index out of bounds (%d)";
+const char kStringListIndexError[] = "List index out of bounds (%d)";
 const char kSortedListError[] = "Operation not allowed on sorted list";
 const char kDuplicateString[] = "String list does not allow duplicates";
-const char kListCapacityError[] = "List capacity out of bounds (%d)";
+const char kStringListCapacityError[] = "List capacity out of bounds (%d)";
 
 [[noreturn]] void StringListError(const char* message) { throw EStringListError(message); }
 [[noreturn]] void StringListError(const char* message, Integer data) {
@@ -161,7 +161,7 @@ void TStrings::Move(Integer CurIndex, Integer NewIndex) {
   if (CurIndex == NewIndex) return;
   // Both indexes are checked before the string leaves its place, so that a bad NewIndex
   // loses nothing.
-  if (NewIndex < 0 || NewIndex >= GetCount()) StringListError(kListIndexError, NewIndex);
+  if (NewIndex < 0 || NewIndex >= GetCount()) StringListError(kStringListIndexError, NewIndex);
   UpdateScope update(this);
   AnsiString tempString = Get(CurIndex);
   TObject* tempObject = GetObject(CurIndex);
@@ -308,7 +308,7 @@ TStringList::~TStringList() {
 }
 
 void TStringList::CheckIndex(Integer Index) const {
-  if (Index < 0 || Index >= GetCount()) StringListError(kListIndexError, Index);
+  if (Index < 0 || Index >= GetCount()) StringListError(kStringListIndexError, Index);
 }
 
 void TStringList::Changed() {
@@ -401,7 +401,7 @@ void TStringList::Insert(Integer Index, const AnsiString& S) { InsertObject(Inde
 
 void TStringList::InsertObject(Integer Index, const AnsiString& S, TObject* AObject) {
   if (FSorted) StringListError(kSortedListError);
-  if (Index < 0 || Index > GetCount()) StringListError(kListIndexError, Index);
+  if (Index < 0 || Index > GetCount()) StringListError(kStringListIndexError, Index);
   InsertItem(Index, S, AObject);
 }
 
@@ -461,7 +461,7 @@ void TStringList::QuickSort(Integer L, Integer R, TStringListSortCompare Compare
 }
 
 void TStringList::SetCapacity(Integer NewCapacity) {
-  if (NewCapacity < GetCount()) StringListError(kListCapacityError, NewCapacity);
+  if (NewCapacity < GetCount()) StringListError(kStringListCapacityError, NewCapacity);
   // Chunks are taken as the list grows; the room asked for is only remembered.
   FCapacity = NewCapacity;
   if (NewCapacity == GetCount()) FList.shrink_to_fit();

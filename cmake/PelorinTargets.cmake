@@ -30,6 +30,13 @@ function(pelorin_library name)
   cmake_parse_arguments(arg "" "" "SOURCES;DEPENDS" ${ARGN})
   add_library(${name} STATIC ${arg_SOURCES})
   pelorin_use_pch(${name})
+  # Compiled sixteen sources at a time: the project's own headers, which the precompiled header
+  # does not hold, are then read once for sixteen sources instead of once for each, which halves
+  # the time a build from scratch takes on two processors. A source's file-local names must not
+  # clash with those of the other sources of its folder. A class of a header that holds a member
+  # of a source's own type then counts as the source's (-Wsubobject-linkage).
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
+  target_compile_options(${name} PRIVATE -Wno-subobject-linkage)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
 endfunction()

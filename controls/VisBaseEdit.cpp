@@ -19,7 +19,6 @@ namespace {
 constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 // The text through the OEM code page and back, as the system edit's ES_OEMCONVERT does.
 AnsiString ThroughOem(const AnsiString& Text) {

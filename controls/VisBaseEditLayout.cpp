@@ -7,7 +7,6 @@
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 TRect Inflated(const TRect& R, Integer D) { return {R.Left - D, R.Top - D, R.Right + D, R.Bottom + D}; }
 

@@ -59,7 +59,6 @@ PUBLISHED(TVisSpeedButton) {
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 bool DisabledState(Byte State) { return State == bstDisabled || State == bstDisabledLatched; }
 

@@ -2,6 +2,7 @@
 // the focus changes. The key filters, the mask and the date fields are in
 // VisCustomMaskEditTyping.cpp.
 #include "controls/VisCustomMaskEdit.h"
+#include "controls/VisObject.h"
 
 #include <cmath>
 
@@ -11,7 +12,6 @@ const char VisRadixDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 bool EndsWith(const AnsiString& Text, const AnsiString& End) {
   return Text.size() >= End.size() && Text.compare(Text.size() - End.size(), End.size(), End) == 0;

@@ -56,7 +56,6 @@ PUBLISHED(TVisSimpleLabel) {
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 bool Reading(const TComponent* Component) { return Component->GetComponentState().Contains(csReading); }
 

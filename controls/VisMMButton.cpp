@@ -39,7 +39,6 @@ PUBLISHED(TVisMMButton) {
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 Integer ReadInt32(TStream* Stream) {
   int32_t value = 0;

@@ -18,6 +18,10 @@
 class TVisChangeLink;
 class TVisCustomImageList;
 
+// The component is being read from a form text: its setters store, they do not yet draw or
+// recompute.
+inline bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
+
 // Set on systems whose pattern brushes take no more than 8 x 8 pixels: a brush-bitmap fill then
 // uses the top-left 8 x 8 pixels of its bitmap.
 extern bool VisSmallPatternBrushes;

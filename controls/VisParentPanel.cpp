@@ -12,7 +12,6 @@
 
 namespace {
 
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
 
 // The panel's size now: while the window is being resized (WM_SIZE) its bounds are not yet
 // updated, so the window's own rectangle counts.

@@ -48,12 +48,6 @@ PUBLISHED(TVisButton) {
   Prop("OnDropDown", &TVisButton::OnDropDown);
 }
 
-namespace {
-
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
-
-}  // namespace
-
 TVisCustomButton::TVisCustomButton(TComponent* AOwner)
     : TButton(AOwner),
       FImages(this, TNotifyEvent(this, &TVisCustomButton::ImageChanged)),

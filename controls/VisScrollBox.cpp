@@ -1,5 +1,6 @@
 // The scroll box: its frame, its scroll event and the windows of its children.
 #include "controls/VisScrollBox.h"
+#include "controls/VisObject.h"
 
 #include <algorithm>
 
@@ -27,12 +28,6 @@ PUBLISHED(TVisScrollBox) {
       .Default(false);
   Prop("OnScroll", &TVisCustomScrollBox::OnScroll);
 }
-
-namespace {
-
-bool Loading(const TComponent* Component) { return Component->GetComponentState().Contains(csLoading); }
-
-}  // namespace
 
 TVisCustomScrollBox::TVisCustomScrollBox(TComponent* AOwner)
     : TScrollBox(AOwner), FBevel(new TVisScrollBoxBevel), FCanvas(new TControlCanvas) {

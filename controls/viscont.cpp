@@ -313,12 +313,12 @@ TVisCustomImageList* ReadGlobalListRef(TReader* Reader) {
 }
 
 namespace {
-int startCount = 0;
+int controlStartCount = 0;
 TVisContainer* globalLists = nullptr;
 }  // namespace
 
 viscont_detail::UnitStart::UnitStart() {
-  if (startCount++ != 0) return;
+  if (controlStartCount++ != 0) return;
   for (TClass item : {TVisListItem::StaticClass(), TVisBitmapListItem::StaticClass(),
                       TVisImageListItem::StaticClass(), TVisStringListItem::StaticClass(),
                       TVisWaveListItem::StaticClass(), TVisBitmapList::StaticClass(), TVisImageList::StaticClass(),
@@ -334,7 +334,7 @@ viscont_detail::UnitStart::UnitStart() {
 }
 
 viscont_detail::UnitStart::~UnitStart() {
-  if (--startCount != 0) return;
+  if (--controlStartCount != 0) return;
   if (VisGlobalListOwner == globalLists) VisGlobalListOwner = nullptr;
   FreeAndNil(globalLists);
 }

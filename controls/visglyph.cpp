@@ -239,13 +239,13 @@ Integer TVisButtonFace::ButtonFrameWidth(TVisUserButtonStyle Style) {
 // --- Unit start-up ----------------------------------------------------------------------------------
 
 namespace {
-int startCount = 0;
+int glyphStartCount = 0;
 }  // namespace
 
-visglyph_detail::UnitStart::UnitStart() { ++startCount; }
+visglyph_detail::UnitStart::UnitStart() { ++glyphStartCount; }
 
 visglyph_detail::UnitStart::~UnitStart() {
-  if (--startCount != 0) return;
+  if (--glyphStartCount != 0) return;
   FreeAndNil(faceBitmap);
   FreeAndNil(VisGlyphCache);
 }

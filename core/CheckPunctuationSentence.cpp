@@ -21,7 +21,7 @@ AnsiString g_headingText;  // carries over from one book to the next
 bool g_prevInHeading = false;
 Integer g_prevHeadingCount = 0;
 
-AnsiString Char(char c) { return AnsiString(1, c); }
+AnsiString CharText(char c) { return AnsiString(1, c); }
 
 bool IsApprovedName(const AnsiString& word) {
   int index;
@@ -50,14 +50,14 @@ void CheckSentence(TUSFM* usfm, char c, bool endOfBook) {
   if (!IndifferentChars.Contains(c)) {
     const bool ender = SentenceEnders.Contains(c);
     if (ender && !g_inSentence)
-      AddWindowMessage(usfm, "A character " + Char(c) + " ends the sentence which hasn't been started yet.");
+      AddWindowMessage(usfm, "A character " + CharText(c) + " ends the sentence which hasn't been started yet.");
     if (!CapitalLetters.Contains(c) && c != ' ' && !g_inSentence) {
       // A title is no sentence: "The First Book of Moses" starts none and needs no capital.
-      if (!usfm->InTitle) AddWindowMessage(usfm, "A sentence should not start with " + Char(c) + " but with a capital.");
+      if (!usfm->InTitle) AddWindowMessage(usfm, "A sentence should not start with " + CharText(c) + " but with a capital.");
       g_inSentence = true;
     }
     if (g_afterEnder) {
-      if (c != ' ') AddWindowMessage(usfm, "Invalid character (" + Char(c) + ") found straight after a sentence closer.");
+      if (c != ' ') AddWindowMessage(usfm, "Invalid character (" + CharText(c) + ") found straight after a sentence closer.");
       g_afterEnder = false;
     }
     if (ender && usfm->WindowChar(1) == ' ')

@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr Extended kPi = 3.14159265358979323846L;
-constexpr Extended kDegree = kPi / 180;
+constexpr Extended kDegreeGraphics = kPi / 180;
 // The distance of a Bezier's control points from its ends, as a fraction of the radius, that
 // makes four curves a circle.
 constexpr Extended kBezier = 0.5522847498L;
@@ -219,7 +218,7 @@ TPDFPoint TPDFPage::Arc(Extended X1, Extended Y1, Extended X2, Extended Y2, Exte
 
 TPDFPoint TPDFPage::ArcPt(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended Begin, Extended End) {
   const ArcBox b = BoxOf(X1, Y1, X2, Y2);
-  Extended s = Begin * kDegree, t = (End - Begin) * kDegree;
+  Extended s = Begin * kDegreeGraphics, t = (End - Begin) * kDegreeGraphics;
   if (t < 0) t += 2 * kPi;
   const TPDFPoint result{b.cx + b.rx * std::cos(s), b.cy - b.ry * std::sin(s)};
   bool first = true;
@@ -247,7 +246,7 @@ TPDFPoint TPDFPage::ArcByPointsPt(Extended X1, Extended Y1, Extended X2, Extende
   Extended end = std::atan2(-(Y4 - b.cy) * b.rx, (X4 - b.cx) * b.ry);
   // Rays in the same direction give the whole ellipse, as GDI draws them.
   if (end == begin) end += 2 * kPi;
-  return ArcPt(X1, Y1, X2, Y2, begin / kDegree, end / kDegree);
+  return ArcPt(X1, Y1, X2, Y2, begin / kDegreeGraphics, end / kDegreeGraphics);
 }
 
 void TPDFPage::Pie(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
@@ -298,7 +297,7 @@ void TPDFPage::ShowImagePt(Integer Index, Extended X, Extended Y, Extended W, Ex
   AppendLine("q");
   WriteOperator({1, 0, 0, 1, X, Y}, " cm");
   if (std::fabs(Angle) > 0.001L) {
-    const Extended a = Angle * kDegree;
+    const Extended a = Angle * kDegreeGraphics;
     WriteOperator({std::cos(a), std::sin(a), -std::sin(a), std::cos(a), 0, 0}, " cm");
   }
   WriteOperator({W, 0, 0, H, 0, 0}, " cm");

@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr Extended kPi = 3.14159265358979323846L;
-constexpr Extended kDegree = kPi / 180;
+constexpr Extended kDegreeText = kPi / 180;
 
 void AppendNumbers(AnsiString& line, std::initializer_list<Extended> values) {
   bool first = true;
@@ -109,7 +108,7 @@ void TPDFPage::ConcatTextMatrix(Extended A, Extended B, Extended C, Extended D, 
 }
 
 void TPDFPage::RotateText(Extended Angle) {
-  const Extended d = (Angle - FLastTextAngle) * kDegree;
+  const Extended d = (Angle - FLastTextAngle) * kDegreeText;
   ConcatTextMatrix(TPDFMatrix{std::cos(d), std::sin(d), -std::sin(d), std::cos(d), 0, 0});
   FRotationAngle = Angle;
 }
@@ -117,7 +116,7 @@ void TPDFPage::RotateText(Extended Angle) {
 // Every caller passes 0 and 0: the text matrix is skewed by 7 degrees when italic is simulated.
 void TPDFPage::SetTextSkew(Extended First, Extended Second) {
   if (FSimulateItalic) Second += 7;
-  ConcatTextMatrix(TPDFMatrix{1, std::tan(First * kDegree), std::tan(Second * kDegree), 1, 0, 0});
+  ConcatTextMatrix(TPDFMatrix{1, std::tan(First * kDegreeText), std::tan(Second * kDegreeText), 1, 0, 0});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,7 +126,7 @@ void TPDFPage::TextOut(Extended X, Extended Y, Extended Angle, const AnsiString&
   if (Angle == 0) {
     TextOutPt(PtX(X), PtY(Y) - FFontSize, 0, Text);
   } else {
-    const Extended r = Angle * kDegree;
+    const Extended r = Angle * kDegreeText;
     TextOutPt(PtX(X) + FFontSize * std::sin(r), PtY(Y) - FFontSize * std::cos(r), Angle, Text);
   }
   FLastTextAngle = Angle;
@@ -224,7 +223,7 @@ void TPDFPage::ShowText(const AnsiString& Text) {
   if (FSimulateUnderline || FSimulateStrikeOut) {
     AppendLine("ET");
     FTextInited = false;
-    const Extended r = FRotationAngle * kDegree;
+    const Extended r = FRotationAngle * kDegreeText;
     const Extended length = TextWidth(Text) / FScale;
     const Extended thickness = 0.05L * FFontSize;
     auto bar = [&](Extended x, Extended y) {

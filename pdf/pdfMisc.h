@@ -5,6 +5,9 @@
 
 #include "classlib/System.h"
 
+// Pi for the page code's angles (degrees in the drawing calls, radians in the arcs).
+inline constexpr Extended kPi = 3.14159265358979323846L;
+
 // A number as PDF writes it: at most four decimals, "." as separator, no exponent, trailing
 // zeros dropped (2.5, 3, 0.00004 -> 0, -1.23456 -> -1.2346). Halves round away from zero and a
 // value that rounds to zero is written "0" without sign. The process-wide locale is not touched.

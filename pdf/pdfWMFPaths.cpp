@@ -9,12 +9,6 @@
 
 #include "pdf/pdfWMF.h"
 
-namespace {
-
-constexpr Extended kPi = 3.14159265358979323846L;
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Pens and brushes
 

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr Extended kPi = 3.14159265358979323846L;
 
 bool IsCJK(Integer charset) {
   return charset == SHIFTJIS_CHARSET || charset == HANGEUL_CHARSET || charset == GB2312_CHARSET ||

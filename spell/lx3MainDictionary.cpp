@@ -18,7 +18,7 @@ std::uint32_t U32(const std::uint8_t* p) {
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-bool ReadExact(HANDLE file, void* buffer, DWORD size) {
+bool ReadWhole(HANDLE file, void* buffer, DWORD size) {
   DWORD got = 0;
   return ReadFile(file, buffer, size, &got, nullptr) && got == size;
 }
@@ -52,12 +52,12 @@ TMainDictionary::~TMainDictionary() { SetMapped(false); }
 bool TMainDictionary::ReadHeader(HANDLE file, Header& h) const {
   const std::uint64_t size = FileSizeOf(file);
   if (size <= HeaderBlockSize) return false;
-  if (!ReadExact(file, h.block, HeaderBlockSize)) return false;
+  if (!ReadWhole(file, h.block, HeaderBlockSize)) return false;
   if (std::memcmp(h.block, MainDictionaryBanner.data(), MainDictionaryBanner.size()) != 0) return false;
   std::uint8_t nameLength = 0;
-  if (!ReadExact(file, &nameLength, 1)) return false;
+  if (!ReadWhole(file, &nameLength, 1)) return false;
   std::vector<std::uint8_t> name(2 * (nameLength + 1u));
-  if (!ReadExact(file, name.data(), static_cast<DWORD>(name.size()))) return false;
+  if (!ReadWhole(file, name.data(), static_cast<DWORD>(name.size()))) return false;
   WideString wide;
   for (std::size_t i = 0; i + 1 < name.size(); i += 2) {
     const auto unit = static_cast<WideChar>(name[i] | name[i + 1] << 8);
@@ -66,7 +66,7 @@ bool TMainDictionary::ReadHeader(HANDLE file, Header& h) const {
   }
   h.name = WideToAnsi(wide);
   std::uint8_t fields[4 * (3 + NodeTableCount)];
-  if (!ReadExact(file, fields, sizeof fields)) return false;
+  if (!ReadWhole(file, fields, sizeof fields)) return false;
   h.language = U32(fields);
   h.wordCount = U32(fields + 4);
   h.indexWidth = U32(fields + 8);

@@ -44,7 +44,7 @@ constexpr Rule kRussian[] = {
     {"\xF1\xF7", "\xF9", 2},         {"\xF1\xF8", "\xF8", 1},
 };
 
-constexpr Rule kFrench[] = {
+constexpr Rule kFrenchRules[] = {
     {"b", "b", 1}, {"p", "b", 1}, {"c", "c", 1}, {"k", "c", 1}, {"q", "c", 1}, {"d", "d", 1},
     {"t", "d", 1}, {"l", "l", 1}, {"m", "m", 1}, {"n", "m", 1}, {"r", "r", 1}, {"g", "g", 1},
     {"j", "g", 1}, {"x", "x", 1}, {"z", "x", 1}, {"s", "x", 1}, {"f", "f", 1}, {"v", "f", 1},
@@ -128,7 +128,7 @@ void TPhoneticsMap::LoadEnglish() {
 }
 
 void TPhoneticsMap::LoadRussian() { AddRules(*this, kRussian); }
-void TPhoneticsMap::LoadFrench() { AddRules(*this, kFrench); }
+void TPhoneticsMap::LoadFrench() { AddRules(*this, kFrenchRules); }
 void TPhoneticsMap::LoadDefault() { AddRules(*this, kDefault); }
 
 void TPhoneticsMap::GetKey(std::string_view Word, AnsiString& Key) const {

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr Integer kEnglish = 9;  // primary language of English dictionaries
-constexpr Integer kFrench = 12;
+constexpr Integer kFrenchLanguage = 12;
 
 // The index of S in the list, comparing exactly (letter case included); -1 when absent.
 Integer IndexOfExact(const TStrings* list, const AnsiString& s) {
@@ -287,7 +287,7 @@ void TLexemeSpell3Base::RankMainDictionaries() {
   generator_->SetLanguage(MainLanguage());
   // French elision (l'homme) is two words.
   if (auto* main = dynamic_cast<TMainParsingEngine*>(engine_))
-    main->SetSplitApostrophes((generator_->GetLanguage() & 0xFF) == kFrench);
+    main->SetSplitApostrophes((generator_->GetLanguage() & 0xFF) == kFrenchLanguage);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -24,7 +24,7 @@ constexpr Integer kSwedish = 1053;
 constexpr Integer kCzech = 1029;
 constexpr Integer kRussian = 1049;
 constexpr Integer kPolish = 1045;
-constexpr Integer kFrench = 12;  // primary language
+constexpr Integer kFrenchPrimaryLanguage = 12;  // primary language
 
 bool IsLower(std::string_view s) { return AnsiLowerCase(s) == s; }
 bool IsUpper(std::string_view s) { return AnsiUpperCase(s) == s; }
@@ -55,7 +55,7 @@ void TSuggestionsGenerator::SetLanguage(Integer Language) {
   if (Language == kCzech)
     extra = "\xE1\xE8\xEF\xE9\xEC\xED\xF2\xF3\xF8\x9A\x9D\xFA\xF9\xFD\x9E\xC1\xC8\xCF\xC9\xCC\xCD\xD2\xD3\xD8\x8A\x8D\xDA"
             "\xD9\xDD\x8E";
-  else if ((Language & 0xFF) == kFrench)
+  else if ((Language & 0xFF) == kFrenchPrimaryLanguage)
     extra = "\x9C";
   else if (Language == kRussian)
     extra = "\xB2\xA2\xB1\xA1\xBC\xAC\xB6\xA6";

@@ -12,13 +12,13 @@ TCriticalSection& FolderMonitorLock() {
   return lock;
 }
 
-const bool g_lockMade = (FolderMonitorLock(), true);
+const bool g_folderLockMade = (FolderMonitorLock(), true);
 
 }  // namespace
 
 TsycFolderMonitorThread::TsycFolderMonitorThread(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded)
     : TsycMonitorThread(std::move(OnChange), std::move(OnEnded)) {
-  (void)g_lockMade;
+  (void)g_folderLockMade;
 }
 
 TsycFolderMonitorThread::~TsycFolderMonitorThread() { CloseChangeHandle(); }

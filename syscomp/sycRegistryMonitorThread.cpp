@@ -13,7 +13,7 @@ TCriticalSection& RegistryMonitorLock() {
   return lock;
 }
 
-const bool g_lockMade = (RegistryMonitorLock(), true);
+const bool g_registryLockMade = (RegistryMonitorLock(), true);
 
 void CloseEvent(HANDLE& Event) {
   CloseHandleIfValid(Event);
@@ -24,7 +24,7 @@ void CloseEvent(HANDLE& Event) {
 
 TsycRegistryMonitorThread::TsycRegistryMonitorThread(TThreadMethod OnChange, TsycWorkerEndedEvent OnEnded)
     : TsycMonitorThread(std::move(OnChange), std::move(OnEnded)) {
-  (void)g_lockMade;
+  (void)g_registryLockMade;
 }
 
 TsycRegistryMonitorThread::~TsycRegistryMonitorThread() {

@@ -18,10 +18,10 @@ const char* const kParaStyleNames[] = {"Normal", "Centered", "Indented"};
 // E-book text sizes in percent of the printed sizes, by the setting's track-bar position.
 const Integer kEBookSizes[] = {60, 70, 80, 90, 110};
 
-bool StartsWith(const AnsiString& line, const char* prefix) { return line.rfind(prefix, 0) == 0; }
+bool LineStartsWith(const AnsiString& line, const char* prefix) { return line.rfind(prefix, 0) == 0; }
 
 // The line from character position `position` (counted from 1) to its end.
-AnsiString From(const AnsiString& line, std::size_t position) {
+AnsiString LineFrom(const AnsiString& line, std::size_t position) {
   return line.size() >= position ? line.substr(position - 1) : AnsiString();
 }
 
@@ -104,7 +104,7 @@ void TBibleDocumentBuilder::BuildBook(TStrings* lines) {
   chapterCount_ = 1;
   for (int i = 0; i < lines->GetCount(); ++i) {
     const AnsiString line = Trim(lines->GetStrings(i));
-    if (!StartsWith(line, "\\c")) continue;
+    if (!LineStartsWith(line, "\\c")) continue;
     const AnsiString number = FirstNumberInString(line);
     if (!number.empty()) chapterCount_ = StrToIntDef(number, chapterCount_);
   }
@@ -122,35 +122,35 @@ void TBibleDocumentBuilder::BuildBook(TStrings* lines) {
 }
 
 void TBibleDocumentBuilder::BuildLine(const AnsiString& line) {
-  if (StartsWith(line, "\\id") || StartsWith(line, "\\h")) return;
-  if (StartsWith(line, "\\st") || StartsWith(line, "\\mt")) {
-    const Integer style = StartsWith(line, "\\st") ? bsSubtitle : bsMainTitle;
+  if (LineStartsWith(line, "\\id") || LineStartsWith(line, "\\h")) return;
+  if (LineStartsWith(line, "\\st") || LineStartsWith(line, "\\mt")) {
+    const Integer style = LineStartsWith(line, "\\st") ? bsSubtitle : bsMainTitle;
     if (lastStyle_ == bsText) {
       target_.AddNL("", bsText, bpNormal);
       target_.AddNL("", bsText, bpNormal);
     }
-    target_.AddNL(From(line, 5), style, bpCentered);
+    target_.AddNL(LineFrom(line, 5), style, bpCentered);
     RecordBookStart();
     lastStyle_ = style;
     return;
   }
-  if (StartsWith(line, "\\c")) {
+  if (LineStartsWith(line, "\\c")) {
     chapter_ = FirstNumberInString(line);
     chapterPending_ = true;
     return;
   }
-  if (StartsWith(line, "\\s")) {
+  if (LineStartsWith(line, "\\s")) {
     if (ChapterFiltered()) return;
-    target_.AddNL(From(line, 4), bsSubheading, bpCentered);
+    target_.AddNL(LineFrom(line, 4), bsSubheading, bpCentered);
     lastStyle_ = bsSubheading;
     return;
   }
-  if (StartsWith(line, "\\p")) {
+  if (LineStartsWith(line, "\\p")) {
     if (ChapterFiltered()) return;
-    AddParagraph(From(line, 4));
+    AddParagraph(LineFrom(line, 4));
     return;
   }
-  if (StartsWith(line, "\\v")) {
+  if (LineStartsWith(line, "\\v")) {
     if (ChapterFiltered()) return;
     if (chapterPending_) {
       AddChapterParagraph();
@@ -162,7 +162,7 @@ void TBibleDocumentBuilder::BuildLine(const AnsiString& line) {
     } else {
       target_.AddNL("", bsText, bpNormal);
     }
-    const AnsiString rest = From(line, 4);
+    const AnsiString rest = LineFrom(line, 4);
     const AnsiString number = FirstNumberInString(rest);
     // Verse 1 shows the chapter number instead, except in a book of one chapter.
     if (number != "1" || chapterCount_ == 1) Add(number, bsVerseNumber);
@@ -172,13 +172,13 @@ void TBibleDocumentBuilder::BuildLine(const AnsiString& line) {
     lastParagraphKind_ = 2;
     return;
   }
-  if (StartsWith(line, "\\nb") || StartsWith(line, "\\q")) {
+  if (LineStartsWith(line, "\\nb") || LineStartsWith(line, "\\q")) {
     // A poetry or no-break line that carries text (a verse going on in its next line) is a
     // paragraph of its own; the bare marker adds nothing.
     const AnsiString text = TextAfterMarker(line);
     if (text.empty() || ChapterFiltered()) return;
     // A marker after it ("\q1 \v 4 Draw me") is read as a line of its own in the paragraph.
-    if (StartsWith(text, "\\")) {
+    if (LineStartsWith(text, "\\")) {
       AddParagraph("");
       BuildLine(text);
     } else {

@@ -6,15 +6,15 @@
 
 namespace {
 
-bool StartsWith(const AnsiString& text, std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
-AnsiString From(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
+bool TextStartsWith(const AnsiString& text, std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+AnsiString TextFrom(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
 
 }  // namespace
 
 void TSFMToBibleWorks::Add(const TextLines& lines) {
   for (const AnsiString& original : lines) {
     const AnsiString line = Trim(original);
-    if (StartsWith(line, "\\id")) {
+    if (TextStartsWith(line, "\\id")) {
       const int book = BookNumberFromId(line.substr(std::min<std::size_t>(line.size(), 4), 3));
       abbreviation_ = book > 0 ? BibleWorksBookName(book) : AnsiString("Nil");
       if (book > 0 && progress_) progress_(EnglishBookName(book));
@@ -23,9 +23,9 @@ void TSFMToBibleWorks::Add(const TextLines& lines) {
       // Only "\c" itself: "\cl" (a chapter label) and "\cp" carry no chapter number of their own.
       chapter_ = FirstNumberInString(line);
     } else if (IsMarkerLine(line, "\\v")) {
-      output_.push_back(abbreviation_ + " " + chapter_ + ":" + From(line, 3));
-    } else if (StartsWith(line, "\\p") || StartsWith(line, "\\q")) {
-      if (!output_.empty()) output_.back() += " " + From(line, 3);
+      output_.push_back(abbreviation_ + " " + chapter_ + ":" + TextFrom(line, 3));
+    } else if (TextStartsWith(line, "\\p") || TextStartsWith(line, "\\q")) {
+      if (!output_.empty()) output_.back() += " " + TextFrom(line, 3);
     }
   }
 }

@@ -13,7 +13,7 @@ int BookFromBibleWorksName(const AnsiString& abbreviation) {
   return 0;
 }
 
-AnsiString From(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
+AnsiString LineTextFrom(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
 
 // The verse's text cut into lines, taken from the end of the stored (visual-order) text: each line
 // gets words until it is longer than the cut length and is turned back into reading order.
@@ -85,7 +85,7 @@ bool ConvertBibleWorksToParatext(const TextLines& lines, const TParatextConversi
     AnsiString chapter;
     const std::size_t chapterAt = FindDigits(line, chapter);
     if (chapterAt != 0 || line.size() <= chapter.size() || line[chapter.size()] != ':') return refuse();
-    line = Trim(From(line, chapter.size() + 1));
+    line = Trim(LineTextFrom(line, chapter.size() + 1));
     AnsiString verse;
     const std::size_t verseAt = FindDigits(line, verse);
     if (verseAt != 0) return refuse();
@@ -115,7 +115,7 @@ bool ConvertBibleWorksToParatext(const TextLines& lines, const TParatextConversi
       // ours) one blank: up to two blanks or control characters go, never a letter of the text.
       std::size_t start = verse.size();
       while (start < line.size() && start < verse.size() + 2 && static_cast<unsigned char>(line[start]) <= ' ') ++start;
-      const AnsiString text = From(line, start);
+      const AnsiString text = LineTextFrom(line, start);
       out.push_back(options.OnlyMarkers ? "\\v " + verse : "\\v " + verse + " " + text);
     }
   }

@@ -8,7 +8,7 @@
 
 namespace {
 
-AnsiString From(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
+AnsiString PartFrom(const AnsiString& text, std::size_t index) { return index < text.size() ? text.substr(index) : AnsiString(); }
 
 // A book line as the notes take it: trimmed, with "<" and ">" written as "[" and "]", so that no
 // markup of the book becomes markup of the notes file.
@@ -113,15 +113,15 @@ void TTNEExport::AddBook(const AnsiString& bookId, const TextLines& lines) {
     if (IsMarkerLine(line, "\\id")) {
       chapter_ = "1";
       verse_ = "1";
-      if (From(line, 4) != bookId_) WriteNote(From(line, 3));
+      if (PartFrom(line, 4) != bookId_) WriteNote(PartFrom(line, 3));
     } else if (IsMarkerLine(line, "\\c")) {
       chapter_ = FirstNumberInString(line);
       verse_ = "1";
-      if (From(line, 3) != chapter_) WriteNote(From(line, 2));
+      if (PartFrom(line, 3) != chapter_) WriteNote(PartFrom(line, 2));
     } else if (IsMarkerLine(line, "\\v")) {
       const AnsiString number = FirstNumberInString(line);
       if (!number.empty()) verse_ = number;
-      if (From(line, 3) != verse_ && line.find(verse_) == 3) WriteNote(Trim(From(line, 3 + verse_.size())));
+      if (PartFrom(line, 3) != verse_ && line.find(verse_) == 3) WriteNote(Trim(PartFrom(line, 3 + verse_.size())));
     } else if (line != "\\p") {
       WriteNote(line);
     }

@@ -9,7 +9,7 @@ namespace {
 const char* const kPunctuationPairs[] = {" ,", " :", " ;", " ?", " !", " ."};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool StartsWith(const AnsiString& text, std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool SfmStartsWith(const AnsiString& text, std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
 void ReplaceAll(AnsiString& text, std::string_view what, std::string_view by) {
   for (std::size_t at = text.find(what); at != AnsiString::npos; at = text.find(what, at + by.size()))
@@ -100,7 +100,7 @@ void ConvertRunningText(const TextLines& input, const AnsiString& chapterWord, T
   }
 }
 
-bool HasPrefix(const TextLines& lines, std::size_t i, std::string_view prefix) { return StartsWith(lines[i], prefix); }
+bool HasPrefix(const TextLines& lines, std::size_t i, std::string_view prefix) { return SfmStartsWith(lines[i], prefix); }
 
 // A heading (with the line after it) that stands just before a chapter line moves after it; no
 // empty paragraph stays between two headings; every line is trimmed.

@@ -129,5 +129,5 @@ PUBLISHED(TUVReportHelper) {
 
 namespace {
 // Forms name the report helper by its class.
-const bool kRegistered = (RegisterClass(TUVReportHelper::StaticClass()), true);
+const bool kReportHelperRegistered = (RegisterClass(TUVReportHelper::StaticClass()), true);
 }  // namespace

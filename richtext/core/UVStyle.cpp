@@ -248,5 +248,5 @@ PUBLISHED(TUVStyle) {
 
 namespace {
 // Forms name the style sheet by its class.
-const bool kRegistered = (RegisterClass(TUVStyle::StaticClass()), true);
+const bool kStyleRegistered = (RegisterClass(TUVStyle::StaticClass()), true);
 }  // namespace

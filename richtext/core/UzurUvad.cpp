@@ -421,5 +421,5 @@ PUBLISHED(VUzurUvad) { UV_VIEWER_PUBLISHED_PROPS(crDefault, uvtnTab); }
 
 namespace {
 // Forms name the viewer by its class.
-const bool kRegistered = (RegisterClass(VUzurUvad::StaticClass()), true);
+const bool kUzurUvadRegistered = (RegisterClass(VUzurUvad::StaticClass()), true);
 }  // namespace
