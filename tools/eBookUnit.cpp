@@ -309,18 +309,17 @@ bool TSendKeysBuilder::Shown() {
   return window && ::IsWindowVisible(window);
 }
 
-bool TSendKeysBuilder::DialogOpen() {
+TEBookBuilder::TFront TSendKeysBuilder::Front() {
   HWND window = sender_->GetWindowHandle();
-  return window && ::IsWindow(window) && !::IsWindowEnabled(window);
-}
-
-bool TSendKeysBuilder::InFront() {
   HANDLE process = sender_->GetProcessHandle();
   const HWND front = ::GetForegroundWindow();
-  if (!process || !front || !::IsWindowVisible(front)) return false;
+  if (!window || !process || !front || !::IsWindowVisible(front)) return bfNone;
   DWORD owner = 0;
   ::GetWindowThreadProcessId(front, &owner);
-  return owner == ::GetProcessId(process);
+  if (owner != ::GetProcessId(process)) return bfNone;
+  const bool enabled = ::IsWindowEnabled(window);
+  if (front == window) return enabled ? bfMain : bfBetween;
+  return enabled ? bfBetween : bfDialog;
 }
 
 void TSendKeysBuilder::BringToFront() {
@@ -400,24 +399,21 @@ bool TEBookConversion::Ready() {
       // Showing the window is asynchronous.
       if (!builder_.Shown()) return false;
       break;
-    case 2:   // "^o" opened the project window
-    case 5:   // "%e%a" opened the source window
-    case 7:   // "^b" opened the build window
-    case 15:  // "^n" opened the new project window, which asks whether to save the old project
-      if (!builder_.DialogOpen()) return false;
-      break;
-    case 4:   // "%o" closed the project window
-    case 6:   // the path and "%o" closed the source window
-    case 14:  // "%{F4}" closed the build window
-    case 16:  // "%n" closed the question whether to save the project: the last key is taken
-      if (builder_.DialogOpen()) return false;
-      break;
     default:
       break;
   }
-  if (state_ == 16) return true;
-  if (!builder_.InFront()) builder_.BringToFront();
-  return builder_.InFront();
+  // The window the state's keys are for: the one the keys before opened ("^o" the project
+  // window, "%e%a" the source window, "^b" the build window, "^n" the new project window and its
+  // question whether to save the old project), or the main window once they closed it.
+  static constexpr bool kForDialog[17] = {false, false, true, true, false, true, false, true, true,
+                                          true,  true,  true, true, true, false, true, false};
+  const TEBookBuilder::TFront wanted = kForDialog[state_] ? TEBookBuilder::bfDialog : TEBookBuilder::bfMain;
+  TEBookBuilder::TFront front = builder_.Front();
+  if (front == TEBookBuilder::bfNone) {
+    builder_.BringToFront();
+    front = builder_.Front();
+  }
+  return front == wanted;
 }
 
 void TEBookConversion::Act() {

@@ -118,11 +118,12 @@ public:
   virtual void ShowWindow(bool visible) = 0;
   // Its main window is shown (showing it is asynchronous).
   virtual bool Shown() = 0;
-  // It has a window open in front of its main window, which it disables meanwhile (as a dialog
-  // opened by a key does), so the keys sent before have been taken up to the one that opened it.
-  virtual bool DialogOpen() = 0;
-  // A window of the builder is in front: keys sent now go to the builder.
-  virtual bool InFront() = 0;
+  // Which of its windows is in front: none (another program's is), its main window (enabled), a
+  // window it opened in front of the main window (which it disables meanwhile, as a dialog opened
+  // by a key does), or neither yet (one window closing, the other not yet in front). Keys sent
+  // while a window closes would go to the closing window and be lost with it.
+  enum TFront { bfNone, bfMain, bfDialog, bfBetween };
+  virtual TFront Front() = 0;
   // Brings the window to the front that the builder's keys belong to: the window it has open in
   // front of its main window, or else the main window.
   virtual void BringToFront() = 0;
@@ -141,8 +142,7 @@ public:
   bool Answers() override;
   void ShowWindow(bool visible) override;
   bool Shown() override;
-  bool DialogOpen() override;
-  bool InFront() override;
+  TFront Front() override;
   void BringToFront() override;
   void SetActivation(bool on) override;
   void SendKeys(const AnsiString& keys, bool processMessages) override;
@@ -166,11 +166,12 @@ private:
 //
 // A builder takes its keys in turn, and a busy one takes them late. Keys sent meanwhile wait in
 // its queue and reach the window the keys before them opened, as long as the builder stays in
-// front; keys sent while another program is in front go to that program, and keys still queued
-// when the builder's window is hidden are lost. So a state's keys are sent only once the builder
-// has taken those before (the window they open or close is open or closed) and is in front (it
-// is brought there when it is not), and its window is hidden only once it has taken them all.
-// A builder that does not get there within AnswerBound gets the keys as they are.
+// front; keys sent while another program is in front go to that program, keys sent while one of
+// its windows closes go to that window and are lost with it, and keys still queued when the
+// builder's window is hidden are lost. So a state's keys are sent only once the window they are
+// for is in front (the builder is brought there when another program is), and its window is
+// hidden only once its main window is in front again. A builder that does not get there within
+// AnswerBound gets the keys as they are.
 class TEBookConversion {
 public:
   enum TResult { crWorking, crDone, crFailed };

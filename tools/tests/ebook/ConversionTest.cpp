@@ -25,8 +25,7 @@ public:
     shown = visible;
   }
   bool Shown() override { return shown; }
-  bool DialogOpen() override { return dialog; }
-  bool InFront() override { return front; }
+  TFront Front() override { return !front ? bfNone : between ? bfBetween : dialog ? bfDialog : bfMain; }
   void BringToFront() override {
     calls.push_back("bring to front");
     front = comesToFront;
@@ -38,7 +37,7 @@ public:
     if (takesKeys) TakeKeys();
   }
   // The builder takes the keys queued for it: those that open a window and those that close one
-  // open or close it.
+  // open or close it, and the window opened or gone back to is in front.
   void TakeKeys() {
     for (const AnsiString& keys : queued) {
       if (keys == "^o" || keys == "%e%a" || keys == "^b" || keys == "^n%b{ENTER}")
@@ -55,6 +54,8 @@ public:
   bool dialog = false;
   bool front = true;
   bool comesToFront = true;
+  // One window closing, the next not yet in front.
+  bool between = false;
   // Off: keys wait in the queue until TakeKeys.
   bool takesKeys = true;
   Lines queued;
@@ -183,6 +184,14 @@ TEST_F(ConversionTest, KeysThatOpenOrCloseAWindowAreTakenBeforeTheNextAreSent) {
 
 TEST_F(ConversionTest, KeysGoOnlyToTheBuilderInFront) {
   TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 6);
+  // The source window is closing (the main window enabled again, the closing window still in
+  // front): keys sent now would go to it and be lost with it.
+  builder_.between = true;
+  builder_.calls.clear();
+  EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
+  EXPECT_TRUE(builder_.calls.empty());
+  builder_.between = false;
   StepTo(c, 7);
   builder_.calls.clear();
   // Another program took the front: the builder is brought back before its keys are sent.
