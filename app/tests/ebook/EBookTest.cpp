@@ -261,7 +261,10 @@ TEST_F(EBookTest, ThreeBooksBecomeEBooksLinkedFromTheContentsPage) {
   Lines expected = {kStartLine};
   for (const char* book : {"Genesis", "Obadiah", "Matthew"})
     for (const std::string& line : ConversionLog(book)) expected.push_back(line);
-  EXPECT_EQ(app_testing::LogLines(BuilderLog()), expected);
+  {
+    const Lines log = app_testing::LogLines(BuilderLog());
+    EXPECT_EQ(log, expected) << app_testing::WhereLinesPart(log, expected);
+  }
 
   // The e-books (the stand-in's e-book is the page it was given) and the contents page; the
   // pages themselves are gone from the work folder.
@@ -337,7 +340,10 @@ TEST_F(EBookTest, TheDemonstrationProjectsBookIsOneEBook) {
                              "Ready"}));
   Lines expected = {kStartLine};
   for (const std::string& line : ConversionLog("John")) expected.push_back(line);
-  EXPECT_EQ(app_testing::LogLines(BuilderLog()), expected);
+  {
+    const Lines log = app_testing::LogLines(BuilderLog());
+    EXPECT_EQ(log, expected) << app_testing::WhereLinesPart(log, expected);
+  }
   // The page as written: the Bible's styles in e-book sizes (80 % of the default fonts), without
   // margins and paddings; a book of one chapter, so no links, an empty chapter item and the number
   // of verse 1.
@@ -517,7 +523,10 @@ TEST_F(EBookTest, ABuilderThatFailsEndsTheRunWithinItsBound) {
     for (const std::string& line : FirstLines(ConversionLog("Genesis"), 17)) expected.push_back(line);
     expected.push_back(row.LastLine);
     expected.push_back(kStartLine);
-    EXPECT_EQ(app_testing::LogLines(BuilderLog()), expected);
+    {
+    const Lines log = app_testing::LogLines(BuilderLog());
+    EXPECT_EQ(log, expected) << app_testing::WhereLinesPart(log, expected);
+  }
     // The old e-book went before the build; no page is left behind and no contents page made.
     EXPECT_FALSE(FileExists(EBooks() + "Genesis.lit"));
     EXPECT_FALSE(FileExists(EBooks() + "Matthew.lit"));
@@ -552,7 +561,10 @@ TEST_F(EBookTest, ABuilderSlowToTakeItsKeysGetsEveryKeyWhereItBelongs) {
   dialog.reset();
   Lines expected = {kStartLine};
   for (const std::string& line : ConversionLog("Obadiah")) expected.push_back(line);
-  EXPECT_EQ(app_testing::LogLines(BuilderLog()), expected);
+  {
+    const Lines log = app_testing::LogLines(BuilderLog());
+    EXPECT_EQ(log, expected) << app_testing::WhereLinesPart(log, expected);
+  }
   EXPECT_TRUE(FileExists(EBooks() + "Obadiah.lit"));
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "core/FontTable.h"
 #include "tools/tests/support/ToolsTestSupport.h"
@@ -26,6 +27,20 @@ inline Lines LogLines(const std::string& path) {
     start = end + 2;
   }
   return lines;
+}
+
+// Where two long logs part: gtest prints only the first 32 lines of each, and a log that goes
+// wrong late would show nothing of where. Empty when they are equal.
+inline std::string WhereLinesPart(const Lines& actual, const Lines& expected) {
+  std::size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  if (at == actual.size() && at == expected.size()) return {};
+  std::string text = "the lines part at line " + std::to_string(at + 1) + "\n";
+  for (const auto& [name, lines] : {std::pair{"actual", &actual}, std::pair{"expected", &expected}}) {
+    text += std::string(name) + " from there:\n";
+    for (std::size_t i = at; i < lines->size() && i < at + 16; ++i) text += "  " + (*lines)[i] + "\n";
+  }
+  return text;
 }
 
 // The tools' test case with the program's font table.
