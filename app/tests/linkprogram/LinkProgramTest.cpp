@@ -53,17 +53,25 @@ protected:
   std::string ParatextLog() const { return temp_.Path() + "paratext.log"; }
   std::string BibleWorksLog() const { return temp_.Path() + "bibleworks.log"; }
 
+  // What became of a stand-in whose window did not come.
+  static std::string HowItStarted(const Process& process) {
+    if (!process.Started()) return "the stand-in did not start";
+    if (process.Ended()) return "the stand-in ended with exit code " + std::to_string(process.ExitCode());
+    return "the stand-in runs";
+  }
   std::unique_ptr<Process> StartParatext(const std::string& reference) {
     auto process = std::make_unique<Process>(
         "\"" + testing_support::ProgramFolder() + "ParatextPeer.exe\" \"" + ParatextLog() + "\" \"" + reference + "\"",
         std::vector<std::string>{"PELORIN_REGISTRY_ROOT=" + registry_.Root()});
-    EXPECT_TRUE(PumpUntil([] { return FindWindowA("ParatextPeer", "Paratext 6") != nullptr; }, 30000));
+    EXPECT_TRUE(PumpUntil([] { return FindWindowA("ParatextPeer", "Paratext 6") != nullptr; }, 30000))
+        << HowItStarted(*process);
     return process;
   }
   std::unique_ptr<Process> StartBibleWorks() {
     auto process = std::make_unique<Process>("\"" + testing_support::ProgramFolder() + "BibleWorksPeer.exe\" \"" +
                                              BibleWorksLog() + "\" --service " + service_);
-    EXPECT_TRUE(PumpUntil([] { return FindWindowA("BibleWorksPeer", nullptr) != nullptr; }, 30000));
+    EXPECT_TRUE(PumpUntil([] { return FindWindowA("BibleWorksPeer", nullptr) != nullptr; }, 30000))
+        << HowItStarted(*process);
     return process;
   }
   static void TellParatext(const std::string& command) {

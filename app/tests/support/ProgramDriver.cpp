@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -30,6 +31,18 @@ BOOL CALLBACK FindStep(HWND wnd, LPARAM param) {
   if (!s->windowClass.empty() && s->windowClass != cls) return TRUE;
   s->found = wnd;
   return FALSE;
+}
+
+// A window's class, caption and process, for messages about a test that went wrong.
+std::string Describe(HWND wnd) {
+  if (!wnd) return "no window";
+  char text[256] = {}, cls[256] = {};
+  GetWindowTextA(wnd, text, sizeof text);
+  GetClassNameA(wnd, cls, sizeof cls);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  return std::string(cls) + " \"" + text + "\" of process " + std::to_string(pid) +
+         (IsWindowVisible(wnd) ? "" : ", hidden") + (IsWindowEnabled(wnd) ? "" : ", disabled");
 }
 
 HWND FindProcessWindow(DWORD pid, const std::string& caption, const std::string& windowClass) {
@@ -111,7 +124,9 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
   HWND main = MainWindow(0);
   // Menus are chosen with the keyboard: another process cannot reach the window's menu handles.
   SetForegroundWindow(main);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 30000);
+  if (!WaitFor([&] { return GetForegroundWindow() == main; }, 30000))
+    std::fprintf(stderr, "ChooseMenu(\"%s\"): the main window did not come to the front; in front: %s\n", keys.c_str(),
+                 Describe(GetForegroundWindow()).c_str());
   auto press = [](WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -134,7 +149,9 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
   };
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const WORD key = static_cast<WORD>(toupper(static_cast<unsigned char>(keys[i])));
-    if (i > 0) WaitFor([&] { return menusShown() >= static_cast<int>(i); }, 30000);
+    if (i > 0 && !WaitFor([&] { return menusShown() >= static_cast<int>(i); }, 30000))
+      std::fprintf(stderr, "ChooseMenu(\"%s\"): %d menus show before key %zu; in front: %s\n", keys.c_str(),
+                   menusShown(), i + 1, Describe(GetForegroundWindow()).c_str());
     if (i == 0) press(VK_MENU, false);
     press(key, false);
     press(key, true);
