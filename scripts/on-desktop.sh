@@ -13,4 +13,9 @@ if [ -n "${CTEST_RESOURCE_GROUP_0_DESKTOPS:-}" ]; then
     export DISPLAY=${!display_var} WINEPREFIX=${!prefix_var}
   fi
 fi
-exec "$@"
+# A program that fails says its exit status: one that ends before it writes anything shows only
+# that (Wine passes the low byte of the Windows exit code).
+"$@"
+status=$?
+if [ "$status" -ne 0 ]; then echo "on-desktop: $(basename "${2:-$1}") ended with exit status $status" >&2; fi
+exit "$status"

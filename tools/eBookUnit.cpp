@@ -315,8 +315,16 @@ TEBookBuilder::TFront TSendKeysBuilder::Front() {
   const HWND front = ::GetForegroundWindow();
   if (!window || !process || !front || !::IsWindowVisible(front)) return bfNone;
   DWORD owner = 0;
-  ::GetWindowThreadProcessId(front, &owner);
+  const DWORD thread = ::GetWindowThreadProcessId(front, &owner);
   if (owner != ::GetProcessId(process)) return bfNone;
+  // The window in front takes keys only once the focus is in it (or nowhere, when they go to the
+  // active window itself); a builder that is slow to move the focus there would give the keys to
+  // the window that had it, which may be the one just closed.
+  GUITHREADINFO input{};
+  input.cbSize = sizeof(input);
+  if (!::GetGUIThreadInfo(thread, &input) || input.hwndActive != front ||
+      (input.hwndFocus && ::GetAncestor(input.hwndFocus, GA_ROOT) != front))
+    return bfBetween;
   const bool enabled = ::IsWindowEnabled(window);
   if (front == window) return enabled ? bfMain : bfBetween;
   return enabled ? bfBetween : bfDialog;

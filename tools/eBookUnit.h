@@ -120,8 +120,9 @@ public:
   virtual bool Shown() = 0;
   // Which of its windows is in front: none (another program's is), its main window (enabled), a
   // window it opened in front of the main window (which it disables meanwhile, as a dialog opened
-  // by a key does), or neither yet (one window closing, the other not yet in front). Keys sent
-  // while a window closes would go to the closing window and be lost with it.
+  // by a key does), or neither yet (one window closing, the other not yet in front, or in front
+  // without the keyboard focus yet). Keys go to the window with the focus: sent while a window
+  // closes, they would go to the closing window and be lost with it.
   enum TFront { bfNone, bfMain, bfDialog, bfBetween };
   virtual TFront Front() = 0;
   // Brings the window to the front that the builder's keys belong to: the window it has open in

@@ -27,7 +27,7 @@
 // "hang" stops answering (no marker, no e-book); "slow" builds as "" does, but takes every key it is
 // sent 15 ms late and every command key (a key with Ctrl or Alt, Tab, Enter, Esc) 2 s late, as a
 // builder on a busy machine does, so that the keys of one step still wait in its queue when the
-// next step comes. It ends by itself after ten minutes.
+// next step comes; its main window, back in front, takes the focus 2 s late as well. It ends by itself after ten minutes.
 //
 // Log lines:
 //   start Show Startup Dialog=V Extract HTML Titles=V Autorun Reader=V Build To CE=V Auto-save=N
@@ -219,6 +219,11 @@ LRESULT CALLBACK FormProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
       if (form == mainForm) ::PostQuitMessage(0);
       return 0;
+    case WM_ACTIVATE:
+      // A busy builder moves the focus into its main window late once that is in front again:
+      // keys sent meanwhile go to the window that had the focus, the one just closed.
+      if (mode == "slow" && form == mainForm && LOWORD(wParam) != WA_INACTIVE) ::Sleep(kSlowCommand);
+      return ::DefWindowProcA(wnd, message, wParam, lParam);
     default:
       return ::DefWindowProcA(wnd, message, wParam, lParam);
   }

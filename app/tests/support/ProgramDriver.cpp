@@ -124,7 +124,16 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
   HWND main = MainWindow(0);
   // Menus are chosen with the keyboard: another process cannot reach the window's menu handles.
   SetForegroundWindow(main);
-  if (!WaitFor([&] { return GetForegroundWindow() == main; }, 30000))
+  // Keys go to the window with the focus: the main window takes them once it is in front and its
+  // thread has moved the focus into it (a busy program does that late).
+  auto inFront = [main] {
+    if (GetForegroundWindow() != main) return false;
+    GUITHREADINFO input{};
+    input.cbSize = sizeof input;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &input) && input.hwndActive == main &&
+           (!input.hwndFocus || GetAncestor(input.hwndFocus, GA_ROOT) == main);
+  };
+  if (!WaitFor(inFront, 30000))
     std::fprintf(stderr, "ChooseMenu(\"%s\"): the main window did not come to the front; in front: %s\n", keys.c_str(),
                  Describe(GetForegroundWindow()).c_str());
   auto press = [](WORD key, bool up) {
