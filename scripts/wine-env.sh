@@ -150,4 +150,13 @@ wait_for_desktops
 if [ "$(basename "$1")" = ctest ]; then
   set -- "$1" --resource-spec-file "$build/desktops.json" "${@:2}"
 fi
-"$@"
+# Programs that Wine ended before they ran (scripts/on-desktop.sh) are said at the end.
+export PELORIN_START_FAILURES=$build/start-failures.txt
+rm -f "$PELORIN_START_FAILURES"
+status=0
+"$@" || status=$?
+if [ -s "$PELORIN_START_FAILURES" ]; then
+  echo "wine-env: programs that Wine ended before they ran, each started once more:" >&2
+  cat "$PELORIN_START_FAILURES" >&2
+fi
+exit "$status"
