@@ -42,6 +42,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -667,11 +668,42 @@ bool Types(UINT vk, bool ctrl, bool alt) {
 
 Form* Front() { return openForms.empty() ? mainForm : openForms.back().get(); }
 
+// The modifiers as the key messages taken so far leave them. On Windows a thread's key state is
+// just that. Wine, when a window of the thread gets the X server's focus (a window opens or
+// closes), sets the thread's key state to the X server's, which never saw the keys sent through
+// Wine: a Ctrl or Alt held by them would be up when the key it modifies comes. Before each key the
+// thread's state is set back to what the messages say, for the chords below and for
+// TranslateMessage alike.
+struct Held {
+  bool Shift = false, Ctrl = false, Alt = false;
+} held;
+
+void FollowModifiers(const MSG& msg) {
+  const UINT vk = static_cast<UINT>(msg.wParam);
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (down || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
+    if (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT) held.Shift = down;
+    if (vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL) held.Ctrl = down;
+    if (vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU) held.Alt = down;
+  }
+  BYTE state[256];
+  if (!::GetKeyboardState(state)) return;
+  auto set = [&state](std::initializer_list<int> keys, bool on) {
+    for (int key : keys) state[key] = static_cast<BYTE>(on ? (state[key] | 0x80) : (state[key] & ~0x80));
+  };
+  set({VK_SHIFT, VK_LSHIFT}, held.Shift);
+  set({VK_CONTROL, VK_LCONTROL}, held.Ctrl);
+  set({VK_MENU, VK_LMENU}, held.Alt);
+  set({VK_RSHIFT, VK_RCONTROL, VK_RMENU}, false);
+  ::SetKeyboardState(state);
+}
+
 // Takes a keyboard message; true when it is not to be dispatched. Keys belong to the window in
 // front when they are taken, as on Windows, where keys typed ahead go to the window that a key
 // before them opened (Wine gives them the window that had the focus when they were sent).
 bool HandleKey(MSG& msg) {
   if (mode == "slow") ::Sleep(kSlowKey);
+  FollowModifiers(msg);
   Form* form = Front();
   const std::string window = form->Title();
   if (::GetAncestor(msg.hwnd, GA_ROOT) != form->Handle()) {

@@ -136,6 +136,10 @@ void PelorinProcess::ChooseMenu(const std::string& keys) {
   if (!WaitFor(inFront, 30000))
     std::fprintf(stderr, "ChooseMenu(\"%s\"): the main window did not come to the front; in front: %s\n", keys.c_str(),
                  Describe(GetForegroundWindow()).c_str());
+  // A message answered after that: the program has handled what came with its window's turn in
+  // front, Wine's focus events among them, which set its key state to the X server's (no key held).
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
   auto press = [](WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
