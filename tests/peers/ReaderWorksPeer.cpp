@@ -27,7 +27,8 @@
 // "hang" stops answering (no marker, no e-book); "slow" builds as "" does, but takes every key it is
 // sent 15 ms late and every command key (a key with Ctrl or Alt, Tab, Enter, Esc) 2 s late, as a
 // builder on a busy machine does, so that the keys of one step still wait in its queue when the
-// next step comes; its main window, back in front, takes the focus 2 s late as well. It ends by itself after ten minutes.
+// next step comes; its main window, back in front, takes the focus 2 s late as well. It ends by
+// itself after ten minutes.
 //
 // Log lines:
 //   start Show Startup Dialog=V Extract HTML Titles=V Autorun Reader=V Build To CE=V Auto-save=N
