@@ -34,19 +34,22 @@ using ReferenceIndex = std::unordered_map<std::string, int>;
 bool StartsWithDigitOneToNine(const AnsiString& s) { return !s.empty() && s[0] >= '1' && s[0] <= '9'; }
 
 // Whether the text is one whole reference: a book id of the Bible (letter case ignored), a blank,
-// and the chapter and verse numbers, digits only, with a colon between them. The text step takes
-// the chapter ":" verse from the fifth character on and makes verse lines of it, so anything else
-// would lose the verse its marker and number.
+// and the chapter and verse numbers, digits only and neither of them 0, with a colon between them.
+// The text step takes the chapter ":" verse from the fifth character on and makes verse lines of
+// it, so anything else would lose the verse its marker and number: a verse moved to chapter 0
+// would stand before the book's first chapter line as text.
 bool IsWholeReference(const AnsiString& s) {
   if (s.size() < 7 || s[3] != ' ' || BookNumberFromId(UpperCase(s.substr(0, 3))) == 0) return false;
-  const auto digits = [&s](std::size_t from) {
+  // The end of the number starting at `from`; `from` itself when there is none or it is 0.
+  const auto number = [&s](std::size_t from) {
     std::size_t end = from;
-    while (end < s.size() && s[end] >= '0' && s[end] <= '9') ++end;
-    return end;
+    bool nonZero = false;
+    for (; end < s.size() && s[end] >= '0' && s[end] <= '9'; ++end) nonZero = nonZero || s[end] != '0';
+    return nonZero ? end : from;
   };
-  const std::size_t colon = digits(4);
+  const std::size_t colon = number(4);
   if (colon == 4 || colon >= s.size() || s[colon] != ':') return false;
-  const std::size_t end = digits(colon + 1);
+  const std::size_t end = number(colon + 1);
   return end > colon + 1 && end == s.size();
 }
 

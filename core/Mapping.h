@@ -17,7 +17,7 @@ AnsiString MapFileName(int versification);
 // versification-1 side of each line into `first` and the other side into `second`, or the other
 // way round with swap. A missing or unreadable file, or a versification without a map file, gives
 // two empty lists. A line whose two sides, around its first hyphen and with blanks trimmed, are not
-// both whole references (book id, blank, chapter ":" verse in digits) is skipped.
+// both whole references (book id, blank, chapter ":" verse in digits, neither of them 0) is skipped.
 void LoadMapFile(int versification, TStrings* first, TStrings* second, bool swap);
 
 // Converts a book (one standard-format line per entry) from versification `from` to `to`.

@@ -171,6 +171,10 @@ TEST_F(MappingTest, DamagedMapLinesAreSkipped) {
       "MAT 2:1 - MAT 2:1a",   // more than a verse number
       "MAT2:1 - MAT 2:1",     // no blank after the book id
       "XYZ 2:1 - MAT 2:1",    // no book of the Bible
+      "MAT 0:2 - MAT 2:1",    // chapter 0
+      "MAT 2:1 - MAT 0:2",    // chapter 0 on the other side
+      "MAT 1:0 - MAT 2:1",    // verse 0
+      "MAT 2:1 - MAT 2:00",   // verse 0 on the other side, written with two digits
   };
   const Lines matthew = {"\\id MAT", "\\c 1", "\\p", "\\v 1 One.", "\\v 2 Two.", "\\c 2", "\\v 1 Three."};
   const Lines references = {"MAT 2:1 Three.", "MAT 1:2 Two."};
