@@ -51,12 +51,12 @@ void AddNames(TStrings* strings, const std::vector<char>& names) {
 }
 
 // Brackets a replacement of a list's contents so that its owner hears of one change.
-class UpdateScope {
+class IniUpdateScope {
 public:
-  explicit UpdateScope(TStrings* strings) : strings_(strings) { strings_->BeginUpdate(); }
-  ~UpdateScope() { strings_->EndUpdate(); }
-  UpdateScope(const UpdateScope&) = delete;
-  UpdateScope& operator=(const UpdateScope&) = delete;
+  explicit IniUpdateScope(TStrings* strings) : strings_(strings) { strings_->BeginUpdate(); }
+  ~IniUpdateScope() { strings_->EndUpdate(); }
+  IniUpdateScope(const IniUpdateScope&) = delete;
+  IniUpdateScope& operator=(const IniUpdateScope&) = delete;
 
 private:
   TStrings* strings_;
@@ -66,7 +66,7 @@ private:
 void ReadValuesOneByOne(TCustomIniFile& ini, const AnsiString& section, TStrings* strings) {
   TStringList names;
   ini.ReadSection(section, &names);
-  UpdateScope update(strings);
+  IniUpdateScope update(strings);
   strings->Clear();
   for (Integer i = 0; i < names.GetCount(); ++i)
     strings->Add(names[i] + "=" + ini.ReadString(section, names[i], AnsiString()));
@@ -77,7 +77,7 @@ void ReadProfileNames(const char* section, const AnsiString& fileName, TStrings*
   const std::vector<char> names = FillGrowing(16384, 2, [&](char* buffer, DWORD size) {
     return ::GetPrivateProfileStringA(section, nullptr, nullptr, buffer, size, fileName.c_str());
   });
-  UpdateScope update(strings);
+  IniUpdateScope update(strings);
   strings->Clear();
   AddNames(strings, names);
 }
@@ -225,7 +225,7 @@ void TMemIniFile::LoadValues() {
 }
 
 void TMemIniFile::GetStrings(TStrings* List) {
-  UpdateScope update(List);
+  IniUpdateScope update(List);
   for (Integer i = 0; i < FSections->GetCount(); ++i) {
     List->Add("[" + FSections->GetStrings(i) + "]");
     List->AddStrings(static_cast<TStrings*>(FSections->GetObjects(i)));
@@ -279,7 +279,7 @@ void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident
 }
 
 void TMemIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) {
-  UpdateScope update(Strings);
+  IniUpdateScope update(Strings);
   Strings->Clear();
   if (TStrings* lines = FindSection(Section))
     for (Integer i = 0; i < lines->GetCount(); ++i) Strings->Add(lines->GetNames(i));
@@ -287,13 +287,13 @@ void TMemIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) {
 
 void TMemIniFile::ReadSections(TStrings* Strings) {
   // Only the names: the section lists stay this object's own.
-  UpdateScope update(Strings);
+  IniUpdateScope update(Strings);
   Strings->Clear();
   for (Integer i = 0; i < FSections->GetCount(); ++i) Strings->Add(FSections->GetStrings(i));
 }
 
 void TMemIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) {
-  UpdateScope update(Strings);
+  IniUpdateScope update(Strings);
   Strings->Clear();
   if (TStrings* lines = FindSection(Section)) Strings->AddStrings(lines);
 }

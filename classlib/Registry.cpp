@@ -64,7 +64,7 @@ std::vector<AnsiString> EnumNames(HKEY key, int count, int maxLength, bool value
   return names;
 }
 
-[[noreturn]] void ReadError(const AnsiString& name) {
+[[noreturn]] void InvalidDataType(const AnsiString& name) {
   throw ERegistryException("Invalid data type for '" + name + "'");
 }
 
@@ -252,7 +252,7 @@ AnsiString TRegistry::ReadString(const AnsiString& Name) {
   AnsiString result(static_cast<size_t>(len), '\0');
   TRegDataType type;
   len = GetData(Name, result.data(), len, type);
-  if (type != rdString && type != rdExpandString) ReadError(Name);
+  if (type != rdString && type != rdExpandString) InvalidDataType(Name);
   // The stored size counts the terminating zero, when the writer stored one; the text ends there.
   result.resize(std::min(result.find('\0'), static_cast<size_t>(len)));
   return result;
@@ -270,7 +270,7 @@ Integer TRegistry::ReadInteger(const AnsiString& Name) {
   Integer result = 0;
   TRegDataType type;
   GetData(Name, &result, sizeof(result), type);
-  if (type != rdInteger) ReadError(Name);
+  if (type != rdInteger) InvalidDataType(Name);
   return result;
 }
 
@@ -284,7 +284,7 @@ double TRegistry::ReadFloat(const AnsiString& Name) {
   double result = 0;
   TRegDataType type;
   const int len = GetData(Name, &result, sizeof(result), type);
-  if (type != rdBinary || len != static_cast<int>(sizeof(result))) ReadError(Name);
+  if (type != rdBinary || len != static_cast<int>(sizeof(result))) InvalidDataType(Name);
   return result;
 }
 
@@ -293,7 +293,7 @@ void TRegistry::WriteFloat(const AnsiString& Name, double Value) { PutData(Name,
 int TRegistry::ReadBinaryData(const AnsiString& Name, void* Buffer, int BufSize) {
   TRegDataInfo info;
   if (!GetDataInfo(Name, info)) return 0;
-  if ((info.RegData != rdBinary && info.RegData != rdUnknown) || info.DataSize > BufSize) ReadError(Name);
+  if ((info.RegData != rdBinary && info.RegData != rdUnknown) || info.DataSize > BufSize) InvalidDataType(Name);
   TRegDataType type;
   return GetData(Name, Buffer, info.DataSize, type);
 }

@@ -1,8 +1,11 @@
 // A DDE server in a second process, for the DDE client tests:
-//   DdeServerPeer [SERVICE [--gated]]
+//   DdeServerPeer [SERVICE [--gated | --gated-window]]
 // registers SERVICE (default: the program's file name without extension) and accepts every
 // topic; with --gated only once the test has set the event "SERVICE.start" (CreateEvent, manual
-// reset), so that a test can see what a client does while the server is not there yet. What it does:
+// reset), so that a test can see what a client does while the server is not there yet; the event
+// "SERVICE.gated" is set while it waits for that. With --gated-window it makes a window of its
+// own first and reads none of its messages while it waits, as a program still starting does.
+// What it does:
 // - execute: remembers the command as the last one and adds it to the list of commands;
 //   "Quit" ends the program, "Disconnect" ends the conversation, a command beginning with
 //   "Refuse" is refused;
@@ -79,9 +82,15 @@ HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conv, HSZ, HSZ hsz2, HD
 
 int main(int argc, char** argv) {
   service = argc > 1 ? argv[1] : peer::ProgramName();
-  if (argc > 2 && std::string(argv[2]) == "--gated") {
+  const std::string gate = argc > 2 ? argv[2] : "";
+  if (gate == "--gated" || gate == "--gated-window") {
+    if (gate == "--gated-window") peer::ShowTopLevelWindow("DdeServerPeerStarting", service.c_str(), ::DefWindowProcA, 40);
     HANDLE start = TestEvent(service, "start");
+    HANDLE gated = TestEvent(service, "gated");
+    ::SetEvent(gated);
     ::WaitForSingleObject(start, kGateLimit);
+    ::ResetEvent(gated);
+    ::CloseHandle(gated);
     ::CloseHandle(start);
   }
   if (!server.Start(service, &Callback)) return 1;

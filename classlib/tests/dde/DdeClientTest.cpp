@@ -245,6 +245,25 @@ TEST(DdeServiceApplication, TryOpenLinkStartsTheServerOnceAndNeverWaits) {
   EXPECT_TRUE(PumpUntil([&] { return events.closed == 1; }, 30000));
 }
 
+// A client looking for a service sends its request to every top-level window and waits for each
+// to answer. A server program waiting to start (here at its gate, reading no messages) owns no
+// window yet, so a client looking for another service meanwhile goes on at once, with that
+// program still waiting.
+TEST(DdeServiceApplication, AServerWaitingToStartHoldsUpNoOtherClient) {
+  const std::string service = UniqueService("PelorinWaiting");
+  UniqueHandle gated(ServerEvent(service, "gated"));
+  ServerPeer peer(service + " --gated");
+  ASSERT_TRUE(peer.Started());
+  ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(gated.get(), 0) == WAIT_OBJECT_0 || peer.Ended(); }, 30000));
+  ASSERT_FALSE(peer.Ended());
+  TDdeClientConv conv(nullptr);
+  conv.SetConnectMode(ddeManual);
+  conv.SetLink(UniqueService("PelorinNobody"), "Spelling");
+  EXPECT_FALSE(conv.OpenLink());
+  EXPECT_EQ(WaitForSingleObject(gated.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0))
+      << "the client waited until the server program had passed its gate";
+}
+
 // A program that runs but never serves the name: every step returns at once, and the attempt
 // fails once ConnectTimeout has passed since the start; the program is not started again.
 TEST(DdeServiceApplication, AServerThatNeverAnswersFailsAfterTheConnectTimeWithoutBlocking) {
