@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "classlib/CommandLines.h"
@@ -121,6 +122,36 @@ bool WaitForExit(HANDLE process, DWORD ms) {
   }
 }
 
+// The top-level windows of this desktop that the process owns, hidden ones included.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  struct Search {
+    DWORD Process;
+    std::vector<HWND> Windows;
+  } search{processId, {}};
+  ::EnumWindows(
+      [](HWND wnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(wnd, &owner);
+        if (owner == s->Process) s->Windows.push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return std::move(search.Windows);
+}
+
+using AnsweredWindows = std::vector<HWND>;
+
+// A window of a started program has taken the message sent to it: it reads its messages.
+void CALLBACK ProbeAnswered(HWND wnd, UINT, ULONG_PTR data, LRESULT) {
+  std::unique_ptr<std::weak_ptr<AnsweredWindows>> answered(reinterpret_cast<std::weak_ptr<AnsweredWindows>*>(data));
+  if (std::shared_ptr<AnsweredWindows> list = answered->lock()) list->push_back(wnd);
+}
+
+bool Contains(const std::vector<HWND>& windows, HWND wnd) {
+  return std::find(windows.begin(), windows.end(), wnd) != windows.end();
+}
+
 // The text of a CF_TEXT data handle, up to its first null character.
 AnsiString DataText(HDDEDATA data) {
   DWORD size = ::DdeGetData(data, nullptr, 0, 0);
@@ -226,7 +257,8 @@ bool TDdeClientConv::OpenLink() {
 TDdeOpenProgress TDdeClientConv::TryOpenLink() {
   if (FConv) return dopOpen;
   if (!FStarting) ReleaseRetired();
-  if (Connect()) {
+  // The program started for the link is not asked before it is ready: it is still starting.
+  if (!(FStarting && !StartedProgramAnswers()) && Connect()) {
     FStarting.reset();
     LinkOpened();
     return dopOpen;
@@ -240,8 +272,26 @@ TDdeOpenProgress TDdeClientConv::TryOpenLink() {
   if (ServiceApplication.empty()) return dopFailed;
   FStarting = StartProgram(ServiceApplication);
   if (!FStarting) return dopFailed;
+  FAnswered = std::make_shared<AnsweredWindows>();
+  FProbed.clear();
   FStartTick = ::GetTickCount();
   return dopStarting;
+}
+
+bool TDdeClientConv::StartedProgramAnswers() {
+  bool all = true;
+  for (HWND wnd : TopLevelWindowsOf(::GetProcessId(FStarting.get()))) {
+    if (Contains(*FAnswered, wnd)) continue;
+    all = false;
+    if (Contains(FProbed, wnd)) continue;
+    // Sent without waiting: the answer comes back through the caller's message loop.
+    auto* answered = new std::weak_ptr<AnsweredWindows>(FAnswered);
+    if (::SendMessageCallbackA(wnd, WM_NULL, 0, 0, &ProbeAnswered, reinterpret_cast<ULONG_PTR>(answered)))
+      FProbed.push_back(wnd);
+    else
+      delete answered;
+  }
+  return all;
 }
 
 void TDdeClientConv::LinkOpened() {

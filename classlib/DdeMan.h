@@ -6,6 +6,7 @@
 // command completed) as window messages, so the main thread must run a message loop for them.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "classlib/Components.h"
@@ -39,9 +40,13 @@ public:
   bool OpenLink();
   // OpenLink for a caller that must not wait, a step at a time: connects when a server answers;
   // otherwise starts ServiceApplication and returns dopStarting. Each later call tries the
-  // connection once more, until the server answers (dopOpen), the program has ended or
-  // ConnectTimeout has passed since it was started (dopFailed). Nothing is waited for: the
-  // caller's message loop runs between the calls, and the program is started once per attempt.
+  // connection once more, once the program is ready for input (every window it owns has taken a
+  // message sent to it: connecting sends to every window and waits for each, and a program that
+  // has only just started and does not read its messages yet would hold the caller for as long as
+  // it does so), until the server answers
+  // (dopOpen), the program has ended or ConnectTimeout has passed since it was started
+  // (dopFailed). Nothing is waited for: the caller's message loop runs between the calls, and the
+  // program is started once per attempt.
   TDdeOpenProgress TryOpenLink();
   // Ends the conversation; OnClose follows when a link was open.
   void CloseLink();
@@ -121,7 +126,15 @@ private:
   HWND FServerWnd = nullptr;
   bool FTrailingAck = false;
   bool FTimedOut = false;
+  // Whether every top-level window of the program started by TryOpenLink has taken a message
+  // sent to it; sends one, without waiting, to each that has not been sent one yet.
+  bool StartedProgramAnswers();
+
   // The server program started by TryOpenLink while its server is awaited, and when it started.
   UniqueHandle FStarting;
   DWORD FStartTick = 0;
+  // The windows of that program sent a message, and those that have taken it (shared with the
+  // answers still on their way, which may come after the link is gone).
+  std::vector<HWND> FProbed;
+  std::shared_ptr<std::vector<HWND>> FAnswered;
 };

@@ -9,6 +9,10 @@
 // With a file "silent.txt" in its folder it stands in for a helper that never answers: it adds
 // "started" to its log and runs, serving nothing, until the program that started it ends (or
 // five minutes have passed).
+//
+// With a file "hung.txt" in its folder it stands in for a helper that hangs while it starts: it
+// makes a window, adds "started" to its log and then never reads its messages, until the program
+// that started it ends (or five minutes have passed).
 #include <tlhelp32.h>
 
 #include <fstream>
@@ -76,11 +80,31 @@ void StaySilent() {
   if (parent) ::CloseHandle(parent);
 }
 
+// Makes a window and waits, without reading its messages, until the program that started it has
+// ended.
+void Hang() {
+  HWND wnd = peer::ShowTopLevelWindow("HungSpellingHelper", "Spelling helper", ::DefWindowProcA, 400);
+  peer::AppendLine(peer::ProgramFolder() + peer::ProgramName() + ".log", wnd ? "started" : "no window");
+  HANDLE parent = OpenParent();
+  if (parent) {
+    ::WaitForSingleObject(parent, 300000);
+    ::CloseHandle(parent);
+  }
+}
+
+bool InFolder(const char* name) {
+  return ::GetFileAttributesA((peer::ProgramFolder() + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 int main() {
-  if (::GetFileAttributesA((peer::ProgramFolder() + "silent.txt").c_str()) != INVALID_FILE_ATTRIBUTES) {
+  if (InFolder("silent.txt")) {
     StaySilent();
+    return 0;
+  }
+  if (InFolder("hung.txt")) {
+    Hang();
     return 0;
   }
   std::ifstream list(peer::ProgramFolder() + "words.txt");

@@ -344,52 +344,64 @@ TEST_F(LinkProgramTest, TheSpellingHelpersAnswersDecideWhichUnknownWordsAreMissp
 }
 
 // A helper program that starts but never answers is started once; while its link is tried the
-// window answers the keyboard, and once the link has failed no word is put to it again.
+// window answers the keyboard, and once the link has failed no word is put to it again and the
+// book's check goes on. That holds for a helper that reads its messages and serves nothing, and for
+// one that hangs while it starts: it has made a window and never reads its messages, so that asking
+// for the link while it starts would wait for as long as it lives.
 TEST_F(LinkProgramTest, AHelperThatNeverAnswersIsStartedOnceAndTheWindowAnswersMeanwhile) {
-  DeleteFileA(BookPath("GEN").c_str());
-  DeleteFileA(BookPath("EXO").c_str());
-  WriteTestBook("MAT", {"\\id MAT", "\\c 11", "\\p", "\\v 21 Woe unto thee, Chorazin! woe unto thee, Bethsaida!",
-                        "\\v 23 And thou, Capernaum, which art exalted.", "\\v 22 But Chorazin shall not be spared."});
-  const std::string folder = temp_.Path() + "Helper\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string name = "SilentHelper" + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(CopyFileA((testing_support::ProgramFolder() + "SpellingHelperPeer.exe").c_str(),
-                        (folder + name + ".exe").c_str(), FALSE));
-  WriteFileBytes(folder + "silent.txt", "");
-  const std::string log = folder + name + ".log";
-  MyReg->SetUseSpellingHelper(true);
-  WriteSettingString("Spelling helper application", folder + name + ".exe");
+  struct Case {
+    const char* name;
+    const char* modeFile;
+  };
+  const Case cases[] = {{"silent", "silent.txt"}, {"hung", "hung.txt"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFileA(BookPath("GEN").c_str());
+    DeleteFileA(BookPath("EXO").c_str());
+    DeleteFileA(ResultsPath("Matthew").c_str());
+    WriteTestBook("MAT", {"\\id MAT", "\\c 11", "\\p", "\\v 21 Woe unto thee, Chorazin! woe unto thee, Bethsaida!",
+                          "\\v 23 And thou, Capernaum, which art exalted.", "\\v 22 But Chorazin shall not be spared."});
+    const std::string folder = temp_.Path() + "Helper" + c.name + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string name = std::string("Helper") + c.name + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CopyFileA((testing_support::ProgramFolder() + "SpellingHelperPeer.exe").c_str(),
+                          (folder + name + ".exe").c_str(), FALSE));
+    WriteFileBytes(folder + c.modeFile, "");
+    const std::string log = folder + name + ".log";
+    MyReg->SetUseSpellingHelper(true);
+    WriteSettingString("Spelling helper application", folder + name + ".exe");
 
-  auto pelorin = StartPelorin();
-  ASSERT_TRUE(PumpUntil([&] { return !LogLines(log).empty(); }, 30000)) << "the helper was not started";
-  // The link is tried for up to 10 s; View, Tasks opens meanwhile. A window that waited for the
-  // attempt would open only after it was given up, with the status saying so.
-  pelorin->ChooseMenu("it");
-  HWND tasks = pelorin->WaitForWindow("View background tasks", 30000);
-  ASSERT_TRUE(tasks) << "the window did not answer while the helper was tried";
-  EXPECT_NE(pelorin->StatusPanel(1), "Spelling helper does not answer; not asked again")
-      << "the window opened only after the attempt";
-  EXPECT_NE(pelorin->StatusPanel(1), "All checks done");
-  PumpFor(300);
-  testing_support::SaveScreenshot(tasks, "tasks-while-helper-starts");
-  PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 30000));
+    auto pelorin = StartPelorin();
+    ASSERT_TRUE(PumpUntil([&] { return !LogLines(log).empty(); }, 30000)) << "the helper was not started";
+    // The link is tried for up to 10 s; View, Tasks opens meanwhile. A window that waited for the
+    // attempt would open only after it was given up, with the status saying so.
+    pelorin->ChooseMenu("it");
+    HWND tasks = pelorin->WaitForWindow("View background tasks", 30000);
+    ASSERT_TRUE(tasks) << "the window did not answer while the helper was tried";
+    EXPECT_NE(pelorin->StatusPanel(1), "Spelling helper does not answer; not asked again")
+        << "the window opened only after the attempt";
+    EXPECT_NE(pelorin->StatusPanel(1), "All checks done");
+    PumpFor(300);
+    testing_support::SaveScreenshot(tasks, std::string("tasks-while-helper-starts-") + c.name);
+    PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 30000));
 
-  ASSERT_TRUE(WaitForCycle(*pelorin, 40000)) << pelorin->StatusPanel(1);
-  const Lines file = ResultsOf("Matthew");
-  ASSERT_GE(file.size(), 6u);
-  EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 6), (Lines{"4", "[spelling errors]", "Bethsaida", "Capernaum", "Chorazin"}));
-  EXPECT_EQ(LogLines(log), Lines{"started"});
+    ASSERT_TRUE(WaitForCycle(*pelorin, 40000)) << pelorin->StatusPanel(1);
+    const Lines file = ResultsOf("Matthew");
+    ASSERT_GE(file.size(), 6u);
+    EXPECT_EQ(Lines(file.begin() + 1, file.begin() + 6), (Lines{"4", "[spelling errors]", "Bethsaida", "Capernaum", "Chorazin"}));
+    EXPECT_EQ(LogLines(log), Lines{"started"});
 
-  // The tasks dialog says why the helper is no longer asked.
-  pelorin->ChooseMenu("it");
-  tasks = pelorin->WaitForWindow("View background tasks", 30000);
-  ASSERT_TRUE(tasks);
-  PumpFor(300);
-  testing_support::SaveScreenshot(tasks, "tasks-after-silent-helper");
-  PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 30000));
-  ASSERT_TRUE(pelorin->Close());
+    // The tasks dialog says why the helper is no longer asked.
+    pelorin->ChooseMenu("it");
+    tasks = pelorin->WaitForWindow("View background tasks", 30000);
+    ASSERT_TRUE(tasks);
+    PumpFor(300);
+    testing_support::SaveScreenshot(tasks, std::string("tasks-after-helper-") + c.name);
+    PostMessageA(Child(tasks, "&Close"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(tasks); }, 30000));
+    ASSERT_TRUE(pelorin->Close());
+  }
 }
 
 }  // namespace

@@ -206,43 +206,52 @@ TEST(DdeServiceApplication, AProgramThatCannotBeStartedFailsAtOnce) {
 
 // Opening a link a step at a time: the program is started by the first step, each step returns
 // at once, and the link opens once the server has registered its name. The server registers it
-// only when the test lets it: a step that waited for it would wait out the connect time.
+// only when the test lets it: a step that waited for it would wait out the connect time. A program
+// that owns a window and reads none of its messages while it starts is not asked for the link
+// until it does: asking sends to every window and waits for each.
 TEST(DdeServiceApplication, TryOpenLinkStartsTheServerOnceAndNeverWaits) {
-  const std::string service = UniqueService("PelorinStepwise");
-  UniqueHandle serve(ServerEvent(service, "start"));
-  TDdeClientConv conv(nullptr);
-  LinkEvents events;
-  events.Attach(&conv);
-  conv.SetConnectMode(ddeManual);
-  conv.SetLink(service, "Spelling");
-  conv.ServiceApplication = "\"" + ProgramFolder() + "DdeServerPeer.exe\" " + service + " --gated";
-  conv.ConnectTimeout = 60000;
-  DWORD longest = 0;
-  int steps = 0;
-  TDdeOpenProgress progress = dopStarting;
-  auto step = [&] {
-    const DWORD start = GetTickCount();
-    progress = conv.TryOpenLink();
-    longest = std::max<DWORD>(longest, GetTickCount() - start);
-    ++steps;
-    return progress != dopStarting;
-  };
-  // Without the server every step comes back still starting.
-  for (int i = 0; i < 5; ++i) {
+  for (const char* gate : {"--gated", "--gated-window"}) {
+    SCOPED_TRACE(gate);
+    const std::string service = UniqueService("PelorinStepwise") + (std::string(gate) == "--gated-window" ? "W" : "");
+    UniqueHandle serve(ServerEvent(service, "start"));
+    UniqueHandle gated(ServerEvent(service, "gated"));
+    TDdeClientConv conv(nullptr);
+    LinkEvents events;
+    events.Attach(&conv);
+    conv.SetConnectMode(ddeManual);
+    conv.SetLink(service, "Spelling");
+    conv.ServiceApplication = "\"" + ProgramFolder() + "DdeServerPeer.exe\" " + service + " " + gate;
+    conv.ConnectTimeout = 60000;
+    DWORD longest = 0;
+    TDdeOpenProgress progress = dopStarting;
+    auto step = [&] {
+      const DWORD start = GetTickCount();
+      progress = conv.TryOpenLink();
+      longest = std::max<DWORD>(longest, GetTickCount() - start);
+      return progress != dopStarting;
+    };
+    // Without the server every step comes back still starting, also once the program waits.
     EXPECT_FALSE(step());
-    testing_support::PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return step() || WaitForSingleObject(gated.get(), 0) == WAIT_OBJECT_0; }, 30000));
+    ASSERT_EQ(progress, dopStarting);
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_FALSE(step());
+      testing_support::PumpFor(20);
+    }
+    EXPECT_EQ(WaitForSingleObject(gated.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "a step waited until the program passed its gate";
+    SetEvent(serve.get());
+    ASSERT_TRUE(PumpUntil(step, 30000));
+    EXPECT_EQ(progress, dopOpen);
+    EXPECT_LT(longest, 30000u) << "no step waits out the connect time";
+    EXPECT_EQ(events.opened, 1);
+    EXPECT_EQ(conv.TryOpenLink(), dopOpen);
+    EXPECT_EQ(events.opened, 1);
+    EXPECT_TRUE(conv.ExecuteMacro("light", false));
+    EXPECT_EQ(conv.RequestData("DoesWordExist"), "Yes");
+    EXPECT_TRUE(conv.ExecuteMacro("Quit", false));
+    EXPECT_TRUE(PumpUntil([&] { return events.closed == 1; }, 30000));
   }
-  SetEvent(serve.get());
-  ASSERT_TRUE(PumpUntil(step, 30000));
-  EXPECT_EQ(progress, dopOpen);
-  EXPECT_LT(longest, 30000u) << "no step waits out the connect time";
-  EXPECT_EQ(events.opened, 1);
-  EXPECT_EQ(conv.TryOpenLink(), dopOpen);
-  EXPECT_EQ(events.opened, 1);
-  EXPECT_TRUE(conv.ExecuteMacro("light", false));
-  EXPECT_EQ(conv.RequestData("DoesWordExist"), "Yes");
-  EXPECT_TRUE(conv.ExecuteMacro("Quit", false));
-  EXPECT_TRUE(PumpUntil([&] { return events.closed == 1; }, 30000));
 }
 
 // A client looking for a service sends its request to every top-level window and waits for each
