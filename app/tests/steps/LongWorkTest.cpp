@@ -205,9 +205,10 @@ TEST_F(LongWorkTest, TheWholeKjvBecomesTheNotesFileItBecame) {
 
 // Watches a window's work from the window's own message loop, as a user's input arrives between
 // the steps of the work: a timer of the test's thread (every 10 ms) counts its ticks served while
-// `working` says the work runs, does `EachTick` then, acts once (`Act`) at the moment `ActWhen`
-// says, and once the work is done does `WhenDone`. A window whose work holds the thread serves no
-// tick while it works.
+// `working` says the work runs, does `EachTick` then, and once the work is done does `WhenDone`. A
+// window whose work holds the thread serves no tick while it works. The watch only looks: a state
+// that passes (a book being worked on) may pass between two of its ticks, so the tests act on such
+// a state from the work's own step (StatusTrigger), not from a tick.
 class WorkWatch {
 public:
   explicit WorkWatch(std::function<bool()> working) : working_(std::move(working)) {
@@ -221,11 +222,8 @@ public:
     if (current_ == this) current_ = nullptr;
   }
   std::function<void()> EachTick;
-  std::function<bool()> ActWhen;
-  std::function<void()> Act;
   std::function<void()> WhenDone;
   int Served = 0;
-  bool Acted = false;
   bool Done = false;
 
 private:
@@ -238,10 +236,6 @@ private:
     }
     ++Served;
     if (EachTick) EachTick();
-    if (Act && !Acted && (!ActWhen || ActWhen())) {
-      Acted = true;
-      Act();
-    }
   }
   static inline WorkWatch* current_ = nullptr;
   std::function<bool()> working_;
@@ -252,6 +246,84 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 
 // A conversion's status once it converts a book after the first.
 bool PastGenesis(const std::string& status) { return StartsWith(status, "Converting ") && status != "Converting Genesis"; }
+
+// Acts from inside the work's own step, the moment the status bar is given the text the test
+// waits for: `Act` runs there, once, before the step goes on. What a user does at that moment (a
+// click, a key) goes into the system's input queue; the step ends once it sees input waiting, and
+// the input is served before the next step. So the state the test acts on lasts until its input
+// has been served, on a machine that does all the work between two ticks of a timer as on a slow
+// one. Act must not run a message loop of its own: it runs in the middle of the step.
+class StatusTrigger {
+public:
+  StatusTrigger(TStatusBar* bar, std::function<bool(const std::string&)> when, std::function<void()> act)
+      : bar_(bar), old_(bar->WindowProc), when_(std::move(when)), act_(std::move(act)) {
+    bar_->WindowProc = TWndMethod::FromFunction([this](TMessage& message) {
+      old_(message);
+      if (message.Msg != SB_SETTEXTA || Acted || !when_(reinterpret_cast<const char*>(message.LParam))) return;
+      Acted = true;
+      act_();
+    });
+  }
+  ~StatusTrigger() { bar_->WindowProc = old_; }
+  StatusTrigger(const StatusTrigger&) = delete;
+  StatusTrigger& operator=(const StatusTrigger&) = delete;
+  bool Acted = false;
+
+private:
+  TStatusBar* bar_;
+  TWndMethod old_;
+  std::function<bool(const std::string&)> when_;
+  std::function<void()> act_;
+};
+
+// A key the test presses while the work runs (Shift, which does nothing in these windows), and
+// whether the window's thread took it out of its queue while `working` said the work still ran:
+// the window answers its user while it works.
+class KeyWhileWorking {
+public:
+  explicit KeyWhileWorking(std::function<bool()> working) : working_(std::move(working)) {
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_GETMESSAGE, &Taken, nullptr, GetCurrentThreadId());
+  }
+  ~KeyWhileWorking() {
+    UnhookWindowsHookEx(hook_);
+    if (current_ == this) current_ = nullptr;
+  }
+  KeyWhileWorking(const KeyWhileWorking&) = delete;
+  KeyWhileWorking& operator=(const KeyWhileWorking&) = delete;
+  // Into the system's input queue; it is served from the window's message loop.
+  void Press() {
+    dialog_testing::SendKeyEvents({{VK_SHIFT, false}, {VK_SHIFT, true}});
+    Pressed = true;
+  }
+  bool Pressed = false;
+  bool Served = false;
+  bool ServedWhileWorking = false;
+
+private:
+  static LRESULT CALLBACK Taken(int code, WPARAM removed, LPARAM message) {
+    const MSG* msg = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removed == PM_REMOVE && current_ && current_->Pressed && !current_->Served &&
+        msg->message == WM_KEYDOWN && msg->wParam == VK_SHIFT) {
+      current_->Served = true;
+      current_->ServedWhileWorking = current_->working_();
+    }
+    return CallNextHookEx(nullptr, code, removed, message);
+  }
+  static inline KeyWhileWorking* current_ = nullptr;
+  std::function<bool()> working_;
+  HHOOK hook_ = nullptr;
+};
+
+// Clicks the button with the mouse, through the system's input queue, without waiting for it to
+// be served.
+void ClickWithMouse(HWND dialog, const std::string& caption) {
+  HWND button = Child(dialog, caption);
+  ASSERT_TRUE(button) << caption;
+  RECT r{};
+  GetClientRect(button, &r);
+  testing_support::MouseClick(button, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
 
 // "&Find differences" for a whole book against a very different version: the dialog serves its
 // messages while it compares, with the button that would start another comparison disabled, shows
@@ -330,23 +402,29 @@ TEST_F(LongWorkTest, ClosingDuringCompareAllBooksStopsIt) {
   MyReg->SetCompareEarlierVersion("Earlier Project");
   std::unique_ptr<TCompareDlg> dialog(new TCompareDlg(nullptr));
   std::unique_ptr<WorkWatch> watch;
+  std::unique_ptr<StatusTrigger> trigger;
   bool buttonOn = true;
-  int ticksInMark = 0;
   RunModal(
       dialog.get(),
       [&](HWND wnd) {
+        // Closed while Mark, the third book, is compared: once the bar shows its first chapter (the
+        // bar takes a chapter's text at most every 100 ms, so later chapters may not show).
+        trigger.reset(new StatusTrigger(
+            dialog->StatusBar1,
+            [&](const std::string& status) {
+              return StartsWith(status, "Chapter ") && dialog->FilenamesComboBox->GetItemIndex() == 2;
+            },
+            [&, wnd] {
+              buttonOn = IsWindowEnabled(dialog->DiffBtn->GetHandle());
+              ClickWithMouse(wnd, "&OK");
+            }));
         Choose(dialog->FilenamesComboBox, dialog->FilenamesComboBox->GetItems()->GetCount() - 1);
         watch.reset(new WorkWatch([&] { return !StartsWith(dialog->StatusBar1->GetSimpleText(), "Ready comparing"); }));
-        // Closed a few steps into Mark, the third book.
-        watch->ActWhen = [&] { return dialog->FilenamesComboBox->GetItemIndex() == 2 && ++ticksInMark > 3; };
-        watch->Act = [&, wnd] {
-          buttonOn = IsWindowEnabled(dialog->DiffBtn->GetHandle());
-          Click(wnd, "&OK");
-        };
       },
       120000);
   ASSERT_TRUE(watch);
-  EXPECT_TRUE(watch->Acted);
+  ASSERT_TRUE(trigger);
+  EXPECT_TRUE(trigger->Acted);
   EXPECT_FALSE(buttonOn);
   const Integer items = dialog->CompareUzurUvadEdit->GetItemCount();
   ProcessFor(500);
@@ -365,15 +443,24 @@ TEST_F(LongWorkTest, NewNamesAnswersWhileItSearchesAndCancelLeavesTheLists) {
   std::unique_ptr<TNamesListDlg> dialog(new TNamesListDlg(nullptr));
   std::unique_ptr<app_testing::StatusRecorder> recorder;
   std::unique_ptr<WorkWatch> watch;
+  std::unique_ptr<StatusTrigger> trigger;
+  auto searching = [&] { return dialog->StatusBar1->GetSimpleText().find("new names") == std::string::npos; };
+  KeyWhileWorking key(searching);
   bool buttonOn = true, buttonOnAfter = false;
   Lines statuses;
   RunModal(
       dialog.get(),
       [&](HWND wnd) {
         recorder.reset(new app_testing::StatusRecorder(dialog->StatusBar1));
+        // A key pressed once Genesis is read is served while the search goes on.
+        trigger.reset(new StatusTrigger(
+            dialog->StatusBar1, [](const std::string& status) { return status == "Exodus"; },
+            [&, wnd] {
+              buttonOn = IsWindowEnabled(Child(wnd, "&New names"));
+              key.Press();
+            }));
         Click(wnd, "&New names");
-        watch.reset(new WorkWatch(
-            [&] { return dialog->StatusBar1->GetSimpleText().find("new names") == std::string::npos; }));
+        watch.reset(new WorkWatch(searching));
         watch->EachTick = [&, wnd] { buttonOn = buttonOn && IsWindowEnabled(Child(wnd, "&New names")); };
         watch->WhenDone = [&, wnd] {
           statuses = recorder->Texts;
@@ -383,8 +470,10 @@ TEST_F(LongWorkTest, NewNamesAnswersWhileItSearchesAndCancelLeavesTheLists) {
       },
       150000);
   recorder.reset();
+  trigger.reset();
   ASSERT_TRUE(watch);
-  EXPECT_GT(watch->Served, 0);
+  EXPECT_TRUE(key.Pressed);
+  EXPECT_TRUE(key.ServedWhileWorking);
   EXPECT_FALSE(buttonOn);
   EXPECT_TRUE(buttonOnAfter);
   ASSERT_EQ(statuses.size(), 69u);
@@ -398,15 +487,18 @@ TEST_F(LongWorkTest, NewNamesAnswersWhileItSearchesAndCancelLeavesTheLists) {
   RunModal(
       again.get(),
       [&](HWND wnd) {
+        trigger.reset(new StatusTrigger(
+            again->StatusBar1, [](const std::string& status) { return status == "Exodus"; },
+            [wnd] { ClickWithMouse(wnd, "&Cancel"); }));
         Click(wnd, "&New names");
         watch.reset(new WorkWatch(
             [&] { return again->StatusBar1->GetSimpleText().find("new names") == std::string::npos; }));
-        watch->ActWhen = [&] { return again->StatusBar1->GetSimpleText() != "Genesis"; };
-        watch->Act = [&, wnd] { Click(wnd, "&Cancel"); };
       },
       120000);
   ProcessFor(300);
-  EXPECT_TRUE(watch->Acted);
+  ASSERT_TRUE(trigger);
+  EXPECT_TRUE(trigger->Acted);
+  trigger.reset();
   EXPECT_FALSE(watch->Done);
   EXPECT_EQ(again->ListBoxNew->GetItems()->GetCount(), 0);
   EXPECT_EQ(app_testing::ItemsOf(again->ListBoxApproved->GetItems()), (Lines{"Aaron", "Nobody"}));
@@ -442,6 +534,8 @@ TEST_F(LongWorkTest, ConversionsAnswerWhileTheyRunAndClosingStopsThem) {
       std::unique_ptr<TForm> dialog(r.Make());
       TStatusBar* bar = r.Bar(dialog.get());
       std::unique_ptr<WorkWatch> watch;
+      std::unique_ptr<StatusTrigger> trigger;
+      KeyWhileWorking key([&] { return !r.Done(bar->GetSimpleText()); });
       bool saveOn = true;
       std::string statusBefore;
       Lines shownBefore;
@@ -451,23 +545,30 @@ TEST_F(LongWorkTest, ConversionsAnswerWhileTheyRunAndClosingStopsThem) {
             TComboBox* versions = r.Versions(dialog.get());
             Choose(versions, versions->GetItems()->IndexOf("Test Project"));
             if (auto* bw = dynamic_cast<TSFMToBibleWorksDlg*>(dialog.get())) shownBefore = TextOf(bw->UzurUvadEdit1);
+            // Once Genesis is converted: a key is served while the work goes on, or Close stops it.
+            trigger.reset(new StatusTrigger(bar, PastGenesis, [&, wnd] {
+              saveOn = IsWindowEnabled(Child(wnd, "&Save File"));
+              if (closeHalfWay)
+                ClickWithMouse(wnd, r.Close);
+              else
+                key.Press();
+            }));
             Click(wnd, "&Convert");
             watch.reset(new WorkWatch([&] { return !r.Done(bar->GetSimpleText()); }));
             watch->EachTick = [&, wnd] { saveOn = saveOn && IsWindowEnabled(Child(wnd, "&Save File")); };
-            if (closeHalfWay) {
-              watch->ActWhen = [&] { return PastGenesis(bar->GetSimpleText()); };
-              watch->Act = [&, wnd] { Click(wnd, r.Close); };
-            } else {
-              watch->WhenDone = [&, wnd] { Click(wnd, r.Close); };
-            }
+            if (!closeHalfWay) watch->WhenDone = [&, wnd] { Click(wnd, r.Close); };
           },
           150000);
       ASSERT_TRUE(watch) << r.Name;
-      EXPECT_GT(watch->Served, 0) << r.Name;
+      ASSERT_TRUE(trigger) << r.Name;
+      EXPECT_TRUE(trigger->Acted) << r.Name;
+      trigger.reset();
       EXPECT_FALSE(saveOn) << r.Name;
-      if (!closeHalfWay) continue;
+      if (!closeHalfWay) {
+        EXPECT_TRUE(key.ServedWhileWorking) << r.Name;
+        continue;
+      }
       ProcessFor(300);
-      EXPECT_TRUE(watch->Acted) << r.Name;
       EXPECT_FALSE(watch->Done) << r.Name;
       EXPECT_TRUE(PastGenesis(bar->GetSimpleText())) << r.Name << ": " << bar->GetSimpleText();
       if (auto* notes = dynamic_cast<TTNEConvertDialog*>(dialog.get())) EXPECT_TRUE(notes->Output.empty());
