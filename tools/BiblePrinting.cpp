@@ -1,5 +1,7 @@
 #include "tools/BiblePrinting.h"
 
+#include <algorithm>
+
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Streams.h"
@@ -169,11 +171,14 @@ namespace {
 
 const char kContentsPagesStyle[] = "Contents pages";
 
-// The table of contents that takes a placeholder's place: the headings on the left (80 %), their
-// first pages on the right (20 %, right-aligned), without visible borders.
+// The table of contents that takes a placeholder's place: one row for each book, its heading on
+// the left (80 %), its first page on the right (20 %, right-aligned), without visible borders. A
+// heading that takes more than one line only makes its own row taller; the numbers of the rows
+// below stay beside their books.
 TUVTableItemInfo* ContentsTable(TCustomUzurUvadEdit* editor, const std::vector<TContentsEntry>& entries,
                                 Integer rightPara) {
-  auto* table = new TUVTableItemInfo(1, 2, editor->GetUVData());
+  const Integer rows = std::max<Integer>(1, static_cast<Integer>(entries.size()));
+  auto* table = new TUVTableItemInfo(rows, 2, editor->GetUVData());
   table->SetBestWidth(-100);
   table->SetColor(clWhite);
   table->SetBorderStyle(uvtbColor);
@@ -189,15 +194,17 @@ TUVTableItemInfo* ContentsTable(TCustomUzurUvadEdit* editor, const std::vector<T
   table->SetBorderHSpacing(0);
   table->SetCellVSpacing(0);
   table->SetCellHSpacing(0);
-  TUVTableCellData* headings = table->GetCells(0, 0);
-  TUVTableCellData* pages = table->GetCells(0, 1);
-  headings->BestWidth = -80;
-  pages->BestWidth = -20;
-  headings->Clear();
-  pages->Clear();
-  for (const TContentsEntry& entry : entries) {
-    headings->AddNL(entry.Heading, 0, 0);
-    pages->AddNL(IntToStr(entry.Page), 0, rightPara);
+  for (Integer row = 0; row < rows; ++row) {
+    TUVTableCellData* heading = table->GetCells(row, 0);
+    TUVTableCellData* page = table->GetCells(row, 1);
+    heading->BestWidth = -80;
+    page->BestWidth = -20;
+    heading->Clear();
+    page->Clear();
+    if (row >= static_cast<Integer>(entries.size())) continue;
+    const TContentsEntry& entry = entries[static_cast<std::size_t>(row)];
+    heading->AddNL(entry.Heading, 0, 0);
+    page->AddNL(IntToStr(entry.Page), 0, rightPara);
   }
   return table;
 }

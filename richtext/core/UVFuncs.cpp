@@ -125,6 +125,21 @@ void UVDrawCrossedBox(TCanvas* Canvas, const TRect& R) {
   Canvas->LineTo(R.Left - 1 + inset, R.Bottom - inset);
 }
 
+namespace {
+
+// The extents of a canvas whose logical units are not its device's pixels (a PDF page recorded
+// against the screen at the page's resolution): false for one that draws in its device's pixels.
+bool ScaledExtents(TCanvas* Canvas, SIZE& Window, SIZE& Viewport) {
+  HDC dc = Canvas->GetHandle();
+  const int mode = ::GetMapMode(dc);
+  if (mode != MM_ANISOTROPIC && mode != MM_ISOTROPIC) return false;
+  ::GetWindowExtEx(dc, &Window);
+  ::GetViewportExtEx(dc, &Viewport);
+  return Viewport.cx != 0 && Viewport.cy != 0;
+}
+
+}  // namespace
+
 void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad) {
   UniqueMemoryDC screen(::CreateCompatibleDC(nullptr));
   Sad.ScreenPpiX = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
@@ -132,23 +147,22 @@ void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad) {
   if (Canvas) {
     Sad.DevicePpiX = Canvas->DeviceCaps(LOGPIXELSX);
     Sad.DevicePpiY = Canvas->DeviceCaps(LOGPIXELSY);
-    // A canvas whose logical units are not its device's pixels (a PDF page recorded against the
-    // screen at the page's resolution) counts its logical units per inch.
-    HDC dc = Canvas->GetHandle();
-    int mode = ::GetMapMode(dc);
-    if (mode == MM_ANISOTROPIC || mode == MM_ISOTROPIC) {
-      SIZE window{}, viewport{};
-      ::GetWindowExtEx(dc, &window);
-      ::GetViewportExtEx(dc, &viewport);
-      if (viewport.cx != 0 && viewport.cy != 0) {
-        Sad.DevicePpiX = std::abs(MulDiv(Sad.DevicePpiX, window.cx, viewport.cx));
-        Sad.DevicePpiY = std::abs(MulDiv(Sad.DevicePpiY, window.cy, viewport.cy));
-      }
+    // Such a canvas counts its logical units per inch.
+    SIZE window{}, viewport{};
+    if (ScaledExtents(Canvas, window, viewport)) {
+      Sad.DevicePpiX = std::abs(MulDiv(Sad.DevicePpiX, window.cx, viewport.cx));
+      Sad.DevicePpiY = std::abs(MulDiv(Sad.DevicePpiY, window.cy, viewport.cy));
     }
   } else {
     Sad.DevicePpiX = Sad.ScreenPpiX;
     Sad.DevicePpiY = Sad.ScreenPpiY;
   }
+}
+
+Integer UVDevicePixelsToLogicalX(TCanvas* Canvas, Integer Pixels) {
+  SIZE window{}, viewport{};
+  if (!Canvas || !ScaledExtents(Canvas, window, viewport)) return Pixels;
+  return std::abs(MulDiv(Pixels, window.cx, viewport.cx));
 }
 
 AnsiString UVFontToCSS(TFont* Font) {

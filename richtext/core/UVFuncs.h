@@ -64,3 +64,6 @@ bool IsPointInRect(Integer X, Integer Y, Integer Left, Integer Top, Integer Widt
 // Device resolution from the canvas (its logical units per inch, through the canvas's own device
 // capabilities and map mode), screen resolution from a screen-compatible context.
 void UVGetResolution(TCanvas* Canvas, TUVScreenAndDevice& Sad);
+// The width in the canvas's logical units of Pixels of its device's pixels: more than Pixels on a
+// canvas whose logical units are finer than its pixels; Pixels without a canvas.
+Integer UVDevicePixelsToLogicalX(TCanvas* Canvas, Integer Pixels);

@@ -70,7 +70,8 @@ enum : Word {
   uvtsWiderThanDrawing = 0x200,  // drawn into a canvas at the widest width allowed, narrower than asked
 };
 
-// The widest a table is laid out for drawing into a canvas (printing, images).
+// The widest a table is laid out for drawing into a canvas (printing, images), in the canvas's
+// device pixels.
 constexpr Integer UVTableMaxDrawWidth = 10000;
 
 // Takes an item out of a cell (or another sub-document) with its checkpoint, leaving the marker

@@ -7,6 +7,7 @@
 
 #include "classlib/Handles.h"
 #include "richtext/core/PtUVData.h"
+#include "richtext/core/UVFuncs.h"
 #include "richtext/core/UVStyle.h"
 #include "richtext/edit/UVTable.h"
 
@@ -524,10 +525,13 @@ bool TUVTableItemInfo::OnDocWidthChange(Integer DocWidth, TUVDrawLineInfo* DrawI
                                         TCanvas* Canvas, TCustomUVData* /*UVData*/, const TUVScreenAndDevice* Sad,
                                         Integer& HShift, bool /*NoCaching*/) {
   HShift = 0;
-  // Drawn into a canvas the table is never laid out wider than the widest drawing allowed.
+  // Drawn into a canvas the table is never laid out wider than the widest drawing allowed, which
+  // counts the canvas's device pixels: a canvas laid out in finer units (a PDF page in hundredths
+  // of a point) allows as many more of them.
   if (Printing) {
-    if (DocWidth > UVTableMaxDrawWidth) {
-      DocWidth = UVTableMaxDrawWidth;
+    const Integer widest = UVDevicePixelsToLogicalX(Canvas, UVTableMaxDrawWidth);
+    if (DocWidth > widest) {
+      DocWidth = widest;
       State |= uvtsWiderThanDrawing;
     } else {
       State &= ~static_cast<Word>(uvtsWiderThanDrawing);

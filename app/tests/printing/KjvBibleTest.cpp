@@ -26,6 +26,7 @@
 #include "tools/BiblePageRecords.h"
 #include "tools/BibleText.h"
 #include "tools/BookHeadings.h"
+#include "tools/ExtraPages.h"
 
 namespace {
 
@@ -346,6 +347,182 @@ TEST_F(KjvBibleTest, ATighterLayoutReadsBackAsEvenly) {
   MyReg->SetHyphenationRule(2);
   UseTighterLayout();
   CheckReadback(PrintAll(), words, "KJV, 10 pt text, 15 mm margins");
+}
+
+// The testaments' title pages of the whole KJV, each with its contents table in place of its
+// placeholder, at the program's defaults and on the narrowest paper the settings offer: every book
+// of the testament stands in order beside the page its first chapter begins on, its heading on
+// the left, its page number right-aligned at the table's right edge, the table as wide as the
+// text area. A heading too long for its column ("1 Thessalonians", "Song of Solomon" on the
+// narrow paper) takes more lines in its row; the numbers of the rows below stay beside their own
+// books.
+class KjvTitlePagesTest : public KjvBibleTest {
+protected:
+  // What the title pages were printed from: each testament's books with their first pages, as the
+  // page files have them, and the text area of the extra pages in points.
+  struct TitlePages {
+    std::vector<TContentsEntry> Books[2];
+    double Left = 0, Right = 0;
+  };
+
+  // Lays the whole Bible out and prints only the two title pages into Bible.pdf.
+  TitlePages PrintTitlePages() {
+    TitlePages printed;
+    auto dialog = MakePrintDialog();
+    RunModal(dialog.get(), [&](HWND wnd) {
+      SelectBooks(dialog.get(), {});
+      Click(wnd, "P&repare print");
+      EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready for printing");
+      EXPECT_TRUE(dialog->OTTitleBox->GetChecked());
+      EXPECT_TRUE(dialog->NTTitleBox->GetChecked());
+      // The testaments' own pages are read back by the tests above.
+      Click(wnd, "Print Ol&d Testament");
+      Click(wnd, "Print Ne&w Testament");
+      EXPECT_FALSE(dialog->OTBox->GetChecked());
+      EXPECT_FALSE(dialog->NTBox->GetChecked());
+      Click(wnd, "Pr&int");
+      EXPECT_EQ(dialog->StatusBar1->GetSimpleText(), "Ready");
+      // A book's first page is the page of its first chapter number.
+      for (Integer testament = 0; testament < 2; ++testament) {
+        TFileStream file(TPrintBibleV3Dialog::PageFileName(testament), fmOpenRead | fmShareDenyNone);
+        TPageFileReader reader(&file);
+        TPageRecord record;
+        Integer last = 0;
+        while (reader.Next(record)) {
+          if (record.Style != bsChapter || record.Book == last) continue;
+          last = record.Book;
+          printed.Books[testament].push_back(TContentsEntry{BookHeading(record.Book), record.Page});
+        }
+      }
+      const TBiblePageMeasures& page = dialog->PageMeasures();
+      const double scale = dialog->PDFDocument1->GetResolution() / 72.0;
+      printed.Left = page.Margins.Left / scale;
+      printed.Right = (page.Width - page.Margins.Right) / scale;
+      Click(wnd, "&OK");
+    }, 300000);  // the whole Bible takes a while on a slow or busy machine
+    return printed;
+  }
+
+  // A line of words of a page, left to right.
+  struct Line {
+    std::vector<const PdfWord*> Words;
+    std::string Text() const {
+      std::string text;
+      for (const PdfWord* word : Words) text += (text.empty() ? "" : " ") + word->Text;
+      return text;
+    }
+  };
+
+  // The lines of the contents tables on the pages, in order: the words of each page by baseline
+  // (the titles' large type left out).
+  static std::vector<Line> TableLines(const std::vector<PdfPage>& pages) {
+    std::vector<Line> lines;
+    for (const PdfPage& page : pages) {
+      std::vector<const PdfWord*> words;
+      for (const PdfWord& word : page.Words)
+        if (word.YMax - word.YMin < 20) words.push_back(&word);
+      std::stable_sort(words.begin(), words.end(), [](const PdfWord* a, const PdfWord* b) {
+        return std::lround(a->YMax * 4) != std::lround(b->YMax * 4) ? a->YMax < b->YMax : a->XMin < b->XMin;
+      });
+      double baseline = -1;
+      for (const PdfWord* word : words) {
+        if (lines.empty() || std::fabs(word->YMax - baseline) > 1) {
+          lines.emplace_back();
+          baseline = word->YMax;
+        }
+        lines.back().Words.push_back(word);
+      }
+    }
+    return lines;
+  }
+
+  static bool IsNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+  }
+};
+
+TEST_F(KjvTitlePagesTest, EveryBookStandsBesideItsFirstPageOnBothTitlePages) {
+  PrepareExtraPage(epOTTitle);
+  PrepareExtraPage(epNTTitle);
+  MyReg->SetPrintOTTitlePages(true);
+  MyReg->SetPrintNTTitlePages(true);
+  struct Layout {
+    const char* Name;
+    Integer Paper;   // the index in the settings' list
+    Integer Margin;  // millimetres, on every side
+  } layouts[] = {
+      {"the defaults: A4, 25 mm margins", 1, 25},
+      // The narrowest paper (98 mm) at the default margins: with side margins a few millimetres
+      // wider the table's longest heading word ("Thessalonians") and four-digit page numbers no
+      // longer fit in the text area, and the most the settings take (70 mm) leaves no text width.
+      {"Envelope Monarch, 25 mm margins", 15, 25},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.Name);
+    MyReg->SetPaperSize(layout.Paper);
+    MyReg->SetTopMargin(layout.Margin);
+    MyReg->SetBottomMargin(layout.Margin);
+    MyReg->SetLeftMargin(layout.Margin);
+    MyReg->SetRightMargin(layout.Margin);
+    const TitlePages printed = PrintTitlePages();
+    ASSERT_EQ(printed.Books[0].size(), 39u);
+    ASSERT_EQ(printed.Books[1].size(), 27u);
+    std::vector<TContentsEntry> expected = printed.Books[0];
+    expected.insert(expected.end(), printed.Books[1].begin(), printed.Books[1].end());
+
+    // A row begins with the line that ends in its page number; the lines after it without a
+    // number are the rest of its heading.
+    const std::vector<PdfPage> pages = PdfWords(Printing() + "Bible.pdf", Printing());
+    const std::vector<Line> lines = TableLines(pages);
+    std::vector<TContentsEntry> rows;
+    std::vector<const PdfWord*> numbers;
+    std::vector<double> lineStarts;
+    for (const Line& line : lines) {
+      const PdfWord* last = line.Words.back();
+      const bool starts = IsNumber(last->Text);
+      std::string heading;
+      for (std::size_t i = 0; i + (starts ? 1 : 0) < line.Words.size(); ++i)
+        heading += (heading.empty() ? "" : " ") + line.Words[i]->Text;
+      if (starts) {
+        rows.push_back(TContentsEntry{heading, std::stoi(last->Text)});
+        numbers.push_back(last);
+      } else if (!rows.empty()) {
+        rows.back().Heading += " " + heading;
+      }
+      if (!rows.empty()) lineStarts.push_back(line.Words.front()->XMin);
+    }
+    std::string read;
+    for (const Line& line : lines) read += "\n  " + line.Text();
+    EXPECT_EQ(rows.size(), expected.size()) << "the tables read:" << read;
+    int wrong = 0;
+    std::string first;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const TContentsEntry found = i < rows.size() ? rows[i] : TContentsEntry{"(none)", 0};
+      if (found == expected[i]) continue;
+      if (++wrong == 1)
+        first = "\"" + found.Heading + "\" " + std::to_string(found.Page) + " where \"" + expected[i].Heading + "\" " +
+                std::to_string(expected[i].Page) + " belongs";
+    }
+    EXPECT_EQ(wrong, 0) << "rows, the first: " << first << "; the tables read:" << read;
+
+    // The headings start at one left edge; the page numbers end at one right edge, where the
+    // table's whole width puts them: the text area's right edge less the page's right margin (its
+    // millimetres taken as pixels, as the page's editor takes them) and the table's border, the
+    // cell's border and the cell's padding (2 + 2 + 3 pixels). A number wider than its column
+    // may widen the table, within the text area.
+    ASSERT_FALSE(numbers.empty());
+    const auto [leftmost, rightmost] = std::minmax_element(lineStarts.begin(), lineStarts.end());
+    EXPECT_LT(*rightmost - *leftmost, 0.5);
+    double lowest = 1e9, highest = -1e9;
+    for (const PdfWord* number : numbers) {
+      lowest = std::min(lowest, number->XMax);
+      highest = std::max(highest, number->XMax);
+    }
+    EXPECT_LT(highest - lowest, 0.5);
+    const double fullWidth = printed.Right - (layout.Margin + 2 + 2 + 3) * 72.0 / 96;
+    EXPECT_GE(lowest, fullWidth - 1) << "text area " << printed.Left << ".." << printed.Right;
+    EXPECT_LE(highest, printed.Right);
+  }
 }
 
 // A Spanish-like text: many one-letter words ("y", "a", "o" and accented ones), accented

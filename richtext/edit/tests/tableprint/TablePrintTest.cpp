@@ -4,6 +4,8 @@
 // and each page's rows drawn below them on the printer's bitmap pages.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "richtext/core/tests/print/PrintTestSupport.h"
 #include "richtext/edit/UVTable.h"
 #include "richtext/edit/tests/support/TableTestSupport.h"
@@ -240,21 +242,36 @@ TEST_F(TablePrint, WhatIsNotSplitAndWhatGetsNoPrintCopy) {
   }
 }
 
+// The widest drawing counts the canvas's device pixels: a canvas laid out in units finer than its
+// pixels (as a PDF page is, in hundredths of a point) lays a full-width table out over its whole
+// width in those units.
 TEST_F(TablePrint, AFullWidthTableIsDrawnNoWiderThanTheWidestDrawingAllowed) {
   struct Case {
-    Integer ScreenWidth;  // the report's width in screen pixels; printed at 600 dpi
+    Integer ScreenWidth;    // the report's width in screen pixels; printed at 600 dpi
+    Integer UnitsPerPixel;  // the canvas's logical units in one of its pixels
     bool Clamped;
-  } cases[] = {{150, false}, {2000, true}};
+  } cases[] = {{150, 1, false}, {2000, 1, true}, {150, 12, false}, {2000, 12, true}};
+  HDC dc = report.Printer.GetCanvas()->GetHandle();
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.ScreenWidth) + " screen pixels, " + std::to_string(c.UnitsPerPixel) +
+                 " units per pixel");
+    ::SetMapMode(dc, c.UnitsPerPixel == 1 ? MM_TEXT : MM_ANISOTROPIC);
+    if (c.UnitsPerPixel != 1) {
+      ::SetWindowExtEx(dc, c.UnitsPerPixel, c.UnitsPerPixel, nullptr);
+      ::SetViewportExtEx(dc, 1, 1, nullptr);
+    }
     report.Data()->Clear();
     AddTable(2, 0)->SetBestWidth(-100);
     report.Paginate(print_test::kPageHeight, c.ScreenWidth);
+    ::SetMapMode(dc, MM_TEXT);
     TUVTablePrintInfo* record = Record();
-    ASSERT_NE(record, nullptr) << c.ScreenWidth;
-    EXPECT_LE(record->Width, UVTableMaxDrawWidth) << c.ScreenWidth;
-    EXPECT_EQ((table->State & uvtsWiderThanDrawing) != 0, c.Clamped) << c.ScreenWidth;
-    // Clamped, it still takes the whole width it is allowed.
-    if (c.Clamped) EXPECT_GT(record->Width, UVTableMaxDrawWidth * 9 / 10);
+    ASSERT_NE(record, nullptr);
+    const Integer widest = UVTableMaxDrawWidth * c.UnitsPerPixel;
+    EXPECT_LE(record->Width, widest);
+    EXPECT_EQ((table->State & uvtsWiderThanDrawing) != 0, c.Clamped);
+    // Clamped, it still takes the whole width it is allowed; else the report's whole width.
+    const Integer whole = c.Clamped ? widest : MulDiv(c.ScreenWidth, print_test::kDpi * c.UnitsPerPixel, 96);
+    EXPECT_GT(record->Width, whole * 9 / 10);
   }
 }
 
