@@ -258,7 +258,7 @@ TDdeOpenProgress TDdeClientConv::TryOpenLink() {
   if (FConv) return dopOpen;
   if (!FStarting) ReleaseRetired();
   // The program started for the link is not asked before it is ready: it is still starting.
-  if (!(FStarting && !StartedProgramAnswers()) && Connect()) {
+  if (!(FStarting && !StartedProgramReady()) && Connect()) {
     FStarting.reset();
     LinkOpened();
     return dopOpen;
@@ -278,7 +278,12 @@ TDdeOpenProgress TDdeClientConv::TryOpenLink() {
   return dopStarting;
 }
 
-bool TDdeClientConv::StartedProgramAnswers() {
+bool TDdeClientConv::StartedProgramReady() {
+  // A program of the windows subsystem that has not yet waited for input is still starting: it may
+  // make a window at any moment, also while the connection is being asked for. A console program
+  // has nothing to wait for here (the call fails), nor has one that has ended.
+  if (::WaitForInputIdle(FStarting.get(), 0) == WAIT_TIMEOUT) return false;
+  // One that has may have made a window since that does not read its messages (yet).
   bool all = true;
   for (HWND wnd : TopLevelWindowsOf(::GetProcessId(FStarting.get()))) {
     if (Contains(*FAnswered, wnd)) continue;

@@ -40,13 +40,13 @@ public:
   bool OpenLink();
   // OpenLink for a caller that must not wait, a step at a time: connects when a server answers;
   // otherwise starts ServiceApplication and returns dopStarting. Each later call tries the
-  // connection once more, once the program is ready for input (every window it owns has taken a
-  // message sent to it: connecting sends to every window and waits for each, and a program that
-  // has only just started and does not read its messages yet would hold the caller for as long as
-  // it does so), until the server answers
-  // (dopOpen), the program has ended or ConnectTimeout has passed since it was started
-  // (dopFailed). Nothing is waited for: the caller's message loop runs between the calls, and the
-  // program is started once per attempt.
+  // connection once more, once the program is ready for input (it has waited for input once, and
+  // every window it owns has taken a message sent to it: connecting sends to every window and
+  // waits for each, and a program that has only just started and does not read its messages yet
+  // would hold the caller for as long as it does so), until the server answers (dopOpen), the
+  // program has ended or ConnectTimeout has passed since it was started (dopFailed). Nothing is
+  // waited for: the caller's message loop runs between the calls, and the program is started once
+  // per attempt.
   TDdeOpenProgress TryOpenLink();
   // Ends the conversation; OnClose follows when a link was open.
   void CloseLink();
@@ -126,9 +126,11 @@ private:
   HWND FServerWnd = nullptr;
   bool FTrailingAck = false;
   bool FTimedOut = false;
-  // Whether every top-level window of the program started by TryOpenLink has taken a message
-  // sent to it; sends one, without waiting, to each that has not been sent one yet.
-  bool StartedProgramAnswers();
+  // Whether the program started by TryOpenLink is ready to be asked for the link: it has waited
+  // for input once (or is no program of the windows subsystem), and every top-level window of it
+  // has taken a message sent to it. Sends one, without waiting, to each window that has not been
+  // sent one yet.
+  bool StartedProgramReady();
 
   // The server program started by TryOpenLink while its server is awaited, and when it started.
   UniqueHandle FStarting;

@@ -230,10 +230,10 @@ TEST(DdeServiceApplication, TryOpenLinkStartsTheServerOnceAndNeverWaits) {
       longest = std::max<DWORD>(longest, GetTickCount() - start);
       return progress != dopStarting;
     };
-    // Without the server every step comes back still starting, also once the program waits.
+    // Without the server every step comes back still starting. (The peer is a console program:
+    // nothing tells when it may make its window, so the steps go on once it has.)
     EXPECT_FALSE(step());
-    ASSERT_TRUE(PumpUntil([&] { return step() || WaitForSingleObject(gated.get(), 0) == WAIT_OBJECT_0; }, 30000));
-    ASSERT_EQ(progress, dopStarting);
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(gated.get(), 0) == WAIT_OBJECT_0; }, 30000));
     for (int i = 0; i < 5; ++i) {
       EXPECT_FALSE(step());
       testing_support::PumpFor(20);
