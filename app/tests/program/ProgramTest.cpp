@@ -126,13 +126,17 @@ TEST_F(ProgramTest, FontsDialogFromTheMenuChangesNothingOnCancelAndWritesTheFont
   EXPECT_FALSE(FileExists(ProgramFolder() + "pelorin.fnt"));
   EXPECT_EQ(StoredSetting("Text in brackets"), "<missing>");
 
+  // The results removed while the program waits are not missed until the checking cycle starts
+  // again (see ASecondCopyEndsBeforeItsMainWindowDoesAnyWork). OK starts it again: it finds the
+  // book without results and checks it. (Its status "Initializing check ..." lasts a tick, too
+  // short to be caught from outside on a busy machine; the results written are there to stay.)
+  testing_support::RemoveTree(Projects() + "PQ$\\Pelorin");
   pelorin.ChooseMenu("sf");
   dialog = pelorin.WaitForWindow("Fonts");
   ASSERT_TRUE(dialog);
   ClickChild(dialog, "&OK");
-  // The checking cycle starts again, and finds nothing to check.
-  EXPECT_TRUE(pelorin.WaitForStatus("Initializing check ...", 30000));
-  EXPECT_TRUE(pelorin.WaitForStatus("All checks done", 30000));
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return FileExists(DemoResults()); }, 30000));
+  EXPECT_TRUE(pelorin.WaitForStatus("All checks done", 30000)) << pelorin.StatusPanel(1);
   EXPECT_EQ(testing_support::ReadFileBytes(ProgramFolder() + "pelorin.fnt"), EncodeFontTable(DefaultFontTable()));
   EXPECT_EQ(StoredSetting("Text in brackets"), "0");
 }
