@@ -109,7 +109,7 @@ public:
   bool Started() const { return process_ != nullptr; }
   bool Ended() const;
   // Waits, dispatching this thread's messages, until the program has ended.
-  bool WaitForEnd(DWORD timeoutMs = 10000) const;
+  bool WaitForEnd(DWORD timeoutMs = 30000) const;
   DWORD ExitCode() const;
   DWORD Id() const { return id_; }
 

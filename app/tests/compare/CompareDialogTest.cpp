@@ -154,7 +154,7 @@ TEST_F(CompareDialogTest, ComparesAllBooksIntoOneDocument) {
   std::string finalStatus;
   RunModal(dialog.get(), [&](HWND wnd) {
     Choose(dialog->FilenamesComboBox, 4);  // "Compare all books"
-    PumpUntil([&] { return dialog->StatusBar1->GetSimpleText().rfind("Ready comparing all books", 0) == 0; }, 20000);
+    PumpUntil([&] { return dialog->StatusBar1->GetSimpleText().rfind("Ready comparing all books", 0) == 0; }, 60000);
     finalStatus = dialog->StatusBar1->GetSimpleText();
     SaveScreenshot(wnd, "compare-versions-all-books");
     Click(wnd, "&OK");

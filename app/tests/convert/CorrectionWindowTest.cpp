@@ -159,7 +159,7 @@ TEST_F(CorrectionWindowTest, TheMenuItemsOpenTheirWindows) {
       PressKey(VK_ESCAPE);
     });
     PostMessageA(form->GetHandle(), WM_COMMAND, item->GetCommand(), 0);
-    testing_support::PumpUntil([&] { return watch.Done(); }, 10000);
+    testing_support::PumpUntil([&] { return watch.Done(); }, 30000);
     EXPECT_TRUE(watch.Done()) << r.Item;
     ProcessFor(100);
   }

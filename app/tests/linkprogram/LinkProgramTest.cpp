@@ -281,7 +281,7 @@ TEST_F(LinkProgramTest, SettingsChosenFromTheMenuAreStoredAndFollowedUp) {
   ASSERT_TRUE(pelorin->WaitForExit(15000));
   EXPECT_EQ(pelorin->ExitCode(), 0u);
   // restart.exe runs on after Pelorin has ended: its line may come a little later.
-  PumpUntil([&] { return !LogLines(ProgramFolderOfPelorin() + "restart.log").empty(); }, 10000);
+  PumpUntil([&] { return !LogLines(ProgramFolderOfPelorin() + "restart.log").empty(); }, 30000);
   // It is the one beside the program, named by its path in quotes.
   EXPECT_EQ(LogLines(ProgramFolderOfPelorin() + "restart.log"), Lines{"\"" + ProgramFolderOfPelorin() + "restart.exe\""});
   auto expected = before;

@@ -31,7 +31,7 @@ protected:
   }
 
   // The top-level window of another program with the caption; null after the deadline.
-  static HWND WaitForProgramWindow(const std::string& caption, DWORD timeoutMs = 20000) {
+  static HWND WaitForProgramWindow(const std::string& caption, DWORD timeoutMs = 30000) {
     HWND found = nullptr;
     testing_support::PumpUntil([&] { return (found = FindWindowA(nullptr, caption.c_str())) && IsWindowVisible(found); },
                                timeoutMs);
@@ -44,7 +44,7 @@ protected:
     GetWindowThreadProcessId(window, &pid);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
     if (!process) return true;
-    const bool ended = testing_support::PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 20000);
+    const bool ended = testing_support::PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 30000);
     CloseHandle(process);
     return ended;
   }
@@ -84,10 +84,10 @@ TEST_F(ExtraPagesTest, ACoverPageEditedInTheEditorIsPrinted) {
   ProcessFor(100);
   PressKey(VK_RETURN);
   TypeText("Printed for the reviewers");
-  EXPECT_NE(WaitForProgramWindow("*CoverPage.uvf - Editor", 5000), nullptr);
+  EXPECT_NE(WaitForProgramWindow("*CoverPage.uvf - Editor", 30000), nullptr);
   SaveScreenshot(editor, "extra-page-editor");
   SendKeyEvents({{VK_CONTROL, false}, {'S', false}, {'S', true}, {VK_CONTROL, true}});
-  EXPECT_NE(WaitForProgramWindow("CoverPage.uvf - Editor", 5000), nullptr);
+  EXPECT_NE(WaitForProgramWindow("CoverPage.uvf - Editor", 30000), nullptr);
   EXPECT_TRUE(testing_support::PumpUntil([&] { return testing_support::ReadFileBytes(cover) != before; }, 30000));
   PostMessageA(editor, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitForProgramEnd(editor));
@@ -120,7 +120,7 @@ TEST_F(ExtraPagesTest, TheEditorIsStartedByItsQuotedPathFromAFolderWithABlank) {
     settings->PageControl1->SetActivePageIndex(2);
     ProcessFor(50);
     SendMessageA(settings->PageButtons[epFirst]->GetHandle(), BM_CLICK, 0, 0);
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return FileExists(editorLog) || FileExists(decoyLog); }, 20000));
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return FileExists(editorLog) || FileExists(decoyLog); }, 30000));
     Click(wnd, "Cancel");
   });
   const std::string page = ExtraPageFileName(epFirst);

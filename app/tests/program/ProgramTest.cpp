@@ -236,13 +236,13 @@ TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) 
     if (c.pelorinThere) {
       HWND main = nullptr;
       ASSERT_TRUE(testing_support::PumpUntil([&] { return (main = WindowOf(0, "TMainScreen")) != nullptr; }, 30000));
-      EXPECT_TRUE(restart.WaitForEnd(5000));
+      EXPECT_TRUE(restart.WaitForEnd(30000));
       EXPECT_EQ(restart.ExitCode(), 0u);
       DWORD pid = 0;
       GetWindowThreadProcessId(main, &pid);
       HANDLE started = OpenProcess(SYNCHRONIZE, FALSE, pid);
       PostMessageA(main, WM_CLOSE, 0, 0);
-      EXPECT_EQ(WaitForSingleObject(started, 15000), WAIT_OBJECT_0);
+      EXPECT_EQ(WaitForSingleObject(started, 30000), WAIT_OBJECT_0);
       CloseHandle(started);
     } else {
       HWND box = nullptr;
@@ -253,7 +253,7 @@ TEST_F(ProgramTest, RestartStartedByHandStartsThePelorinBesideItOrSaysItCannot) 
           << text;
       testing_support::SaveScreenshot(box, "restart-without-pelorin");
       PostMessageA(box, WM_COMMAND, IDOK, 0);
-      ASSERT_TRUE(restart.WaitForEnd(5000));
+      ASSERT_TRUE(restart.WaitForEnd(30000));
       EXPECT_EQ(restart.ExitCode(), 2u);
     }
   }

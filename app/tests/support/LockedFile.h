@@ -33,7 +33,7 @@ inline std::string SharingViolationText() {
 
 // Runs `act`, which should make the program show its error box (a message box with the
 // application's title); the box is answered with OK. The box's text, or "(no box)".
-inline std::string ErrorBoxText(const std::function<void()>& act, DWORD timeoutMs = 20000) {
+inline std::string ErrorBoxText(const std::function<void()>& act, DWORD timeoutMs = 30000) {
   std::string text = "(no box)";
   testing_support::WindowWatch box(
       Application->GetTitle(),

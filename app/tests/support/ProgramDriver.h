@@ -25,7 +25,7 @@ public:
   bool Started() const { return process_ != nullptr; }
   DWORD ProcessId() const { return pid_; }
   // The visible main window, waiting for it up to `timeoutMs`; nullptr when none showed.
-  HWND MainWindow(DWORD timeoutMs = 15000);
+  HWND MainWindow(DWORD timeoutMs = 30000);
   // The text of a status bar panel (0 book, 1 cycle, 2 mechanical run).
   std::string StatusPanel(int panel);
   // Waits until panel 1 reads `text`; false after the deadline.
@@ -34,9 +34,9 @@ public:
   // menu, the others choose items by their underlined letters ("sf" for Settings, Fonts).
   void ChooseMenu(const std::string& keys);
   // A visible top-level window of the program with the caption; nullptr after the deadline.
-  HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 10000);
+  HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 30000);
   // Closes the main window and waits for the program to end; false when it did not.
-  bool Close(DWORD timeoutMs = 15000);
+  bool Close(DWORD timeoutMs = 30000);
   bool WaitForExit(DWORD timeoutMs);
   DWORD ExitCode() const;
   // After this copy ended to be started again: waits for the main window of the new copy (a

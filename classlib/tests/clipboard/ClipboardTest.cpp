@@ -22,7 +22,9 @@ DWORD RunPeer(const std::string& arguments) {
   PROCESS_INFORMATION pi{};
   if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
   UniqueHandle process(pi.hProcess), thread(pi.hThread);
-  if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) return 998;
+  // Our windows' messages are read meanwhile: the peer taking the clipboard tells its owner.
+  if (!testing_support::PumpUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000))
+    return 998;
   DWORD code = 997;
   ::GetExitCodeProcess(pi.hProcess, &code);
   return code;

@@ -218,11 +218,11 @@ TEST_F(SycFilesTest, RegistryNotificationSignalsAChange) {
   EXPECT_EQ(rec.Filter, static_cast<DWORD>(REG_NOTIFY_CHANGE_LAST_SET));
   EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   reg.WriteString("A", "1");
-  EXPECT_EQ(WaitForSingleObject(event, 2000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_EQ(WaitForSingleObject(event, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
   ASSERT_TRUE(RegNotifyReset(event, rec));
   EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   reg.WriteString("A", "2");
-  EXPECT_EQ(WaitForSingleObject(event, 2000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_EQ(WaitForSingleObject(event, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
   EXPECT_FALSE(RegNotifyReset(INVALID_HANDLE_VALUE, rec));
   CloseHandleIfValid(event);
   CloseHandleIfValid(INVALID_HANDLE_VALUE);

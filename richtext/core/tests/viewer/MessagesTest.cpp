@@ -89,7 +89,7 @@ TEST_F(MessagesTest, PostedRecordsRaiseTheirEventOnceAndAreFreed) {
   viewer->PostUVEvent(endDrag);
   // An unknown kind is only freed.
   viewer->PostUVEvent(new Counted<TUVMessageData>(9));
-  ProcessUntil([&] { return Counted<TUVMessageData>::Destroyed == 1; }, 2000);
+  ProcessUntil([&] { return Counted<TUVMessageData>::Destroyed == 1; }, 30000);
   ProcessFor(20);
   EXPECT_EQ(log, (std::vector<std::string>{"dblclick begat 6", "jump 12", "up 1 3 7,8", "down 0 4", "click",
                                            "control dblclick", "move 30,4", "drop 9 form", "end drag 11 form"}));
@@ -119,7 +119,7 @@ TEST_F(MessagesTest, AForeignValueInTheMessageIsIgnored) {
   auto* jump = new TUVJumpMessageData();
   jump->Id = 3;
   viewer->PostUVEvent(jump);
-  ProcessUntil([&] { return !jumps.empty(); }, 2000);
+  ProcessUntil([&] { return !jumps.empty(); }, 30000);
   EXPECT_EQ(jumps, std::vector<Integer>{3});
 }
 
@@ -186,7 +186,7 @@ TEST_F(MessagesTest, CopyWithAnEditorOpenInsideCopiesTheEditorsSelection) {
   viewer->SetInplaceEditor(editor);
   Clipboard()->SetAsText("old");
   ::SendMessageA(viewer->GetHandle(), WM_COPY, 0, 0);
-  ProcessUntil([] { return Clipboard()->GetAsText() != "old"; }, 2000);
+  ProcessUntil([] { return Clipboard()->GetAsText() != "old"; }, 30000);
   EXPECT_EQ(Clipboard()->GetAsText(), "place");
   // Without it the viewer copies its own selection.
   viewer->SetInplaceEditor(nullptr);

@@ -31,7 +31,7 @@ std::string ReadClipboardInPeer(const std::string& Format, const std::string& Fo
   if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
   UniqueHandle process(pi.hProcess), thread(pi.hThread);
   // The clipboard is served from this thread: keep its messages going while the peer reads.
-  ProcessUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+  ProcessUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 30000);
   return testing_support::ReadFileBytes(file);
 }
 

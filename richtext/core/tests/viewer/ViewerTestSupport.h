@@ -41,7 +41,7 @@ inline bool ShowWithFocus(TForm* Form, TWinControl* Control) {
     return false;
   ::SetForegroundWindow(Form->GetHandle());
   Control->SetFocus();
-  return ProcessUntil([&] { return ::GetFocus() == Control->GetHandle(); }, 2000);
+  return ProcessUntil([&] { return ::GetFocus() == Control->GetHandle(); }, 30000);
 }
 
 // A key typed on the keyboard with the modifiers held (pressed in the order Ctrl, Alt, Shift),

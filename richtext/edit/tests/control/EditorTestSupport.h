@@ -45,7 +45,7 @@ inline BOOL WINAPI CountBeep(UINT) {
 
 // Waits (bounded) until the keys and the characters they made have been handled.
 inline void WaitForInput() {
-  ProcessUntil([] { return HIWORD(::GetQueueStatus(QS_KEY | QS_POSTMESSAGE)) == 0; }, 3000);
+  ProcessUntil([] { return HIWORD(::GetQueueStatus(QS_KEY | QS_POSTMESSAGE)) == 0; }, 30000);
   ProcessFor(20);
 }
 

@@ -306,7 +306,7 @@ TEST_F(MessagesTest, TheInputMethodWritesAtTheCaretInAUnicodeStyle) {
   EXPECT_EQ(ImeRecord::Get().Form.ptCurrentPos.y, caret.Y + 1);
   const int forms = ImeRecord::Get().Forms;
   Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
-  ProcessUntil([&] { return ImeRecord::Get().Forms > forms; }, 2000);
+  ProcessUntil([&] { return ImeRecord::Get().Forms > forms; }, 30000);
   EXPECT_EQ(ImeRecord::Get().Forms, forms + 1);
   UVGetKeyboardLayout = &::GetKeyboardLayout;
   EXPECT_EQ(UVUniRawToWide(editor->GetItemText(1)), L"\x65E5\x672C\x65E5\x672C");
@@ -371,7 +371,7 @@ TEST_F(MessagesTest, WhileACellIsEditedInPlaceTheOperationsGoToItsEditor) {
   EXPECT_EQ(cell->GetItemText(0), "cell");
   EXPECT_EQ(editor->GetItemText(0), "Z" + kVerses[0]);
   editor->Undo();
-  ProcessUntil([&] { return editor->GetItemText(0) == kVerses[0]; }, 2000);
+  ProcessUntil([&] { return editor->GetItemText(0) == kVerses[0]; }, 30000);
   EXPECT_EQ(editor->GetItemText(0), kVerses[0]);
   ProcessFor(50);
   EXPECT_FALSE(editor->CanUndo());
@@ -381,7 +381,7 @@ TEST_F(MessagesTest, WhileACellIsEditedInPlaceTheOperationsGoToItsEditor) {
   EXPECT_EQ(cell->GetItemText(0), "cell text");
   EXPECT_EQ(editor->GetItemText(0), kVerses[0]);
   editor->Redo();
-  ProcessUntil([&] { return editor->GetItemText(0) != kVerses[0]; }, 2000);
+  ProcessUntil([&] { return editor->GetItemText(0) != kVerses[0]; }, 30000);
   EXPECT_EQ(editor->GetItemText(0), "Z" + kVerses[0]);
   editor->ClearUndoLists();
   EXPECT_FALSE(cell->CanUndo() || editor->CanUndo());

@@ -205,7 +205,7 @@ TEST_F(SpellDialogTest, TheCheckGoesThroughTheCellsOfATable) {
     EXPECT_EQ(editor->GetItemText(editor->GetItemCount() - 1), "the lazy dog");
     EXPECT_EQ(errors, std::vector<std::string>{});
     errors.clear();
-    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 30000);
   }
   Application->OnException = nullptr;
 }
@@ -250,12 +250,12 @@ TEST_F(SpellDialogTest, ResumesAtTheCaretAfterTheUserWorkedInTheBook) {
       {K::Do, "", [&] {
          TSpellDialog* d = Dialog();
          SetActiveWindow(form->GetHandle());
-         viewer_test::ProcessUntil([&] { return !d->IgnoreButton->GetEnabled(); }, 2000);
+         viewer_test::ProcessUntil([&] { return !d->IgnoreButton->GetEnabled(); }, 30000);
          disabled = !d->IgnoreButton->GetEnabled() && !d->ChangeButton->GetEnabled();
          // The user puts the caret at the start of the third line and returns to the dialog.
          editor->SetSelectionBounds(2, 1, 2, 1);
          SetActiveWindow(d->GetHandle());
-         viewer_test::ProcessUntil([&] { return d->IgnoreButton->GetEnabled(); }, 2000);
+         viewer_test::ProcessUntil([&] { return d->IgnoreButton->GetEnabled(); }, 30000);
          enabled = d->IgnoreButton->GetEnabled();
        }},
       ClickOn(&TSpellDialog::CancelButton),
@@ -420,7 +420,7 @@ TEST_F(SpellDialogTest, ButtonsFollowTheCommandsTheComponentAllows) {
     EXPECT_EQ(usable, c.usable);
     // Undo takes the place of a hidden Options button.
     if (!c.visible.Contains(sdcOptions)) EXPECT_EQ(undoTop, optionsTop);
-    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 30000);
   }
 }
 
@@ -469,7 +469,7 @@ TEST_F(SpellDialogTest, PlacedAwayFromTheWord) {
       EXPECT_EQ(dialog.Left, word.Left);
     }
     // The released dialog goes with the next messages.
-    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 2000);
+    viewer_test::ProcessUntil([&] { return editor->FindComponent("SpellDialog") == nullptr; }, 30000);
   }
 }
 
