@@ -30,7 +30,7 @@ DWORD ExitCode(HANDLE process) {
   return code;
 }
 
-DWORD WaitWhileProcessing(HANDLE process, DWORD timeoutMs = 10000) {
+DWORD WaitWhileProcessing(HANDLE process, DWORD timeoutMs = 30000) {
   ProcessUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);
   return ExitCode(process);
 }
