@@ -322,8 +322,13 @@ void TApplication::WndProc(TMessage& Message) {
         ::PostMessageA(FHandle, FActive ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
         break;
       case CM_ENTER:
+        // The top-most form is made the foreground window, not only given the focus: the
+        // focus moves within this thread alone and leaves the foreground where it is. Between
+        // the activation and this message the system may have given the foreground away
+        // (Wine's X11 driver gives it to the desktop when it takes in a late focus change of
+        // the X server), and the form would then be active and focused but never in front.
         if (!::IsIconic(FHandle) && ::GetFocus() == FHandle)
-          if (HWND top = TopMostThreadWindow()) ::SetFocus(top);
+          if (HWND top = TopMostThreadWindow()) ::SetForegroundWindow(top);
         break;
       case CM_ACTIVATE:
         if (OnActivate) OnActivate(this);
