@@ -1,7 +1,11 @@
 // A whole program with a single-instance guard on its main form, for the guard's tests. The main
 // form is read from its form text, which holds the guard, so the guard acts as soon as the form
 // has been loaded.
-//   OneInstancePeer.exe "<title>" "<log file>" [activate|message|custom|disabled]
+//   OneInstancePeer.exe "<title>" "<log file>" [activate|message|custom|disabled] [slow]
+// "slow" starts as a program on a busy machine does: its main form is visible a second before the
+// form has been brought to the front and the program waits for input.
+// Once the program waits for input, the event "OneInstancePeer <process id> waits for input" is
+// set (Wine has no input-idle event for WaitForInputIdle to wait on).
 // The log file gets a line "prev=0" or "prev=1" at the start, "shown" when the main form is
 // shown, "custom" when the guard calls its OnCustom handler and "destroyed" at the end.
 #include <cstdio>
@@ -19,6 +23,7 @@ namespace {
 
 std::string g_logFile;
 std::string g_mode = "activate";
+bool g_slow = false;
 
 void Log(const char* line) {
   if (FILE* f = std::fopen(g_logFile.c_str(), "ab")) {
@@ -50,8 +55,27 @@ public:
     ReadComponentFromStream(&binary, this);
   }
   void OneInstanceCustom(TObject*) { Log("custom"); }
+  void ApplicationIdle(TObject*, bool&) {
+    if (waiting_) return;
+    const std::string name = "OneInstancePeer " + std::to_string(::GetCurrentProcessId()) + " waits for input";
+    waiting_ = ::CreateEventA(nullptr, TRUE, FALSE, name.c_str());
+    ::SetEvent(waiting_);  // kept open while the program runs, so that the event stays set
+  }
+
+protected:
+  void WndProc(TMessage& Message) override {
+    TForm::WndProc(Message);
+    // Shown, the form is visible at once; the rest of showing it waits.
+    if (g_slow && Message.Msg == WM_WINDOWPOSCHANGED && !slowed_ &&
+        (reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_SHOWWINDOW)) {
+      slowed_ = true;
+      ::Sleep(1000);
+    }
+  }
 
 private:
+  bool slowed_ = false;
+  HANDLE waiting_ = nullptr;
   void FormShow(TObject*) { Log("shown"); }
   void FormDestroy(TObject*) { Log("destroyed"); }
 };
@@ -66,11 +90,13 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   g_logFile = argv[2];
   if (argc > 3) g_mode = argv[3];
+  g_slow = argc > 4 && std::string(argv[4]) == "slow";
   Log(VisApplication->GetPrevInstance() ? "prev=1" : "prev=0");
   try {
     Application->Initialize();
     Application->SetTitle(argv[1]);
     Application->CreateForm(MainForm);
+    Application->OnIdle = TIdleEvent(MainForm, &TOneInstancePeerForm::ApplicationIdle);
     Application->Run();
   } catch (const std::exception& e) {
     Log((std::string("error: ") + e.what()).c_str());
