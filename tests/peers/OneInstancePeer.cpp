@@ -4,8 +4,6 @@
 //   OneInstancePeer.exe "<title>" "<log file>" [activate|message|custom|disabled] [slow]
 // "slow" starts as a program on a busy machine does: its main form is visible a second before the
 // form has been brought to the front and the program waits for input.
-// Once the program waits for input, the event "OneInstancePeer <process id> waits for input" is
-// set (Wine has no input-idle event for WaitForInputIdle to wait on).
 // The log file gets a line "prev=0" or "prev=1" at the start, "shown" when the main form is
 // shown, "custom" when the guard calls its OnCustom handler and "destroyed" at the end.
 #include <cstdio>
@@ -55,12 +53,6 @@ public:
     ReadComponentFromStream(&binary, this);
   }
   void OneInstanceCustom(TObject*) { Log("custom"); }
-  void ApplicationIdle(TObject*, bool&) {
-    if (waiting_) return;
-    const std::string name = "OneInstancePeer " + std::to_string(::GetCurrentProcessId()) + " waits for input";
-    waiting_ = ::CreateEventA(nullptr, TRUE, FALSE, name.c_str());
-    ::SetEvent(waiting_);  // kept open while the program runs, so that the event stays set
-  }
 
 protected:
   void WndProc(TMessage& Message) override {
@@ -75,7 +67,6 @@ protected:
 
 private:
   bool slowed_ = false;
-  HANDLE waiting_ = nullptr;
   void FormShow(TObject*) { Log("shown"); }
   void FormDestroy(TObject*) { Log("destroyed"); }
 };
@@ -96,7 +87,6 @@ int main(int argc, char** argv) {
     Application->Initialize();
     Application->SetTitle(argv[1]);
     Application->CreateForm(MainForm);
-    Application->OnIdle = TIdleEvent(MainForm, &TOneInstancePeerForm::ApplicationIdle);
     Application->Run();
   } catch (const std::exception& e) {
     Log((std::string("error: ") + e.what()).c_str());

@@ -41,14 +41,9 @@ public:
   bool Started() const { return process_ != nullptr; }
   bool Ended() const { return ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
   bool WaitForEnd(DWORD ms = 30000) const { return PumpUntil([&] { return Ended(); }, ms); }
-  // Started, shown and waiting for input: nothing of its start is left to come. The copy says so
-  // with an event of its own: Wine has no input-idle event for WaitForInputIdle.
+  // Started, shown and waiting for input: nothing of its start is left to come.
   bool WaitForInput() const {
-    const std::string name = "OneInstancePeer " + std::to_string(id_) + " waits for input";
-    HANDLE waiting = ::CreateEventA(nullptr, TRUE, FALSE, name.c_str());
-    const bool waits = PumpUntil([&] { return ::WaitForSingleObject(waiting, 0) == WAIT_OBJECT_0; });
-    ::CloseHandle(waiting);
-    return waits;
+    return PumpUntil([&] { return ::WaitForInputIdle(process_, 0) == 0; });
   }
   DWORD ExitCode() const {
     DWORD code = 999;
