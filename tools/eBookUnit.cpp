@@ -330,6 +330,15 @@ TEBookBuilder::TFront TSendKeysBuilder::Front() {
   return enabled ? bfBetween : bfDialog;
 }
 
+std::uintptr_t TSendKeysBuilder::FrontWindow() {
+  HANDLE process = sender_->GetProcessHandle();
+  const HWND front = ::GetForegroundWindow();
+  if (!process || !front) return 0;
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(front, &owner);
+  return owner == ::GetProcessId(process) ? reinterpret_cast<std::uintptr_t>(front) : 0;
+}
+
 void TSendKeysBuilder::BringToFront() {
   HWND window = sender_->GetWindowHandle();
   if (!window || !::IsWindow(window)) return;

@@ -125,6 +125,9 @@ public:
   // closes, they would go to the closing window and be lost with it.
   enum TFront { bfNone, bfMain, bfDialog, bfBetween };
   virtual TFront Front() = 0;
+  // The builder's window in front as a number that no other window has while it exists, so that
+  // a window opened in place of another is told from it; 0 when none of its windows is in front.
+  virtual std::uintptr_t FrontWindow() = 0;
   // Brings the window to the front that the builder's keys belong to: the window it has open in
   // front of its main window, or else the main window.
   virtual void BringToFront() = 0;
@@ -144,6 +147,7 @@ public:
   void ShowWindow(bool visible) override;
   bool Shown() override;
   TFront Front() override;
+  std::uintptr_t FrontWindow() override;
   void BringToFront() override;
   void SetActivation(bool on) override;
   void SendKeys(const AnsiString& keys, bool processMessages) override;

@@ -26,6 +26,7 @@ public:
   }
   bool Shown() override { return shown; }
   TFront Front() override { return !front ? bfNone : between ? bfBetween : dialog ? bfDialog : bfMain; }
+  std::uintptr_t FrontWindow() override { return front ? window : 0; }
   void BringToFront() override {
     calls.push_back("bring to front");
     front = comesToFront;
@@ -41,11 +42,20 @@ public:
   void TakeKeys() {
     for (const AnsiString& keys : queued) {
       if (keys == "^o" || keys == "%e%a" || keys == "^b" || keys == "^n%b{ENTER}")
-        dialog = true;
+        Open();
       else if (keys == "%{F4}" || keys == "%n" || AnsiEndsStr("%o", keys))
-        dialog = false;
+        BackToMain();
     }
     queued.clear();
+  }
+  // A window opened in front of the main window; the main window back in front.
+  void Open() {
+    dialog = true;
+    window = ++windows;
+  }
+  void BackToMain() {
+    dialog = false;
+    window = 1;
   }
 
   bool running = true;
@@ -56,6 +66,9 @@ public:
   bool comesToFront = true;
   // One window closing, the next not yet in front.
   bool between = false;
+  // The window in front: the main window 1, each window opened after it a number of its own.
+  std::uintptr_t window = 1;
+  std::uintptr_t windows = 1;
   // Off: keys wait in the queue until TakeKeys.
   bool takesKeys = true;
   Lines queued;
