@@ -330,6 +330,15 @@ TEBookBuilder::TFront TSendKeysBuilder::Front() {
   return enabled ? bfBetween : bfDialog;
 }
 
+std::uintptr_t TSendKeysBuilder::FrontWindow() {
+  HANDLE process = sender_->GetProcessHandle();
+  const HWND front = ::GetForegroundWindow();
+  if (!process || !front) return 0;
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(front, &owner);
+  return owner == ::GetProcessId(process) ? reinterpret_cast<std::uintptr_t>(front) : 0;
+}
+
 void TSendKeysBuilder::BringToFront() {
   HWND window = sender_->GetWindowHandle();
   if (!window || !::IsWindow(window)) return;
@@ -370,7 +379,7 @@ TEBookConversion::TResult TEBookConversion::Step() {
     state_ = 13;
     return crWorking;
   }
-  if (state_ == 16) {
+  if (state_ == 17) {
     // Hidden, the builder would lose the keys it has not taken yet.
     if (builder_.Running() && !Ready() && !WaitedOut()) return crWorking;
     ::DeleteFileA(htmlFile_.c_str());
@@ -411,17 +420,20 @@ bool TEBookConversion::Ready() {
       break;
   }
   // The window the state's keys are for: the one the keys before opened ("^o" the project
-  // window, "%e%a" the source window, "^b" the build window, "^n" the new project window and its
-  // question whether to save the old project), or the main window once they closed it.
-  static constexpr bool kForDialog[17] = {false, false, true, true, false, true, false, true, true,
-                                          true,  true,  true, true, true, false, true, false};
+  // window, "%e%a" the source window, "^b" the build window, "^n" the new project window, Enter
+  // in it the question whether to save the old project), or the main window once they closed it.
+  static constexpr bool kForDialog[18] = {false, false, true, true, false, true, false, true, true,
+                                          true,  true,  true, true, true, false, true, true, false};
   const TEBookBuilder::TFront wanted = kForDialog[state_] ? TEBookBuilder::bfDialog : TEBookBuilder::bfMain;
   TEBookBuilder::TFront front = builder_.Front();
   if (front == TEBookBuilder::bfNone) {
     builder_.BringToFront();
     front = builder_.Front();
   }
-  return front == wanted;
+  if (front != wanted) return false;
+  // The question comes in place of the new project window, which is a window in front of the
+  // main window as well: only a window other than the one Enter was sent to is the question.
+  return state_ != 16 || builder_.FrontWindow() != newProjectWindow_;
 }
 
 void TEBookConversion::Act() {
@@ -484,10 +496,15 @@ void TEBookConversion::Act() {
       break;
     case 14:
       builder_.SetActivation(true);
-      builder_.SendKeys("^n%b{ENTER}", false);
+      builder_.SendKeys("^n%b", false);
       break;
     case 15:
+      // Enter closes the new project window and opens the question in its place (see Ready).
       builder_.SetActivation(false);
+      newProjectWindow_ = builder_.FrontWindow();
+      builder_.SendKeys("{ENTER}", false);
+      break;
+    case 16:
       builder_.SendKeys("%n", false);
       break;
     default:

@@ -125,6 +125,9 @@ public:
   // closes, they would go to the closing window and be lost with it.
   enum TFront { bfNone, bfMain, bfDialog, bfBetween };
   virtual TFront Front() = 0;
+  // The builder's window in front as a number that no other window has while it exists, so that
+  // a window opened in place of another is told from it; 0 when none of its windows is in front.
+  virtual std::uintptr_t FrontWindow() = 0;
   // Brings the window to the front that the builder's keys belong to: the window it has open in
   // front of its main window, or else the main window.
   virtual void BringToFront() = 0;
@@ -144,6 +147,7 @@ public:
   void ShowWindow(bool visible) override;
   bool Shown() override;
   TFront Front() override;
+  std::uintptr_t FrontWindow() override;
   void BringToFront() override;
   void SetActivation(bool on) override;
   void SendKeys(const AnsiString& keys, bool processMessages) override;
@@ -162,8 +166,9 @@ private:
 // folder's project path, 3 "%o"; 4 "%e%a" (add a source file), 5 the page's path and "%o";
 // 6 "^b" (build; the old e-book deleted), 7 "%m", 8 "{TAB}", 9 the e-books folder, 10
 // "{TAB}{TAB}", 11 " " (start; the marker watched); 12 wait for the marker watch; 13 "%{F4}"
-// (close the build window); 14 "^n%b{ENTER}" and 15 "%n" (a new project, the old one not saved);
-// 16 the page deleted, the builder's window hidden: done.
+// (close the build window); 14 "^n%b" (a blank new project), 15 "{ENTER}" (in the new project
+// window), 16 "%n" (in the question that replaced it: the old project not saved); 17 the page
+// deleted, the builder's window hidden: done.
 //
 // A builder takes its keys in turn, and a busy one takes them late. Keys sent meanwhile wait in
 // its queue and reach the window the keys before them opened, as long as the builder stays in
@@ -171,8 +176,11 @@ private:
 // its windows closes go to that window and are lost with it, and keys still queued when the
 // builder's window is hidden are lost. So a state's keys are sent only once the window they are
 // for is in front (the builder is brought there when another program is), and its window is
-// hidden only once its main window is in front again. A builder that does not get there within
-// AnswerBound gets the keys as they are.
+// hidden only once its main window is in front again. A window that one key closes and replaces
+// by another leaves the main window in front for a moment between the two, which must not be taken
+// for the end: the key that does so is sent on its own, and the window after it is told from the
+// window it was sent to. A builder that does not get there within AnswerBound gets the keys as
+// they are.
 class TEBookConversion {
 public:
   enum TResult { crWorking, crDone, crFailed };
@@ -222,5 +230,6 @@ private:
   std::uint64_t silentSince_ = 0;      // when the builder first left a step unanswered, 0 while it answers
   std::uint64_t waitingSince_ = 0;     // when the current state began to wait for the builder, 0 before
   std::uint64_t markerGoneAt_ = 0;     // when the marker went without an e-book, 0 before
+  std::uintptr_t newProjectWindow_ = 0;  // the builder's window that Enter of state 15 went to
   AnsiString failure_;
 };

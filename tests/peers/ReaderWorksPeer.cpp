@@ -27,8 +27,9 @@
 // "hang" stops answering (no marker, no e-book); "slow" builds as "" does, but takes every key it is
 // sent 15 ms late and every command key (a key with Ctrl or Alt, Tab, Enter, Esc) 2 s late, as a
 // builder on a busy machine does, so that the keys of one step still wait in its queue when the
-// next step comes; its main window, back in front, takes the focus 2 s late as well. It ends by
-// itself after ten minutes.
+// next step comes; its main window, back in front, takes the focus 2 s late as well, and the
+// question "Save Changes" comes 2 s after "New Project" has closed, the main window in front
+// meanwhile. It ends by itself after ten minutes.
 //
 // Log lines:
 //   start Show Startup Dialog=V Extract HTML Titles=V Autorun Reader=V Build To CE=V Auto-save=N
@@ -542,6 +543,7 @@ public:
       return;
     }
     if (project.Changed) {
+      if (mode == "slow") ::Sleep(kSlowCommand);
       Open(std::make_unique<SaveChangesForm>());
       return;
     }

@@ -158,7 +158,7 @@ protected:
             "[Build eBook] Alt+F4",
             "[ReaderWorks Standard] Ctrl+N",
             "[New Project] Ctrl+Alt+B",
-            "[New Project] Ctrl+Alt+Enter",
+            "[New Project] Enter",
             "[Save Changes] Alt+N",
             "changes not saved",
             "new project"};

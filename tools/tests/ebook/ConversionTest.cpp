@@ -3,6 +3,7 @@
 // its bound. The builder is a fake that records what it is told; time is a fake clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -26,6 +27,7 @@ public:
   }
   bool Shown() override { return shown; }
   TFront Front() override { return !front ? bfNone : between ? bfBetween : dialog ? bfDialog : bfMain; }
+  std::uintptr_t FrontWindow() override { return front ? window : 0; }
   void BringToFront() override {
     calls.push_back("bring to front");
     front = comesToFront;
@@ -33,6 +35,7 @@ public:
   void SetActivation(bool on) override { calls.push_back(on ? "activation on" : "activation off"); }
   void SendKeys(const AnsiString& keys, bool processMessages) override {
     calls.push_back("send " + keys + (processMessages ? "" : " (messages wait)"));
+    sentTo.push_back(keys + " to " + std::to_string(FrontWindow()));
     queued.push_back(keys);
     if (takesKeys) TakeKeys();
   }
@@ -40,12 +43,22 @@ public:
   // open or close it, and the window opened or gone back to is in front.
   void TakeKeys() {
     for (const AnsiString& keys : queued) {
-      if (keys == "^o" || keys == "%e%a" || keys == "^b" || keys == "^n%b{ENTER}")
-        dialog = true;
+      // Enter in the new project window closes it and opens the question in its place.
+      if (keys == "^o" || keys == "%e%a" || keys == "^b" || keys == "^n%b" || keys == "{ENTER}")
+        Open();
       else if (keys == "%{F4}" || keys == "%n" || AnsiEndsStr("%o", keys))
-        dialog = false;
+        BackToMain();
     }
     queued.clear();
+  }
+  // A window opened in front of the main window; the main window back in front.
+  void Open() {
+    dialog = true;
+    window = ++windows;
+  }
+  void BackToMain() {
+    dialog = false;
+    window = 1;
   }
 
   bool running = true;
@@ -56,10 +69,15 @@ public:
   bool comesToFront = true;
   // One window closing, the next not yet in front.
   bool between = false;
+  // The window in front: the main window 1, each window opened after it a number of its own.
+  std::uintptr_t window = 1;
+  std::uintptr_t windows = 1;
   // Off: keys wait in the queue until TakeKeys.
   bool takesKeys = true;
   Lines queued;
   Lines calls;
+  // Each script sent, with the window in front when it was sent ("^o to 1").
+  Lines sentTo;
 };
 
 class ConversionTest : public tools_testing::ToolsTest {
@@ -136,8 +154,9 @@ TEST_F(ConversionTest, EachStateSendsItsKeys) {
   for (int i = 0; i < 10 && result == TEBookConversion::crWorking; ++i) result = c.Step();
   EXPECT_EQ(result, TEBookConversion::crDone);
   EXPECT_EQ(builder_.calls, (Lines{"send %{F4} (messages wait)",
-                                   "activation on", "send ^n%b{ENTER} (messages wait)",
-                                   "activation off", "send %n (messages wait)",
+                                   "activation on", "send ^n%b (messages wait)",
+                                   "activation off", "send {ENTER} (messages wait)",
+                                   "send %n (messages wait)",
                                    "hide"}));
   EXPECT_FALSE(FileExists(html_));
   EXPECT_EQ(testing_support::ReadFileBytes(EBook()), "the e-book");
@@ -170,16 +189,51 @@ TEST_F(ConversionTest, KeysThatOpenOrCloseAWindowAreTakenBeforeTheNextAreSent) {
   c.WatchMarker();
   ASSERT_FALSE(c.MarkerWatched());
   waitedFor.clear();
-  run(16);
+  run(17);
   // The builder's window is hidden only once it has taken its last key: hidden before, it would
   // lose it.
-  EXPECT_EQ(waitedFor, (Lines{"%{F4}", "^n%b{ENTER}"}));
+  EXPECT_EQ(waitedFor, (Lines{"%{F4}", "^n%b", "{ENTER}"}));
   ASSERT_EQ(builder_.queued, Lines{"%n"});
   EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
   EXPECT_NE(builder_.calls.back(), "hide");
   builder_.TakeKeys();
   EXPECT_EQ(c.Step(), TEBookConversion::crDone);
   EXPECT_EQ(builder_.calls.back(), "hide");
+}
+
+TEST_F(ConversionTest, TheNewProjectsQuestionIsAnsweredBeforeTheBuilderIsHidden) {
+  // A busy builder takes the keys of the new project late, one window at a time: "New Project"
+  // opens, closes on Enter, and only a moment later asks in "Save Changes" whether to save the old
+  // project; meanwhile its main window stands in front. Keys and the hiding go by what stands in
+  // front, each step waiting, the clock standing still, until the builder has got there.
+  TEBookConversion c(builder_, html_, "Genesis", Clock());
+  StepTo(c, 12);
+  testing_support::WriteFileBytes(EBook(), "built in a flash");
+  c.WatchMarker();
+  StepTo(c, 14);
+  builder_.takesKeys = false;
+  builder_.windows = 1;  // the windows opened from here on are 2, 3, ...
+  builder_.calls.clear();
+  builder_.sentTo.clear();
+  auto steps = [&] {
+    TEBookConversion::TResult result = TEBookConversion::crWorking;
+    for (int i = 0; i < 3 && result == TEBookConversion::crWorking; ++i) result = c.Step();
+    return result;
+  };
+  EXPECT_EQ(steps(), TEBookConversion::crWorking);
+  builder_.Open();  // "New Project", the keys before Enter taken
+  EXPECT_EQ(steps(), TEBookConversion::crWorking);
+  builder_.BackToMain();  // "New Project" closed, "Save Changes" not there yet
+  EXPECT_EQ(steps(), TEBookConversion::crWorking);
+  EXPECT_EQ(std::count(builder_.calls.begin(), builder_.calls.end(), "hide"), 0) << "hidden before its question";
+  builder_.Open();  // "Save Changes"
+  EXPECT_EQ(steps(), TEBookConversion::crWorking);
+  builder_.BackToMain();
+  EXPECT_EQ(steps(), TEBookConversion::crDone);
+  EXPECT_EQ(builder_.calls.back(), "hide");
+  // The keys as before, each part sent to the window it is for: the main window, "New Project"
+  // (opened as window 2), "Save Changes" (window 3).
+  EXPECT_EQ(builder_.sentTo, (Lines{"^n%b to 1", "{ENTER} to 2", "%n to 3"}));
 }
 
 TEST_F(ConversionTest, KeysGoOnlyToTheBuilderInFront) {
@@ -218,8 +272,8 @@ TEST_F(ConversionTest, KeysGoOnlyToTheBuilderInFront) {
   StepTo(c, 12);
   testing_support::WriteFileBytes(EBook(), "built in a flash");
   c.WatchMarker();
-  StepTo(c, 16);
-  ASSERT_EQ(c.State(), 16);
+  StepTo(c, 17);
+  ASSERT_EQ(c.State(), 17);
   builder_.dialog = true;
   EXPECT_EQ(c.Step(), TEBookConversion::crWorking);
   now_ += TEBookConversion::AnswerBound;
